@@ -1,0 +1,79 @@
+// SPDX-License-Identifier: MIT
+#include "shell/project.h"
+
+#include "shell/form.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+namespace shell {
+
+Project::Project(std::map<std::string, Factory, std::less<>> factories)
+    : factories_(std::move(factories))
+    , onLastUnloaded_([] { QCoreApplication::quit(); })
+{
+}
+
+Project::~Project() = default;
+
+Form& Project::form(std::string_view name)
+{
+    auto it = forms_.find(name);
+    if (it == forms_.end()) {
+        auto factory = factories_.find(name);
+        Q_ASSERT_X(factory != factories_.end(), "Project::form", "no such screen");
+        it = forms_.emplace(std::string(name), factory->second(*this)).first;
+    }
+    return *it->second;
+}
+
+void Project::show(std::string_view name)
+{
+    form(name).show();
+}
+
+std::vector<std::string> Project::screenNames() const
+{
+    std::vector<std::string> names;
+    for (const auto& [name, factory] : factories_)
+        names.push_back(name);
+    return names;
+}
+
+void Project::formUnloaded()
+{
+    if (--loaded_ == 0 && onLastUnloaded_)
+        onLastUnloaded_();
+}
+
+std::optional<int> Project::displayDecimals() const
+{
+    switch (precision_) {
+    case Precision::TwoDecimals:
+        return 2;
+    case Precision::ThreeDecimals:
+        return 3;
+    case Precision::Unchosen:
+    case Precision::FloatDecimals:
+        break;
+    }
+    return std::nullopt;
+}
+
+std::string Project::decimalSeparator() const
+{
+    return QLocale().decimalPoint().toStdString();
+}
+
+QIcon Project::icon() const
+{
+    static const QIcon icon = [] {
+        QIcon i;
+        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
+            i.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/voltiva.png").arg(size), QSize(size, size));
+        return i;
+    }();
+    return icon;
+}
+
+} // namespace shell
