@@ -22,7 +22,7 @@ Currency CyMulDiv(Currency a, Currency b, Currency c, Currency d)
     const Int128 numerator = Int128(a.scaled()) * b.scaled();
     const Int128 denominator = Int128(c.scaled()) + d.scaled();
     if (denominator == 0)
-        throw Error(numerator == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
+        throw Error(b.scaled() == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero);
 
     const bool negative = (numerator < 0) != (denominator < 0);
     const UInt128 n = magnitude(numerator);

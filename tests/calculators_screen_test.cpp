@@ -1,0 +1,164 @@
+// SPDX-License-Identifier: MIT
+#include "gui.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+struct Press {
+    const char* screen;
+    const char* button;
+    const char* label;
+    std::vector<std::pair<const char*, const char*>> fields;
+    const char* line;
+};
+
+const Press everyCalculator[] = {
+    {"frmSerRes2", "cmdCalculate", "lblSerResTotal", {{"txtResSer1", "100"}, {"txtResSer2", "220"}},
+     "Resistor total= 320 Ohms"},
+    {"frmSerRes3", "cmdCalculate", "lblSerResTotal",
+     {{"txtResSer1", "1000"}, {"txtResSer2", "2200"}, {"txtResSer3", "470"}}, "Resistor total= 3670 Ohms"},
+    {"frmParRes", "cmdCalculate", "lblParResTotal", {{"txtR1", "1"}, {"txtR2", "2"}}, "Resistor Total = 0.6667 Ohms"},
+    {"frmSerCap2", "cmdCalculate", "lblSerCap2", {{"txtCapSer1", "1"}, {"txtCapSer2", "2"}},
+     "Capacitor total= 0.666666666666667 microfarads"},
+    {"frmSerCap3", "cmdCalculate", "lblSerCap3", {{"txtCapSer1", "10"}, {"txtCapSer2", "22"}, {"txtCapSer3", "47"}},
+     "Capacitor total= 5.99767981438515 microfarads"},
+    {"frmParCap", "cmdCalulate", "lblParCapTotal", {{"txtC1", "2.5"}, {"txtC2", "3.25"}},
+     "Capacitor Total = 5.75 Microfarads"},
+    {"frmVoltageDiv", "cmdCalculate", "lblVoltDivTotal",
+     {{"txtVoltDivIn", "10"}, {"txtVoltDivR1", "1000"}, {"txtVoltDivR2", "2000"}}, "Voltage out = 6.6667"},
+};
+
+} // namespace
+
+TEST_F(ScreenTest, EveryCalculatorWritesItsResultLine)
+{
+    for (const Press& p : everyCalculator) {
+        SCOPED_TRACE(p.screen);
+        project.show(p.screen);
+        for (const auto& [field, text] : p.fields)
+            type(p.screen, field, text);
+        click(p.screen, p.button);
+        EXPECT_EQ(caption(p.screen, p.label), p.line);
+        EXPECT_TRUE(messages.isEmpty());
+
+        // Typing leaves the old result until the next Calculate.
+        type(p.screen, p.fields.front().first, "7");
+        EXPECT_EQ(caption(p.screen, p.label), p.line);
+    }
+}
+
+TEST_F(ScreenTest, AFailedCalculateClearsTheResultAndSelectsTheFailingField)
+{
+    for (const Press& p : everyCalculator) {
+        SCOPED_TRACE(p.screen);
+        project.show(p.screen);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form(p.screen).window()));
+        for (const auto& [field, text] : p.fields)
+            type(p.screen, field, text);
+        click(p.screen, p.button);
+        const char* last = p.fields.back().first;
+        type(p.screen, last, "12abc");
+        messages.clear();
+        click(p.screen, p.button);
+        EXPECT_EQ(messages, QStringList{"Run-time error '13':\n\nType mismatch"});
+        EXPECT_TRUE(caption(p.screen, p.label).isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(p.screen, last));
+        EXPECT_EQ(control<QLineEdit>(p.screen, last)->selectedText(), "12abc");
+        EXPECT_EQ(control<QLineEdit>(p.screen, p.fields.front().first)->text(), p.fields.front().second);
+    }
+}
+
+TEST_F(ScreenTest, AnEmptyScreenFailsOnItsFirstField)
+{
+    project.show("frmSerRes3");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form("frmSerRes3").window()));
+    click("frmSerRes3", "cmdCalculate");
+    EXPECT_EQ(messages, QStringList{"Run-time error '13':\n\nType mismatch"});
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("frmSerRes3", "txtResSer1"));
+}
+
+TEST_F(ScreenTest, AnArithmeticErrorIsReportedWithItsNumber)
+{
+    project.show("frmSerCap2");
+    type("frmSerCap2", "txtCapSer1", "5");
+    type("frmSerCap2", "txtCapSer2", "-5");
+    click("frmSerCap2", "cmdCalculate");
+    type("frmSerCap2", "txtCapSer2", "-0");
+    type("frmSerCap2", "txtCapSer1", "0");
+    click("frmSerCap2", "cmdCalculate");
+    project.show("frmSerRes2");
+    type("frmSerRes2", "txtResSer1", "2147483647");
+    type("frmSerRes2", "txtResSer2", "1");
+    click("frmSerRes2", "cmdCalculate");
+    EXPECT_EQ(messages, (QStringList{"Run-time error '11':\n\nDivision by zero", "Run-time error '6':\n\nOverflow",
+                                     "Run-time error '6':\n\nOverflow"}));
+}
+
+TEST_F(ScreenTest, DisplayPrecisionAppliesToEveryCalculatorButTheColourCode)
+{
+    project.setPrecision(shell::Project::Precision::TwoDecimals);
+    project.show("frmParRes");
+    type("frmParRes", "txtR1", "1");
+    type("frmParRes", "txtR2", "2");
+    click("frmParRes", "cmdCalculate");
+    EXPECT_EQ(caption("frmParRes", "lblParResTotal"), "Resistor Total = 0.67 Ohms");
+
+    project.show("frmResistors");
+    control<QComboBox>("frmResistors", "cboBand1")->setCurrentText("Yellow");
+    control<QComboBox>("frmResistors", "cboBand2")->setCurrentText("Violet");
+    control<QComboBox>("frmResistors", "cboBand3")->setCurrentText("Red");
+    control<QComboBox>("frmResistors", "cboTolerance")->setCurrentText("Gold");
+    click("frmResistors", "ResistCalc");
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 4700 Ohms");
+}
+
+TEST_F(ScreenTest, ColourCodePromptsInBandOrderThenWritesWhatItCan)
+{
+    project.show("frmResistors");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form("frmResistors").window()));
+    EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("frmResistors", "cboBand1"));
+    click("frmResistors", "ResistCalc");
+    EXPECT_EQ(messages, (QStringList{"Pick a color for Band 1", "Pick a color for Band 2", "Pick a color for Band 3",
+                                     "Enter a Tolerance value"}));
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
+    EXPECT_EQ(caption("frmResistors", "lblTolerance"), "");
+
+    messages.clear();
+    auto* band1 = control<QComboBox>("frmResistors", "cboBand1");
+    QTest::keyClicks(band1, "Black");
+    QTest::keyClick(band1, Qt::Key_Return); // typed text is not added to the list
+    EXPECT_EQ(band1->count(), 10);
+    control<QComboBox>("frmResistors", "cboBand2")->setCurrentIndex(1); // Brown
+    control<QComboBox>("frmResistors", "cboBand3")->setCurrentIndex(2); // Red
+    control<QComboBox>("frmResistors", "cboTolerance")->setCurrentIndex(2); // None
+    click("frmResistors", "ResistCalc");
+    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 0100 Ohms");
+    EXPECT_EQ(caption("frmResistors", "lblTolerance"), "Tolerance = +/- 20% of resistor's measured value");
+}
+
+TEST_F(ScreenTest, ChangingBandOneBlanksTheValueLineAtOnce)
+{
+    project.show("frmResistors");
+    const char* bands[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
+    const int picks[] = {4, 7, 2, 0}; // Yellow, Violet, Red, Gold
+    for (int i = 0; i < 4; ++i)
+        control<QComboBox>("frmResistors", bands[i])->setCurrentIndex(picks[i]);
+    click("frmResistors", "ResistCalc");
+    const QString tolerance = caption("frmResistors", "lblTolerance");
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 4700 Ohms");
+
+    control<QComboBox>("frmResistors", "cboBand2")->setCurrentIndex(0); // no handler on the other bands
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 4700 Ohms");
+
+    control<QComboBox>("frmResistors", "cboBand1")->setCurrentIndex(5); // chosen from the list
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
+    EXPECT_EQ(caption("frmResistors", "lblTolerance"), tolerance);
+
+    click("frmResistors", "ResistCalc");
+    QTest::keyClick(control<QComboBox>("frmResistors", "cboBand1"), Qt::Key_Backspace); // typed
+    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
+}
