@@ -7,20 +7,33 @@
 
 namespace calculators {
 
-CalculatorForm::CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl, std::vector<const char*> fields)
+CalculatorForm::CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl,
+                               std::vector<const char*> fields, Arithmetic arithmetic)
     : shell::Form(project, decl)
     , fields_(std::move(fields))
+    , arithmetic_(std::move(arithmetic))
 {
 }
 
-void CalculatorForm::calculate(const Arithmetic& arithmetic)
+void CalculatorForm::wire()
+{
+    onClick("cmdCalculate", &CalculatorForm::cmdCalculate_Click);
+    onClick("cmdDone", &CalculatorForm::cmdDone_Click);
+}
+
+void CalculatorForm::cmdCalculate_Click()
 {
     std::vector<std::string> texts;
     for (const char* field : fields_)
         texts.push_back(control<QLineEdit>(field)->text().toStdString());
     const Display display{project().decimalSeparator(), project().displayDecimals()};
-    const std::string line = arithmetic(texts, display);
+    const std::string line = arithmetic_(texts, display);
     setCaption(declaration().resultLabel, QString::fromStdString(line));
+}
+
+void CalculatorForm::cmdDone_Click()
+{
+    project().form(name()).unload();
 }
 
 void CalculatorForm::recover(const runtime::Error& error)

@@ -10,20 +10,28 @@
 
 namespace calculators {
 
+// The arithmetic of a calculator screen: the result line for its fields' texts, in the
+// order the screen reads them.
+using Arithmetic = std::function<std::string(const std::vector<std::string>& texts, const Display& display)>;
+
 // A screen whose Calculate reads its text fields in a fixed order, hands their texts to its
-// arithmetic and writes one result label as the last step.
+// arithmetic and writes one result label as the last step; Done unloads it.
 class CalculatorForm : public shell::Form {
+public:
+    CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl, std::vector<const char*> fields,
+                   Arithmetic arithmetic);
+
 protected:
-    using Arithmetic = std::function<std::string(const std::vector<std::string>& texts, const Display& display)>;
-
-    CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl, std::vector<const char*> fields);
-
-    void calculate(const Arithmetic& arithmetic);
+    void wire() override;
     // After an error the failing field takes the focus with its text selected, ready to retype.
     void recover(const runtime::Error& error) override;
 
+    void cmdCalculate_Click();
+    void cmdDone_Click();
+
 private:
     std::vector<const char*> fields_;
+    Arithmetic arithmetic_;
 };
 
 } // namespace calculators

@@ -177,81 +177,59 @@ void FrmResistors::cmdDone_Click() { project().form("frmResistors").unload(); }
 
 // The network and divider calculators.
 
-void FrmSerRes2::wire()
-{
-    onClick("cmdCalculate", &FrmSerRes2::cmdCalculate_Click);
-    onClick("cmdDone", &FrmSerRes2::cmdDone_Click);
-}
-void FrmSerRes2::cmdCalculate_Click()
-{
-    calculate([](const auto& t, const Display& d) { return seriesResistors2(t[0], t[1], d); });
-}
-void FrmSerRes2::cmdDone_Click() { project().form("frmSerRes2").unload(); }
+namespace {
+using Two = std::string (*)(std::string_view, std::string_view, const Display&);
+using Three = std::string (*)(std::string_view, std::string_view, std::string_view, const Display&);
 
-void FrmSerRes3::wire()
+Arithmetic of(Two f)
 {
-    onClick("cmdCalculate", &FrmSerRes3::cmdCalculate_Click);
-    onClick("cmdDone", &FrmSerRes3::cmdDone_Click);
+    return [f](const std::vector<std::string>& t, const Display& d) { return f(t.at(0), t.at(1), d); };
 }
-void FrmSerRes3::cmdCalculate_Click()
+Arithmetic of(Three f)
 {
-    calculate([](const auto& t, const Display& d) { return seriesResistors3(t[0], t[1], t[2], d); });
+    return [f](const std::vector<std::string>& t, const Display& d) { return f(t.at(0), t.at(1), t.at(2), d); };
 }
-void FrmSerRes3::cmdDone_Click() { project().form("frmSerRes3").unload(); }
+std::unique_ptr<CalculatorForm> calculator(Project& p, const ScreenDecl& decl, std::vector<const char*> fields,
+                                           Arithmetic arithmetic)
+{
+    return std::make_unique<CalculatorForm>(p, decl, std::move(fields), std::move(arithmetic));
+}
+} // namespace
 
-void FrmParRes::wire()
+std::unique_ptr<CalculatorForm> makeFrmSerRes2(Project& p)
 {
-    onClick("cmdCalculate", &FrmParRes::cmdCalculate_Click);
-    onClick("cmdDone", &FrmParRes::cmdDone_Click);
+    return calculator(p, frmSerRes2Layout, {"txtResSer1", "txtResSer2"}, of(seriesResistors2));
 }
-void FrmParRes::cmdCalculate_Click()
+std::unique_ptr<CalculatorForm> makeFrmSerRes3(Project& p)
 {
-    calculate([](const auto& t, const Display& d) { return parallelResistors(t[0], t[1], d); });
+    return calculator(p, frmSerRes3Layout, {"txtResSer1", "txtResSer2", "txtResSer3"}, of(seriesResistors3));
 }
-void FrmParRes::cmdDone_Click() { project().form("frmParRes").unload(); }
+std::unique_ptr<CalculatorForm> makeFrmParRes(Project& p)
+{
+    return calculator(p, frmParResLayout, {"txtR1", "txtR2"}, of(parallelResistors));
+}
+std::unique_ptr<CalculatorForm> makeFrmSerCap2(Project& p)
+{
+    return calculator(p, frmSerCap2Layout, {"txtCapSer1", "txtCapSer2"}, of(seriesCapacitors2));
+}
+std::unique_ptr<CalculatorForm> makeFrmSerCap3(Project& p)
+{
+    return calculator(p, frmSerCap3Layout, {"txtCapSer1", "txtCapSer2", "txtCapSer3"}, of(seriesCapacitors3));
+}
+std::unique_ptr<CalculatorForm> makeFrmVoltageDiv(Project& p)
+{
+    return calculator(p, frmVoltageDivLayout, {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"}, of(voltageDivider));
+}
 
-void FrmSerCap2::wire()
+FrmParCap::FrmParCap(Project& p)
+    : CalculatorForm(p, frmParCapLayout, {"txtC1", "txtC2"}, of(parallelCapacitors))
 {
-    onClick("cmdCalculate", &FrmSerCap2::cmdCalculate_Click);
-    onClick("cmdDone", &FrmSerCap2::cmdDone_Click);
 }
-void FrmSerCap2::cmdCalculate_Click()
-{
-    calculate([](const auto& t, const Display& d) { return seriesCapacitors2(t[0], t[1], d); });
-}
-void FrmSerCap2::cmdDone_Click() { project().form("frmSerCap2").unload(); }
-
-void FrmSerCap3::wire()
-{
-    onClick("cmdCalculate", &FrmSerCap3::cmdCalculate_Click);
-    onClick("cmdDone", &FrmSerCap3::cmdDone_Click);
-}
-void FrmSerCap3::cmdCalculate_Click()
-{
-    calculate([](const auto& t, const Display& d) { return seriesCapacitors3(t[0], t[1], t[2], d); });
-}
-void FrmSerCap3::cmdDone_Click() { project().form("frmSerCap3").unload(); }
 
 void FrmParCap::wire()
 {
     onClick("cmdCalulate", &FrmParCap::cmdCalulate_Click);
     onClick("cmdDone", &FrmParCap::cmdDone_Click);
 }
-void FrmParCap::cmdCalulate_Click()
-{
-    calculate([](const auto& t, const Display& d) { return parallelCapacitors(t[0], t[1], d); });
-}
-void FrmParCap::cmdDone_Click() { project().form("frmParCap").unload(); }
-
-void FrmVoltageDiv::wire()
-{
-    onClick("cmdCalculate", &FrmVoltageDiv::cmdCalculate_Click);
-    onClick("cmdDone", &FrmVoltageDiv::cmdDone_Click);
-}
-void FrmVoltageDiv::cmdCalculate_Click()
-{
-    calculate([](const auto& t, const Display& d) { return voltageDivider(t[0], t[1], t[2], d); });
-}
-void FrmVoltageDiv::cmdDone_Click() { project().form("frmVoltageDiv").unload(); }
 
 } // namespace calculators

@@ -3,6 +3,8 @@
 
 #include "calculators/calculatorform.h"
 
+#include <memory>
+
 namespace calculators {
 
 extern const shell::ScreenDecl frmResistorsLayout;
@@ -27,77 +29,23 @@ private:
     void cmdDone_Click();
 };
 
-class FrmSerRes2 final : public CalculatorForm {
-public:
-    explicit FrmSerRes2(shell::Project& p) : CalculatorForm(p, frmSerRes2Layout, {"txtResSer1", "txtResSer2"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
-
-class FrmSerRes3 final : public CalculatorForm {
-public:
-    explicit FrmSerRes3(shell::Project& p)
-        : CalculatorForm(p, frmSerRes3Layout, {"txtResSer1", "txtResSer2", "txtResSer3"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
-
-class FrmParRes final : public CalculatorForm {
-public:
-    explicit FrmParRes(shell::Project& p) : CalculatorForm(p, frmParResLayout, {"txtR1", "txtR2"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
-
-class FrmSerCap2 final : public CalculatorForm {
-public:
-    explicit FrmSerCap2(shell::Project& p) : CalculatorForm(p, frmSerCap2Layout, {"txtCapSer1", "txtCapSer2"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
-
-class FrmSerCap3 final : public CalculatorForm {
-public:
-    explicit FrmSerCap3(shell::Project& p)
-        : CalculatorForm(p, frmSerCap3Layout, {"txtCapSer1", "txtCapSer2", "txtCapSer3"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
-
+// Its Calculate button has always been named cmdCalulate; the name stays so nothing that
+// finds it by name breaks.
 class FrmParCap final : public CalculatorForm {
 public:
-    explicit FrmParCap(shell::Project& p) : CalculatorForm(p, frmParCapLayout, {"txtC1", "txtC2"}) {}
+    explicit FrmParCap(shell::Project& p);
 
 private:
     void wire() override;
-    void cmdCalulate_Click();
-    void cmdDone_Click();
+    void cmdCalulate_Click() { cmdCalculate_Click(); }
 };
 
-class FrmVoltageDiv final : public CalculatorForm {
-public:
-    explicit FrmVoltageDiv(shell::Project& p)
-        : CalculatorForm(p, frmVoltageDivLayout, {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"}) {}
-
-private:
-    void wire() override;
-    void cmdCalculate_Click();
-    void cmdDone_Click();
-};
+// The calculators whose buttons are cmdCalculate and cmdDone.
+std::unique_ptr<CalculatorForm> makeFrmSerRes2(shell::Project& p);
+std::unique_ptr<CalculatorForm> makeFrmSerRes3(shell::Project& p);
+std::unique_ptr<CalculatorForm> makeFrmParRes(shell::Project& p);
+std::unique_ptr<CalculatorForm> makeFrmSerCap2(shell::Project& p);
+std::unique_ptr<CalculatorForm> makeFrmSerCap3(shell::Project& p);
+std::unique_ptr<CalculatorForm> makeFrmVoltageDiv(shell::Project& p);
 
 } // namespace calculators

@@ -15,6 +15,11 @@ std::pair<std::string, Project::Factory> screen(const char* name)
 {
     return {name, [](Project& p) { return std::make_unique<F>(p); }};
 }
+
+std::pair<std::string, Project::Factory> screen(const char* name, Project::Factory make)
+{
+    return {name, std::move(make)};
+}
 } // namespace
 
 Project::Project()
@@ -25,16 +30,16 @@ Project::Project()
           screen<reference::FrmTransistors>("frmTransistors"),
           screen<FrmSeries>("frmSeries"),
           screen<FrmParallel>("frmParallel"),
-          screen<calculators::FrmVoltageDiv>("frmVoltageDiv"),
+          screen("frmVoltageDiv", calculators::makeFrmVoltageDiv),
           screen<reference::FrmHowTo>("frmHowTo"),
           screen<reference::FrmAboutProg>("frmAboutProg"),
           screen<FrmSeriesResistors>("frmSeriesResistors"),
           screen<FrmSeriesCapacitors>("frmSeriesCapacitors"),
-          screen<calculators::FrmSerRes2>("frmSerRes2"),
-          screen<calculators::FrmSerRes3>("frmSerRes3"),
-          screen<calculators::FrmParRes>("frmParRes"),
-          screen<calculators::FrmSerCap2>("frmSerCap2"),
-          screen<calculators::FrmSerCap3>("frmSerCap3"),
+          screen("frmSerRes2", calculators::makeFrmSerRes2),
+          screen("frmSerRes3", calculators::makeFrmSerRes3),
+          screen("frmParRes", calculators::makeFrmParRes),
+          screen("frmSerCap2", calculators::makeFrmSerCap2),
+          screen("frmSerCap3", calculators::makeFrmSerCap3),
           screen<calculators::FrmParCap>("frmParCap"),
           screen<FrmOptions>("frmOptions"),
       })

@@ -4,6 +4,8 @@
 #include "calculators/divider.h"
 #include "calculators/resistors.h"
 
+#include "error_numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -14,9 +16,6 @@ using namespace calculators;
 
 namespace {
 
-constexpr int overflow = 6;
-constexpr int divisionByZero = 11;
-constexpr int typeMismatch = 13;
 constexpr int noField = -1;
 
 struct Case {
@@ -70,9 +69,9 @@ TEST(SeriesResistors, TwoInWholeOhms)
         {{"-2147483648", "0"}, "Resistor total= -2147483648 Ohms"},
         {{"2147483647", "1"}, "", overflow},
         {{"-2147483648", "-1"}, "", overflow},
-        {{"", "220"}, "", typeMismatch, 0},
-        {{"100", ""}, "", typeMismatch, 1},
-        {{"", "x"}, "", typeMismatch, 0},
+        {{"", "220"}, "", mismatch, 0},
+        {{"100", ""}, "", mismatch, 1},
+        {{"", "x"}, "", mismatch, 0},
         {{"100", "2147483647.5"}, "", overflow, 1},
         {{" 1E3 ", "-.5"}, "Resistor total= 1000 Ohms"},
     });
@@ -88,7 +87,7 @@ TEST(SeriesResistors, ThreeCheckOnlyTheTotalAgainstTheLongRange)
         {{"2147483647", "2147483647", "-2147483648"}, "Resistor total= 2147483646 Ohms"},
         {{"2147483647", "1", "0"}, "", overflow},
         {{"-2147483648", "-2147483648", "-2147483648"}, "", overflow},
-        {{"1", "2", "three"}, "", typeMismatch, 2},
+        {{"1", "2", "three"}, "", mismatch, 2},
     });
 }
 
@@ -112,7 +111,7 @@ TEST(ParallelResistors, RoundedOnceToFourDecimals)
         {{"100", "-100"}, "", divisionByZero},
         {{"0", "0"}, "", overflow},
         {{"922337203685477.5808", "1"}, "", overflow, 0},
-        {{"1", "abc"}, "", typeMismatch, 1},
+        {{"1", "abc"}, "", mismatch, 1},
     });
 }
 
@@ -131,7 +130,7 @@ TEST(SeriesCapacitors, TwoInDoubles)
         {{"5", "-5"}, "", divisionByZero},
         {{"0", "0"}, "", overflow},
         {{"1E309", "1"}, "", overflow, 0},
-        {{"1", "1,5"}, "", typeMismatch, 1},
+        {{"1", "1,5"}, "", mismatch, 1},
     });
 }
 
@@ -144,7 +143,7 @@ TEST(SeriesCapacitors, ThreeAsReciprocals)
         {{"0", "10", "10"}, "", divisionByZero},
         {{"10", "10", "0"}, "", divisionByZero},
         {{"2", "2", "-1"}, "", divisionByZero},
-        {{"1", "", "1"}, "", typeMismatch, 1},
+        {{"1", "", "1"}, "", mismatch, 1},
     });
 }
 
@@ -158,7 +157,7 @@ TEST(ParallelCapacitors, EachValueRoundedToFourDecimalsBeforeAdding)
         {{"0.00006", "0"}, "Capacitor Total = 0.0001 Microfarads"},
         {{"922337203685477", "0.5807"}, "Capacitor Total = 922337203685477.5807 Microfarads"},
         {{"922337203685477", "1"}, "", overflow},
-        {{"", ""}, "", typeMismatch, 0},
+        {{"", ""}, "", mismatch, 0},
     });
 }
 
@@ -180,8 +179,8 @@ TEST(VoltageDivider, RoundsOnlyTheResult)
         {{"9", "-1000", "1000"}, "", divisionByZero},
         {{"0", "-1000", "1000"}, "", divisionByZero},
         {{"9", "0", "0"}, "", overflow},
-        {{"", "1", "1"}, "", typeMismatch, 0},
-        {{"1", "1", "1e"}, "", typeMismatch, 2},
+        {{"", "1", "1"}, "", mismatch, 0},
+        {{"1", "1", "1e"}, "", mismatch, 2},
     });
 }
 
@@ -201,7 +200,7 @@ TEST(DisplayPrecision, RoundsNumericResultsTiesToEven)
 TEST(DisplayPrecision, FollowsTheLocaleSeparator)
 {
     const Display comma{",", std::nullopt};
-    check(parRes, {{{"4,7", "10"}, "Resistor Total = 3,1973 Ohms"}, {{"4.7", "10"}, "", typeMismatch, 0}}, comma);
+    check(parRes, {{{"4,7", "10"}, "Resistor Total = 3,1973 Ohms"}, {{"4.7", "10"}, "", mismatch, 0}}, comma);
     check(serCap2, {{{"1", "2"}, "Capacitor total= 0,666666666666667 microfarads"}}, comma);
 }
 

@@ -2,6 +2,8 @@
 #include "runtime/convert.h"
 #include "runtime/error.h"
 
+#include "error_numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -16,22 +18,6 @@
 using runtime::Currency;
 
 namespace {
-
-constexpr int ok = 0;
-constexpr int overflow = 6;
-constexpr int mismatch = 13;
-
-// The error number a call raises, 0 when it returns.
-template <class F>
-int errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const runtime::Error& e) {
-        return e.number();
-    }
-    return ok;
-}
 
 constexpr std::int64_t cyMax = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t cyMin = std::numeric_limits<std::int64_t>::min();

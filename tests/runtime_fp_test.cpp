@@ -3,6 +3,8 @@
 #include "runtime/error.h"
 #include "runtime/fp.h"
 
+#include "error_numbers.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -13,21 +15,6 @@
 using runtime::Fp;
 
 namespace {
-
-constexpr int ok = 0;
-constexpr int overflow = 6;
-constexpr int divisionByZero = 11;
-
-template <class F>
-int errorOf(F&& call)
-{
-    try {
-        call();
-    } catch (const runtime::Error& e) {
-        return e.number();
-    }
-    return ok;
-}
 
 constexpr double inf = std::numeric_limits<double>::infinity();
 constexpr double nan = std::numeric_limits<double>::quiet_NaN();
