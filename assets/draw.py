@@ -50,6 +50,7 @@ class Canvas:
         self.w, self.h = w, h
         self.im = Image.new(mode, (w * SS, h * SS), ground)
         self.d = ImageDraw.Draw(self.im)
+        self.post = []
 
     @staticmethod
     def _p(x, y):
@@ -108,21 +109,25 @@ class Canvas:
         self.stroke(pts, w, BLACK, caps)
         self.stroke(pts, w - 2 * ow, fill, caps)
 
-    def text(self, x, y, s, fill, scale=1):
-        """Pixel font, top-left at (x, y); glyphs are 5 x 7 cells."""
+    def text(self, x, y, s, fill):
+        """Pixel font, top-left at (x, y) snapped to whole pixels so the
+        strokes stay crisp; glyphs are 5 x 7 cells."""
+        x, y = math.floor(x + 0.5), math.floor(y + 0.5)
         for ch in s:
             rows = GLYPHS.get(ch)
             if rows:
                 for j, row in enumerate(rows):
                     for i, c in enumerate(row):
                         if c == "#":
-                            self.rect(x + i * scale, y + j * scale,
-                                      x + (i + 1) * scale,
-                                      y + (j + 1) * scale, fill)
-            x += 6 * scale
+                            self.rect(x + i, y + j, x + i + 1, y + j + 1,
+                                      fill)
+            x += 6
 
     def final(self):
-        return self.im.reduce(SS)
+        im = self.im.reduce(SS)
+        for f in self.post:     # pixel-exact details drawn at final size
+            f(im)
+        return im
 
 
 GLYPHS = {
@@ -159,8 +164,8 @@ def to_indexed(rgb, keys=KEY_COLOURS):
     palette = keys + others
     palette += [BLACK] * (256 - len(palette))
 
-    # Nearest-colour lookup of our own: Pillow's palette cache buckets
-    # colours coarsely and could pull a key colour onto a neighbour.
+    # Our own nearest-colour lookup: Pillow's palette conversion buckets
+    # similar colours together and could move a key colour to a neighbour.
     exact = {}
     for i, c in enumerate(palette):
         exact.setdefault(c, i)
@@ -218,9 +223,9 @@ def sine(cv, cx, cy, half, amp, lw, fill=BLACK):
     cv.stroke(pts, lw, fill)
 
 
-def npn(cv, cx, cy, R, lw, arrow=True, out=None, fill=BLACK):
+def npn(cv, cx, cy, R, lw, out=None, fill=BLACK):
     """Bipolar NPN symbol in a ring of radius R around (cx, cy). Straight
-    parts are snapped to the pixel grid so the small versions stay crisp."""
+    segments are snapped to the pixel grid so small versions stay crisp."""
     cx, cy = snap(cx, lw), snap(cy, lw)
     k = R / 27.0
     if out is None:
@@ -236,18 +241,17 @@ def npn(cv, cx, cy, R, lw, arrow=True, out=None, fill=BLACK):
               caps=False)
     cv.stroke([(bx, cy + yb), (tx, cy + yt), (tx, cy + R + out)], lw, fill,
               caps=False)
-    if arrow:
-        # On the emitter, pointing away from the base (NPN).
-        dx, dy = tx - bx, yt - yb
-        ln = math.hypot(dx, dy)
-        ux, uy = dx / ln, dy / ln
-        back = ln * 0.15
-        tipx, tipy = tx - ux * back, cy + yt - uy * back
-        al = max(10 * k, 3 * lw)
-        aw = al * 0.55
-        bax, bay = tipx - ux * al, tipy - uy * al
-        cv.polygon([(tipx, tipy), (bax - uy * aw, bay + ux * aw),
-                    (bax + uy * aw, bay - ux * aw)], fill)
+    # Arrow on the emitter, pointing away from the base (NPN).
+    dx, dy = tx - bx, yt - yb
+    ln = math.hypot(dx, dy)
+    ux, uy = dx / ln, dy / ln
+    back = ln * 0.15
+    tipx, tipy = tx - ux * back, cy + yt - uy * back
+    al = max(10 * k, 2.5 * lw)
+    aw = al * 0.55
+    bax, bay = tipx - ux * al, tipy - uy * al
+    cv.polygon([(tipx, tipy), (bax - uy * aw, bay + ux * aw),
+                (bax + uy * aw, bay - ux * aw)], fill)
 
 
 def polarised_cap(cv, cx, cy, lead, gap, plate, lw, pw, fill=BLACK):
@@ -273,86 +277,115 @@ def snap(v, w):
     return math.floor(v) + 0.5 if round(w) % 2 else float(round(v))
 
 
-def quadrant_symbols(cv, cx, cy, r, fill):
-    """The four symbols, designed in units of a radius-100 disc. Small
-    discs get fewer zig-zags, no emitter arrow and, at the very smallest,
-    no ring round the transistor."""
+def pixel_npn(im, px, py, R):
+    """NPN symbol in a ring of radius R drawn with aliased 1 px lines around
+    pixel (px, py). Below about 10 px radius soft strokes blur the bar, the
+    arms and the ring together; 45-degree pixel steps stay distinct."""
+    d = ImageDraw.Draw(im)
+    ink = BLACK + ((255,) if im.mode == "RGBA" else ())
+
+    def line(*pts):
+        d.line([(px + x, py + y) for x, y in pts], fill=ink, width=1)
+
+    d.ellipse([px - R, py - R, px + R, py + R], outline=ink, width=1)
+    bx = -round(0.3 * R)            # base bar, two pixels thick
+    hb = round(0.45 * R)
+    ax = round(0.3 * R)             # collector and emitter leads
+    y1 = round(0.3 * R) if R >= 7 else 1   # keep the arm ends off the ring
+    y2 = y1 + ax - bx - 1           # 45-degree arms
+    line((bx - 1, -hb), (bx - 1, hb))
+    line((bx, -hb), (bx, hb))
+    out = 2 if R >= 7 else 1        # leads stick out of the ring
+    line((-R - out, 0), (bx - 2, 0))
+    line((bx + 1, -y1), (ax, -y2), (ax, -R - out))
+    line((bx + 1, y1), (ax, y2), (ax, R + out))
+    if R >= 7:
+        # Arrowhead on the emitter, pointing out of the base (NPN); smaller
+        # rings have no room for it.
+        line((ax - 2, y2), (ax, y2), (ax, y2 - 2))
+        line((ax - 1, y2 - 1), (ax - 1, y2 - 1))
+
+
+def quadrant_symbols(cv, cx, cy, r):
+    """The four symbols, designed in units of a radius-100 disc."""
     sc = r / 100.0
     lw = max(1, round(4.5 * sc))
 
     def U(u):
         return u * sc
 
-    if r < 20:
-        y = snap(cy - U(48), lw)
-        resistor(cv, cx - U(88), cx - U(12), y, cx - U(74), cx - U(24),
-                 U(19), 4 if r >= 11 else 3, lw, fill)
-        capacitor(cv, cx + U(50), snap(cy - U(46), lw), U(38), U(12),
-                  U(24), lw, lw, fill)
-        if r >= 11:
-            npn(cv, cx - U(46), cy + U(46), round(U(36)), lw, arrow=False,
-                out=0, fill=fill)
-        else:
-            bx = snap(cx - U(60), lw)
-            cv.rect(bx - 0.5, cy + U(22), bx + 0.5, cy + U(70), fill)
-            cv.stroke([(bx, cy + U(46)), (cx - U(90), cy + U(46))], lw, fill)
-            cv.stroke([(bx, cy + U(35)), (cx - U(20), cy + U(14))], lw, fill)
-            cv.stroke([(bx, cy + U(57)), (cx - U(20), cy + U(80))], lw, fill)
-        sine(cv, cx + U(50), cy + U(48), U(36), U(22), lw, fill)
+    y = snap(cy - U(44), lw)
+    resistor(cv, cx - U(82), cx - U(14), y, cx - U(68), cx - U(28),
+             U(12), 6 if r >= 40 else 4, lw)
+    capacitor(cv, cx + U(47), snap(cy - U(44), lw), U(34), U(7),
+              U(17), lw, lw * 1.5)
+    sine(cv, cx + U(46), cy + U(46), U(34), U(15), lw)
+    if lw > 1:
+        npn(cv, cx - U(44), cy + U(44), round(U(28)), lw, out=U(4))
     else:
-        y = snap(cy - U(44), lw)
-        n = 6 if r >= 40 else 4
-        resistor(cv, cx - U(82), cx - U(14), y, cx - U(68), cx - U(28),
-                 U(12), n, lw, fill)
-        capacitor(cv, cx + U(47), snap(cy - U(44), lw), U(34), U(7),
-                  U(17), lw, lw * 1.5, fill)
-        npn(cv, cx - U(44), cy + U(44), round(U(28)), lw, out=U(4),
-            fill=fill)
-        sine(cv, cx + U(46), cy + U(46), U(34), U(15), lw, fill)
+        px, py, R = math.floor(cx - U(44)), math.floor(cy + U(44)), round(U(28))
+        cv.post.append(lambda im: pixel_npn(im, px, py, R))
 
 
-# Symbols for the 16-24 px icons, drawn with aliased 1 px lines straight
-# onto the final pixel grid: at this size soft strokes turn to mud. Points
-# are pixel indices relative to the disc centre c (the dividers take pixels
-# c-1 and c); one set for 16 px, one for 22 and 24 px.
+# Symbols for the 16-32 px icons, as aliased 1 px polylines straight on the
+# final pixel grid: at this size soft strokes turn to mud, and the designs
+# are simplified (fewer zig-zags; no ring or arrow at the smallest sizes).
+# Points are pixel indices relative to the disc centre c; the dividers take
+# pixels c-1 and c.
 TINY = {
-    8: {
-        "resistor": [[(-6, -4), (-5, -5), (-4, -4), (-3, -5), (-2, -4)]],
+    16: {
+        "resistor": [[(-6, -3), (-5, -4), (-4, -3), (-3, -4), (-2, -3)]],
         "capacitor": [[(2, -5), (2, -3)], [(4, -5), (4, -3)],
-                      [(5, -4), (5, -4)]],
-        "transistor": [[(-5, -4 + 7), (-5, -2 + 7)], [(-6, -3 + 7), (-5, -3 + 7)],
-                       [(-4, -4 + 7), (-3, -5 + 7)], [(-4, -2 + 7), (-3, -1 + 7)]],
+                      [(1, -4), (1, -4)], [(5, -4), (5, -4)]],
+        "transistor": [[(-5, 1), (-5, 3)], [(-6, 2), (-5, 2)],
+                       [(-4, 2), (-3, 1)], [(-4, 2), (-2, 4)]],
         "sine": [[(1, 3), (2, 2), (3, 3), (4, 4), (5, 3)]],
-        "ring": None,
     },
-    11: {
-        "resistor": [[(-9, -5), (-8, -5), (-7, -7), (-5, -3), (-3, -7),
-                      (-2, -5)]],
+    22: {
+        "resistor": [[(-9, -5), (-8, -7), (-6, -3), (-4, -7), (-3, -5)]],
         "capacitor": [[(2, -5), (3, -5)], [(4, -7), (4, -3)],
                       [(6, -7), (6, -3)], [(7, -5), (8, -5)]],
-        "transistor": [[(-6, 4), (-6, 8)], [(-9, 6), (-7, 6)],
-                       [(-5, 5), (-3, 3)], [(-5, 7), (-3, 9)]],
-        "sine": [[(1, 6), (2, 5), (3, 4), (4, 4), (5, 5), (6, 6), (7, 7),
-                  (8, 8), (9, 8), (10, 7)]],
-        "ring": (-9, 2, -2, 10),
+        "transistor": [[(-6, 2), (-6, 6)], [(-9, 4), (-7, 4)],
+                       [(-5, 3), (-3, 1)], [(-5, 5), (-3, 7)],
+                       [(-4, 7), (-3, 6)]],
+        "sine": [[(1, 4), (2, 3), (3, 3), (4, 4), (5, 5), (6, 5), (7, 4)]],
+    },
+    32: {
+        "resistor": [[(-12, -7), (-11, -7), (-10, -9), (-8, -5), (-6, -9),
+                      (-5, -7), (-3, -7)]],
+        "capacitor": [[(2, -7), (4, -7)], [(5, -10), (5, -4)],
+                      [(8, -10), (8, -4)], [(9, -7), (11, -7)]],
+        "transistor": [[(-9, 4), (-9, 8)], [(-13, 6), (-10, 6)],
+                       [(-8, 5), (-6, 3), (-6, 1)],
+                       [(-8, 7), (-6, 9), (-6, 11)]],
+        "sine": [[(2, 5), (3, 3), (4, 2), (5, 2), (6, 4), (7, 6), (8, 8),
+                  (9, 8), (10, 7), (11, 5)]],
+        "ring": (-11, 2, -3, 10),
     },
 }
+# 24 px has one pixel more room: same symbols, the lower two moved out.
+TINY[24] = dict(TINY[22],
+                sine=[[(2, 4), (3, 3), (4, 3), (5, 4), (6, 5), (7, 5),
+                       (8, 4)]],
+                transistor=[[(-7, 2), (-7, 6)], [(-10, 4), (-8, 4)],
+                            [(-6, 3), (-4, 1)], [(-6, 5), (-4, 7)],
+                            [(-5, 7), (-4, 6)]])
 
 
-def tiny_symbols(im, c, r):
+def tiny_symbols(im, c, t):
     d = ImageDraw.Draw(im)
     ink = BLACK + ((255,) if im.mode == "RGBA" else ())
-    t = TINY[8 if r < 11 else 11]
     for key in ("resistor", "capacitor", "transistor", "sine"):
         for line in t[key]:
             d.line([(c + x, c + y) for x, y in line], fill=ink, width=1)
-    if t["ring"]:
+    if "ring" in t:
         x0, y0, x1, y1 = t["ring"]
         d.ellipse([c + x0, c + y0, c + x1, c + y1], outline=ink, width=1)
 
 
-def main_disc(cv, cx, cy, r):
-    """Four-quadrant disc of radius r px."""
+def main_disc(cv, cx, cy, r, tiny=None):
+    """Four-quadrant disc of radius r px; tiny: a TINY entry for icon
+    sizes that get hand-placed pixel symbols."""
     sc = r / 100.0
     ow = max(1, round(4 * sc))             # rim
     dw = max(2, 2 * round(2 * sc))         # dividers: even, centred on cx/cy
@@ -364,8 +397,10 @@ def main_disc(cv, cx, cy, r):
     cv.rect(cx - dw / 2, cy - r + ow / 2, cx + dw / 2, cy + r - ow / 2, BLACK)
     cv.rect(cx - r + ow / 2, cy - dw / 2, cx + r - ow / 2, cy + dw / 2, BLACK)
 
-    if r >= 14:
-        quadrant_symbols(cv, cx, cy, r, BLACK)
+    if tiny:
+        cv.post.append(lambda im: tiny_symbols(im, int(cx), tiny))
+    else:
+        quadrant_symbols(cv, cx, cy, r)
     cv.ellipse(cx, cy, r, r, outline=BLACK, w=ow)
 
 
@@ -454,18 +489,18 @@ def draw_to5():
     cv.polygon(tab, SILVER)
     cv.stroke(tab, 1, BLACK, closed=True)
     cv.ellipse(cx, cy, r, r, fill=SILVER, outline=BLACK, w=1)
-    # Header inside the rim.
-    cv.ellipse(cx, cy, r - 5, r - 5, outline=GREY, w=1)
-    # Pins on pixel centres so the letters beside them line up exactly.
-    pr = 14
+    # Header inside the flange.
+    cv.ellipse(cx, cy, r - 4, r - 4, outline=GREY, w=1)
+    # Pins on pixel centres so the letters line up with them exactly;
+    # each letter sits on the inner side of its pin.
+    pr = 16
     px, py = cx + 0.5, cy + 0.5
-    pins = {"C": (px, py - pr), "B": (px - pr, py), "E": (px, py + pr)}
-    for x, y in pins.values():
+    for x, y in ((px, py - pr), (px - pr, py), (px, py + pr)):
         cv.dot(x, y, 3.5, BLACK)
         cv.dot(x - 1, y - 1, 1, GREY)
-    cv.text(px - 2.5, py - pr - 14, "C", BLACK)
-    cv.text(px - pr - 14.5, py - 3.5, "B", BLACK)
-    cv.text(px - 2.5, py + pr + 7, "E", BLACK)
+    cv.text(px - 2.5, py - pr + 5.5, "C", BLACK)
+    cv.text(px - pr + 5.5, py - 3.5, "B", BLACK)
+    cv.text(px - 2.5, py + pr - 12.5, "E", BLACK)
     save_indexed(cv, "to5.png")
 
 
@@ -550,9 +585,8 @@ def draw_electrolytic():
     for y in (17, 25, 33, 41):
         cv.rect(x1 - 7, y, x1 - 3, y + 2, BLUE)
     cv.ellipse(mid, top, (x1 - x0) / 2, 4, fill=SILVER, outline=BLACK, w=1)
-    # Vent cross in the lid.
-    cv.rect(mid - 4, top, mid + 4, top + 1, GREY)
-    cv.rect(mid - 0.5, top - 1.5, mid + 0.5, top + 2.5, GREY)
+    # Lid rim only: a vent cross would read as a "+" on top.
+    cv.ellipse(mid, top, (x1 - x0) / 2 - 3, 2, outline=GREY, w=0.75)
 
     # Axial can; groove at the positive end, arrow to the negative end.
     ax0, ax1, ay, ah = 37, 67, 40, 9
@@ -598,10 +632,8 @@ def draw_icons():
         cv = Canvas(n, n, (0, 0, 0, 0), mode="RGBA")
         # Small sizes use the whole square; larger ones keep a margin.
         margin = 0 if n <= 24 else max(1, round(n / 32))
-        main_disc(cv, n / 2, n / 2, n / 2 - margin)
+        main_disc(cv, n / 2, n / 2, n / 2 - margin, TINY.get(n))
         im = cv.final()
-        if n <= 24:
-            tiny_symbols(im, n // 2, n // 2 - margin)
         folder = os.path.join(HERE, "icons", "hicolor", f"{n}x{n}", "apps")
         os.makedirs(folder, exist_ok=True)
         im.save(os.path.join(folder, "voltiva.png"), optimize=False)
