@@ -51,6 +51,7 @@ QWidget* makeControl(const ControlDecl& c, QWidget* client)
         return new QLineEdit(client);
     case Kind::ComboBox: {
         auto* box = new QComboBox(client);
+        box->setStyle(dropDownStyle());
         box->setEditable(true);
         // Band texts are compared exactly: typing must never add items or be auto-completed
         // into another letter case.

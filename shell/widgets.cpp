@@ -2,7 +2,10 @@
 #include "shell/widgets.h"
 
 #include <QKeyEvent>
+#include <QApplication>
 #include <QPainter>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QStyle>
 #include <QStyleOptionFocusRect>
 
@@ -45,6 +48,39 @@ void PictureBox::paintEvent(QPaintEvent* event)
         option.rect = inner;
         style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
+}
+
+namespace {
+class DropDownStyle : public QProxyStyle {
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+                         const QWidget* widget) const override
+    {
+        if (control != CC_ComboBox)
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        constexpr int arrowWidth = 14;
+        constexpr int frame = 2;
+        const QRect r = option->rect;
+        switch (sub) {
+        case SC_ComboBoxArrow:
+            return {r.right() - arrowWidth - frame + 1, r.top(), arrowWidth + frame, r.height()};
+        case SC_ComboBoxEditField:
+            return {r.left() + frame, r.top() + frame, r.width() - arrowWidth - 2 * frame, r.height() - 2 * frame};
+        default:
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        }
+    }
+};
+} // namespace
+
+QStyle* dropDownStyle()
+{
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new DropDownStyle;
+        style->setParent(qApp);
+    }
+    return style;
 }
 
 void LineControl::paintEvent(QPaintEvent*)

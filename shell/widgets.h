@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+class QStyle;
+
 namespace shell {
 
 // Enter presses a button only when it has the focus, as Space does; no screen has a
@@ -34,6 +36,10 @@ protected:
 private:
     QPixmap picture_;
 };
+
+// The style of the drop-down lists: a narrower arrow button, so a short list such as the
+// tolerance band still shows its longest colour name whole.
+QStyle* dropDownStyle();
 
 // A straight line in the window-text colour.
 class LineControl : public QWidget {

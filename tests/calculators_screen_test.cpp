@@ -162,3 +162,16 @@ TEST_F(ScreenTest, ChangingBandOneBlanksTheValueLineAtOnce)
     QTest::keyClick(control<QComboBox>("frmResistors", "cboBand1"), Qt::Key_Backspace); // typed
     EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
 }
+
+TEST_F(ScreenTest, EveryColourNameShowsWholeInItsList)
+{
+    project.show("frmResistors");
+    for (const char* list : {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"}) {
+        auto* box = control<QComboBox>("frmResistors", list);
+        const int room = box->lineEdit()->contentsRect().width() - 4; // the field's own side margins
+        for (int i = 0; i < box->count(); ++i) {
+            SCOPED_TRACE(box->itemText(i).toStdString());
+            EXPECT_LE(box->lineEdit()->fontMetrics().horizontalAdvance(box->itemText(i)), room);
+        }
+    }
+}
