@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "shell/builder.h"
 
+#include "shell/fonts.h"
 #include "shell/widgets.h"
 
 #include <QComboBox>
@@ -15,14 +16,6 @@
 #include <vector>
 
 namespace shell {
-
-QFont makeFont(const FontSpec& spec)
-{
-    QFont font(QString::fromLatin1(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
-    return font;
-}
 
 namespace {
 
@@ -97,6 +90,7 @@ QWidget* buildScreen(const ScreenDecl& decl, QMainWindow& window)
     for (const MenuDecl& m : decl.menus) {
         QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
+        menu->setFont(window.font()); // a popup is a window of its own and inherits no font
         menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
         for (const MenuItemDecl& item : m.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));

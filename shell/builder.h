@@ -3,14 +3,10 @@
 
 #include "shell/layout.h"
 
-#include <QFont>
-
 class QMainWindow;
 class QWidget;
 
 namespace shell {
-
-QFont makeFont(const FontSpec& spec);
 
 // Makes a screen's window with its menus and controls, each carrying its declared name as
 // objectName, chained for Tab in TabIndex order. Returns the control that takes the focus
