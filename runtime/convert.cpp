@@ -230,22 +230,118 @@ double doubleFrom(const Decimal& value)
     return value.negative ? -magnitude : magnitude;
 }
 
+// What people type most, plain digits with at most a fraction and at most 18 digits in
+// all, is read in one pass without building the exact decimal; anything else returns
+// nullopt and takes the general road, which decides every case the same way.
+struct PlainFixed {
+    bool negative;
+    std::uint64_t magnitude; // |value| x 10^shift, rounded ties to even
+};
+
+std::string_view trimmedBlanks(std::string_view text)
+{
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::optional<PlainFixed> plainFixed(std::string_view text, std::string_view separator, int shift)
+{
+    std::string_view s = trimmedBlanks(text);
+    PlainFixed result{false, 0};
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        result.negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    std::size_t i = 0;
+    int digits = 0;
+    while (i < s.size() && isDigit(s[i])) {
+        result.magnitude = result.magnitude * 10 + static_cast<std::uint64_t>(s[i++] - '0');
+        ++digits;
+    }
+    const bool hadWhole = i > 0;
+    int fractionTaken = 0;
+    int roundDigit = 0;
+    bool sticky = false;
+    if (!separator.empty() && s.substr(i).starts_with(separator)) {
+        i += separator.size();
+        const std::size_t fractionStart = i;
+        while (i < s.size() && isDigit(s[i])) {
+            const int d = s[i++] - '0';
+            if (fractionTaken < shift) {
+                result.magnitude = result.magnitude * 10 + static_cast<std::uint64_t>(d);
+                ++fractionTaken;
+                ++digits;
+            } else if (fractionTaken == shift) {
+                roundDigit = d;
+                ++fractionTaken;
+            } else {
+                sticky = sticky || d != 0;
+            }
+        }
+        if (!hadWhole && i == fractionStart)
+            return std::nullopt;
+    } else if (!hadWhole) {
+        return std::nullopt;
+    }
+    const int padding = fractionTaken < shift ? shift - fractionTaken : 0;
+    if (i != s.size() || digits + padding > 18)
+        return std::nullopt; // an exponent, stray characters, or too many digits to hold
+    for (int k = 0; k < padding; ++k)
+        result.magnitude *= 10;
+    if (roundDigit > 5 || (roundDigit == 5 && (sticky || (result.magnitude & 1) != 0)))
+        ++result.magnitude;
+    return result;
+}
+
+// std::from_chars reads the same texts as the general road when the separator is a point,
+// the sign is taken off first and the number starts with a digit or the point (so "inf" and
+// "nan" stay out); anything it declines, or finds out of range, takes the general road.
+std::optional<double> plainDouble(std::string_view text, std::string_view separator)
+{
+    if (separator != ".")
+        return std::nullopt;
+    std::string_view s = trimmedBlanks(text);
+    bool negative = false;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    if (s.empty() || !(isDigit(s.front()) || s.front() == '.'))
+        return std::nullopt;
+    double magnitude = 0;
+    const auto [end, ec] = std::from_chars(s.data(), s.data() + s.size(), magnitude);
+    if (ec != std::errc{} || end != s.data() + s.size() || std::isinf(magnitude))
+        return std::nullopt;
+    return negative ? -magnitude : magnitude;
+}
+
 } // namespace
 
 std::int32_t I4Str(std::string_view text, std::string_view decimalSeparator)
 {
-    const Decimal value = parseDecimal(text, decimalSeparator);
     const std::uint64_t limit = std::uint64_t{std::numeric_limits<std::int32_t>::max()};
+    if (const auto quick = plainFixed(text, decimalSeparator, 0))
+        return static_cast<std::int32_t>(signedWithin(quick->negative, quick->magnitude, limit, limit + 1));
+    const Decimal value = parseDecimal(text, decimalSeparator);
     return static_cast<std::int32_t>(signedWithin(value.negative, roundedMagnitude(value, 0), limit, limit + 1));
 }
 
 double R8Str(std::string_view text, std::string_view decimalSeparator)
 {
+    if (const auto quick = plainDouble(text, decimalSeparator))
+        return *quick;
     return doubleFrom(parseDecimal(text, decimalSeparator));
 }
 
 Currency CyStr(std::string_view text, std::string_view decimalSeparator)
 {
+    if (const auto quick = plainFixed(text, decimalSeparator, 4)) {
+        return Currency::fromScaled(
+            signedWithin(quick->negative, quick->magnitude, positiveCurrencyLimit, negativeCurrencyLimit));
+    }
     const Decimal value = parseDecimal(text, decimalSeparator);
     return Currency::fromScaled(
         signedWithin(value.negative, roundedMagnitude(value, 4), positiveCurrencyLimit, negativeCurrencyLimit));

@@ -675,3 +675,35 @@ TEST(Error, NumbersAndDescriptions)
 }
 
 } // namespace
+
+// Plain texts are read by a one-pass road and the rest by the exact decimal; both must
+// decide every boundary alike.
+TEST(Conversions, PlainAndGeneralReadingsAgreeAtTheirBoundary)
+{
+    const struct {
+        const char* plain;
+        const char* general;
+    } twins[] = {
+        {"922337203685477", "922337203685477E0"},
+        {"99999999999999.99995", "9999999999999999995E-5"},
+        {"123456789012345678", "1.23456789012345678E17"},
+        {"0.00005", "5E-5"},
+        {"-0.00015", "-1.5E-4"},
+        {"2147483647.5", "21474836475E-1"},
+        {"-2147483648.5", "-21474836485E-1"},
+        {"000000000000000000000001", "1E0"},
+        {"1.2345678901234567890123456789", "12345678901234567890123456789E-28"},
+    };
+    for (const auto& t : twins) {
+        SCOPED_TRACE(t.plain);
+        EXPECT_EQ(errorOf([&] { runtime::I4Str(t.plain); }), errorOf([&] { runtime::I4Str(t.general); }));
+        if (errorOf([&] { runtime::I4Str(t.plain); }) == ok) {
+            EXPECT_EQ(runtime::I4Str(t.plain), runtime::I4Str(t.general));
+        }
+        EXPECT_EQ(errorOf([&] { runtime::CyStr(t.plain); }), errorOf([&] { runtime::CyStr(t.general); }));
+        if (errorOf([&] { runtime::CyStr(t.plain); }) == ok) {
+            EXPECT_EQ(runtime::CyStr(t.plain), runtime::CyStr(t.general));
+        }
+        EXPECT_EQ(runtime::R8Str(t.plain), runtime::R8Str(t.general));
+    }
+}
