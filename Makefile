@@ -2,8 +2,14 @@
 # both install what is missing first.
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
+PREFIX ?= /usr/local
+# The same sources built for the sanitizers (g++), for fuzzing (clang) and for benchmarks.
+ASAN_DIR ?= build-asan
+FUZZ_DIR ?= build-fuzz
+BENCH_DIR ?= build-bench
+FUZZ_SECONDS ?= 120
 
-.PHONY: deps build run test clean
+.PHONY: deps build run test clean install package screenshots test-sanitized test-fuzz fuzz-build fuzz lint bench
 
 deps:
 	@scripts/deps
@@ -19,6 +25,60 @@ run: build
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	@$(MAKE) --no-print-directory test-sanitized test-fuzz
+
+# Every test again under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; -O1
+# keeps the build quick and the stack traces whole, and any finding fails its test.
+$(ASAN_DIR)/build.ninja: | deps
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DVOLTIVA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
+
+test-sanitized: deps $(ASAN_DIR)/build.ninja
+	cmake --build $(ASAN_DIR) -j $(JOBS)
+	cd $(ASAN_DIR) && QT_QPA_PLATFORM=offscreen \
+		ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
+		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The libFuzzer targets (fuzz/): a few seconds each in `make test`, FUZZ_SECONDS each in `make fuzz`.
+$(FUZZ_DIR)/build.ninja: | deps
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON -DVOLTIVA_FUZZ=ON \
+		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
+
+fuzz-build: deps $(FUZZ_DIR)/build.ninja
+	cmake --build $(FUZZ_DIR) --target fuzzers -j $(JOBS)
+
+test-fuzz: fuzz-build
+	cd $(FUZZ_DIR) && ctest -L fuzz --output-on-failure -j $(JOBS)
+
+fuzz: fuzz-build
+	cd $(FUZZ_DIR) && VOLTIVA_FUZZ_SECONDS=$(FUZZ_SECONDS) \
+		ctest -L fuzz --output-on-failure -j $(JOBS) --timeout $$(($(FUZZ_SECONDS) + 300))
+
+# clang-tidy (.clang-tidy) on the project's own sources and clang-format (.clang-format) on every
+# C++ file in the tree; exits non-zero on any finding.
+lint: deps $(BUILD_DIR)/build.ninja $(FUZZ_DIR)/build.ninja $(BENCH_DIR)/build.ninja
+	scripts/lint $(BUILD_DIR) $(FUZZ_DIR) $(BENCH_DIR)
+
+# Start-up against a bare Qt window, the runtime against the standard library, and Calculate
+# presses; the optimised build the program ships with.
+$(BENCH_DIR)/build.ninja: | deps
+	cmake -S . -B $(BENCH_DIR) -G Ninja -DVOLTIVA_BENCH=ON -DBUILD_TESTING=OFF
+
+bench: deps $(BENCH_DIR)/build.ninja
+	cmake --build $(BENCH_DIR) --target benchmarks -j $(JOBS)
+	scripts/bench $(BENCH_DIR)
 
 clean:
 	rm -rf $(BUILD_DIR)
+
+# PREFIX is where the files are meant to live; DESTDIR stages them somewhere else first.
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(BUILD_DIR) --prefix "$(PREFIX)"
+
+# A .deb in $(BUILD_DIR), its Depends computed from the binary.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# Rerun after a screen or picture changes, and commit the pictures.
+screenshots: build
+	rm -f docs/screenshots/*.png
+	./$(BUILD_DIR)/tools/voltiva_screenshots docs/screenshots

@@ -1,0 +1,26 @@
+// SPDX-License-Identifier: MIT
+// The program's start-up exactly as shell/main.cpp does it, plus the watch for the main
+// screen's first paint; the program itself stays free of any such hook.
+#include "firstpaint.h"
+
+#include "shell/fonts.h"
+#include "shell/project.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    FirstPaint firstPaint("frmMainScr");
+    QApplication::instance()->installEventFilter(&firstPaint);
+
+    QApplication::setApplicationName(QStringLiteral("voltiva"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("voltiva"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    shell::installInterfaceFont();
+
+    shell::Project project;
+    project.start();
+    return QApplication::exec();
+}

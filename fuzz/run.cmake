@@ -1,0 +1,22 @@
+# SPDX-License-Identifier: MIT
+# Runs one fuzz target for VOLTIVA_FUZZ_SECONDS (environment, 5 by default): new inputs grow the
+# build's corpus, the seeds in the source tree are only read, and a crashing input is kept under
+# ARTIFACTS for replay (`fuzz_<target> <file>`).
+set(seconds 5)
+if(DEFINED ENV{VOLTIVA_FUZZ_SECONDS})
+    set(seconds $ENV{VOLTIVA_FUZZ_SECONDS})
+endif()
+
+set(options -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+    -artifact_prefix=${ARTIFACTS})
+if(DICTIONARY)
+    list(APPEND options -dict=${DICTIONARY})
+endif()
+if(MAX_LENGTH)
+    list(APPEND options -max_len=${MAX_LENGTH})
+endif()
+
+execute_process(COMMAND ${FUZZER} ${options} ${CORPUS} ${SEEDS} RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+    message(FATAL_ERROR "${FUZZER} broke a property (exit ${result}); the input is kept as ${ARTIFACTS}*")
+endif()

@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: MIT
+// Renders every screen as it first opens to <folder>/<screen>.png: the client area with its
+// menu bar, in the program's own fonts, at one device pixel per logical pixel.
+#include "shell/fonts.h"
+#include "shell/form.h"
+#include "shell/project.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QMainWindow>
+#include <QPixmap>
+
+#include <cstdio>
+
+namespace {
+// The offscreen platform cannot raise windows; saying so for every show is noise.
+void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (!message.startsWith(QLatin1String("This plugin does not support")))
+        qt_message_output(type, context, message);
+}
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    qInstallMessageHandler(quietHandler);
+    // Before QApplication: the pictures must not depend on the display of whoever runs this.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_SCALE_FACTOR");
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+        return 2;
+    }
+    QApplication::setQuitOnLastWindowClosed(false);
+    shell::installInterfaceFont();
+
+    // A picture in a stand-in font would show captions the user never sees.
+    const QString family = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
+    if (family != QLatin1String("MS Sans Serif")) {
+        std::fprintf(stderr, "MS Sans Serif is missing (got %s): install fonts-wine\n", qPrintable(family));
+        return 1;
+    }
+
+    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        return 1;
+    }
+
+    shell::Project project;
+    project.setOnLastUnloaded([] {});
+    int failures = 0;
+    for (const std::string& name : project.screenNames()) {
+        shell::Form& form = project.form(name);
+        form.show();
+        QApplication::processEvents();
+        QMainWindow* window = form.window();
+        const QPixmap picture = window->grab();
+        const QString path = folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"));
+        if (picture.size() != window->size() || !picture.save(path, "PNG")) {
+            std::fprintf(stderr, "%s: could not render %dx%d\n", qPrintable(path), window->width(), window->height());
+            ++failures;
+        } else {
+            std::printf("%s %dx%d\n", qPrintable(path), picture.width(), picture.height());
+        }
+        form.unload();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    return failures == 0 ? 0 : 1;
+}
