@@ -7,8 +7,8 @@
 
 namespace calculators {
 
-CalculatorForm::CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl,
-                               std::vector<const char*> fields, Arithmetic arithmetic)
+CalculatorForm::CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl, std::vector<const char*> fields,
+                               Arithmetic arithmetic)
     : shell::Form(project, decl)
     , fields_(std::move(fields))
     , arithmetic_(std::move(arithmetic))

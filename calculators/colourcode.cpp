@@ -70,8 +70,8 @@ ColourCodeReading readColourCode(std::string_view band1, std::string_view band2,
         reading.valueLine = runtime::StrCat(runtime::StrCat(runtime::StrVarVal(value), zeros->zeros), " Ohms");
     }
     if (percent) {
-        reading.toleranceLine = runtime::StrCat(runtime::StrCat("Tolerance = +/- ", percent->percent),
-                                                " of resistor's measured value");
+        reading.toleranceLine =
+            runtime::StrCat(runtime::StrCat("Tolerance = +/- ", percent->percent), " of resistor's measured value");
     }
     return reading;
 }

@@ -21,6 +21,8 @@ const std::initializer_list<const char*> colourNames{"Black", "Brown", "Red",   
                                                      "Green", "Blue",  "Violet", "Gray",   "White"};
 } // namespace
 
+// Layout tables: one control a line, as they are read against the screens.
+// clang-format off
 const ScreenDecl frmResistorsLayout{
     "frmResistors", "Resistors", 5145, 3195,
     {
@@ -148,6 +150,7 @@ const ScreenDecl frmVoltageDivLayout{
     },
     {}, {}, "lblVoltDivTotal",
 };
+// clang-format on
 
 // The colour-code reader.
 
@@ -171,9 +174,18 @@ void FrmResistors::ResistCalc_Click()
 }
 
 // A new first band makes the value shown stale at once.
-void FrmResistors::cboBand1_Change() { setCaption("lblResistorValue", QString()); }
-void FrmResistors::cboBand1_Click() { setCaption("lblResistorValue", QString()); }
-void FrmResistors::cmdDone_Click() { project().form("frmResistors").unload(); }
+void FrmResistors::cboBand1_Change()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboBand1_Click()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cmdDone_Click()
+{
+    project().form("frmResistors").unload();
+}
 
 // The network and divider calculators.
 

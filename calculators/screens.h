@@ -19,7 +19,10 @@ extern const shell::ScreenDecl frmVoltageDivLayout;
 // The colour-code reader.
 class FrmResistors final : public shell::Form {
 public:
-    explicit FrmResistors(shell::Project& p) : shell::Form(p, frmResistorsLayout) {}
+    explicit FrmResistors(shell::Project& p)
+        : shell::Form(p, frmResistorsLayout)
+    {
+    }
 
 private:
     void wire() override;

@@ -11,6 +11,8 @@ namespace {
 const FontSpec titleFont{"MS Sans Serif", 13.5, true};
 }
 
+// Layout tables: one control a line, as they are read against the screens.
+// clang-format off
 const ScreenDecl frmTransistorsLayout{
     "frmTransistors", "Transistors", 4575, 3780,
     {
@@ -62,17 +64,42 @@ const ScreenDecl frmAboutProgLayout{
         label("Label1", "Voltiva V1.0", 1200, 120, 2295, 375, 1).withFont(titleFont),
     },
 };
+// clang-format on
 
-void FrmTransistors::wire() { onClick("cmdDone", &FrmTransistors::cmdDone_Click); }
-void FrmTransistors::cmdDone_Click() { project().form("frmTransistors").unload(); }
+void FrmTransistors::wire()
+{
+    onClick("cmdDone", &FrmTransistors::cmdDone_Click);
+}
+void FrmTransistors::cmdDone_Click()
+{
+    project().form("frmTransistors").unload();
+}
 
-void FrmCapacitors::wire() { onClick("cmdDoneC", &FrmCapacitors::cmdDoneC_Click); }
-void FrmCapacitors::cmdDoneC_Click() { project().form("frmCapacitors").unload(); }
+void FrmCapacitors::wire()
+{
+    onClick("cmdDoneC", &FrmCapacitors::cmdDoneC_Click);
+}
+void FrmCapacitors::cmdDoneC_Click()
+{
+    project().form("frmCapacitors").unload();
+}
 
-void FrmHowTo::wire() { onClick("cmdDone", &FrmHowTo::cmdDone_Click); }
-void FrmHowTo::cmdDone_Click() { project().form("frmHowTo").unload(); }
+void FrmHowTo::wire()
+{
+    onClick("cmdDone", &FrmHowTo::cmdDone_Click);
+}
+void FrmHowTo::cmdDone_Click()
+{
+    project().form("frmHowTo").unload();
+}
 
-void FrmAboutProg::wire() { onClick("cmdAboutOk", &FrmAboutProg::cmdAboutOk_Click); }
-void FrmAboutProg::cmdAboutOk_Click() { project().form("frmAboutProg").unload(); }
+void FrmAboutProg::wire()
+{
+    onClick("cmdAboutOk", &FrmAboutProg::cmdAboutOk_Click);
+}
+void FrmAboutProg::cmdAboutOk_Click()
+{
+    project().form("frmAboutProg").unload();
+}
 
 } // namespace reference

@@ -13,7 +13,10 @@ extern const shell::ScreenDecl frmAboutProgLayout;
 
 class FrmTransistors final : public shell::Form {
 public:
-    explicit FrmTransistors(shell::Project& p) : shell::Form(p, frmTransistorsLayout) {}
+    explicit FrmTransistors(shell::Project& p)
+        : shell::Form(p, frmTransistorsLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -22,7 +25,10 @@ private:
 
 class FrmCapacitors final : public shell::Form {
 public:
-    explicit FrmCapacitors(shell::Project& p) : shell::Form(p, frmCapacitorsLayout) {}
+    explicit FrmCapacitors(shell::Project& p)
+        : shell::Form(p, frmCapacitorsLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -31,7 +37,10 @@ private:
 
 class FrmHowTo final : public shell::Form {
 public:
-    explicit FrmHowTo(shell::Project& p) : shell::Form(p, frmHowToLayout) {}
+    explicit FrmHowTo(shell::Project& p)
+        : shell::Form(p, frmHowToLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -40,7 +49,10 @@ private:
 
 class FrmAboutProg final : public shell::Form {
 public:
-    explicit FrmAboutProg(shell::Project& p) : shell::Form(p, frmAboutProgLayout) {}
+    explicit FrmAboutProg(shell::Project& p)
+        : shell::Form(p, frmAboutProgLayout)
+    {
+    }
 
 private:
     void wire() override;

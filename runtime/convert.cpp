@@ -18,8 +18,8 @@ namespace runtime {
 
 namespace {
 
-__extension__ typedef __int128 int128;
-__extension__ typedef unsigned __int128 uint128;
+__extension__ using int128 = __int128;
+__extension__ using uint128 = unsigned __int128;
 
 constexpr std::uint64_t negativeCurrencyLimit = std::uint64_t{1} << 63; // |int64 min|
 constexpr std::uint64_t positiveCurrencyLimit = negativeCurrencyLimit - 1;
@@ -322,7 +322,7 @@ std::optional<double> plainDouble(std::string_view text, std::string_view separa
 
 std::int32_t I4Str(std::string_view text, std::string_view decimalSeparator)
 {
-    const std::uint64_t limit = std::uint64_t{std::numeric_limits<std::int32_t>::max()};
+    const auto limit = std::uint64_t{std::numeric_limits<std::int32_t>::max()};
     if (const auto quick = plainFixed(text, decimalSeparator, 0))
         return static_cast<std::int32_t>(signedWithin(quick->negative, quick->magnitude, limit, limit + 1));
     const Decimal value = parseDecimal(text, decimalSeparator);

@@ -9,10 +9,13 @@
 namespace runtime {
 
 namespace {
-__extension__ typedef __int128 Int128;
-__extension__ typedef unsigned __int128 UInt128;
+__extension__ using Int128 = __int128;
+__extension__ using UInt128 = unsigned __int128;
 
-UInt128 magnitude(Int128 v) { return v < 0 ? UInt128(0) - UInt128(v) : UInt128(v); }
+UInt128 magnitude(Int128 v)
+{
+    return v < 0 ? UInt128(0) - UInt128(v) : UInt128(v);
+}
 } // namespace
 
 Currency CyMulDiv(Currency a, Currency b, Currency c, Currency d)

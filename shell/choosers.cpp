@@ -5,6 +5,8 @@
 
 namespace shell {
 
+// Layout tables: one control a line, as they are read against the screens.
+// clang-format off
 const ScreenDecl frmSeriesLayout{
     "frmSeries", "Series", 4680, 1965,
     {
@@ -44,6 +46,7 @@ const ScreenDecl frmSeriesCapacitorsLayout{
         button("cmdDone", "Done", 3000, 1680, 1335, 375, 0),
     },
 };
+// clang-format on
 
 void FrmSeries::wire()
 {
@@ -51,9 +54,18 @@ void FrmSeries::wire()
     onClick("cmdSeriesCapacitors", &FrmSeries::cmdSeriesCapacitors_Click);
     onClick("cmdDone", &FrmSeries::cmdDone_Click);
 }
-void FrmSeries::cmdSeriesResistors_Click() { project().show("frmSeriesResistors"); }
-void FrmSeries::cmdSeriesCapacitors_Click() { project().show("frmSeriesCapacitors"); }
-void FrmSeries::cmdDone_Click() { project().form("frmSeries").unload(); }
+void FrmSeries::cmdSeriesResistors_Click()
+{
+    project().show("frmSeriesResistors");
+}
+void FrmSeries::cmdSeriesCapacitors_Click()
+{
+    project().show("frmSeriesCapacitors");
+}
+void FrmSeries::cmdDone_Click()
+{
+    project().form("frmSeries").unload();
+}
 
 void FrmParallel::wire()
 {
@@ -61,9 +73,18 @@ void FrmParallel::wire()
     onClick("cmdParCap", &FrmParallel::cmdParCap_Click);
     onClick("cmdDone", &FrmParallel::cmdDone_Click);
 }
-void FrmParallel::cmdParRes_Click() { project().show("frmParRes"); }
-void FrmParallel::cmdParCap_Click() { project().show("frmParCap"); }
-void FrmParallel::cmdDone_Click() { project().form("frmParallel").unload(); }
+void FrmParallel::cmdParRes_Click()
+{
+    project().show("frmParRes");
+}
+void FrmParallel::cmdParCap_Click()
+{
+    project().show("frmParCap");
+}
+void FrmParallel::cmdDone_Click()
+{
+    project().form("frmParallel").unload();
+}
 
 void FrmSeriesResistors::wire()
 {
@@ -71,9 +92,18 @@ void FrmSeriesResistors::wire()
     onClick("cmdCalculateThree", &FrmSeriesResistors::cmdCalculateThree_Click);
     onClick("cmdDone", &FrmSeriesResistors::cmdDone_Click);
 }
-void FrmSeriesResistors::cmdCalculateTwo_Click() { project().show("frmSerRes2"); }
-void FrmSeriesResistors::cmdCalculateThree_Click() { project().show("frmSerRes3"); }
-void FrmSeriesResistors::cmdDone_Click() { project().form("frmSeriesResistors").unload(); }
+void FrmSeriesResistors::cmdCalculateTwo_Click()
+{
+    project().show("frmSerRes2");
+}
+void FrmSeriesResistors::cmdCalculateThree_Click()
+{
+    project().show("frmSerRes3");
+}
+void FrmSeriesResistors::cmdDone_Click()
+{
+    project().form("frmSeriesResistors").unload();
+}
 
 void FrmSeriesCapacitors::wire()
 {
@@ -81,8 +111,17 @@ void FrmSeriesCapacitors::wire()
     onClick("cmdSerCap3", &FrmSeriesCapacitors::cmdSerCap3_Click);
     onClick("cmdDone", &FrmSeriesCapacitors::cmdDone_Click);
 }
-void FrmSeriesCapacitors::cmdSerCap2_Click() { project().show("frmSerCap2"); }
-void FrmSeriesCapacitors::cmdSerCap3_Click() { project().show("frmSerCap3"); }
-void FrmSeriesCapacitors::cmdDone_Click() { project().form("frmSeriesCapacitors").unload(); }
+void FrmSeriesCapacitors::cmdSerCap2_Click()
+{
+    project().show("frmSerCap2");
+}
+void FrmSeriesCapacitors::cmdSerCap3_Click()
+{
+    project().show("frmSerCap3");
+}
+void FrmSeriesCapacitors::cmdDone_Click()
+{
+    project().form("frmSeriesCapacitors").unload();
+}
 
 } // namespace shell

@@ -13,7 +13,10 @@ extern const ScreenDecl frmSeriesCapacitorsLayout;
 
 class FrmSeries final : public Form {
 public:
-    explicit FrmSeries(Project& p) : Form(p, frmSeriesLayout) {}
+    explicit FrmSeries(Project& p)
+        : Form(p, frmSeriesLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -24,7 +27,10 @@ private:
 
 class FrmParallel final : public Form {
 public:
-    explicit FrmParallel(Project& p) : Form(p, frmParallelLayout) {}
+    explicit FrmParallel(Project& p)
+        : Form(p, frmParallelLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -35,7 +41,10 @@ private:
 
 class FrmSeriesResistors final : public Form {
 public:
-    explicit FrmSeriesResistors(Project& p) : Form(p, frmSeriesResistorsLayout) {}
+    explicit FrmSeriesResistors(Project& p)
+        : Form(p, frmSeriesResistorsLayout)
+    {
+    }
 
 private:
     void wire() override;
@@ -46,7 +55,10 @@ private:
 
 class FrmSeriesCapacitors final : public Form {
 public:
-    explicit FrmSeriesCapacitors(Project& p) : Form(p, frmSeriesCapacitorsLayout) {}
+    explicit FrmSeriesCapacitors(Project& p)
+        : Form(p, frmSeriesCapacitorsLayout)
+    {
+    }
 
 private:
     void wire() override;

@@ -25,6 +25,8 @@ public:
     virtual ~Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
+    Form(Form&&) = delete;
+    Form& operator=(Form&&) = delete;
 
     const ScreenDecl& declaration() const { return decl_; }
     const char* name() const { return decl_.name; }
@@ -61,7 +63,8 @@ protected:
     void onEvent(const char* controlName, Signal signal, void (F::*handler)())
     {
         W* w = control<W>(controlName);
-        QObject::connect(w, signal, w, [this, handler] { dispatch([this, handler] { (static_cast<F*>(this)->*handler)(); }); });
+        QObject::connect(w, signal, w,
+                         [this, handler] { dispatch([this, handler] { (static_cast<F*>(this)->*handler)(); }); });
     }
     // Runs a handler as every event does: a run-time error is reported, the screen recovers,
     // and the program carries on.

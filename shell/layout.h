@@ -11,7 +11,10 @@
 namespace shell {
 
 constexpr int twipsPerPixel = 15; // 1440 twips per logical inch at 96 logical dpi
-constexpr int toPixels(int twips) { return (twips + twipsPerPixel / 2) / twipsPerPixel; }
+constexpr int toPixels(int twips)
+{
+    return (twips + twipsPerPixel / 2) / twipsPerPixel;
+}
 
 struct FontSpec {
     const char* family = "MS Sans Serif";
@@ -27,19 +30,29 @@ struct ControlDecl {
     const char* caption = "";
     int left = 0, top = 0, width = 0, height = 0; // a Line uses them as x1, y1, x2, y2
     int tabIndex = -1;
-    const FontSpec* font = nullptr;  // nullptr: the screen's font
-    const char* picture = nullptr;   // Qt resource path of a PictureBox's picture
-    const char* description = "";    // what a picture shows, for screen readers
-    const char* buddy = nullptr;     // the field a Label names
-    std::vector<const char*> items;  // a ComboBox's list
+    const FontSpec* font = nullptr; // nullptr: the screen's font
+    const char* picture = nullptr;  // Qt resource path of a PictureBox's picture
+    const char* description = "";   // what a picture shows, for screen readers
+    const char* buddy = nullptr;    // the field a Label names
+    std::vector<const char*> items; // a ComboBox's list
 
-    ControlDecl withFont(const FontSpec& f) const { auto c = *this; c.font = &f; return c; }
-    ControlDecl withBuddy(const char* field) const { auto c = *this; c.buddy = field; return c; }
+    ControlDecl withFont(const FontSpec& f) const
+    {
+        auto c = *this;
+        c.font = &f;
+        return c;
+    }
+    ControlDecl withBuddy(const char* field) const
+    {
+        auto c = *this;
+        c.buddy = field;
+        return c;
+    }
 };
 
 struct MenuItemDecl {
     const char* name = "";
-    const char* caption;
+    const char* caption = "";
 };
 
 struct MenuDecl {

@@ -5,6 +5,8 @@
 
 namespace shell {
 
+// Layout tables: one control a line, as they are read against the screens.
+// clang-format off
 const ScreenDecl frmMainScrLayout{
     "frmMainScr", "Voltiva V1.0", 3720, 1185,
     {
@@ -22,6 +24,7 @@ const ScreenDecl frmMainScrLayout{
         {"mnuHelp", "&Help", {{"mnuHelpHow", "&How to use..."}, {"mnuHelpAbout", "&About Voltiva V1.0..."}}},
     },
 };
+// clang-format on
 
 void FrmMainScr::wire()
 {
@@ -37,16 +40,46 @@ void FrmMainScr::wire()
     onClick("mnuHelpAbout", &FrmMainScr::mnuHelpAbout_Click);
 }
 
-void FrmMainScr::cmdResistors_Click() { project().show("frmResistors"); }
-void FrmMainScr::cmdCapacitors_Click() { project().show("frmCapacitors"); }
-void FrmMainScr::cmdTransistors_Click() { project().show("frmTransistors"); }
-void FrmMainScr::cmdSeriesCircuits_Click() { project().show("frmSeries"); }
-void FrmMainScr::cmdParallel_Click() { project().show("frmParallel"); }
-void FrmMainScr::cmdVoltDiv_Click() { project().show("frmVoltageDiv"); }
-void FrmMainScr::mnuFileOptions_Click() { project().show("frmOptions"); }
+void FrmMainScr::cmdResistors_Click()
+{
+    project().show("frmResistors");
+}
+void FrmMainScr::cmdCapacitors_Click()
+{
+    project().show("frmCapacitors");
+}
+void FrmMainScr::cmdTransistors_Click()
+{
+    project().show("frmTransistors");
+}
+void FrmMainScr::cmdSeriesCircuits_Click()
+{
+    project().show("frmSeries");
+}
+void FrmMainScr::cmdParallel_Click()
+{
+    project().show("frmParallel");
+}
+void FrmMainScr::cmdVoltDiv_Click()
+{
+    project().show("frmVoltageDiv");
+}
+void FrmMainScr::mnuFileOptions_Click()
+{
+    project().show("frmOptions");
+}
 // Quit closes this screen alone; the program ends when the last screen is closed.
-void FrmMainScr::mnuFileQuit_Click() { unload(); }
-void FrmMainScr::mnuHelpHow_Click() { project().show("frmHowTo"); }
-void FrmMainScr::mnuHelpAbout_Click() { project().show("frmAboutProg"); }
+void FrmMainScr::mnuFileQuit_Click()
+{
+    unload();
+}
+void FrmMainScr::mnuHelpHow_Click()
+{
+    project().show("frmHowTo");
+}
+void FrmMainScr::mnuHelpAbout_Click()
+{
+    project().show("frmAboutProg");
+}
 
 } // namespace shell

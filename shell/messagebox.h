@@ -26,6 +26,6 @@ void reportError(QWidget* parent, const runtime::Error& error);
 // Where boxes go instead of the screen; tests install one to read them without a modal
 // loop. Returns the previous one (empty: the real box).
 using MessageSink = std::function<void(QWidget* parent, const QString& prompt)>;
-MessageSink setMessageSink(MessageSink sink);
+MessageSink setMessageSink(MessageSink next);
 
 } // namespace shell

@@ -7,6 +7,8 @@
 
 namespace shell {
 
+// Layout tables: one control a line, as they are read against the screens.
+// clang-format off
 const ScreenDecl frmOptionsLayout{
     "frmOptions", "Options", 4680, 1785,
     {
@@ -17,6 +19,7 @@ const ScreenDecl frmOptionsLayout{
         button("cmdDone", "OK", 3000, 1200, 1095, 375, 3),
     },
 };
+// clang-format on
 
 namespace {
 using Precision = Project::Precision;

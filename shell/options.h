@@ -10,7 +10,10 @@ extern const ScreenDecl frmOptionsLayout;
 // Display precision of every calculator's result, for the running program.
 class FrmOptions final : public Form {
 public:
-    explicit FrmOptions(Project& p) : Form(p, frmOptionsLayout) {}
+    explicit FrmOptions(Project& p)
+        : Form(p, frmOptionsLayout)
+    {
+    }
 
 private:
     void wire() override;

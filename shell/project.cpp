@@ -60,12 +60,12 @@ std::optional<int> Project::displayDecimals() const
     return std::nullopt;
 }
 
-std::string Project::decimalSeparator() const
+std::string Project::decimalSeparator()
 {
     return QLocale().decimalPoint().toStdString();
 }
 
-QIcon Project::icon() const
+QIcon Project::icon()
 {
     static const QIcon icon = [] {
         QIcon i;

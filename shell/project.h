@@ -28,6 +28,11 @@ public:
     // A project with the given screens; tests use it to stand a screen alone.
     explicit Project(std::map<std::string, Factory, std::less<>> factories);
     ~Project();
+    // Forms hold a reference to their project.
+    Project(const Project&) = delete;
+    Project& operator=(const Project&) = delete;
+    Project(Project&&) = delete;
+    Project& operator=(Project&&) = delete;
 
     // The default instance of a screen, reachable by name from any handler.
     Form& form(std::string_view name);
@@ -47,9 +52,9 @@ public:
     std::optional<int> displayDecimals() const;
 
     // The decimal separator of numbers typed and shown: the locale's.
-    std::string decimalSeparator() const;
+    static std::string decimalSeparator();
 
-    QIcon icon() const;
+    static QIcon icon();
 
 private:
     friend class Form;

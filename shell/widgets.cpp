@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "shell/widgets.h"
 
-#include <QKeyEvent>
 #include <QApplication>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QProxyStyle>

@@ -16,19 +16,37 @@ struct Press {
 };
 
 const Press everyCalculator[] = {
-    {"frmSerRes2", "cmdCalculate", "lblSerResTotal", {{"txtResSer1", "100"}, {"txtResSer2", "220"}},
+    {"frmSerRes2",
+     "cmdCalculate",
+     "lblSerResTotal",
+     {{"txtResSer1", "100"}, {"txtResSer2", "220"}},
      "Resistor total= 320 Ohms"},
-    {"frmSerRes3", "cmdCalculate", "lblSerResTotal",
-     {{"txtResSer1", "1000"}, {"txtResSer2", "2200"}, {"txtResSer3", "470"}}, "Resistor total= 3670 Ohms"},
+    {"frmSerRes3",
+     "cmdCalculate",
+     "lblSerResTotal",
+     {{"txtResSer1", "1000"}, {"txtResSer2", "2200"}, {"txtResSer3", "470"}},
+     "Resistor total= 3670 Ohms"},
     {"frmParRes", "cmdCalculate", "lblParResTotal", {{"txtR1", "1"}, {"txtR2", "2"}}, "Resistor Total = 0.6667 Ohms"},
-    {"frmSerCap2", "cmdCalculate", "lblSerCap2", {{"txtCapSer1", "1"}, {"txtCapSer2", "2"}},
+    {"frmSerCap2",
+     "cmdCalculate",
+     "lblSerCap2",
+     {{"txtCapSer1", "1"}, {"txtCapSer2", "2"}},
      "Capacitor total= 0.666666666666667 microfarads"},
-    {"frmSerCap3", "cmdCalculate", "lblSerCap3", {{"txtCapSer1", "10"}, {"txtCapSer2", "22"}, {"txtCapSer3", "47"}},
+    {"frmSerCap3",
+     "cmdCalculate",
+     "lblSerCap3",
+     {{"txtCapSer1", "10"}, {"txtCapSer2", "22"}, {"txtCapSer3", "47"}},
      "Capacitor total= 5.99767981438515 microfarads"},
-    {"frmParCap", "cmdCalulate", "lblParCapTotal", {{"txtC1", "2.5"}, {"txtC2", "3.25"}},
+    {"frmParCap",
+     "cmdCalulate",
+     "lblParCapTotal",
+     {{"txtC1", "2.5"}, {"txtC2", "3.25"}},
      "Capacitor Total = 5.75 Microfarads"},
-    {"frmVoltageDiv", "cmdCalculate", "lblVoltDivTotal",
-     {{"txtVoltDivIn", "10"}, {"txtVoltDivR1", "1000"}, {"txtVoltDivR2", "2000"}}, "Voltage out = 6.6667"},
+    {"frmVoltageDiv",
+     "cmdCalculate",
+     "lblVoltDivTotal",
+     {{"txtVoltDivIn", "10"}, {"txtVoltDivR1", "1000"}, {"txtVoltDivR2", "2000"}},
+     "Voltage out = 6.6667"},
 };
 
 } // namespace
@@ -93,8 +111,9 @@ TEST_F(ScreenTest, AnArithmeticErrorIsReportedWithItsNumber)
     type("frmSerRes2", "txtResSer1", "2147483647");
     type("frmSerRes2", "txtResSer2", "1");
     click("frmSerRes2", "cmdCalculate");
-    EXPECT_EQ(messages, (QStringList{"Run-time error '11':\n\nDivision by zero", "Run-time error '6':\n\nOverflow",
-                                     "Run-time error '6':\n\nOverflow"}));
+    EXPECT_EQ(messages,
+              (QStringList{"Run-time error '11':\n\nDivision by zero", "Run-time error '6':\n\nOverflow",
+                           "Run-time error '6':\n\nOverflow"}));
 }
 
 TEST_F(ScreenTest, DisplayPrecisionAppliesToEveryCalculatorButTheColourCode)
@@ -121,8 +140,9 @@ TEST_F(ScreenTest, ColourCodePromptsInBandOrderThenWritesWhatItCan)
     ASSERT_TRUE(QTest::qWaitForWindowActive(form("frmResistors").window()));
     EXPECT_EQ(QApplication::focusWidget(), control<QWidget>("frmResistors", "cboBand1"));
     click("frmResistors", "ResistCalc");
-    EXPECT_EQ(messages, (QStringList{"Pick a color for Band 1", "Pick a color for Band 2", "Pick a color for Band 3",
-                                     "Enter a Tolerance value"}));
+    EXPECT_EQ(messages,
+              (QStringList{"Pick a color for Band 1", "Pick a color for Band 2", "Pick a color for Band 3",
+                           "Enter a Tolerance value"}));
     EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
     EXPECT_EQ(caption("frmResistors", "lblTolerance"), "");
 
@@ -131,8 +151,8 @@ TEST_F(ScreenTest, ColourCodePromptsInBandOrderThenWritesWhatItCan)
     QTest::keyClicks(band1, "Black");
     QTest::keyClick(band1, Qt::Key_Return); // typed text is not added to the list
     EXPECT_EQ(band1->count(), 10);
-    control<QComboBox>("frmResistors", "cboBand2")->setCurrentIndex(1); // Brown
-    control<QComboBox>("frmResistors", "cboBand3")->setCurrentIndex(2); // Red
+    control<QComboBox>("frmResistors", "cboBand2")->setCurrentIndex(1);     // Brown
+    control<QComboBox>("frmResistors", "cboBand3")->setCurrentIndex(2);     // Red
     control<QComboBox>("frmResistors", "cboTolerance")->setCurrentIndex(2); // None
     click("frmResistors", "ResistCalc");
     EXPECT_TRUE(messages.isEmpty());

@@ -101,21 +101,31 @@ struct LongestResult {
 
 const LongestResult longestResults[] = {
     {"frmSerRes2", "cmdCalculate", {{"txtResSer1", "-2147483648"}, {"txtResSer2", "0"}}, {"lblSerResTotal"}},
-    {"frmSerRes3", "cmdCalculate", {{"txtResSer1", "-2147483648"}, {"txtResSer2", "0"}, {"txtResSer3", "0"}},
+    {"frmSerRes3",
+     "cmdCalculate",
+     {{"txtResSer1", "-2147483648"}, {"txtResSer2", "0"}, {"txtResSer3", "0"}},
      {"lblSerResTotal"}},
-    {"frmParRes", "cmdCalculate", {{"txtR1", "-922337203685477.5808"}, {"txtR2", "-922337203685477.5808"}},
+    {"frmParRes",
+     "cmdCalculate",
+     {{"txtR1", "-922337203685477.5808"}, {"txtR2", "-922337203685477.5808"}},
      {"lblParResTotal"}},
-    {"frmSerCap2", "cmdCalculate",
-     {{"txtCapSer1", "-2.46913578024691E+100"}, {"txtCapSer2", "-2.46913578024691E+100"}}, {"lblSerCap2"}},
-    {"frmSerCap3", "cmdCalculate",
+    {"frmSerCap2",
+     "cmdCalculate",
+     {{"txtCapSer1", "-2.46913578024691E+100"}, {"txtCapSer2", "-2.46913578024691E+100"}},
+     {"lblSerCap2"}},
+    {"frmSerCap3",
+     "cmdCalculate",
      {{"txtCapSer1", "-3.70370367037037E+100"},
       {"txtCapSer2", "-3.70370367037037E+100"},
       {"txtCapSer3", "-3.70370367037037E+100"}},
      {"lblSerCap3"}},
     {"frmParCap", "cmdCalulate", {{"txtC1", "-922337203685477.5808"}, {"txtC2", "0"}}, {"lblParCapTotal"}},
-    {"frmVoltageDiv", "cmdCalculate",
-     {{"txtVoltDivIn", "-922337203685477.5808"}, {"txtVoltDivR1", "0"}, {"txtVoltDivR2", "1"}}, {"lblVoltDivTotal"}},
-    {"frmResistors", "ResistCalc",
+    {"frmVoltageDiv",
+     "cmdCalculate",
+     {{"txtVoltDivIn", "-922337203685477.5808"}, {"txtVoltDivR1", "0"}, {"txtVoltDivR2", "1"}},
+     {"lblVoltDivTotal"}},
+    {"frmResistors",
+     "ResistCalc",
      {{"cboBand1", "White"}, {"cboBand2", "White"}, {"cboBand3", "White"}, {"cboTolerance", "Silver"}},
      {"lblResistorValue", "lblTolerance"}},
 };
@@ -184,8 +194,7 @@ TEST_F(ScreenTest, CaptionsFitTheirControls)
     std::vector<Misfit> unexpected, fixed;
     std::set_difference(misfits.begin(), misfits.end(), knownCut.begin(), knownCut.end(),
                         std::back_inserter(unexpected));
-    std::set_difference(knownCut.begin(), knownCut.end(), misfits.begin(), misfits.end(),
-                        std::back_inserter(fixed));
+    std::set_difference(knownCut.begin(), knownCut.end(), misfits.begin(), misfits.end(), std::back_inserter(fixed));
     EXPECT_TRUE(unexpected.empty()) << "cut captions:" << listed(unexpected);
     EXPECT_TRUE(fixed.empty()) << "these fit now, take them off knownCut:" << listed(fixed);
 }

@@ -47,7 +47,7 @@ protected:
     QString caption(const char* screen, const char* label) { return control<QLabel>(screen, label)->text(); }
 
     // Top-level windows the user can see.
-    QStringList visibleScreens() const
+    static QStringList visibleScreens()
     {
         QStringList names;
         for (QWidget* w : QApplication::topLevelWidgets()) {

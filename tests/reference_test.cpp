@@ -9,20 +9,20 @@
 namespace {
 
 struct Picture {
-    const char* screen;
-    const char* box;
+    const char* screen = nullptr;
+    const char* box = nullptr;
     QSize size;
 };
 
 const Picture everyPicture[] = {
-    {"frmMainScr", "Picture1", {54, 52}},     {"frmSeries", "Picture1", {54, 52}},
-    {"frmParallel", "Picture1", {54, 52}},    {"frmSeriesResistors", "Picture1", {54, 52}},
+    {"frmMainScr", "Picture1", {54, 52}},          {"frmSeries", "Picture1", {54, 52}},
+    {"frmParallel", "Picture1", {54, 52}},         {"frmSeriesResistors", "Picture1", {54, 52}},
     {"frmSeriesCapacitors", "Picture1", {54, 52}}, {"frmParRes", "Picture1", {54, 52}},
-    {"frmParCap", "Picture1", {54, 52}},      {"frmResistors", "Picture1", {54, 52}},
-    {"frmTransistors", "Picture1", {54, 52}}, {"frmTransistors", "Picture2", {74, 76}},
-    {"frmTransistors", "Picture3", {74, 76}}, {"frmTransistors", "Picture4", {74, 76}},
-    {"frmCapacitors", "Picture1", {54, 52}},  {"frmCapacitors", "Picture2", {74, 76}},
-    {"frmCapacitors", "Picture3", {74, 76}},  {"frmCapacitors", "Picture4", {74, 76}},
+    {"frmParCap", "Picture1", {54, 52}},           {"frmResistors", "Picture1", {54, 52}},
+    {"frmTransistors", "Picture1", {54, 52}},      {"frmTransistors", "Picture2", {74, 76}},
+    {"frmTransistors", "Picture3", {74, 76}},      {"frmTransistors", "Picture4", {74, 76}},
+    {"frmCapacitors", "Picture1", {54, 52}},       {"frmCapacitors", "Picture2", {74, 76}},
+    {"frmCapacitors", "Picture3", {74, 76}},       {"frmCapacitors", "Picture4", {74, 76}},
     {"frmAboutProg", "Picture1", {54, 52}},
 };
 
@@ -57,7 +57,7 @@ TEST_F(ScreenTest, ReferenceScreensKeepOneInstanceAndCloseBothWays)
 {
     project.start();
     const struct {
-        const char* screen;
+        const char* screen = nullptr;
         const char* close;
         std::function<void()> open;
     } cases[] = {

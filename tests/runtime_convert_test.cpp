@@ -52,7 +52,9 @@ TEST(Parse, SyntaxIsSharedByAllParsers)
         {"007", ".", true},
         {"1,5", ",", true},
         {",5", ",", true},
-        {"1\xd9\xab" "5", "\xd9\xab", true}, // a two-byte separator
+        {"1\xd9\xab"
+         "5",
+         "\xd9\xab", true}, // a two-byte separator
         {"", ".", false},
         {"   ", ".", false},
         {"\t", ".", false},
@@ -130,18 +132,17 @@ INSTANTIATE_TEST_SUITE_P(
                     I4Case{"0.5", 0, ok}, I4Case{"1.5", 2, ok}, I4Case{"-0.5", 0, ok}, I4Case{"0.49999999999", 0, ok},
                     I4Case{"0.50000000001", 1, ok}, I4Case{"2.5000000000000000001", 3, ok},
                     I4Case{"2.4999999999999999999", 2, ok}, I4Case{"2.50000", 2, ok}, I4Case{"0.05", 0, ok},
-                    I4Case{"0.6", 1, ok}, I4Case{"1E9", 1000000000, ok}, I4Case{"25E-1", 2, ok},
-                    I4Case{"35E-1", 4, ok}, I4Case{"0.0000025E6", 2, ok}, I4Case{"  42  ", 42, ok},
-                    I4Case{"-0", 0, ok}, I4Case{"000000000000000000001", 1, ok},
-                    I4Case{"2147483647", 2147483647, ok}, I4Case{"2147483647.4", 2147483647, ok},
-                    I4Case{"2147483647.5", 0, overflow}, I4Case{"2147483648", 0, overflow},
-                    I4Case{"-2147483648", -2147483647 - 1, ok}, I4Case{"-2147483648.5", -2147483647 - 1, ok},
-                    I4Case{"-2147483648.6", 0, overflow}, I4Case{"-2147483649", 0, overflow},
-                    I4Case{"-2147483647.5", -2147483647 - 1, ok}, I4Case{"2147483646.5", 2147483646, ok},
-                    I4Case{"9999999999", 0, overflow}, I4Case{"18446744073709551616", 0, overflow},
-                    I4Case{"1E10", 0, overflow}, I4Case{"1E999999999", 0, overflow},
-                    I4Case{"1E-999999999", 0, ok}, I4Case{"0E999999999999999999999", 0, ok},
-                    I4Case{"1,5", 0, mismatch}));
+                    I4Case{"0.6", 1, ok}, I4Case{"1E9", 1000000000, ok}, I4Case{"25E-1", 2, ok}, I4Case{"35E-1", 4, ok},
+                    I4Case{"0.0000025E6", 2, ok}, I4Case{"  42  ", 42, ok}, I4Case{"-0", 0, ok},
+                    I4Case{"000000000000000000001", 1, ok}, I4Case{"2147483647", 2147483647, ok},
+                    I4Case{"2147483647.4", 2147483647, ok}, I4Case{"2147483647.5", 0, overflow},
+                    I4Case{"2147483648", 0, overflow}, I4Case{"-2147483648", -2147483647 - 1, ok},
+                    I4Case{"-2147483648.5", -2147483647 - 1, ok}, I4Case{"-2147483648.6", 0, overflow},
+                    I4Case{"-2147483649", 0, overflow}, I4Case{"-2147483647.5", -2147483647 - 1, ok},
+                    I4Case{"2147483646.5", 2147483646, ok}, I4Case{"9999999999", 0, overflow},
+                    I4Case{"18446744073709551616", 0, overflow}, I4Case{"1E10", 0, overflow},
+                    I4Case{"1E999999999", 0, overflow}, I4Case{"1E-999999999", 0, ok},
+                    I4Case{"0E999999999999999999999", 0, ok}, I4Case{"1,5", 0, mismatch}));
 
 // ---------------------------------------------------------------------------------------
 // CyStr: four decimals, ties to even, range after rounding.
@@ -171,8 +172,8 @@ INSTANTIATE_TEST_SUITE_P(
                     CyCase{"0.00005", 0, ok}, CyCase{"0.00015", 2, ok}, CyCase{"0.00025", 2, ok},
                     CyCase{"0.00035", 4, ok}, CyCase{"-0.00015", -2, ok}, CyCase{"0.00006", 1, ok},
                     CyCase{"0.00004", 0, ok}, CyCase{"0.000050000000000000001", 1, ok},
-                    CyCase{"0.000049999999999999999", 0, ok}, CyCase{"1.23456", 12346, ok},
-                    CyCase{"1E-4", 1, ok}, CyCase{"1.5E3", 15000000, ok}, CyCase{"123456789012345", 1234567890123450000, ok},
+                    CyCase{"0.000049999999999999999", 0, ok}, CyCase{"1.23456", 12346, ok}, CyCase{"1E-4", 1, ok},
+                    CyCase{"1.5E3", 15000000, ok}, CyCase{"123456789012345", 1234567890123450000, ok},
                     CyCase{"922337203685477.5807", cyMax, ok}, CyCase{"922337203685477.58074", cyMax, ok},
                     CyCase{"922337203685477.58075", 0, overflow}, CyCase{"922337203685477.5808", 0, overflow},
                     CyCase{"-922337203685477.5808", cyMin, ok}, CyCase{"-922337203685477.58085", cyMin, ok},
@@ -214,7 +215,7 @@ TEST(R8Str, NearestDouble)
         "1797693134862315807937289714053034150799341327100378269361737789804449682927647509466490179775872070963302"
         "8641669288791094655554785194040263065748867150582068190890200070838367627385484581771153176447573027006985"
         "5571366959622842914819860834936475292719074168444365510704342711559699508093042880177904174497792";
-    ASSERT_EQ(halfBeyondMax.size(), 309u);
+    ASSERT_EQ(halfBeyondMax.size(), 309U);
 
     const std::vector<R8Case> cases = {
         {"0.1", 0.1, ok},
@@ -326,35 +327,37 @@ TEST_P(StrR8Test, Formats)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StrR8Test,
-    testing::Values(
-        StrR8Case{300, ".", "300"}, StrR8Case{2.0 / 3, ".", "0.666666666666667"}, StrR8Case{1e15, ".", "1E+15"},
-        StrR8Case{999999999999999.0, ".", "999999999999999"}, StrR8Case{999999999999999.5, ".", "1E+15"},
-        StrR8Case{std::nextafter(1e15, 0.0), ".", "1E+15"}, StrR8Case{500000000000000, ".", "500000000000000"},
-        StrR8Case{100000000000000.5, ".", "100000000000000"}, // tie at the 16th digit: to even
-        StrR8Case{100000000000001.5, ".", "100000000000002"}, StrR8Case{2147483647, ".", "2147483647"},
-        StrR8Case{6.875, ".", "6.875"}, StrR8Case{0.006875, ".", "0.006875"},
-        StrR8Case{47.0 / 14.7, ".", "3.19727891156463"}, StrR8Case{0.0001, ".", "0.0001"},
-        StrR8Case{std::nextafter(0.0001, 0.0), ".", "0.0001"}, StrR8Case{0.00001, ".", "1E-05"},
-        StrR8Case{0.000099999, ".", "9.9999E-05"}, StrR8Case{-0.0, ".", "0"}, StrR8Case{0.0, ".", "0"},
-        StrR8Case{-10, ".", "-10"}, StrR8Case{0.1, ".", "0.1"}, StrR8Case{-0.1, ".", "-0.1"},
-        StrR8Case{1.5e-5, ".", "1.5E-05"}, StrR8Case{-1.5e-5, ".", "-1.5E-05"}, StrR8Case{5e199, ".", "5E+199"},
-        StrR8Case{1.23456789012346e20, ".", "1.23456789012346E+20"}, StrR8Case{1e-300, ".", "1E-300"},
-        StrR8Case{1e300, ".", "1E+300"}, StrR8Case{1e100, ".", "1E+100"},
-        StrR8Case{123456789012345.0, ".", "123456789012345"},
-        StrR8Case{1234567890123456.0, ".", "1.23456789012346E+15"},
-        StrR8Case{0.1 + 0.2, ".", "0.3"}, StrR8Case{1.0 / 3, ".", "0.333333333333333"},
-        // At 1E-4 the fixed form holds up to 12 significant digits, then needs too many decimals.
-        StrR8Case{0.000123456789012, ".", "0.000123456789012"},
-        StrR8Case{0.0001234567890123, ".", "1.234567890123E-04"},
-        StrR8Case{0.000123456789012345, ".", "1.23456789012345E-04"},
-        StrR8Case{0.00123456789012345, ".", "1.23456789012345E-03"},
-        StrR8Case{0.00123456789012, ".", "0.00123456789012"},
-        StrR8Case{std::numeric_limits<double>::max(), ".", "1.79769313486232E+308"},
-        StrR8Case{std::numeric_limits<double>::denorm_min(), ".", "4.94065645841247E-324"},
-        StrR8Case{-std::numeric_limits<double>::min(), ".", "-2.2250738585072E-308"},
-        StrR8Case{6.875, ",", "6,875"}, StrR8Case{-0.5, ",", "-0,5"}, StrR8Case{1.5e-5, ",", "1,5E-05"},
-        StrR8Case{1e15, ",", "1E+15"}, StrR8Case{1234, ",", "1234"},
-        StrR8Case{2.5, "\xd9\xab", "2\xd9\xab" "5"}));
+    testing::Values(StrR8Case{300, ".", "300"}, StrR8Case{2.0 / 3, ".", "0.666666666666667"},
+                    StrR8Case{1e15, ".", "1E+15"}, StrR8Case{999999999999999.0, ".", "999999999999999"},
+                    StrR8Case{999999999999999.5, ".", "1E+15"}, StrR8Case{std::nextafter(1e15, 0.0), ".", "1E+15"},
+                    StrR8Case{500000000000000, ".", "500000000000000"},
+                    StrR8Case{100000000000000.5, ".", "100000000000000"}, // tie at the 16th digit: to even
+                    StrR8Case{100000000000001.5, ".", "100000000000002"}, StrR8Case{2147483647, ".", "2147483647"},
+                    StrR8Case{6.875, ".", "6.875"}, StrR8Case{0.006875, ".", "0.006875"},
+                    StrR8Case{47.0 / 14.7, ".", "3.19727891156463"}, StrR8Case{0.0001, ".", "0.0001"},
+                    StrR8Case{std::nextafter(0.0001, 0.0), ".", "0.0001"}, StrR8Case{0.00001, ".", "1E-05"},
+                    StrR8Case{0.000099999, ".", "9.9999E-05"}, StrR8Case{-0.0, ".", "0"}, StrR8Case{0.0, ".", "0"},
+                    StrR8Case{-10, ".", "-10"}, StrR8Case{0.1, ".", "0.1"}, StrR8Case{-0.1, ".", "-0.1"},
+                    StrR8Case{1.5e-5, ".", "1.5E-05"}, StrR8Case{-1.5e-5, ".", "-1.5E-05"},
+                    StrR8Case{5e199, ".", "5E+199"}, StrR8Case{1.23456789012346e20, ".", "1.23456789012346E+20"},
+                    StrR8Case{1e-300, ".", "1E-300"}, StrR8Case{1e300, ".", "1E+300"}, StrR8Case{1e100, ".", "1E+100"},
+                    StrR8Case{123456789012345.0, ".", "123456789012345"},
+                    StrR8Case{1234567890123456.0, ".", "1.23456789012346E+15"}, StrR8Case{0.1 + 0.2, ".", "0.3"},
+                    StrR8Case{1.0 / 3, ".", "0.333333333333333"},
+                    // At 1E-4 the fixed form holds up to 12 significant digits, then needs too many decimals.
+                    StrR8Case{0.000123456789012, ".", "0.000123456789012"},
+                    StrR8Case{0.0001234567890123, ".", "1.234567890123E-04"},
+                    StrR8Case{0.000123456789012345, ".", "1.23456789012345E-04"},
+                    StrR8Case{0.00123456789012345, ".", "1.23456789012345E-03"},
+                    StrR8Case{0.00123456789012, ".", "0.00123456789012"},
+                    StrR8Case{std::numeric_limits<double>::max(), ".", "1.79769313486232E+308"},
+                    StrR8Case{std::numeric_limits<double>::denorm_min(), ".", "4.94065645841247E-324"},
+                    StrR8Case{-std::numeric_limits<double>::min(), ".", "-2.2250738585072E-308"},
+                    StrR8Case{6.875, ",", "6,875"}, StrR8Case{-0.5, ",", "-0,5"}, StrR8Case{1.5e-5, ",", "1,5E-05"},
+                    StrR8Case{1e15, ",", "1E+15"}, StrR8Case{1234, ",", "1234"},
+                    StrR8Case{2.5, "\xd9\xab",
+                              "2\xd9\xab"
+                              "5"}));
 
 TEST(StrR8, NonFiniteIsSane)
 {
@@ -430,15 +433,9 @@ struct CyBinaryCase {
 TEST(CyAdd, ExactWithinRange)
 {
     const std::vector<CyBinaryCase> cases = {
-        {1, 2, 3, ok},
-        {cyMax, 0, cyMax, ok},
-        {cyMax - 1, 1, cyMax, ok},
-        {cyMax, 1, 0, overflow},
-        {cyMin, -1, 0, overflow},
-        {cyMin, cyMax, -1, ok},
-        {cyMin, 0, cyMin, ok},
-        {cyMax, cyMax, 0, overflow},
-        {cyMin, cyMin, 0, overflow},
+        {1, 2, 3, ok},           {cyMax, 0, cyMax, ok},       {cyMax - 1, 1, cyMax, ok},
+        {cyMax, 1, 0, overflow}, {cyMin, -1, 0, overflow},    {cyMin, cyMax, -1, ok},
+        {cyMin, 0, cyMin, ok},   {cyMax, cyMax, 0, overflow}, {cyMin, cyMin, 0, overflow},
     };
     for (const CyBinaryCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.a) + " + " + std::to_string(c.b));
@@ -453,22 +450,22 @@ TEST(CyAdd, ExactWithinRange)
 TEST(CyMul, ExactProductRoundedToEven)
 {
     const std::vector<CyBinaryCase> cases = {
-        {15000, 15000, 22500, ok},     // 1.5 x 1.5
-        {1, 5000, 0, ok},              // 0.00005: tie to 0
-        {3, 5000, 2, ok},              // 0.00015: tie to 0.0002
-        {5, 5000, 2, ok},              // 0.00025: tie to 0.0002
-        {1, 5001, 1, ok},              // just above the tie
+        {15000, 15000, 22500, ok}, // 1.5 x 1.5
+        {1, 5000, 0, ok},          // 0.00005: tie to 0
+        {3, 5000, 2, ok},          // 0.00015: tie to 0.0002
+        {5, 5000, 2, ok},          // 0.00025: tie to 0.0002
+        {1, 5001, 1, ok},          // just above the tie
         {-3, 5000, -2, ok},
         {3, -5000, -2, ok},
         {-1, -5000, 0, ok},
         {1, 4999, 0, ok},
         {0, cyMin, 0, ok},
-        {10000, cyMin, cyMin, ok},     // x 1
+        {10000, cyMin, cyMin, ok}, // x 1
         {-10000, cyMax, -cyMax, ok},
-        {-10000, cyMin, 0, overflow},  // -min does not exist
+        {-10000, cyMin, 0, overflow}, // -min does not exist
         {5000, cyMin, cyMin / 2, ok},
-        {5000, cyMax, 4611686018427387904, ok}, // ...903.5: tie to even
-        {5000, cyMax - 2, 4611686018427387902, ok}, // ...902.5
+        {5000, cyMax, 4611686018427387904, ok},                // ...903.5: tie to even
+        {5000, cyMax - 2, 4611686018427387902, ok},            // ...902.5
         {303700040000, 303700040000, 9223371429600160000, ok}, // 30370004^2
         {303700050000, 303700050000, 0, overflow},             // 30370005^2
         {cyMax, cyMax, 0, overflow},
@@ -578,30 +575,18 @@ struct RoundCyCase {
 TEST(RoundCy, TiesToEven)
 {
     const std::vector<RoundCyCase> cases = {
-        {25000, 0, 20000, ok},
-        {35000, 0, 40000, ok},
-        {-25000, 0, -20000, ok},
-        {-35000, 0, -40000, ok},
-        {25001, 0, 30000, ok},
-        {24999, 0, 20000, ok},
-        {12345, 3, 12340, ok},
-        {12355, 3, 12360, ok},
-        {12346, 3, 12350, ok},
-        {12345, 2, 12300, ok},
-        {12350, 2, 12400, ok},
-        {12450, 2, 12400, ok},
-        {12345, 1, 12000, ok},
-        {15000, 1, 15000, ok},
-        {12345, 4, 12345, ok},
-        {cyMax, 4, cyMax, ok},
-        {cyMin, 4, cyMin, ok},
-        {cyMax, 3, 0, overflow}, // ...477.581 is beyond the range
-        {cyMax, 0, 0, overflow},
-        {cyMin, 0, 0, overflow},
-        {cyMin, 3, 0, overflow},
-        {cyMax - 7, 3, cyMax - 7, ok},
-        {cyMin + 8, 3, cyMin + 8, ok},
-        {-9223372036854770000, 0, -9223372036854770000, ok},
+        {25000, 0, 20000, ok},         {35000, 0, 40000, ok},
+        {-25000, 0, -20000, ok},       {-35000, 0, -40000, ok},
+        {25001, 0, 30000, ok},         {24999, 0, 20000, ok},
+        {12345, 3, 12340, ok},         {12355, 3, 12360, ok},
+        {12346, 3, 12350, ok},         {12345, 2, 12300, ok},
+        {12350, 2, 12400, ok},         {12450, 2, 12400, ok},
+        {12345, 1, 12000, ok},         {15000, 1, 15000, ok},
+        {12345, 4, 12345, ok},         {cyMax, 4, cyMax, ok},
+        {cyMin, 4, cyMin, ok},         {cyMax, 3, 0, overflow}, // ...477.581 is beyond the range
+        {cyMax, 0, 0, overflow},       {cyMin, 0, 0, overflow},
+        {cyMin, 3, 0, overflow},       {cyMax - 7, 3, cyMax - 7, ok},
+        {cyMin + 8, 3, cyMin + 8, ok}, {-9223372036854770000, 0, -9223372036854770000, ok},
     };
     for (const RoundCyCase& c : cases) {
         SCOPED_TRACE(std::to_string(c.scaled) + " to " + std::to_string(c.decimals));

@@ -10,7 +10,10 @@
 using runtime::Currency;
 
 namespace {
-Currency cy(std::int64_t scaled) { return Currency::fromScaled(scaled); }
+Currency cy(std::int64_t scaled)
+{
+    return Currency::fromScaled(scaled);
+}
 constexpr std::int64_t maxScaled = std::numeric_limits<std::int64_t>::max();
 constexpr std::int64_t minScaled = std::numeric_limits<std::int64_t>::min();
 } // namespace
@@ -20,14 +23,14 @@ TEST(CyMulDiv, RoundsTheExactQuotientOnceTiesToEven)
     const struct {
         std::int64_t a, b, c, d, expected; // all in ten-thousandths
     } cases[] = {
-        {10000, 10000, 10000, 10000, 5000},      // 1 x 1/2
-        {1, 10000, 10000, 10000, 0},             // 0.00005: tie, to even
-        {3, 10000, 10000, 10000, 2},             // 0.00015: tie, to even
-        {-1, 10000, 10000, 10000, 0},            // -0.00005
-        {-3, 10000, 10000, 10000, -2},           // -0.00015
-        {5, 10000, 10000, 10000, 2},             // 0.00025 -> 0.0002
-        {7, 10000, 10000, 10000, 4},             // 0.00035 -> 0.0004
-        {20000, 10000, 10000, 20000, 6667},      // 2/3
+        {10000, 10000, 10000, 10000, 5000}, // 1 x 1/2
+        {1, 10000, 10000, 10000, 0},        // 0.00005: tie, to even
+        {3, 10000, 10000, 10000, 2},        // 0.00015: tie, to even
+        {-1, 10000, 10000, 10000, 0},       // -0.00005
+        {-3, 10000, 10000, 10000, -2},      // -0.00015
+        {5, 10000, 10000, 10000, 2},        // 0.00025 -> 0.0002
+        {7, 10000, 10000, 10000, 4},        // 0.00035 -> 0.0004
+        {20000, 10000, 10000, 20000, 6667}, // 2/3
         {-20000, 10000, 10000, 20000, -6667},
         {maxScaled, 10000, 0, 10000, maxScaled}, // x 1
         {minScaled, 10000, 0, 10000, minScaled},

@@ -17,7 +17,10 @@ using shell::toPixels;
 
 namespace {
 
-QWidget* client(shell::Form& f) { return f.window()->centralWidget(); }
+QWidget* client(shell::Form& f)
+{
+    return f.window()->centralWidget();
+}
 
 // The focus chain from the first focusable control. Qt takes the unchecked buttons of an
 // option group out of Tab while one of them has the focus, so focusability is what counts.
@@ -63,8 +66,8 @@ TEST_F(ScreenTest, EveryScreenMatchesItsDeclaration)
             QWidget* w = made[static_cast<qsizetype>(i)]; // creation order
             EXPECT_EQ(w->objectName(), QString::fromLatin1(c.name));
             if (c.kind != shell::Kind::Line) {
-                EXPECT_EQ(w->geometry(), QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width),
-                                               toPixels(c.height)));
+                EXPECT_EQ(w->geometry(),
+                          QRect(toPixels(c.left), toPixels(c.top), toPixels(c.width), toPixels(c.height)));
             }
             const shell::FontSpec& font = c.font ? *c.font : decl.font;
             EXPECT_DOUBLE_EQ(w->font().pointSizeF(), font.points);
@@ -88,11 +91,12 @@ TEST_F(ScreenTest, EveryScreenMatchesItsDeclaration)
 TEST_F(ScreenTest, TabOrderFollowsTabIndexAndTheLowestTakesTheFocus)
 {
     const struct {
-        const char* screen;
+        const char* screen = nullptr;
         QStringList chain;
     } cases[] = {
-        {"frmMainScr", {"cmdResistors", "cmdCapacitors", "cmdTransistors", "cmdParallel", "cmdSeriesCircuits",
-                        "Picture1", "cmdVoltDiv"}},
+        {"frmMainScr",
+         {"cmdResistors", "cmdCapacitors", "cmdTransistors", "cmdParallel", "cmdSeriesCircuits", "Picture1",
+          "cmdVoltDiv"}},
         {"frmSeries", {"cmdDone", "Picture1", "cmdSeriesResistors", "cmdSeriesCapacitors"}},
         {"frmParallel", {"Picture1", "cmdParRes", "cmdParCap", "cmdDone"}},
         {"frmSeriesResistors", {"Picture1", "cmdDone", "cmdCalculateTwo", "cmdCalculateThree"}},
@@ -196,9 +200,8 @@ TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
 {
     project.start();
     const std::pair<const char*, const char*> captions[] = {
-        {"mnuFile", "&File"},          {"mnuFileOptions", "&Options..."},
-        {"mnuFileQuit", "&Quit"},      {"mnuHelp", "&Help"},
-        {"mnuHelpHow", "&How to use..."}, {"mnuHelpAbout", "&About Voltiva V1.0..."},
+        {"mnuFile", "&File"}, {"mnuFileOptions", "&Options..."}, {"mnuFileQuit", "&Quit"},
+        {"mnuHelp", "&Help"}, {"mnuHelpHow", "&How to use..."},  {"mnuHelpAbout", "&About Voltiva V1.0..."},
     };
     for (const auto& [name, text] : captions) {
         auto* action = form("frmMainScr").window()->findChild<QAction*>(name);
