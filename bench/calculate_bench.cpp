@@ -4,7 +4,7 @@
 // label painted into the window. Presses alternate between a result and an error so the label
 // changes, and so repaints, every time.
 // Usage: bench_calculate [presses per kind and screen]   (500 by default)
-#include "shell/fonts.h"
+#include "shell/application.h"
 #include "shell/form.h"
 #include "shell/messagebox.h"
 #include "shell/project.h"
@@ -115,13 +115,6 @@ double press(QAbstractButton* button, PaintWatch& watch)
     return std::chrono::duration<double, std::micro>(end - start).count();
 }
 
-// The offscreen platform cannot raise windows; saying so on every show is noise.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.startsWith(QLatin1String("This plugin does not support")))
-        qt_message_output(type, context, message);
-}
-
 struct Figures {
     double median;
     double worst;
@@ -140,11 +133,10 @@ int main(int argc, char* argv[])
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    qInstallMessageHandler(quietHandler);
+    shell::silenceOffscreenNotices();
     QApplication app(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
+    shell::setUpApplication();
     QLocale::setDefault(QLocale::c());
-    shell::installInterfaceFont();
     // The real report box would wait for someone to close it; its text is still made.
     shell::setMessageSink([](QWidget*, const QString&) {});
     shell::Project project;

@@ -3,7 +3,7 @@
 // screen's first paint; the program itself stays free of any such hook.
 #include "firstpaint.h"
 
-#include "shell/fonts.h"
+#include "shell/application.h"
 #include "shell/project.h"
 
 #include <QApplication>
@@ -14,11 +14,7 @@ int main(int argc, char* argv[])
     FirstPaint firstPaint("frmMainScr");
     QApplication::instance()->installEventFilter(&firstPaint);
 
-    QApplication::setApplicationName(QStringLiteral("voltiva"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("voltiva"));
-    QApplication::setQuitOnLastWindowClosed(false);
-    shell::installInterfaceFont();
+    shell::setUpApplication();
 
     shell::Project project;
     project.start();

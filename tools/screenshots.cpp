@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Renders every screen as it first opens to <folder>/<screen>.png: the client area with its
 // menu bar, in the program's own fonts, at one device pixel per logical pixel.
-#include "shell/fonts.h"
+#include "shell/application.h"
 #include "shell/form.h"
 #include "shell/project.h"
 
@@ -13,18 +13,9 @@
 
 #include <cstdio>
 
-namespace {
-// The offscreen platform cannot raise windows; saying so for every show is noise.
-void quietHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (!message.startsWith(QLatin1String("This plugin does not support")))
-        qt_message_output(type, context, message);
-}
-} // namespace
-
 int main(int argc, char* argv[])
 {
-    qInstallMessageHandler(quietHandler);
+    shell::silenceOffscreenNotices();
     // Before QApplication: the pictures must not depend on the display of whoever runs this.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qunsetenv("QT_SCALE_FACTOR");
@@ -33,8 +24,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
-    QApplication::setQuitOnLastWindowClosed(false);
-    shell::installInterfaceFont();
+    shell::setUpApplication();
 
     // A picture in a stand-in font would show captions the user never sees.
     const QString family = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
