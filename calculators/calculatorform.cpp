@@ -26,7 +26,7 @@ void CalculatorForm::cmdCalculate_Click()
     std::vector<std::string> texts;
     for (const char* field : fields_)
         texts.push_back(control<QLineEdit>(field)->text().toStdString());
-    const Display display{project().decimalSeparator(), project().displayDecimals()};
+    const Display display{shell::Project::decimalSeparator(), project().displayDecimals()};
     const std::string line = arithmetic_(texts, display);
     setCaption(declaration().resultLabel, QString::fromStdString(line));
 }

@@ -53,7 +53,7 @@ void Form::show()
     if (!window_) {
         auto* window = new FormWindow(*this);
         QWidget* first = buildScreen(decl_, *window);
-        window->setWindowIcon(project_.icon());
+        window->setWindowIcon(Project::icon());
         window_ = window;
         project_.formLoaded();
         wire();
