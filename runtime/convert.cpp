@@ -414,16 +414,25 @@ std::string StrCy(Currency value, std::string_view decimalSeparator)
     const std::uint64_t magnitude =
         scaled < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(scaled) : static_cast<std::uint64_t>(scaled);
     const auto unit = static_cast<std::uint64_t>(Currency::scale);
-    std::string out;
+
+    // Built in one buffer: "-", up to 15 whole digits, then four decimals zero-padded.
+    char whole[24];
+    char* end = whole;
     if (scaled < 0)
-        out += '-';
-    out += std::to_string(magnitude / unit);
+        *end++ = '-';
+    end = std::to_chars(end, whole + sizeof whole, magnitude / unit).ptr;
+    std::string out(whole, end);
+
     std::uint64_t fraction = magnitude % unit;
     if (fraction != 0) {
-        std::string digits = std::to_string(fraction + unit).substr(1); // four digits, zero-padded
-        digits.erase(digits.find_last_not_of('0') + 1);
+        char decimals[4];
+        for (int k = 3; k >= 0; --k, fraction /= 10)
+            decimals[k] = static_cast<char>('0' + fraction % 10);
+        std::size_t kept = 4;
+        while (decimals[kept - 1] == '0')
+            --kept;
         out += decimalSeparator;
-        out += digits;
+        out.append(decimals, kept);
     }
     return out;
 }
