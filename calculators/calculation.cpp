@@ -46,4 +46,17 @@ std::string showCurrency(runtime::Currency value, const Display& display)
     return runtime::StrCy(value, display.separator);
 }
 
+Arithmetic arithmeticOf(TwoFields calculator)
+{
+    return
+        [calculator](const std::vector<std::string>& t, const Display& d) { return calculator(t.at(0), t.at(1), d); };
+}
+
+Arithmetic arithmeticOf(ThreeFields calculator)
+{
+    return [calculator](const std::vector<std::string>& t, const Display& d) {
+        return calculator(t.at(0), t.at(1), t.at(2), d);
+    };
+}
+
 } // namespace calculators

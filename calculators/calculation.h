@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What every calculator's arithmetic shares: converting typed fields, and formatting the
 // result for display.
@@ -39,5 +41,13 @@ runtime::Currency currencyField(std::size_t field, std::string_view text, const 
 
 std::string showDouble(double value, const Display& display);
 std::string showCurrency(runtime::Currency value, const Display& display);
+
+// The arithmetic of a calculator as its screen, tests and fuzzers call it: the result line for
+// its fields' texts, in the order the calculator reads them.
+using Arithmetic = std::function<std::string(const std::vector<std::string>& texts, const Display& display)>;
+using TwoFields = std::string (*)(std::string_view, std::string_view, const Display&);
+using ThreeFields = std::string (*)(std::string_view, std::string_view, std::string_view, const Display&);
+Arithmetic arithmeticOf(TwoFields calculator);
+Arithmetic arithmeticOf(ThreeFields calculator);
 
 } // namespace calculators

@@ -4,15 +4,9 @@
 #include "calculators/calculation.h"
 #include "shell/form.h"
 
-#include <functional>
-#include <string>
 #include <vector>
 
 namespace calculators {
-
-// The arithmetic of a calculator screen: the result line for its fields' texts, in the
-// order the screen reads them.
-using Arithmetic = std::function<std::string(const std::vector<std::string>& texts, const Display& display)>;
 
 // A screen whose Calculate reads its text fields in a fixed order, hands their texts to its
 // arithmetic and writes one result label as the last step; Done unloads it.

@@ -190,17 +190,6 @@ void FrmResistors::cmdDone_Click()
 // The network and divider calculators.
 
 namespace {
-using Two = std::string (*)(std::string_view, std::string_view, const Display&);
-using Three = std::string (*)(std::string_view, std::string_view, std::string_view, const Display&);
-
-Arithmetic of(Two f)
-{
-    return [f](const std::vector<std::string>& t, const Display& d) { return f(t.at(0), t.at(1), d); };
-}
-Arithmetic of(Three f)
-{
-    return [f](const std::vector<std::string>& t, const Display& d) { return f(t.at(0), t.at(1), t.at(2), d); };
-}
 std::unique_ptr<CalculatorForm> calculator(Project& p, const ScreenDecl& decl, std::vector<const char*> fields,
                                            Arithmetic arithmetic)
 {
@@ -210,31 +199,32 @@ std::unique_ptr<CalculatorForm> calculator(Project& p, const ScreenDecl& decl, s
 
 std::unique_ptr<CalculatorForm> makeFrmSerRes2(Project& p)
 {
-    return calculator(p, frmSerRes2Layout, {"txtResSer1", "txtResSer2"}, of(seriesResistors2));
+    return calculator(p, frmSerRes2Layout, {"txtResSer1", "txtResSer2"}, arithmeticOf(seriesResistors2));
 }
 std::unique_ptr<CalculatorForm> makeFrmSerRes3(Project& p)
 {
-    return calculator(p, frmSerRes3Layout, {"txtResSer1", "txtResSer2", "txtResSer3"}, of(seriesResistors3));
+    return calculator(p, frmSerRes3Layout, {"txtResSer1", "txtResSer2", "txtResSer3"}, arithmeticOf(seriesResistors3));
 }
 std::unique_ptr<CalculatorForm> makeFrmParRes(Project& p)
 {
-    return calculator(p, frmParResLayout, {"txtR1", "txtR2"}, of(parallelResistors));
+    return calculator(p, frmParResLayout, {"txtR1", "txtR2"}, arithmeticOf(parallelResistors));
 }
 std::unique_ptr<CalculatorForm> makeFrmSerCap2(Project& p)
 {
-    return calculator(p, frmSerCap2Layout, {"txtCapSer1", "txtCapSer2"}, of(seriesCapacitors2));
+    return calculator(p, frmSerCap2Layout, {"txtCapSer1", "txtCapSer2"}, arithmeticOf(seriesCapacitors2));
 }
 std::unique_ptr<CalculatorForm> makeFrmSerCap3(Project& p)
 {
-    return calculator(p, frmSerCap3Layout, {"txtCapSer1", "txtCapSer2", "txtCapSer3"}, of(seriesCapacitors3));
+    return calculator(p, frmSerCap3Layout, {"txtCapSer1", "txtCapSer2", "txtCapSer3"}, arithmeticOf(seriesCapacitors3));
 }
 std::unique_ptr<CalculatorForm> makeFrmVoltageDiv(Project& p)
 {
-    return calculator(p, frmVoltageDivLayout, {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"}, of(voltageDivider));
+    return calculator(p, frmVoltageDivLayout, {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"},
+                      arithmeticOf(voltageDivider));
 }
 
 FrmParCap::FrmParCap(Project& p)
-    : CalculatorForm(p, frmParCapLayout, {"txtC1", "txtC2"}, of(parallelCapacitors))
+    : CalculatorForm(p, frmParCapLayout, {"txtC1", "txtC2"}, arithmeticOf(parallelCapacitors))
 {
 }
 

@@ -25,8 +25,6 @@ struct Case {
     int field = noField; // the field whose conversion fails
 };
 
-using Arithmetic = std::function<std::string(const std::vector<std::string>&, const Display&)>;
-
 void check(const Arithmetic& arithmetic, const std::vector<Case>& cases, const Display& display = {})
 {
     for (const Case& c : cases) {
@@ -47,13 +45,13 @@ void check(const Arithmetic& arithmetic, const std::vector<Case>& cases, const D
     }
 }
 
-const Arithmetic serRes2 = [](const auto& t, const Display& d) { return seriesResistors2(t[0], t[1], d); };
-const Arithmetic serRes3 = [](const auto& t, const Display& d) { return seriesResistors3(t[0], t[1], t[2], d); };
-const Arithmetic parRes = [](const auto& t, const Display& d) { return parallelResistors(t[0], t[1], d); };
-const Arithmetic serCap2 = [](const auto& t, const Display& d) { return seriesCapacitors2(t[0], t[1], d); };
-const Arithmetic serCap3 = [](const auto& t, const Display& d) { return seriesCapacitors3(t[0], t[1], t[2], d); };
-const Arithmetic parCap = [](const auto& t, const Display& d) { return parallelCapacitors(t[0], t[1], d); };
-const Arithmetic divider = [](const auto& t, const Display& d) { return voltageDivider(t[0], t[1], t[2], d); };
+const Arithmetic serRes2 = arithmeticOf(seriesResistors2);
+const Arithmetic serRes3 = arithmeticOf(seriesResistors3);
+const Arithmetic parRes = arithmeticOf(parallelResistors);
+const Arithmetic serCap2 = arithmeticOf(seriesCapacitors2);
+const Arithmetic serCap3 = arithmeticOf(seriesCapacitors3);
+const Arithmetic parCap = arithmeticOf(parallelCapacitors);
+const Arithmetic divider = arithmeticOf(voltageDivider);
 
 } // namespace
 
