@@ -18,7 +18,6 @@ public:
         c.scaled_ = tenThousandths;
         return c;
     }
-    static constexpr Currency fromWhole(std::int32_t units) { return fromScaled(std::int64_t{units} * scale); }
 
     constexpr std::int64_t scaled() const { return scaled_; }
 
