@@ -53,15 +53,18 @@ ColourCodeReading readColourCode(std::string_view band1, std::string_view band2,
                                  std::string_view tolerance)
 {
     ColourCodeReading reading;
-    auto recognise = [&reading](auto found, const char* prompt) {
-        if (!found)
+    auto recognise = [&reading](int list, auto found, const char* prompt) {
+        if (!found) {
             reading.prompts.emplace_back(prompt);
+            if (!reading.firstUnrecognised)
+                reading.firstUnrecognised = list;
+        }
         return found;
     };
-    const Colour* first = recognise(lookUp(colours, band1), "Pick a color for Band 1");
-    const Colour* second = recognise(lookUp(colours, band2), "Pick a color for Band 2");
-    const Colour* zeros = recognise(lookUp(colours, band3), "Pick a color for Band 3");
-    const Tolerance* percent = recognise(lookUp(tolerances, tolerance), "Enter a Tolerance value");
+    const Colour* first = recognise(0, lookUp(colours, band1), "Pick a color for Band 1");
+    const Colour* second = recognise(1, lookUp(colours, band2), "Pick a color for Band 2");
+    const Colour* zeros = recognise(2, lookUp(colours, band3), "Pick a color for Band 3");
+    const Tolerance* percent = recognise(3, lookUp(tolerances, tolerance), "Enter a Tolerance value");
 
     // A line built from some of its bands would state a wrong value: write it whole or not at all.
     if (first && second && zeros) {

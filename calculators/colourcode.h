@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,8 @@ struct ColourCodeReading {
     std::vector<std::string> prompts;
     std::string valueLine;     // empty unless bands 1, 2 and 3 were all recognised
     std::string toleranceLine; // empty unless the tolerance was recognised
+    // The first list to mend, in the order they are read: 0 to 2 the bands, 3 the tolerance.
+    std::optional<int> firstUnrecognised;
 };
 
 // Band texts are compared exactly, case-sensitive and untrimmed. The value is assembled as

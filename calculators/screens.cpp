@@ -9,6 +9,7 @@
 #include "shell/project.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 
 namespace calculators {
 
@@ -160,6 +161,12 @@ void FrmResistors::wire()
     onClick("cmdDone", &FrmResistors::cmdDone_Click);
     onEvent<QComboBox>("cboBand1", &QComboBox::editTextChanged, &FrmResistors::cboBand1_Change);
     onEvent<QComboBox>("cboBand1", &QComboBox::activated, &FrmResistors::cboBand1_Click);
+    onEvent<QComboBox>("cboBand2", &QComboBox::editTextChanged, &FrmResistors::cboBand2_Change);
+    onEvent<QComboBox>("cboBand2", &QComboBox::activated, &FrmResistors::cboBand2_Click);
+    onEvent<QComboBox>("cboBand3", &QComboBox::editTextChanged, &FrmResistors::cboBand3_Change);
+    onEvent<QComboBox>("cboBand3", &QComboBox::activated, &FrmResistors::cboBand3_Click);
+    onEvent<QComboBox>("cboTolerance", &QComboBox::editTextChanged, &FrmResistors::cboTolerance_Change);
+    onEvent<QComboBox>("cboTolerance", &QComboBox::activated, &FrmResistors::cboTolerance_Click);
 }
 
 void FrmResistors::ResistCalc_Click()
@@ -171,9 +178,17 @@ void FrmResistors::ResistCalc_Click()
         MsgBox(window(), QString::fromStdString(prompt));
     setCaption("lblResistorValue", QString::fromStdString(reading.valueLine));
     setCaption("lblTolerance", QString::fromStdString(reading.toleranceLine));
+    // The prompts are closed by now; the user goes on at the first list to mend.
+    if (reading.firstUnrecognised) {
+        static constexpr const char* lists[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
+        auto* list = control<QComboBox>(lists[*reading.firstUnrecognised]);
+        list->setFocus(Qt::OtherFocusReason);
+        list->lineEdit()->selectAll();
+    }
 }
 
-// A new first band makes the value shown stale at once.
+// A changed band makes the value shown stale at once, a changed tolerance its line; the
+// other line still describes what is on screen.
 void FrmResistors::cboBand1_Change()
 {
     setCaption("lblResistorValue", QString());
@@ -181,6 +196,30 @@ void FrmResistors::cboBand1_Change()
 void FrmResistors::cboBand1_Click()
 {
     setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboBand2_Change()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboBand2_Click()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboBand3_Change()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboBand3_Click()
+{
+    setCaption("lblResistorValue", QString());
+}
+void FrmResistors::cboTolerance_Change()
+{
+    setCaption("lblTolerance", QString());
+}
+void FrmResistors::cboTolerance_Click()
+{
+    setCaption("lblTolerance", QString());
 }
 void FrmResistors::cmdDone_Click()
 {

@@ -29,6 +29,12 @@ private:
     void ResistCalc_Click();
     void cboBand1_Change();
     void cboBand1_Click();
+    void cboBand2_Change();
+    void cboBand2_Click();
+    void cboBand3_Change();
+    void cboBand3_Click();
+    void cboTolerance_Change();
+    void cboTolerance_Click();
     void cmdDone_Click();
 };
 

@@ -53,6 +53,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         prompts.emplace_back("Enter a Tolerance value");
     if (reading.prompts != prompts)
         fuzz::fail("the prompts are not one per unrecognised band in order", f);
+    std::optional<int> first;
+    for (int k = 0; k < 3 && !first; ++k) {
+        if (!bands[static_cast<std::size_t>(k)])
+            first = k;
+    }
+    if (!first && percent.empty())
+        first = 3;
+    if (reading.firstUnrecognised != first)
+        fuzz::fail("the list to mend is not the first unrecognised one", f);
 
     std::string value;
     if (bands[0] && bands[1] && bands[2]) {

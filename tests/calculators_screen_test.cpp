@@ -160,28 +160,100 @@ TEST_F(ScreenTest, ColourCodePromptsInBandOrderThenWritesWhatItCan)
     EXPECT_EQ(caption("frmResistors", "lblTolerance"), "Tolerance = +/- 20% of resistor's measured value");
 }
 
-TEST_F(ScreenTest, ChangingBandOneBlanksTheValueLineAtOnce)
+namespace {
+const char* const colourLists[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
+
+struct ListChange {
+    const char* name;
+    const char* list;
+    const char* blanked; // the line that no longer describes the lists
+    const char* kept;
+};
+const ListChange listChanges[] = {
+    {"Band1", "cboBand1", "lblResistorValue", "lblTolerance"},
+    {"Band2", "cboBand2", "lblResistorValue", "lblTolerance"},
+    {"Band3", "cboBand3", "lblResistorValue", "lblTolerance"},
+    {"Tolerance", "cboTolerance", "lblTolerance", "lblResistorValue"},
+};
+} // namespace
+
+class ColourListChange : public ScreenTest, public ::testing::WithParamInterface<ListChange> {};
+
+TEST_P(ColourListChange, BlanksItsOwnLineOnlyWhetherChosenOrTyped)
 {
+    const ListChange& c = GetParam();
     project.show("frmResistors");
-    const char* bands[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
     const int picks[] = {4, 7, 2, 0}; // Yellow, Violet, Red, Gold
     for (int i = 0; i < 4; ++i)
-        control<QComboBox>("frmResistors", bands[i])->setCurrentIndex(picks[i]);
-    click("frmResistors", "ResistCalc");
-    const QString tolerance = caption("frmResistors", "lblTolerance");
-    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 4700 Ohms");
-
-    control<QComboBox>("frmResistors", "cboBand2")->setCurrentIndex(0); // no handler on the other bands
-    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "Resistor Value= 4700 Ohms");
-
-    control<QComboBox>("frmResistors", "cboBand1")->setCurrentIndex(5); // chosen from the list
-    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
-    EXPECT_EQ(caption("frmResistors", "lblTolerance"), tolerance);
+        control<QComboBox>("frmResistors", colourLists[i])->setCurrentIndex(picks[i]);
+    auto* list = control<QComboBox>("frmResistors", c.list);
+    ASSERT_NE(list, nullptr);
 
     click("frmResistors", "ResistCalc");
-    QTest::keyClick(control<QComboBox>("frmResistors", "cboBand1"), Qt::Key_Backspace); // typed
-    EXPECT_EQ(caption("frmResistors", "lblResistorValue"), "");
+    const QString kept = caption("frmResistors", c.kept);
+    ASSERT_FALSE(kept.isEmpty());
+    list->setCurrentIndex(1); // chosen from the list
+    EXPECT_EQ(caption("frmResistors", c.blanked), "");
+    EXPECT_EQ(caption("frmResistors", c.kept), kept);
+
+    click("frmResistors", "ResistCalc");
+    ASSERT_FALSE(caption("frmResistors", c.blanked).isEmpty());
+    QTest::keyClick(list, Qt::Key_Backspace); // typed
+    EXPECT_EQ(caption("frmResistors", c.blanked), "");
+    EXPECT_EQ(caption("frmResistors", c.kept), kept);
 }
+
+INSTANTIATE_TEST_SUITE_P(FrmResistors, ColourListChange, ::testing::ValuesIn(listChanges),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+struct FocusAfterPrompts {
+    const char* name;
+    const char* texts[4];
+    const char* focused; // the first list to mend, once the prompts are closed
+};
+const FocusAfterPrompts focusCases[] = {
+    {"AllEmpty", {"", "", "", ""}, "cboBand1"},
+    {"MisspeltBand2", {"Yellow", "Purple", "Red", "Gold"}, "cboBand2"},
+    {"GoldInBand3", {"Brown", "Black", "Gold", "Gold"}, "cboBand3"},
+    {"Band3AndTolerance", {"Brown", "Black", "Grey", "gold"}, "cboBand3"},
+    {"ToleranceOnly", {"Brown", "Black", "Red", "Red"}, "cboTolerance"},
+};
+} // namespace
+
+class ColourFocus : public ScreenTest, public ::testing::WithParamInterface<FocusAfterPrompts> {};
+
+TEST_P(ColourFocus, GoesToTheFirstUnrecognisedListWithItsTextSelected)
+{
+    const FocusAfterPrompts& c = GetParam();
+    project.show("frmResistors");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form("frmResistors").window()));
+    for (int i = 0; i < 4; ++i)
+        control<QComboBox>("frmResistors", colourLists[i])->setCurrentText(QString::fromLatin1(c.texts[i]));
+    click("frmResistors", "ResistCalc");
+    ASSERT_FALSE(messages.isEmpty());
+    auto* focused = control<QComboBox>("frmResistors", c.focused);
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(QApplication::focusWidget(), focused);
+    EXPECT_EQ(focused->lineEdit()->selectedText(), focused->currentText());
+}
+
+TEST_F(ScreenTest, ColourFocusStaysOnCalculateWhenEveryListIsRecognised)
+{
+    project.show("frmResistors");
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form("frmResistors").window()));
+    const char* texts[] = {"Yellow", "Violet", "Red", "Gold"};
+    for (int i = 0; i < 4; ++i)
+        control<QComboBox>("frmResistors", colourLists[i])->setCurrentText(QString::fromLatin1(texts[i]));
+    auto* calculate = control<QWidget>("frmResistors", "ResistCalc");
+    ASSERT_NE(calculate, nullptr);
+    calculate->setFocus();
+    click("frmResistors", "ResistCalc");
+    EXPECT_EQ(QApplication::focusWidget(), calculate);
+}
+
+INSTANTIATE_TEST_SUITE_P(FrmResistors, ColourFocus, ::testing::ValuesIn(focusCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScreenTest, EveryColourNameShowsWholeInItsList)
 {
