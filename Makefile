@@ -81,4 +81,4 @@ package: build
 # Rerun after a screen or picture changes, and commit the pictures.
 screenshots: build
 	rm -f docs/screenshots/*.png
-	./$(BUILD_DIR)/tools/voltiva_screenshots docs/screenshots
+	./$(BUILD_DIR)/app/voltiva_screenshots docs/screenshots

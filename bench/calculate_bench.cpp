@@ -4,73 +4,81 @@
 // label painted into the window. Presses alternate between a result and an error so the label
 // changes, and so repaints, every time.
 // Usage: bench_calculate [presses per kind and screen]   (500 by default)
+#include "app/screens.h"
+#include "calculators/catalogue.h"
 #include "shell/application.h"
 #include "shell/form.h"
 #include "shell/messagebox.h"
-#include "shell/project.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLocale>
 #include <QTest>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-struct Calculator {
+// What a screen's presses type: texts alternated for a result, so each press shows a new line,
+// and texts for an error.
+struct Inputs {
     const char* screen;
-    const char* button;
-    const char* label;
-    std::vector<const char*> fields;
-    std::vector<std::vector<const char*>> results; // alternated, so each press shows a new line
+    std::vector<std::vector<const char*>> results;
     std::vector<const char*> error;
 };
 
-const Calculator calculators[] = {
-    {"frmSerRes2",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {"txtResSer1", "txtResSer2"},
-     {{"100", "220"}, {"470", "1000"}},
-     {"100", "22O"}},
-    {"frmSerRes3",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {"txtResSer1", "txtResSer2", "txtResSer3"},
-     {{"1000", "2200", "470"}, {"10", "22", "47"}},
-     {"1000", "2200", "4k7"}},
-    {"frmParRes", "cmdCalculate", "lblParResTotal", {"txtR1", "txtR2"}, {{"1", "2"}, {"470", "1000"}}, {"5", "-5"}},
-    {"frmSerCap2", "cmdCalculate", "lblSerCap2", {"txtCapSer1", "txtCapSer2"}, {{"1", "2"}, {"4.7", "10"}}, {"0", "0"}},
-    {"frmSerCap3",
-     "cmdCalculate",
-     "lblSerCap3",
-     {"txtCapSer1", "txtCapSer2", "txtCapSer3"},
-     {{"10", "22", "47"}, {"1", "2", "3"}},
-     {"10", "0", "47"}},
-    {"frmParCap", "cmdCalulate", "lblParCapTotal", {"txtC1", "txtC2"}, {{"2.5", "3.25"}, {"100", "0.1"}}, {"2.5", "x"}},
-    {"frmVoltageDiv",
-     "cmdCalculate",
-     "lblVoltDivTotal",
-     {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"},
-     {{"12", "2000", "1000"}, {"5", "1000", "1000"}},
-     {"12", "1k", "1000"}},
-    // Typing a first band already blanks the value line, so the tolerance line is the one that
-    // changes with every press.
-    {"frmResistors",
-     "ResistCalc",
-     "lblTolerance",
-     {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"},
-     {{"Brown", "Black", "Red", "Gold"}, {"Yellow", "Violet", "Orange", "Silver"}},
-     {"Brown", "Black", "Red", "Gold?"}},
+const Inputs calculatorInputs[] = {
+    {"frmSerRes2", {{"100", "220"}, {"470", "1000"}}, {"100", "22O"}},
+    {"frmSerRes3", {{"1000", "2200", "470"}, {"10", "22", "47"}}, {"1000", "2200", "4k7"}},
+    {"frmParRes", {{"1", "2"}, {"470", "1000"}}, {"5", "-5"}},
+    {"frmSerCap2", {{"1", "2"}, {"4.7", "10"}}, {"0", "0"}},
+    {"frmSerCap3", {{"10", "22", "47"}, {"1", "2", "3"}}, {"10", "0", "47"}},
+    {"frmParCap", {{"2.5", "3.25"}, {"100", "0.1"}}, {"2.5", "x"}},
+    {"frmVoltageDiv", {{"12", "2000", "1000"}, {"5", "1000", "1000"}}, {"12", "1k", "1000"}},
 };
+// The colour-code reader's bands. Typing a first band already blanks the value line, so the
+// tolerance line is the one that changes with every press.
+const Inputs colourCodeInputs{"frmResistors",
+                              {{"Brown", "Black", "Red", "Gold"}, {"Yellow", "Violet", "Orange", "Silver"}},
+                              {"Brown", "Black", "Red", "Gold?"}};
+
+// One screen as the benchmark drives it.
+struct Target {
+    const char* screen;
+    std::string_view button;
+    const char* label;
+    std::vector<const char*> fields;
+    const Inputs* inputs;
+};
+
+std::vector<Target> targets()
+{
+    std::vector<Target> all;
+    for (const calculators::Calculator& c : calculators::catalogue()) {
+        const auto* inputs = std::find_if(std::begin(calculatorInputs), std::end(calculatorInputs),
+                                          [&c](const Inputs& i) { return std::string_view(i.screen) == c.name(); });
+        if (inputs == std::end(calculatorInputs)) {
+            std::fprintf(stderr, "bench_calculate: no inputs for %s\n", c.name());
+            std::exit(1);
+        }
+        all.push_back({c.name(), c.button(), c.resultLabel(), c.fields, inputs});
+    }
+    const calculators::ColourCodeScreen& colour = calculators::colourCode;
+    all.push_back({colour.name(),
+                   colour.button,
+                   colour.toleranceLabel,
+                   {colour.bands.begin(), colour.bands.end()},
+                   &colourCodeInputs});
+    return all;
+}
 
 // Notes when a widget has been painted.
 class PaintWatch : public QObject {
@@ -86,14 +94,14 @@ protected:
     }
 };
 
-void typeInto(shell::Form& form, const Calculator& c, const std::vector<const char*>& texts)
+void typeInto(shell::Form& form, const Target& c, const std::vector<const char*>& texts)
 {
     for (std::size_t k = 0; k < c.fields.size(); ++k) {
         const QString text = QString::fromUtf8(texts[k]);
         if (auto* field = form.control<QLineEdit>(c.fields[k]))
             field->setText(text);
         else
-            form.control<QComboBox>(c.fields[k])->setEditText(text);
+            form.require<QComboBox>(c.fields[k])->setEditText(text);
     }
     QCoreApplication::processEvents(); // the typing's own repaints are not the press's
 }
@@ -131,15 +139,11 @@ Figures figures(std::vector<double> times)
 int main(int argc, char* argv[])
 {
     const int presses = argc > 1 ? std::max(1, std::atoi(argv[1])) : 500;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
-    shell::silenceOffscreenNotices();
-    QApplication app(argc, argv);
-    shell::setUpApplication();
-    QLocale::setDefault(QLocale::c());
+    const auto application = shell::startOffscreen(argc, argv);
     // The real report box would wait for someone to close it; its text is still made.
     shell::setMessageSink([](QWidget*, const QString&) {});
-    shell::Project project;
+    shell::Project project(app::screens());
     project.setOnLastUnloaded([] {});
 
     std::printf("Calculate press, click to painted result, offscreen platform, %d presses of each kind\n", presses);
@@ -147,23 +151,23 @@ int main(int argc, char* argv[])
                 "error worst");
     std::vector<double> allResults;
     std::vector<double> allErrors;
-    for (const Calculator& c : calculators) {
+    for (const Target& c : targets()) {
         project.show(c.screen);
         shell::Form& form = project.form(c.screen);
         if (!QTest::qWaitForWindowExposed(form.window())) {
             std::fprintf(stderr, "bench_calculate: %s was never shown\n", c.screen);
             return 1;
         }
-        auto* button = form.control<QAbstractButton>(c.button);
+        auto* button = form.require<QAbstractButton>(c.button);
         PaintWatch watch;
-        form.control<QLabel>(c.label)->installEventFilter(&watch);
+        form.require<QLabel>(c.label)->installEventFilter(&watch);
 
         std::vector<double> results;
         std::vector<double> errors;
         for (int k = 0; k < presses; ++k) {
-            typeInto(form, c, c.results[static_cast<std::size_t>(k) % c.results.size()]);
+            typeInto(form, c, c.inputs->results[static_cast<std::size_t>(k) % c.inputs->results.size()]);
             results.push_back(press(button, watch));
-            typeInto(form, c, c.error);
+            typeInto(form, c, c.inputs->error);
             errors.push_back(press(button, watch));
         }
         const Figures r = figures(results);

@@ -1,22 +1,22 @@
 // SPDX-License-Identifier: MIT
-// The program's start-up exactly as shell/main.cpp does it, plus the watch for the main
+// The program's start-up exactly as app/main.cpp does it, plus the watch for the main
 // screen's first paint; the program itself stays free of any such hook.
 #include "firstpaint.h"
 
+#include "app/screens.h"
 #include "shell/application.h"
-#include "shell/project.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    QApplication application(argc, argv);
     FirstPaint firstPaint("frmMainScr");
     QApplication::instance()->installEventFilter(&firstPaint);
 
     shell::setUpApplication();
 
-    shell::Project project;
+    shell::Project project(app::screens());
     project.start();
     return QApplication::exec();
 }

@@ -1,31 +1,33 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calculators/calculation.h"
+#include "calculators/catalogue.h"
 #include "shell/form.h"
 
 #include <vector>
 
+class QLabel;
+class QLineEdit;
+
 namespace calculators {
 
-// A screen whose Calculate reads its text fields in a fixed order, hands their texts to its
-// arithmetic and writes one result label as the last step; Done unloads it.
-class CalculatorForm : public shell::Form {
+// Serves every catalogue entry: Calculate reads the text fields in their order, hands their
+// texts to the arithmetic and writes one result label as the last step; Done unloads it.
+class CalculatorForm final : public shell::Form {
 public:
-    CalculatorForm(shell::Project& project, const shell::ScreenDecl& decl, std::vector<const char*> fields,
-                   Arithmetic arithmetic);
+    CalculatorForm(shell::Project& project, const Calculator& calculator);
 
-protected:
+private:
     void wire() override;
     // After an error the failing field takes the focus with its text selected, ready to retype.
     void recover(const runtime::Error& error) override;
 
     void cmdCalculate_Click();
-    void cmdDone_Click();
 
-private:
-    std::vector<const char*> fields_;
-    Arithmetic arithmetic_;
+    const Calculator& calculator_;
+    // Resolved when the screen is loaded.
+    std::vector<QLineEdit*> fields_;
+    QLabel* result_ = nullptr;
 };
 
 } // namespace calculators

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "calculators/screens.h"
 
-#include "calculators/capacitors.h"
-#include "calculators/colourcode.h"
-#include "calculators/divider.h"
-#include "calculators/resistors.h"
+#include "arithmetic/capacitors.h"
+#include "arithmetic/colourcode.h"
+#include "arithmetic/divider.h"
+#include "arithmetic/resistors.h"
+#include "calculators/calculatorform.h"
 #include "shell/messagebox.h"
 #include "shell/project.h"
 
@@ -14,6 +15,7 @@
 namespace calculators {
 
 using namespace shell;
+using namespace arithmetic;
 
 namespace {
 const FontSpec smallFont{"MS Sans Serif", 8.25};
@@ -153,11 +155,54 @@ const ScreenDecl frmVoltageDivLayout{
 };
 // clang-format on
 
+const ColourCodeScreen colourCode{
+    frmResistorsLayout, "ResistCalc",   {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"},
+    "lblResistorValue", "lblTolerance",
+};
+
+// The Calculate button of frmParCap has always been named cmdCalulate; the name stays so
+// nothing that finds it by name breaks.
+const std::vector<Calculator>& catalogue()
+{
+    // clang-format off
+    static const std::vector<Calculator> all{
+        {frmSerRes2Layout, "cmdCalculate_Click", {"txtResSer1", "txtResSer2"}, arithmeticOf(seriesResistors2)},
+        {frmSerRes3Layout, "cmdCalculate_Click", {"txtResSer1", "txtResSer2", "txtResSer3"}, arithmeticOf(seriesResistors3)},
+        {frmParResLayout, "cmdCalculate_Click", {"txtR1", "txtR2"}, arithmeticOf(parallelResistors)},
+        {frmSerCap2Layout, "cmdCalculate_Click", {"txtCapSer1", "txtCapSer2"}, arithmeticOf(seriesCapacitors2)},
+        {frmSerCap3Layout, "cmdCalculate_Click", {"txtCapSer1", "txtCapSer2", "txtCapSer3"}, arithmeticOf(seriesCapacitors3)},
+        {frmParCapLayout, "cmdCalulate_Click", {"txtC1", "txtC2"}, arithmeticOf(parallelCapacitors)},
+        {frmVoltageDivLayout, "cmdCalculate_Click", {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"}, arithmeticOf(voltageDivider)},
+    };
+    // clang-format on
+    return all;
+}
+
+std::string_view Calculator::button() const
+{
+    const std::string_view handler = calculate;
+    return handler.substr(0, handler.rfind("_Click"));
+}
+
+const Calculator* findCalculator(std::string_view screen)
+{
+    for (const Calculator& c : catalogue()) {
+        if (screen == c.name())
+            return &c;
+    }
+    return nullptr;
+}
+
+shell::ScreenEntry screen(const Calculator& calculator)
+{
+    return {calculator.name(), [&calculator](Project& p) { return std::make_unique<CalculatorForm>(p, calculator); }};
+}
+
 // The colour-code reader.
 
 void FrmResistors::wire()
 {
-    onClick("ResistCalc", &FrmResistors::ResistCalc_Click);
+    onClick(colourCode.button, &FrmResistors::ResistCalc_Click);
     onClick("cmdDone", &FrmResistors::cmdDone_Click);
     onEvent<QComboBox>("cboBand1", &QComboBox::editTextChanged, &FrmResistors::cboBand1_Change);
     onEvent<QComboBox>("cboBand1", &QComboBox::activated, &FrmResistors::cboBand1_Click);
@@ -171,17 +216,16 @@ void FrmResistors::wire()
 
 void FrmResistors::ResistCalc_Click()
 {
-    auto text = [this](const char* list) { return control<QComboBox>(list)->currentText().toStdString(); };
-    const ColourCodeReading reading =
-        readColourCode(text("cboBand1"), text("cboBand2"), text("cboBand3"), text("cboTolerance"));
+    auto text = [this](const char* list) { return require<QComboBox>(list)->currentText().toStdString(); };
+    const auto& [band1, band2, band3, tolerance] = colourCode.bands;
+    const ColourCodeReading reading = readColourCode(text(band1), text(band2), text(band3), text(tolerance));
     for (const std::string& prompt : reading.prompts)
         MsgBox(window(), QString::fromStdString(prompt));
-    setCaption("lblResistorValue", QString::fromStdString(reading.valueLine));
-    setCaption("lblTolerance", QString::fromStdString(reading.toleranceLine));
+    setCaption(colourCode.valueLabel, QString::fromStdString(reading.valueLine));
+    setCaption(colourCode.toleranceLabel, QString::fromStdString(reading.toleranceLine));
     // The prompts are closed by now; the user goes on at the first list to mend.
     if (reading.firstUnrecognised) {
-        static constexpr const char* lists[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
-        auto* list = control<QComboBox>(lists[*reading.firstUnrecognised]);
+        auto* list = require<QComboBox>(colourCode.bands[static_cast<std::size_t>(*reading.firstUnrecognised)]);
         list->setFocus(Qt::OtherFocusReason);
         list->lineEdit()->selectAll();
     }
@@ -191,86 +235,39 @@ void FrmResistors::ResistCalc_Click()
 // other line still describes what is on screen.
 void FrmResistors::cboBand1_Change()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboBand1_Click()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboBand2_Change()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboBand2_Click()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboBand3_Change()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboBand3_Click()
 {
-    setCaption("lblResistorValue", QString());
+    setCaption(colourCode.valueLabel, QString());
 }
 void FrmResistors::cboTolerance_Change()
 {
-    setCaption("lblTolerance", QString());
+    setCaption(colourCode.toleranceLabel, QString());
 }
 void FrmResistors::cboTolerance_Click()
 {
-    setCaption("lblTolerance", QString());
+    setCaption(colourCode.toleranceLabel, QString());
 }
 void FrmResistors::cmdDone_Click()
 {
-    project().form("frmResistors").unload();
-}
-
-// The network and divider calculators.
-
-namespace {
-std::unique_ptr<CalculatorForm> calculator(Project& p, const ScreenDecl& decl, std::vector<const char*> fields,
-                                           Arithmetic arithmetic)
-{
-    return std::make_unique<CalculatorForm>(p, decl, std::move(fields), std::move(arithmetic));
-}
-} // namespace
-
-std::unique_ptr<CalculatorForm> makeFrmSerRes2(Project& p)
-{
-    return calculator(p, frmSerRes2Layout, {"txtResSer1", "txtResSer2"}, arithmeticOf(seriesResistors2));
-}
-std::unique_ptr<CalculatorForm> makeFrmSerRes3(Project& p)
-{
-    return calculator(p, frmSerRes3Layout, {"txtResSer1", "txtResSer2", "txtResSer3"}, arithmeticOf(seriesResistors3));
-}
-std::unique_ptr<CalculatorForm> makeFrmParRes(Project& p)
-{
-    return calculator(p, frmParResLayout, {"txtR1", "txtR2"}, arithmeticOf(parallelResistors));
-}
-std::unique_ptr<CalculatorForm> makeFrmSerCap2(Project& p)
-{
-    return calculator(p, frmSerCap2Layout, {"txtCapSer1", "txtCapSer2"}, arithmeticOf(seriesCapacitors2));
-}
-std::unique_ptr<CalculatorForm> makeFrmSerCap3(Project& p)
-{
-    return calculator(p, frmSerCap3Layout, {"txtCapSer1", "txtCapSer2", "txtCapSer3"}, arithmeticOf(seriesCapacitors3));
-}
-std::unique_ptr<CalculatorForm> makeFrmVoltageDiv(Project& p)
-{
-    return calculator(p, frmVoltageDivLayout, {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"},
-                      arithmeticOf(voltageDivider));
-}
-
-FrmParCap::FrmParCap(Project& p)
-    : CalculatorForm(p, frmParCapLayout, {"txtC1", "txtC2"}, arithmeticOf(parallelCapacitors))
-{
-}
-
-void FrmParCap::wire()
-{
-    onClick("cmdCalulate", &FrmParCap::cmdCalulate_Click);
-    onClick("cmdDone", &FrmParCap::cmdDone_Click);
+    unload();
 }
 
 } // namespace calculators

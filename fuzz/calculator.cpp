@@ -1,45 +1,74 @@
 // SPDX-License-Identifier: MIT
-// One target per calculator, picked when it is built (VOLTIVA_FUZZ_CALCULATOR names an entry
-// below): the arithmetic on any texts, as many as it reads, judged by its check. Each either
-// writes its line or raises the first failing field's error, or 6 (or 11 where it divides).
+// Every calculator of the catalogue, one at a time: VOLTIVA_FUZZ_SCREEN names the screen whose
+// arithmetic runs on any texts, as many as it reads, judged by that screen's check. Each either
+// writes its line or raises the first failing field's error, or Overflow (or Division by zero
+// where it divides). Replay a kept input with VOLTIVA_FUZZ_SCREEN=<screen> fuzz_calculator <file>.
 #include "checks.h"
 
-#include "calculators/capacitors.h"
-#include "calculators/divider.h"
-#include "calculators/resistors.h"
+#include "calculators/catalogue.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
 
 namespace {
 
-using calculators::arithmeticOf;
+using Check = void (*)(const fuzz::CalculatorInput&, const fuzz::Outcome&);
 
-struct Target {
-    std::size_t fields;
-    calculators::Arithmetic arithmetic;
-    void (*check)(const fuzz::CalculatorInput&, const fuzz::Outcome&);
+// What each calculator must have computed, by screen.
+const struct {
+    const char* screen;
+    Check check;
+} judges[] = {
+    {"frmSerRes2", fuzz::checkSeriesResistors},   // the exact Long total
+    {"frmSerRes3", fuzz::checkSeriesResistors},   //
+    {"frmParRes", fuzz::checkParallelResistors},  // R1 x (R2 / (R1 + R2)) rounded once
+    {"frmSerCap2", fuzz::checkSeriesCapacitors},  // C1 x C2 / (C1 + C2) to Double accuracy
+    {"frmSerCap3", fuzz::checkSeriesCapacitors},  // 1 / (1/C1 + 1/C2 + 1/C3) likewise
+    {"frmParCap", fuzz::checkParallelCapacitors}, // the exact Currency sum
+    {"frmVoltageDiv", fuzz::checkVoltageDivider}, // V in x (R2 / (R1 + R2)) rounded once
 };
 
-// The exact Long total.
-const Target series_resistors2{2, arithmeticOf(calculators::seriesResistors2), fuzz::checkSeriesResistors};
-const Target series_resistors3{3, arithmeticOf(calculators::seriesResistors3), fuzz::checkSeriesResistors};
-// R1 x (R2 / (R1 + R2)) rounded once.
-const Target parallel_resistors{2, arithmeticOf(calculators::parallelResistors), fuzz::checkParallelResistors};
-// C1 x C2 / (C1 + C2) and 1 / (1/C1 + 1/C2 + 1/C3) to Double accuracy.
-const Target series_capacitors2{2, arithmeticOf(calculators::seriesCapacitors2), fuzz::checkSeriesCapacitors};
-const Target series_capacitors3{3, arithmeticOf(calculators::seriesCapacitors3), fuzz::checkSeriesCapacitors};
-// The exact Currency sum.
-const Target parallel_capacitors{2, arithmeticOf(calculators::parallelCapacitors), fuzz::checkParallelCapacitors};
-// V in x (R2 / (R1 + R2)) rounded once.
-const Target voltage_divider{3, arithmeticOf(calculators::voltageDivider), fuzz::checkVoltageDivider};
+Check judgeOf(std::string_view screen)
+{
+    for (const auto& judge : judges) {
+        if (screen == judge.screen)
+            return judge.check;
+    }
+    return nullptr;
+}
 
-const Target& target = VOLTIVA_FUZZ_CALCULATOR;
+const calculators::Calculator* target = nullptr;
+Check check = nullptr;
+
+[[noreturn]] void refuse(const char* what, const char* screen)
+{
+    std::fprintf(stderr, "fuzz_calculator: %s %s\n", what, screen ? screen : "(VOLTIVA_FUZZ_SCREEN is not set)");
+    std::exit(1);
+}
 
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char***)
+{
+    // A calculator added to the catalogue without a judge would go unfuzzed.
+    for (const calculators::Calculator& c : calculators::catalogue()) {
+        if (!judgeOf(c.name()))
+            refuse("no judge for", c.name());
+    }
+    const char* screen = std::getenv("VOLTIVA_FUZZ_SCREEN");
+    target = screen ? calculators::findCalculator(screen) : nullptr;
+    if (!target)
+        refuse("no calculator", screen);
+    check = judgeOf(screen);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size > fuzz::maxInputSize)
         return -1;
-    const fuzz::CalculatorInput input = fuzz::calculatorInput(data, size, target.fields);
-    target.check(input, fuzz::outcomeOf([&] { return target.arithmetic(input.fields, input.display); }, input.fields));
+    const fuzz::CalculatorInput input = fuzz::calculatorInput(data, size, target->fields.size());
+    check(input, fuzz::outcomeOf([&] { return target->arithmetic(input.fields, input.display); }, input.fields));
     return 0;
 }

@@ -25,14 +25,14 @@ UInt128 magnitude(Int128 value)
     return value < 0 ? UInt128{0} - static_cast<UInt128>(value) : static_cast<UInt128>(value);
 }
 
-void expectError(const Outcome& outcome, int error, const std::vector<std::string>& texts)
+void expectError(const Outcome& outcome, ErrorNumber error, const std::vector<std::string>& texts)
 {
     if (outcome.error != error || outcome.field)
-        fail("the arithmetic should raise " + std::to_string(error) + ", got " + std::to_string(outcome.error), texts);
+        fail("the arithmetic should raise " + describe(error) + ", got " + describe(outcome.error), texts);
 }
 
 // The last digit kept under the chosen precision, in ten-thousandths; 1 when none is chosen.
-std::int64_t currencyStep(const calculators::Display& display)
+std::int64_t currencyStep(const arithmetic::Display& display)
 {
     std::int64_t step = 1;
     for (int k = display.decimals.value_or(4); k < 4; ++k)
@@ -51,11 +51,11 @@ template <class Value, class Judge, class Read>
 Fields<Value> judgeFields(const CalculatorInput& input, Judge judge, Read read)
 {
     Fields<Value> fields;
-    std::vector<int> errors;
+    std::vector<Raised> errors;
     for (const std::string& text : input.fields) {
         const auto expected = judge(text, input.display.separator);
         errors.push_back(expected.error);
-        if (expected.error == 0)
+        if (!expected.error)
             fields.values.push_back(read(expected));
     }
     fields.failure = firstFailure(errors);
@@ -82,7 +82,7 @@ std::int64_t shownCurrency(const Outcome& outcome, std::string_view prefix, std:
 {
     const std::string_view number = shownNumber(outcome, prefix, suffix, input.display, input.fields);
     runtime::Currency value;
-    if (errorOf([&] { value = runtime::CyStr(number, input.display.separator); }) != 0)
+    if (errorOf([&] { value = runtime::CyStr(number, input.display.separator); }))
         fail("the shown number is no Currency", input.fields);
     return value.scaled();
 }
@@ -95,13 +95,14 @@ void checkQuotient(const CalculatorInput& input, const Outcome& outcome, Int128 
 {
     const auto& texts = input.fields;
     if (den == 0) {
-        expectError(outcome, b == 0 ? 6 : 11, texts); // 0/0 overflows; anything else divides by zero
+        expectError(outcome, b == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero,
+                    texts); // 0/0 overflows; anything else divides by zero
         return;
     }
     const Int128 num = a * b;
     const std::int64_t step = currencyStep(input.display);
-    if (outcome.error != 0) {
-        expectError(outcome, 6, texts);
+    if (outcome.error) {
+        expectError(outcome, ErrorNumber::Overflow, texts);
         // Only a ratio within a step of the range's edge, or beyond it, may overflow.
         if (magnitude(num) < static_cast<UInt128>(currencyMax - step) * magnitude(den))
             fail("overflow raised for a ratio well within range", texts);
@@ -148,7 +149,7 @@ void checkSeriesResistors(const CalculatorInput& input, const Outcome& outcome)
     for (std::int64_t value : fields.values)
         total += value;
     if (total < longMin || total > longMax) {
-        expectError(outcome, 6, input.fields);
+        expectError(outcome, ErrorNumber::Overflow, input.fields);
         return;
     }
     const std::string_view number = shownNumber(outcome, "Resistor total= ", " Ohms", input.display, input.fields);
@@ -187,8 +188,8 @@ void checkParallelCapacitors(const CalculatorInput& input, const Outcome& outcom
         return;
     const Int128 total = static_cast<Int128>(fields.values[0]) + fields.values[1];
     const std::int64_t step = currencyStep(input.display);
-    if (outcome.error != 0) {
-        expectError(outcome, 6, input.fields);
+    if (outcome.error) {
+        expectError(outcome, ErrorNumber::Overflow, input.fields);
         if (magnitude(total) < static_cast<UInt128>(currencyMax - step))
             fail("overflow raised for a total well within range", input.fields);
         return;
@@ -213,14 +214,15 @@ void checkSeriesCapacitors(const CalculatorInput& input, const Outcome& outcome)
     long double conditioning = 1;
     if (c.size() == 2) {
         if (c[0] + c[1] == 0) {
-            expectError(outcome, c[0] == 0 ? 6 : 11, input.fields); // 0/0, or C/0
+            expectError(outcome, c[0] == 0 ? ErrorNumber::Overflow : ErrorNumber::DivisionByZero,
+                        input.fields); // 0/0, or C/0
             return;
         }
         exact = c[0] * c[1] / (c[0] + c[1]);
     } else {
         for (long double value : c) {
             if (value == 0) {
-                expectError(outcome, 11, input.fields); // 1/0 wins over whatever follows
+                expectError(outcome, ErrorNumber::DivisionByZero, input.fields); // 1/0 wins over whatever follows
                 return;
             }
         }
@@ -228,10 +230,10 @@ void checkSeriesCapacitors(const CalculatorInput& input, const Outcome& outcome)
         const long double spread = std::fabs(1 / c[0]) + std::fabs(1 / c[1]) + std::fabs(1 / c[2]);
         if (std::fabs(sum) <= 1e-12L * spread) {
             // The reciprocals all but cancel: zero, huge or out of range are all defensible.
-            if (outcome.error == 0)
+            if (!outcome.error)
                 shownNumber(outcome, "Capacitor total= ", " microfarads", input.display, input.fields);
-            else if (outcome.error != 6 && outcome.error != 11)
-                expectError(outcome, 6, input.fields);
+            else if (outcome.error != ErrorNumber::Overflow && outcome.error != ErrorNumber::DivisionByZero)
+                expectError(outcome, ErrorNumber::Overflow, input.fields);
             return;
         }
         conditioning = spread / std::fabs(sum);
@@ -241,8 +243,8 @@ void checkSeriesCapacitors(const CalculatorInput& input, const Outcome& outcome)
     // Rounding of each step in Doubles, then 15 significant digits on display.
     const long double tolerance = 1e-15L * conditioning + 2e-14L;
     const Range range = rangeOf(exact, tolerance);
-    if (outcome.error != 0) {
-        expectError(outcome, 6, input.fields);
+    if (outcome.error) {
+        expectError(outcome, ErrorNumber::Overflow, input.fields);
         if (range == Range::Within)
             fail("overflow raised for a total well within range", input.fields);
         return;

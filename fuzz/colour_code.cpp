@@ -4,7 +4,7 @@
 // the tolerance line whole or empty.
 #include "support.h"
 
-#include "calculators/colourcode.h"
+#include "arithmetic/colourcode.h"
 
 #include <array>
 
@@ -33,8 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The separator and precision bytes mean nothing here but keep one input layout for all.
     const fuzz::CalculatorInput input = fuzz::calculatorInput(data, size, 4);
     const std::vector<std::string>& f = input.fields;
-    calculators::ColourCodeReading reading;
-    if (fuzz::errorOf([&] { reading = calculators::readColourCode(f[0], f[1], f[2], f[3]); }) != 0)
+    arithmetic::ColourCodeReading reading;
+    if (fuzz::errorOf([&] { reading = arithmetic::readColourCode(f[0], f[1], f[2], f[3]); }))
         fuzz::fail("the colour code raised an error", f);
 
     std::vector<std::string> prompts;

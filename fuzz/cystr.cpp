@@ -12,12 +12,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     const fuzz::TextInput input = fuzz::textInput(data, size);
     runtime::Currency value;
-    const int error = fuzz::errorOf([&] { value = runtime::CyStr(input.text, input.separator); });
+    const fuzz::Raised error = fuzz::errorOf([&] { value = runtime::CyStr(input.text, input.separator); });
     const fuzz::Expected expected = fuzz::expectedCurrency(input.text, input.separator);
     if (error != expected.error)
-        fuzz::fail("CyStr raised " + std::to_string(error) + ", expected " + std::to_string(expected.error),
+        fuzz::fail("CyStr raised " + fuzz::describe(error) + ", expected " + fuzz::describe(expected.error),
                    {input.text});
-    if (error != 0)
+    if (error)
         return 0;
     if (std::to_string(value.scaled()) != expected.value)
         fuzz::fail("CyStr gave " + std::to_string(value.scaled()) + " ten-thousandths, expected " + expected.value,

@@ -57,13 +57,13 @@ Expected expectedInteger(std::string_view text, std::string_view separator, int 
 {
     const auto number = readNumber(text, separator);
     if (!number)
-        return {13, {}};
+        return {runtime::ErrorNumber::TypeMismatch, {}};
     const auto magnitude = roundedDigits(*number, shift);
     if (!magnitude || exceeds(*magnitude, number->negative ? negativeLimit : positiveLimit))
-        return {6, {}};
+        return {runtime::ErrorNumber::Overflow, {}};
     if (*magnitude == "0")
-        return {0, "0"};
-    return {0, (number->negative ? "-" : "") + *magnitude};
+        return {std::nullopt, "0"};
+    return {std::nullopt, (number->negative ? "-" : "") + *magnitude};
 }
 
 } // namespace
@@ -173,13 +173,13 @@ ExpectedDouble expectedDouble(std::string_view text, std::string_view separator)
 {
     const auto number = readNumber(text, separator);
     if (!number)
-        return {13, 0};
+        return {runtime::ErrorNumber::TypeMismatch, 0};
     const std::string plain = (number->negative ? "-" : "") + (number->digits.empty() ? "0" : number->digits) + "e" +
         std::to_string(number->exponent);
     const double value = std::strtod(plain.c_str(), nullptr);
     if (std::isinf(value))
-        return {6, 0};
-    return {0, value};
+        return {runtime::ErrorNumber::Overflow, 0};
+    return {std::nullopt, value};
 }
 
 } // namespace fuzz

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "runtime/error.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -30,7 +32,7 @@ std::optional<std::string> roundedDigits(const ExactDecimal& value, int shift);
 // What a parser should do with a text: give a value, written as a signed decimal integer
 // (of ten-thousandths for Currency), or raise the error.
 struct Expected {
-    int error = 0; // 0, 6 or 13
+    std::optional<runtime::ErrorNumber> error; // none, Overflow or TypeMismatch
     std::string value;
 };
 
@@ -38,9 +40,9 @@ Expected expectedLong(std::string_view text, std::string_view separator);
 Expected expectedCurrency(std::string_view text, std::string_view separator);
 
 // For Doubles the judge is glibc's strtod, which rounds correctly on every digit it is given
-// and is a different implementation from the runtime's. `value` is meaningful when error is 0.
+// and is a different implementation from the runtime's. `value` is meaningful when there is no error.
 struct ExpectedDouble {
-    int error = 0;
+    std::optional<runtime::ErrorNumber> error;
     double value = 0;
 };
 ExpectedDouble expectedDouble(std::string_view text, std::string_view separator);

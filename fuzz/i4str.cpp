@@ -11,12 +11,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return -1;
     const fuzz::TextInput input = fuzz::textInput(data, size);
     std::int32_t value = 0;
-    const int error = fuzz::errorOf([&] { value = runtime::I4Str(input.text, input.separator); });
+    const fuzz::Raised error = fuzz::errorOf([&] { value = runtime::I4Str(input.text, input.separator); });
     const fuzz::Expected expected = fuzz::expectedLong(input.text, input.separator);
     if (error != expected.error)
-        fuzz::fail("I4Str raised " + std::to_string(error) + ", expected " + std::to_string(expected.error),
+        fuzz::fail("I4Str raised " + fuzz::describe(error) + ", expected " + fuzz::describe(expected.error),
                    {input.text});
-    if (error == 0 && std::to_string(value) != expected.value)
+    if (!error && std::to_string(value) != expected.value)
         fuzz::fail("I4Str gave " + std::to_string(value) + ", expected " + expected.value, {input.text});
     return 0;
 }

@@ -43,7 +43,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (written != expectedText(scaled, separator))
         fuzz::fail("StrCy of " + std::to_string(scaled) + " ten-thousandths wrote the wrong text", shown);
     runtime::Currency again;
-    if (fuzz::errorOf([&] { again = runtime::CyStr(written, separator); }) != 0 || again != value)
+    if (fuzz::errorOf([&] { again = runtime::CyStr(written, separator); }) || again != value)
         fuzz::fail("CyStr does not read back what StrCy wrote", shown);
     return 0;
 }

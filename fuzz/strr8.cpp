@@ -66,11 +66,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     double again = 0;
-    const int error = fuzz::errorOf([&] { again = runtime::R8Str(written, separator); });
+    const fuzz::Raised error = fuzz::errorOf([&] { again = runtime::R8Str(written, separator); });
     // Only the largest Doubles round up past the range at 15 digits (1.79769313486232E+308).
-    if (error == 6 && std::fabs(value) >= 1.797693134862315e308)
+    if (error == runtime::ErrorNumber::Overflow && std::fabs(value) >= 1.797693134862315e308)
         return 0;
-    if (error != 0)
+    if (error)
         fuzz::fail("R8Str cannot read back what StrR8 wrote", shown);
     if (runtime::StrR8(again, separator) != written)
         fuzz::fail("reads back as " + runtime::StrR8(again, separator), shown);

@@ -55,11 +55,16 @@ void fail(std::string_view property, const std::vector<std::string>& texts)
     std::abort();
 }
 
-std::optional<FieldFailure> firstFailure(const std::vector<int>& fieldErrors)
+std::string describe(Raised error)
+{
+    return error ? std::to_string(static_cast<int>(*error)) : "none";
+}
+
+std::optional<FieldFailure> firstFailure(const std::vector<Raised>& fieldErrors)
 {
     for (std::size_t k = 0; k < fieldErrors.size(); ++k) {
-        if (fieldErrors[k] != 0)
-            return FieldFailure{k, fieldErrors[k]};
+        if (fieldErrors[k])
+            return FieldFailure{k, *fieldErrors[k]};
     }
     return std::nullopt;
 }
@@ -68,8 +73,8 @@ void checkFailure(const Outcome& outcome, std::optional<FieldFailure> expected, 
 {
     if (expected) {
         if (outcome.error != expected->error || outcome.field != expected->field) {
-            fail("field " + std::to_string(expected->field) + " should raise " + std::to_string(expected->error) +
-                     ", got error " + std::to_string(outcome.error) + " on field " +
+            fail("field " + std::to_string(expected->field) + " should raise " + describe(expected->error) +
+                     ", got error " + describe(outcome.error) + " on field " +
                      (outcome.field ? std::to_string(*outcome.field) : "none"),
                  texts);
         }
@@ -79,7 +84,7 @@ void checkFailure(const Outcome& outcome, std::optional<FieldFailure> expected, 
 }
 
 std::string_view shownNumber(const Outcome& outcome, std::string_view prefix, std::string_view suffix,
-                             const calculators::Display& display, const std::vector<std::string>& texts)
+                             const arithmetic::Display& display, const std::vector<std::string>& texts)
 {
     const std::string_view line = outcome.line;
     if (line.size() < prefix.size() + suffix.size() || !line.starts_with(prefix) || !line.ends_with(suffix))

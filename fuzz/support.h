@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calculators/calculation.h"
+#include "arithmetic/calculation.h"
 #include "runtime/error.h"
 
 #include <cstddef>
@@ -32,32 +32,37 @@ TextInput textInput(const std::uint8_t* data, std::size_t size);
 // other none), then the fields separated by newlines; missing fields are empty and the last
 // field takes whatever follows.
 struct CalculatorInput {
-    calculators::Display display;
+    arithmetic::Display display;
     std::vector<std::string> fields;
 };
 CalculatorInput calculatorInput(const std::uint8_t* data, std::size_t size, std::size_t fieldCount);
 
 [[noreturn]] void fail(std::string_view property, const std::vector<std::string>& texts);
 
-// What a call did: the run-time error number it raised, 0 when it returned. Any other
-// exception breaks the contract and ends the run.
+using runtime::ErrorNumber;
+// The run-time error a call raised; none when it returned.
+using Raised = std::optional<ErrorNumber>;
+// "6", "13", ... or "none", for messages.
+std::string describe(Raised error);
+
+// What a call did. Any exception but a run-time error breaks the contract and ends the run.
 template <class Call>
-int errorOf(Call&& call)
+Raised errorOf(Call&& call)
 {
     try {
         call();
     } catch (const runtime::Error& error) {
-        return error.number();
+        return error.code();
     } catch (const std::exception& other) {
         fail(std::string("unexpected exception: ") + other.what(), {});
     }
-    return 0;
+    return std::nullopt;
 }
 
 // What a calculator did: its line, or the error and, for a field that did not convert, which.
 struct Outcome {
     std::string line;
-    int error = 0;
+    Raised error;
     std::optional<std::size_t> field;
 };
 
@@ -67,25 +72,23 @@ Outcome outcomeOf(Call&& call, const std::vector<std::string>& texts)
     Outcome outcome;
     try {
         outcome.line = call();
-    } catch (const calculators::FieldError& error) {
-        outcome.error = error.number();
+    } catch (const arithmetic::FieldError& error) {
+        outcome.error = error.code();
         outcome.field = error.field;
     } catch (const runtime::Error& error) {
-        outcome.error = error.number();
+        outcome.error = error.code();
     } catch (const std::exception& other) {
         fail(std::string("unexpected exception: ") + other.what(), texts);
     }
-    if (outcome.error != 0 && outcome.error != 6 && outcome.error != 11 && outcome.error != 13)
-        fail("error " + std::to_string(outcome.error) + " is none of 6, 11, 13", texts);
     return outcome;
 }
 
 // The first field the judge expects to fail, with its error; nullopt when all convert.
 struct FieldFailure {
     std::size_t field;
-    int error;
+    ErrorNumber error;
 };
-std::optional<FieldFailure> firstFailure(const std::vector<int>& fieldErrors);
+std::optional<FieldFailure> firstFailure(const std::vector<Raised>& fieldErrors);
 
 // Checks that a failed conversion is reported as that field's, and an arithmetic error as no
 // field's, so the screen selects the right field to retype.
@@ -94,7 +97,7 @@ void checkFailure(const Outcome& outcome, std::optional<FieldFailure> expected, 
 // The number a result line shows between its fixed prefix and suffix; a line of any other shape,
 // or whose number is not one the program itself would read back, ends the run.
 std::string_view shownNumber(const Outcome& outcome, std::string_view prefix, std::string_view suffix,
-                             const calculators::Display& display, const std::vector<std::string>& texts);
+                             const arithmetic::Display& display, const std::vector<std::string>& texts);
 
 // A shown number as a long double, for comparing with a result computed apart.
 long double numericValue(std::string_view number, std::string_view separator);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "reference/screens.h"
 
-#include "shell/project.h"
+#include "voltiva/version.h"
 
 namespace reference {
 
@@ -54,52 +54,22 @@ const ScreenDecl frmHowToLayout{
 };
 
 const ScreenDecl frmAboutProgLayout{
-    "frmAboutProg", "About Voltiva V1.0", 4155, 1860,
+    "frmAboutProg", "About Voltiva V" VOLTIVA_VERSION_SHORT, 4155, 1860,
     {
         button("cmdAboutOk", "OK", 2880, 1440, 1095, 375, 4),
         pictureBox("Picture1", 120, 120, 855, 855, 0, pictures::mainEmblem, "Voltiva emblem"),
         label("Label3", "Free software, MIT licence", 1200, 840, 2175, 255, 5),
         label("Label4", "voltiva.example.org", 1200, 1080, 1815, 255, 3),
         label("Label2", "Written by the Voltiva developers", 1200, 600, 2895, 255, 2),
-        label("Label1", "Voltiva V1.0", 1200, 120, 2295, 375, 1).withFont(titleFont),
+        label("Label1", "Voltiva V" VOLTIVA_VERSION_SHORT, 1200, 120, 2295, 375, 1).withFont(titleFont),
     },
 };
 // clang-format on
 
-void FrmTransistors::wire()
-{
-    onClick("cmdDone", &FrmTransistors::cmdDone_Click);
-}
-void FrmTransistors::cmdDone_Click()
-{
-    project().form("frmTransistors").unload();
-}
-
-void FrmCapacitors::wire()
-{
-    onClick("cmdDoneC", &FrmCapacitors::cmdDoneC_Click);
-}
-void FrmCapacitors::cmdDoneC_Click()
-{
-    project().form("frmCapacitors").unload();
-}
-
-void FrmHowTo::wire()
-{
-    onClick("cmdDone", &FrmHowTo::cmdDone_Click);
-}
-void FrmHowTo::cmdDone_Click()
-{
-    project().form("frmHowTo").unload();
-}
-
-void FrmAboutProg::wire()
-{
-    onClick("cmdAboutOk", &FrmAboutProg::cmdAboutOk_Click);
-}
-void FrmAboutProg::cmdAboutOk_Click()
-{
-    project().form("frmAboutProg").unload();
-}
+// Each closes itself and leads nowhere else.
+const LinkedScreen frmTransistors{frmTransistorsLayout, {{"cmdDone_Click", unloadsItself}}};
+const LinkedScreen frmCapacitors{frmCapacitorsLayout, {{"cmdDoneC_Click", unloadsItself}}};
+const LinkedScreen frmHowTo{frmHowToLayout, {{"cmdDone_Click", unloadsItself}}};
+const LinkedScreen frmAboutProg{frmAboutProgLayout, {{"cmdAboutOk_Click", unloadsItself}}};
 
 } // namespace reference

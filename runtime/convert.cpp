@@ -2,6 +2,7 @@
 #include "runtime/convert.h"
 
 #include "runtime/error.h"
+#include "runtime/wide.h"
 
 #include <algorithm>
 #include <charconv>
@@ -18,19 +19,17 @@ namespace runtime {
 
 namespace {
 
-__extension__ using int128 = __int128;
-__extension__ using uint128 = unsigned __int128;
+using wide::currencyFrom;
+using wide::divideToEven;
+using wide::int128;
+using wide::magnitudeOf;
+using wide::uint128;
 
 constexpr std::uint64_t negativeCurrencyLimit = std::uint64_t{1} << 63; // |int64 min|
 constexpr std::uint64_t positiveCurrencyLimit = negativeCurrencyLimit - 1;
 
 // Far beyond any Double or Currency, yet sums of a few of these cannot overflow int64.
 constexpr std::int64_t exponentLimit = 1'000'000'000'000'000'000;
-
-[[noreturn]] void raise(ErrorNumber number)
-{
-    throw Error(number);
-}
 
 bool isBlank(char c)
 {
@@ -170,30 +169,6 @@ std::int64_t signedWithin(bool negative, std::optional<std::uint64_t> magnitude,
         return static_cast<std::int64_t>(*magnitude);
     // Negate in unsigned arithmetic: the magnitude of the minimum has no positive twin.
     return static_cast<std::int64_t>(std::uint64_t{0} - *magnitude);
-}
-
-// Round-to-nearest-even of magnitude / divisor.
-uint128 divideToEven(uint128 magnitude, uint128 divisor)
-{
-    uint128 quotient = magnitude / divisor;
-    const uint128 twice = (magnitude % divisor) * 2;
-    if (twice > divisor || (twice == divisor && (quotient & 1) != 0))
-        ++quotient;
-    return quotient;
-}
-
-uint128 magnitudeOf(int128 value)
-{
-    return value < 0 ? uint128{0} - static_cast<uint128>(value) : static_cast<uint128>(value);
-}
-
-Currency currencyFrom(bool negative, uint128 magnitude)
-{
-    if (magnitude > (negative ? negativeCurrencyLimit : positiveCurrencyLimit))
-        raise(ErrorNumber::Overflow);
-    const auto m = static_cast<std::uint64_t>(magnitude);
-    return Currency::fromScaled(negative ? static_cast<std::int64_t>(std::uint64_t{0} - m)
-                                         : static_cast<std::int64_t>(m));
 }
 
 // The longest exact decimal expansion a Double rounding decision can need is 767

@@ -27,9 +27,9 @@ Error::Error(ErrorNumber number)
 {
 }
 
-void ErrorOverflow()
+void raise(ErrorNumber number)
 {
-    throw Error(ErrorNumber::Overflow);
+    throw Error(number);
 }
 
 } // namespace runtime

@@ -28,7 +28,7 @@ private:
     std::string description_;
 };
 
-// Raised when a Long addition leaves the 32-bit range.
-[[noreturn]] void ErrorOverflow();
+// How every numbered error is raised.
+[[noreturn]] void raise(ErrorNumber number);
 
 } // namespace runtime

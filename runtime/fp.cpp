@@ -179,9 +179,9 @@ double Fp::rounded() const
 void FPException(FpConditions conditions)
 {
     if (conditions.divisionByZero)
-        throw Error(ErrorNumber::DivisionByZero);
+        raise(ErrorNumber::DivisionByZero);
     if (conditions.invalid)
-        throw Error(ErrorNumber::Overflow);
+        raise(ErrorNumber::Overflow);
 }
 
 double Checked(const Fp& result)
@@ -189,7 +189,7 @@ double Checked(const Fp& result)
     FPException(result.conditions());
     const double value = result.rounded();
     if (!std::isfinite(value))
-        throw Error(ErrorNumber::Overflow);
+        raise(ErrorNumber::Overflow);
     return value;
 }
 

@@ -2,15 +2,17 @@
 #include "shell/application.h"
 
 #include "shell/fonts.h"
+#include "voltiva/version.h"
 
 #include <QApplication>
+#include <QLocale>
 
 namespace shell {
 
 void setUpApplication()
 {
     QApplication::setApplicationName(QStringLiteral("voltiva"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0"));
+    QApplication::setApplicationVersion(QString::fromLatin1(voltiva::shortVersionText));
     QGuiApplication::setDesktopFileName(QStringLiteral("voltiva"));
     // The program ends with its last screen, which the screens decide, not Qt.
     QApplication::setQuitOnLastWindowClosed(false);
@@ -25,9 +27,15 @@ void withoutOffscreenNotices(QtMsgType type, const QMessageLogContext& context, 
 }
 } // namespace
 
-void silenceOffscreenNotices()
+std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv)
 {
     qInstallMessageHandler(withoutOffscreenNotices);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qunsetenv("QT_SCALE_FACTOR");
+    auto app = std::make_unique<QApplication>(argc, argv);
+    setUpApplication();
+    QLocale::setDefault(QLocale::c());
+    return app;
 }
 
 } // namespace shell

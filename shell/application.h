@@ -1,15 +1,20 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <memory>
+
+class QApplication;
+
 namespace shell {
 
 // What the program sets up between creating the QApplication and showing its first screen:
 // the names the desktop knows it by, the end of the program left to the screens, and the
-// interface font. Tests, benchmarks and the screenshot renderer start the same way.
+// interface font.
 void setUpApplication();
 
-// On the offscreen platform (tests, screenshots) Qt says for every window that it cannot
-// raise it; that notice is noise there.
-void silenceOffscreenNotices();
+// The same program on Qt's offscreen platform, for tests, benchmarks and the screenshot
+// renderer: independent of the display and scale of whoever runs it, in the C locale, and
+// without the offscreen platform's notices that it cannot raise a window.
+std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv);
 
 } // namespace shell

@@ -39,7 +39,14 @@ private:
 
 Form::Form(Project& project, const ScreenDecl& decl)
     : project_(project)
-    , decl_(decl)
+    , decl_(&decl)
+    , name_(decl.name)
+{
+}
+
+Form::Form(Project& project, std::string name)
+    : project_(project)
+    , name_(std::move(name))
 {
 }
 
@@ -48,15 +55,27 @@ Form::~Form()
     delete window_.data();
 }
 
+QWidget* Form::build(QMainWindow& window)
+{
+    return buildScreen(*decl_, window);
+}
+
 void Form::show()
 {
     if (!window_) {
         auto* window = new FormWindow(*this);
-        QWidget* first = buildScreen(decl_, *window);
-        window->setWindowIcon(Project::icon());
         window_ = window;
+        QWidget* first = nullptr;
+        try {
+            first = build(*window);
+            window->setWindowIcon(Project::icon());
+            wire();
+        } catch (...) {
+            window_ = nullptr;
+            delete window;
+            throw;
+        }
         project_.formLoaded();
-        wire();
         window->show();
         if (first)
             first->setFocus(Qt::OtherFocusReason);
@@ -91,26 +110,30 @@ void Form::dispatch(const std::function<void()>& handler)
 
 void Form::recover(const runtime::Error&)
 {
-    if (decl_.resultLabel)
-        setCaption(decl_.resultLabel, QString());
+    if (decl_ && decl_->resultLabel)
+        setCaption(decl_->resultLabel, QString());
 }
 
-void Form::setCaption(const char* controlName, const QString& text) const
+void Form::setCaption(std::string_view controlName, const QString& text) const
 {
-    if (auto* label = control<QLabel>(controlName))
-        label->setText(text);
+    require<QLabel>(controlName)->setText(text);
 }
 
-void Form::connectClick(const char* controlName, std::function<void()> handler)
+void Form::connectClick(std::string_view controlName, std::function<void()> handler)
 {
-    QObject* target = control(controlName);
+    QObject* target = require(controlName);
     auto run = [this, handler = std::move(handler)] { dispatch(handler); };
     if (auto* button = qobject_cast<QAbstractButton*>(target))
         QObject::connect(button, &QAbstractButton::clicked, button, run);
     else if (auto* action = qobject_cast<QAction*>(target))
         QObject::connect(action, &QAction::triggered, action, run);
     else
-        qFatal("No clickable control %s on %s", controlName, decl_.name);
+        throw NameError(name_ + "." + std::string(controlName) + " is neither a button nor a menu item");
+}
+
+void Form::missingControl(std::string_view controlName) const
+{
+    throw NameError(name_ + " has no control " + std::string(controlName) + " of the kind asked for");
 }
 
 } // namespace shell

@@ -8,8 +8,9 @@
 
 namespace shell {
 
-Project::Project(std::map<std::string, Factory, std::less<>> factories)
-    : factories_(std::move(factories))
+Project::Project(ScreenTable table)
+    : factories_(std::move(table.screens))
+    , start_(std::move(table.start))
     , onLastUnloaded_([] { QCoreApplication::quit(); })
 {
 }
@@ -21,7 +22,8 @@ Form& Project::form(std::string_view name)
     auto it = forms_.find(name);
     if (it == forms_.end()) {
         auto factory = factories_.find(name);
-        Q_ASSERT_X(factory != factories_.end(), "Project::form", "no such screen");
+        if (factory == factories_.end())
+            throw NameError("no screen named " + std::string(name));
         it = forms_.emplace(std::string(name), factory->second(*this)).first;
     }
     return *it->second;

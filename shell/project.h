@@ -8,25 +8,50 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace shell {
 
 class Form;
+class Project;
+
+// A screen or control name that names nothing. Names are resolved when a screen is built, so a
+// misspelt one stops the program there, in every build type, instead of on some later click.
+class NameError : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
+using Factory = std::function<std::unique_ptr<Form>(Project&)>;
+using ScreenEntry = std::pair<const std::string, Factory>;
+
+// Every screen of a program by name, and the one it starts on.
+struct ScreenTable {
+    std::map<std::string, Factory, std::less<>> screens;
+    std::string start;
+};
+
+// A screen of the table: a Form class constructed from the project, or any factory.
+template <class F>
+ScreenEntry screen(const char* name)
+{
+    return {name, [](Project& p) { return std::make_unique<F>(p); }};
+}
+inline ScreenEntry screen(const char* name, Factory make)
+{
+    return {name, std::move(make)};
+}
 
 // The program's screens and the little it knows while it runs: each screen's default
 // instance, created on first reference, how many screens are loaded, and the display
 // precision chosen under Options.
 class Project {
 public:
-    using Factory = std::function<std::unique_ptr<Form>(Project&)>;
-
-    // Every screen of the program; the start-up screen is frmMainScr.
-    Project();
-    // A project with the given screens; tests use it to stand a screen alone.
-    explicit Project(std::map<std::string, Factory, std::less<>> factories);
+    explicit Project(ScreenTable table);
     ~Project();
     // Forms hold a reference to their project.
     Project(const Project&) = delete;
@@ -34,11 +59,12 @@ public:
     Project(Project&&) = delete;
     Project& operator=(Project&&) = delete;
 
-    // The default instance of a screen, reachable by name from any handler.
+    // The default instance of a screen, reachable by name from any handler; NameError when the
+    // table has no such screen.
     Form& form(std::string_view name);
     void show(std::string_view name);
     std::vector<std::string> screenNames() const;
-    void start() { show("frmMainScr"); }
+    void start() { show(start_); }
 
     int loadedCount() const { return loaded_; }
     // Called when the last loaded screen is unloaded; quits the event loop by default.
@@ -62,6 +88,7 @@ private:
     void formUnloaded();
 
     std::map<std::string, Factory, std::less<>> factories_;
+    std::string start_;
     std::map<std::string, std::unique_ptr<Form>, std::less<>> forms_;
     int loaded_ = 0;
     std::function<void()> onLastUnloaded_;

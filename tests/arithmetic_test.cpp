@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/capacitors.h"
-#include "calculators/colourcode.h"
-#include "calculators/divider.h"
-#include "calculators/resistors.h"
+#include "arithmetic/capacitors.h"
+#include "arithmetic/colourcode.h"
+#include "arithmetic/divider.h"
+#include "arithmetic/resistors.h"
 
-#include "error_numbers.h"
+#include "errors.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-using namespace calculators;
+using namespace arithmetic;
 
 namespace {
 
@@ -20,9 +20,9 @@ constexpr int noField = -1;
 
 struct Case {
     std::vector<std::string> texts;
-    std::string line;    // expected result line, when no error
-    int error = 0;       // expected run-time error number
-    int field = noField; // the field whose conversion fails
+    std::string line;                      // expected result line, when no error
+    std::optional<ErrorNumber> error = ok; // expected run-time error
+    int field = noField;                   // the field whose conversion fails
 };
 
 void check(const Arithmetic& arithmetic, const std::vector<Case>& cases, const Display& display = {})
@@ -34,12 +34,12 @@ void check(const Arithmetic& arithmetic, const std::vector<Case>& cases, const D
         SCOPED_TRACE(trace);
         try {
             EXPECT_EQ(arithmetic(c.texts, display), c.line);
-            EXPECT_EQ(c.error, 0) << "expected error " << c.error;
+            EXPECT_EQ(c.error, ok) << "expected an error";
         } catch (const FieldError& e) {
-            EXPECT_EQ(e.number(), c.error);
+            EXPECT_EQ(e.code(), c.error);
             EXPECT_EQ(static_cast<int>(e.field), c.field);
         } catch (const runtime::Error& e) {
-            EXPECT_EQ(e.number(), c.error);
+            EXPECT_EQ(e.code(), c.error);
             EXPECT_EQ(c.field, noField) << "expected the conversion of field " << c.field << " to fail";
         }
     }

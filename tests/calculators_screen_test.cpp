@@ -7,86 +7,59 @@
 
 namespace {
 
+using calculators::Calculator;
+
+// For each calculator, texts for its fields in order and the line they give.
 struct Press {
     const char* screen;
-    const char* button;
-    const char* label;
-    std::vector<std::pair<const char*, const char*>> fields;
+    std::vector<const char*> texts;
     const char* line;
 };
 
 const Press everyCalculator[] = {
-    {"frmSerRes2",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {{"txtResSer1", "100"}, {"txtResSer2", "220"}},
-     "Resistor total= 320 Ohms"},
-    {"frmSerRes3",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {{"txtResSer1", "1000"}, {"txtResSer2", "2200"}, {"txtResSer3", "470"}},
-     "Resistor total= 3670 Ohms"},
-    {"frmParRes", "cmdCalculate", "lblParResTotal", {{"txtR1", "1"}, {"txtR2", "2"}}, "Resistor Total = 0.6667 Ohms"},
-    {"frmSerCap2",
-     "cmdCalculate",
-     "lblSerCap2",
-     {{"txtCapSer1", "1"}, {"txtCapSer2", "2"}},
-     "Capacitor total= 0.666666666666667 microfarads"},
-    {"frmSerCap3",
-     "cmdCalculate",
-     "lblSerCap3",
-     {{"txtCapSer1", "10"}, {"txtCapSer2", "22"}, {"txtCapSer3", "47"}},
-     "Capacitor total= 5.99767981438515 microfarads"},
-    {"frmParCap",
-     "cmdCalulate",
-     "lblParCapTotal",
-     {{"txtC1", "2.5"}, {"txtC2", "3.25"}},
-     "Capacitor Total = 5.75 Microfarads"},
-    {"frmVoltageDiv",
-     "cmdCalculate",
-     "lblVoltDivTotal",
-     {{"txtVoltDivIn", "10"}, {"txtVoltDivR1", "1000"}, {"txtVoltDivR2", "2000"}},
-     "Voltage out = 6.6667"},
+    {"frmSerRes2", {"100", "220"}, "Resistor total= 320 Ohms"},
+    {"frmSerRes3", {"1000", "2200", "470"}, "Resistor total= 3670 Ohms"},
+    {"frmParRes", {"1", "2"}, "Resistor Total = 0.6667 Ohms"},
+    {"frmSerCap2", {"1", "2"}, "Capacitor total= 0.666666666666667 microfarads"},
+    {"frmSerCap3", {"10", "22", "47"}, "Capacitor total= 5.99767981438515 microfarads"},
+    {"frmParCap", {"2.5", "3.25"}, "Capacitor Total = 5.75 Microfarads"},
+    {"frmVoltageDiv", {"10", "1000", "2000"}, "Voltage out = 6.6667"},
 };
 
 } // namespace
 
 TEST_F(ScreenTest, EveryCalculatorWritesItsResultLine)
 {
-    for (const Press& p : everyCalculator) {
-        SCOPED_TRACE(p.screen);
-        project.show(p.screen);
-        for (const auto& [field, text] : p.fields)
-            type(p.screen, field, text);
-        click(p.screen, p.button);
-        EXPECT_EQ(caption(p.screen, p.label), p.line);
+    forEveryCalculator(everyCalculator, [this](const Calculator& c, const Press& p) {
+        project.show(c.name());
+        typeAll(c, p.texts);
+        calculate(c);
+        EXPECT_EQ(result(c), p.line);
         EXPECT_TRUE(messages.isEmpty());
 
         // Typing leaves the old result until the next Calculate.
-        type(p.screen, p.fields.front().first, "7");
-        EXPECT_EQ(caption(p.screen, p.label), p.line);
-    }
+        type(c.name(), c.fields.front(), "7");
+        EXPECT_EQ(result(c), p.line);
+    });
 }
 
 TEST_F(ScreenTest, AFailedCalculateClearsTheResultAndSelectsTheFailingField)
 {
-    for (const Press& p : everyCalculator) {
-        SCOPED_TRACE(p.screen);
-        project.show(p.screen);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form(p.screen).window()));
-        for (const auto& [field, text] : p.fields)
-            type(p.screen, field, text);
-        click(p.screen, p.button);
-        const char* last = p.fields.back().first;
-        type(p.screen, last, "12abc");
+    forEveryCalculator(everyCalculator, [this](const Calculator& c, const Press& p) {
+        project.show(c.name());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form(c.name()).window()));
+        typeAll(c, p.texts);
+        calculate(c);
+        const char* last = c.fields.back();
+        type(c.name(), last, "12abc");
         messages.clear();
-        click(p.screen, p.button);
+        calculate(c);
         EXPECT_EQ(messages, QStringList{"Run-time error '13':\n\nType mismatch"});
-        EXPECT_TRUE(caption(p.screen, p.label).isEmpty());
-        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(p.screen, last));
-        EXPECT_EQ(control<QLineEdit>(p.screen, last)->selectedText(), "12abc");
-        EXPECT_EQ(control<QLineEdit>(p.screen, p.fields.front().first)->text(), p.fields.front().second);
-    }
+        EXPECT_TRUE(result(c).isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), control<QWidget>(c.name(), last));
+        EXPECT_EQ(control<QLineEdit>(c.name(), last)->selectedText(), "12abc");
+        EXPECT_EQ(control<QLineEdit>(c.name(), c.fields.front())->text(), p.texts.front());
+    });
 }
 
 TEST_F(ScreenTest, AnEmptyScreenFailsOnItsFirstField)

@@ -14,6 +14,7 @@
 #include <QStyleOptionButton>
 
 #include <algorithm>
+#include <array>
 #include <iterator>
 #include <set>
 #include <sstream>
@@ -94,41 +95,20 @@ const std::set<Misfit> knownCut = {
 // negative, at full precision.
 struct LongestResult {
     const char* screen;
-    const char* button;
-    std::vector<std::pair<const char*, const char*>> fields;
-    std::vector<const char*> labels;
+    std::vector<const char*> texts;
 };
 
 const LongestResult longestResults[] = {
-    {"frmSerRes2", "cmdCalculate", {{"txtResSer1", "-2147483648"}, {"txtResSer2", "0"}}, {"lblSerResTotal"}},
-    {"frmSerRes3",
-     "cmdCalculate",
-     {{"txtResSer1", "-2147483648"}, {"txtResSer2", "0"}, {"txtResSer3", "0"}},
-     {"lblSerResTotal"}},
-    {"frmParRes",
-     "cmdCalculate",
-     {{"txtR1", "-922337203685477.5808"}, {"txtR2", "-922337203685477.5808"}},
-     {"lblParResTotal"}},
-    {"frmSerCap2",
-     "cmdCalculate",
-     {{"txtCapSer1", "-2.46913578024691E+100"}, {"txtCapSer2", "-2.46913578024691E+100"}},
-     {"lblSerCap2"}},
-    {"frmSerCap3",
-     "cmdCalculate",
-     {{"txtCapSer1", "-3.70370367037037E+100"},
-      {"txtCapSer2", "-3.70370367037037E+100"},
-      {"txtCapSer3", "-3.70370367037037E+100"}},
-     {"lblSerCap3"}},
-    {"frmParCap", "cmdCalulate", {{"txtC1", "-922337203685477.5808"}, {"txtC2", "0"}}, {"lblParCapTotal"}},
-    {"frmVoltageDiv",
-     "cmdCalculate",
-     {{"txtVoltDivIn", "-922337203685477.5808"}, {"txtVoltDivR1", "0"}, {"txtVoltDivR2", "1"}},
-     {"lblVoltDivTotal"}},
-    {"frmResistors",
-     "ResistCalc",
-     {{"cboBand1", "White"}, {"cboBand2", "White"}, {"cboBand3", "White"}, {"cboTolerance", "Silver"}},
-     {"lblResistorValue", "lblTolerance"}},
+    {"frmSerRes2", {"-2147483648", "0"}},
+    {"frmSerRes3", {"-2147483648", "0", "0"}},
+    {"frmParRes", {"-922337203685477.5808", "-922337203685477.5808"}},
+    {"frmSerCap2", {"-2.46913578024691E+100", "-2.46913578024691E+100"}},
+    {"frmSerCap3", {"-3.70370367037037E+100", "-3.70370367037037E+100", "-3.70370367037037E+100"}},
+    {"frmParCap", {"-922337203685477.5808", "0"}},
+    {"frmVoltageDiv", {"-922337203685477.5808", "0", "1"}},
 };
+// Band 1, 2, 3 and tolerance of the longest colour-code lines.
+const std::array<const char*, 4> longestColourCode = {"White", "White", "White", "Silver"};
 
 template <class Misfits>
 std::string listed(const Misfits& misfits)
@@ -173,23 +153,28 @@ TEST_F(ScreenTest, CaptionsFitTheirControls)
         f.unload();
     }
 
-    for (const LongestResult& r : longestResults) {
-        SCOPED_TRACE(r.screen);
-        project.show(r.screen);
-        for (const auto& [field, text] : r.fields) {
-            if (auto* list = form(r.screen).control<QComboBox>(field))
-                list->setEditText(QString::fromLatin1(text));
-            else
-                type(r.screen, field, QString::fromLatin1(text));
-        }
-        click(r.screen, r.button);
+    forEveryCalculator(longestResults, [&](const calculators::Calculator& c, const LongestResult& r) {
+        project.show(c.name());
+        typeAll(c, r.texts);
+        calculate(c);
         EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
         messages.clear();
-        for (const char* label : r.labels)
-            EXPECT_FALSE(caption(r.screen, label).isEmpty()) << label;
-        measureScreen(form(r.screen), misfits);
-        form(r.screen).unload();
-    }
+        EXPECT_FALSE(result(c).isEmpty());
+        measureScreen(form(c.name()), misfits);
+        form(c.name()).unload();
+    });
+
+    const calculators::ColourCodeScreen& colour = calculators::colourCode;
+    project.show(colour.name());
+    for (std::size_t k = 0; k < colour.bands.size(); ++k)
+        control<QComboBox>(colour.name(), colour.bands.at(k))
+            ->setEditText(QString::fromLatin1(longestColourCode.at(k)));
+    click(colour.name(), colour.button);
+    EXPECT_TRUE(messages.isEmpty()) << messages.join(' ').toStdString();
+    for (const char* label : {colour.valueLabel, colour.toleranceLabel})
+        EXPECT_FALSE(caption(colour.name(), label).isEmpty()) << label;
+    measureScreen(form(colour.name()), misfits);
+    form(colour.name()).unload();
 
     std::vector<Misfit> unexpected, fixed;
     std::set_difference(misfits.begin(), misfits.end(), knownCut.begin(), knownCut.end(),

@@ -3,17 +3,12 @@
 #include "shell/application.h"
 
 #include <QApplication>
-#include <QLocale>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char* argv[])
 {
-    shell::silenceOffscreenNotices();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    shell::setUpApplication();
-    QLocale::setDefault(QLocale::c());
+    const auto application = shell::startOffscreen(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

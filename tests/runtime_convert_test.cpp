@@ -2,7 +2,7 @@
 #include "runtime/convert.h"
 #include "runtime/error.h"
 
-#include "error_numbers.h"
+#include "errors.h"
 
 #include <gtest/gtest.h>
 
@@ -91,7 +91,7 @@ TEST(Parse, SyntaxIsSharedByAllParsers)
     };
     for (const SyntaxCase& c : cases) {
         SCOPED_TRACE("text \"" + c.text + "\" separator \"" + c.separator + "\"");
-        const int expected = c.number ? ok : mismatch;
+        const std::optional<ErrorNumber> expected = c.number ? ok : mismatch;
         EXPECT_EQ(errorOf([&] { runtime::R8Str(c.text, c.separator); }), expected);
         EXPECT_EQ(errorOf([&] { runtime::CyStr(c.text, c.separator); }), expected);
         EXPECT_EQ(errorOf([&] { runtime::I4Str(c.text, c.separator); }), expected);
@@ -110,7 +110,7 @@ TEST(Parse, SyntaxErrorWinsOverRange)
 struct I4Case {
     std::string text;
     std::int32_t value;
-    int error;
+    std::optional<ErrorNumber> error;
     friend void PrintTo(const I4Case& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 };
 
@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct CyCase {
     std::string text;
     std::int64_t scaled;
-    int error;
+    std::optional<ErrorNumber> error;
     friend void PrintTo(const CyCase& c, std::ostream* os) { *os << '"' << c.text << '"'; }
 };
 
@@ -188,7 +188,7 @@ INSTANTIATE_TEST_SUITE_P(
 struct R8Case {
     std::string text;
     double value;
-    int error;
+    std::optional<ErrorNumber> error;
 };
 
 std::string repeat(char c, std::size_t n)
@@ -427,7 +427,7 @@ struct CyBinaryCase {
     std::int64_t a;
     std::int64_t b;
     std::int64_t result;
-    int error;
+    std::optional<ErrorNumber> error;
 };
 
 TEST(CyAdd, ExactWithinRange)
@@ -569,7 +569,7 @@ struct RoundCyCase {
     std::int64_t scaled;
     int decimals;
     std::int64_t result;
-    int error;
+    std::optional<ErrorNumber> error;
 };
 
 TEST(RoundCy, TiesToEven)
@@ -656,7 +656,7 @@ TEST(Error, NumbersAndDescriptions)
         EXPECT_STREQ(error.what(), description.c_str());
     }
     EXPECT_EQ(runtime::Error(runtime::ErrorNumber::DivisionByZero).number(), 11);
-    EXPECT_EQ(errorOf([] { runtime::ErrorOverflow(); }), overflow);
+    EXPECT_EQ(errorOf([] { runtime::raise(overflow); }), overflow);
 }
 
 } // namespace

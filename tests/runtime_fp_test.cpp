@@ -3,7 +3,7 @@
 #include "runtime/error.h"
 #include "runtime/fp.h"
 
-#include "error_numbers.h"
+#include "errors.h"
 
 #include <gtest/gtest.h>
 
@@ -24,7 +24,7 @@ struct ExpressionCase {
     const char* name;
     std::function<Fp()> expression;
     const char* text; // StrR8 of the checked result
-    int error;
+    std::optional<ErrorNumber> error;
 };
 
 TEST(Checked, Expressions)
@@ -152,7 +152,7 @@ TEST(Fp, ConditionsCarryThroughLaterOperations)
 
 TEST(FPException, DivisionByZeroWins)
 {
-    const std::vector<std::pair<runtime::FpConditions, int>> cases = {
+    const std::vector<std::pair<runtime::FpConditions, std::optional<ErrorNumber>>> cases = {
         {{false, false}, ok},
         {{true, false}, divisionByZero},
         {{false, true}, overflow},

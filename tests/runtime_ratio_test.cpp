@@ -2,6 +2,8 @@
 #include "runtime/error.h"
 #include "runtime/ratio.h"
 
+#include "errors.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -46,14 +48,14 @@ TEST(CyMulDiv, RaisesWhenTheResultCannotBeHeldOrTheSumIsZero)
 {
     const struct {
         std::int64_t a, b, c, d;
-        int error;
+        ErrorNumber error;
     } cases[] = {
-        {maxScaled, 20000, 0, 10000, 6},
-        {minScaled, -10000, 0, 10000, 6},
-        {maxScaled, 10000, 5000, 0, 6},
-        {10000, 10000, -10000, 10000, 11},
-        {0, 10000, -10000, 10000, 11}, // dividing first: b / 0 whatever a is
-        {10000, 0, 0, 0, 6},           // 0 / 0
+        {maxScaled, 20000, 0, 10000, overflow},
+        {minScaled, -10000, 0, 10000, overflow},
+        {maxScaled, 10000, 5000, 0, overflow},
+        {10000, 10000, -10000, 10000, divisionByZero},
+        {0, 10000, -10000, 10000, divisionByZero}, // dividing first: b / 0 whatever a is
+        {10000, 0, 0, 0, overflow},                // 0 / 0
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.a << " " << c.b << " " << c.c << " " << c.d);
@@ -61,7 +63,7 @@ TEST(CyMulDiv, RaisesWhenTheResultCannotBeHeldOrTheSumIsZero)
             runtime::CyMulDiv(cy(c.a), cy(c.b), cy(c.c), cy(c.d));
             ADD_FAILURE() << "no error";
         } catch (const runtime::Error& e) {
-            EXPECT_EQ(e.number(), c.error);
+            EXPECT_EQ(e.code(), c.error);
         }
     }
 }

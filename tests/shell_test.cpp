@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "gui.h"
 
+#include "calculators/calculatorform.h"
 #include "runtime/error.h"
 #include "shell/builder.h"
+#include "shell/linkform.h"
 
 #include <QComboBox>
 #include <QMainWindow>
@@ -11,7 +13,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using shell::toPixels;
 
@@ -51,8 +52,10 @@ TEST_F(ScreenTest, EveryScreenMatchesItsDeclaration)
     for (const std::string& name : project.screenNames()) {
         SCOPED_TRACE(name);
         shell::Form& f = form(name.c_str());
+        if (!f.declaration())
+            continue; // a panel, laid out by Qt
         f.show();
-        const shell::ScreenDecl& decl = f.declaration();
+        const shell::ScreenDecl& decl = *f.declaration();
         EXPECT_EQ(f.window()->objectName(), QString::fromLatin1(decl.name));
         EXPECT_EQ(f.window()->windowTitle(), QString::fromUtf8(decl.caption));
         EXPECT_EQ(client(f)->size(), QSize(toPixels(decl.width), toPixels(decl.height)));
@@ -259,21 +262,18 @@ TEST_F(ScreenTest, EnterAndSpacePressOnlyTheFocusedButtonAndEscapeClosesNothing)
 
 TEST_F(ScreenTest, TheErrorReportIsTheStandardBoxCaptionedVoltiva)
 {
-    shell::setMessageSink({}); // the real box, closed by a timer
+    shell::setMessageSink({}); // the real box
     project.show("frmSerCap2");
     QString title, text;
     int buttons = 0;
     QMessageBox::Icon icon = QMessageBox::Question;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        title = box->windowTitle();
-        text = box->text();
-        icon = box->icon();
-        buttons = static_cast<int>(box->buttons().size());
-        box->accept();
-    });
-    click("frmSerCap2", "cmdCalculate");
+    withMessageBox([this] { click("frmSerCap2", "cmdCalculate"); },
+                   [&](QMessageBox& box) {
+                       title = box.windowTitle();
+                       text = box.text();
+                       icon = box.icon();
+                       buttons = static_cast<int>(box.buttons().size());
+                   });
     EXPECT_EQ(title, "Voltiva");
     EXPECT_EQ(text, "Run-time error '13':\n\nType mismatch");
     EXPECT_EQ(icon, QMessageBox::NoIcon);
@@ -330,4 +330,75 @@ TEST_F(ScreenTest, OptionsRemembersTheChoiceForTheRun)
     click("frmOptions", "optFloatDec");
     click("frmOptions", "cmdDone");
     EXPECT_EQ(project.displayDecimals(), std::nullopt);
+}
+
+namespace {
+
+// A screen with one button, a label and a field, for the names tests.
+// clang-format off
+const shell::ScreenDecl frmProbeLayout{
+    "frmProbe", "Probe", 3000, 1500,
+    {
+        shell::button("cmdGo", "Go", 120, 120, 1095, 375, 0),
+        shell::label("lblOut", "", 120, 600, 1095, 255, 1),
+        shell::textBox("txtIn", 1320, 120, 975, 285, 2),
+    },
+};
+// clang-format on
+const shell::LinkedScreen linkToNowhere{frmProbeLayout, {{"cmdGo_Click", "frmNowhere"}}};
+const shell::LinkedScreen linkFromNothing{frmProbeLayout, {{"cmdGone_Click", shell::unloadsItself}}};
+const shell::LinkedScreen linkFromALabel{frmProbeLayout, {{"lblOut_Click", shell::unloadsItself}}};
+const calculators::Calculator calculatorWithoutItsField{
+    frmProbeLayout, "cmdGo_Click", {"txtIn", "txtGone"}, [](const std::vector<std::string>&, const auto&) {
+        return std::string();
+    }};
+
+} // namespace
+
+TEST(ScreenNames, AWrongNameFailsWhenItsScreenIsBuiltAndSaysWhichName)
+{
+    const struct {
+        const char* name;
+        shell::Factory make;
+        const char* message;
+    } rows[] = {
+        {"a link to a screen the table lacks",
+         [](shell::Project& p) { return std::make_unique<shell::LinkForm>(p, linkToNowhere); },
+         "no screen named frmNowhere"},
+        {"a link from a control the screen lacks",
+         [](shell::Project& p) { return std::make_unique<shell::LinkForm>(p, linkFromNothing); },
+         "frmProbe has no control cmdGone"},
+        {"a click bound to a label",
+         [](shell::Project& p) { return std::make_unique<shell::LinkForm>(p, linkFromALabel); },
+         "frmProbe.lblOut is neither a button nor a menu item"},
+        {"a calculator field the screen lacks",
+         [](shell::Project& p) { return std::make_unique<calculators::CalculatorForm>(p, calculatorWithoutItsField); },
+         "frmProbe has no control txtGone"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        shell::Project project({{{"frmProbe", row.make}}, "frmProbe"});
+        try {
+            project.start();
+            ADD_FAILURE() << "no error";
+        } catch (const shell::NameError& e) {
+            EXPECT_TRUE(std::string_view(e.what()).starts_with(row.message)) << e.what();
+        }
+        EXPECT_FALSE(project.form("frmProbe").isLoaded());
+        EXPECT_EQ(project.loadedCount(), 0);
+    }
+}
+
+TEST_F(ScreenTest, AnUnknownScreenOrControlNameIsRefusedAtOnce)
+{
+    EXPECT_THROW(project.form("frmNoSuchScreen"), shell::NameError);
+    try {
+        project.show("frmNoSuchScreen");
+    } catch (const shell::NameError& e) {
+        EXPECT_STREQ(e.what(), "no screen named frmNoSuchScreen");
+    }
+    project.show("frmSerRes2");
+    EXPECT_EQ(form("frmSerRes2").control<QLabel>("lblNoSuchLabel"), nullptr);
+    EXPECT_THROW(form("frmSerRes2").require<QLabel>("lblNoSuchLabel"), shell::NameError);
+    EXPECT_THROW(form("frmSerRes2").require<QLabel>("txtResSer1"), shell::NameError); // a field, not a label
 }

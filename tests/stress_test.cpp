@@ -18,51 +18,20 @@ struct Attempt {
     bool fails;                     // a run-time error is reported instead of a result
 };
 
-struct Calculator {
+// Each calculator with a result, a type mismatch, and its overflow or division by zero.
+struct Attempts {
     const char* screen;
-    const char* button;
-    const char* label;
-    std::vector<const char*> fields;
     std::vector<Attempt> attempts;
 };
 
-// Each calculator with a result, a type mismatch, and its overflow or division by zero.
-const Calculator calculators[] = {
-    {"frmSerRes2",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {"txtResSer1", "txtResSer2"},
-     {{{"100", "220"}, false}, {{"12abc", "1"}, true}, {{"2147483647", "1"}, true}, {{"", ""}, true}}},
-    {"frmSerRes3",
-     "cmdCalculate",
-     "lblSerResTotal",
-     {"txtResSer1", "txtResSer2", "txtResSer3"},
-     {{{"1000", "2200", "470"}, false}, {{"1", "x", "3"}, true}, {{"2147483647", "1", "1"}, true}}},
-    {"frmParRes",
-     "cmdCalculate",
-     "lblParResTotal",
-     {"txtR1", "txtR2"},
-     {{{"1", "2"}, false}, {{"5", "-5"}, true}, {{"0", "0"}, true}, {{"1E300", "1"}, true}}},
-    {"frmSerCap2",
-     "cmdCalculate",
-     "lblSerCap2",
-     {"txtCapSer1", "txtCapSer2"},
-     {{{"1", "2"}, false}, {{"3", "-3"}, true}, {{"0", "0"}, true}, {{"1E400", "1"}, true}}},
-    {"frmSerCap3",
-     "cmdCalculate",
-     "lblSerCap3",
-     {"txtCapSer1", "txtCapSer2", "txtCapSer3"},
-     {{{"10", "22", "47"}, false}, {{"0", "1", "1"}, true}, {{"1", "2", "x"}, true}}},
-    {"frmParCap",
-     "cmdCalulate",
-     "lblParCapTotal",
-     {"txtC1", "txtC2"},
-     {{{"2.5", "3.25"}, false}, {{"922337203685477", "1"}, true}, {{"a", "b"}, true}}},
-    {"frmVoltageDiv",
-     "cmdCalculate",
-     "lblVoltDivTotal",
-     {"txtVoltDivIn", "txtVoltDivR1", "txtVoltDivR2"},
-     {{{"12", "2000", "1000"}, false}, {{"12", "5", "-5"}, true}, {{"12", "1k", "1"}, true}}},
+const Attempts calculatorAttempts[] = {
+    {"frmSerRes2", {{{"100", "220"}, false}, {{"12abc", "1"}, true}, {{"2147483647", "1"}, true}, {{"", ""}, true}}},
+    {"frmSerRes3", {{{"1000", "2200", "470"}, false}, {{"1", "x", "3"}, true}, {{"2147483647", "1", "1"}, true}}},
+    {"frmParRes", {{{"1", "2"}, false}, {{"5", "-5"}, true}, {{"0", "0"}, true}, {{"1E300", "1"}, true}}},
+    {"frmSerCap2", {{{"1", "2"}, false}, {{"3", "-3"}, true}, {{"0", "0"}, true}, {{"1E400", "1"}, true}}},
+    {"frmSerCap3", {{{"10", "22", "47"}, false}, {{"0", "1", "1"}, true}, {{"1", "2", "x"}, true}}},
+    {"frmParCap", {{{"2.5", "3.25"}, false}, {{"922337203685477", "1"}, true}, {{"a", "b"}, true}}},
+    {"frmVoltageDiv", {{{"12", "2000", "1000"}, false}, {{"12", "5", "-5"}, true}, {{"12", "1k", "1"}, true}}},
 };
 
 struct Bands {
@@ -75,8 +44,6 @@ const Bands colourCodes[] = {
     {{"", "Blue", "blue", "Gold"}, 2},
     {{"White", "White", "White", ""}, 1},
 };
-
-const char* const colourBoxes[] = {"cboBand1", "cboBand2", "cboBand3", "cboTolerance"};
 
 qsizetype liveWidgets()
 {
@@ -96,22 +63,22 @@ TEST_F(ScreenTest, RepeatedUseOfEveryScreenLeavesNothingBehind)
             project.show(name);
         ASSERT_EQ(project.loadedCount(), static_cast<int>(screens.size()));
 
-        for (const Calculator& c : calculators) {
-            for (const Attempt& attempt : c.attempts) {
-                SCOPED_TRACE(std::string(c.screen) + " " + attempt.texts.front());
-                for (std::size_t k = 0; k < c.fields.size(); ++k)
-                    type(c.screen, c.fields[k], QString::fromUtf8(attempt.texts[k]));
+        forEveryCalculator(calculatorAttempts, [this](const calculators::Calculator& c, const Attempts& row) {
+            for (const Attempt& attempt : row.attempts) {
+                SCOPED_TRACE(attempt.texts.front());
+                typeAll(c, attempt.texts);
                 messages.clear();
-                click(c.screen, c.button);
+                calculate(c);
                 EXPECT_EQ(messages.size(), attempt.fails ? 1 : 0);
-                EXPECT_EQ(caption(c.screen, c.label).isEmpty(), attempt.fails);
+                EXPECT_EQ(result(c).isEmpty(), attempt.fails);
             }
-        }
+        });
+        const calculators::ColourCodeScreen& colour = calculators::colourCode;
         for (const Bands& bands : colourCodes) {
             for (std::size_t k = 0; k < bands.texts.size(); ++k)
-                control<QComboBox>("frmResistors", colourBoxes[k])->setEditText(QString::fromUtf8(bands.texts[k]));
+                control<QComboBox>(colour.name(), colour.bands.at(k))->setEditText(QString::fromUtf8(bands.texts[k]));
             messages.clear();
-            click("frmResistors", "ResistCalc");
+            click(colour.name(), colour.button);
             EXPECT_EQ(messages.size(), bands.prompts);
         }
 

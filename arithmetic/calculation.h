@@ -14,7 +14,7 @@
 
 // What every calculator's arithmetic shares: converting typed fields, and formatting the
 // result for display.
-namespace calculators {
+namespace arithmetic {
 
 // How results are shown: the locale's decimal separator, and the decimals chosen under
 // Options (none: each calculator's own format).
@@ -50,4 +50,4 @@ using ThreeFields = std::string (*)(std::string_view, std::string_view, std::str
 Arithmetic arithmeticOf(TwoFields calculator);
 Arithmetic arithmeticOf(ThreeFields calculator);
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Renders every screen as it first opens to <folder>/<screen>.png: the client area with its
 // menu bar, in the program's own fonts, at one device pixel per logical pixel.
+#include "app/screens.h"
 #include "shell/application.h"
 #include "shell/form.h"
-#include "shell/project.h"
 
 #include <QApplication>
 #include <QDir>
@@ -15,16 +15,12 @@
 
 int main(int argc, char* argv[])
 {
-    shell::silenceOffscreenNotices();
-    // Before QApplication: the pictures must not depend on the display of whoever runs this.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_SCALE_FACTOR");
-    QApplication app(argc, argv);
+    // The pictures must not depend on the display of whoever runs this.
+    const auto application = shell::startOffscreen(argc, argv);
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
         return 2;
     }
-    shell::setUpApplication();
 
     // A picture in a stand-in font would show captions the user never sees.
     const QString family = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
@@ -39,7 +35,7 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    shell::Project project;
+    shell::Project project(app::screens());
     project.setOnLastUnloaded([] {});
     int failures = 0;
     for (const std::string& name : project.screenNames()) {

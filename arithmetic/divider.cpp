@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/divider.h"
+#include "arithmetic/divider.h"
 
 #include "runtime/ratio.h"
 
-namespace calculators {
+namespace arithmetic {
 
 std::string voltageDivider(std::string_view vInText, std::string_view r1Text, std::string_view r2Text,
                            const Display& display)
@@ -17,4 +17,4 @@ std::string voltageDivider(std::string_view vInText, std::string_view r1Text, st
     return "Voltage out = " + showCurrency(vOut, display);
 }
 
-} // namespace calculators
+} // namespace arithmetic

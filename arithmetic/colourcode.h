@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace calculators {
+namespace arithmetic {
 
 // What one Calculate press on the colour-code screen shows: the prompts for unrecognised
 // bands, in band order, then the two result lines.
@@ -23,4 +23,4 @@ struct ColourCodeReading {
 ColourCodeReading readColourCode(std::string_view band1, std::string_view band2, std::string_view band3,
                                  std::string_view tolerance);
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/calculation.h"
+#include "arithmetic/calculation.h"
 
 #include "runtime/convert.h"
 
-namespace calculators {
+namespace arithmetic {
 
 namespace {
 template <class Convert>
@@ -59,4 +59,4 @@ Arithmetic arithmeticOf(ThreeFields calculator)
     };
 }
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/capacitors.h"
+#include "arithmetic/capacitors.h"
 
 #include "runtime/convert.h"
 #include "runtime/fp.h"
 
-namespace calculators {
+namespace arithmetic {
 
 namespace {
 std::string seriesLine(double total, const Display& display)
@@ -37,4 +37,4 @@ std::string parallelCapacitors(std::string_view c1Text, std::string_view c2Text,
     return "Capacitor Total = " + showCurrency(runtime::CyAdd(c1, c2), display) + " Microfarads";
 }
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "calculators/calculation.h"
+#include "arithmetic/calculation.h"
 
 // Resistor networks: each returns the result line for the typed texts, or throws the
 // run-time error of the first step that fails.
-namespace calculators {
+namespace arithmetic {
 
 // Whole ohms: each field rounded to a Long, the total checked against the Long range.
 std::string seriesResistors2(std::string_view r1, std::string_view r2, const Display& display = {});
@@ -14,4 +14,4 @@ std::string seriesResistors3(std::string_view r1, std::string_view r2, std::stri
 // Currency ohms; the total is rounded once to four decimals.
 std::string parallelResistors(std::string_view r1, std::string_view r2, const Display& display = {});
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/colourcode.h"
+#include "arithmetic/colourcode.h"
 
 #include "runtime/text.h"
 
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace calculators {
+namespace arithmetic {
 
 namespace {
 
@@ -79,4 +79,4 @@ ColourCodeReading readColourCode(std::string_view band1, std::string_view band2,
     return reading;
 }
 
-} // namespace calculators
+} // namespace arithmetic

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "calculators/resistors.h"
+#include "arithmetic/resistors.h"
 
 #include "runtime/ratio.h"
 
@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <limits>
 
-namespace calculators {
+namespace arithmetic {
 
 namespace {
 // Only the total has to be a Long: a sum that leaves the range on the way but comes back
@@ -19,7 +19,7 @@ std::string seriesLine(std::initializer_list<std::string_view> texts, const Disp
     for (std::string_view text : texts)
         total += longField(field++, text, display);
     if (total < std::numeric_limits<std::int32_t>::min() || total > std::numeric_limits<std::int32_t>::max())
-        runtime::ErrorOverflow();
+        runtime::raise(runtime::ErrorNumber::Overflow);
     return "Resistor total= " + showDouble(static_cast<double>(total), display) + " Ohms";
 }
 } // namespace
@@ -42,4 +42,4 @@ std::string parallelResistors(std::string_view r1Text, std::string_view r2Text, 
     return "Resistor Total = " + showCurrency(total, display) + " Ohms";
 }
 
-} // namespace calculators
+} // namespace arithmetic
