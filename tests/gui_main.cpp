@@ -10,7 +10,9 @@
 int main(int argc, char* argv[])
 {
     shell::silenceOffscreenNotices();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The offscreen platform may be given options, such as screens of different ratios.
+    if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     shell::setUpApplication();
     QLocale::setDefault(QLocale::c());
