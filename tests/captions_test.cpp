@@ -7,25 +7,25 @@
 #include "shell/widgets.h"
 
 #include <QComboBox>
-#include <QFontMetricsF>
-#include <QTextLayout>
 #include <QFontInfo>
+#include <QFontMetricsF>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QScreen>
-#include <QWindow>
 #include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTextLayout>
+#include <QWindow>
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <optional>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -309,8 +309,8 @@ TEST_F(ScreenTest, CaptionsAreDrawnAsTallAsTheirFontAsks)
             const qreal asked = askedInkHeight(w->font(), ratio, line);
             // Antialiasing makes the edge rows faint or partly covered: two rows either way.
             const int ink = inkHeight(*c, line);
-            const std::string what = name + '.' + w->objectName().toStdString() + " \"" + line.toStdString() + "\" at " +
-                                     std::to_string(ratio) + "x in " + QFontInfo(w->font()).family().toStdString();
+            const std::string what = name + '.' + w->objectName().toStdString() + " \"" + line.toStdString() +
+                "\" at " + std::to_string(ratio) + "x in " + QFontInfo(w->font()).family().toStdString();
             EXPECT_GT(asked, 0) << what << ": a face without outlines";
             EXPECT_NEAR(ink, asked, 2.0) << what;
         }
