@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Renders every screen as it first opens to <folder>/<screen>.png: the client area with its
-// menu bar, in the program's own fonts, at one device pixel per logical pixel.
+// menu bar, in the program's own fonts, at one device pixel per logical pixel, or with
+// --scale N at N device pixels per logical pixel, as a high-density desktop shows it.
 #include "app/screens.h"
 #include "shell/application.h"
 #include "shell/form.h"
@@ -12,26 +13,32 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 int main(int argc, char* argv[])
 {
-    // The pictures must not depend on the display of whoever runs this.
-    const auto application = shell::startOffscreen(argc, argv);
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s FOLDER\n", argv[0]);
+    const bool scaled = argc == 4 && std::strcmp(argv[1], "--scale") == 0 && std::atof(argv[2]) > 0;
+    if (argc != 2 && !scaled) {
+        std::fprintf(stderr, "usage: %s [--scale N] FOLDER\n", argv[0]);
         return 2;
     }
+    const char* folderName = argv[argc - 1];
+    // The pictures must not depend on the display of whoever runs this.
+    const auto application = shell::startOffscreen(argc, argv, scaled ? std::atof(argv[2]) : 1.0);
 
     // A picture in a stand-in font would show captions the user never sees.
-    const QString family = QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family();
-    if (family != QLatin1String("MS Sans Serif")) {
-        std::fprintf(stderr, "MS Sans Serif is missing (got %s): install fonts-wine\n", qPrintable(family));
-        return 1;
+    for (const char* wanted : {"MS Sans Serif", "Tahoma"}) {
+        const QString family = QFontInfo(QFont(QString::fromLatin1(wanted))).family();
+        if (family != QLatin1String(wanted)) {
+            std::fprintf(stderr, "%s is missing (got %s): install fonts-wine\n", wanted, qPrintable(family));
+            return 1;
+        }
     }
 
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
+    const QDir folder(QString::fromLocal8Bit(folderName));
     if (!folder.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "cannot create %s\n", folderName);
         return 1;
     }
 
@@ -45,7 +52,7 @@ int main(int argc, char* argv[])
         QMainWindow* window = form.window();
         const QPixmap picture = window->grab();
         const QString path = folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"));
-        if (picture.size() != window->size() || !picture.save(path, "PNG")) {
+        if (picture.deviceIndependentSize().toSize() != window->size() || !picture.save(path, "PNG")) {
             std::fprintf(stderr, "%s: could not render %dx%d\n", qPrintable(path), window->width(), window->height());
             ++failures;
         } else {

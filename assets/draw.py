@@ -19,6 +19,7 @@ from PIL import Image, ImageDraw
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 SS = 8  # supersampling factor
+K = 1   # device pixels per picture pixel: 1, or 2 and 3 for "@2x" and "@3x" files
 
 BLACK = (0, 0, 0)
 WHITE = (255, 255, 255)
@@ -42,25 +43,28 @@ KEY_COLOURS = [BLACK, WHITE, VIOLET, SILVER, GREY, DARK, YELLOW, GREEN, SKY,
 
 
 # --------------------------------------------------------------------------
-# Drawing surface. All coordinates are in final pixels, pixel i spanning
-# [i, i+1]; a 1 px line is crisp when centred on i + 0.5.
+# Drawing surface. All coordinates are in picture pixels, pixel i spanning
+# [i, i+1]; a 1 px line is crisp when centred on i + 0.5. The surface holds K
+# device pixels per picture pixel, so the same drawing gives the "@2x" and
+# "@3x" files with every edge placed at the finer resolution.
 
 class Canvas:
     def __init__(self, w, h, ground, mode="RGB"):
         self.w, self.h = w, h
-        self.im = Image.new(mode, (w * SS, h * SS), ground)
+        self.k = K
+        self.im = Image.new(mode, (w * SS * K, h * SS * K), ground)
         self.d = ImageDraw.Draw(self.im)
         self.post = []
 
-    @staticmethod
-    def _p(x, y):
+    def _p(self, x, y):
         # Pillow addresses pixel centres; shift so shapes cover true areas.
-        return (x * SS - 0.5, y * SS - 0.5)
+        u = SS * self.k
+        return (x * u - 0.5, y * u - 0.5)
 
-    @staticmethod
-    def _box(x0, y0, x1, y1):
-        return [round(x0 * SS), round(y0 * SS),
-                round(x1 * SS) - 1, round(y1 * SS) - 1]
+    def _box(self, x0, y0, x1, y1):
+        u = SS * self.k
+        return [round(x0 * u), round(y0 * u),
+                round(x1 * u) - 1, round(y1 * u) - 1]
 
     def rect(self, x0, y0, x1, y1, fill):
         self.d.rectangle(self._box(x0, y0, x1, y1), fill=fill)
@@ -74,13 +78,13 @@ class Canvas:
         """Ellipse whose outline lies inside its bounds."""
         self.d.ellipse(self._box(cx - rx, cy - ry, cx + rx, cy + ry),
                        fill=fill, outline=outline,
-                       width=round(w * SS) if outline else 0)
+                       width=round(w * SS * self.k) if outline else 0)
 
     def rrect(self, x0, y0, x1, y1, rad, fill, outline=BLACK, w=1.0):
         """Rounded rectangle whose outline lies inside its bounds."""
         self.d.rounded_rectangle(self._box(x0, y0, x1, y1),
-                                 radius=round(rad * SS), fill=fill,
-                                 outline=outline, width=round(w * SS))
+                                 radius=round(rad * SS * self.k), fill=fill,
+                                 outline=outline, width=round(w * SS * self.k))
 
     def dot(self, x, y, r, fill):
         self.ellipse(x, y, r, r, fill=fill)
@@ -97,7 +101,7 @@ class Canvas:
         pts = list(pts)
         if closed:
             pts.append(pts[0])
-        width = max(1, round(w * SS))
+        width = max(1, round(w * SS * self.k))
         for a, b in zip(pts, pts[1:]):
             self.d.line([self._p(*a), self._p(*b)], fill=fill, width=width)
         inner = pts if (caps or closed) else pts[1:-1]
@@ -111,8 +115,16 @@ class Canvas:
 
     def text(self, x, y, s, fill):
         """Pixel font, top-left at (x, y) snapped to whole pixels so the
-        strokes stay crisp; glyphs are 5 x 7 cells."""
+        strokes stay crisp; glyphs are 5 x 7 cells. With more device pixels
+        the same letters are drawn as 1 px strokes instead of squares."""
         x, y = math.floor(x + 0.5), math.floor(y + 0.5)
+        if self.k > 1:
+            for ch in s:
+                for line in STROKE_GLYPHS.get(ch, []):
+                    self.stroke([(x + px, y + py) for px, py in line], 1,
+                                fill)
+                x += 6
+            return
         for ch in s:
             rows = GLYPHS.get(ch)
             if rows:
@@ -125,9 +137,18 @@ class Canvas:
 
     def final(self):
         im = self.im.reduce(SS)
+        assert not (self.post and self.k > 1), "pixel details are for 1x"
         for f in self.post:     # pixel-exact details drawn at final size
             f(im)
         return im
+
+
+def arc_points(cx, cy, rx, ry, a0, a1, n=48):
+    """Points on an elliptical arc, angles in degrees, y axis down."""
+    return [(cx + rx * math.cos(math.radians(a0 + (a1 - a0) * i / n)),
+             cy + ry * math.sin(math.radians(a0 + (a1 - a0) * i / n)))
+            for i in range(n + 1)]
+
 
 
 GLYPHS = {
@@ -137,11 +158,20 @@ GLYPHS = {
 }
 
 
-def arc_points(cx, cy, rx, ry, a0, a1, n=48):
-    """Points on an elliptical arc, angles in degrees, y axis down."""
-    return [(cx + rx * math.cos(math.radians(a0 + (a1 - a0) * i / n)),
-             cy + ry * math.sin(math.radians(a0 + (a1 - a0) * i / n)))
-            for i in range(n + 1)]
+def _bowl(y0):
+    """Right-hand bowl of a B, from the stem at y0 to the stem at y0 + 3."""
+    return ([(0.5, y0 + 0.5), (3, y0 + 0.5)]
+            + arc_points(3, y0 + 2, 1.5, 1.5, -90, 90, 16)
+            + [(0.5, y0 + 3.5)])
+
+
+# The pixel font's letters as strokes through its pixel centres.
+STROKE_GLYPHS = {
+    "B": [[(0.5, 0.5), (0.5, 6.5)], _bowl(0), _bowl(3)],
+    "C": [arc_points(2.5, 3.5, 2, 3, -40, -320, 32)],
+    "E": [[(4.5, 0.5), (0.5, 0.5), (0.5, 6.5), (4.5, 6.5)],
+          [(0.5, 3.5), (3.5, 3.5)]],
+}
 
 
 # --------------------------------------------------------------------------
@@ -185,6 +215,9 @@ def to_indexed(rgb, keys=KEY_COLOURS):
 
 
 def save_indexed(cv, name):
+    if cv.k > 1:
+        stem, ext = os.path.splitext(name)
+        name = f"{stem}@{cv.k}x{ext}"
     to_indexed(cv.final()).save(os.path.join(HERE, name), optimize=False)
 
 
@@ -273,8 +306,10 @@ def polarised_cap(cv, cx, cy, lead, gap, plate, lw, pw, fill=BLACK):
 # The main emblem disc (also the application icon).
 
 def snap(v, w):
-    """Centre for a line of whole-pixel width w so it lands on the grid."""
-    return math.floor(v) + 0.5 if round(w) % 2 else float(round(v))
+    """Centre for a line of whole-pixel width w so it lands on the grid of
+    device pixels."""
+    v, w = v * K, w * K
+    return (math.floor(v) + 0.5 if round(w) % 2 else float(round(v))) / K
 
 
 def pixel_npn(im, px, py, R):
@@ -309,7 +344,7 @@ def pixel_npn(im, px, py, R):
 def quadrant_symbols(cv, cx, cy, r):
     """The four symbols, designed in units of a radius-100 disc."""
     sc = r / 100.0
-    lw = max(1, round(4.5 * sc))
+    lw = max(1, round(4.5 * sc * cv.k)) / cv.k     # whole device pixels
 
     def U(u):
         return u * sc
@@ -320,7 +355,7 @@ def quadrant_symbols(cv, cx, cy, r):
     capacitor(cv, cx + U(47), snap(cy - U(44), lw), U(34), U(7),
               U(17), lw, lw * 1.5)
     sine(cv, cx + U(46), cy + U(46), U(34), U(15), lw)
-    if lw > 1:
+    if lw * cv.k > 1:
         npn(cv, cx - U(44), cy + U(44), round(U(28)), lw, out=U(4))
     else:
         px, py, R = math.floor(cx - U(44)), math.floor(cy + U(44)), round(U(28))
@@ -639,19 +674,27 @@ def draw_icons():
         im.save(os.path.join(folder, "voltiva.png"), optimize=False)
 
 
+# Scales of the emblems and package pictures; "@2x" and "@3x" for screens
+# at twice and three times the pixels (fractional ratios use the next larger).
+PICTURE_SCALES = (1, 2, 3)
+
+
 def main():
-    draw_main()
-    draw_series()
-    draw_parallel()
-    draw_resistor()
-    draw_transistor()
-    draw_capacitor()
-    draw_to5()
-    draw_to92()
-    draw_to220()
-    draw_ceramic()
-    draw_electrolytic()
-    draw_tantalum()
+    global K
+    for K in PICTURE_SCALES:
+        draw_main()
+        draw_series()
+        draw_parallel()
+        draw_resistor()
+        draw_transistor()
+        draw_capacitor()
+        draw_to5()
+        draw_to92()
+        draw_to220()
+        draw_ceramic()
+        draw_electrolytic()
+        draw_tantalum()
+    K = 1
     draw_icons()
 
 

@@ -27,11 +27,19 @@ void withoutOffscreenNotices(QtMsgType type, const QMessageLogContext& context, 
 }
 } // namespace
 
-std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv)
+std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv, double scale)
 {
     qInstallMessageHandler(withoutOffscreenNotices);
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qunsetenv("QT_SCALE_FACTOR");
+    if (scale == fromEnvironment) {
+        if (!qEnvironmentVariable("QT_QPA_PLATFORM").startsWith(QLatin1String("offscreen")))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+    } else {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (scale == 1)
+            qunsetenv("QT_SCALE_FACTOR");
+        else
+            qputenv("QT_SCALE_FACTOR", QByteArray::number(scale));
+    }
     auto app = std::make_unique<QApplication>(argc, argv);
     setUpApplication();
     QLocale::setDefault(QLocale::c());

@@ -13,8 +13,11 @@ namespace shell {
 void setUpApplication();
 
 // The same program on Qt's offscreen platform, for tests, benchmarks and the screenshot
-// renderer: independent of the display and scale of whoever runs it, in the C locale, and
-// without the offscreen platform's notices that it cannot raise a window.
-std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv);
+// renderer: independent of the display of whoever runs it, at the given device pixel ratio
+// (fromEnvironment: the scale and platform options the environment gives, so one test binary
+// runs at several ratios), in the C locale, and without the offscreen platform's notices that
+// it cannot raise a window.
+inline constexpr double fromEnvironment = 0;
+std::unique_ptr<QApplication> startOffscreen(int& argc, char** argv, double scale = 1);
 
 } // namespace shell

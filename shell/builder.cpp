@@ -60,7 +60,7 @@ QWidget* makeControl(const ControlDecl& c, QWidget* client)
     case Kind::PictureBox: {
         auto* p = new PictureBox(client);
         if (c.picture)
-            p->setPicture(QPixmap(QString::fromLatin1(c.picture)));
+            p->setPicture(QString::fromLatin1(c.picture));
         p->setAccessibleName(QString::fromUtf8(c.description));
         return p;
     }
@@ -85,12 +85,13 @@ QWidget* buildScreen(const ScreenDecl& decl, QMainWindow& window)
 {
     window.setObjectName(QString::fromLatin1(decl.name));
     window.setWindowTitle(QString::fromUtf8(decl.caption));
-    window.setFont(makeFont(decl.font));
+    WindowFonts& fonts = WindowFonts::of(window);
+    fonts.use(window, decl.font);
 
     for (const MenuDecl& m : decl.menus) {
         QMenu* menu = window.menuBar()->addMenu(QString::fromUtf8(m.caption));
         menu->setObjectName(QString::fromLatin1(m.name));
-        menu->setFont(window.font()); // a popup is a window of its own and inherits no font
+        fonts.use(*menu, decl.font); // a popup is a window of its own and inherits no font
         menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
         for (const MenuItemDecl& item : m.items) {
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
@@ -108,7 +109,7 @@ QWidget* buildScreen(const ScreenDecl& decl, QMainWindow& window)
         w->setObjectName(QString::fromLatin1(c.name));
         w->setGeometry(c.kind == Kind::Line ? lineRect(c) : pixelRect(c));
         if (c.font)
-            w->setFont(makeFont(*c.font));
+            fonts.use(*w, *c.font);
         if (w->focusPolicy() & Qt::TabFocus)
             focusable.emplace_back(c.tabIndex, w);
     }

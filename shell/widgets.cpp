@@ -28,10 +28,37 @@ PictureBox::PictureBox(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureBox::setPicture(const QPixmap& picture)
+void PictureBox::setPicture(const QString& file)
 {
-    picture_ = picture;
+    file_ = file;
+    picture_ = QPixmap(file);
+    shown_ = picture_;
     update();
+}
+
+QString pictureFileFor(const QString& file, qreal devicePixelRatio)
+{
+    if (devicePixelRatio <= 1.0)
+        return file;
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    const QLatin1String scale(devicePixelRatio <= 2.0 ? "@2x" : "@3x");
+    return dot < 0 ? file + scale : file.left(dot) + scale + file.mid(dot);
+}
+
+QPixmap PictureBox::shownPicture() const
+{
+    const qreal ratio = devicePixelRatioF();
+    if (picture_.isNull() || shown_.devicePixelRatio() == ratio)
+        return shown_;
+    QPixmap drawn(pictureFileFor(file_, ratio));
+    if (drawn.isNull())
+        drawn = picture_;
+    const QSize pixels(qRound(picture_.width() * ratio), qRound(picture_.height() * ratio));
+    if (drawn.size() != pixels)
+        drawn = drawn.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    drawn.setDevicePixelRatio(ratio);
+    shown_ = drawn;
+    return shown_;
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -40,7 +67,7 @@ void PictureBox::paintEvent(QPaintEvent* event)
     QPainter painter(this);
     const QRect inner = contentsRect();
     painter.setClipRect(inner);
-    painter.drawPixmap(inner.topLeft(), picture_);
+    painter.drawPixmap(inner.topLeft(), shownPicture());
     if (hasFocus()) {
         // Keyboard users need to see that the picture holds the focus.
         QStyleOptionFocusRect option;

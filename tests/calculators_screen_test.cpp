@@ -148,6 +148,10 @@ const ListChange listChanges[] = {
     {"Band3", "cboBand3", "lblResistorValue", "lblTolerance"},
     {"Tolerance", "cboTolerance", "lblTolerance", "lblResistorValue"},
 };
+void PrintTo(const ListChange& c, std::ostream* os)
+{
+    *os << c.name;
+}
 } // namespace
 
 class ColourListChange : public ScreenTest, public ::testing::WithParamInterface<ListChange> {};
@@ -192,6 +196,10 @@ const FocusAfterPrompts focusCases[] = {
     {"Band3AndTolerance", {"Brown", "Black", "Grey", "gold"}, "cboBand3"},
     {"ToleranceOnly", {"Brown", "Black", "Red", "Red"}, "cboTolerance"},
 };
+void PrintTo(const FocusAfterPrompts& c, std::ostream* os)
+{
+    *os << c.name;
+}
 } // namespace
 
 class ColourFocus : public ScreenTest, public ::testing::WithParamInterface<FocusAfterPrompts> {};

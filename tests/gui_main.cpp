@@ -8,7 +8,8 @@
 
 int main(int argc, char* argv[])
 {
-    const auto application = shell::startOffscreen(argc, argv);
+    // Some runs give the offscreen platform a scale or screens of different ratios.
+    const auto application = shell::startOffscreen(argc, argv, shell::fromEnvironment);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
