@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -172,13 +173,13 @@ const char* sourceName(DividerMode mode)
 }
 
 // A pair's output against the goal as X / Y, so its deviation is (X - Y) / Y.
-struct Deviation {
+struct Miss {
     Big off; // |X - Y|
     Big base; // Y
     bool below = false; // X < Y
 };
 
-std::strong_ordering compareSize(const Deviation& a, const Deviation& b)
+std::strong_ordering compareSize(const Miss& a, const Miss& b)
 {
     if (a.off.isZero() || b.off.isZero())
         return b.off.isZero() <=> a.off.isZero();
@@ -188,14 +189,14 @@ std::strong_ordering compareSize(const Deviation& a, const Deviation& b)
 struct Candidate {
     std::size_t r1 = 0; // indexes into the sorted parts, so they also order by value
     std::size_t r2 = 0;
-    Deviation deviation;
+    Miss miss;
     Big sum;
 };
 
 // The ranking: exact deviation, then the smaller R1 + R2, then the smaller R1.
 bool better(const Candidate& a, const Candidate& b)
 {
-    if (const auto c = compareSize(a.deviation, b.deviation); c != 0)
+    if (const auto c = compareSize(a.miss, b.miss); c != 0)
         return c < 0;
     if (const auto c = a.sum <=> b.sum; c != 0)
         return c < 0;
@@ -256,9 +257,9 @@ public:
         // Output: V in R2 / (V out (R1 + R2)); feedback: V ref (R1 + R2) / (V out R2).
         const Big x = a_ * (feedback_ ? c.sum : pool_.scaled[r2]);
         const Big y = b_ * (feedback_ ? pool_.scaled[r2] : c.sum);
-        c.deviation.below = x < y;
-        c.deviation.off = c.deviation.below ? y - x : x - y;
-        c.deviation.base = y;
+        c.miss.below = x < y;
+        c.miss.off = c.miss.below ? y - x : x - y;
+        c.miss.base = y;
         return c;
     }
 
@@ -279,16 +280,38 @@ private:
     Big b_;
 };
 
+// The miss in percent rounded half away from zero to `decimals` places, decided exactly: the
+// double only guesses the last digit, the comparisons settle it.
+Decimal roundedPercent(const Miss& miss, int decimals)
+{
+    if (miss.off.isZero())
+        return {};
+    const long double guess = miss.off.toLongDouble() / miss.base.toLongDouble() * 100
+        * std::pow(10.0L, static_cast<long double>(decimals));
+    if (!(guess < 1e17L))
+        return Decimal::of(std::llround(static_cast<double>(guess)), -decimals); // far off: digits no longer matter
+    // n is right when (2n - 1) base <= 2 off 10^(decimals + 2) < (2n + 1) base.
+    const Big twice = Big::timesPow10(2, decimals + 2) * miss.off;
+    auto n = static_cast<std::uint64_t>(std::llround(guess));
+    const auto bound = [&](std::uint64_t m) { return Big(m) * miss.base; };
+    while (n > 0 && twice < bound(2 * n - 1))
+        --n;
+    while (!(twice < bound(2 * n + 1)))
+        ++n;
+    const auto magnitude = static_cast<std::int64_t>(n);
+    return Decimal::of(miss.below ? -magnitude : magnitude, -decimals);
+}
+
 DividerPair describe(const DividerGoal& goal, const Pool& pool, const Candidate& c, const DividerOptions& options)
 {
     DividerPair pair;
     pair.r1 = pool.values[c.r1];
     pair.r2 = pool.values[c.r2];
-    pair.exact = c.deviation.off.isZero();
-    const long double deviation = pair.exact ? 0.0L : c.deviation.off.toLongDouble() / c.deviation.base.toLongDouble();
-    const long double signedDeviation = c.deviation.below ? -deviation : deviation;
-    pair.errorPercent = static_cast<double>(100 * signedDeviation);
-    pair.vout = static_cast<double>(static_cast<long double>(goal.vout.toDouble()) * (1 + signedDeviation));
+    pair.deviation.exact = c.miss.off.isZero();
+    pair.deviation.percent = roundedPercent(c.miss, 2);
+    pair.deviation.precise = roundedPercent(c.miss, 4);
+    const long double off = pair.deviation.exact ? 0.0L : c.miss.off.toLongDouble() / c.miss.base.toLongDouble();
+    pair.vout = static_cast<double>(static_cast<long double>(goal.vout.toDouble()) * (1 + (c.miss.below ? -off : off)));
     const double r1 = pair.r1.toDouble();
     const double r2 = pair.r2.toDouble();
     pair.worstCase = worstCase(goal, r1, r2, options.tolerancePercent.toDouble());

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "values/decimal.h"
+#include "values/nearest.h"
 #include "values/networks.h"
 
 #include <span>
@@ -55,8 +56,7 @@ struct DividerPair {
     Decimal r1; // top
     Decimal r2; // bottom
     double vout = 0; // what the pair gives
-    double errorPercent = 0; // (vout - goal) / goal of V out, in both modes
-    bool exact = false; // decided exactly, not from errorPercent
+    Deviation deviation; // of V out from the goal, in both modes; decided exactly
     VoutRange worstCase;
     double currentA = 0; // V in / (R1 + R2), or V out / (R1 + R2) in feedback mode
 };
