@@ -429,6 +429,20 @@ std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const 
     return pairs;
 }
 
+Decimal approximate(double value, int significant)
+{
+    if (!(std::isfinite(value) && value != 0))
+        return {};
+    int exponent = static_cast<int>(std::floor(std::log10(std::abs(value)))) - (significant - 1);
+    auto mantissa = std::llround(value / std::pow(10.0, exponent));
+    // log10 can land one decade off near a power of ten.
+    if (std::llabs(mantissa) >= std::llround(std::pow(10.0, significant))) {
+        ++exponent;
+        mantissa = std::llround(value / std::pow(10.0, exponent));
+    }
+    return Decimal::of(mantissa, exponent);
+}
+
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,
                                                  const DividerOptions& options)
 {
