@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 
+#include "cli/divider.h"
 #include "cli/standard.h"
 
 #include <algorithm>
@@ -12,11 +13,12 @@ namespace cli {
 namespace {
 
 // One line per command; a tool adds its own here.
-constexpr std::array<Command, 2> table{{
+constexpr std::array<Command, 3> table{{
     {"nearest", "nearest VALUE [--series E24] [--json]", runNearest},
     {"combine",
      "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
      runCombine},
+    {"divider", "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] [--json]", runDivider},
 }};
 
 void printHelp(std::ostream& out)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/dividerdesign.h"
 
+#include "values/value.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -308,6 +310,7 @@ DividerPair describe(const DividerGoal& goal, const Pool& pool, const Candidate&
     pair.r1 = pool.values[c.r1];
     pair.r2 = pool.values[c.r2];
     pair.deviation.exact = c.miss.off.isZero();
+    pair.deviation.below = c.miss.below;
     pair.deviation.percent = roundedPercent(c.miss, 2);
     pair.deviation.precise = roundedPercent(c.miss, 4);
     const long double off = pair.deviation.exact ? 0.0L : c.miss.off.toLongDouble() / c.miss.base.toLongDouble();
@@ -441,6 +444,18 @@ Decimal approximate(double value, int significant)
         mantissa = std::llround(value / std::pow(10.0, exponent));
     }
     return Decimal::of(mantissa, exponent);
+}
+
+std::string withUnit(const Decimal& value, std::string_view unit, int significant)
+{
+    const std::string text = format(value, significant);
+    // The prefix, if any, follows the last digit.
+    const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
+    std::string result(text, 0, digitsEnd);
+    result += ' ';
+    result.append(text, digitsEnd);
+    result += unit;
+    return result;
 }
 
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,
