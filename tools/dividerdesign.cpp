@@ -225,17 +225,17 @@ void DividerDesign::build()
                                       QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
                                       QStringLiteral("999.9 µA")};
     const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
-    int tableWidth = 2 * tblPairs_->frameWidth();
+    // The columns share the width evenly, so each must be as wide as the widest of them.
+    int columnWidth = 0;
     for (int column = 0; column < CColumns; ++column) {
-        const int width
-            = std::max(tblPairs_->fontMetrics().horizontalAdvance(widest[column]),
-                       tblPairs_->horizontalHeader()->fontMetrics().horizontalAdvance(
-                           tblPairs_->horizontalHeaderItem(column)->text()))
-            + padding;
-        tblPairs_->horizontalHeader()->resizeSection(column, width);
-        tableWidth += width;
+        columnWidth = std::max({columnWidth, tblPairs_->fontMetrics().horizontalAdvance(widest[column]) + padding,
+                                tblPairs_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                    tblPairs_->horizontalHeaderItem(column)->text())
+                                    + padding});
     }
-    tblPairs_->horizontalHeader()->setStretchLastSection(true);
+    tblPairs_->horizontalHeader()->setMinimumSectionSize(columnWidth);
+    tblPairs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    const int tableWidth = CColumns * columnWidth + 2 * tblPairs_->frameWidth();
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
     tblPairs_->setMinimumSize(tableWidth,
                               tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight
@@ -314,6 +314,11 @@ void DividerDesign::refresh()
     const bool feedback = optFeedback_->isChecked();
     lblRatio_->clear();
     lblRangeMessage_->clear();
+    // Its line is shown only with a message, so the table does not sit below an empty gap.
+    struct ShownWhenSet {
+        QLabel* label;
+        ~ShownWhenSet() { label->setVisible(!label->text().isEmpty()); }
+    } rangeMessage{lblRangeMessage_};
     QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
     const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
     const auto vout = readField(txtVout_, lblVoutMessage_, values::Unit::Volt);
@@ -332,10 +337,8 @@ void DividerDesign::refresh()
         clearPairs({});
         return;
     }
-    lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(localised(
-                                      values::format(values::approximate(values::dividerRatio(goal), 6), 6)))
-                                : tr("k = V out / V in = %1").arg(localised(
-                                      values::format(values::approximate(values::dividerRatio(goal), 6), 6))));
+    const QString ratio = locale().toString(values::dividerRatio(goal), 'g', 6);
+    lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
 
     values::DividerOptions options;
     options.tolerancePercent = values::parse(cboTolerance_->currentData().toString().toStdString()).value.value_or(
