@@ -17,8 +17,8 @@ using namespace values;
 
 const std::vector<Decimal>& pool()
 {
-    static const std::vector<Decimal> values
-        = valuesInRange(*seriesSetNamed("E192+E24"), Decimal::of(1, 0), Decimal::of(1, 7));
+    static const std::vector<Decimal> values =
+        valuesInRange(*seriesSetNamed("E192+E24"), Decimal::of(1, 0), Decimal::of(1, 7));
     return values;
 }
 

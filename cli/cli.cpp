@@ -18,7 +18,10 @@ constexpr std::array<Command, 3> table{{
     {"combine",
      "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
      runCombine},
-    {"divider", "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] [--json]", runDivider},
+    {"divider",
+     "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
+     "[--json]",
+     runDivider},
 }};
 
 void printHelp(std::ostream& out)

@@ -18,10 +18,6 @@ namespace cli {
 
 namespace {
 
-constexpr std::string_view synopsis
-    = "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
-      "[--json]";
-
 int usage(std::ostream& err, const std::string& message)
 {
     err << "voltiva: " << message << '\n';
@@ -67,7 +63,10 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
-        out << "Usage: voltiva " << synopsis << '\n';
+        for (const Command& c : commands()) {
+            if (c.name == "divider")
+                out << "Usage: voltiva " << c.synopsis << '\n';
+        }
         return exitOk;
     }
     if (!a.positionals().empty())
@@ -95,15 +94,16 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     goal.source = *source;
     goal.vout = *target;
     if (const values::GoalCheck check = values::checkGoal(goal); check.change != values::DividerField::None)
-        return usage(err, (check.change == values::DividerField::Vout ? "--vout: " : sourceOption + ": ")
-                          + check.message);
+        return usage(err,
+                     (check.change == values::DividerField::Vout ? "--vout: " : sourceOption + ": ") + check.message);
 
     values::SeriesSet set{values::Series::E24, values::Series::E96};
     if (const auto named = a.value("series")) {
         const auto chosen = values::seriesSetNamed(*named);
         if (!chosen)
-            return usage(err, "--series: '" + *named
-                                  + "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
+            return usage(err,
+                         "--series: '" + *named +
+                             "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
         set = *chosen;
     }
     values::DividerOptions options;
@@ -113,7 +113,8 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (dots == std::string::npos)
             return usage(err, "--range: '" + *range + "' is not a range: write it as 1k..1M");
         const auto from = valueArgument("--range", range->substr(0, dots), values::Unit::Ohm, error);
-        const auto to = from ? valueArgument("--range", range->substr(dots + 2), values::Unit::Ohm, error) : std::nullopt;
+        const auto to =
+            from ? valueArgument("--range", range->substr(dots + 2), values::Unit::Ohm, error) : std::nullopt;
         if (!from || !to)
             return usage(err, error);
         if (*to < *from)
@@ -137,8 +138,9 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
 
     const auto parts = values::unlimitedParts(values::valuesInRange(set, options.lo, options.hi));
     if (parts.empty())
-        return usage(err, "--range: " + values::name(set) + " has no value from " + values::format(options.lo)
-                              + " to " + values::format(options.hi));
+        return usage(err,
+                     "--range: " + values::name(set) + " has no value from " + values::format(options.lo) + " to " +
+                         values::format(options.hi));
     const auto pairs = values::designDivider(goal, parts, options);
     const double ratio = values::dividerRatio(goal);
 

@@ -45,16 +45,18 @@ TEST(DividerCommand, JsonOfTheIssueExample)
 
 TEST(DividerCommand, JsonInFeedbackMode)
 {
-    const Printed r = divider({"--vref", "0.8", "--vout", "3.3V", "--series", "E24", "--range", "1k..100k", "--top", "1",
-                           "--json"});
+    const Printed r =
+        divider({"--vref", "0.8", "--vout", "3.3V", "--series", "E24", "--range", "1k..100k", "--top", "1", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"ratio\": 0.242424, \"pairs\": [{\"r1\": 7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": "
-                     "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333}]}\n");
+    EXPECT_EQ(r.out,
+              "{\"ratio\": 0.242424, \"pairs\": [{\"r1\": 7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": "
+              "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333}]}\n");
 }
 
 TEST(DividerCommand, PlainTableHasItsHeadersAndOneRowAPair)
 {
-    const Printed r = divider({"--vin", "2.5", "--vout", "800m", "--series", "E24", "--range", "1k..100k", "--top", "2"});
+    const Printed r =
+        divider({"--vin", "2.5", "--vout", "800m", "--series", "E24", "--range", "1k..100k", "--top", "2"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.out.find("R1"), std::string::npos);
     EXPECT_NE(r.out.find("5.1 kΩ  2.4 kΩ"), std::string::npos) << r.out;
@@ -68,7 +70,7 @@ struct BadInput {
     const char* named; // what the one-line message must name
 };
 
-class DividerCommandRefuses : public testing::TestWithParam<BadInput> { };
+class DividerCommandRefuses : public testing::TestWithParam<BadInput> {};
 
 TEST_P(DividerCommandRefuses, WithOneLineNamingTheArgument)
 {
@@ -81,18 +83,19 @@ TEST_P(DividerCommandRefuses, WithOneLineNamingTheArgument)
 
 INSTANTIATE_TEST_SUITE_P(
     Arguments, DividerCommandRefuses,
-    testing::Values(BadInput{"VoutNotBelowVin", {"--vin", "3.3", "--vout", "5"}, "--vout: V out must be lower than V in"},
-                    BadInput{"VoutNotAboveVref", {"--vref", "0.8", "--vout", "0.5"}, "--vout: V out must be higher"},
-                    BadInput{"VinNotAValue", {"--vin", "5x", "--vout", "3.3"}, "--vin: '5x'"},
-                    BadInput{"VinInOhms", {"--vin", "5k", "--vout", "3.3 ohm"}, "--vout"},
-                    BadInput{"BothModes", {"--vin", "5", "--vref", "0.8", "--vout", "3.3"}, "--vref"},
-                    BadInput{"NoVout", {"--vin", "5"}, "--vout"},
-                    BadInput{"RangeUpsideDown", {"--vin", "5", "--vout", "3.3", "--range", "1M..1k"}, "--range"},
-                    BadInput{"RangeWithoutDots", {"--vin", "5", "--vout", "3.3", "--range", "1k"}, "--range"},
-                    BadInput{"ToleranceOf100", {"--vin", "5", "--vout", "3.3", "--tolerance", "100"}, "--tolerance"},
-                    BadInput{"TopOfZero", {"--vin", "5", "--vout", "3.3", "--top", "0"}, "--top"},
-                    BadInput{"UnknownSeries", {"--vin", "5", "--vout", "3.3", "--series", "E25"}, "--series"},
-                    BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"}),
+    testing::Values(
+        BadInput{"VoutNotBelowVin", {"--vin", "3.3", "--vout", "5"}, "--vout: V out must be lower than V in"},
+        BadInput{"VoutNotAboveVref", {"--vref", "0.8", "--vout", "0.5"}, "--vout: V out must be higher"},
+        BadInput{"VinNotAValue", {"--vin", "5x", "--vout", "3.3"}, "--vin: '5x'"},
+        BadInput{"VinInOhms", {"--vin", "5k", "--vout", "3.3 ohm"}, "--vout"},
+        BadInput{"BothModes", {"--vin", "5", "--vref", "0.8", "--vout", "3.3"}, "--vref"},
+        BadInput{"NoVout", {"--vin", "5"}, "--vout"},
+        BadInput{"RangeUpsideDown", {"--vin", "5", "--vout", "3.3", "--range", "1M..1k"}, "--range"},
+        BadInput{"RangeWithoutDots", {"--vin", "5", "--vout", "3.3", "--range", "1k"}, "--range"},
+        BadInput{"ToleranceOf100", {"--vin", "5", "--vout", "3.3", "--tolerance", "100"}, "--tolerance"},
+        BadInput{"TopOfZero", {"--vin", "5", "--vout", "3.3", "--top", "0"}, "--top"},
+        BadInput{"UnknownSeries", {"--vin", "5", "--vout", "3.3", "--series", "E25"}, "--series"},
+        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
 } // namespace

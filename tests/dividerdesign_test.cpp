@@ -48,7 +48,7 @@ struct Example {
     double shownMilliamps; // 0: not given
 };
 
-class WorkedExample : public testing::TestWithParam<Example> { };
+class WorkedExample : public testing::TestWithParam<Example> {};
 
 TEST_P(WorkedExample, GivesThePairAndItsFigures)
 {
@@ -79,26 +79,24 @@ TEST_P(WorkedExample, GivesThePairAndItsFigures)
 constexpr auto out = DividerMode::Output;
 constexpr auto fb = DividerMode::Feedback;
 
-INSTANTIATE_TEST_SUITE_P(
-    Issue, WorkedExample,
-    testing::Values(
-        Example{"From2V5To0V8InE24Is5k1Over2k4", out, d(25, -1), d(8, -1), "E24", 1, 0, d(51, 2), d(24, 2), 0.8, d(0),
-                true, 0.7892, 0.8109, 0.333},
-        Example{"From2V5To0V8InE24Next51kOver24k", out, d(25, -1), d(8, -1), "E24", 1, 1, d(51, 3), d(24, 3), 0.8, d(0),
-                true, 0, 0, 0},
-        Example{"From5VTo3V3InE24Is4k7Over9k1", out, d(5), d(33, -1), "E24", 1, 0, d(47, 2), d(91, 2), 3.297, d(-9, -2),
-                false, 3.275, 3.319, 0},
-        Example{"From5VTo3V3InE96AloneIs1k37Over2k67", out, d(5), d(33, -1), "E96", 1, 0, d(137, 1), d(267, 1), 3.304,
-                d(14, -2), false, 0, 0, 0},
-        Example{"From5VTo3V3InE192Is1k02Over1k98", out, d(5), d(33, -1), "E192", 1, 0, d(102, 1), d(198, 1), 3.3, d(0),
-                true, 0, 0, 0},
-        Example{"From5VTo3V3InE12At5PercentIs1k2Over2k2", out, d(5), d(33, -1), "E12", 5, 0, d(12, 2), d(22, 2),
-                3.235, d(-196, -2), false, 3.119, 3.348, 0},
-        Example{"Feedback0V8To3V3InE24Is7k5Over2k4", fb, d(8, -1), d(33, -1), "E24", 1, 0, d(75, 2), d(24, 2), 3.3, d(0),
-                true, 0, 0, 0},
-        Example{"Feedback0V8To3V3InE96AloneIs3k57Over1k15", fb, d(8, -1), d(33, -1), "E96", 1, 0, d(357, 1),
-                d(115, 1), 3.283, d(-5, -1), false, 0, 0, 0}),
-    [](const testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Issue, WorkedExample,
+                         testing::Values(Example{"From2V5To0V8InE24Is5k1Over2k4", out, d(25, -1), d(8, -1), "E24", 1, 0,
+                                                 d(51, 2), d(24, 2), 0.8, d(0), true, 0.7892, 0.8109, 0.333},
+                                         Example{"From2V5To0V8InE24Next51kOver24k", out, d(25, -1), d(8, -1), "E24", 1,
+                                                 1, d(51, 3), d(24, 3), 0.8, d(0), true, 0, 0, 0},
+                                         Example{"From5VTo3V3InE24Is4k7Over9k1", out, d(5), d(33, -1), "E24", 1, 0,
+                                                 d(47, 2), d(91, 2), 3.297, d(-9, -2), false, 3.275, 3.319, 0},
+                                         Example{"From5VTo3V3InE96AloneIs1k37Over2k67", out, d(5), d(33, -1), "E96", 1,
+                                                 0, d(137, 1), d(267, 1), 3.304, d(14, -2), false, 0, 0, 0},
+                                         Example{"From5VTo3V3InE192Is1k02Over1k98", out, d(5), d(33, -1), "E192", 1, 0,
+                                                 d(102, 1), d(198, 1), 3.3, d(0), true, 0, 0, 0},
+                                         Example{"From5VTo3V3InE12At5PercentIs1k2Over2k2", out, d(5), d(33, -1), "E12",
+                                                 5, 0, d(12, 2), d(22, 2), 3.235, d(-196, -2), false, 3.119, 3.348, 0},
+                                         Example{"Feedback0V8To3V3InE24Is7k5Over2k4", fb, d(8, -1), d(33, -1), "E24", 1,
+                                                 0, d(75, 2), d(24, 2), 3.3, d(0), true, 0, 0, 0},
+                                         Example{"Feedback0V8To3V3InE96AloneIs3k57Over1k15", fb, d(8, -1), d(33, -1),
+                                                 "E96", 1, 0, d(357, 1), d(115, 1), 3.283, d(-5, -1), false, 0, 0, 0}),
+                         [](const testing::TestParamInfo<Example>& info) { return std::string(info.param.name); });
 
 // The rules that decide the order, on parts small enough to see every pair.
 struct Ranking {
@@ -110,7 +108,7 @@ struct Ranking {
     std::vector<std::pair<int, int>> expected; // R1, R2 in ohms, best first
 };
 
-class RankingRule : public testing::TestWithParam<Ranking> { };
+class RankingRule : public testing::TestWithParam<Ranking> {};
 
 TEST_P(RankingRule, OrdersThePairs)
 {
@@ -131,12 +129,24 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, RankingRule,
     testing::Values(
         // 9 over 11 gives +10 %, 11 over 9 gives -10 %: the same deviation and the same sum.
-        Ranking{"ExactFirstThenSmallerSumThenSmallerR1", out, d(2), d(1), {{d(9), many}, {d(11), many}},
+        Ranking{"ExactFirstThenSmallerSumThenSmallerR1",
+                out,
+                d(2),
+                d(1),
+                {{d(9), many}, {d(11), many}},
                 {{9, 9}, {11, 11}, {9, 11}, {11, 9}}},
         Ranking{"OnePartOfAValueIsNeverBothResistors", out, d(2), d(1), {{d(9), 1}, {d(11), 1}}, {{9, 11}, {11, 9}}},
-        Ranking{"TwoPartsOfAValueMayBeBoth", out, d(2), d(1), {{d(9), 1}, {d(9), 1}, {d(11), 1}},
+        Ranking{"TwoPartsOfAValueMayBeBoth",
+                out,
+                d(2),
+                d(1),
+                {{d(9), 1}, {d(9), 1}, {d(11), 1}},
                 {{9, 9}, {9, 11}, {11, 9}}},
-        Ranking{"PartsOutsideTheRangeAreLeftOut", out, d(2), d(1), {{d(5, -1), many}, {d(2, 6), many}, {d(1), many}},
+        Ranking{"PartsOutsideTheRangeAreLeftOut",
+                out,
+                d(2),
+                d(1),
+                {{d(5, -1), many}, {d(2, 6), many}, {d(1), many}},
                 {{1, 1}}},
         // k = R2 / (R1 + R2) would put 12 over 10 (k 0.4545) first, closer to 0.5 than 9 over 11
         // (k 0.55); V out is what the user asked for, and 9 over 11 is nearer to it (-9.1 % against +10 %).
@@ -185,8 +195,8 @@ TEST(DividerDesign, RoundsAHalfWayDeviationAwayFromZero)
     DividerOptions options;
     options.lo = d(1);
     options.hi = d(1, 4);
-    const auto pairs = designDivider({DividerMode::Output, d(2), d(1)}, std::vector<Part>{{d(799, 1), 1}, {d(801, 1), 1}},
-                                     options);
+    const auto pairs =
+        designDivider({DividerMode::Output, d(2), d(1)}, std::vector<Part>{{d(799, 1), 1}, {d(801, 1), 1}}, options);
     ASSERT_EQ(pairs.size(), 2U);
     EXPECT_EQ(pairs[0].deviation.percent, d(13, -2));
     EXPECT_EQ(pairs[0].deviation.precise, d(125, -3));
@@ -197,7 +207,9 @@ TEST(DividerDesign, StaysExactAtTheEndsOfTheValueRange)
 {
     // 18-digit voltages and parts 30 decades apart: every product the ranking makes is at its widest.
     const DividerGoal goal{DividerMode::Output, d(999'999'999'999'999'999, -3), d(123'456'789'012'345'678, -32)};
-    const std::vector<Part> parts{{d(1, -15), many}, {d(1, 15), many}, {d(999'999'999'999'999'999, -33), many},
+    const std::vector<Part> parts{{d(1, -15), many},
+                                  {d(1, 15), many},
+                                  {d(999'999'999'999'999'999, -33), many},
                                   {d(123'456'789'012'345'678, -3), many}};
     DividerOptions options;
     options.lo = d(1, -15);
@@ -251,7 +263,7 @@ struct Refusal {
     const char* message;
 };
 
-class GoalRefusal : public testing::TestWithParam<Refusal> { };
+class GoalRefusal : public testing::TestWithParam<Refusal> {};
 
 TEST_P(GoalRefusal, NamesTheValueToChange)
 {
@@ -266,20 +278,22 @@ TEST_P(GoalRefusal, NamesTheValueToChange)
 
 INSTANTIATE_TEST_SUITE_P(
     KBetweenZeroAndOne, GoalRefusal,
-    testing::Values(Refusal{"VoutBelowVin", {out, d(5), d(33, -1)}, DividerField::None, ""},
-                    Refusal{"VoutEqualToVin", {out, d(5), d(5)}, DividerField::Vout,
-                            "V out must be lower than V in: change V out"},
-                    Refusal{"VoutAboveVin", {out, d(33, -1), d(5)}, DividerField::Vout,
-                            "V out must be lower than V in: change V out"},
-                    Refusal{"VoutAboveVref", {fb, d(8, -1), d(33, -1)}, DividerField::None, ""},
-                    Refusal{"VoutEqualToVref", {fb, d(8, -1), d(8, -1)}, DividerField::Vout,
-                            "V out must be higher than V ref: change V out"},
-                    Refusal{"VoutBelowVref", {fb, d(33, -1), d(8, -1)}, DividerField::Vout,
-                            "V out must be higher than V ref: change V out"},
-                    Refusal{"ZeroVin", {out, d(0), d(1)}, DividerField::Source,
-                            "V in must lie between 1e-15 and 1e15 V"},
-                    Refusal{"NegativeVout", {fb, d(1), d(-5)}, DividerField::Vout,
-                            "V out must lie between 1e-15 and 1e15 V"}),
+    testing::Values(
+        Refusal{"VoutBelowVin", {out, d(5), d(33, -1)}, DividerField::None, ""},
+        Refusal{"VoutEqualToVin", {out, d(5), d(5)}, DividerField::Vout, "V out must be lower than V in: change V out"},
+        Refusal{
+            "VoutAboveVin", {out, d(33, -1), d(5)}, DividerField::Vout, "V out must be lower than V in: change V out"},
+        Refusal{"VoutAboveVref", {fb, d(8, -1), d(33, -1)}, DividerField::None, ""},
+        Refusal{"VoutEqualToVref",
+                {fb, d(8, -1), d(8, -1)},
+                DividerField::Vout,
+                "V out must be higher than V ref: change V out"},
+        Refusal{"VoutBelowVref",
+                {fb, d(33, -1), d(8, -1)},
+                DividerField::Vout,
+                "V out must be higher than V ref: change V out"},
+        Refusal{"ZeroVin", {out, d(0), d(1)}, DividerField::Source, "V in must lie between 1e-15 and 1e15 V"},
+        Refusal{"NegativeVout", {fb, d(1), d(-5)}, DividerField::Vout, "V out must lie between 1e-15 and 1e15 V"}),
     [](const testing::TestParamInfo<Refusal>& info) { return std::string(info.param.name); });
 
 TEST(DividerDesign, StopsWhenAsked)

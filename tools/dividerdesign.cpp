@@ -40,8 +40,15 @@ struct SeriesChoice {
     const char* names;
 };
 constexpr SeriesChoice seriesChoices[] = {
-    {"E24 + E96", "E24+E96"}, {"E24 + E192", "E24+E192"}, {"E3", "E3"},   {"E6", "E6"},   {"E12", "E12"},
-    {"E24", "E24"},           {"E48", "E48"},             {"E96", "E96"}, {"E192", "E192"},
+    {"E24 + E96", "E24+E96"},
+    {"E24 + E192", "E24+E192"},
+    {"E3", "E3"},
+    {"E6", "E6"},
+    {"E12", "E12"},
+    {"E24", "E24"},
+    {"E48", "E48"},
+    {"E96", "E96"},
+    {"E192", "E192"},
 };
 constexpr int myPartsIndex = static_cast<int>(std::size(seriesChoices));
 
@@ -220,26 +227,24 @@ void DividerDesign::build()
     tblPairs_->setTabKeyNavigation(false);
     tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
-    const QString widest[CColumns] = {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"),
-                                      QStringLiteral("999.9 mV"), QStringLiteral("-100.00 %"),
-                                      QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
-                                      QStringLiteral("999.9 µA")};
+    const QString widest[CColumns] = {
+        QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"), QStringLiteral("-100.00 %"),
+        QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 µA")};
     const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     int columnWidth = 0;
     for (int column = 0; column < CColumns; ++column) {
         columnWidth = std::max({columnWidth, tblPairs_->fontMetrics().horizontalAdvance(widest[column]) + padding,
                                 tblPairs_->horizontalHeader()->fontMetrics().horizontalAdvance(
-                                    tblPairs_->horizontalHeaderItem(column)->text())
-                                    + padding});
+                                    tblPairs_->horizontalHeaderItem(column)->text()) +
+                                    padding});
     }
     tblPairs_->horizontalHeader()->setMinimumSectionSize(columnWidth);
     tblPairs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int tableWidth = CColumns * columnWidth + 2 * tblPairs_->frameWidth();
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
-    tblPairs_->setMinimumSize(tableWidth,
-                              tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight
-                                  + 2 * tblPairs_->frameWidth());
+    tblPairs_->setMinimumSize(
+        tableWidth, tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight + 2 * tblPairs_->frameWidth());
     lblStatus_ = named(new QLabel(this), "lblStatus");
     lblStatus_->setWordWrap(true);
 
@@ -263,8 +268,8 @@ void DividerDesign::build()
 
 void DividerDesign::chainTabs()
 {
-    QWidget* const chain[] = {optOutput_, optFeedback_,  txtVin_,   txtVref_,  txtVout_,  cboSeries_,
-                              txtFrom_,   txtTo_,        cboTolerance_, tblPairs_, cmdCopy_, cmdClose_};
+    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,       txtVref_,  txtVout_, cboSeries_,
+                              txtFrom_,   txtTo_,       cboTolerance_, tblPairs_, cmdCopy_, cmdClose_};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -301,9 +306,8 @@ std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel
         return std::nullopt;
     }
     if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        message->setText(unit == values::Unit::Volt
-                             ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
-                             : tr("'%1' is not a resistance: write 1k, 4k7 or 1M").arg(text));
+        message->setText(unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
+                                                    : tr("'%1' is not a resistance: write 1k, 4k7 or 1M").arg(text));
         return std::nullopt;
     }
     return parsed.value;
@@ -341,8 +345,8 @@ void DividerDesign::refresh()
     lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
 
     values::DividerOptions options;
-    options.tolerancePercent = values::parse(cboTolerance_->currentData().toString().toStdString()).value.value_or(
-        values::Decimal::of(1, 0));
+    options.tolerancePercent =
+        values::parse(cboTolerance_->currentData().toString().toStdString()).value.value_or(values::Decimal::of(1, 0));
     if (cboSeries_->currentIndex() != myPartsIndex) {
         const auto lo = readField(txtFrom_, lblRangeMessage_, values::Unit::Ohm);
         const QString loMessage = lblRangeMessage_->text();

@@ -176,8 +176,8 @@ const char* sourceName(DividerMode mode)
 
 // A pair's output against the goal as X / Y, so its deviation is (X - Y) / Y.
 struct Miss {
-    Big off; // |X - Y|
-    Big base; // Y
+    Big off;            // |X - Y|
+    Big base;           // Y
     bool below = false; // X < Y
 };
 
@@ -288,8 +288,8 @@ Decimal roundedPercent(const Miss& miss, int decimals)
 {
     if (miss.off.isZero())
         return {};
-    const long double guess = miss.off.toLongDouble() / miss.base.toLongDouble() * 100
-        * std::pow(10.0L, static_cast<long double>(decimals));
+    const long double guess =
+        miss.off.toLongDouble() / miss.base.toLongDouble() * 100 * std::pow(10.0L, static_cast<long double>(decimals));
     if (!(guess < 1e17L))
         return Decimal::of(std::llround(static_cast<double>(guess)), -decimals); // far off: digits no longer matter
     // n is right when (2n - 1) base <= 2 off 10^(decimals + 2) < (2n + 1) base.

@@ -15,7 +15,7 @@ namespace values {
 
 // The two questions a divider is designed for. R1 is the top resistor and R2 the bottom one.
 enum class DividerMode {
-    Output, // V in across R1 + R2, V out across R2: k = V out / V in
+    Output,   // V in across R1 + R2, V out across R2: k = V out / V in
     Feedback, // a regulator holds V ref across R2: V out = V ref x (R1 + R2) / R2, k = V ref / V out
 };
 
@@ -30,7 +30,7 @@ enum class DividerField { None, Source, Vout };
 
 struct GoalCheck {
     DividerField change = DividerField::None; // None: the goal can be met
-    std::string message; // names the value to change
+    std::string message;                      // names the value to change
 };
 
 // k must lie strictly between 0 and 1. V in and V ref are fixed by the circuit, so when k is out
@@ -54,9 +54,9 @@ struct VoutRange {
 };
 
 struct DividerPair {
-    Decimal r1; // top
-    Decimal r2; // bottom
-    double vout = 0; // what the pair gives
+    Decimal r1;          // top
+    Decimal r2;          // bottom
+    double vout = 0;     // what the pair gives
     Deviation deviation; // of V out from the goal, in both modes; decided exactly
     VoutRange worstCase;
     double currentA = 0; // V in / (R1 + R2), or V out / (R1 + R2) in feedback mode
