@@ -7,6 +7,7 @@
 #include "values/stock.h"
 #include "values/value.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -33,6 +34,9 @@ namespace {
 
 constexpr int myPartsIndex = static_cast<int>(values::allSeries.size()); // after the series in cboSource
 constexpr int saveDelayMs = 500;
+// A search quicker than this swaps the rows without a word; a slower one clears the old rows
+// first, so they are never read as the answer to the new input.
+constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
 
 enum NearestColumn { NSeries, NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact, NColumns };
@@ -270,6 +274,10 @@ void StandardValues::build()
     saveTimer_->setObjectName(QStringLiteral("tmrSave"));
     saveTimer_->setSingleShot(true);
     saveTimer_->setInterval(saveDelayMs);
+    slowTimer_ = new QTimer(this);
+    slowTimer_->setObjectName(QStringLiteral("tmrSlowSearch"));
+    slowTimer_->setSingleShot(true);
+    slowTimer_->setInterval(slowSearchMs);
 }
 
 void StandardValues::chainTabs()
@@ -291,6 +299,11 @@ void StandardValues::connectAll()
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
+    connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (saveTimer_->isActive())
+            saveMyParts();
+    });
     connect(lstPartProblems_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QTextBlock block = txtMyParts_->document()->findBlockByNumber(item->data(Qt::UserRole).toInt() - 1);
         if (!block.isValid())
@@ -373,7 +386,8 @@ void StandardValues::myPartsEdited()
             tr("Line %1: %2").arg(entry.line).arg(QString::fromStdString(entry.reason)), lstPartProblems_);
         item->setData(Qt::UserRole, entry.line);
         const QTextBlock block = txtMyParts_->document()->findBlockByNumber(entry.line - 1);
-        if (block.isValid()) {
+        // A line with two bad values is marked once.
+        if (block.isValid() && (marks.isEmpty() || marks.back().cursor.block() != block)) {
             QTextEdit::ExtraSelection mark;
             mark.cursor = QTextCursor(block);
             mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -487,7 +501,7 @@ void StandardValues::startSearch()
         }
     }
 
-    lblNetworksStatus_->setText(tr("Searching..."));
+    slowTimer_->start();
     search_.run([target = *target_, parts = std::move(parts), options](std::stop_token token) {
         std::atomic<bool> cancelled{false};
         const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
@@ -497,8 +511,17 @@ void StandardValues::startSearch()
     });
 }
 
+void StandardValues::searchIsSlow()
+{
+    if (!search_.busy())
+        return;
+    tblNetworks_->setRowCount(0);
+    lblNetworksStatus_->setText(tr("Searching..."));
+}
+
 void StandardValues::showNetworks(const values::SearchResult& result)
 {
+    slowTimer_->stop();
     tblNetworks_->setRowCount(static_cast<int>(result.networks.size()));
     int row = 0;
     for (const values::Network& network : result.networks) {
@@ -515,6 +538,7 @@ void StandardValues::showNetworks(const values::SearchResult& result)
 void StandardValues::clearNetworks(const QString& status)
 {
     search_.cancel();
+    slowTimer_->stop();
     tblNetworks_->setRowCount(0);
     lblNetworksStatus_->setText(status);
     Q_EMIT networksShown();

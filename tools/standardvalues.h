@@ -54,6 +54,7 @@ private:
     void showNearest();
     void startSearch();
     void showNetworks(const values::SearchResult& result);
+    void searchIsSlow();
     void clearNetworks(const QString& status);
 
     values::Kind kind() const;
@@ -82,6 +83,7 @@ private:
     QLabel* lblPartsMessage_ = nullptr;
     QPushButton* cmdClose_ = nullptr;
     QTimer* saveTimer_ = nullptr;
+    QTimer* slowTimer_ = nullptr;
 
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
