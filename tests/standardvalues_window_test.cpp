@@ -183,10 +183,10 @@ TEST_P(RefusedTarget, IsNamedBesideTheFieldAndShowsNoResult)
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
-                         ::testing::Values(RefusalCase{"NotAValue", "4x7", "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
+                         ::testing::Values(RefusalCase{"NotAValue", "4x7",
+                                                       "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
                                            RefusalCase{"Zero", "0", ""}, RefusalCase{"Negative", "-5k", ""},
-                                           RefusalCase{"TooLarge", "1e16", ""},
-                                           RefusalCase{"TooSmall", "1e-16", ""},
+                                           RefusalCase{"TooLarge", "1e16", ""}, RefusalCase{"TooSmall", "1e-16", ""},
                                            RefusalCase{"AVoltage", "5V", "'5V' is not a resistance or a capacitance"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -210,7 +210,8 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     ASSERT_TRUE(list && problems && source && networks);
     EXPECT_EQ(list->toPlainText(), typed);
     ASSERT_EQ(problems->count(), 1);
-    EXPECT_TRUE(problems->item(0)->text().startsWith(QStringLiteral("Line 2: "))) << problems->item(0)->text().toStdString();
+    EXPECT_TRUE(problems->item(0)->text().startsWith(QStringLiteral("Line 2: ")))
+        << problems->item(0)->text().toStdString();
     EXPECT_EQ(list->extraSelections().size(), 1);
 
     // Both 10k parts are used, never a third; the bad line is left out.

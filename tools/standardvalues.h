@@ -35,12 +35,18 @@ public:
     StandardValues(StandardValues&&) = delete;
     StandardValues& operator=(StandardValues&&) = delete;
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     // The networks table now answers the current input (also when it was emptied for bad input).
     void networksShown();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void build();
+    void fitToFont();
     void chainTabs();
     void connectAll();
 
