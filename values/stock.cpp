@@ -116,14 +116,21 @@ StockEntry entryOf(int line, std::string_view text, const Read& read)
 }
 
 // Blank-separated values, where "4.7 k", "4k7 x3" and "3x 4k7" are each one entry: at each
-// word the longest run of up to four words that reads as an entry wins.
+// word the longest run of up to four words that reads as an entry wins. A field that does not
+// come apart into entries this way is one bad entry, so the user sees the whole of it.
 void readWords(int line, std::string_view field, char separator, std::vector<StockEntry>& out)
 {
+    const Read whole = readEntry(field, separator);
+    if (whole.value) {
+        out.push_back(entryOf(line, field, whole));
+        return;
+    }
     std::vector<std::string_view> words;
     for (std::string_view w : split(field, " \t")) {
         if (!w.empty())
             words.push_back(w);
     }
+    std::vector<StockEntry> found;
     for (std::size_t i = 0; i < words.size();) {
         bool taken = false;
         for (std::size_t len = std::min<std::size_t>(4, words.size() - i); len >= 1 && !taken; --len) {
@@ -131,13 +138,18 @@ void readWords(int line, std::string_view field, char separator, std::vector<Sto
             const char* end = words[i + len - 1].data() + words[i + len - 1].size();
             const std::string_view run(begin, static_cast<std::size_t>(end - begin));
             const Read read = readEntry(run, separator);
-            if (read.value || len == 1) {
-                out.push_back(entryOf(line, run, read));
+            if (read.value) {
+                found.push_back(entryOf(line, run, read));
                 i += len;
                 taken = true;
             }
         }
+        if (!taken) {
+            out.push_back(entryOf(line, field, whole));
+            return;
+        }
     }
+    out.insert(out.end(), found.begin(), found.end());
 }
 
 } // namespace
