@@ -238,3 +238,33 @@ TEST_F(StandardValuesWindow, EveryFieldHasAnAccessibleNameAndAnAccessKey)
 }
 
 } // namespace
+
+namespace {
+
+struct CsvCase {
+    const char* name;
+    const char* csv;
+    char decimalSeparator;
+    const char* list;
+};
+
+class CsvImport : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(CsvImport, GivesOnePartARow)
+{
+    const CsvCase& c = GetParam();
+    EXPECT_EQ(tools::myparts::partsFromCsv(QString::fromUtf8(c.csv), c.decimalSeparator).toStdString(), c.list);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CsvImport,
+    ::testing::Values(
+        CsvCase{"FirstColumnThatReadsAsAValue", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n", '.', "4k7\n100n\n"},
+        CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
+        // R1 reads as 0.1 ohm: the named column wins over the designators.
+        CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.', "4k7 x3\n10k\n"},
+        CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
+        CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -318,7 +318,7 @@ QSize StandardValues::sizeHint() const
 {
     const QSize hint = QWidget::sizeHint();
     const int allRows = tblNetworks_->minimumHeight() +
-                        (networksTop - networkRowsShown) * tblNetworks_->verticalHeader()->defaultSectionSize();
+        (networksTop - networkRowsShown) * tblNetworks_->verticalHeader()->defaultSectionSize();
     return {hint.width(), hint.height() + std::max(0, allRows - tblNetworks_->sizeHint().height())};
 }
 
