@@ -183,10 +183,10 @@ TEST_P(RefusedTarget, IsNamedBesideTheFieldAndShowsNoResult)
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
-                         ::testing::Values(RefusalCase{"NotAValue", "4x7", "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
+                         ::testing::Values(RefusalCase{"NotAValue", "4x7",
+                                                       "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
                                            RefusalCase{"Zero", "0", ""}, RefusalCase{"Negative", "-5k", ""},
-                                           RefusalCase{"TooLarge", "2e15", ""},
-                                           RefusalCase{"TooSmall", "1e-16", ""},
+                                           RefusalCase{"TooLarge", "1e16", ""}, RefusalCase{"TooSmall", "1e-16", ""},
                                            RefusalCase{"AVoltage", "5V", "'5V' is not a resistance or a capacitance"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
@@ -196,7 +196,7 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     auto* list = find<QPlainTextEdit>("txtMyParts");
     ASSERT_TRUE(source && list);
     source->setCurrentText(QStringLiteral("My parts"));
-    const QString typed = QStringLiteral("10k x2\nsome resistor\n4k7\n");
+    const QString typed = QStringLiteral("10k x2\n4q7\n4k7\n");
     list->setPlainText(typed);
 
     panel.reset(); // closing saves what is still waiting to be saved
@@ -210,7 +210,8 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     ASSERT_TRUE(list && problems && source && networks);
     EXPECT_EQ(list->toPlainText(), typed);
     ASSERT_EQ(problems->count(), 1);
-    EXPECT_TRUE(problems->item(0)->text().startsWith(QStringLiteral("Line 2: "))) << problems->item(0)->text().toStdString();
+    EXPECT_TRUE(problems->item(0)->text().startsWith(QStringLiteral("Line 2: ")))
+        << problems->item(0)->text().toStdString();
     EXPECT_EQ(list->extraSelections().size(), 1);
 
     // Both 10k parts are used, never a third; the bad line is left out.
@@ -235,5 +236,35 @@ TEST_F(StandardValuesWindow, EveryFieldHasAnAccessibleNameAndAnAccessKey)
         EXPECT_TRUE(labelled) << name;
     }
 }
+
+} // namespace
+
+namespace {
+
+struct CsvCase {
+    const char* name;
+    const char* csv;
+    char decimalSeparator;
+    const char* list;
+};
+
+class CsvImport : public ::testing::TestWithParam<CsvCase> {};
+
+TEST_P(CsvImport, GivesOnePartARow)
+{
+    const CsvCase& c = GetParam();
+    EXPECT_EQ(tools::myparts::partsFromCsv(QString::fromUtf8(c.csv), c.decimalSeparator).toStdString(), c.list);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, CsvImport,
+    ::testing::Values(
+        CsvCase{"FirstColumnThatReadsAsAValue", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n", '.', "4k7\n100n\n"},
+        CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
+        // R1 reads as 0.1 ohm: the named column wins over the designators.
+        CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.', "4k7 x3\n10k\n"},
+        CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
+        CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

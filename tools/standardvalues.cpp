@@ -7,6 +7,7 @@
 #include "values/stock.h"
 #include "values/value.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -33,7 +34,12 @@ namespace {
 
 constexpr int myPartsIndex = static_cast<int>(values::allSeries.size()); // after the series in cboSource
 constexpr int saveDelayMs = 500;
+// A search quicker than this swaps the rows without a word; a slower one clears the old rows
+// first, so they are never read as the answer to the new input.
+constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
+constexpr int networksTop = 10;
+constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
 enum NearestColumn { NSeries, NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact, NColumns };
 enum NetworkColumn { WNetwork, WValue, WDeviation, WParts, WColumns };
@@ -43,6 +49,21 @@ QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     label->setBuddy(buddy);
+    return label;
+}
+
+// A wrapped label asks for some 80 characters of width; messages take the width they are given.
+QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(QLatin1String(name));
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    if (warning) {
+        QPalette red = label->palette();
+        red.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+        label->setPalette(red);
+    }
     return label;
 }
 
@@ -70,14 +91,26 @@ QTableWidget* resultTable(QWidget* parent, const char* name, const QString& acce
     return table;
 }
 
-// A header wide enough for its widest expected cell, so the columns do not jump while typing.
-void fitColumn(QTableWidget* table, int column, const QString& widest)
+// Wide enough for the widest cell it can hold, so the columns do not jump while typing.
+int fitColumn(QTableWidget* table, int column, const QString& widest)
 {
-    const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin) + 4;
     const QString header = table->horizontalHeaderItem(column)->text();
     const int width = std::max(table->fontMetrics().horizontalAdvance(widest),
-                               table->horizontalHeader()->fontMetrics().horizontalAdvance(header));
-    table->horizontalHeader()->resizeSection(column, width + padding);
+                               table->horizontalHeader()->fontMetrics().horizontalAdvance(header)) +
+        padding;
+    table->horizontalHeader()->resizeSection(column, width);
+    return width;
+}
+
+// Nothing cut off at the smallest size: every column at its fitted width, all rows, no scroll bar.
+void fitTable(QTableWidget* table, int columnsWidth, int rows)
+{
+    const int frame = 2 * table->frameWidth();
+    const int height =
+        table->horizontalHeader()->sizeHint().height() + rows * table->verticalHeader()->defaultSectionSize() + frame;
+    table->setMinimumSize(columnsWidth + frame, height);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
@@ -96,6 +129,7 @@ StandardValues::StandardValues(QWidget* parent)
     setObjectName(QStringLiteral("frmStandardValues"));
     setWindowTitle(tr("Standard values"));
     build();
+    fitToFont();
     chainTabs();
 
     txtMyParts_->setPlainText(myparts::load());
@@ -117,12 +151,8 @@ void StandardValues::build()
     txtTarget_->setPlaceholderText(tr("e.g. 4.7k, 4k7 or 100n"));
     cboKind_ = named(new QComboBox(this), "cboKind", tr("Kind of part"));
     cboKind_->addItems({tr("Resistor"), tr("Capacitor")});
-    lblTargetMessage_ = named(new QLabel(this), "lblTargetMessage");
-    lblTargetMessage_->setWordWrap(true);
+    lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true);
     lblTargetMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QPalette warning = lblTargetMessage_->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    lblTargetMessage_->setPalette(warning);
 
     auto* top = new QGridLayout;
     top->addWidget(labelFor(this, "lblTarget", tr("&Value:"), txtTarget_), 0, 0);
@@ -137,28 +167,17 @@ void StandardValues::build()
     // Nearest: one row per series.
     auto* pagNearest = named(new QWidget, "pagNearest");
     tblNearest_ = resultTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
-                              {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"),
-                               tr("Above"), tr("Deviation"), tr("Exact")});
+                              {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
+                               tr("Deviation"), tr("Exact")});
     tblNearest_->setRowCount(static_cast<int>(values::allSeries.size()));
     for (int row = 0; row < tblNearest_->rowCount(); ++row)
-        tblNearest_->setItem(row, NSeries,
-                             cell(QString::fromLatin1(values::name(values::allSeries.at(static_cast<std::size_t>(row)))),
-                                  Qt::AlignLeft | Qt::AlignVCenter));
-    const QString widestValue = QStringLiteral("999.9 mΩ");
-    const QString widestDeviation = QStringLiteral("-100.00 %");
-    fitColumn(tblNearest_, NSeries, QStringLiteral("E192"));
-    for (int column : {NNearest, NBelow, NAbove})
-        fitColumn(tblNearest_, column, widestValue);
-    for (int column : {NNearestDev, NBelowDev, NAboveDev})
-        fitColumn(tblNearest_, column, widestDeviation);
-    tblNearest_->horizontalHeader()->setSectionResizeMode(NExact, QHeaderView::Stretch);
-    int nearestHeight = tblNearest_->horizontalHeader()->sizeHint().height() + 2 * tblNearest_->frameWidth();
-    for (int row = 0; row < tblNearest_->rowCount(); ++row)
-        nearestHeight += tblNearest_->rowHeight(row);
-    int nearestWidth = 2 * tblNearest_->frameWidth();
-    for (int column = 0; column < NColumns; ++column)
-        nearestWidth += tblNearest_->horizontalHeader()->sectionSize(column);
-    tblNearest_->setMinimumSize(nearestWidth, nearestHeight);
+        tblNearest_->setItem(
+            row, NSeries,
+            cell(QString::fromLatin1(values::name(values::allSeries.at(static_cast<std::size_t>(row)))),
+                 Qt::AlignLeft | Qt::AlignVCenter));
+    // Extra width goes to the values, not to one wide last column.
+    for (int column = NNearest; column < NColumns; ++column)
+        tblNearest_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     auto* nearestLayout = new QVBoxLayout(pagNearest);
     nearestLayout->addWidget(labelFor(pagNearest, "lblNearest", tr("In &each series:"), tblNearest_));
     nearestLayout->addWidget(tblNearest_, 1);
@@ -172,20 +191,12 @@ void StandardValues::build()
     cboSource_->addItem(tr("My parts"));
     txtFrom_ = named(new QLineEdit(pagNetworks), "txtFrom", tr("Lowest part value"));
     txtTo_ = named(new QLineEdit(pagNetworks), "txtTo", tr("Highest part value"));
-    const int rangeWidth = txtFrom_->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) +
-                           2 * txtFrom_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8;
-    txtFrom_->setMaximumWidth(rangeWidth * 2);
-    txtTo_->setMaximumWidth(rangeWidth * 2);
-    txtFrom_->setMinimumWidth(rangeWidth);
-    txtTo_->setMinimumWidth(rangeWidth);
     lblFromUnit_ = named(new QLabel(pagNetworks), "lblFromUnit");
     lblToUnit_ = named(new QLabel(pagNetworks), "lblToUnit");
     cboParts_ = named(new QComboBox(pagNetworks), "cboParts", tr("Most parts in a network"));
     cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
     cboParts_->setCurrentIndex(2);
-    lblRangeMessage_ = named(new QLabel(pagNetworks), "lblRangeMessage");
-    lblRangeMessage_->setWordWrap(true);
-    lblRangeMessage_->setPalette(warning);
+    lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true);
 
     auto* source = new QHBoxLayout;
     source->addWidget(labelFor(pagNetworks, "lblSource", tr("&Source:"), cboSource_));
@@ -206,13 +217,7 @@ void StandardValues::build()
     tblNetworks_ = resultTable(pagNetworks, "tblNetworks", tr("Best networks"),
                                {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")});
     tblNetworks_->horizontalHeader()->setSectionResizeMode(WNetwork, QHeaderView::Stretch);
-    fitColumn(tblNetworks_, WValue, widestValue);
-    fitColumn(tblNetworks_, WDeviation, widestDeviation);
-    fitColumn(tblNetworks_, WParts, QStringLiteral("3"));
-    tblNetworks_->horizontalHeader()->setMinimumSectionSize(
-        tblNetworks_->fontMetrics().horizontalAdvance(QStringLiteral("999.9m || (999.9m + 999.9m)")));
-    lblNetworksStatus_ = named(new QLabel(pagNetworks), "lblNetworksStatus");
-    lblNetworksStatus_->setWordWrap(true);
+    lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false);
 
     auto* results = new QVBoxLayout;
     results->addWidget(labelFor(pagNetworks, "lblNetworks", tr("&Best networks:"), tblNetworks_));
@@ -221,6 +226,7 @@ void StandardValues::build()
 
     // My parts: the editor, where the list comes from, and the lines the search leaves out.
     fraMyParts_ = named(new QWidget(pagNetworks), "fraMyParts");
+    fraMyParts_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     txtMyParts_ = named(new QPlainTextEdit(fraMyParts_), "txtMyParts", tr("My parts"));
     txtMyParts_->setPlaceholderText(tr("One value a line, or separated by commas or blanks; 4k7 x3 for three"));
     txtMyParts_->setTabChangesFocus(true);
@@ -228,12 +234,9 @@ void StandardValues::build()
     cmdOpen_ = named(new QPushButton(tr("&Open..."), fraMyParts_), "cmdOpen");
     cmdOpen_->setToolTip(tr("Read a text or CSV file into My parts"));
     lstPartProblems_ = named(new QListWidget(fraMyParts_), "lstPartProblems", tr("Lines left out of the search"));
-    lstPartProblems_->setMaximumHeight(lstPartProblems_->sizeHintForRow(0) > 0
-                                           ? lstPartProblems_->sizeHintForRow(0) * problemRows
-                                           : lstPartProblems_->fontMetrics().lineSpacing() * (problemRows + 1));
-    lblPartsMessage_ = named(new QLabel(fraMyParts_), "lblPartsMessage");
-    lblPartsMessage_->setWordWrap(true);
-    lblPartsMessage_->setPalette(warning);
+    lstPartProblems_->setWordWrap(true);
+    lstPartProblems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true);
 
     auto* partsHead = new QHBoxLayout;
     partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("My &parts:"), txtMyParts_), 1);
@@ -270,12 +273,66 @@ void StandardValues::build()
     saveTimer_->setObjectName(QStringLiteral("tmrSave"));
     saveTimer_->setSingleShot(true);
     saveTimer_->setInterval(saveDelayMs);
+    slowTimer_ = new QTimer(this);
+    slowTimer_->setObjectName(QStringLiteral("tmrSlowSearch"));
+    slowTimer_->setSingleShot(true);
+    slowTimer_->setInterval(slowSearchMs);
+}
+
+// The host sets the interface font after construction, so the sizes that depend on it are
+// worked out again whenever it changes.
+void StandardValues::fitToFont()
+{
+    const QString widestValue = QStringLiteral("999.9 mΩ");
+    const QString widestDeviation = QStringLiteral("+100.00 %");
+    for (QTableWidget* table : {tblNearest_, tblNetworks_})
+        table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 8);
+
+    int nearestWidth = fitColumn(tblNearest_, NSeries, QStringLiteral("E192"));
+    for (int column : {NNearest, NBelow, NAbove})
+        nearestWidth += fitColumn(tblNearest_, column, widestValue);
+    for (int column : {NNearestDev, NBelowDev, NAboveDev})
+        nearestWidth += fitColumn(tblNearest_, column, widestDeviation);
+    nearestWidth += fitColumn(tblNearest_, NExact, QStringLiteral("✓"));
+    fitTable(tblNearest_, nearestWidth, tblNearest_->rowCount());
+
+    const int networksWidth = fitColumn(tblNetworks_, WNetwork, QStringLiteral("4.99k || (4.99k + 4.99k)")) +
+        fitColumn(tblNetworks_, WValue, widestValue) + fitColumn(tblNetworks_, WDeviation, widestDeviation) +
+        fitColumn(tblNetworks_, WParts, QStringLiteral("3"));
+    fitTable(tblNetworks_, networksWidth + tblNetworks_->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
+             networkRowsShown);
+
+    const int rangeWidth = txtFrom_->fontMetrics().horizontalAdvance(QStringLiteral("000.00m")) +
+        2 * txtFrom_->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8;
+    for (QLineEdit* range : {txtFrom_, txtTo_}) {
+        range->setMinimumWidth(rangeWidth);
+        range->setMaximumWidth(2 * rangeWidth);
+    }
+    lstPartProblems_->setMaximumHeight(lstPartProblems_->fontMetrics().lineSpacing() * problemRows +
+                                       2 * lstPartProblems_->frameWidth());
+    fraMyParts_->setMinimumWidth(txtMyParts_->fontMetrics().horizontalAdvance(QStringLiteral("M")) * 20);
+}
+
+// Opens tall enough for all ten networks, though it may be made smaller.
+QSize StandardValues::sizeHint() const
+{
+    const QSize hint = QWidget::sizeHint();
+    const int allRows = tblNetworks_->minimumHeight() +
+        (networksTop - networkRowsShown) * tblNetworks_->verticalHeader()->defaultSectionSize();
+    return {hint.width(), hint.height() + std::max(0, allRows - tblNetworks_->sizeHint().height())};
+}
+
+void StandardValues::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::FontChange)
+        fitToFont();
+    QWidget::changeEvent(event);
 }
 
 void StandardValues::chainTabs()
 {
-    QWidget* const chain[] = {txtTarget_, cboKind_,  tabStandard_, tblNearest_, cboSource_, txtFrom_,        txtTo_,
-                              cboParts_,  tblNetworks_, txtMyParts_, cmdOpen_,    lstPartProblems_, cmdClose_};
+    QWidget* const chain[] = {txtTarget_, cboKind_,     tabStandard_, tblNearest_, cboSource_,       txtFrom_, txtTo_,
+                              cboParts_,  tblNetworks_, txtMyParts_,  cmdOpen_,    lstPartProblems_, cmdClose_};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -291,6 +348,11 @@ void StandardValues::connectAll()
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
+    connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
+        if (saveTimer_->isActive())
+            saveMyParts();
+    });
     connect(lstPartProblems_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QTextBlock block = txtMyParts_->document()->findBlockByNumber(item->data(Qt::UserRole).toInt() - 1);
         if (!block.isValid())
@@ -369,11 +431,12 @@ void StandardValues::myPartsEdited()
     for (const values::StockEntry& entry : entries) {
         if (entry.value)
             continue;
-        auto* item = new QListWidgetItem(
-            tr("Line %1: %2").arg(entry.line).arg(QString::fromStdString(entry.reason)), lstPartProblems_);
+        auto* item = new QListWidgetItem(tr("Line %1: %2").arg(entry.line).arg(QString::fromStdString(entry.reason)),
+                                         lstPartProblems_);
         item->setData(Qt::UserRole, entry.line);
         const QTextBlock block = txtMyParts_->document()->findBlockByNumber(entry.line - 1);
-        if (block.isValid()) {
+        // A line with two bad values is marked once.
+        if (block.isValid() && (marks.isEmpty() || marks.back().cursor.block() != block)) {
             QTextEdit::ExtraSelection mark;
             mark.cursor = QTextCursor(block);
             mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
@@ -456,7 +519,7 @@ void StandardValues::startSearch()
     values::SearchOptions options;
     options.kind = kind();
     options.maxParts = cboParts_->currentIndex() + 1;
-    options.top = 10;
+    options.top = networksTop;
 
     std::vector<values::Part> parts;
     if (cboSource_->currentIndex() == myPartsIndex) {
@@ -487,7 +550,7 @@ void StandardValues::startSearch()
         }
     }
 
-    lblNetworksStatus_->setText(tr("Searching..."));
+    slowTimer_->start();
     search_.run([target = *target_, parts = std::move(parts), options](std::stop_token token) {
         std::atomic<bool> cancelled{false};
         const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
@@ -497,8 +560,17 @@ void StandardValues::startSearch()
     });
 }
 
+void StandardValues::searchIsSlow()
+{
+    if (!search_.busy())
+        return;
+    tblNetworks_->setRowCount(0);
+    lblNetworksStatus_->setText(tr("Searching..."));
+}
+
 void StandardValues::showNetworks(const values::SearchResult& result)
 {
+    slowTimer_->stop();
     tblNetworks_->setRowCount(static_cast<int>(result.networks.size()));
     int row = 0;
     for (const values::Network& network : result.networks) {
@@ -515,6 +587,7 @@ void StandardValues::showNetworks(const values::SearchResult& result)
 void StandardValues::clearNetworks(const QString& status)
 {
     search_.cancel();
+    slowTimer_->stop();
     tblNetworks_->setRowCount(0);
     lblNetworksStatus_->setText(status);
     Q_EMIT networksShown();

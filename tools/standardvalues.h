@@ -35,12 +35,18 @@ public:
     StandardValues(StandardValues&&) = delete;
     StandardValues& operator=(StandardValues&&) = delete;
 
+    QSize sizeHint() const override;
+
 Q_SIGNALS:
     // The networks table now answers the current input (also when it was emptied for bad input).
     void networksShown();
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void build();
+    void fitToFont();
     void chainTabs();
     void connectAll();
 
@@ -54,6 +60,7 @@ private:
     void showNearest();
     void startSearch();
     void showNetworks(const values::SearchResult& result);
+    void searchIsSlow();
     void clearNetworks(const QString& status);
 
     values::Kind kind() const;
@@ -82,6 +89,7 @@ private:
     QLabel* lblPartsMessage_ = nullptr;
     QPushButton* cmdClose_ = nullptr;
     QTimer* saveTimer_ = nullptr;
+    QTimer* slowTimer_ = nullptr;
 
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
