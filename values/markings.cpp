@@ -329,13 +329,11 @@ Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std:
         return m;
     }
     const Scaled s = scaled(v, digits);
-    if (s.exponent < -3) {
-        m.whyNot = format(v, 18) + " is below the " + name + " range, which starts at " +
-            format(Decimal::of(power10(digits - 1), -3)) + "Ω";
-        return m;
-    }
-    if (s.exponent > 9) {
-        m.whyNot = format(v, 18) + " is above the " + name + " range";
+    if (s.exponent < -3 || s.exponent > 9) {
+        const bool below = s.exponent < -3;
+        const Decimal limit = below ? Decimal::of(power10(digits - 1), -3) : Decimal::of(power10(digits) - 1, 9);
+        m.whyNot = format(v, 18) + (below ? " is below the smallest " : " is above the largest ") +
+            std::to_string(count) + "-band value, " + format(limit, 18);
         return m;
     }
     const std::optional<Colour> tol = toleranceColour(tolerance);
@@ -513,6 +511,20 @@ std::string_view keyOf(MarkingKind kind)
     return "";
 }
 
+std::optional<std::vector<Colour>> colourWords(std::string_view text)
+{
+    std::vector<Colour> bands;
+    for (std::string_view w : words(text)) {
+        const std::optional<Colour> c = colourNamed(w);
+        if (!c)
+            return std::nullopt;
+        bands.push_back(*c);
+    }
+    if (bands.empty())
+        return std::nullopt;
+    return bands;
+}
+
 ReadResult readBands(const std::vector<Colour>& bands)
 {
     ReadResult result;
@@ -583,8 +595,8 @@ ReadResult read(std::string_view text, char decimalSeparator)
         return readBands(bands);
     }
 
-    // Resistor codes before capacitor ones, except that a letter after three digits is far more
-    // often a capacitor's tolerance than an RKM multiplier ("104K").
+    // The likelier reading first: a letter after three digits is far more often a capacitor's
+    // tolerance than an RKM multiplier ("104K").
     for (auto reader : {readSmd, readCapacitorCode, readRkm, readEia96}) {
         if (std::optional<Reading> r = reader(text))
             result.readings.push_back(std::move(*r));

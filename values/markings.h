@@ -73,6 +73,8 @@ struct ReadResult {
 // tolerance letter, an SMD 3- or 4-digit code, an EIA-96 code, a capacitor code with an optional
 // tolerance letter; a plain value only when the text is none of these.
 ReadResult read(std::string_view text, char decimalSeparator = '.');
+// The colours of a text made only of colour names, however many; empty when it is not one.
+std::optional<std::vector<Colour>> colourWords(std::string_view text);
 // The bands alone, in order: 3 to 6 of them.
 ReadResult readBands(const std::vector<Colour>& bands);
 
