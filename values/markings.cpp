@@ -316,7 +316,20 @@ std::optional<Colour> tcrColour(int ppm)
 Colour digitColour(int digit) { return table[static_cast<std::size_t>(digit) + 3].colour; }
 Colour multiplierColour(int exponent) { return table[static_cast<std::size_t>(exponent) + 3].colour; }
 
-std::string percentText(const Decimal& p) { return "±" + format(p, 18) + " %"; }
+// Percentages and picofarads as plain decimals: "0.25", never "250m".
+std::string plain(const Decimal& v)
+{
+    std::string digits = std::to_string(v.mantissa);
+    if (v.exponent >= 0)
+        return digits + std::string(static_cast<std::size_t>(v.exponent), '0');
+    const auto fraction = static_cast<std::size_t>(-v.exponent);
+    if (digits.size() <= fraction)
+        digits.insert(0, fraction - digits.size() + 1, '0');
+    digits.insert(digits.size() - fraction, ".");
+    return digits;
+}
+
+std::string percentText(const Decimal& p) { return "±" + plain(p) + " %"; }
 
 Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std::optional<int> tcr)
 {
@@ -449,10 +462,10 @@ std::optional<Colour> colourNamed(std::string_view name)
 std::string describe(const Tolerance& t)
 {
     if (t.picofarads)
-        return "±" + format(t.plus, 18) + " pF";
+        return "±" + plain(t.plus) + " pF";
     if (t.plus == t.minus)
         return percentText(t.plus);
-    return "+" + format(t.plus, 18) + "/-" + format(t.minus, 18) + " %";
+    return "+" + plain(t.plus) + "/-" + plain(t.minus) + " %";
 }
 
 std::string quantity(const Decimal& value, Unit unit, int figures)
