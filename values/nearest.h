@@ -14,6 +14,7 @@ struct Deviation {
     Decimal percent; // rounded half away from zero to two decimals, as the windows show it
     Decimal precise; // the same to four decimals, for the command line's JSON
     bool exact = false; // value == target; a tiny miss that rounds to 0.00 is not exact
+    bool below = false; // value < target, so a miss that rounds to zero still shows its side
     // "+2.00 %", "-0.20 %", "exact"; a miss that rounds to zero keeps its sign ("+0.00 %").
     std::string text() const;
 };
