@@ -145,6 +145,19 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
 
 QTableWidgetItem* cell(const QString& text) { return new QTableWidgetItem(text); }
 
+// Tall enough for `rows` rows without a scroll bar.
+void fitRows(QTableWidget* t, int rows)
+{
+    t->setMinimumHeight(t->horizontalHeader()->sizeHint().height() + rows * t->verticalHeader()->defaultSectionSize() +
+                        2 * t->frameWidth());
+}
+
+void showMessage(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setVisible(!text.isEmpty());
+}
+
 } // namespace
 
 QColor bandColour(Colour colour)
@@ -306,6 +319,7 @@ Markings::Markings(QWidget* parent) : QWidget(parent)
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
     readingsLabel->setBuddy(readings_);
+    fitRows(readings_, 3);
 
     auto* readGrid = new QGridLayout(readBox);
     readGrid->addWidget(markingLabel, 0, 0);
@@ -387,6 +401,7 @@ Markings::Markings(QWidget* parent) : QWidget(parent)
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     markingsLabel->setBuddy(markings_);
+    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()));
 
     auto* markGrid = new QGridLayout(markBox);
     auto* fields = new QHBoxLayout;
@@ -413,7 +428,7 @@ Markings::Markings(QWidget* parent) : QWidget(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(readBox, 1);
     layout->addWidget(bandsBox);
-    layout->addWidget(markBox, 1);
+    layout->addWidget(markBox);
     layout->addLayout(buttons);
 
     QWidget::setTabOrder(marking_, readings_);
@@ -480,7 +495,7 @@ void Markings::readMarking()
     }
 
     readings_->setRowCount(0);
-    readMessage_->setText(u8(result.error));
+    showMessage(readMessage_, u8(result.error));
     for (const values::Reading& r : result.readings) {
         const int row = readings_->rowCount();
         readings_->insertRow(row);
@@ -550,17 +565,17 @@ void Markings::markValue()
 {
     markings_->setRowCount(0);
     markedBands_.clear();
-    markMessage_->clear();
+    showMessage(markMessage_, {});
     const QString text = value_->text().trimmed();
     if (text.isEmpty())
         return;
     const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
     if (!parsed.value) {
-        markMessage_->setText(u8(parsed.error));
+        showMessage(markMessage_, u8(parsed.error));
         return;
     }
     if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm) {
-        markMessage_->setText(tr("These markings are for resistors: type a value in ohms"));
+        showMessage(markMessage_, tr("These markings are for resistors: type a value in ohms"));
         return;
     }
     const values::Decimal tolerance = tolerances[static_cast<std::size_t>(tolerance_->currentData().toInt())];
@@ -570,7 +585,7 @@ void Markings::markValue()
         QStringList nearest;
         for (const values::Nearest& n : result.nearest)
             nearest.append(tr("%1 (%2)").arg(u8(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
-        markMessage_->setText(tr("%1. Nearest: %2").arg(u8(result.error), nearest.join(QStringLiteral(", "))));
+        showMessage(markMessage_, tr("%1. Nearest: %2").arg(u8(result.error), nearest.join(QStringLiteral(", "))));
         return;
     }
     for (const values::Marking& m : result.markings) {
