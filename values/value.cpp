@@ -297,7 +297,11 @@ std::string formatRkm(const Decimal& v, Unit unit, int significant)
     if (point == std::string::npos)
         return text + letter + (text.size() == 1 ? "0" : "");
     const std::string whole = text.substr(0, point);
-    return (whole == "0" ? "" : whole) + letter + text.substr(point + 1);
+    std::string fraction = text.substr(point + 1);
+    // Below one of the letter, two digits after it: "p10", "R10", as the parts are marked.
+    if (whole == "0" && fraction.size() == 1)
+        fraction += '0';
+    return (whole == "0" ? "" : whole) + letter + fraction;
 }
 
 } // namespace values
