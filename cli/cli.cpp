@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 
+#include "cli/markings.h"
 #include "cli/standard.h"
 
 #include <algorithm>
@@ -12,11 +13,13 @@ namespace cli {
 namespace {
 
 // One line per command; a tool adds its own here.
-constexpr std::array<Command, 2> table{{
+constexpr std::array<Command, 4> table{{
     {"nearest", "nearest VALUE [--series E24] [--json]", runNearest},
     {"combine",
      "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
      runCombine},
+    {"mark", "mark VALUE [--tolerance 5] [--tcr 50] [--json]", runMark},
+    {"read", "read MARKING [--json]", runRead},
 }};
 
 void printHelp(std::ostream& out)

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: MIT
+#include "cli/cli.h"
 #include "values/markings.h"
 #include "values/series.h"
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,14 @@ using namespace values;
 namespace {
 
 Decimal d(std::int64_t mantissa, int exponent = 0) { return Decimal::of(mantissa, exponent); }
+
+// A table row's name as the test's name, so a failure reads as the case.
+const auto rowName = [](const auto& info) {
+    std::string name;
+    for (const char* p = info.param.name; *p != 0; ++p)
+        name += std::isalnum(static_cast<unsigned char>(*p)) != 0 ? *p : '_';
+    return name;
+};
 
 std::string names(const std::vector<Colour>& bands)
 {
@@ -154,12 +165,7 @@ TEST_P(Reads, EveryReadingLabelled)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Markings, Reads, ::testing::ValuesIn(readCases), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.name; *p != 0; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Markings, Reads, ::testing::ValuesIn(readCases), rowName);
 
 namespace {
 
@@ -196,12 +202,7 @@ TEST_P(Refuses, WithAMessageNamingWhatWasNotUnderstood)
     EXPECT_EQ(r.error, GetParam().error);
 }
 
-INSTANTIATE_TEST_SUITE_P(Markings, Refuses, ::testing::ValuesIn(refusals), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.name; *p != 0; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Markings, Refuses, ::testing::ValuesIn(refusals), rowName);
 
 // --- Marking ------------------------------------------------------------------------------------
 
@@ -269,12 +270,7 @@ TEST_P(Marks, EveryMarkingOrWhyNot)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Markings, Marks, ::testing::ValuesIn(markCases), [](const auto& info) {
-    std::string name;
-    for (const char* p = info.param.name; *p != 0; ++p)
-        name += std::isalnum(static_cast<unsigned char>(*p)) ? *p : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Markings, Marks, ::testing::ValuesIn(markCases), rowName);
 
 TEST(Mark, RefusesMoreDigitsThanAnyMarkingHoldsAndOffersSeriesValues)
 {
@@ -336,3 +332,74 @@ TEST(RoundTrip, EveryMarkingReadsBackToTheSameValue)
     }
     EXPECT_GT(carried, 10000);
 }
+
+// --- The command line ---------------------------------------------------------------------------
+
+namespace {
+
+struct CliCase {
+    const char* name;
+    std::vector<std::string> args;
+    int status;
+    const char* out;
+    const char* err;
+};
+
+const CliCase cliCases[] = {
+    {"mark as JSON", {"mark", "4k7", "--tolerance", "5", "--json"}, 0,
+     "{\"value\": 4700, \"tolerance_percent\": 5, \"bands4\": [\"yellow\", \"violet\", \"red\", \"gold\"], "
+     "\"bands5\": [\"yellow\", \"violet\", \"black\", \"brown\", \"gold\"], \"bands6\": null, \"smd3\": \"472\", "
+     "\"smd4\": \"4701\", \"eia96\": null, \"rkm\": \"4K7\", \"why_not\": {\"bands6\": \"6 bands need a temperature "
+     "coefficient\", \"eia96\": \"4.7k is not an E96 value\"}}\n",
+     ""},
+    {"mark with six bands", {"mark", "10k", "--tolerance", "0.1%", "--tcr", "25", "--json"}, 0,
+     "{\"value\": 10000, \"tolerance_percent\": 0.1, \"bands4\": [\"brown\", \"black\", \"orange\", \"violet\"], "
+     "\"bands5\": [\"brown\", \"black\", \"black\", \"red\", \"violet\"], \"bands6\": [\"brown\", \"black\", "
+     "\"black\", \"red\", \"violet\", \"yellow\"], \"smd3\": \"103\", \"smd4\": \"1002\", \"eia96\": \"01C\", "
+     "\"rkm\": \"10K\", \"why_not\": {}}\n",
+     ""},
+    {"mark in plain text", {"mark", "R47"}, 0,
+     "470 mΩ at ±5 %\n"
+     "marking       code\n"
+     "4 bands       yellow violet silver gold\n"
+     "5 bands       yellow violet black pink gold\n"
+     "6 bands       none: 6 bands need a temperature coefficient\n"
+     "SMD 3 digits  R47\n"
+     "SMD 4 digits  R470\n"
+     "EIA-96        none: 470m is not an E96 value\n"
+     "RKM           R47\n",
+     ""},
+    {"mark refuses four digits", {"mark", "4752"}, 2, "",
+     "voltiva: mark: 4.752k has 4 significant digits: markings hold 3 at most; nearest: 4.7k (E24), 4.75k (E96), "
+     "4.75k (E192)\n"},
+    {"read as JSON", {"read", "yellow violet red gold", "--json"}, 0,
+     "{\"readings\": [{\"kind\": \"colour bands\", \"value\": 4700, \"tolerance_percent\": 5, \"tcr_ppm\": null, "
+     "\"unit\": \"ohm\", \"tolerance\": \"±5 %\"}]}\n",
+     ""},
+    {"read both readings of 104", {"read", "104", "--json"}, 0,
+     "{\"readings\": [{\"kind\": \"SMD 3-digit\", \"value\": 100000, \"tolerance_percent\": null, \"tcr_ppm\": null, "
+     "\"unit\": \"ohm\", \"tolerance\": null}, {\"kind\": \"capacitor code\", \"value\": 1e-7, \"tolerance_percent\": "
+     "null, \"tcr_ppm\": null, \"unit\": \"F\", \"tolerance\": null}]}\n",
+     ""},
+    {"read unquoted colours", {"read", "brown", "black", "black", "red", "violet", "yellow"}, 0,
+     "reading       value    tolerance  temperature coefficient\n"
+     "colour bands  10.0 kΩ  ±0.1 %     25 ppm/K\n",
+     ""},
+    {"read with no reading", {"read", "brown purple red"}, 2, "", "voltiva: read: 'purple' is not a band colour\n"},
+};
+
+class Command : public ::testing::TestWithParam<CliCase> {};
+
+} // namespace
+
+TEST_P(Command, PrintsAndExits)
+{
+    const CliCase& c = GetParam();
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(cli::run(c.args, out, err), c.status);
+    EXPECT_EQ(out.str(), c.out);
+    EXPECT_EQ(err.str(), c.err);
+}
+
+INSTANTIATE_TEST_SUITE_P(Markings, Command, ::testing::ValuesIn(cliCases), rowName);
