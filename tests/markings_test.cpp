@@ -188,6 +188,9 @@ const Refusal refusals[] = {
      "'hello' is not a marking: write colours (yellow violet red gold), a code (4K7, 472, 4701, 68X, 104K) or "
      "a value (4.7k)"},
     {"nothing", "  ", "Type a marking: colours, a code or a value"},
+    {"separators only", ", ,",
+     "', ,' is not a marking: write colours (yellow violet red gold), a code (4K7, 472, 4701, 68X, 104K) or "
+     "a value (4.7k)"},
     {"a voltage", "5 V", "'5 V' is not a resistance or a capacitance"},
 };
 

@@ -594,7 +594,7 @@ ReadResult read(std::string_view text, char decimalSeparator)
     // Words made only of letters are colour bands when one of them names a colour or there
     // is more than one; a single unknown word falls through to the codes ("R" alone, say).
     const std::vector<std::string_view> ws = words(text);
-    if (std::all_of(ws.begin(), ws.end(), allLetters) &&
+    if (!ws.empty() && std::all_of(ws.begin(), ws.end(), allLetters) &&
         (ws.size() > 1 || colourNamed(ws.front()))) {
         std::vector<Colour> bands;
         for (std::string_view w : ws) {
