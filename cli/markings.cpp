@@ -33,13 +33,20 @@ std::string bandNames(const std::vector<values::Colour>& bands)
 std::string_view markingName(values::MarkingKind kind)
 {
     switch (kind) {
-    case values::MarkingKind::Bands4: return "4 bands";
-    case values::MarkingKind::Bands5: return "5 bands";
-    case values::MarkingKind::Bands6: return "6 bands";
-    case values::MarkingKind::Smd3: return "SMD 3 digits";
-    case values::MarkingKind::Smd4: return "SMD 4 digits";
-    case values::MarkingKind::Eia96: return "EIA-96";
-    case values::MarkingKind::Rkm: return "RKM";
+    case values::MarkingKind::Bands4:
+        return "4 bands";
+    case values::MarkingKind::Bands5:
+        return "5 bands";
+    case values::MarkingKind::Bands6:
+        return "6 bands";
+    case values::MarkingKind::Smd3:
+        return "SMD 3 digits";
+    case values::MarkingKind::Smd4:
+        return "SMD 4 digits";
+    case values::MarkingKind::Eia96:
+        return "EIA-96";
+    case values::MarkingKind::Rkm:
+        return "RKM";
     }
     return "";
 }
@@ -65,8 +72,9 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return exitOk;
     }
     if (a.positionals().size() != 1)
-        return usage(err, a.positionals().empty() ? "mark: give the value, for example: voltiva mark 4k7"
-                                                  : "mark: unexpected argument '" + a.positionals()[1] + "'");
+        return usage(err,
+                     a.positionals().empty() ? "mark: give the value, for example: voltiva mark 4k7"
+                                             : "mark: unexpected argument '" + a.positionals()[1] + "'");
     const values::Parsed parsed = values::parse(a.positionals()[0]);
     if (!parsed.value)
         return usage(err, "mark: " + parsed.error);
@@ -95,7 +103,8 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     if (!result.error.empty()) {
         std::string nearest;
         for (const values::Nearest& n : result.nearest)
-            nearest += (nearest.empty() ? "" : ", ") + values::format(n.nearest) + " (" + std::string(values::name(n.series)) + ")";
+            nearest += (nearest.empty() ? "" : ", ") + values::format(n.nearest) + " (" +
+                std::string(values::name(n.series)) + ")";
         return usage(err, "mark: " + result.error + "; nearest: " + nearest);
     }
 
@@ -124,14 +133,17 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         out << json.text() << '\n';
         return exitOk;
     }
-    out << values::quantity(*parsed.value, values::Unit::Ohm) << " at " << values::describe(values::Tolerance::percent(tolerance));
+    out << values::quantity(*parsed.value, values::Unit::Ohm) << " at "
+        << values::describe(values::Tolerance::percent(tolerance));
     if (tcr)
         out << ", " << *tcr << " ppm/K";
     out << '\n';
     Table table({"marking", "code"});
     for (const values::Marking& m : result.markings) {
         table.add({std::string(markingName(m.kind)),
-                   !m.carries() ? "none: " + m.whyNot : m.bands.empty() ? m.code : bandNames(m.bands)});
+                   !m.carries()          ? "none: " + m.whyNot
+                       : m.bands.empty() ? m.code
+                                         : bandNames(m.bands)});
     }
     table.print(out);
     return exitOk;

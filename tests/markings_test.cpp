@@ -15,7 +15,10 @@ using namespace values;
 
 namespace {
 
-Decimal d(std::int64_t mantissa, int exponent = 0) { return Decimal::of(mantissa, exponent); }
+Decimal d(std::int64_t mantissa, int exponent = 0)
+{
+    return Decimal::of(mantissa, exponent);
+}
 
 // A table row's name as the test's name, so a failure reads as the case.
 const auto rowName = [](const auto& info) {
@@ -45,12 +48,10 @@ struct ColourRow {
 };
 
 const ColourRow colourRows[] = {
-    {"pink", -1, -3, "", 0, -1},          {"silver", -1, -2, "±10 %", 'K', -1},
-    {"gold", -1, -1, "±5 %", 'J', -1},    {"black", 0, 0, "", 0, 250},
-    {"brown", 1, 1, "±1 %", 'F', 100},    {"red", 2, 2, "±2 %", 'G', 50},
-    {"orange", 3, 3, "±0.05 %", 'W', 15}, {"yellow", 4, 4, "±0.02 %", 'P', 25},
-    {"green", 5, 5, "±0.5 %", 'D', 20},   {"blue", 6, 6, "±0.25 %", 'C', 10},
-    {"violet", 7, 7, "±0.1 %", 'B', 5},   {"grey", 8, 8, "±0.01 %", 'L', 1},
+    {"pink", -1, -3, "", 0, -1},          {"silver", -1, -2, "±10 %", 'K', -1}, {"gold", -1, -1, "±5 %", 'J', -1},
+    {"black", 0, 0, "", 0, 250},          {"brown", 1, 1, "±1 %", 'F', 100},    {"red", 2, 2, "±2 %", 'G', 50},
+    {"orange", 3, 3, "±0.05 %", 'W', 15}, {"yellow", 4, 4, "±0.02 %", 'P', 25}, {"green", 5, 5, "±0.5 %", 'D', 20},
+    {"blue", 6, 6, "±0.25 %", 'C', 10},   {"violet", 7, 7, "±0.1 %", 'B', 5},   {"grey", 8, 8, "±0.01 %", 'L', 1},
     {"white", 9, 9, "", 0, -1},
 };
 
@@ -88,7 +89,8 @@ TEST(Eia96, CodesAreTheE96Positions)
     ASSERT_EQ(e96.size(), 96U);
     for (std::size_t k = 0; k < e96.size(); ++k) {
         const int code = static_cast<int>(k) + 1;
-        const std::string text = std::string(1, static_cast<char>('0' + code / 10)) + static_cast<char>('0' + code % 10) + "A";
+        const std::string text =
+            std::string(1, static_cast<char>('0' + code / 10)) + static_cast<char>('0' + code % 10) + "A";
         const ReadResult r = read(text);
         ASSERT_EQ(r.readings.size(), 1U) << text;
         EXPECT_EQ(r.readings[0].value, Decimal::of(e96[k].mantissa, e96[k].exponent + 2)) << text;
@@ -116,7 +118,8 @@ struct ReadCase {
 
 const ReadCase readCases[] = {
     {"four bands", "yellow violet red gold", {{ReadingKind::ColourBands, "4.7 kΩ", "±5 %"}}},
-    {"six bands with a temperature coefficient", "brown black black red violet yellow",
+    {"six bands with a temperature coefficient",
+     "brown black black red violet yellow",
      {{ReadingKind::ColourBands, "10.0 kΩ", "±0.1 %", 25}}},
     {"three bands are ±20 %", "brown black red", {{ReadingKind::ColourBands, "1.0 kΩ", "±20 %"}}},
     {"commas, dashes, any case and gray", "Brown,BLACK-red  gray", {{ReadingKind::ColourBands, "1.0 kΩ", "±0.01 %"}}},
@@ -126,9 +129,11 @@ const ReadCase readCases[] = {
     {"EIA-96 code 01", "01C", {{ReadingKind::Eia96, "10.0 kΩ"}}},
     {"EIA-96 in lower case", "68b", {{ReadingKind::Eia96, "4.99 kΩ"}}},
     {"a capacitor code's 9 is a tenth", "479", {{ReadingKind::CapacitorCode, "4.7 pF"}}},
-    {"a capacitor code with its tolerance", "104K",
+    {"a capacitor code with its tolerance",
+     "104K",
      {{ReadingKind::CapacitorCode, "100 nF", "±10 %"}, {ReadingKind::Rkm, "104 kΩ"}}},
-    {"104 is a resistor and a capacitor", "104",
+    {"104 is a resistor and a capacitor",
+     "104",
      {{ReadingKind::Smd3, "100 kΩ"}, {ReadingKind::CapacitorCode, "100 nF"}}},
     {"30R is RKM and EIA-96", "30R", {{ReadingKind::Rkm, "30 Ω"}, {ReadingKind::Eia96, "2.00 Ω"}}},
     {"Z is +80/-20", "473Z", {{ReadingKind::CapacitorCode, "47 nF", "+80/-20 %"}}},
@@ -221,36 +226,66 @@ struct MarkCase {
 };
 
 const MarkCase markCases[] = {
-    {"4k7 at 5 %", d(47, 2), d(5), std::nullopt,
+    {"4k7 at 5 %",
+     d(47, 2),
+     d(5),
+     std::nullopt,
      {"yellow violet red gold", "yellow violet black brown gold", "!6 bands need a temperature coefficient", "472",
       "4701", "!4.7k is not an E96 value", "4K7"}},
-    {"4.99k at 1 %", d(499, 1), d(1), std::nullopt,
+    {"4.99k at 1 %",
+     d(499, 1),
+     d(1),
+     std::nullopt,
      {"!4.99k needs 3 significant digits: use 5 bands", "yellow white white brown brown",
       "!6 bands need a temperature coefficient", "!4.99k needs 3 significant digits: use 4 digits", "4991", "68B",
       "4K99"}},
-    {"0.47 ohm at 5 %", d(47, -2), d(5), std::nullopt,
-     {"yellow violet silver gold", "yellow violet black pink gold", "!6 bands need a temperature coefficient",
-      "R47", "R470", "!470m is not an E96 value", "R47"}},
-    {"10 milliohms", d(1, -2), d(5), std::nullopt,
+    {"0.47 ohm at 5 %",
+     d(47, -2),
+     d(5),
+     std::nullopt,
+     {"yellow violet silver gold", "yellow violet black pink gold", "!6 bands need a temperature coefficient", "R47",
+      "R470", "!470m is not an E96 value", "R47"}},
+    {"10 milliohms",
+     d(1, -2),
+     d(5),
+     std::nullopt,
      {"brown black pink gold", "!10m is below the smallest 5-band value, 100m",
       "!10m is below the smallest 6-band value, 100m", "R01", "R010", "!10m is outside the EIA-96 range", "R01"}},
-    {"10k at 0.1 % and 25 ppm/K", d(1, 4), d(1, -1), 25,
-     {"brown black orange violet", "brown black black red violet", "brown black black red violet yellow", "103",
-      "1002", "01C", "10K"}},
-    {"±20 % has no band", d(1, 3), d(20), 100,
+    {"10k at 0.1 % and 25 ppm/K",
+     d(1, 4),
+     d(1, -1),
+     25,
+     {"brown black orange violet", "brown black black red violet", "brown black black red violet yellow", "103", "1002",
+      "01C", "10K"}},
+    {"±20 % has no band",
+     d(1, 3),
+     d(20),
+     100,
      {"brown black red", "!±20 % has no band: 5 bands need a tolerance band",
       "!±20 % has no band: 6 bands need a tolerance band", "102", "1001", "01B", "1K0"}},
-    {"a tolerance with no colour", d(1, 3), d(3), std::nullopt,
-     {"!±3 % has no tolerance colour", "!±3 % has no tolerance colour", "!±3 % has no tolerance colour",
-      "102", "1001", "01B", "1K0"}},
-    {"a coefficient with no colour", d(1, 3), d(1), 30,
+    {"a tolerance with no colour",
+     d(1, 3),
+     d(3),
+     std::nullopt,
+     {"!±3 % has no tolerance colour", "!±3 % has no tolerance colour", "!±3 % has no tolerance colour", "102", "1001",
+      "01B", "1K0"}},
+    {"a coefficient with no colour",
+     d(1, 3),
+     d(1),
+     30,
      {"brown black red brown", "brown black black brown brown", "!30 ppm/K has no colour", "102", "1001", "01B",
       "1K0"}},
-    {"beyond the codes", d(1, 11), d(5), std::nullopt,
+    {"beyond the codes",
+     d(1, 11),
+     d(5),
+     std::nullopt,
      {"!100G is above the largest 4-band value, 99G", "brown black black white gold",
       "!6 bands need a temperature coefficient", "!100G is above the SMD code range",
       "!100G is above the SMD code range", "!100G is outside the EIA-96 range", "100G"}},
-    {"SMD R forms", d(47), d(5), std::nullopt,
+    {"SMD R forms",
+     d(47),
+     d(5),
+     std::nullopt,
      {"yellow violet black gold", "yellow violet black gold gold", "!6 bands need a temperature coefficient", "470",
       "47R0", "!47 is not an E96 value", "47R"}},
 };
@@ -349,19 +384,25 @@ struct CliCase {
 };
 
 const CliCase cliCases[] = {
-    {"mark as JSON", {"mark", "4k7", "--tolerance", "5", "--json"}, 0,
+    {"mark as JSON",
+     {"mark", "4k7", "--tolerance", "5", "--json"},
+     0,
      "{\"value\": 4700, \"tolerance_percent\": 5, \"bands4\": [\"yellow\", \"violet\", \"red\", \"gold\"], "
      "\"bands5\": [\"yellow\", \"violet\", \"black\", \"brown\", \"gold\"], \"bands6\": null, \"smd3\": \"472\", "
      "\"smd4\": \"4701\", \"eia96\": null, \"rkm\": \"4K7\", \"why_not\": {\"bands6\": \"6 bands need a temperature "
      "coefficient\", \"eia96\": \"4.7k is not an E96 value\"}}\n",
      ""},
-    {"mark with six bands", {"mark", "10k", "--tolerance", "0.1%", "--tcr", "25", "--json"}, 0,
+    {"mark with six bands",
+     {"mark", "10k", "--tolerance", "0.1%", "--tcr", "25", "--json"},
+     0,
      "{\"value\": 10000, \"tolerance_percent\": 0.1, \"bands4\": [\"brown\", \"black\", \"orange\", \"violet\"], "
      "\"bands5\": [\"brown\", \"black\", \"black\", \"red\", \"violet\"], \"bands6\": [\"brown\", \"black\", "
      "\"black\", \"red\", \"violet\", \"yellow\"], \"smd3\": \"103\", \"smd4\": \"1002\", \"eia96\": \"01C\", "
      "\"rkm\": \"10K\", \"why_not\": {}}\n",
      ""},
-    {"mark in plain text", {"mark", "R47"}, 0,
+    {"mark in plain text",
+     {"mark", "R47"},
+     0,
      "470 mΩ at ±5 %\n"
      "marking       code\n"
      "4 bands       yellow violet silver gold\n"
@@ -372,19 +413,28 @@ const CliCase cliCases[] = {
      "EIA-96        none: 470m is not an E96 value\n"
      "RKM           R47\n",
      ""},
-    {"mark refuses four digits", {"mark", "4752"}, 2, "",
+    {"mark refuses four digits",
+     {"mark", "4752"},
+     2,
+     "",
      "voltiva: mark: 4.752k has 4 significant digits: markings hold 3 at most; nearest: 4.7k (E24), 4.75k (E96), "
      "4.75k (E192)\n"},
-    {"read as JSON", {"read", "yellow violet red gold", "--json"}, 0,
+    {"read as JSON",
+     {"read", "yellow violet red gold", "--json"},
+     0,
      "{\"readings\": [{\"kind\": \"colour bands\", \"value\": 4700, \"tolerance_percent\": 5, \"tcr_ppm\": null, "
      "\"unit\": \"ohm\", \"tolerance\": \"±5 %\"}]}\n",
      ""},
-    {"read both readings of 104", {"read", "104", "--json"}, 0,
+    {"read both readings of 104",
+     {"read", "104", "--json"},
+     0,
      "{\"readings\": [{\"kind\": \"SMD 3-digit\", \"value\": 100000, \"tolerance_percent\": null, \"tcr_ppm\": null, "
      "\"unit\": \"ohm\", \"tolerance\": null}, {\"kind\": \"capacitor code\", \"value\": 1e-7, \"tolerance_percent\": "
      "null, \"tcr_ppm\": null, \"unit\": \"F\", \"tolerance\": null}]}\n",
      ""},
-    {"read unquoted colours", {"read", "brown", "black", "black", "red", "violet", "yellow"}, 0,
+    {"read unquoted colours",
+     {"read", "brown", "black", "black", "red", "violet", "yellow"},
+     0,
      "reading       value    tolerance  temperature coefficient\n"
      "colour bands  10.0 kΩ  ±0.1 %     25 ppm/K\n",
      ""},

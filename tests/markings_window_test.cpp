@@ -87,7 +87,8 @@ protected:
     std::unique_ptr<tools::Markings> panel;
 };
 
-const std::vector<Colour> sixBands{Colour::Brown, Colour::Black, Colour::Black, Colour::Red, Colour::Violet, Colour::Yellow};
+const std::vector<Colour> sixBands{Colour::Brown, Colour::Black,  Colour::Black,
+                                   Colour::Red,   Colour::Violet, Colour::Yellow};
 
 } // namespace
 

@@ -29,24 +29,40 @@ using values::Colour;
 
 namespace {
 
-QString u8(const std::string& text) { return QString::fromStdString(text); }
+QString u8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 QString colourName(Colour colour)
 {
     switch (colour) {
-    case Colour::Pink: return Markings::tr("Pink");
-    case Colour::Silver: return Markings::tr("Silver");
-    case Colour::Gold: return Markings::tr("Gold");
-    case Colour::Black: return Markings::tr("Black");
-    case Colour::Brown: return Markings::tr("Brown");
-    case Colour::Red: return Markings::tr("Red");
-    case Colour::Orange: return Markings::tr("Orange");
-    case Colour::Yellow: return Markings::tr("Yellow");
-    case Colour::Green: return Markings::tr("Green");
-    case Colour::Blue: return Markings::tr("Blue");
-    case Colour::Violet: return Markings::tr("Violet");
-    case Colour::Grey: return Markings::tr("Grey");
-    case Colour::White: return Markings::tr("White");
+    case Colour::Pink:
+        return Markings::tr("Pink");
+    case Colour::Silver:
+        return Markings::tr("Silver");
+    case Colour::Gold:
+        return Markings::tr("Gold");
+    case Colour::Black:
+        return Markings::tr("Black");
+    case Colour::Brown:
+        return Markings::tr("Brown");
+    case Colour::Red:
+        return Markings::tr("Red");
+    case Colour::Orange:
+        return Markings::tr("Orange");
+    case Colour::Yellow:
+        return Markings::tr("Yellow");
+    case Colour::Green:
+        return Markings::tr("Green");
+    case Colour::Blue:
+        return Markings::tr("Blue");
+    case Colour::Violet:
+        return Markings::tr("Violet");
+    case Colour::Grey:
+        return Markings::tr("Grey");
+    case Colour::White:
+        return Markings::tr("White");
     }
     return {};
 }
@@ -56,7 +72,8 @@ QString bandText(const std::vector<Colour>& bands)
 {
     QStringList names;
     for (Colour c : bands)
-        names.append(QString::fromUtf8(values::facts(c).name.data(), static_cast<qsizetype>(values::facts(c).name.size())));
+        names.append(
+            QString::fromUtf8(values::facts(c).name.data(), static_cast<qsizetype>(values::facts(c).name.size())));
     return names.join(QLatin1Char(' '));
 }
 
@@ -89,13 +106,20 @@ QIcon swatch(Colour colour)
 QString kindText(values::ReadingKind kind)
 {
     switch (kind) {
-    case values::ReadingKind::ColourBands: return Markings::tr("Colour bands");
-    case values::ReadingKind::Rkm: return Markings::tr("RKM code");
-    case values::ReadingKind::Smd3: return Markings::tr("SMD 3-digit resistor code");
-    case values::ReadingKind::Smd4: return Markings::tr("SMD 4-digit resistor code");
-    case values::ReadingKind::Eia96: return Markings::tr("EIA-96 resistor code");
-    case values::ReadingKind::CapacitorCode: return Markings::tr("Capacitor code");
-    case values::ReadingKind::PlainValue: return Markings::tr("Value");
+    case values::ReadingKind::ColourBands:
+        return Markings::tr("Colour bands");
+    case values::ReadingKind::Rkm:
+        return Markings::tr("RKM code");
+    case values::ReadingKind::Smd3:
+        return Markings::tr("SMD 3-digit resistor code");
+    case values::ReadingKind::Smd4:
+        return Markings::tr("SMD 4-digit resistor code");
+    case values::ReadingKind::Eia96:
+        return Markings::tr("EIA-96 resistor code");
+    case values::ReadingKind::CapacitorCode:
+        return Markings::tr("Capacitor code");
+    case values::ReadingKind::PlainValue:
+        return Markings::tr("Value");
     }
     return {};
 }
@@ -103,21 +127,28 @@ QString kindText(values::ReadingKind kind)
 QString markingKindText(values::MarkingKind kind)
 {
     switch (kind) {
-    case values::MarkingKind::Bands4: return Markings::tr("4 bands");
-    case values::MarkingKind::Bands5: return Markings::tr("5 bands");
-    case values::MarkingKind::Bands6: return Markings::tr("6 bands");
-    case values::MarkingKind::Smd3: return Markings::tr("SMD 3 digits");
-    case values::MarkingKind::Smd4: return Markings::tr("SMD 4 digits");
-    case values::MarkingKind::Eia96: return Markings::tr("EIA-96");
-    case values::MarkingKind::Rkm: return Markings::tr("RKM");
+    case values::MarkingKind::Bands4:
+        return Markings::tr("4 bands");
+    case values::MarkingKind::Bands5:
+        return Markings::tr("5 bands");
+    case values::MarkingKind::Bands6:
+        return Markings::tr("6 bands");
+    case values::MarkingKind::Smd3:
+        return Markings::tr("SMD 3 digits");
+    case values::MarkingKind::Smd4:
+        return Markings::tr("SMD 4 digits");
+    case values::MarkingKind::Eia96:
+        return Markings::tr("EIA-96");
+    case values::MarkingKind::Rkm:
+        return Markings::tr("RKM");
     }
     return {};
 }
 
 const std::array<values::Decimal, 11> tolerances{
-    values::Decimal::of(1, -2), values::Decimal::of(2, -2), values::Decimal::of(5, -2), values::Decimal::of(1, -1),
-    values::Decimal::of(25, -2), values::Decimal::of(5, -1), values::Decimal::of(1, 0), values::Decimal::of(2, 0),
-    values::Decimal::of(5, 0), values::Decimal::of(10, 0), values::Decimal::of(20, 0)};
+    values::Decimal::of(1, -2),  values::Decimal::of(2, -2), values::Decimal::of(5, -2), values::Decimal::of(1, -1),
+    values::Decimal::of(25, -2), values::Decimal::of(5, -1), values::Decimal::of(1, 0),  values::Decimal::of(2, 0),
+    values::Decimal::of(5, 0),   values::Decimal::of(10, 0), values::Decimal::of(20, 0)};
 constexpr int defaultTolerance = 8; // ±5 %
 constexpr std::array<int, 9> temperatureCoefficients{250, 100, 50, 25, 20, 15, 10, 5, 1};
 
@@ -143,7 +174,10 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     return t;
 }
 
-QTableWidgetItem* cell(const QString& text) { return new QTableWidgetItem(text); }
+QTableWidgetItem* cell(const QString& text)
+{
+    return new QTableWidgetItem(text);
+}
 
 // Tall enough for `rows` rows without a scroll bar.
 void fitRows(QTableWidget* t, int rows)
@@ -163,19 +197,32 @@ void showMessage(QLabel* label, const QString& text)
 QColor bandColour(Colour colour)
 {
     switch (colour) {
-    case Colour::Pink: return {0xff, 0x9e, 0xc8};
-    case Colour::Silver: return {0xc4, 0xc8, 0xcc};
-    case Colour::Gold: return {0xcf, 0xa6, 0x2d};
-    case Colour::Black: return {0x1a, 0x1a, 0x1a};
-    case Colour::Brown: return {0x7a, 0x43, 0x1d};
-    case Colour::Red: return {0xd6, 0x1f, 0x1f};
-    case Colour::Orange: return {0xf5, 0x82, 0x0a};
-    case Colour::Yellow: return {0xf7, 0xdc, 0x1e};
-    case Colour::Green: return {0x22, 0x9a, 0x3c};
-    case Colour::Blue: return {0x1f, 0x55, 0xd6};
-    case Colour::Violet: return {0x8a, 0x3c, 0xc8};
-    case Colour::Grey: return {0x88, 0x88, 0x88};
-    case Colour::White: return {0xfa, 0xfa, 0xfa};
+    case Colour::Pink:
+        return {0xff, 0x9e, 0xc8};
+    case Colour::Silver:
+        return {0xc4, 0xc8, 0xcc};
+    case Colour::Gold:
+        return {0xcf, 0xa6, 0x2d};
+    case Colour::Black:
+        return {0x1a, 0x1a, 0x1a};
+    case Colour::Brown:
+        return {0x7a, 0x43, 0x1d};
+    case Colour::Red:
+        return {0xd6, 0x1f, 0x1f};
+    case Colour::Orange:
+        return {0xf5, 0x82, 0x0a};
+    case Colour::Yellow:
+        return {0xf7, 0xdc, 0x1e};
+    case Colour::Green:
+        return {0x22, 0x9a, 0x3c};
+    case Colour::Blue:
+        return {0x1f, 0x55, 0xd6};
+    case Colour::Violet:
+        return {0x8a, 0x3c, 0xc8};
+    case Colour::Grey:
+        return {0x88, 0x88, 0x88};
+    case Colour::White:
+        return {0xfa, 0xfa, 0xfa};
     }
     return {};
 }
@@ -189,7 +236,8 @@ constexpr int bodyPadding = 18; // body end to the first band's column
 constexpr int margin = 6;
 } // namespace
 
-ResistorDrawing::ResistorDrawing(QWidget* parent) : QWidget(parent)
+ResistorDrawing::ResistorDrawing(QWidget* parent)
+    : QWidget(parent)
 {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     setAccessibleName(tr("Resistor drawing"));
@@ -252,7 +300,10 @@ QSize ResistorDrawing::minimumSizeHint() const
     return {width, height};
 }
 
-QSize ResistorDrawing::sizeHint() const { return minimumSizeHint(); }
+QSize ResistorDrawing::sizeHint() const
+{
+    return minimumSizeHint();
+}
 
 void ResistorDrawing::paintEvent(QPaintEvent*)
 {
@@ -290,14 +341,16 @@ void ResistorDrawing::paintEvent(QPaintEvent*)
         const QStringList lines = caption(k);
         for (int j = 0; j < lines.size(); ++j) {
             const QRectF box(centre - column / 2, body.bottom() + margin + j * line, column, line);
-            p.drawText(box, Qt::AlignHCenter | Qt::AlignTop, fontMetrics().elidedText(lines[j], Qt::ElideRight, static_cast<int>(column)));
+            p.drawText(box, Qt::AlignHCenter | Qt::AlignTop,
+                       fontMetrics().elidedText(lines[j], Qt::ElideRight, static_cast<int>(column)));
         }
     }
 }
 
 // --- Panel -------------------------------------------------------------------------------------
 
-Markings::Markings(QWidget* parent) : QWidget(parent)
+Markings::Markings(QWidget* parent)
+    : QWidget(parent)
 {
     setWindowTitle(tr("Markings"));
 
@@ -490,7 +543,8 @@ void Markings::readMarking()
     // Colour names drive the pickers and the drawing even when the bands do not read, so the
     // drawing shows which band is wrong.
     if (!updating_) {
-        if (const auto colours = values::colourWords(text); colours && colours->size() >= 3 && colours->size() <= maxBands)
+        if (const auto colours = values::colourWords(text);
+            colours && colours->size() >= 3 && colours->size() <= maxBands)
             setPickers(*colours);
     }
 
@@ -538,10 +592,11 @@ void Markings::changeBandCount()
             tolerance = none;
         else if (tolerance == none)
             tolerance = values::Decimal::of(5, 0);
-        const values::MarkResult m = values::mark(r.value, tolerance, n == 6 ? std::optional<int>(r.tcr.value_or(100)) : std::nullopt);
+        const values::MarkResult m =
+            values::mark(r.value, tolerance, n == 6 ? std::optional<int>(r.tcr.value_or(100)) : std::nullopt);
         const values::MarkingKind kind = n <= 4 ? values::MarkingKind::Bands4
-            : n == 5                          ? values::MarkingKind::Bands5
-                                              : values::MarkingKind::Bands6;
+            : n == 5                            ? values::MarkingKind::Bands5
+                                                : values::MarkingKind::Bands6;
         for (const values::Marking& marking : m.markings) {
             if (marking.kind == kind && marking.carries())
                 next = marking.bands;
@@ -549,10 +604,17 @@ void Markings::changeBandCount()
     }
     if (next.empty()) {
         switch (n) {
-        case 3: next = {Colour::Brown, Colour::Black, Colour::Red}; break;
-        case 4: next = {Colour::Brown, Colour::Black, Colour::Red, Colour::Gold}; break;
-        case 5: next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown}; break;
-        default: next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown, Colour::Brown};
+        case 3:
+            next = {Colour::Brown, Colour::Black, Colour::Red};
+            break;
+        case 4:
+            next = {Colour::Brown, Colour::Black, Colour::Red, Colour::Gold};
+            break;
+        case 5:
+            next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown};
+            break;
+        default:
+            next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown, Colour::Brown};
         }
     }
     setPickers(next);
@@ -580,7 +642,8 @@ void Markings::markValue()
     }
     const values::Decimal tolerance = tolerances[static_cast<std::size_t>(tolerance_->currentData().toInt())];
     const int ppm = tcr_->currentData().toInt();
-    const values::MarkResult result = values::mark(*parsed.value, tolerance, ppm != 0 ? std::optional<int>(ppm) : std::nullopt);
+    const values::MarkResult result =
+        values::mark(*parsed.value, tolerance, ppm != 0 ? std::optional<int>(ppm) : std::nullopt);
     if (!result.error.empty()) {
         QStringList nearest;
         for (const values::Nearest& n : result.nearest)
@@ -614,7 +677,8 @@ void Markings::markValue()
 
 void Markings::showMarkingRow(int row)
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= markedBands_.size() || markedBands_[static_cast<std::size_t>(row)].empty())
+    if (row < 0 || static_cast<std::size_t>(row) >= markedBands_.size() ||
+        markedBands_[static_cast<std::size_t>(row)].empty())
         return;
     marking_->setText(bandText(markedBands_[static_cast<std::size_t>(row)]));
 }

@@ -14,7 +14,10 @@ namespace {
 
 constexpr char noLetter = 0;
 
-Decimal pct(std::int64_t mantissa, int exponent) { return Decimal::of(mantissa, exponent); }
+Decimal pct(std::int64_t mantissa, int exponent)
+{
+    return Decimal::of(mantissa, exponent);
+}
 
 // IEC 60062:2016. Older tables give grey ±0.05 % and no orange or yellow tolerance.
 const std::array<ColourFacts, 13> table{{
@@ -35,14 +38,27 @@ const std::array<ColourFacts, 13> table{{
 
 const Tolerance noBand = Tolerance::percent(pct(20, 0));
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-char upper(char c) { return static_cast<char>(std::toupper(static_cast<unsigned char>(c))); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isLetter(char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; }
+char lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+char upper(char c)
+{
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 std::string_view trimmed(std::string_view text)
@@ -55,9 +71,15 @@ std::string_view trimmed(std::string_view text)
     return text;
 }
 
-std::string quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
 
-std::string ordinal(std::size_t band) { return "band " + std::to_string(band + 1); }
+std::string ordinal(std::size_t band)
+{
+    return "band " + std::to_string(band + 1);
+}
 
 // A whole number of at most 18 digits, or nothing.
 std::optional<std::int64_t> digitsValue(std::string_view digits)
@@ -75,29 +97,46 @@ std::optional<std::int64_t> digitsValue(std::string_view digits)
 std::optional<Tolerance> percentLetter(char letter)
 {
     switch (upper(letter)) {
-    case 'B': return Tolerance::percent(pct(1, -1));
-    case 'C': return Tolerance::percent(pct(25, -2));
-    case 'D': return Tolerance::percent(pct(5, -1));
-    case 'F': return Tolerance::percent(pct(1, 0));
-    case 'G': return Tolerance::percent(pct(2, 0));
-    case 'J': return Tolerance::percent(pct(5, 0));
-    case 'K': return Tolerance::percent(pct(10, 0));
-    case 'M': return Tolerance::percent(pct(20, 0));
-    default: return std::nullopt;
+    case 'B':
+        return Tolerance::percent(pct(1, -1));
+    case 'C':
+        return Tolerance::percent(pct(25, -2));
+    case 'D':
+        return Tolerance::percent(pct(5, -1));
+    case 'F':
+        return Tolerance::percent(pct(1, 0));
+    case 'G':
+        return Tolerance::percent(pct(2, 0));
+    case 'J':
+        return Tolerance::percent(pct(5, 0));
+    case 'K':
+        return Tolerance::percent(pct(10, 0));
+    case 'M':
+        return Tolerance::percent(pct(20, 0));
+    default:
+        return std::nullopt;
     }
 }
 
-Tolerance picofarads(Decimal amount) { return {amount, amount, true}; }
+Tolerance picofarads(Decimal amount)
+{
+    return {amount, amount, true};
+}
 
 // Below 10 pF a capacitor's B, C and D are absolute; the capacitor code always means them so.
 std::optional<Tolerance> capacitorLetter(char letter, bool absolute)
 {
     switch (upper(letter)) {
-    case 'B': return absolute ? picofarads(pct(1, -1)) : percentLetter(letter);
-    case 'C': return absolute ? picofarads(pct(25, -2)) : percentLetter(letter);
-    case 'D': return absolute ? picofarads(pct(5, -1)) : percentLetter(letter);
-    case 'Z': return Tolerance{pct(80, 0), pct(20, 0), false};
-    default: return percentLetter(letter);
+    case 'B':
+        return absolute ? picofarads(pct(1, -1)) : percentLetter(letter);
+    case 'C':
+        return absolute ? picofarads(pct(25, -2)) : percentLetter(letter);
+    case 'D':
+        return absolute ? picofarads(pct(5, -1)) : percentLetter(letter);
+    case 'Z':
+        return Tolerance{pct(80, 0), pct(20, 0), false};
+    default:
+        return percentLetter(letter);
     }
 }
 
@@ -109,7 +148,9 @@ std::vector<std::string_view> words(std::string_view text)
 {
     std::vector<std::string_view> out;
     std::size_t k = 0;
-    const auto separator = [](char c) { return c == ' ' || c == ',' || c == '-' || c == '\t' || c == '\n' || c == '\r'; };
+    const auto separator = [](char c) {
+        return c == ' ' || c == ',' || c == '-' || c == '\t' || c == '\n' || c == '\r';
+    };
     while (k < text.size()) {
         while (k < text.size() && separator(text[k]))
             ++k;
@@ -122,7 +163,10 @@ std::vector<std::string_view> words(std::string_view text)
     return out;
 }
 
-bool allLetters(std::string_view word) { return std::all_of(word.begin(), word.end(), isLetter); }
+bool allLetters(std::string_view word)
+{
+    return std::all_of(word.begin(), word.end(), isLetter);
+}
 
 // --- E96 as three digits: 1.00 is 100, 9.76 is 976 -----------------------------------------
 
@@ -134,7 +178,10 @@ std::int64_t threeDigits(const Decimal& v)
     return n;
 }
 
-std::int64_t e96Digits(int index) { return threeDigits(decade(Series::E96)[static_cast<std::size_t>(index)]); }
+std::int64_t e96Digits(int index)
+{
+    return threeDigits(decade(Series::E96)[static_cast<std::size_t>(index)]);
+}
 
 std::optional<int> e96Position(std::int64_t digits)
 {
@@ -156,10 +203,21 @@ struct RkmLetter {
 // Upper case is the resistor habit, lower case the capacitor habit; "m" is milli, "M" mega,
 // and the letters that mean one thing in either case are taken in both.
 constexpr std::array<RkmLetter, 15> rkmLetters{{
-    {'R', 0, Unit::Ohm}, {'r', 0, Unit::Ohm}, {'K', 3, Unit::Ohm}, {'k', 3, Unit::Ohm},
-    {'M', 6, Unit::Ohm}, {'G', 9, Unit::Ohm}, {'g', 9, Unit::Ohm}, {'T', 12, Unit::Ohm},
-    {'t', 12, Unit::Ohm}, {'p', -12, Unit::Farad}, {'P', -12, Unit::Farad}, {'n', -9, Unit::Farad},
-    {'N', -9, Unit::Farad}, {'u', -6, Unit::Farad}, {'m', -3, Unit::Farad},
+    {'R', 0, Unit::Ohm},
+    {'r', 0, Unit::Ohm},
+    {'K', 3, Unit::Ohm},
+    {'k', 3, Unit::Ohm},
+    {'M', 6, Unit::Ohm},
+    {'G', 9, Unit::Ohm},
+    {'g', 9, Unit::Ohm},
+    {'T', 12, Unit::Ohm},
+    {'t', 12, Unit::Ohm},
+    {'p', -12, Unit::Farad},
+    {'P', -12, Unit::Farad},
+    {'n', -9, Unit::Farad},
+    {'N', -9, Unit::Farad},
+    {'u', -6, Unit::Farad},
+    {'m', -3, Unit::Farad},
 }};
 
 std::optional<RkmLetter> rkmLetter(char c)
@@ -200,7 +258,12 @@ std::optional<Reading> readRkm(std::string_view code)
     const std::optional<std::int64_t> n = digitsValue(before + after);
     if (!n || *n == 0)
         return std::nullopt;
-    Reading r{ReadingKind::Rkm, Decimal::of(*n, letter->exponent - static_cast<int>(after.size())), letter->unit, {}, {}, {},
+    Reading r{ReadingKind::Rkm,
+              Decimal::of(*n, letter->exponent - static_cast<int>(after.size())),
+              letter->unit,
+              {},
+              {},
+              {},
               static_cast<int>(std::to_string(*n).size())};
     if (toleranceLetter) {
         r.tolerance = r.unit == Unit::Farad ? capacitorLetter(*toleranceLetter, r.value < tenPicofarads)
@@ -216,8 +279,18 @@ struct EiaLetter {
     int exponent;
 };
 constexpr std::array<EiaLetter, 12> eiaLetters{{
-    {'Z', -3}, {'Y', -2}, {'R', -2}, {'X', -1}, {'S', -1}, {'A', 0},
-    {'B', 1}, {'H', 1}, {'C', 2}, {'D', 3}, {'E', 4}, {'F', 5},
+    {'Z', -3},
+    {'Y', -2},
+    {'R', -2},
+    {'X', -1},
+    {'S', -1},
+    {'A', 0},
+    {'B', 1},
+    {'H', 1},
+    {'C', 2},
+    {'D', 3},
+    {'E', 4},
+    {'F', 5},
 }};
 
 std::optional<Reading> readEia96(std::string_view code)
@@ -236,7 +309,10 @@ std::optional<Reading> readEia96(std::string_view code)
     return std::nullopt;
 }
 
-bool allDigits(std::string_view s) { return !s.empty() && std::all_of(s.begin(), s.end(), isDigit); }
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
+}
 
 // SMD resistor codes: significant digits, then the power of ten. No resistor is marked past
 // 99 MΩ, and 8 and 9 there are the capacitor code's fractions, so the power stops at 7.
@@ -245,8 +321,13 @@ std::optional<Reading> readSmd(std::string_view code)
     if ((code.size() != 3 && code.size() != 4) || !allDigits(code) || code[0] == '0' || code.back() > '7')
         return std::nullopt;
     const auto n = digitsValue(code.substr(0, code.size() - 1));
-    return Reading{code.size() == 3 ? ReadingKind::Smd3 : ReadingKind::Smd4, Decimal::of(*n, code.back() - '0'),
-                   Unit::Ohm, {}, {}, {}, static_cast<int>(code.size()) - 1};
+    return Reading{code.size() == 3 ? ReadingKind::Smd3 : ReadingKind::Smd4,
+                   Decimal::of(*n, code.back() - '0'),
+                   Unit::Ohm,
+                   {},
+                   {},
+                   {},
+                   static_cast<int>(code.size()) - 1};
 }
 
 std::optional<Reading> readCapacitorCode(std::string_view code)
@@ -259,10 +340,16 @@ std::optional<Reading> readCapacitorCode(std::string_view code)
     int power = 0;
     switch (digits[2]) {
     case '6':
-    case '7': return std::nullopt;
-    case '8': power = -2; break;
-    case '9': power = -1; break;
-    default: power = digits[2] - '0';
+    case '7':
+        return std::nullopt;
+    case '8':
+        power = -2;
+        break;
+    case '9':
+        power = -1;
+        break;
+    default:
+        power = digits[2] - '0';
     }
     const auto n = digitsValue(digits.substr(0, 2));
     Reading r{ReadingKind::CapacitorCode, Decimal::of(*n, power - 12), Unit::Farad, {}, {}, {}, 2};
@@ -313,8 +400,14 @@ std::optional<Colour> tcrColour(int ppm)
     return std::nullopt;
 }
 
-Colour digitColour(int digit) { return table[static_cast<std::size_t>(digit) + 3].colour; }
-Colour multiplierColour(int exponent) { return table[static_cast<std::size_t>(exponent) + 3].colour; }
+Colour digitColour(int digit)
+{
+    return table[static_cast<std::size_t>(digit) + 3].colour;
+}
+Colour multiplierColour(int exponent)
+{
+    return table[static_cast<std::size_t>(exponent) + 3].colour;
+}
 
 // Percentages and picofarads as plain decimals: "0.25", never "250m".
 std::string plain(const Decimal& v)
@@ -329,7 +422,10 @@ std::string plain(const Decimal& v)
     return digits;
 }
 
-std::string percentText(const Decimal& p) { return "±" + plain(p) + " %"; }
+std::string percentText(const Decimal& p)
+{
+    return "±" + plain(p) + " %";
+}
 
 Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std::optional<int> tcr)
 {
@@ -351,8 +447,9 @@ Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std:
     }
     const std::optional<Colour> tol = toleranceColour(tolerance);
     if (!tol && !(kind == MarkingKind::Bands4 && tolerance == noBand.plus)) {
-        m.whyNot = tolerance == noBand.plus ? percentText(tolerance) + " has no band: " + name + " need a tolerance band"
-                                            : percentText(tolerance) + " has no tolerance colour";
+        m.whyNot = tolerance == noBand.plus
+            ? percentText(tolerance) + " has no band: " + name + " need a tolerance band"
+            : percentText(tolerance) + " has no tolerance colour";
         return m;
     }
     std::optional<Colour> tcrBand;
@@ -444,9 +541,15 @@ Marking eia96(const Decimal& v)
 
 } // namespace
 
-const std::array<ColourFacts, 13>& colourTable() { return table; }
+const std::array<ColourFacts, 13>& colourTable()
+{
+    return table;
+}
 
-const ColourFacts& facts(Colour colour) { return table[static_cast<std::size_t>(colour)]; }
+const ColourFacts& facts(Colour colour)
+{
+    return table[static_cast<std::size_t>(colour)];
+}
 
 std::optional<Colour> colourNamed(std::string_view name)
 {
@@ -499,13 +602,20 @@ std::string quantity(const Decimal& value, Unit unit, int figures)
 std::string_view kindName(ReadingKind kind)
 {
     switch (kind) {
-    case ReadingKind::ColourBands: return "colour bands";
-    case ReadingKind::Rkm: return "RKM";
-    case ReadingKind::Smd3: return "SMD 3-digit";
-    case ReadingKind::Smd4: return "SMD 4-digit";
-    case ReadingKind::Eia96: return "EIA-96";
-    case ReadingKind::CapacitorCode: return "capacitor code";
-    case ReadingKind::PlainValue: return "value";
+    case ReadingKind::ColourBands:
+        return "colour bands";
+    case ReadingKind::Rkm:
+        return "RKM";
+    case ReadingKind::Smd3:
+        return "SMD 3-digit";
+    case ReadingKind::Smd4:
+        return "SMD 4-digit";
+    case ReadingKind::Eia96:
+        return "EIA-96";
+    case ReadingKind::CapacitorCode:
+        return "capacitor code";
+    case ReadingKind::PlainValue:
+        return "value";
     }
     return "";
 }
@@ -513,13 +623,20 @@ std::string_view kindName(ReadingKind kind)
 std::string_view keyOf(MarkingKind kind)
 {
     switch (kind) {
-    case MarkingKind::Bands4: return "bands4";
-    case MarkingKind::Bands5: return "bands5";
-    case MarkingKind::Bands6: return "bands6";
-    case MarkingKind::Smd3: return "smd3";
-    case MarkingKind::Smd4: return "smd4";
-    case MarkingKind::Eia96: return "eia96";
-    case MarkingKind::Rkm: return "rkm";
+    case MarkingKind::Bands4:
+        return "bands4";
+    case MarkingKind::Bands5:
+        return "bands5";
+    case MarkingKind::Bands6:
+        return "bands6";
+    case MarkingKind::Smd3:
+        return "smd3";
+    case MarkingKind::Smd4:
+        return "smd4";
+    case MarkingKind::Eia96:
+        return "eia96";
+    case MarkingKind::Rkm:
+        return "rkm";
     }
     return "";
 }
@@ -560,8 +677,13 @@ ReadResult readBands(const std::vector<Colour>& bands)
         result.error = "the digit bands are all black: that is no resistance";
         return result;
     }
-    Reading r{ReadingKind::ColourBands, Decimal::of(digits, facts(bands[digitBands]).multiplierExponent), Unit::Ohm,
-              noBand, std::nullopt, bands, static_cast<int>(digitBands)};
+    Reading r{ReadingKind::ColourBands,
+              Decimal::of(digits, facts(bands[digitBands]).multiplierExponent),
+              Unit::Ohm,
+              noBand,
+              std::nullopt,
+              bands,
+              static_cast<int>(digitBands)};
     if (n >= 4) {
         const ColourFacts& f = facts(bands[digitBands + 1]);
         if (!f.tolerance) {
@@ -594,8 +716,7 @@ ReadResult read(std::string_view text, char decimalSeparator)
     // Words made only of letters are colour bands when one of them names a colour or there
     // is more than one; a single unknown word falls through to the codes ("R" alone, say).
     const std::vector<std::string_view> ws = words(text);
-    if (!ws.empty() && std::all_of(ws.begin(), ws.end(), allLetters) &&
-        (ws.size() > 1 || colourNamed(ws.front()))) {
+    if (!ws.empty() && std::all_of(ws.begin(), ws.end(), allLetters) && (ws.size() > 1 || colourNamed(ws.front()))) {
         std::vector<Colour> bands;
         for (std::string_view w : ws) {
             const std::optional<Colour> c = colourNamed(w);
@@ -622,16 +743,17 @@ ReadResult read(std::string_view text, char decimalSeparator)
         const bool numeric = isDigit(text.front()) || text.front() == '-' || text.front() == '+' ||
             text.front() == '.' || text.front() == decimalSeparator;
         result.error = numeric ? parsed.error
-                               : quoted(text) + " is not a marking: write colours (yellow violet red gold), a code "
-                                                "(4K7, 472, 4701, 68X, 104K) or a value (4.7k)";
+                               : quoted(text) +
+                " is not a marking: write colours (yellow violet red gold), a code "
+                "(4K7, 472, 4701, 68X, 104K) or a value (4.7k)";
         return result;
     }
     if (parsed.unit != Unit::None && parsed.unit != Unit::Ohm && parsed.unit != Unit::Farad) {
         result.error = quoted(text) + " is not a resistance or a capacitance";
         return result;
     }
-    result.readings.push_back({ReadingKind::PlainValue, *parsed.value,
-                               parsed.unit == Unit::Farad ? Unit::Farad : Unit::Ohm, {}, {}, {}, 0});
+    result.readings.push_back(
+        {ReadingKind::PlainValue, *parsed.value, parsed.unit == Unit::Farad ? Unit::Farad : Unit::Ohm, {}, {}, {}, 0});
     return result;
 }
 
@@ -651,10 +773,16 @@ MarkResult mark(const Decimal& ohms, const Decimal& tolerancePercent, std::optio
         switch (kind) {
         case MarkingKind::Bands4:
         case MarkingKind::Bands5:
-        case MarkingKind::Bands6: result.markings.push_back(bands(kind, ohms, tolerancePercent, tcr)); break;
+        case MarkingKind::Bands6:
+            result.markings.push_back(bands(kind, ohms, tolerancePercent, tcr));
+            break;
         case MarkingKind::Smd3:
-        case MarkingKind::Smd4: result.markings.push_back(smd(kind, ohms)); break;
-        case MarkingKind::Eia96: result.markings.push_back(eia96(ohms)); break;
+        case MarkingKind::Smd4:
+            result.markings.push_back(smd(kind, ohms));
+            break;
+        case MarkingKind::Eia96:
+            result.markings.push_back(eia96(ohms));
+            break;
         case MarkingKind::Rkm: {
             Marking m{kind, {}, formatRkm(ohms, Unit::Ohm, maxMarkedDigits), {}};
             if (m.code.empty())

@@ -20,12 +20,12 @@ enum class Colour { Pink, Silver, Gold, Black, Brown, Red, Orange, Yellow, Green
 
 struct ColourFacts {
     Colour colour;
-    std::string_view name;                  // lower case, as written in output: "grey", never "gray"
-    std::optional<int> digit;               // 0-9 on the digit bands
-    int multiplierExponent;                 // the multiplier band is x 10^this
-    std::optional<Decimal> tolerance;       // percent, on the tolerance band
-    char toleranceLetter;                   // the same tolerance as a letter, or 0
-    std::optional<int> tcr;                 // ppm/K, on the sixth band
+    std::string_view name;            // lower case, as written in output: "grey", never "gray"
+    std::optional<int> digit;         // 0-9 on the digit bands
+    int multiplierExponent;           // the multiplier band is x 10^this
+    std::optional<Decimal> tolerance; // percent, on the tolerance band
+    char toleranceLetter;             // the same tolerance as a letter, or 0
+    std::optional<int> tcr;           // ppm/K, on the sixth band
 };
 
 // In the table's order: pink, silver, gold, then black to white.
@@ -56,9 +56,9 @@ struct Reading {
     Decimal value;
     Unit unit; // Ohm or Farad
     std::optional<Tolerance> tolerance;
-    std::optional<int> tcr;     // ppm/K
-    std::vector<Colour> bands;  // the bands read, for colour bands only
-    int figures = 0;            // significant digits the marking states, trailing zeros included
+    std::optional<int> tcr;    // ppm/K
+    std::vector<Colour> bands; // the bands read, for colour bands only
+    int figures = 0;           // significant digits the marking states, trailing zeros included
 };
 
 // The value with its unit and the figures the marking states: "10.0 kΩ", "4.7 nF", "2.00 Ω".
@@ -79,8 +79,9 @@ std::optional<std::vector<Colour>> colourWords(std::string_view text);
 ReadResult readBands(const std::vector<Colour>& bands);
 
 enum class MarkingKind { Bands4, Bands5, Bands6, Smd3, Smd4, Eia96, Rkm };
-inline constexpr std::array<MarkingKind, 7> allMarkingKinds{MarkingKind::Bands4, MarkingKind::Bands5,
-    MarkingKind::Bands6, MarkingKind::Smd3, MarkingKind::Smd4, MarkingKind::Eia96, MarkingKind::Rkm};
+inline constexpr std::array<MarkingKind, 7> allMarkingKinds{
+    MarkingKind::Bands4, MarkingKind::Bands5, MarkingKind::Bands6, MarkingKind::Smd3,
+    MarkingKind::Smd4,   MarkingKind::Eia96,  MarkingKind::Rkm};
 // JSON keys: "bands4", "bands5", "bands6", "smd3", "smd4", "eia96", "rkm".
 std::string_view keyOf(MarkingKind kind);
 
