@@ -170,6 +170,7 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"Negative", "-4.7k", '.', nullptr, Unit::None, "'-4.7k' is negative"},
         ParseCase{"TooSmall", "0.9e-15", '.', nullptr, Unit::None, "is too small"},
         ParseCase{"TooLarge", "1.1e15", '.', nullptr, Unit::None, "is too large"},
+        ParseCase{"TooLargeInItsLeadingDigit", "5e15", '.', nullptr, Unit::None, "is too large"},
         ParseCase{"HugeExponent", "1e999999999", '.', nullptr, Unit::None, "is too large"},
         ParseCase{"TooManyDigits", "1.234567890123456789", '.', nullptr, Unit::None, "too many digits"}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });

@@ -210,7 +210,7 @@ Parsed parse(std::string_view text, char decimalSeparator)
         result.error = quoted(typed) + " is too small: the smallest value is 1e-15";
         return result;
     }
-    if (order > maxOrder || (order == maxOrder && digits.size() > 1)) {
+    if (order > maxOrder || (order == maxOrder && digits != "1")) {
         result.error = quoted(typed) + " is too large: the largest value is 1e15";
         return result;
     }
