@@ -2,6 +2,7 @@
 #include "cli/cli.h"
 
 #include "cli/divider.h"
+#include "cli/markings.h"
 #include "cli/standard.h"
 
 #include <algorithm>
@@ -13,7 +14,7 @@ namespace cli {
 namespace {
 
 // One line per command; a tool adds its own here.
-constexpr std::array<Command, 3> table{{
+constexpr std::array<Command, 5> table{{
     {"nearest", "nearest VALUE [--series E24] [--json]", runNearest},
     {"combine",
      "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
@@ -22,6 +23,8 @@ constexpr std::array<Command, 3> table{{
      "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
      "[--json]",
      runDivider},
+    {"mark", "mark VALUE [--tolerance 5] [--tcr 50] [--json]", runMark},
+    {"read", "read MARKING [--json]", runRead},
 }};
 
 void printHelp(std::ostream& out)
