@@ -34,10 +34,10 @@ TEST(Latest, DeliversOnlyTheNewestJobAndStopsTheOneItSupersedes)
     std::atomic<bool> started{false};
     std::atomic<bool> stopped{false};
 
-    latest.run([&](std::stop_token t) { return untilStopped(t, started, stopped); });
+    latest.run([&](const std::stop_token& t) { return untilStopped(t, started, stopped); });
     ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, waitMs));
-    latest.run([](std::stop_token) { return 1; }); // never starts: the next one supersedes it too
-    latest.run([](std::stop_token) { return 2; });
+    latest.run([](const std::stop_token&) { return 1; }); // never starts: the next one supersedes it too
+    latest.run([](const std::stop_token&) { return 2; });
     ASSERT_TRUE(QTest::qWaitFor([&] { return !latest.busy(); }, waitMs));
 
     EXPECT_TRUE(stopped);
@@ -49,7 +49,7 @@ TEST(Latest, ACancelledJobDeliversNothing)
     QObject context;
     std::optional<int> delivered;
     tools::Latest<int> latest(&context, [&](int r) { delivered = r; });
-    latest.run([](std::stop_token) { return 7; });
+    latest.run([](const std::stop_token&) { return 7; });
     latest.cancel();
     EXPECT_FALSE(latest.busy());
     QTest::qWait(50);
@@ -63,7 +63,7 @@ TEST(Latest, GoingAwayStopsTheRunningJob)
     {
         QObject context;
         tools::Latest<int> latest(&context, [](int) { ADD_FAILURE() << "delivered after going away"; });
-        latest.run([&](std::stop_token t) { return untilStopped(t, started, stopped); });
+        latest.run([&](const std::stop_token& t) { return untilStopped(t, started, stopped); });
         ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, waitMs));
     }
     EXPECT_TRUE(stopped);

@@ -190,6 +190,26 @@ INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
                                            RefusalCase{"AVoltage", "5V", "'5V' is not a resistance or a capacitance"}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(StandardValuesWindow, ABadRangeIsNamedAndShowsNoNetworks)
+{
+    auto* message = find<QLabel>("lblRangeMessage");
+    auto* networks = find<QTableWidget>("tblNetworks");
+    auto* from = find<QLineEdit>("txtFrom");
+    ASSERT_TRUE(message && networks && from);
+    ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("5k")));
+    ASSERT_GT(networks->rowCount(), 0);
+
+    for (const char* typed : {"1x0", "2M"}) { // not a value; above the 1M end
+        ASSERT_TRUE(typeAndWait("txtFrom", QLatin1String(typed)));
+        EXPECT_FALSE(message->text().isEmpty()) << typed;
+        EXPECT_EQ(from->text(), QLatin1String(typed));
+        EXPECT_EQ(networks->rowCount(), 0) << typed;
+    }
+    ASSERT_TRUE(typeAndWait("txtFrom", QStringLiteral("1k")));
+    EXPECT_TRUE(message->text().isEmpty());
+    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("10k || 10k"));
+}
+
 TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
 {
     auto* source = find<QComboBox>("cboSource");

@@ -26,7 +26,7 @@ namespace tools {
 template <class Result>
 class Latest {
 public:
-    using Job = std::function<Result(std::stop_token)>;
+    using Job = std::function<Result(const std::stop_token&)>;
     using Deliver = std::function<void(Result)>;
 
     Latest(QObject* context, Deliver deliver)

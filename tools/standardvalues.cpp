@@ -124,7 +124,7 @@ QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignR
 
 StandardValues::StandardValues(QWidget* parent)
     : QWidget(parent)
-    , search_(this, [this](values::SearchResult result) { showNetworks(result); })
+    , search_(this, [this](const values::SearchResult& result) { showNetworks(result); })
 {
     setObjectName(QStringLiteral("frmStandardValues"));
     setWindowTitle(tr("Standard values"));
@@ -551,7 +551,7 @@ void StandardValues::startSearch()
     }
 
     slowTimer_->start();
-    search_.run([target = *target_, parts = std::move(parts), options](std::stop_token token) {
+    search_.run([target = *target_, parts = std::move(parts), options](const std::stop_token& token) {
         std::atomic<bool> cancelled{false};
         const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
         values::SearchOptions withCancel = options;
