@@ -1,0 +1,66 @@
+// SPDX-License-Identifier: MIT
+#include "cli/arguments.h"
+
+#include <algorithm>
+
+namespace cli {
+
+namespace {
+
+bool listed(const std::vector<std::string_view>& names, std::string_view name)
+{
+    return std::find(names.begin(), names.end(), name) != names.end();
+}
+
+} // namespace
+
+Arguments::Arguments(const std::vector<std::string>& args, std::vector<std::string_view> withValue,
+                     std::vector<std::string_view> flags)
+{
+    for (std::size_t i = 0; i < args.size() && error_.empty(); ++i) {
+        const std::string& arg = args[i];
+        // A lone "-" or a negative number is a positional; the value check refuses the latter.
+        if (arg.size() < 3 || arg.compare(0, 2, "--") != 0) {
+            positionals_.push_back(arg);
+            continue;
+        }
+        std::string name = arg.substr(2);
+        std::optional<std::string> attached;
+        if (const auto equals = name.find('='); equals != std::string::npos) {
+            attached = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        if (listed(flags, name)) {
+            if (attached)
+                error_ = "option '--" + name + "' takes no value";
+            else
+                flags_.push_back(name);
+        } else if (listed(withValue, name)) {
+            if (attached)
+                values_.emplace_back(name, *attached);
+            else if (i + 1 < args.size())
+                values_.emplace_back(name, args[++i]);
+            else
+                error_ = "option '--" + name + "' needs a value";
+        } else {
+            error_ = "unknown option '" + arg + "'";
+        }
+    }
+}
+
+std::optional<std::string> Arguments::value(std::string_view option) const
+{
+    // The last one wins, as with most command-line tools.
+    for (auto it = values_.rbegin(); it != values_.rend(); ++it) {
+        if (it->first == option)
+            return it->second;
+    }
+    return std::nullopt;
+}
+
+bool Arguments::flag(std::string_view option) const
+{
+    return std::find(flags_.begin(), flags_.end(), option) != flags_.end();
+}
+
+} // namespace cli

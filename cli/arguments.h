@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cli {
+
+// A command's arguments: positionals and --options, each option either a flag or taking the next
+// argument ("--series E24") or an attached one ("--series=E24"). Every mistake becomes one line
+// naming the argument, so each command reports it the same way.
+class Arguments {
+public:
+    // `withValue` and `flags` list the options the command knows, without the leading "--".
+    Arguments(const std::vector<std::string>& args, std::vector<std::string_view> withValue,
+              std::vector<std::string_view> flags);
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; } // "unknown option '--sereis'"
+    const std::vector<std::string>& positionals() const { return positionals_; }
+    std::optional<std::string> value(std::string_view option) const;
+    bool flag(std::string_view option) const;
+
+private:
+    std::vector<std::string> positionals_;
+    std::vector<std::pair<std::string, std::string>> values_;
+    std::vector<std::string> flags_;
+    std::string error_;
+};
+
+} // namespace cli

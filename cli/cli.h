@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The command line: `voltiva <command> ...` prints and exits without creating a window.
+namespace cli {
+
+inline constexpr int exitOk = 0;
+inline constexpr int exitUsage = 2; // bad input: one line on err naming the argument
+
+// The arguments after the command name, and where to print.
+using Run = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+struct Command {
+    std::string_view name; // "nearest"
+    std::string_view synopsis; // "nearest VALUE [--series E24] [--json]", shown by --help
+    Run run;
+};
+
+// Every command, in the order --help lists them. A tool adds one line to the table in
+// commands.cpp and its run function in a file of its own.
+std::span<const Command> commands();
+
+// Whether the arguments (without argv[0]) ask for the command line rather than the windows: a
+// command name, --help/-h or --version. Qt's own options (-platform ...) are left to the windows.
+bool isCommandLine(const std::vector<std::string>& args);
+
+// Runs the command the arguments name (args without argv[0]); returns the exit status.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace cli

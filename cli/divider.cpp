@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: MIT
+#include "cli/divider.h"
+
+#include "cli/arguments.h"
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/dividerdesign.h"
+#include "values/series.h"
+#include "values/value.h"
+
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+// A value with the unit it may carry; the parser's message names what was typed.
+std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
+                                             std::string& error)
+{
+    const values::Parsed parsed = values::parse(text);
+    if (!parsed.value) {
+        error = option + ": " + parsed.error;
+        return std::nullopt;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+        error = option + ": '" + text + "' is in the wrong unit";
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+std::optional<values::Decimal> toleranceArgument(const std::string& text, std::string& error)
+{
+    std::string number = text;
+    if (!number.empty() && number.back() == '%')
+        number.pop_back();
+    if (number == "0")
+        return values::Decimal{};
+    const values::Parsed parsed = values::parse(number);
+    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
+        error = "--tolerance: '" + text + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5";
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+} // namespace
+
+int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (a.flag("help")) {
+        for (const Command& c : commands()) {
+            if (c.name == "divider")
+                out << "Usage: voltiva " << c.synopsis << '\n';
+        }
+        return exitOk;
+    }
+    if (!a.positionals().empty())
+        return usage(err, "divider: unexpected argument '" + a.positionals().front() + "'");
+    const auto vin = a.value("vin");
+    const auto vref = a.value("vref");
+    const auto vout = a.value("vout");
+    if (vin && vref)
+        return usage(err, "--vref: give --vin for a divider or --vref for a regulator's feedback, not both");
+    if (!vin && !vref)
+        return usage(err, "divider: give --vin and --vout, or --vref and --vout");
+    if (!vout)
+        return usage(err, "--vout: missing; give the output voltage, for example --vout 3.3");
+
+    std::string error;
+    values::DividerGoal goal;
+    goal.mode = vin ? values::DividerMode::Output : values::DividerMode::Feedback;
+    const std::string sourceOption = vin ? "--vin" : "--vref";
+    const auto source = valueArgument(sourceOption, vin ? *vin : *vref, values::Unit::Volt, error);
+    if (!source)
+        return usage(err, error);
+    const auto target = valueArgument("--vout", *vout, values::Unit::Volt, error);
+    if (!target)
+        return usage(err, error);
+    goal.source = *source;
+    goal.vout = *target;
+    if (const values::GoalCheck check = values::checkGoal(goal); check.change != values::DividerField::None)
+        return usage(err,
+                     (check.change == values::DividerField::Vout ? "--vout: " : sourceOption + ": ") + check.message);
+
+    values::SeriesSet set{values::Series::E24, values::Series::E96};
+    if (const auto named = a.value("series")) {
+        const auto chosen = values::seriesSetNamed(*named);
+        if (!chosen)
+            return usage(err,
+                         "--series: '" + *named +
+                             "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
+        set = *chosen;
+    }
+    values::DividerOptions options;
+    options.hi = values::Decimal::of(1, 6);
+    if (const auto range = a.value("range")) {
+        const std::size_t dots = range->find("..");
+        if (dots == std::string::npos)
+            return usage(err, "--range: '" + *range + "' is not a range: write it as 1k..1M");
+        const auto from = valueArgument("--range", range->substr(0, dots), values::Unit::Ohm, error);
+        const auto to =
+            from ? valueArgument("--range", range->substr(dots + 2), values::Unit::Ohm, error) : std::nullopt;
+        if (!from || !to)
+            return usage(err, error);
+        if (*to < *from)
+            return usage(err, "--range: '" + *range + "' ends below where it starts");
+        options.lo = *from;
+        options.hi = *to;
+    }
+    if (const auto tolerance = a.value("tolerance")) {
+        const auto t = toleranceArgument(*tolerance, error);
+        if (!t)
+            return usage(err, error);
+        options.tolerancePercent = *t;
+    }
+    if (const auto top = a.value("top")) {
+        int n = 0;
+        const auto [end, ec] = std::from_chars(top->data(), top->data() + top->size(), n);
+        if (ec != std::errc() || end != top->data() + top->size() || n < 1 || n > 1000)
+            return usage(err, "--top: '" + *top + "' is not a whole number from 1 to 1000");
+        options.top = n;
+    }
+
+    const auto parts = values::unlimitedParts(values::valuesInRange(set, options.lo, options.hi));
+    if (parts.empty())
+        return usage(err,
+                     "--range: " + values::name(set) + " has no value from " + values::format(options.lo) + " to " +
+                         values::format(options.hi));
+    const auto pairs = values::designDivider(goal, parts, options);
+    const double ratio = values::dividerRatio(goal);
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject().key("ratio").number(values::approximate(ratio, 6)).key("pairs").beginArray();
+        for (const values::DividerPair& p : pairs) {
+            json.beginObject()
+                .key("r1")
+                .number(p.r1)
+                .key("r2")
+                .number(p.r2)
+                .key("vout")
+                .number(values::approximate(p.vout, 6))
+                .key("error_percent")
+                .percent(p.deviation.precise)
+                .key("vout_min")
+                .number(values::approximate(p.worstCase.min, 6))
+                .key("vout_max")
+                .number(values::approximate(p.worstCase.max, 6))
+                .key("current_a")
+                .number(values::approximate(p.currentA, 3))
+                .endObject();
+        }
+        json.endArray().endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    const bool output = goal.mode == values::DividerMode::Output;
+    out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V") << ", V out "
+        << values::withUnit(goal.vout, "V") << ": k = " << jsonNumber(values::approximate(ratio, 6)) << ", "
+        << values::name(set) << " from " << values::withUnit(options.lo, "Ω") << " to "
+        << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts\n";
+    using A = Table::Align;
+    Table table({"R1", "R2", "V out", "deviation", "lowest", "highest", "current"},
+                {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
+    for (const values::DividerPair& p : pairs) {
+        table.add({values::withUnit(p.r1, "Ω"), values::withUnit(p.r2, "Ω"),
+                   values::withUnit(values::approximate(p.vout, 4), "V"), p.deviation.text(),
+                   values::withUnit(values::approximate(p.worstCase.min, 4), "V"),
+                   values::withUnit(values::approximate(p.worstCase.max, 4), "V"),
+                   values::withUnit(values::approximate(p.currentA, 4), "A")});
+    }
+    table.print(out);
+    return exitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,17 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+// The marking commands.
+namespace cli {
+
+// mark VALUE [--tolerance 5] [--tcr 50] [--json]: every resistor marking of the value, or why not.
+int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// read MARKING [--json]: every reading of colour bands, a code or a value.
+int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+} // namespace cli

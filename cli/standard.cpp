@@ -1,0 +1,228 @@
+// SPDX-License-Identifier: MIT
+#include "cli/standard.h"
+
+#include "cli/arguments.h"
+#include "cli/cli.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/nearest.h"
+#include "values/networks.h"
+#include "values/series.h"
+#include "values/stock.h"
+#include "values/value.h"
+
+#include <charconv>
+#include <fstream>
+#include <ostream>
+#include <sstream>
+
+namespace cli {
+
+namespace {
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+// The parser's own message already names what was typed.
+std::optional<values::Decimal> valueArgument(const std::string& text, const std::string& what, std::string& error)
+{
+    const values::Parsed parsed = values::parse(text);
+    if (!parsed.value)
+        error = what + ": " + parsed.error;
+    return parsed.value;
+}
+
+std::optional<values::SeriesSet> seriesArgument(const std::string& text, std::string& error)
+{
+    auto set = values::seriesSetNamed(text);
+    if (!set)
+        error = "--series: '" + text + "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
+    return set;
+}
+
+std::optional<int> countArgument(const std::string& option, const std::string& text, int lo, int hi,
+                                 std::string& error)
+{
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < lo || n > hi) {
+        error = option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to "
+            + std::to_string(hi);
+        return std::nullopt;
+    }
+    return n;
+}
+
+} // namespace
+
+int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"series"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (a.flag("help")) {
+        out << "Usage: voltiva " << commands()[0].synopsis << '\n';
+        return exitOk;
+    }
+    if (a.positionals().size() != 1)
+        return usage(err, a.positionals().empty() ? "nearest: give the target value, for example: voltiva nearest 5k"
+                                                  : "nearest: unexpected argument '" + a.positionals()[1] + "'");
+    std::string error;
+    const auto target = valueArgument(a.positionals()[0], "nearest", error);
+    if (!target)
+        return usage(err, error);
+    values::SeriesSet set(values::allSeries.begin(), values::allSeries.end());
+    if (const auto named = a.value("series")) {
+        const auto chosen = seriesArgument(*named, error);
+        if (!chosen)
+            return usage(err, error);
+        set = *chosen;
+    }
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject().key("target").number(*target).key("series").beginArray();
+        for (const values::Series s : set) {
+            const values::Nearest n = values::nearest(*target, s);
+            json.beginObject()
+                .key("name")
+                .string(values::name(s))
+                .key("nearest")
+                .number(n.nearest)
+                .key("error_percent")
+                .percent(values::deviation(n.nearest, *target).precise)
+                .key("below")
+                .number(n.below)
+                .key("above")
+                .number(n.above)
+                .key("exact")
+                .boolean(n.exact)
+                .endObject();
+        }
+        json.endArray().endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+    out << "Target " << values::format(*target) << '\n';
+    using A = Table::Align;
+    Table table({"series", "nearest", "deviation", "below", "deviation", "above", "deviation", "exact"},
+                {A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Left});
+    for (const values::Series s : set) {
+        const values::Nearest n = values::nearest(*target, s);
+        table.add({std::string(values::name(s)), values::format(n.nearest),
+                   values::deviation(n.nearest, *target).text(), values::format(n.below),
+                   values::deviation(n.below, *target).text(), values::format(n.above),
+                   values::deviation(n.above, *target).text(), n.exact ? "yes" : ""});
+    }
+    table.print(out);
+    return exitOk;
+}
+
+int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"series", "range", "parts", "top", "stock"}, {"capacitor", "json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (a.flag("help")) {
+        out << "Usage: voltiva " << commands()[1].synopsis << '\n';
+        return exitOk;
+    }
+    if (a.positionals().size() != 1)
+        return usage(err, a.positionals().empty() ? "combine: give the target value, for example: voltiva combine 5k"
+                                                  : "combine: unexpected argument '" + a.positionals()[1] + "'");
+    std::string error;
+    const auto target = valueArgument(a.positionals()[0], "combine", error);
+    if (!target)
+        return usage(err, error);
+
+    values::SearchOptions options;
+    options.kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
+    const bool capacitor = options.kind == values::Kind::Capacitor;
+    if (const auto parts = a.value("parts")) {
+        const auto n = countArgument("--parts", *parts, 1, 3, error);
+        if (!n)
+            return usage(err, error);
+        options.maxParts = *n;
+    }
+    if (const auto top = a.value("top")) {
+        const auto n = countArgument("--top", *top, 1, 1000, error);
+        if (!n)
+            return usage(err, error);
+        options.top = *n;
+    }
+
+    std::vector<values::Part> parts;
+    if (const auto file = a.value("stock")) {
+        if (a.value("series") || a.value("range"))
+            return usage(err, "--stock: the parts come from the file, so --series and --range do not apply");
+        std::ifstream in(*file);
+        if (!in)
+            return usage(err, "--stock: cannot read '" + *file + "'");
+        std::ostringstream text;
+        text << in.rdbuf();
+        const auto entries = values::parseStock(text.str());
+        for (const values::StockEntry& e : entries) {
+            if (!e.value)
+                err << "voltiva: " << *file << ", line " << e.line << ": left out: " << e.reason << '\n';
+        }
+        parts = values::stockParts(entries);
+    } else {
+        values::SeriesSet set{capacitor ? values::Series::E12 : values::Series::E24};
+        if (const auto named = a.value("series")) {
+            const auto chosen = seriesArgument(*named, error);
+            if (!chosen)
+                return usage(err, error);
+            set = *chosen;
+        }
+        values::Decimal lo = capacitor ? values::Decimal::of(1, -12) : values::Decimal::of(10, 0);
+        values::Decimal hi = capacitor ? values::Decimal::of(10, -3) : values::Decimal::of(1, 6);
+        if (const auto range = a.value("range")) {
+            const std::size_t dots = range->find("..");
+            if (dots == std::string::npos)
+                return usage(err, "--range: '" + *range + "' is not a range: write it as 10..1M");
+            const auto from = valueArgument(range->substr(0, dots), "--range", error);
+            const auto to = from ? valueArgument(range->substr(dots + 2), "--range", error) : std::nullopt;
+            if (!from || !to)
+                return usage(err, error);
+            if (*to < *from)
+                return usage(err, "--range: '" + *range + "' ends below where it starts");
+            lo = *from;
+            hi = *to;
+        }
+        parts = values::unlimitedParts(values::valuesInRange(set, lo, hi));
+    }
+    if (parts.empty())
+        return usage(err, "combine: there are no parts to combine");
+
+    const values::SearchResult found = values::findNetworks(*target, parts, options);
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject().key("target").number(*target).key("networks").beginArray();
+        for (const values::Network& n : found.networks) {
+            json.beginObject()
+                .key("network")
+                .string(n.text)
+                .key("value")
+                .number(n.precise)
+                .key("error_percent")
+                .percent(n.deviation.precise)
+                .key("parts")
+                .number(static_cast<long long>(n.partCount))
+                .endObject();
+        }
+        json.endArray().endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+    out << "Target " << values::format(*target) << '\n';
+    Table table({"network", "value", "deviation"}, {Table::Align::Left, Table::Align::Right, Table::Align::Right});
+    for (const values::Network& n : found.networks)
+        table.add({n.text, values::format(n.value), n.deviation.text()});
+    table.print(out);
+    return exitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: MIT
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Printed {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Printed divider(std::vector<std::string> args)
+{
+    args.insert(args.begin(), "divider");
+    std::ostringstream out;
+    std::ostringstream err;
+    const int status = cli::run(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+TEST(DividerCommand, JsonOfTheIssueExample)
+{
+    const Printed r = divider({"--vin", "5", "--vout", "3.3", "--series", "E24", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"pairs\": [{\"r1\": 4700, \"r2\": 9100, \"vout\": 3.2971, "
+                          "\"error_percent\": -0.0878, \"vout_min\": 3.27457, \"vout_max\": 3.31949, "
+                          "\"current_a\": 0.000362}, {\"r1\": 47000, ",
+                          0),
+              0U)
+        << r.out;
+    EXPECT_EQ(r.out.substr(r.out.size() - 4), "}]}\n");
+    std::size_t pairs = 0;
+    for (std::size_t at = r.out.find("\"r1\""); at != std::string::npos; at = r.out.find("\"r1\"", at + 1))
+        ++pairs;
+    EXPECT_EQ(pairs, 10U);
+}
+
+TEST(DividerCommand, JsonInFeedbackMode)
+{
+    const Printed r =
+        divider({"--vref", "0.8", "--vout", "3.3V", "--series", "E24", "--range", "1k..100k", "--top", "1", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"ratio\": 0.242424, \"pairs\": [{\"r1\": 7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": "
+              "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333}]}\n");
+}
+
+TEST(DividerCommand, PlainTableHasItsHeadersAndOneRowAPair)
+{
+    const Printed r =
+        divider({"--vin", "2.5", "--vout", "800m", "--series", "E24", "--range", "1k..100k", "--top", "2"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("R1"), std::string::npos);
+    EXPECT_NE(r.out.find("5.1 kΩ  2.4 kΩ"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("exact"), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 4) << r.out;
+}
+
+struct BadInput {
+    const char* name;
+    std::vector<std::string> args;
+    const char* named; // what the one-line message must name
+};
+
+class DividerCommandRefuses : public testing::TestWithParam<BadInput> {};
+
+TEST_P(DividerCommandRefuses, WithOneLineNamingTheArgument)
+{
+    const Printed r = divider(GetParam().args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(GetParam().named), std::string::npos) << r.err;
+    EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, DividerCommandRefuses,
+    testing::Values(
+        BadInput{"VoutNotBelowVin", {"--vin", "3.3", "--vout", "5"}, "--vout: V out must be lower than V in"},
+        BadInput{"VoutNotAboveVref", {"--vref", "0.8", "--vout", "0.5"}, "--vout: V out must be higher"},
+        BadInput{"VinNotAValue", {"--vin", "5x", "--vout", "3.3"}, "--vin: '5x'"},
+        BadInput{"VinInOhms", {"--vin", "5k", "--vout", "3.3 ohm"}, "--vout"},
+        BadInput{"BothModes", {"--vin", "5", "--vref", "0.8", "--vout", "3.3"}, "--vref"},
+        BadInput{"NoVout", {"--vin", "5"}, "--vout"},
+        BadInput{"RangeUpsideDown", {"--vin", "5", "--vout", "3.3", "--range", "1M..1k"}, "--range"},
+        BadInput{"RangeWithoutDots", {"--vin", "5", "--vout", "3.3", "--range", "1k"}, "--range"},
+        BadInput{"ToleranceOf100", {"--vin", "5", "--vout", "3.3", "--tolerance", "100"}, "--tolerance"},
+        BadInput{"TopOfZero", {"--vin", "5", "--vout", "3.3", "--top", "0"}, "--top"},
+        BadInput{"UnknownSeries", {"--vin", "5", "--vout", "3.3", "--series", "E25"}, "--series"},
+        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"}),
+    [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
+
+} // namespace

@@ -1,0 +1,480 @@
+// SPDX-License-Identifier: MIT
+#include "tools/dividerdesign.h"
+
+#include "tools/myparts.h"
+#include "values/series.h"
+#include "values/stock.h"
+#include "values/value.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QClipboard>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <functional>
+#include <set>
+#include <utility>
+
+namespace tools {
+
+namespace {
+
+enum Column { CR1, CR2, CVout, CDeviation, CLowest, CHighest, CCurrent, CColumns };
+
+// Unions first among the series: many 1 % ranges stock both E24 and E96.
+struct SeriesChoice {
+    const char* label;
+    const char* names;
+};
+constexpr SeriesChoice seriesChoices[] = {
+    {"E24 + E96", "E24+E96"},
+    {"E24 + E192", "E24+E192"},
+    {"E3", "E3"},
+    {"E6", "E6"},
+    {"E12", "E12"},
+    {"E24", "E24"},
+    {"E48", "E48"},
+    {"E96", "E96"},
+    {"E192", "E192"},
+};
+constexpr int myPartsIndex = static_cast<int>(std::size(seriesChoices));
+
+constexpr const char* tolerances[] = {"0.1", "0.25", "0.5", "1", "2", "5", "10", "20"};
+constexpr int defaultTolerance = 3; // 1 %
+
+QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setBuddy(buddy);
+    return label;
+}
+
+template <class W>
+W* named(W* widget, const char* name, const QString& accessibleName = {})
+{
+    widget->setObjectName(QLatin1String(name));
+    if (!accessibleName.isEmpty())
+        widget->setAccessibleName(accessibleName);
+    return widget;
+}
+
+QTableWidgetItem* cell(const QString& text)
+{
+    auto* item = new QTableWidgetItem(text);
+    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    return item;
+}
+
+// Ctrl+C on the table copies rows, not just the current cell as the view would.
+class CopyKey : public QObject {
+public:
+    CopyKey(QObject* parent, std::function<void()> copy)
+        : QObject(parent)
+        , copy_(std::move(copy))
+    {
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
+        if (isKey && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+            if (event->type() == QEvent::KeyPress)
+                copy_();
+            event->accept();
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> copy_;
+};
+
+} // namespace
+
+DividerDesign::DividerDesign(QWidget* parent)
+    : QWidget(parent)
+    , search_(this, [this](std::vector<values::DividerPair> pairs) { showPairs(pairs); })
+{
+    setObjectName(QStringLiteral("frmDividerDesign"));
+    setWindowTitle(tr("Divider designer"));
+    build();
+    chainTabs();
+    connectAll();
+    modeChosen();
+}
+
+void DividerDesign::build()
+{
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    const auto message = [&](const char* name) {
+        auto* label = named(new QLabel(this), name);
+        label->setWordWrap(true);
+        label->setPalette(warning);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return label;
+    };
+    const auto voltage = [&](const char* name, const QString& accessibleName) {
+        auto* edit = named(new QLineEdit(this), name, accessibleName);
+        edit->setPlaceholderText(tr("e.g. 3.3 or 800m"));
+        return edit;
+    };
+
+    optOutput_ = named(new QRadioButton(tr("&Divider: V in to V out"), this), "optOutput");
+    optFeedback_ = named(new QRadioButton(tr("&Regulator feedback: V ref to V out"), this), "optFeedback");
+    optOutput_->setToolTip(tr("V out = V in × R2 / (R1 + R2)"));
+    optFeedback_->setToolTip(tr("V out = V ref × (R1 + R2) / R2"));
+    grpMode_ = new QButtonGroup(this);
+    grpMode_->addButton(optOutput_);
+    grpMode_->addButton(optFeedback_);
+    optOutput_->setChecked(true);
+    auto* modes = new QHBoxLayout;
+    modes->addWidget(optOutput_);
+    modes->addWidget(optFeedback_);
+    modes->addStretch();
+
+    txtVin_ = voltage("txtVin", tr("V in"));
+    txtVref_ = voltage("txtVref", tr("V ref"));
+    txtVout_ = voltage("txtVout", tr("V out"));
+    lblVin_ = labelFor(this, "lblVin", tr("V &in:"), txtVin_);
+    lblVref_ = labelFor(this, "lblVref", tr("V r&ef:"), txtVref_);
+    lblVinUnit_ = named(new QLabel(QStringLiteral("V"), this), "lblVinUnit");
+    lblVrefUnit_ = named(new QLabel(QStringLiteral("V"), this), "lblVrefUnit");
+    lblVinMessage_ = message("lblVinMessage");
+    lblVrefMessage_ = message("lblVrefMessage");
+    lblVoutMessage_ = message("lblVoutMessage");
+    lblRatio_ = named(new QLabel(this), "lblRatio");
+    lblRatio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* goal = new QGridLayout;
+    goal->addWidget(lblVin_, 0, 0);
+    goal->addWidget(txtVin_, 0, 1);
+    goal->addWidget(lblVinUnit_, 0, 2);
+    goal->addWidget(lblVinMessage_, 0, 3);
+    goal->addWidget(lblVref_, 1, 0);
+    goal->addWidget(txtVref_, 1, 1);
+    goal->addWidget(lblVrefUnit_, 1, 2);
+    goal->addWidget(lblVrefMessage_, 1, 3);
+    goal->addWidget(labelFor(this, "lblVout", tr("V &out:"), txtVout_), 2, 0);
+    goal->addWidget(txtVout_, 2, 1);
+    goal->addWidget(named(new QLabel(QStringLiteral("V"), this), "lblVoutUnit"), 2, 2);
+    goal->addWidget(lblVoutMessage_, 2, 3);
+    goal->addWidget(lblRatio_, 3, 1, 1, 3);
+    goal->setColumnStretch(3, 1);
+    const int fieldWidth = txtVin_->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) * 3 / 2;
+    for (QLineEdit* edit : {txtVin_, txtVref_, txtVout_})
+        edit->setMinimumWidth(fieldWidth);
+
+    cboSeries_ = named(new QComboBox(this), "cboSeries", tr("Series of the parts"));
+    for (const SeriesChoice& choice : seriesChoices)
+        cboSeries_->addItem(QString::fromLatin1(choice.label), QString::fromLatin1(choice.names));
+    cboSeries_->addItem(tr("My parts"));
+    cboSeries_->setItemData(myPartsIndex, tr("The list kept in the Standard values window"), Qt::ToolTipRole);
+    txtFrom_ = named(new QLineEdit(localised("1k"), this), "txtFrom", tr("Lowest resistor value"));
+    txtTo_ = named(new QLineEdit(localised("1M"), this), "txtTo", tr("Highest resistor value"));
+    for (QLineEdit* edit : {txtFrom_, txtTo_})
+        edit->setMaximumWidth(fieldWidth);
+    cboTolerance_ = named(new QComboBox(this), "cboTolerance", tr("Tolerance of the parts"));
+    for (const char* t : tolerances)
+        cboTolerance_->addItem(localised(t) + QStringLiteral(" %"), QString::fromLatin1(t));
+    cboTolerance_->setCurrentIndex(defaultTolerance);
+    lblRangeMessage_ = message("lblRangeMessage");
+
+    auto* parts = new QHBoxLayout;
+    parts->addWidget(labelFor(this, "lblSeries", tr("&Series:"), cboSeries_));
+    parts->addWidget(cboSeries_);
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblFrom", tr("&From:"), txtFrom_));
+    parts->addWidget(txtFrom_, 1);
+    parts->addWidget(named(new QLabel(QStringLiteral("Ω"), this), "lblFromUnit"));
+    parts->addWidget(labelFor(this, "lblTo", tr("&To:"), txtTo_));
+    parts->addWidget(txtTo_, 1);
+    parts->addWidget(named(new QLabel(QStringLiteral("Ω"), this), "lblToUnit"));
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblTolerance", tr("Tolera&nce:"), cboTolerance_));
+    parts->addWidget(cboTolerance_);
+    parts->addStretch();
+
+    tblPairs_ = named(new QTableWidget(0, CColumns, this), "tblPairs", tr("Best pairs"));
+    tblPairs_->setHorizontalHeaderLabels(
+        {tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("Current")});
+    const QString corners = tr("V out with every part off by up to the tolerance");
+    tblPairs_->horizontalHeaderItem(CLowest)->setToolTip(corners);
+    tblPairs_->horizontalHeaderItem(CHighest)->setToolTip(corners);
+    tblPairs_->horizontalHeaderItem(CCurrent)->setToolTip(tr("The current through R1 and R2"));
+    tblPairs_->verticalHeader()->hide();
+    tblPairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblPairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblPairs_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    tblPairs_->setAlternatingRowColors(true);
+    tblPairs_->setWordWrap(false);
+    tblPairs_->setTabKeyNavigation(false);
+    tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
+    // Wide enough for the widest expected cell, so columns do not jump while typing.
+    const QString widest[CColumns] = {
+        QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"), QStringLiteral("-100.00 %"),
+        QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 µA")};
+    const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    // The columns share the width evenly, so each must be as wide as the widest of them.
+    int columnWidth = 0;
+    for (int column = 0; column < CColumns; ++column) {
+        columnWidth = std::max({columnWidth, tblPairs_->fontMetrics().horizontalAdvance(widest[column]) + padding,
+                                tblPairs_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                    tblPairs_->horizontalHeaderItem(column)->text()) +
+                                    padding});
+    }
+    tblPairs_->horizontalHeader()->setMinimumSectionSize(columnWidth);
+    tblPairs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    const int tableWidth = CColumns * columnWidth + 2 * tblPairs_->frameWidth();
+    const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
+    tblPairs_->setMinimumSize(
+        tableWidth, tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight + 2 * tblPairs_->frameWidth());
+    lblStatus_ = named(new QLabel(this), "lblStatus");
+    lblStatus_->setWordWrap(true);
+
+    cmdCopy_ = named(new QPushButton(tr("Co&py"), this), "cmdCopy");
+    cmdCopy_->setToolTip(tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
+    cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(lblStatus_, 1);
+    buttons->addWidget(cmdCopy_);
+    buttons->addWidget(cmdClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(modes);
+    layout->addLayout(goal);
+    layout->addLayout(parts);
+    layout->addWidget(lblRangeMessage_);
+    layout->addWidget(labelFor(this, "lblPairs", tr("&Best pairs:"), tblPairs_));
+    layout->addWidget(tblPairs_, 1);
+    layout->addLayout(buttons);
+}
+
+void DividerDesign::chainTabs()
+{
+    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,       txtVref_,  txtVout_, cboSeries_,
+                              txtFrom_,   txtTo_,       cboTolerance_, tblPairs_, cmdCopy_, cmdClose_};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+}
+
+void DividerDesign::connectAll()
+{
+    connect(optOutput_, &QRadioButton::toggled, this, &DividerDesign::modeChosen);
+    for (QLineEdit* edit : {txtVin_, txtVref_, txtVout_, txtFrom_, txtTo_})
+        connect(edit, &QLineEdit::textChanged, this, &DividerDesign::refresh);
+    connect(cboSeries_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
+    connect(cboTolerance_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
+    connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
+}
+
+void DividerDesign::modeChosen()
+{
+    const bool feedback = optFeedback_->isChecked();
+    for (QWidget* w : std::initializer_list<QWidget*>{lblVin_, txtVin_, lblVinUnit_, lblVinMessage_})
+        w->setVisible(!feedback);
+    for (QWidget* w : std::initializer_list<QWidget*>{lblVref_, txtVref_, lblVrefUnit_, lblVrefMessage_})
+        w->setVisible(feedback);
+    refresh();
+}
+
+std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel* message, values::Unit unit)
+{
+    message->clear();
+    const QString text = field->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
+    if (!parsed.value) {
+        message->setText(QString::fromStdString(parsed.error));
+        return std::nullopt;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+        message->setText(unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
+                                                    : tr("'%1' is not a resistance: write 1k, 4k7 or 1M").arg(text));
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+void DividerDesign::refresh()
+{
+    const bool feedback = optFeedback_->isChecked();
+    lblRatio_->clear();
+    lblRangeMessage_->clear();
+    // Its line is shown only with a message, so the table does not sit below an empty gap.
+    struct ShownWhenSet {
+        QLabel* label;
+        ~ShownWhenSet() { label->setVisible(!label->text().isEmpty()); }
+    } rangeMessage{lblRangeMessage_};
+    QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
+    const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
+    const auto vout = readField(txtVout_, lblVoutMessage_, values::Unit::Volt);
+    if (!source || !vout) {
+        clearPairs({});
+        return;
+    }
+    values::DividerGoal goal{feedback ? values::DividerMode::Feedback : values::DividerMode::Output, *source, *vout};
+    const values::GoalCheck check = values::checkGoal(goal);
+    if (check.change != values::DividerField::None) {
+        QString text = QString::fromStdString(check.message);
+        if (check.change == values::DividerField::Vout)
+            text = feedback ? tr("V out must be higher than V ref: change V out")
+                            : tr("V out must be lower than V in: change V out");
+        (check.change == values::DividerField::Vout ? lblVoutMessage_ : sourceMessage)->setText(text);
+        clearPairs({});
+        return;
+    }
+    const QString ratio = locale().toString(values::dividerRatio(goal), 'g', 6);
+    lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
+
+    values::DividerOptions options;
+    options.tolerancePercent =
+        values::parse(cboTolerance_->currentData().toString().toStdString()).value.value_or(values::Decimal::of(1, 0));
+    if (cboSeries_->currentIndex() != myPartsIndex) {
+        const auto lo = readField(txtFrom_, lblRangeMessage_, values::Unit::Ohm);
+        const QString loMessage = lblRangeMessage_->text();
+        const auto hi = readField(txtTo_, lblRangeMessage_, values::Unit::Ohm);
+        if (!loMessage.isEmpty())
+            lblRangeMessage_->setText(loMessage);
+        if (!lo || !hi) {
+            clearPairs({});
+            return;
+        }
+        if (*hi < *lo) {
+            lblRangeMessage_->setText(tr("The range runs from the lower value to the higher one."));
+            clearPairs({});
+            return;
+        }
+        options.lo = *lo;
+        options.hi = *hi;
+    } else {
+        // My parts come as they are: the range does not apply to the user's own drawer.
+        options.lo = values::Decimal::of(1, -15);
+        options.hi = values::Decimal::of(1, 15);
+    }
+    std::vector<values::Part> parts = chosenParts(options);
+    if (parts.empty()) {
+        clearPairs(cboSeries_->currentIndex() == myPartsIndex
+                       ? tr("My parts holds no values yet: add them in the Standard values window.")
+                       : tr("No %1 value lies in this range.").arg(cboSeries_->currentText()));
+        return;
+    }
+
+    lblStatus_->setText(tr("Searching..."));
+    shownGoal_ = goal;
+    search_.run([goal, parts = std::move(parts), options](std::stop_token stop) {
+        return values::designDivider(goal, parts, options, stop);
+    });
+}
+
+std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
+{
+    if (cboSeries_->currentIndex() == myPartsIndex)
+        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator()));
+    const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
+    if (!set)
+        return {};
+    return values::unlimitedParts(values::valuesInRange(*set, options.lo, options.hi));
+}
+
+void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
+{
+    tblPairs_->clearSelection();
+    tblPairs_->setRowCount(static_cast<int>(pairs.size()));
+    const QString ohm = QStringLiteral("Ω");
+    const QString volt = QStringLiteral("V");
+    int row = 0;
+    for (const values::DividerPair& p : pairs) {
+        tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
+        tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm)));
+        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt)));
+        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text())));
+        tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
+        tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
+        tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        ++row;
+    }
+    lblStatus_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
+    cmdCopy_->setEnabled(!pairs.empty());
+    Q_EMIT pairsShown();
+}
+
+void DividerDesign::clearPairs(const QString& status)
+{
+    search_.cancel();
+    tblPairs_->setRowCount(0);
+    lblStatus_->setText(status);
+    cmdCopy_->setEnabled(false);
+    Q_EMIT pairsShown();
+}
+
+QString DividerDesign::tableText() const
+{
+    std::set<int> rows;
+    for (const QModelIndex& index : tblPairs_->selectionModel()->selectedRows())
+        rows.insert(index.row());
+    if (rows.empty()) {
+        for (int row = 0; row < tblPairs_->rowCount(); ++row)
+            rows.insert(row);
+    }
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < CColumns; ++column)
+        header << tblPairs_->horizontalHeaderItem(column)->text();
+    lines << header.join(u'\t');
+    for (const int row : rows) {
+        QStringList cells;
+        for (int column = 0; column < CColumns; ++column) {
+            const QTableWidgetItem* item = tblPairs_->item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+void DividerDesign::copy()
+{
+    if (tblPairs_->rowCount() == 0)
+        return;
+    QApplication::clipboard()->setText(tableText());
+}
+
+// "4.7 kΩ", "3.297 V", "362.3 µA": the value's own prefix, then the unit.
+QString DividerDesign::withUnit(const values::Decimal& v, const QString& unit) const
+{
+    return localised(values::withUnit(v, unit.toStdString()));
+}
+
+QString DividerDesign::localised(const std::string& text) const
+{
+    QString result = QString::fromStdString(text);
+    if (decimalSeparator() != '.')
+        result.replace(u'.', QLatin1Char(decimalSeparator()));
+    return result;
+}
+
+char DividerDesign::decimalSeparator() const
+{
+    const QString point = locale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
+}
+
+} // namespace tools

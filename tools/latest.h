@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include <QMetaObject>
+#include <QObject>
+
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <thread>
+#include <utility>
+
+namespace tools {
+
+// Runs the newest of a stream of jobs on one worker thread and hands its result to the UI thread.
+// A window calls run() on every keystroke: the job in progress is asked to stop, jobs that never
+// started are dropped, and a result whose job has been superseded is never delivered, so what the
+// window shows always belongs to the newest input.
+//
+// A job takes a std::stop_token and should look at it now and then; what it returns after a stop
+// is thrown away. Results arrive through `deliver`, queued to `context`'s thread, and not at all
+// once `context` or this object is gone.
+template <class Result>
+class Latest {
+public:
+    using Job = std::function<Result(const std::stop_token&)>;
+    using Deliver = std::function<void(Result)>;
+
+    Latest(QObject* context, Deliver deliver)
+        : state_(std::make_shared<State>())
+        , context_(context)
+        , deliver_(std::move(deliver))
+    {
+    }
+
+    Latest(const Latest&) = delete;
+    Latest& operator=(const Latest&) = delete;
+    Latest(Latest&&) = delete;
+    Latest& operator=(Latest&&) = delete;
+
+    ~Latest()
+    {
+        {
+            const std::scoped_lock lock(state_->mutex);
+            state_->closing = true;
+            state_->pending.reset();
+            state_->running.request_stop();
+            ++state_->generation;
+        }
+        state_->wake.notify_all();
+        if (worker_.joinable())
+            worker_.join();
+    }
+
+    // Supersedes every earlier job.
+    void run(Job job)
+    {
+        {
+            const std::scoped_lock lock(state_->mutex);
+            state_->running.request_stop();
+            state_->pending = std::move(job);
+            ++state_->generation;
+        }
+        if (!worker_.joinable())
+            worker_ = std::thread([this] { work(); });
+        state_->wake.notify_all();
+    }
+
+    // Drops the job in progress and any waiting one, delivering nothing, e.g. when the input
+    // became invalid.
+    void cancel()
+    {
+        const std::scoped_lock lock(state_->mutex);
+        state_->running.request_stop();
+        state_->pending.reset();
+        state_->delivered = ++state_->generation;
+    }
+
+    // True from run() until its result is delivered or dropped by cancel().
+    bool busy() const
+    {
+        const std::scoped_lock lock(state_->mutex);
+        return state_->delivered != state_->generation;
+    }
+
+private:
+    struct State {
+        mutable std::mutex mutex;
+        std::condition_variable wake;
+        std::optional<Job> pending;
+        std::stop_source running;
+        unsigned long generation = 0;
+        unsigned long delivered = 0; // touched on the UI thread only, read under the mutex
+        bool closing = false;
+    };
+
+    void work()
+    {
+        std::unique_lock lock(state_->mutex);
+        for (;;) {
+            state_->wake.wait(lock, [this] { return state_->closing || state_->pending; });
+            if (state_->closing)
+                return;
+            Job job = std::move(*state_->pending);
+            state_->pending.reset();
+            state_->running = std::stop_source();
+            const std::stop_token token = state_->running.get_token();
+            const unsigned long generation = state_->generation;
+            lock.unlock();
+
+            Result result = job(token);
+
+            lock.lock();
+            if (token.stop_requested() || generation != state_->generation)
+                continue;
+            // The check is repeated on the UI thread: a newer run() may come before the result
+            // is handed over there.
+            QMetaObject::invokeMethod(
+                context_,
+                [state = std::weak_ptr<State>(state_), deliver = deliver_, generation,
+                 result = std::move(result)]() mutable {
+                    const std::shared_ptr<State> alive = state.lock();
+                    if (!alive)
+                        return;
+                    {
+                        const std::scoped_lock lock(alive->mutex);
+                        if (generation != alive->generation || alive->closing)
+                            return;
+                        alive->delivered = generation;
+                    }
+                    deliver(std::move(result));
+                },
+                Qt::QueuedConnection);
+        }
+    }
+
+    std::shared_ptr<State> state_;
+    QObject* context_;
+    Deliver deliver_;
+    std::thread worker_;
+};
+
+} // namespace tools

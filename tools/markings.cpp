@@ -1,0 +1,686 @@
+// SPDX-License-Identifier: MIT
+#include "tools/markings.h"
+
+#include "values/markings.h"
+#include "values/value.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmap>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <array>
+
+namespace tools {
+
+using values::Colour;
+
+namespace {
+
+QString u8(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
+
+QString colourName(Colour colour)
+{
+    switch (colour) {
+    case Colour::Pink:
+        return Markings::tr("Pink");
+    case Colour::Silver:
+        return Markings::tr("Silver");
+    case Colour::Gold:
+        return Markings::tr("Gold");
+    case Colour::Black:
+        return Markings::tr("Black");
+    case Colour::Brown:
+        return Markings::tr("Brown");
+    case Colour::Red:
+        return Markings::tr("Red");
+    case Colour::Orange:
+        return Markings::tr("Orange");
+    case Colour::Yellow:
+        return Markings::tr("Yellow");
+    case Colour::Green:
+        return Markings::tr("Green");
+    case Colour::Blue:
+        return Markings::tr("Blue");
+    case Colour::Violet:
+        return Markings::tr("Violet");
+    case Colour::Grey:
+        return Markings::tr("Grey");
+    case Colour::White:
+        return Markings::tr("White");
+    }
+    return {};
+}
+
+// What is typed into the marking field for these bands: the reader's own spelling.
+QString bandText(const std::vector<Colour>& bands)
+{
+    QStringList names;
+    for (Colour c : bands)
+        names.append(
+            QString::fromUtf8(values::facts(c).name.data(), static_cast<qsizetype>(values::facts(c).name.size())));
+    return names.join(QLatin1Char(' '));
+}
+
+QString multiplierText(int exponent)
+{
+    if (exponent < 0)
+        return QStringLiteral("×0.") + QString(-exponent - 1, QLatin1Char('0')) + QLatin1Char('1');
+    return QStringLiteral("×") + u8(values::format(values::Decimal::of(1, exponent)));
+}
+
+// A swatch for a list item, drawn at 1x and 2x so it stays sharp on any screen.
+QIcon swatch(Colour colour)
+{
+    QIcon icon;
+    for (const qreal ratio : {1.0, 2.0}) {
+        QPixmap pixmap(QSize(16, 16) * ratio);
+        pixmap.setDevicePixelRatio(ratio);
+        pixmap.fill(Qt::transparent);
+        QPainter p(&pixmap);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(bandColour(colour).darker(170), 1));
+        p.setBrush(bandColour(colour));
+        p.drawRoundedRect(QRectF(1.5, 1.5, 13, 13), 2, 2);
+        p.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+QString kindText(values::ReadingKind kind)
+{
+    switch (kind) {
+    case values::ReadingKind::ColourBands:
+        return Markings::tr("Colour bands");
+    case values::ReadingKind::Rkm:
+        return Markings::tr("RKM code");
+    case values::ReadingKind::Smd3:
+        return Markings::tr("SMD 3-digit resistor code");
+    case values::ReadingKind::Smd4:
+        return Markings::tr("SMD 4-digit resistor code");
+    case values::ReadingKind::Eia96:
+        return Markings::tr("EIA-96 resistor code");
+    case values::ReadingKind::CapacitorCode:
+        return Markings::tr("Capacitor code");
+    case values::ReadingKind::PlainValue:
+        return Markings::tr("Value");
+    }
+    return {};
+}
+
+QString markingKindText(values::MarkingKind kind)
+{
+    switch (kind) {
+    case values::MarkingKind::Bands4:
+        return Markings::tr("4 bands");
+    case values::MarkingKind::Bands5:
+        return Markings::tr("5 bands");
+    case values::MarkingKind::Bands6:
+        return Markings::tr("6 bands");
+    case values::MarkingKind::Smd3:
+        return Markings::tr("SMD 3 digits");
+    case values::MarkingKind::Smd4:
+        return Markings::tr("SMD 4 digits");
+    case values::MarkingKind::Eia96:
+        return Markings::tr("EIA-96");
+    case values::MarkingKind::Rkm:
+        return Markings::tr("RKM");
+    }
+    return {};
+}
+
+const std::array<values::Decimal, 11> tolerances{
+    values::Decimal::of(1, -2),  values::Decimal::of(2, -2), values::Decimal::of(5, -2), values::Decimal::of(1, -1),
+    values::Decimal::of(25, -2), values::Decimal::of(5, -1), values::Decimal::of(1, 0),  values::Decimal::of(2, 0),
+    values::Decimal::of(5, 0),   values::Decimal::of(10, 0), values::Decimal::of(20, 0)};
+constexpr int defaultTolerance = 8; // ±5 %
+constexpr std::array<int, 9> temperatureCoefficients{250, 100, 50, 25, 20, 15, 10, 5, 1};
+
+char decimalSeparator()
+{
+    const QString point = QLocale().decimalPoint();
+    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
+}
+
+QTableWidget* table(const QString& name, const QString& accessibleName, const QStringList& header)
+{
+    auto* t = new QTableWidget(0, static_cast<int>(header.size()));
+    t->setObjectName(name);
+    t->setAccessibleName(accessibleName);
+    t->setHorizontalHeaderLabels(header);
+    t->verticalHeader()->hide();
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setSelectionMode(QAbstractItemView::SingleSelection);
+    t->horizontalHeader()->setStretchLastSection(true);
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    t->setWordWrap(false);
+    return t;
+}
+
+QTableWidgetItem* cell(const QString& text)
+{
+    return new QTableWidgetItem(text);
+}
+
+// Tall enough for `rows` rows without a scroll bar.
+void fitRows(QTableWidget* t, int rows)
+{
+    t->setMinimumHeight(t->horizontalHeader()->sizeHint().height() + rows * t->verticalHeader()->defaultSectionSize() +
+                        2 * t->frameWidth());
+}
+
+void showMessage(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setVisible(!text.isEmpty());
+}
+
+} // namespace
+
+QColor bandColour(Colour colour)
+{
+    switch (colour) {
+    case Colour::Pink:
+        return {0xff, 0x9e, 0xc8};
+    case Colour::Silver:
+        return {0xc4, 0xc8, 0xcc};
+    case Colour::Gold:
+        return {0xcf, 0xa6, 0x2d};
+    case Colour::Black:
+        return {0x1a, 0x1a, 0x1a};
+    case Colour::Brown:
+        return {0x7a, 0x43, 0x1d};
+    case Colour::Red:
+        return {0xd6, 0x1f, 0x1f};
+    case Colour::Orange:
+        return {0xf5, 0x82, 0x0a};
+    case Colour::Yellow:
+        return {0xf7, 0xdc, 0x1e};
+    case Colour::Green:
+        return {0x22, 0x9a, 0x3c};
+    case Colour::Blue:
+        return {0x1f, 0x55, 0xd6};
+    case Colour::Violet:
+        return {0x8a, 0x3c, 0xc8};
+    case Colour::Grey:
+        return {0x88, 0x88, 0x88};
+    case Colour::White:
+        return {0xfa, 0xfa, 0xfa};
+    }
+    return {};
+}
+
+// --- Drawing ----------------------------------------------------------------------------------
+
+namespace {
+constexpr int leadLength = 28;
+constexpr int bodyHeight = 44;
+constexpr int bodyPadding = 18; // body end to the first band's column
+constexpr int margin = 6;
+} // namespace
+
+ResistorDrawing::ResistorDrawing(QWidget* parent)
+    : QWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    setAccessibleName(tr("Resistor drawing"));
+}
+
+void ResistorDrawing::setBands(const std::vector<Colour>& bands)
+{
+    if (bands == bands_)
+        return;
+    bands_ = bands;
+    QStringList description;
+    for (std::size_t k = 0; k < bands_.size(); ++k)
+        description.append(caption(k).join(QLatin1Char(' ')));
+    setAccessibleDescription(description.join(QStringLiteral(", ")));
+    updateGeometry();
+    update();
+}
+
+QStringList ResistorDrawing::caption(std::size_t index) const
+{
+    if (index >= bands_.size())
+        return {};
+    const values::ColourFacts& f = values::facts(bands_[index]);
+    const std::size_t n = bands_.size();
+    const std::size_t digits = n >= 5 ? 3 : 2;
+    QStringList lines{colourName(f.colour)};
+    if (index < digits) {
+        lines.append(f.digit ? QString::number(*f.digit) : tr("no digit"));
+    } else if (index == digits) {
+        lines.append(multiplierText(f.multiplierExponent));
+    } else if (index == digits + 1) {
+        if (!f.tolerance) {
+            lines.append(tr("no tolerance"));
+        } else {
+            lines.append(u8(values::describe(values::Tolerance::percent(*f.tolerance))));
+            if (f.colour == Colour::Grey)
+                lines.append(tr("older: ±0.05 %"));
+        }
+    } else {
+        lines.append(f.tcr ? tr("%1 ppm/K").arg(*f.tcr) : tr("no coefficient"));
+    }
+    return lines;
+}
+
+int ResistorDrawing::columnWidth() const
+{
+    int widest = 0;
+    for (std::size_t k = 0; k < bands_.size(); ++k) {
+        for (const QString& line : caption(k))
+            widest = std::max(widest, fontMetrics().horizontalAdvance(line));
+    }
+    return std::max(widest + 2 * margin, 2 * fontMetrics().height());
+}
+
+QSize ResistorDrawing::minimumSizeHint() const
+{
+    const int columns = static_cast<int>(std::max<std::size_t>(bands_.size(), 3));
+    const int width = 2 * leadLength + 2 * bodyPadding + columns * columnWidth();
+    const int height = margin + bodyHeight + margin + 3 * fontMetrics().lineSpacing() + margin;
+    return {width, height};
+}
+
+QSize ResistorDrawing::sizeHint() const
+{
+    return minimumSizeHint();
+}
+
+void ResistorDrawing::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPalette& pal = palette();
+
+    const int columns = static_cast<int>(std::max<std::size_t>(bands_.size(), 3));
+    const qreal bodyWidth = std::min<qreal>(width() - 2 * leadLength, 2 * bodyPadding + columns * columnWidth() * 1.25);
+    const qreal left = (width() - bodyWidth) / 2;
+    const QRectF body(left, margin, bodyWidth, bodyHeight);
+
+    // The leads, then the body with its wider end caps.
+    p.setPen(QPen(QColor(0x90, 0x90, 0x90), 3, Qt::SolidLine, Qt::RoundCap));
+    const qreal axis = body.center().y();
+    p.drawLine(QPointF(left - leadLength + 2, axis), QPointF(left + 4, axis));
+    p.drawLine(QPointF(body.right() - 4, axis), QPointF(body.right() + leadLength - 2, axis));
+    const QColor beige(0xe6, 0xcf, 0x9c);
+    p.setPen(QPen(beige.darker(150), 1));
+    p.setBrush(beige);
+    p.drawRoundedRect(body, bodyHeight / 2.5, bodyHeight / 2.5);
+
+    const qreal inner = bodyWidth - 2 * bodyPadding;
+    const qreal column = bands_.empty() ? inner : inner / static_cast<qreal>(bands_.size());
+    const qreal bandWidth = std::min<qreal>(column * 0.5, 12);
+    const int line = fontMetrics().lineSpacing();
+    for (std::size_t k = 0; k < bands_.size(); ++k) {
+        const qreal centre = left + bodyPadding + (static_cast<qreal>(k) + 0.5) * column;
+        const QColor c = bandColour(bands_[k]);
+        p.setPen(QPen(c.darker(160), 1));
+        p.setBrush(c);
+        p.drawRect(QRectF(centre - bandWidth / 2, body.top() + 0.5, bandWidth, body.height() - 1));
+
+        p.setPen(pal.color(QPalette::WindowText));
+        const QStringList lines = caption(k);
+        for (int j = 0; j < lines.size(); ++j) {
+            const QRectF box(centre - column / 2, body.bottom() + margin + j * line, column, line);
+            p.drawText(box, Qt::AlignHCenter | Qt::AlignTop,
+                       fontMetrics().elidedText(lines[j], Qt::ElideRight, static_cast<int>(column)));
+        }
+    }
+}
+
+// --- Panel -------------------------------------------------------------------------------------
+
+Markings::Markings(QWidget* parent)
+    : QWidget(parent)
+{
+    setWindowTitle(tr("Markings"));
+
+    // Reading.
+    auto* readBox = new QGroupBox(tr("Read a marking"));
+    readBox->setObjectName(QStringLiteral("fraRead"));
+    auto* markingLabel = new QLabel(tr("&Marking:"));
+    markingLabel->setObjectName(QStringLiteral("lblMarking"));
+    marking_ = new QLineEdit;
+    marking_->setObjectName(QStringLiteral("txtMarking"));
+    marking_->setAccessibleName(tr("Marking"));
+    marking_->setPlaceholderText(tr("yellow violet red gold, 4K7, 472, 4701, 68X, 104K"));
+    markingLabel->setBuddy(marking_);
+    readMessage_ = new QLabel;
+    readMessage_->setObjectName(QStringLiteral("lblReadMessage"));
+    readMessage_->setWordWrap(true);
+    auto* readingsLabel = new QLabel(tr("&Readings:"));
+    readingsLabel->setObjectName(QStringLiteral("lblReadings"));
+    readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
+                      {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
+    readingsLabel->setBuddy(readings_);
+    fitRows(readings_, 3);
+
+    auto* readGrid = new QGridLayout(readBox);
+    readGrid->addWidget(markingLabel, 0, 0);
+    readGrid->addWidget(marking_, 0, 1);
+    readGrid->addWidget(readMessage_, 1, 1);
+    readGrid->addWidget(readingsLabel, 2, 0, Qt::AlignTop);
+    readGrid->addWidget(readings_, 2, 1);
+    readGrid->setColumnStretch(1, 1);
+
+    // Bands.
+    auto* bandsBox = new QGroupBox(tr("Colour bands"));
+    bandsBox->setObjectName(QStringLiteral("fraBands"));
+    auto* countLabel = new QLabel(tr("&Bands:"));
+    countLabel->setObjectName(QStringLiteral("lblBandCount"));
+    bandCount_ = new QComboBox;
+    bandCount_->setObjectName(QStringLiteral("cboBandCount"));
+    bandCount_->setAccessibleName(tr("Number of bands"));
+    for (int n = 3; n <= maxBands; ++n)
+        bandCount_->addItem(QString::number(n), n);
+    countLabel->setBuddy(bandCount_);
+    auto* pickerGrid = new QGridLayout;
+    pickerGrid->addWidget(countLabel, 0, 0);
+    pickerGrid->addWidget(bandCount_, 1, 0);
+    for (int k = 0; k < maxBands; ++k) {
+        auto* label = new QLabel(tr("Band &%1:").arg(k + 1));
+        label->setObjectName(QStringLiteral("lblBand%1").arg(k + 1));
+        auto* picker = new QComboBox;
+        picker->setObjectName(QStringLiteral("cboBand%1").arg(k + 1));
+        picker->setAccessibleName(tr("Band %1").arg(k + 1));
+        for (const values::ColourFacts& f : values::colourTable())
+            picker->addItem(swatch(f.colour), colourName(f.colour), static_cast<int>(f.colour));
+        picker->setMaxVisibleItems(13);
+        label->setBuddy(picker);
+        pickerGrid->addWidget(label, 0, k + 1);
+        pickerGrid->addWidget(picker, 1, k + 1);
+        bandLabels_.push_back(label);
+        bandPickers_.push_back(picker);
+    }
+    pickerGrid->setColumnStretch(maxBands + 1, 1);
+    drawing_ = new ResistorDrawing;
+    drawing_->setObjectName(QStringLiteral("picResistor"));
+    auto* bandsLayout = new QVBoxLayout(bandsBox);
+    bandsLayout->addLayout(pickerGrid);
+    bandsLayout->addWidget(drawing_);
+
+    // Marking.
+    auto* markBox = new QGroupBox(tr("Mark a value"));
+    markBox->setObjectName(QStringLiteral("fraMark"));
+    auto* valueLabel = new QLabel(tr("&Value:"));
+    valueLabel->setObjectName(QStringLiteral("lblValue"));
+    value_ = new QLineEdit;
+    value_->setObjectName(QStringLiteral("txtValue"));
+    value_->setAccessibleName(tr("Value in ohms"));
+    value_->setPlaceholderText(tr("4k7, 4.99k, R47, 10m"));
+    valueLabel->setBuddy(value_);
+    auto* toleranceLabel = new QLabel(tr("&Tolerance:"));
+    toleranceLabel->setObjectName(QStringLiteral("lblTolerance"));
+    tolerance_ = new QComboBox;
+    tolerance_->setObjectName(QStringLiteral("cboTolerance"));
+    tolerance_->setAccessibleName(tr("Tolerance"));
+    for (std::size_t k = 0; k < tolerances.size(); ++k)
+        tolerance_->addItem(u8(values::describe(values::Tolerance::percent(tolerances[k]))), static_cast<int>(k));
+    tolerance_->setCurrentIndex(defaultTolerance);
+    toleranceLabel->setBuddy(tolerance_);
+    auto* tcrLabel = new QLabel(tr("Temperature co&efficient:"));
+    tcrLabel->setObjectName(QStringLiteral("lblTcr"));
+    tcr_ = new QComboBox;
+    tcr_->setObjectName(QStringLiteral("cboTcr"));
+    tcr_->setAccessibleName(tr("Temperature coefficient"));
+    tcr_->addItem(tr("none"), 0);
+    for (int ppm : temperatureCoefficients)
+        tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
+    tcrLabel->setBuddy(tcr_);
+    markMessage_ = new QLabel;
+    markMessage_->setObjectName(QStringLiteral("lblMarkMessage"));
+    markMessage_->setWordWrap(true);
+    auto* markingsLabel = new QLabel(tr("Mar&kings:"));
+    markingsLabel->setObjectName(QStringLiteral("lblMarkings"));
+    markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
+    markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
+    markingsLabel->setBuddy(markings_);
+    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()));
+
+    auto* markGrid = new QGridLayout(markBox);
+    auto* fields = new QHBoxLayout;
+    fields->addWidget(value_, 2);
+    fields->addSpacing(12);
+    fields->addWidget(toleranceLabel);
+    fields->addWidget(tolerance_);
+    fields->addSpacing(12);
+    fields->addWidget(tcrLabel);
+    fields->addWidget(tcr_);
+    markGrid->addWidget(valueLabel, 0, 0);
+    markGrid->addLayout(fields, 0, 1);
+    markGrid->addWidget(markMessage_, 1, 1);
+    markGrid->addWidget(markingsLabel, 2, 0, Qt::AlignTop);
+    markGrid->addWidget(markings_, 2, 1);
+    markGrid->setColumnStretch(1, 1);
+
+    auto* close = new QPushButton(tr("Close"));
+    close->setObjectName(QStringLiteral("cmdClose"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(close);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(readBox, 1);
+    layout->addWidget(bandsBox);
+    layout->addWidget(markBox);
+    layout->addLayout(buttons);
+
+    QWidget::setTabOrder(marking_, readings_);
+    QWidget::setTabOrder(readings_, bandCount_);
+    QWidget* previous = bandCount_;
+    for (QComboBox* picker : bandPickers_) {
+        QWidget::setTabOrder(previous, picker);
+        previous = picker;
+    }
+    QWidget::setTabOrder(previous, value_);
+    QWidget::setTabOrder(value_, tolerance_);
+    QWidget::setTabOrder(tolerance_, tcr_);
+    QWidget::setTabOrder(tcr_, markings_);
+    QWidget::setTabOrder(markings_, close);
+
+    connect(marking_, &QLineEdit::textChanged, this, &Markings::readMarking);
+    connect(bandCount_, &QComboBox::currentIndexChanged, this, &Markings::changeBandCount);
+    for (QComboBox* picker : bandPickers_)
+        connect(picker, &QComboBox::currentIndexChanged, this, &Markings::pickBands);
+    connect(value_, &QLineEdit::textChanged, this, &Markings::markValue);
+    connect(tolerance_, &QComboBox::currentIndexChanged, this, &Markings::markValue);
+    connect(tcr_, &QComboBox::currentIndexChanged, this, &Markings::markValue);
+    connect(markings_, &QTableWidget::cellActivated, this, [this](int row, int) { showMarkingRow(row); });
+
+    // Something to look at from the start: the reader's own example.
+    marking_->setText(QStringLiteral("yellow violet red gold"));
+}
+
+std::vector<Colour> Markings::pickedBands() const
+{
+    std::vector<Colour> bands;
+    const int n = bandCount_->currentData().toInt();
+    for (int k = 0; k < n; ++k)
+        bands.push_back(static_cast<Colour>(bandPickers_[static_cast<std::size_t>(k)]->currentData().toInt()));
+    return bands;
+}
+
+void Markings::setPickers(const std::vector<Colour>& bands)
+{
+    const bool was = updating_;
+    updating_ = true;
+    bandCount_->setCurrentIndex(bandCount_->findData(static_cast<int>(bands.size())));
+    for (std::size_t k = 0; k < bandPickers_.size(); ++k) {
+        const bool shown = k < bands.size();
+        bandPickers_[k]->setVisible(shown);
+        bandLabels_[k]->setVisible(shown);
+        if (shown)
+            bandPickers_[k]->setCurrentIndex(bandPickers_[k]->findData(static_cast<int>(bands[k])));
+    }
+    drawing_->setBands(bands);
+    updating_ = was;
+}
+
+void Markings::readMarking()
+{
+    const std::string text = marking_->text().toStdString();
+    const values::ReadResult result = values::read(text, decimalSeparator());
+
+    // Colour names drive the pickers and the drawing even when the bands do not read, so the
+    // drawing shows which band is wrong.
+    if (!updating_) {
+        if (const auto colours = values::colourWords(text);
+            colours && colours->size() >= 3 && colours->size() <= maxBands)
+            setPickers(*colours);
+    }
+
+    readings_->setRowCount(0);
+    showMessage(readMessage_, u8(result.error));
+    for (const values::Reading& r : result.readings) {
+        const int row = readings_->rowCount();
+        readings_->insertRow(row);
+        readings_->setItem(row, 0, cell(kindText(r.kind)));
+        readings_->setItem(row, 1, cell(u8(values::quantity(r.value, r.unit, r.figures))));
+        QString tolerance = r.tolerance ? u8(values::describe(*r.tolerance)) : QString();
+        if (r.kind == values::ReadingKind::ColourBands && r.bands.size() >= 4 &&
+            r.bands[r.bands.size() >= 5 ? 4 : 3] == Colour::Grey)
+            tolerance += tr(" (older parts: ±0.05 %)");
+        readings_->setItem(row, 2, cell(tolerance));
+        readings_->setItem(row, 3, cell(r.tcr ? tr("%1 ppm/K").arg(*r.tcr) : QString()));
+    }
+}
+
+void Markings::pickBands()
+{
+    if (updating_)
+        return;
+    const std::vector<Colour> bands = pickedBands();
+    drawing_->setBands(bands);
+    updating_ = true;
+    marking_->setText(bandText(bands));
+    updating_ = false;
+}
+
+// A new band count keeps the value where the new count can carry it; otherwise it starts from a
+// plain example of that many bands.
+void Markings::changeBandCount()
+{
+    if (updating_)
+        return;
+    const int n = bandCount_->currentData().toInt();
+    std::vector<Colour> next;
+    const values::ReadResult old = values::readBands(drawing_->bands());
+    if (old.readings.size() == 1) {
+        const values::Reading& r = old.readings.front();
+        values::Decimal tolerance = r.tolerance ? r.tolerance->plus : values::Decimal::of(20, 0);
+        const values::Decimal none = values::Decimal::of(20, 0);
+        if (n == 3)
+            tolerance = none;
+        else if (tolerance == none)
+            tolerance = values::Decimal::of(5, 0);
+        const values::MarkResult m =
+            values::mark(r.value, tolerance, n == 6 ? std::optional<int>(r.tcr.value_or(100)) : std::nullopt);
+        const values::MarkingKind kind = n <= 4 ? values::MarkingKind::Bands4
+            : n == 5                            ? values::MarkingKind::Bands5
+                                                : values::MarkingKind::Bands6;
+        for (const values::Marking& marking : m.markings) {
+            if (marking.kind == kind && marking.carries())
+                next = marking.bands;
+        }
+    }
+    if (next.empty()) {
+        switch (n) {
+        case 3:
+            next = {Colour::Brown, Colour::Black, Colour::Red};
+            break;
+        case 4:
+            next = {Colour::Brown, Colour::Black, Colour::Red, Colour::Gold};
+            break;
+        case 5:
+            next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown};
+            break;
+        default:
+            next = {Colour::Brown, Colour::Black, Colour::Black, Colour::Brown, Colour::Brown, Colour::Brown};
+        }
+    }
+    setPickers(next);
+    updating_ = true;
+    marking_->setText(bandText(next));
+    updating_ = false;
+}
+
+void Markings::markValue()
+{
+    markings_->setRowCount(0);
+    markedBands_.clear();
+    showMessage(markMessage_, {});
+    const QString text = value_->text().trimmed();
+    if (text.isEmpty())
+        return;
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
+    if (!parsed.value) {
+        showMessage(markMessage_, u8(parsed.error));
+        return;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm) {
+        showMessage(markMessage_, tr("These markings are for resistors: type a value in ohms"));
+        return;
+    }
+    const values::Decimal tolerance = tolerances[static_cast<std::size_t>(tolerance_->currentData().toInt())];
+    const int ppm = tcr_->currentData().toInt();
+    const values::MarkResult result =
+        values::mark(*parsed.value, tolerance, ppm != 0 ? std::optional<int>(ppm) : std::nullopt);
+    if (!result.error.empty()) {
+        QStringList nearest;
+        for (const values::Nearest& n : result.nearest)
+            nearest.append(tr("%1 (%2)").arg(u8(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
+        showMessage(markMessage_, tr("%1. Nearest: %2").arg(u8(result.error), nearest.join(QStringLiteral(", "))));
+        return;
+    }
+    for (const values::Marking& m : result.markings) {
+        const int row = markings_->rowCount();
+        markings_->insertRow(row);
+        markings_->setItem(row, 0, cell(markingKindText(m.kind)));
+        QTableWidgetItem* code = nullptr;
+        if (!m.carries()) {
+            code = cell(u8(m.whyNot));
+            code->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+        } else if (!m.bands.empty()) {
+            QStringList names;
+            for (Colour c : m.bands)
+                names.append(colourName(c));
+            QString text = names.join(QLatin1Char(' '));
+            if (m.kind == values::MarkingKind::Bands4 && m.bands.size() == 3)
+                text += tr(" (3 bands: ±20 % has no band)");
+            code = cell(text);
+        } else {
+            code = cell(u8(m.code));
+        }
+        markings_->setItem(row, 1, code);
+        markedBands_.push_back(m.carries() ? m.bands : std::vector<Colour>{});
+    }
+}
+
+void Markings::showMarkingRow(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= markedBands_.size() ||
+        markedBands_[static_cast<std::size_t>(row)].empty())
+        return;
+    marking_->setText(bandText(markedBands_[static_cast<std::size_t>(row)]));
+}
+
+} // namespace tools

@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "tools/latest.h"
+#include "values/decimal.h"
+#include "values/networks.h"
+
+#include <QWidget>
+
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPlainTextEdit;
+class QPushButton;
+class QTableWidget;
+class QTabWidget;
+class QTimer;
+
+namespace tools {
+
+// Which standard part to buy for a value, and how close one to three parts can get: the nearest
+// value in every E-series, and the best small networks from a series or from the user's own
+// parts. Everything follows the typed target live; the network search runs off the UI thread.
+class StandardValues : public QWidget {
+    Q_OBJECT
+public:
+    explicit StandardValues(QWidget* parent = nullptr);
+    ~StandardValues() override;
+
+    StandardValues(const StandardValues&) = delete;
+    StandardValues& operator=(const StandardValues&) = delete;
+    StandardValues(StandardValues&&) = delete;
+    StandardValues& operator=(StandardValues&&) = delete;
+
+    QSize sizeHint() const override;
+
+Q_SIGNALS:
+    // The networks table now answers the current input (also when it was emptied for bad input).
+    void networksShown();
+
+protected:
+    void changeEvent(QEvent* event) override;
+
+private:
+    void build();
+    void fitToFont();
+    void chainTabs();
+    void connectAll();
+
+    void targetEdited();
+    void kindChosen();
+    void sourceChosen();
+    void myPartsEdited();
+    void openPartsFile();
+    void saveMyParts();
+
+    void showNearest();
+    void startSearch();
+    void showNetworks(const values::SearchResult& result);
+    void searchIsSlow();
+    void clearNetworks(const QString& status);
+
+    values::Kind kind() const;
+    QString withUnit(const values::Decimal& v) const;
+    QString localised(const std::string& text) const;
+    char decimalSeparator() const;
+
+    QLineEdit* txtTarget_ = nullptr;
+    QLabel* lblTargetMessage_ = nullptr;
+    QComboBox* cboKind_ = nullptr;
+    QTabWidget* tabStandard_ = nullptr;
+    QTableWidget* tblNearest_ = nullptr;
+    QComboBox* cboSource_ = nullptr;
+    QLineEdit* txtFrom_ = nullptr;
+    QLineEdit* txtTo_ = nullptr;
+    QLabel* lblFromUnit_ = nullptr;
+    QLabel* lblToUnit_ = nullptr;
+    QLabel* lblRangeMessage_ = nullptr;
+    QComboBox* cboParts_ = nullptr;
+    QTableWidget* tblNetworks_ = nullptr;
+    QLabel* lblNetworksStatus_ = nullptr;
+    QWidget* fraMyParts_ = nullptr;
+    QPlainTextEdit* txtMyParts_ = nullptr;
+    QPushButton* cmdOpen_ = nullptr;
+    QListWidget* lstPartProblems_ = nullptr;
+    QLabel* lblPartsMessage_ = nullptr;
+    QPushButton* cmdClose_ = nullptr;
+    QTimer* saveTimer_ = nullptr;
+    QTimer* slowTimer_ = nullptr;
+
+    std::optional<values::Decimal> target_;
+    std::vector<values::Part> myParts_;
+    Latest<values::SearchResult> search_;
+};
+
+} // namespace tools

@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: MIT
+#include "values/decimal.h"
+
+#include "values/wide.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace values {
+
+Decimal Decimal::of(std::int64_t mantissa, int exponent)
+{
+    if (mantissa == 0)
+        return {};
+    while (mantissa % 10 == 0) {
+        mantissa /= 10;
+        ++exponent;
+    }
+    return {mantissa, exponent};
+}
+
+int Decimal::digits() const
+{
+    return detail::digitCount(detail::magnitude(mantissa));
+}
+
+double Decimal::toDouble() const
+{
+    // One rounding for the common exponents; pow only beyond what a double holds exactly.
+    const double m = static_cast<double>(mantissa);
+    if (exponent >= 0 && exponent <= 22)
+        return m * detail::powersOfTen[exponent];
+    if (exponent < 0 && exponent >= -22)
+        return m / detail::powersOfTen[-exponent];
+    return m * std::pow(10.0, exponent);
+}
+
+std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
+{
+    const int signA = (a.mantissa > 0) - (a.mantissa < 0);
+    const int signB = (b.mantissa > 0) - (b.mantissa < 0);
+    if (signA != signB)
+        return signA <=> signB;
+    if (signA == 0)
+        return std::strong_ordering::equal;
+    const std::strong_ordering magnitudes = detail::compareScaled(detail::magnitude(a.mantissa), a.exponent,
+                                                                  detail::magnitude(b.mantissa), b.exponent);
+    if (signA > 0)
+        return magnitudes;
+    return 0 <=> magnitudes;
+}
+
+} // namespace values

@@ -1,0 +1,798 @@
+// SPDX-License-Identifier: MIT
+#include "values/markings.h"
+
+#include "values/nearest.h"
+#include "values/series.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+
+namespace values {
+
+namespace {
+
+constexpr char noLetter = 0;
+
+Decimal pct(std::int64_t mantissa, int exponent)
+{
+    return Decimal::of(mantissa, exponent);
+}
+
+// IEC 60062:2016. Older tables give grey ±0.05 % and no orange or yellow tolerance.
+const std::array<ColourFacts, 13> table{{
+    {Colour::Pink, "pink", std::nullopt, -3, std::nullopt, noLetter, std::nullopt},
+    {Colour::Silver, "silver", std::nullopt, -2, pct(10, 0), 'K', std::nullopt},
+    {Colour::Gold, "gold", std::nullopt, -1, pct(5, 0), 'J', std::nullopt},
+    {Colour::Black, "black", 0, 0, std::nullopt, noLetter, 250},
+    {Colour::Brown, "brown", 1, 1, pct(1, 0), 'F', 100},
+    {Colour::Red, "red", 2, 2, pct(2, 0), 'G', 50},
+    {Colour::Orange, "orange", 3, 3, pct(5, -2), 'W', 15},
+    {Colour::Yellow, "yellow", 4, 4, pct(2, -2), 'P', 25},
+    {Colour::Green, "green", 5, 5, pct(5, -1), 'D', 20},
+    {Colour::Blue, "blue", 6, 6, pct(25, -2), 'C', 10},
+    {Colour::Violet, "violet", 7, 7, pct(1, -1), 'B', 5},
+    {Colour::Grey, "grey", 8, 8, pct(1, -2), 'L', 1},
+    {Colour::White, "white", 9, 9, std::nullopt, noLetter, std::nullopt},
+}};
+
+const Tolerance noBand = Tolerance::percent(pct(20, 0));
+
+char lower(char c)
+{
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
+char upper(char c)
+{
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isLetter(char c)
+{
+    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+}
+
+bool equalsIgnoringCase(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() &&
+        std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::string_view trimmed(std::string_view text)
+{
+    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+    while (!text.empty() && blank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && blank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+std::string ordinal(std::size_t band)
+{
+    return "band " + std::to_string(band + 1);
+}
+
+// A whole number of at most 18 digits, or nothing.
+std::optional<std::int64_t> digitsValue(std::string_view digits)
+{
+    if (digits.size() > 18)
+        return std::nullopt;
+    std::int64_t n = 0;
+    for (char c : digits)
+        n = n * 10 + (c - '0');
+    return n;
+}
+
+// --- Tolerance letters -----------------------------------------------------------------------
+
+std::optional<Tolerance> percentLetter(char letter)
+{
+    switch (upper(letter)) {
+    case 'B':
+        return Tolerance::percent(pct(1, -1));
+    case 'C':
+        return Tolerance::percent(pct(25, -2));
+    case 'D':
+        return Tolerance::percent(pct(5, -1));
+    case 'F':
+        return Tolerance::percent(pct(1, 0));
+    case 'G':
+        return Tolerance::percent(pct(2, 0));
+    case 'J':
+        return Tolerance::percent(pct(5, 0));
+    case 'K':
+        return Tolerance::percent(pct(10, 0));
+    case 'M':
+        return Tolerance::percent(pct(20, 0));
+    default:
+        return std::nullopt;
+    }
+}
+
+Tolerance picofarads(Decimal amount)
+{
+    return {amount, amount, true};
+}
+
+// Below 10 pF a capacitor's B, C and D are absolute; the capacitor code always means them so.
+std::optional<Tolerance> capacitorLetter(char letter, bool absolute)
+{
+    switch (upper(letter)) {
+    case 'B':
+        return absolute ? picofarads(pct(1, -1)) : percentLetter(letter);
+    case 'C':
+        return absolute ? picofarads(pct(25, -2)) : percentLetter(letter);
+    case 'D':
+        return absolute ? picofarads(pct(5, -1)) : percentLetter(letter);
+    case 'Z':
+        return Tolerance{pct(80, 0), pct(20, 0), false};
+    default:
+        return percentLetter(letter);
+    }
+}
+
+const Decimal tenPicofarads = pct(1, -11);
+
+// --- Colour bands ----------------------------------------------------------------------------
+
+std::vector<std::string_view> words(std::string_view text)
+{
+    std::vector<std::string_view> out;
+    std::size_t k = 0;
+    const auto separator = [](char c) {
+        return c == ' ' || c == ',' || c == '-' || c == '\t' || c == '\n' || c == '\r';
+    };
+    while (k < text.size()) {
+        while (k < text.size() && separator(text[k]))
+            ++k;
+        const std::size_t start = k;
+        while (k < text.size() && !separator(text[k]))
+            ++k;
+        if (k > start)
+            out.push_back(text.substr(start, k - start));
+    }
+    return out;
+}
+
+bool allLetters(std::string_view word)
+{
+    return std::all_of(word.begin(), word.end(), isLetter);
+}
+
+// --- E96 as three digits: 1.00 is 100, 9.76 is 976 -----------------------------------------
+
+std::int64_t threeDigits(const Decimal& v)
+{
+    std::int64_t n = v.mantissa;
+    for (int k = v.digits(); k < 3; ++k)
+        n *= 10;
+    return n;
+}
+
+std::int64_t e96Digits(int index)
+{
+    return threeDigits(decade(Series::E96)[static_cast<std::size_t>(index)]);
+}
+
+std::optional<int> e96Position(std::int64_t digits)
+{
+    const std::span<const Decimal> e96 = decade(Series::E96);
+    for (std::size_t k = 0; k < e96.size(); ++k) {
+        if (threeDigits(e96[k]) == digits)
+            return static_cast<int>(k);
+    }
+    return std::nullopt;
+}
+
+// --- Codes -----------------------------------------------------------------------------------
+
+struct RkmLetter {
+    char letter;
+    int exponent;
+    Unit unit;
+};
+// Upper case is the resistor habit, lower case the capacitor habit; "m" is milli, "M" mega,
+// and the letters that mean one thing in either case are taken in both.
+constexpr std::array<RkmLetter, 15> rkmLetters{{
+    {'R', 0, Unit::Ohm},
+    {'r', 0, Unit::Ohm},
+    {'K', 3, Unit::Ohm},
+    {'k', 3, Unit::Ohm},
+    {'M', 6, Unit::Ohm},
+    {'G', 9, Unit::Ohm},
+    {'g', 9, Unit::Ohm},
+    {'T', 12, Unit::Ohm},
+    {'t', 12, Unit::Ohm},
+    {'p', -12, Unit::Farad},
+    {'P', -12, Unit::Farad},
+    {'n', -9, Unit::Farad},
+    {'N', -9, Unit::Farad},
+    {'u', -6, Unit::Farad},
+    {'m', -3, Unit::Farad},
+}};
+
+std::optional<RkmLetter> rkmLetter(char c)
+{
+    for (const RkmLetter& l : rkmLetters) {
+        if (l.letter == c)
+            return l;
+    }
+    return std::nullopt;
+}
+
+std::optional<Reading> readRkm(std::string_view code)
+{
+    // "µ" is two bytes in UTF-8; read it as "u".
+    std::string text(code);
+    if (const auto micro = text.find("\xC2\xB5"); micro != std::string::npos)
+        text.replace(micro, 2, "u");
+    std::size_t k = 0;
+    while (k < text.size() && isDigit(text[k]))
+        ++k;
+    if (k == text.size())
+        return std::nullopt;
+    const std::optional<RkmLetter> letter = rkmLetter(text[k]);
+    if (!letter)
+        return std::nullopt;
+    const std::string before = text.substr(0, k);
+    std::size_t end = k + 1;
+    while (end < text.size() && isDigit(text[end]))
+        ++end;
+    const std::string after = text.substr(k + 1, end - k - 1);
+    if (before.empty() && after.empty())
+        return std::nullopt;
+    std::optional<char> toleranceLetter;
+    if (end + 1 == text.size())
+        toleranceLetter = text[end];
+    else if (end != text.size())
+        return std::nullopt;
+    const std::optional<std::int64_t> n = digitsValue(before + after);
+    if (!n || *n == 0)
+        return std::nullopt;
+    Reading r{ReadingKind::Rkm,
+              Decimal::of(*n, letter->exponent - static_cast<int>(after.size())),
+              letter->unit,
+              {},
+              {},
+              {},
+              static_cast<int>(std::to_string(*n).size())};
+    if (toleranceLetter) {
+        r.tolerance = r.unit == Unit::Farad ? capacitorLetter(*toleranceLetter, r.value < tenPicofarads)
+                                            : percentLetter(*toleranceLetter);
+        if (!r.tolerance || (*toleranceLetter != upper(*toleranceLetter)))
+            return std::nullopt;
+    }
+    return r;
+}
+
+struct EiaLetter {
+    char letter;
+    int exponent;
+};
+constexpr std::array<EiaLetter, 12> eiaLetters{{
+    {'Z', -3},
+    {'Y', -2},
+    {'R', -2},
+    {'X', -1},
+    {'S', -1},
+    {'A', 0},
+    {'B', 1},
+    {'H', 1},
+    {'C', 2},
+    {'D', 3},
+    {'E', 4},
+    {'F', 5},
+}};
+
+std::optional<Reading> readEia96(std::string_view code)
+{
+    if (code.size() != 3 || !isDigit(code[0]) || !isDigit(code[1]))
+        return std::nullopt;
+    const int position = (code[0] - '0') * 10 + (code[1] - '0');
+    if (position < 1 || position > 96)
+        return std::nullopt;
+    for (const EiaLetter& l : eiaLetters) {
+        if (l.letter == upper(code[2])) {
+            const std::int64_t mantissa = e96Digits(position - 1);
+            return Reading{ReadingKind::Eia96, Decimal::of(mantissa, l.exponent), Unit::Ohm, {}, {}, {}, 3};
+        }
+    }
+    return std::nullopt;
+}
+
+bool allDigits(std::string_view s)
+{
+    return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
+}
+
+// SMD resistor codes: significant digits, then the power of ten. No resistor is marked past
+// 99 MΩ, and 8 and 9 there are the capacitor code's fractions, so the power stops at 7.
+std::optional<Reading> readSmd(std::string_view code)
+{
+    if ((code.size() != 3 && code.size() != 4) || !allDigits(code) || code[0] == '0' || code.back() > '7')
+        return std::nullopt;
+    const auto n = digitsValue(code.substr(0, code.size() - 1));
+    return Reading{code.size() == 3 ? ReadingKind::Smd3 : ReadingKind::Smd4,
+                   Decimal::of(*n, code.back() - '0'),
+                   Unit::Ohm,
+                   {},
+                   {},
+                   {},
+                   static_cast<int>(code.size()) - 1};
+}
+
+std::optional<Reading> readCapacitorCode(std::string_view code)
+{
+    if (code.size() != 3 && code.size() != 4)
+        return std::nullopt;
+    const std::string_view digits = code.substr(0, 3);
+    if (!allDigits(digits) || digits[0] == '0')
+        return std::nullopt;
+    int power = 0;
+    switch (digits[2]) {
+    case '6':
+    case '7':
+        return std::nullopt;
+    case '8':
+        power = -2;
+        break;
+    case '9':
+        power = -1;
+        break;
+    default:
+        power = digits[2] - '0';
+    }
+    const auto n = digitsValue(digits.substr(0, 2));
+    Reading r{ReadingKind::CapacitorCode, Decimal::of(*n, power - 12), Unit::Farad, {}, {}, {}, 2};
+    if (code.size() == 4) {
+        r.tolerance = capacitorLetter(code[3], true);
+        if (!r.tolerance)
+            return std::nullopt;
+    }
+    return r;
+}
+
+// --- Marking ---------------------------------------------------------------------------------
+
+std::int64_t power10(int n)
+{
+    std::int64_t p = 1;
+    for (int k = 0; k < n; ++k)
+        p *= 10;
+    return p;
+}
+
+// The value as `digits` significant digits times a power of ten: 4.7k with 3 is {470, 1}.
+struct Scaled {
+    std::int64_t digits;
+    int exponent;
+};
+Scaled scaled(const Decimal& v, int digits)
+{
+    const int pad = digits - v.digits();
+    return {v.mantissa * power10(pad), v.exponent - pad};
+}
+
+std::optional<Colour> toleranceColour(const Decimal& percent)
+{
+    for (const ColourFacts& f : table) {
+        if (f.tolerance && *f.tolerance == percent)
+            return f.colour;
+    }
+    return std::nullopt;
+}
+
+std::optional<Colour> tcrColour(int ppm)
+{
+    for (const ColourFacts& f : table) {
+        if (f.tcr && *f.tcr == ppm)
+            return f.colour;
+    }
+    return std::nullopt;
+}
+
+Colour digitColour(int digit)
+{
+    return table[static_cast<std::size_t>(digit) + 3].colour;
+}
+Colour multiplierColour(int exponent)
+{
+    return table[static_cast<std::size_t>(exponent) + 3].colour;
+}
+
+// Percentages and picofarads as plain decimals: "0.25", never "250m".
+std::string plain(const Decimal& v)
+{
+    std::string digits = std::to_string(v.mantissa);
+    if (v.exponent >= 0)
+        return digits + std::string(static_cast<std::size_t>(v.exponent), '0');
+    const auto fraction = static_cast<std::size_t>(-v.exponent);
+    if (digits.size() <= fraction)
+        digits.insert(0, fraction - digits.size() + 1, '0');
+    digits.insert(digits.size() - fraction, ".");
+    return digits;
+}
+
+std::string percentText(const Decimal& p)
+{
+    return "±" + plain(p) + " %";
+}
+
+Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std::optional<int> tcr)
+{
+    Marking m{kind, {}, {}, {}};
+    const int digits = kind == MarkingKind::Bands4 ? 2 : 3;
+    const int count = kind == MarkingKind::Bands4 ? 4 : kind == MarkingKind::Bands5 ? 5 : 6;
+    const std::string name = std::to_string(count) + " bands";
+    if (v.digits() > digits) {
+        m.whyNot = format(v, 18) + " needs 3 significant digits: use 5 bands";
+        return m;
+    }
+    const Scaled s = scaled(v, digits);
+    if (s.exponent < -3 || s.exponent > 9) {
+        const bool below = s.exponent < -3;
+        const Decimal limit = below ? Decimal::of(power10(digits - 1), -3) : Decimal::of(power10(digits) - 1, 9);
+        m.whyNot = format(v, 18) + (below ? " is below the smallest " : " is above the largest ") +
+            std::to_string(count) + "-band value, " + format(limit, 18);
+        return m;
+    }
+    const std::optional<Colour> tol = toleranceColour(tolerance);
+    if (!tol && !(kind == MarkingKind::Bands4 && tolerance == noBand.plus)) {
+        m.whyNot = tolerance == noBand.plus
+            ? percentText(tolerance) + " has no band: " + name + " need a tolerance band"
+            : percentText(tolerance) + " has no tolerance colour";
+        return m;
+    }
+    std::optional<Colour> tcrBand;
+    if (kind == MarkingKind::Bands6) {
+        if (!tcr) {
+            m.whyNot = "6 bands need a temperature coefficient";
+            return m;
+        }
+        tcrBand = tcrColour(*tcr);
+        if (!tcrBand) {
+            m.whyNot = std::to_string(*tcr) + " ppm/K has no colour";
+            return m;
+        }
+    }
+    const std::string figures = std::to_string(s.digits);
+    for (char c : figures)
+        m.bands.push_back(digitColour(c - '0'));
+    m.bands.push_back(multiplierColour(s.exponent));
+    if (tol)
+        m.bands.push_back(*tol);
+    if (tcrBand)
+        m.bands.push_back(*tcrBand);
+    return m;
+}
+
+// The value with "R" for its decimal point in `width` characters, or "": 4R7, R47, 47R0.
+std::string rForm(const Decimal& v, int width)
+{
+    for (int point = 0; point < width; ++point) {
+        const int fraction = width - 1 - point;
+        // The whole part must have exactly `point` digits, none of them a leading zero.
+        if (v >= Decimal::of(1, point) || (point > 0 && v < Decimal::of(1, point - 1)))
+            continue;
+        const int shift = v.exponent + fraction;
+        if (shift < 0)
+            return "";
+        const std::int64_t n = v.mantissa * power10(shift);
+        if (n >= power10(width - 1))
+            return "";
+        std::string digits = std::to_string(n);
+        digits.insert(0, static_cast<std::size_t>(width - 1) - digits.size(), '0');
+        digits.insert(static_cast<std::size_t>(point), "R");
+        return digits;
+    }
+    return "";
+}
+
+Marking smd(MarkingKind kind, const Decimal& v)
+{
+    const int digits = kind == MarkingKind::Smd3 ? 2 : 3;
+    Marking m{kind, {}, {}, {}};
+    if (v.digits() > digits) {
+        m.whyNot = format(v, 18) + " needs 3 significant digits: use 4 digits";
+        return m;
+    }
+    const Scaled s = scaled(v, digits);
+    if (s.exponent >= 0) {
+        if (s.exponent > 7)
+            m.whyNot = format(v, 18) + " is above the SMD code range";
+        else
+            m.code = std::to_string(s.digits) + std::to_string(s.exponent);
+        return m;
+    }
+    m.code = rForm(v, digits + 1);
+    if (m.code.empty())
+        m.whyNot = format(v, 18) + " is below the SMD code range";
+    return m;
+}
+
+Marking eia96(const Decimal& v)
+{
+    Marking m{MarkingKind::Eia96, {}, {}, {}};
+    const Scaled s = scaled(v, 3);
+    const std::optional<int> position = e96Position(s.digits);
+    if (!position) {
+        m.whyNot = format(v, 18) + " is not an E96 value";
+        return m;
+    }
+    for (const EiaLetter& l : eiaLetters) {
+        if (l.exponent == s.exponent) {
+            const int code = *position + 1;
+            m.code = std::string(1, static_cast<char>('0' + code / 10)) + static_cast<char>('0' + code % 10) + l.letter;
+            return m;
+        }
+    }
+    m.whyNot = format(v, 18) + " is outside the EIA-96 range";
+    return m;
+}
+
+} // namespace
+
+const std::array<ColourFacts, 13>& colourTable()
+{
+    return table;
+}
+
+const ColourFacts& facts(Colour colour)
+{
+    return table[static_cast<std::size_t>(colour)];
+}
+
+std::optional<Colour> colourNamed(std::string_view name)
+{
+    if (equalsIgnoringCase(name, "gray"))
+        return Colour::Grey;
+    for (const ColourFacts& f : table) {
+        if (equalsIgnoringCase(name, f.name))
+            return f.colour;
+    }
+    return std::nullopt;
+}
+
+std::string describe(const Tolerance& t)
+{
+    if (t.picofarads)
+        return "±" + plain(t.plus) + " pF";
+    if (t.plus == t.minus)
+        return percentText(t.plus);
+    return "+" + plain(t.plus) + "/-" + plain(t.minus) + " %";
+}
+
+std::string quantity(const Decimal& value, Unit unit, int figures)
+{
+    std::string text = format(value, 18);
+    // Split off the SI prefix ("k", or the two bytes of "µ").
+    std::size_t end = text.size();
+    while (end > 0 && !isDigit(text[end - 1]))
+        --end;
+    std::string number = text.substr(0, end);
+    const std::string prefix = text.substr(end);
+    int shown = 0;
+    bool started = false;
+    for (char c : number) {
+        if (isDigit(c) && (c != '0' || started)) {
+            started = true;
+            ++shown;
+        } else if (c == '0' && started) {
+            ++shown;
+        }
+    }
+    if (shown < figures && number.find('.') == std::string::npos)
+        number += '.';
+    number.append(static_cast<std::size_t>(std::max(0, figures - shown)), '0');
+    if (number.back() == '.')
+        number.pop_back();
+    const char* symbol = unit == Unit::Farad ? "F" : unit == Unit::Ohm ? "Ω" : "";
+    return number + " " + prefix + symbol;
+}
+
+std::string_view kindName(ReadingKind kind)
+{
+    switch (kind) {
+    case ReadingKind::ColourBands:
+        return "colour bands";
+    case ReadingKind::Rkm:
+        return "RKM";
+    case ReadingKind::Smd3:
+        return "SMD 3-digit";
+    case ReadingKind::Smd4:
+        return "SMD 4-digit";
+    case ReadingKind::Eia96:
+        return "EIA-96";
+    case ReadingKind::CapacitorCode:
+        return "capacitor code";
+    case ReadingKind::PlainValue:
+        return "value";
+    }
+    return "";
+}
+
+std::string_view keyOf(MarkingKind kind)
+{
+    switch (kind) {
+    case MarkingKind::Bands4:
+        return "bands4";
+    case MarkingKind::Bands5:
+        return "bands5";
+    case MarkingKind::Bands6:
+        return "bands6";
+    case MarkingKind::Smd3:
+        return "smd3";
+    case MarkingKind::Smd4:
+        return "smd4";
+    case MarkingKind::Eia96:
+        return "eia96";
+    case MarkingKind::Rkm:
+        return "rkm";
+    }
+    return "";
+}
+
+std::optional<std::vector<Colour>> colourWords(std::string_view text)
+{
+    std::vector<Colour> bands;
+    for (std::string_view w : words(text)) {
+        const std::optional<Colour> c = colourNamed(w);
+        if (!c)
+            return std::nullopt;
+        bands.push_back(*c);
+    }
+    if (bands.empty())
+        return std::nullopt;
+    return bands;
+}
+
+ReadResult readBands(const std::vector<Colour>& bands)
+{
+    ReadResult result;
+    const std::size_t n = bands.size();
+    if (n < 3 || n > 6) {
+        result.error = std::to_string(n) + (n == 1 ? " colour band" : " colour bands") + ": a marking has 3 to 6";
+        return result;
+    }
+    const std::size_t digitBands = n >= 5 ? 3 : 2;
+    std::int64_t digits = 0;
+    for (std::size_t k = 0; k < digitBands; ++k) {
+        const ColourFacts& f = facts(bands[k]);
+        if (!f.digit) {
+            result.error = std::string(f.name) + " is not a digit colour (" + ordinal(k) + ")";
+            return result;
+        }
+        digits = digits * 10 + *f.digit;
+    }
+    if (digits == 0) {
+        result.error = "the digit bands are all black: that is no resistance";
+        return result;
+    }
+    Reading r{ReadingKind::ColourBands,
+              Decimal::of(digits, facts(bands[digitBands]).multiplierExponent),
+              Unit::Ohm,
+              noBand,
+              std::nullopt,
+              bands,
+              static_cast<int>(digitBands)};
+    if (n >= 4) {
+        const ColourFacts& f = facts(bands[digitBands + 1]);
+        if (!f.tolerance) {
+            result.error = std::string(f.name) + " is not a tolerance colour (" + ordinal(digitBands + 1) + ")";
+            return result;
+        }
+        r.tolerance = Tolerance::percent(*f.tolerance);
+    }
+    if (n == 6) {
+        const ColourFacts& f = facts(bands[5]);
+        if (!f.tcr) {
+            result.error = std::string(f.name) + " is not a temperature-coefficient colour (band 6)";
+            return result;
+        }
+        r.tcr = f.tcr;
+    }
+    result.readings.push_back(std::move(r));
+    return result;
+}
+
+ReadResult read(std::string_view text, char decimalSeparator)
+{
+    text = trimmed(text);
+    ReadResult result;
+    if (text.empty()) {
+        result.error = "Type a marking: colours, a code or a value";
+        return result;
+    }
+
+    // Words made only of letters are colour bands when one of them names a colour or there
+    // is more than one; a single unknown word falls through to the codes ("R" alone, say).
+    const std::vector<std::string_view> ws = words(text);
+    if (!ws.empty() && std::all_of(ws.begin(), ws.end(), allLetters) && (ws.size() > 1 || colourNamed(ws.front()))) {
+        std::vector<Colour> bands;
+        for (std::string_view w : ws) {
+            const std::optional<Colour> c = colourNamed(w);
+            if (!c) {
+                result.error = quoted(w) + " is not a band colour";
+                return result;
+            }
+            bands.push_back(*c);
+        }
+        return readBands(bands);
+    }
+
+    // The likelier reading first: a letter after three digits is far more often a capacitor's
+    // tolerance than an RKM multiplier ("104K").
+    for (auto reader : {readSmd, readCapacitorCode, readRkm, readEia96}) {
+        if (std::optional<Reading> r = reader(text))
+            result.readings.push_back(std::move(*r));
+    }
+    if (!result.readings.empty())
+        return result;
+
+    const Parsed parsed = parse(text, decimalSeparator);
+    if (!parsed.value) {
+        const bool numeric = isDigit(text.front()) || text.front() == '-' || text.front() == '+' ||
+            text.front() == '.' || text.front() == decimalSeparator;
+        result.error = numeric ? parsed.error
+                               : quoted(text) +
+                " is not a marking: write colours (yellow violet red gold), a code "
+                "(4K7, 472, 4701, 68X, 104K) or a value (4.7k)";
+        return result;
+    }
+    if (parsed.unit != Unit::None && parsed.unit != Unit::Ohm && parsed.unit != Unit::Farad) {
+        result.error = quoted(text) + " is not a resistance or a capacitance";
+        return result;
+    }
+    result.readings.push_back(
+        {ReadingKind::PlainValue, *parsed.value, parsed.unit == Unit::Farad ? Unit::Farad : Unit::Ohm, {}, {}, {}, 0});
+    return result;
+}
+
+MarkResult mark(const Decimal& ohms, const Decimal& tolerancePercent, std::optional<int> tcr)
+{
+    MarkResult result;
+    if (ohms.digits() > maxMarkedDigits) {
+        result.error = format(ohms, 18) + " has " + std::to_string(ohms.digits()) +
+            " significant digits: markings hold " + std::to_string(maxMarkedDigits) + " at most";
+        for (const Nearest& n : nearestInEverySeries(ohms)) {
+            if (n.series == Series::E24 || n.series == Series::E96 || n.series == Series::E192)
+                result.nearest.push_back(n);
+        }
+        return result;
+    }
+    for (MarkingKind kind : allMarkingKinds) {
+        switch (kind) {
+        case MarkingKind::Bands4:
+        case MarkingKind::Bands5:
+        case MarkingKind::Bands6:
+            result.markings.push_back(bands(kind, ohms, tolerancePercent, tcr));
+            break;
+        case MarkingKind::Smd3:
+        case MarkingKind::Smd4:
+            result.markings.push_back(smd(kind, ohms));
+            break;
+        case MarkingKind::Eia96:
+            result.markings.push_back(eia96(ohms));
+            break;
+        case MarkingKind::Rkm: {
+            Marking m{kind, {}, formatRkm(ohms, Unit::Ohm, maxMarkedDigits), {}};
+            if (m.code.empty())
+                m.whyNot = format(ohms, 18) + " has no RKM code";
+            result.markings.push_back(std::move(m));
+            break;
+        }
+        }
+    }
+    return result;
+}
+
+} // namespace values

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "values/decimal.h"
+#include "values/nearest.h"
+
+#include <atomic>
+#include <climits>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace values {
+
+// For capacitors the parallel connection adds and the series one is reciprocal; for resistors the
+// other way round. The text always writes "+" for series and "||" for parallel.
+enum class Kind { Resistor, Capacitor };
+
+enum class Topology {
+    One, // A
+    Series2, // A + B
+    Parallel2, // A || B
+    Series3, // A + B + C
+    Parallel3, // A || B || C
+    SeriesWithParallel, // A + (B || C)
+    ParallelWithSeries, // A || (B + C)
+};
+
+// A part that may be used: a series value (as many as wanted) or a stock item (`count` of them).
+struct Part {
+    static constexpr int unlimited = INT_MAX;
+    Decimal value;
+    int count = unlimited;
+};
+std::vector<Part> unlimitedParts(std::span<const Decimal> values);
+
+struct Network {
+    Topology topology = Topology::One;
+    std::vector<Decimal> parts; // in the order of the text: A, then B, then C
+    std::string text; // larger value first in each group: "1.2k + (68 || 68)", "10k || 10k"
+    Decimal value; // the network's value to 4 significant digits (rounded half away from zero)
+    Decimal precise; // the same to 12 significant digits, exact where that holds it
+    Deviation deviation; // from the target, decided from the exact value
+    int partCount = 1;
+    int distinctValues = 1;
+};
+
+struct SearchOptions {
+    Kind kind = Kind::Resistor;
+    int maxParts = 3; // 1, 2 or 3
+    int top = 10; // how many networks to return
+    // Polled now and then; when it reads true the search stops and reports `cancelled`, so a
+    // window can drop a search a newer input has superseded without waiting for it.
+    const std::atomic<bool>* cancel = nullptr;
+};
+
+struct SearchResult {
+    std::vector<Network> networks; // best first
+    bool cancelled = false; // networks is empty then
+};
+
+// The best `top` networks of 1 .. maxParts parts for the target, ranked by the exact relative
+// error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
+// than its count. A double-based search with a safety margin finds the candidates; exact rational
+// arithmetic ranks them, so an exact network shows as exact and ties break as stated.
+// Parts need not be sorted or distinct (equal values are merged, counts added).
+SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
+
+// Every combination tried, for checking findNetworks and for comparing speeds; slow.
+SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts,
+                                    const SearchOptions& options);
+
+} // namespace values

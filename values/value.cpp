@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: MIT
+#include "values/value.h"
+
+#include "values/wide.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cstdlib>
+
+namespace values {
+
+namespace {
+
+constexpr int maxDigits = 18; // every 18-digit mantissa fits an int64
+constexpr int minOrder = -15;
+constexpr int maxOrder = 15;
+
+const std::string microSign = "\xC2\xB5";
+const std::string greekMu = "\xCE\xBC";
+
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+bool endsWithNoCase(std::string_view s, std::string_view suffix)
+{
+    if (s.size() < suffix.size())
+        return false;
+    return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// The unit after the value; longest first so "ohms" is not read as "ohm" and a stray "s".
+Unit takeUnit(std::string_view& s)
+{
+    struct Suffix {
+        std::string_view text;
+        Unit unit;
+        bool anyCase;
+    };
+    static constexpr std::array<Suffix, 7> suffixes{{{"ohms", Unit::Ohm, true},
+                                                     {"ohm", Unit::Ohm, true},
+                                                     {"\xCE\xA9", Unit::Ohm, false},
+                                                     {"\xE2\x84\xA6", Unit::Ohm, false},
+                                                     {"F", Unit::Farad, false},
+                                                     {"V", Unit::Volt, false},
+                                                     {"A", Unit::Ampere, false}}};
+    for (const Suffix& suffix : suffixes) {
+        const bool found = suffix.anyCase ? endsWithNoCase(s, suffix.text) : s.ends_with(suffix.text);
+        if (!found)
+            continue;
+        const std::string_view rest = trim(s.substr(0, s.size() - suffix.text.size()));
+        if (rest.empty())
+            continue;
+        s = rest;
+        return suffix.unit;
+    }
+    return Unit::None;
+}
+
+// The letters that multiply and, in the RKM code, stand for the decimal point.
+bool takePrefix(std::string_view& s, int& exponent)
+{
+    if (s.starts_with(microSign) || s.starts_with(greekMu)) {
+        exponent = -6;
+        s.remove_prefix(2);
+        return true;
+    }
+    if (s.empty())
+        return false;
+    switch (s.front()) {
+    case 'p': exponent = -12; break;
+    case 'n': exponent = -9; break;
+    case 'u': exponent = -6; break;
+    case 'm': exponent = -3; break;
+    case 'R':
+    case 'r': exponent = 0; break;
+    case 'k':
+    case 'K': exponent = 3; break;
+    case 'M': exponent = 6; break;
+    case 'G': exponent = 9; break;
+    case 'T': exponent = 12; break;
+    default: return false;
+    }
+    s.remove_prefix(1);
+    return true;
+}
+
+std::string_view takeDigits(std::string_view& s)
+{
+    std::size_t n = 0;
+    while (n < s.size() && std::isdigit(static_cast<unsigned char>(s[n])))
+        ++n;
+    const std::string_view digits = s.substr(0, n);
+    s.remove_prefix(n);
+    return digits;
+}
+
+struct Number {
+    std::string digits; // integer and fraction digits together
+    long long exponent = 0; // of the last digit
+    bool negative = false;
+};
+
+// The grammar: [sign] digits [point digits] [e[sign]digits] [blanks] [letter], or the RKM form
+// [sign] digits letter digits (no point, no blank). Empty when the text is not a value.
+std::optional<Number> readNumber(std::string_view s, char separator)
+{
+    Number n;
+    if (!s.empty() && (s.front() == '-' || s.front() == '+')) {
+        n.negative = s.front() == '-';
+        s.remove_prefix(1);
+    }
+    const std::string_view whole = takeDigits(s);
+    std::string_view fraction;
+    bool point = false;
+    if (!s.empty() && (s.front() == '.' || s.front() == separator)) {
+        point = true;
+        s.remove_prefix(1);
+        fraction = takeDigits(s);
+    }
+    bool scientific = false;
+    if (!whole.empty() || !fraction.empty()) {
+        if (s.size() >= 2 && (s.front() == 'e' || s.front() == 'E')) {
+            std::string_view rest = s.substr(1);
+            bool negativeExponent = false;
+            if (!rest.empty() && (rest.front() == '-' || rest.front() == '+')) {
+                negativeExponent = rest.front() == '-';
+                rest.remove_prefix(1);
+            }
+            const std::string_view power = takeDigits(rest);
+            if (!power.empty()) {
+                scientific = true;
+                long long value = 0;
+                for (const char c : power)
+                    value = std::min(value * 10 + (c - '0'), 1'000'000LL); // far past any range
+                n.exponent = negativeExponent ? -value : value;
+                s = rest;
+            }
+        }
+    }
+    const std::size_t beforeBlanks = s.size();
+    s = trim(s);
+    const bool blank = s.size() != beforeBlanks;
+    int multiplier = 0;
+    std::string_view rkmFraction;
+    if (takePrefix(s, multiplier)) {
+        if (!s.empty()) {
+            // Digits after the letter make it the RKM decimal point.
+            if (point || scientific || blank)
+                return std::nullopt;
+            rkmFraction = takeDigits(s);
+        }
+        n.exponent += multiplier;
+    }
+    if (!s.empty() || (whole.empty() && fraction.empty() && rkmFraction.empty()))
+        return std::nullopt;
+    n.digits = std::string(whole) + std::string(fraction) + std::string(rkmFraction);
+    n.exponent -= static_cast<long long>(fraction.size() + rkmFraction.size());
+    return n;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+} // namespace
+
+Parsed parse(std::string_view text, char decimalSeparator)
+{
+    Parsed result;
+    std::string_view s = trim(text);
+    if (s.empty()) {
+        result.error = "Type a value: write 4.7k, 4k7 or 4700";
+        return result;
+    }
+    const std::string_view typed = s;
+    const Unit unit = takeUnit(s);
+    const std::optional<Number> number = readNumber(s, decimalSeparator);
+    if (!number) {
+        result.error = quoted(typed) + " is not a value: write 4.7k, 4k7 or 4700";
+        return result;
+    }
+    std::string_view digits = number->digits;
+    long long exponent = number->exponent;
+    while (!digits.empty() && digits.front() == '0')
+        digits.remove_prefix(1);
+    while (!digits.empty() && digits.back() == '0') {
+        digits.remove_suffix(1);
+        ++exponent;
+    }
+    if (digits.empty()) {
+        result.error = quoted(typed) + " is zero: write a value above zero";
+        return result;
+    }
+    if (number->negative) {
+        result.error = quoted(typed) + " is negative: write a value above zero";
+        return result;
+    }
+    // The place of the leading digit decides the range: 1e-15 itself is in, 1.1e15 is out.
+    const long long order = static_cast<long long>(digits.size()) - 1 + exponent;
+    if (order < minOrder) {
+        result.error = quoted(typed) + " is too small: the smallest value is 1e-15";
+        return result;
+    }
+    if (order > maxOrder || (order == maxOrder && digits != "1")) {
+        result.error = quoted(typed) + " is too large: the largest value is 1e15";
+        return result;
+    }
+    if (digits.size() > static_cast<std::size_t>(maxDigits)) {
+        result.error = quoted(typed) + " has too many digits: at most 18 significant digits";
+        return result;
+    }
+    std::int64_t mantissa = 0;
+    for (const char c : digits)
+        mantissa = mantissa * 10 + (c - '0');
+    result.value = Decimal::of(mantissa, static_cast<int>(exponent));
+    result.unit = unit;
+    return result;
+}
+
+namespace {
+
+// Half away from zero, to at most `significant` digits.
+Decimal roundSignificant(const Decimal& v, int significant)
+{
+    const int drop = v.digits() - std::max(significant, 1);
+    if (drop <= 0)
+        return v;
+    const detail::u128 p = detail::pow10(drop);
+    const detail::u128 m = detail::magnitude(v.mantissa);
+    detail::u128 q = m / p;
+    if ((m % p) * 2 >= p)
+        ++q;
+    const auto signedQ = static_cast<std::int64_t>(q);
+    return Decimal::of(v.mantissa < 0 ? -signedQ : signedQ, v.exponent + drop);
+}
+
+// The digits with the point placed for `exponent`: ("47", -1) is "4.7", ("47", 1) is "470".
+std::string placePoint(const std::string& digits, int exponent)
+{
+    if (exponent >= 0)
+        return digits + std::string(static_cast<std::size_t>(exponent), '0');
+    const auto fractionDigits = static_cast<std::size_t>(-exponent);
+    if (fractionDigits < digits.size())
+        return digits.substr(0, digits.size() - fractionDigits) + "." + digits.substr(digits.size() - fractionDigits);
+    return "0." + std::string(fractionDigits - digits.size(), '0') + digits;
+}
+
+std::string digitsOf(const Decimal& v)
+{
+    const detail::u128 m = detail::magnitude(v.mantissa);
+    return std::to_string(static_cast<unsigned long long>(m));
+}
+
+int floorDiv(int a, int b)
+{
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+}
+
+} // namespace
+
+std::string format(const Decimal& v, int significant)
+{
+    if (v.mantissa == 0)
+        return "0";
+    const Decimal r = roundSignificant(v, significant);
+    const int order = r.digits() - 1 + r.exponent;
+    const int group = std::clamp(floorDiv(order, 3), -4, 4);
+    static const std::array<std::string, 9> prefixes{"p", "n", microSign, "m", "", "k", "M", "G", "T"};
+    std::string text = r.mantissa < 0 ? "-" : "";
+    text += placePoint(digitsOf(r), r.exponent - 3 * group);
+    return text + prefixes[static_cast<std::size_t>(group + 4)];
+}
+
+std::string formatRkm(const Decimal& v, Unit unit, int significant)
+{
+    if (v.mantissa <= 0 || v.digits() > significant)
+        return "";
+    const bool capacitor = unit == Unit::Farad;
+    // Letters by group of three decades from the lowest the habit uses.
+    const std::string_view letters = capacitor ? "pnum" : "RKMGT";
+    const int lowest = capacitor ? -4 : 0;
+    const int highest = lowest + static_cast<int>(letters.size()) - 1;
+    const int order = v.digits() - 1 + v.exponent;
+    const int group = std::clamp(floorDiv(order, 3), lowest, highest);
+    const char letter = letters[static_cast<std::size_t>(group - lowest)];
+    const std::string text = placePoint(digitsOf(v), v.exponent - 3 * group);
+    const std::size_t point = text.find('.');
+    if (point == std::string::npos)
+        return text + letter + (text.size() == 1 ? "0" : "");
+    const std::string whole = text.substr(0, point);
+    std::string fraction = text.substr(point + 1);
+    // Below one of the letter, two digits after it: "p10", "R10", as the parts are marked.
+    if (whole == "0" && fraction.size() == 1)
+        fraction += '0';
+    return (whole == "0" ? "" : whole) + letter + fraction;
+}
+
+} // namespace values
