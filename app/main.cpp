@@ -1,8 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "app/screens.h"
+#include "cli/cli.h"
 #include "shell/application.h"
 
 #include <QApplication>
+
+#include <iostream>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -19,8 +24,10 @@ int runWindows(int argc, char* argv[])
 
 int main(int argc, char* argv[])
 {
-    // A command line, when one is given, will be handled here, before and without any window:
-    //     if (argc > 1)
-    //         return cli::run({argv + 1, argv + argc}, std::cout, std::cerr);
+    // A command prints its answer and exits before any window, or Qt itself, exists; anything
+    // else (no arguments, Qt's own options) opens the windows.
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (cli::isCommandLine(args))
+        return cli::run(args, std::cout, std::cerr);
     return runWindows(argc, argv);
 }

@@ -8,6 +8,9 @@
 #include "reference/screens.h"
 #include "shell/linkform.h"
 #include "shell/panelform.h"
+#include "tools/dividerdesign.h"
+#include "tools/markings.h"
+#include "tools/standardvalues.h"
 
 namespace app {
 
@@ -26,6 +29,9 @@ shell::ScreenTable screens()
                                  screen(navigation::frmSeriesResistors),
                                  screen(navigation::frmSeriesCapacitors),
                                  screen<navigation::FrmOptions>("frmOptions"),
+                                 shell::panel<tools::StandardValues>("frmStandardValues"),
+                                 shell::panel<tools::Markings>("frmMarkings"),
+                                 shell::panel<tools::DividerDesign>("frmDividerDesign"),
                              },
                              "frmMainScr"};
     for (const calculators::Calculator& calculator : calculators::catalogue())

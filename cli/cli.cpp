@@ -50,10 +50,10 @@ bool isCommandLine(const std::vector<std::string>& args)
 {
     if (args.empty())
         return false;
+    // Qt's options all begin with a dash; a word is a command, and a mistyped one is better
+    // answered with the list of commands than with a window.
     const std::string& first = args.front();
-    if (first == "--help" || first == "-h" || first == "--version")
-        return true;
-    return std::any_of(table.begin(), table.end(), [&](const Command& c) { return c.name == first; });
+    return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
 }
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)

@@ -27,7 +27,8 @@ struct Command {
 std::span<const Command> commands();
 
 // Whether the arguments (without argv[0]) ask for the command line rather than the windows: a
-// command name, --help/-h or --version. Qt's own options (-platform ...) are left to the windows.
+// word (a command, known or not), --help/-h or --version. Qt's own options (-platform ...) are
+// left to the windows.
 bool isCommandLine(const std::vector<std::string>& args);
 
 // Runs the command the arguments name (args without argv[0]); returns the exit status.

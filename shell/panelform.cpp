@@ -17,7 +17,7 @@ PanelForm::PanelForm(Project& project, const char* name, PanelFactory make)
 QWidget* PanelForm::build(QMainWindow& window)
 {
     window.setObjectName(QString::fromLatin1(name()));
-    window.setFont(makeFont({}));
+    useInterfaceFont(window);
     QWidget* panel = make_(&window);
     window.setCentralWidget(panel);
     window.setWindowTitle(panel->windowTitle());

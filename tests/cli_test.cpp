@@ -126,6 +126,7 @@ TEST(Cli, HelpVersionAndWhoGetsTheCommandLine)
     EXPECT_TRUE(cli::isCommandLine({"--version"}));
     EXPECT_FALSE(cli::isCommandLine({}));
     EXPECT_FALSE(cli::isCommandLine({"-platform", "offscreen"}));
+    EXPECT_TRUE(cli::isCommandLine({"nearst", "5k"})); // answered with the list of commands
 }
 
 TEST(Json, NumbersAreExactDecimals)

@@ -191,12 +191,18 @@ TEST_F(ScreenTest, EveryButtonAndMenuItemOfTheMainScreenOpensItsScreen)
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuHelpHow", "frmHowTo"}, {"mnuHelpAbout", "frmAboutProg"}, {"mnuFileOptions", "frmOptions"}};
+        {"mnuHelpHow", "frmHowTo"},
+        {"mnuHelpAbout", "frmAboutProg"},
+        {"mnuFileOptions", "frmOptions"},
+        {"mnuToolsStandard", "frmStandardValues"},
+        {"mnuToolsMarkings", "frmMarkings"},
+        {"mnuToolsDivider", "frmDividerDesign"},
+    };
     for (const auto& [item, screen] : menus) {
         control<QAction>("frmMainScr", item)->trigger();
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
-    EXPECT_EQ(project.loadedCount(), 10);
+    EXPECT_EQ(project.loadedCount(), 13);
 }
 
 TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
@@ -205,6 +211,8 @@ TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
     const std::pair<const char*, const char*> captions[] = {
         {"mnuFile", "&File"}, {"mnuFileOptions", "&Options..."}, {"mnuFileQuit", "&Quit"},
         {"mnuHelp", "&Help"}, {"mnuHelpHow", "&How to use..."},  {"mnuHelpAbout", "&About Voltiva V1.0..."},
+        {"mnuTools", "&Tools"}, {"mnuToolsStandard", "&Standard values..."}, {"mnuToolsMarkings", "&Markings..."},
+        {"mnuToolsDivider", "&Divider designer..."},
     };
     for (const auto& [name, text] : captions) {
         auto* action = form("frmMainScr").window()->findChild<QAction*>(name);
@@ -213,6 +221,56 @@ TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
         EXPECT_TRUE(action->shortcut().isEmpty());
     }
 }
+
+TEST_F(ScreenTest, ToolsSitsBetweenFileAndHelp)
+{
+    project.start();
+    QStringList menus;
+    for (QAction* a : form("frmMainScr").window()->menuBar()->actions())
+        menus.append(a->text());
+    EXPECT_EQ(menus, (QStringList{"&File", "&Tools", "&Help"}));
+}
+
+namespace {
+struct ToolScreen {
+    const char* name;
+    const char* item;
+    const char* title;
+};
+void PrintTo(const ToolScreen& t, std::ostream* os)
+{
+    *os << t.name;
+}
+const ToolScreen toolScreens[] = {
+    {"frmStandardValues", "mnuToolsStandard", "Standard values"},
+    {"frmMarkings", "mnuToolsMarkings", "Markings"},
+    {"frmDividerDesign", "mnuToolsDivider", "Divider designer"},
+};
+} // namespace
+
+class ToolsMenu : public ScreenTest, public ::testing::WithParamInterface<ToolScreen> {};
+
+TEST_P(ToolsMenu, OpensOneInstanceThatItsCloseButtonUnloads)
+{
+    const ToolScreen& t = GetParam();
+    project.start();
+    control<QAction>("frmMainScr", t.item)->trigger();
+    QMainWindow* window = form(t.name).window();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->windowTitle(), t.title);
+    EXPECT_TRUE(window->isVisible());
+
+    control<QAction>("frmMainScr", t.item)->trigger(); // brought to the front, not opened twice
+    EXPECT_EQ(form(t.name).window(), window);
+    EXPECT_EQ(visibleScreens().count(QString::fromLatin1(t.name)), 1);
+
+    click(t.name, "cmdClose");
+    EXPECT_FALSE(form(t.name).isLoaded());
+    EXPECT_TRUE(form("frmMainScr").isLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Tools, ToolsMenu, ::testing::ValuesIn(toolScreens),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScreenTest, QuitClosesOnlyTheMainScreenAndTheProgramEndsWithTheLastScreen)
 {

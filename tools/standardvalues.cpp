@@ -165,7 +165,7 @@ void StandardValues::build()
     tabStandard_ = named(new QTabWidget(this), "tabStandard", tr("Results"));
 
     // Nearest: one row per series.
-    auto* pagNearest = named(new QWidget, "pagNearest");
+    auto* pagNearest = named(new QWidget(tabStandard_), "pagNearest");
     tblNearest_ = resultTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
                               {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
                                tr("Deviation"), tr("Exact")});
@@ -184,7 +184,7 @@ void StandardValues::build()
     tabStandard_->addTab(pagNearest, tr("&Nearest"));
 
     // Networks: where the parts come from, how many, and the best ten.
-    auto* pagNetworks = named(new QWidget, "pagNetworks");
+    auto* pagNetworks = named(new QWidget(tabStandard_), "pagNetworks");
     cboSource_ = named(new QComboBox(pagNetworks), "cboSource", tr("Source of parts"));
     for (values::Series series : values::allSeries)
         cboSource_->addItem(QString::fromLatin1(values::name(series)));
