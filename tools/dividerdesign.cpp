@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/dividerdesign.h"
 
+#include "tools/localised.h"
 #include "tools/myparts.h"
 #include "values/series.h"
 #include "values/stock.h"
@@ -186,13 +187,13 @@ void DividerDesign::build()
         cboSeries_->addItem(QString::fromLatin1(choice.label), QString::fromLatin1(choice.names));
     cboSeries_->addItem(tr("My parts"));
     cboSeries_->setItemData(myPartsIndex, tr("The list kept in the Standard values window"), Qt::ToolTipRole);
-    txtFrom_ = named(new QLineEdit(localised("1k"), this), "txtFrom", tr("Lowest resistor value"));
-    txtTo_ = named(new QLineEdit(localised("1M"), this), "txtTo", tr("Highest resistor value"));
+    txtFrom_ = named(new QLineEdit(localised("1k", locale()), this), "txtFrom", tr("Lowest resistor value"));
+    txtTo_ = named(new QLineEdit(localised("1M", locale()), this), "txtTo", tr("Highest resistor value"));
     for (QLineEdit* edit : {txtFrom_, txtTo_})
         edit->setMaximumWidth(fieldWidth);
     cboTolerance_ = named(new QComboBox(this), "cboTolerance", tr("Tolerance of the parts"));
     for (const char* t : tolerances)
-        cboTolerance_->addItem(localised(t) + QStringLiteral(" %"), QString::fromLatin1(t));
+        cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
     cboTolerance_->setCurrentIndex(defaultTolerance);
     lblRangeMessage_ = message("lblRangeMessage");
 
@@ -300,7 +301,7 @@ std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel
     const QString text = field->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
-    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
     if (!parsed.value) {
         message->setText(QString::fromStdString(parsed.error));
         return std::nullopt;
@@ -387,7 +388,7 @@ void DividerDesign::refresh()
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
 {
     if (cboSeries_->currentIndex() == myPartsIndex)
-        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator()));
+        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator(locale())));
     const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
     if (!set)
         return {};
@@ -405,7 +406,7 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
         tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm)));
         tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt)));
-        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text())));
+        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), locale())));
         tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
         tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
         tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
@@ -460,21 +461,9 @@ void DividerDesign::copy()
 // "4.7 kΩ", "3.297 V", "362.3 µA": the value's own prefix, then the unit.
 QString DividerDesign::withUnit(const values::Decimal& v, const QString& unit) const
 {
-    return localised(values::withUnit(v, unit.toStdString()));
+    return localised(values::withUnit(v, unit.toStdString()), locale());
 }
 
-QString DividerDesign::localised(const std::string& text) const
-{
-    QString result = QString::fromStdString(text);
-    if (decimalSeparator() != '.')
-        result.replace(u'.', QLatin1Char(decimalSeparator()));
-    return result;
-}
 
-char DividerDesign::decimalSeparator() const
-{
-    const QString point = locale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-}
 
 } // namespace tools

@@ -48,8 +48,6 @@ private:
     std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
     std::vector<values::Part> chosenParts(const values::DividerOptions& options);
     QString withUnit(const values::Decimal& v, const QString& unit) const;
-    QString localised(const std::string& text) const;
-    char decimalSeparator() const;
 
     QRadioButton* optOutput_ = nullptr;
     QRadioButton* optFeedback_ = nullptr;

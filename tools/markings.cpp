@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/markings.h"
 
+#include "tools/localised.h"
+
 #include "values/markings.h"
 #include "values/value.h"
 
@@ -152,11 +154,6 @@ const std::array<values::Decimal, 11> tolerances{
 constexpr int defaultTolerance = 8; // ±5 %
 constexpr std::array<int, 9> temperatureCoefficients{250, 100, 50, 25, 20, 15, 10, 5, 1};
 
-char decimalSeparator()
-{
-    const QString point = QLocale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 128 ? static_cast<char>(point.at(0).unicode()) : '.';
-}
 
 QTableWidget* table(const QString& name, const QString& accessibleName, const QStringList& header)
 {
@@ -171,6 +168,8 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     t->horizontalHeader()->setStretchLastSection(true);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->setWordWrap(false);
+    // Opens as tall as its rows need, not at the scroll area's generous default.
+    t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return t;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/standardvalues.h"
 
+#include "tools/localised.h"
 #include "tools/myparts.h"
 #include "values/nearest.h"
 #include "values/series.h"
@@ -370,7 +371,7 @@ void StandardValues::targetEdited()
     const QString text = txtTarget_->text().trimmed();
     QString message;
     if (!text.isEmpty()) {
-        const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
+        const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
         if (!parsed.value) {
             message = QString::fromStdString(parsed.error);
         } else if (parsed.unit == values::Unit::Volt || parsed.unit == values::Unit::Ampere) {
@@ -399,8 +400,8 @@ void StandardValues::kindChosen()
     const QSignalBlocker blockTo(txtTo_);
     if (cboSource_->currentIndex() != myPartsIndex)
         cboSource_->setCurrentIndex(static_cast<int>(capacitor ? values::Series::E12 : values::Series::E24));
-    txtFrom_->setText(localised(capacitor ? "1p" : "10"));
-    txtTo_->setText(localised(capacitor ? "10m" : "1M"));
+    txtFrom_->setText(localised(capacitor ? "1p" : "10", locale()));
+    txtTo_->setText(localised(capacitor ? "10m" : "1M", locale()));
     const QString unit = capacitor ? QStringLiteral("F") : QStringLiteral("Ω");
     lblFromUnit_->setText(unit);
     lblToUnit_->setText(unit);
@@ -420,7 +421,7 @@ void StandardValues::sourceChosen()
 void StandardValues::myPartsEdited()
 {
     const std::vector<values::StockEntry> entries =
-        values::parseStock(txtMyParts_->toPlainText().toStdString(), decimalSeparator());
+        values::parseStock(txtMyParts_->toPlainText().toStdString(), decimalSeparator(locale()));
     myParts_ = values::stockParts(entries);
 
     lstPartProblems_->clear();
@@ -459,7 +460,7 @@ void StandardValues::openPartsFile()
     if (fileName.isEmpty())
         return;
     QString error;
-    const std::optional<QString> list = myparts::importFile(fileName, decimalSeparator(), &error);
+    const std::optional<QString> list = myparts::importFile(fileName, decimalSeparator(locale()), &error);
     if (!list) {
         lblPartsMessage_->setText(error);
         return;
@@ -496,7 +497,7 @@ void StandardValues::showNearest()
         const values::Nearest& n = rows.at(static_cast<std::size_t>(row));
         const auto put = [&](int column, const values::Decimal& value) {
             tblNearest_->setItem(row, column, cell(withUnit(value)));
-            tblNearest_->setItem(row, column + 1, cell(localised(values::deviation(value, *target_).text())));
+            tblNearest_->setItem(row, column + 1, cell(localised(values::deviation(value, *target_).text(), locale())));
         };
         put(NNearest, n.nearest);
         put(NBelow, n.below);
@@ -529,7 +530,7 @@ void StandardValues::startSearch()
         }
         parts = myParts_;
     } else {
-        const char separator = decimalSeparator();
+        const char separator = decimalSeparator(locale());
         const values::Parsed lo = values::parse(txtFrom_->text().trimmed().toStdString(), separator);
         const values::Parsed hi = values::parse(txtTo_->text().trimmed().toStdString(), separator);
         if (!lo.value || !hi.value) {
@@ -574,9 +575,9 @@ void StandardValues::showNetworks(const values::SearchResult& result)
     tblNetworks_->setRowCount(static_cast<int>(result.networks.size()));
     int row = 0;
     for (const values::Network& network : result.networks) {
-        tblNetworks_->setItem(row, WNetwork, cell(localised(network.text), Qt::AlignLeft | Qt::AlignVCenter));
+        tblNetworks_->setItem(row, WNetwork, cell(localised(network.text, locale()), Qt::AlignLeft | Qt::AlignVCenter));
         tblNetworks_->setItem(row, WValue, cell(withUnit(network.value)));
-        tblNetworks_->setItem(row, WDeviation, cell(localised(network.deviation.text())));
+        tblNetworks_->setItem(row, WDeviation, cell(localised(network.deviation.text(), locale())));
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
@@ -601,25 +602,13 @@ values::Kind StandardValues::kind() const
 // "4.7 kΩ", "147 nF", "10 Ω": the prefix written by the value's formatter, then the unit.
 QString StandardValues::withUnit(const values::Decimal& v) const
 {
-    QString text = localised(values::format(v));
+    QString text = localised(values::format(v), locale());
     const QString unit = kind() == values::Kind::Capacitor ? QStringLiteral("F") : QStringLiteral("Ω");
     if (!text.isEmpty() && text.back().isLetter())
         return text.chopped(1) + u' ' + text.back() + unit;
     return text + u' ' + unit;
 }
 
-QString StandardValues::localised(const std::string& text) const
-{
-    QString result = QString::fromStdString(text);
-    if (decimalSeparator() != '.')
-        result.replace(u'.', QLatin1Char(decimalSeparator()));
-    return result;
-}
 
-char StandardValues::decimalSeparator() const
-{
-    const QString point = locale().decimalPoint();
-    return point.size() == 1 && point.at(0).unicode() < 0x80 ? point.at(0).toLatin1() : '.';
-}
 
 } // namespace tools

@@ -65,8 +65,6 @@ private:
 
     values::Kind kind() const;
     QString withUnit(const values::Decimal& v) const;
-    QString localised(const std::string& text) const;
-    char decimalSeparator() const;
 
     QLineEdit* txtTarget_ = nullptr;
     QLabel* lblTargetMessage_ = nullptr;

@@ -3,6 +3,7 @@
 
 #include "values/nearest.h"
 #include "values/series.h"
+#include "values/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -61,15 +62,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::string_view trimmed(std::string_view text)
-{
-    const auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
 
 std::string quoted(std::string_view text)
 {
@@ -706,7 +698,7 @@ ReadResult readBands(const std::vector<Colour>& bands)
 
 ReadResult read(std::string_view text, char decimalSeparator)
 {
-    text = trimmed(text);
+    text = trim(text);
     ReadResult result;
     if (text.empty()) {
         result.error = "Type a marking: colours, a code or a value";

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "values/stock.h"
 
+#include "values/text.h"
 #include "values/value.h"
 
 #include <algorithm>
@@ -14,14 +15,6 @@ namespace {
 constexpr long long maxCount = 1'000'000;
 const std::string times = "\xC3\x97"; // ×
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 std::vector<std::string_view> split(std::string_view s, std::string_view separators)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "values/value.h"
 
+#include "values/text.h"
 #include "values/wide.h"
 
 #include <algorithm>
@@ -19,14 +20,6 @@ constexpr int maxOrder = 15;
 const std::string microSign = "\xC2\xB5";
 const std::string greekMu = "\xCE\xBC";
 
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
 
 bool endsWithNoCase(std::string_view s, std::string_view suffix)
 {
