@@ -83,7 +83,7 @@ QString multiplierText(int exponent)
 {
     if (exponent < 0)
         return QStringLiteral("×0.") + QString(-exponent - 1, QLatin1Char('0')) + QLatin1Char('1');
-    return QStringLiteral("×") + u8(values::format(values::Decimal::of(1, exponent)));
+    return QStringLiteral("×") + localised(values::format(values::Decimal::of(1, exponent)));
 }
 
 // A swatch for a list item, drawn at 1x and 2x so it stays sharp on any screen.
@@ -271,7 +271,7 @@ QStringList ResistorDrawing::caption(std::size_t index) const
         if (!f.tolerance) {
             lines.append(tr("no tolerance"));
         } else {
-            lines.append(u8(values::describe(values::Tolerance::percent(*f.tolerance))));
+            lines.append(localised(values::describe(values::Tolerance::percent(*f.tolerance))));
             if (f.colour == Colour::Grey)
                 lines.append(tr("older: ±0.05 %"));
         }
@@ -433,7 +433,7 @@ Markings::Markings(QWidget* parent)
     tolerance_->setObjectName(QStringLiteral("cboTolerance"));
     tolerance_->setAccessibleName(tr("Tolerance"));
     for (std::size_t k = 0; k < tolerances.size(); ++k)
-        tolerance_->addItem(u8(values::describe(values::Tolerance::percent(tolerances[k]))), static_cast<int>(k));
+        tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))), static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
     toleranceLabel->setBuddy(tolerance_);
     auto* tcrLabel = new QLabel(tr("Temperature co&efficient:"));
@@ -553,11 +553,11 @@ void Markings::readMarking()
         const int row = readings_->rowCount();
         readings_->insertRow(row);
         readings_->setItem(row, 0, cell(kindText(r.kind)));
-        readings_->setItem(row, 1, cell(u8(values::quantity(r.value, r.unit, r.figures))));
-        QString tolerance = r.tolerance ? u8(values::describe(*r.tolerance)) : QString();
+        readings_->setItem(row, 1, cell(localised(values::quantity(r.value, r.unit, r.figures))));
+        QString tolerance = r.tolerance ? localised(values::describe(*r.tolerance)) : QString();
         if (r.kind == values::ReadingKind::ColourBands && r.bands.size() >= 4 &&
             r.bands[r.bands.size() >= 5 ? 4 : 3] == Colour::Grey)
-            tolerance += tr(" (older parts: ±0.05 %)");
+            tolerance += tr(" (older parts: %1)").arg(localised("±0.05 %"));
         readings_->setItem(row, 2, cell(tolerance));
         readings_->setItem(row, 3, cell(r.tcr ? tr("%1 ppm/K").arg(*r.tcr) : QString()));
     }
@@ -646,7 +646,7 @@ void Markings::markValue()
     if (!result.error.empty()) {
         QStringList nearest;
         for (const values::Nearest& n : result.nearest)
-            nearest.append(tr("%1 (%2)").arg(u8(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
+            nearest.append(tr("%1 (%2)").arg(localised(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
         showMessage(markMessage_, tr("%1. Nearest: %2").arg(u8(result.error), nearest.join(QStringLiteral(", "))));
         return;
     }
