@@ -389,6 +389,20 @@ TEST(Networks, AgreeWithBruteForceOnSmallSeries)
     }
 }
 
+// A part alone above the target still comes closest with the smallest pair beside it.
+TEST(Networks, APartAboveTheTargetTakesTheSmallestPair)
+{
+    std::vector<Part> parts = unlimitedParts(valuesInRange(Series::E3, v("1p"), v("10p")));
+    parts[0].count = 2; // 1p
+    parts[1].count = 1; // 2.2p
+    SearchOptions options;
+    options.kind = Kind::Capacitor;
+    options.top = 9;
+    const auto found = texts(findNetworks(v("8.902p"), parts, options));
+    EXPECT_EQ(found, texts(findNetworksBruteForce(v("8.902p"), parts, options)));
+    EXPECT_NE(std::find(found.begin(), found.end(), "10p || (1p + 1p)"), found.end());
+}
+
 TEST(Networks, StopsWhenCancelled)
 {
     const std::atomic<bool> cancel{true};

@@ -268,11 +268,13 @@ private:
             for (std::size_t c = upperIndex(d, pairLow); c < d.n() && d.x[c] <= 2 * (d.high(bound()) - d.x[a]);
                  ++c) {
                 const double wanted = d.t - d.x[a];
-                // P = xb xc / (xb + xc) grows with xb towards xc; solve for xb where it can.
-                std::size_t start = d.n();
-                if (wanted > 0 && wanted < d.x[c])
-                    start = lowerIndex(d, 1 / (1 / wanted - 1 / d.x[c]));
-                start = std::max(start, c);
+                // P = xb xc / (xb + xc) grows with xb from x[c] / 2 towards x[c]: the walk starts
+                // where P meets what is wanted, or at the end that comes closest when it cannot.
+                std::size_t start = c;
+                if (wanted >= d.x[c])
+                    start = d.n();
+                else if (wanted > d.x[c] / 2)
+                    start = std::max(lowerIndex(d, 1 / (1 / wanted - 1 / d.x[c])), c);
                 walk(d, start, c, d.n(),
                      [&](std::size_t b) { return d.x[a] + d.x[b] * d.x[c] / (d.x[b] + d.x[c]); },
                      [&](std::size_t b, double e) {
