@@ -14,8 +14,8 @@ using values::Decimal;
 
 const std::vector<values::Part>& e192Parts()
 {
-    static const std::vector<values::Part> parts = values::unlimitedParts(
-        values::valuesInRange(values::Series::E192, Decimal::of(1, 0), Decimal::of(1, 7)));
+    static const std::vector<values::Part> parts =
+        values::unlimitedParts(values::valuesInRange(values::Series::E192, Decimal::of(1, 0), Decimal::of(1, 7)));
     return parts;
 }
 

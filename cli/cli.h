@@ -17,7 +17,7 @@ inline constexpr int exitUsage = 2; // bad input: one line on err naming the arg
 using Run = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 struct Command {
-    std::string_view name; // "nearest"
+    std::string_view name;     // "nearest"
     std::string_view synopsis; // "nearest VALUE [--series E24] [--json]", shown by --help
     Run run;
 };

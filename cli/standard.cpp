@@ -40,18 +40,18 @@ std::optional<values::SeriesSet> seriesArgument(const std::string& text, std::st
 {
     auto set = values::seriesSetNamed(text);
     if (!set)
-        error = "--series: '" + text + "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
+        error = "--series: '" + text +
+            "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
     return set;
 }
 
-std::optional<int> countArgument(const std::string& option, const std::string& text, int lo, int hi,
-                                 std::string& error)
+std::optional<int> countArgument(const std::string& option, const std::string& text, int lo, int hi, std::string& error)
 {
     int n = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
     if (ec != std::errc() || end != text.data() + text.size() || n < lo || n > hi) {
-        error = option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to "
-            + std::to_string(hi);
+        error =
+            option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to " + std::to_string(hi);
         return std::nullopt;
     }
     return n;
@@ -69,8 +69,9 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
         return exitOk;
     }
     if (a.positionals().size() != 1)
-        return usage(err, a.positionals().empty() ? "nearest: give the target value, for example: voltiva nearest 5k"
-                                                  : "nearest: unexpected argument '" + a.positionals()[1] + "'");
+        return usage(err,
+                     a.positionals().empty() ? "nearest: give the target value, for example: voltiva nearest 5k"
+                                             : "nearest: unexpected argument '" + a.positionals()[1] + "'");
     std::string error;
     const auto target = valueArgument(a.positionals()[0], "nearest", error);
     if (!target)
@@ -131,8 +132,9 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         return exitOk;
     }
     if (a.positionals().size() != 1)
-        return usage(err, a.positionals().empty() ? "combine: give the target value, for example: voltiva combine 5k"
-                                                  : "combine: unexpected argument '" + a.positionals()[1] + "'");
+        return usage(err,
+                     a.positionals().empty() ? "combine: give the target value, for example: voltiva combine 5k"
+                                             : "combine: unexpected argument '" + a.positionals()[1] + "'");
     std::string error;
     const auto target = valueArgument(a.positionals()[0], "combine", error);
     if (!target)

@@ -19,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const values::Series series = values::allSeries[data[0] % 4]; // E3 ... E24: brute force stays quick
     const int firstDecade = data[1] % 24 - 12;
     const int decades = 1 + data[2] % 2;
-    const auto parts = values::valuesInRange(series, Decimal::of(1, firstDecade), Decimal::of(1, firstDecade + decades));
+    const auto parts =
+        values::valuesInRange(series, Decimal::of(1, firstDecade), Decimal::of(1, firstDecade + decades));
     // A target around the range: 1 to 6 digits at an exponent near it.
     const std::int64_t mantissa = 1 + ((data[3] << 16 | data[4] << 8 | data[5]) % 999999);
     const Decimal target = Decimal::of(mantissa, firstDecade - 5 + data[6] % 8);
@@ -34,13 +35,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto fast = values::findNetworks(target, stock, options);
     const auto slow = values::findNetworksBruteForce(target, stock, options);
     if (fast.networks.size() != slow.networks.size())
-        fuzz::fail("found " + std::to_string(fast.networks.size()) + " networks, every combination gives "
-                       + std::to_string(slow.networks.size()),
+        fuzz::fail("found " + std::to_string(fast.networks.size()) + " networks, every combination gives " +
+                       std::to_string(slow.networks.size()),
                    {values::format(target)});
     for (std::size_t i = 0; i < fast.networks.size(); ++i) {
         if (fast.networks[i].text != slow.networks[i].text)
-            fuzz::fail("row " + std::to_string(i + 1) + " is " + fast.networks[i].text + ", every combination gives "
-                           + slow.networks[i].text,
+            fuzz::fail("row " + std::to_string(i + 1) + " is " + fast.networks[i].text + ", every combination gives " +
+                           slow.networks[i].text,
                        {values::format(target)});
     }
     return 0;

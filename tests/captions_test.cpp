@@ -14,8 +14,8 @@
 #include <QMenuBar>
 #include <QPainterPath>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QStyle>
 #include <QStyleOptionButton>

@@ -31,8 +31,9 @@ TEST(Cli, NearestJsonForOneSeries)
 {
     const Outcome o = run({"nearest", "5k", "--series", "E24", "--json"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "{\"target\": 5000, \"series\": [{\"name\": \"E24\", \"nearest\": 5100, \"error_percent\": 2.0, "
-                     "\"below\": 4700, \"above\": 5100, \"exact\": false}]}\n");
+    EXPECT_EQ(o.out,
+              "{\"target\": 5000, \"series\": [{\"name\": \"E24\", \"nearest\": 5100, \"error_percent\": 2.0, "
+              "\"below\": 4700, \"above\": 5100, \"exact\": false}]}\n");
     EXPECT_EQ(o.err, "");
 }
 
@@ -60,26 +61,29 @@ TEST(Cli, CombineJson)
 {
     const Outcome o = run({"combine", "5k", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "{\"target\": 5000, \"networks\": [{\"network\": \"10k || 10k\", \"value\": 5000, "
-                     "\"error_percent\": 0.0, \"parts\": 2}]}\n");
+    EXPECT_EQ(o.out,
+              "{\"target\": 5000, \"networks\": [{\"network\": \"10k || 10k\", \"value\": 5000, "
+              "\"error_percent\": 0.0, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombineCapacitorsInFarads)
 {
     const Outcome o = run({"combine", "147nF", "--capacitor", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "{\"target\": 1.47e-7, \"networks\": [{\"network\": \"100n || 47n\", \"value\": 1.47e-7, "
-                     "\"error_percent\": 0.0, \"parts\": 2}]}\n");
+    EXPECT_EQ(o.out,
+              "{\"target\": 1.47e-7, \"networks\": [{\"network\": \"100n || 47n\", \"value\": 1.47e-7, "
+              "\"error_percent\": 0.0, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombinePlain)
 {
     const Outcome o = run({"combine", "1234", "--series", "E12", "--top", "2"});
     EXPECT_EQ(o.status, 0);
-    EXPECT_EQ(o.out, "Target 1.234k\n"
-                     "network             value  deviation\n"
-                     "1.2k + (68 || 68)  1.234k      exact\n"
-                     "1.2k + 22 + 12     1.234k      exact\n");
+    EXPECT_EQ(o.out,
+              "Target 1.234k\n"
+              "network             value  deviation\n"
+              "1.2k + (68 || 68)  1.234k      exact\n"
+              "1.2k + 22 + 12     1.234k      exact\n");
 }
 
 TEST(Cli, CombineFromAStockFileLeavesOutBadLines)

@@ -191,12 +191,9 @@ TEST_F(ScreenTest, EveryButtonAndMenuItemOfTheMainScreenOpensItsScreen)
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuHelpHow", "frmHowTo"},
-        {"mnuHelpAbout", "frmAboutProg"},
-        {"mnuFileOptions", "frmOptions"},
-        {"mnuToolsStandard", "frmStandardValues"},
-        {"mnuToolsMarkings", "frmMarkings"},
-        {"mnuToolsDivider", "frmDividerDesign"},
+        {"mnuHelpHow", "frmHowTo"},          {"mnuHelpAbout", "frmAboutProg"},
+        {"mnuFileOptions", "frmOptions"},    {"mnuToolsStandard", "frmStandardValues"},
+        {"mnuToolsMarkings", "frmMarkings"}, {"mnuToolsDivider", "frmDividerDesign"},
     };
     for (const auto& [item, screen] : menus) {
         control<QAction>("frmMainScr", item)->trigger();
@@ -209,9 +206,15 @@ TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
 {
     project.start();
     const std::pair<const char*, const char*> captions[] = {
-        {"mnuFile", "&File"}, {"mnuFileOptions", "&Options..."}, {"mnuFileQuit", "&Quit"},
-        {"mnuHelp", "&Help"}, {"mnuHelpHow", "&How to use..."},  {"mnuHelpAbout", "&About Voltiva V1.0..."},
-        {"mnuTools", "&Tools"}, {"mnuToolsStandard", "&Standard values..."}, {"mnuToolsMarkings", "&Markings..."},
+        {"mnuFile", "&File"},
+        {"mnuFileOptions", "&Options..."},
+        {"mnuFileQuit", "&Quit"},
+        {"mnuHelp", "&Help"},
+        {"mnuHelpHow", "&How to use..."},
+        {"mnuHelpAbout", "&About Voltiva V1.0..."},
+        {"mnuTools", "&Tools"},
+        {"mnuToolsStandard", "&Standard values..."},
+        {"mnuToolsMarkings", "&Markings..."},
         {"mnuToolsDivider", "&Divider designer..."},
     };
     for (const auto& [name, text] : captions) {

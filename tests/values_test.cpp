@@ -178,9 +178,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Format, PrefixAndFourDigits)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"4700", "4.7k"},     {"4990", "4.99k"},  {"1234", "1.234k"},  {"147n", "147n"},  {"10", "10"},
-        {"1234.5", "1.235k"}, {"999.95", "1k"},   {"0.47", "470m"},    {"2.2u", "2.2\xC2\xB5"},
-        {"1e-15", "0.001p"},  {"1e15", "1000T"}, {"12345", "12.35k"}, {"5003.83", "5.004k"}};
+        {"4700", "4.7k"},     {"4990", "4.99k"},   {"1234", "1.234k"},   {"147n", "147n"},        {"10", "10"},
+        {"1234.5", "1.235k"}, {"999.95", "1k"},    {"0.47", "470m"},     {"2.2u", "2.2\xC2\xB5"}, {"1e-15", "0.001p"},
+        {"1e15", "1000T"},    {"12345", "12.35k"}, {"5003.83", "5.004k"}};
     for (const auto& [text, written] : cases)
         EXPECT_EQ(format(v(text)), written) << text;
 }
@@ -191,9 +191,9 @@ TEST(Format, RkmCodes)
         const char* value;
         Unit unit;
         const char* rkm;
-    } const cases[] = {{"4.7k", Unit::Ohm, "4K7"},   {"2.2", Unit::Ohm, "2R2"},      {"0.47", Unit::Ohm, "R47"},
-                       {"470", Unit::Ohm, "470R"},   {"1M", Unit::Ohm, "1M0"},       {"10k", Unit::Ohm, "10K"},
-                       {"4.7n", Unit::Farad, "4n7"}, {"0.1p", Unit::Farad, "p10"},   {"100n", Unit::Farad, "100n"},
+    } const cases[] = {{"4.7k", Unit::Ohm, "4K7"},   {"2.2", Unit::Ohm, "2R2"},    {"0.47", Unit::Ohm, "R47"},
+                       {"470", Unit::Ohm, "470R"},   {"1M", Unit::Ohm, "1M0"},     {"10k", Unit::Ohm, "10K"},
+                       {"4.7n", Unit::Farad, "4n7"}, {"0.1p", Unit::Farad, "p10"}, {"100n", Unit::Farad, "100n"},
                        {"1n", Unit::Farad, "1n0"},   {"1.2345k", Unit::Ohm, ""}};
     for (const Case& c : cases)
         EXPECT_EQ(formatRkm(v(c.value), c.unit), c.rkm) << c.value;
@@ -204,8 +204,8 @@ TEST(Format, PrefixAndRkmReadBack)
     // The property the fuzzer checks, on a fixed sample so a plain test run covers it too.
     std::mt19937_64 random(7);
     for (int i = 0; i < 20000; ++i) {
-        const Decimal value = Decimal::of(static_cast<std::int64_t>(random() % 9999 + 1),
-                                          static_cast<int>(random() % 28) - 15);
+        const Decimal value =
+            Decimal::of(static_cast<std::int64_t>(random() % 9999 + 1), static_cast<int>(random() % 28) - 15);
         if (value < Decimal::of(1, -15) || Decimal::of(1, 15) < value)
             continue;
         EXPECT_EQ(parse(format(value)).value, value) << format(value);
@@ -375,7 +375,8 @@ TEST(Networks, AgreeWithBruteForceOnSmallSeries)
     std::mt19937 random(11);
     for (int round = 0; round < 40; ++round) {
         const Series series = allSeries[random() % 4];
-        const Decimal target = Decimal::of(static_cast<std::int64_t>(random() % 99999 + 1), -static_cast<int>(random() % 3));
+        const Decimal target =
+            Decimal::of(static_cast<std::int64_t>(random() % 99999 + 1), -static_cast<int>(random() % 3));
         std::vector<Part> parts = unlimitedParts(valuesInRange(series, v("10"), v("100k")));
         if (round % 2 == 1) {
             for (Part& p : parts)
@@ -408,7 +409,8 @@ TEST(Networks, StopsWhenCancelled)
     const std::atomic<bool> cancel{true};
     SearchOptions options;
     options.cancel = &cancel;
-    const SearchResult r = findNetworks(v("5000"), unlimitedParts(valuesInRange(Series::E192, v("1"), v("10M"))), options);
+    const SearchResult r =
+        findNetworks(v("5000"), unlimitedParts(valuesInRange(Series::E192, v("1"), v("10M"))), options);
     EXPECT_TRUE(r.cancelled);
     EXPECT_TRUE(r.networks.empty());
 }
@@ -422,8 +424,8 @@ TEST(Stock, ReadsListsCountsAndCsvRows)
         int line;
         const char* value; // nullptr: a bad entry
         int count;
-    } const expected[] = {{1, "4.7k", 3}, {2, "10k", 3},  {4, "100n", 1},    {4, "47n", 1}, {4, "22n", 1},
-                          {5, "2.2k", 1}, {6, "4.7k", 1}, {7, nullptr, 1}};
+    } const expected[] = {{1, "4.7k", 3}, {2, "10k", 3},  {4, "100n", 1}, {4, "47n", 1},
+                          {4, "22n", 1},  {5, "2.2k", 1}, {6, "4.7k", 1}, {7, nullptr, 1}};
     ASSERT_EQ(entries.size(), std::size(expected));
     for (std::size_t i = 0; i < entries.size(); ++i) {
         EXPECT_EQ(entries[i].line, expected[i].line) << i;

@@ -464,6 +464,4 @@ QString DividerDesign::withUnit(const values::Decimal& v, const QString& unit) c
     return localised(values::withUnit(v, unit.toStdString()), locale());
 }
 
-
-
 } // namespace tools

@@ -154,7 +154,6 @@ const std::array<values::Decimal, 11> tolerances{
 constexpr int defaultTolerance = 8; // ±5 %
 constexpr std::array<int, 9> temperatureCoefficients{250, 100, 50, 25, 20, 15, 10, 5, 1};
 
-
 QTableWidget* table(const QString& name, const QString& accessibleName, const QStringList& header)
 {
     auto* t = new QTableWidget(0, static_cast<int>(header.size()));
@@ -433,7 +432,8 @@ Markings::Markings(QWidget* parent)
     tolerance_->setObjectName(QStringLiteral("cboTolerance"));
     tolerance_->setAccessibleName(tr("Tolerance"));
     for (std::size_t k = 0; k < tolerances.size(); ++k)
-        tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))), static_cast<int>(k));
+        tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))),
+                            static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
     toleranceLabel->setBuddy(tolerance_);
     auto* tcrLabel = new QLabel(tr("Temperature co&efficient:"));
@@ -646,7 +646,8 @@ void Markings::markValue()
     if (!result.error.empty()) {
         QStringList nearest;
         for (const values::Nearest& n : result.nearest)
-            nearest.append(tr("%1 (%2)").arg(localised(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
+            nearest.append(
+                tr("%1 (%2)").arg(localised(values::format(n.nearest)), u8(std::string(values::name(n.series)))));
         showMessage(markMessage_, tr("%1. Nearest: %2").arg(u8(result.error), nearest.join(QStringLiteral(", "))));
         return;
     }

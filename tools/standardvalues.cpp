@@ -609,6 +609,4 @@ QString StandardValues::withUnit(const values::Decimal& v) const
     return text + u' ' + unit;
 }
 
-
-
 } // namespace tools

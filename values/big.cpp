@@ -38,7 +38,8 @@ Big operator+(const Big& a, const Big& b)
     r.limbs_.resize(n + 1);
     std::uint64_t carry = 0;
     for (std::size_t i = 0; i < n; ++i) {
-        const std::uint64_t sum = carry + (i < a.limbs_.size() ? a.limbs_[i] : 0) + (i < b.limbs_.size() ? b.limbs_[i] : 0);
+        const std::uint64_t sum =
+            carry + (i < a.limbs_.size() ? a.limbs_[i] : 0) + (i < b.limbs_.size() ? b.limbs_[i] : 0);
         r.limbs_[i] = static_cast<std::uint32_t>(sum);
         carry = sum >> 32;
     }

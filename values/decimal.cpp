@@ -43,8 +43,8 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
         return signA <=> signB;
     if (signA == 0)
         return std::strong_ordering::equal;
-    const std::strong_ordering magnitudes = detail::compareScaled(detail::magnitude(a.mantissa), a.exponent,
-                                                                  detail::magnitude(b.mantissa), b.exponent);
+    const std::strong_ordering magnitudes =
+        detail::compareScaled(detail::magnitude(a.mantissa), a.exponent, detail::magnitude(b.mantissa), b.exponent);
     if (signA > 0)
         return magnitudes;
     return 0 <=> magnitudes;

@@ -13,8 +13,8 @@ struct Decimal {
     std::int64_t mantissa = 0;
     int exponent = 0;
     static Decimal of(std::int64_t mantissa, int exponent); // normalises
-    int digits() const; // significant digits (0 for zero)
-    double toDouble() const; // for display maths only, never for exactness
+    int digits() const;                                     // significant digits (0 for zero)
+    double toDouble() const;                                // for display maths only, never for exactness
     friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b); // exact (128-bit)

@@ -35,8 +35,8 @@ std::string Deviation::text() const
 {
     if (exact)
         return "exact";
-    const std::uint64_t hundredths = static_cast<std::uint64_t>(detail::magnitude(percent.mantissa))
-        * static_cast<std::uint64_t>(detail::powersOfTen[std::max(percent.exponent + 2, 0)]);
+    const std::uint64_t hundredths = static_cast<std::uint64_t>(detail::magnitude(percent.mantissa)) *
+        static_cast<std::uint64_t>(detail::powersOfTen[std::max(percent.exponent + 2, 0)]);
     const std::string whole = std::to_string(hundredths / 100);
     const std::uint64_t cents = hundredths % 100;
     return std::string(below ? "-" : "+") + whole + "." + (cents < 10 ? "0" : "") + std::to_string(cents) + " %";

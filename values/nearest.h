@@ -11,8 +11,8 @@ namespace values {
 
 // How far a value lies from a target: (value - target) / target in percent, decided exactly.
 struct Deviation {
-    Decimal percent; // rounded half away from zero to two decimals, as the windows show it
-    Decimal precise; // the same to four decimals, for the command line's JSON
+    Decimal percent;    // rounded half away from zero to two decimals, as the windows show it
+    Decimal precise;    // the same to four decimals, for the command line's JSON
     bool exact = false; // value == target; a tiny miss that rounds to 0.00 is not exact
     bool below = false; // value < target, so a miss that rounds to zero still shows its side
     // "+2.00 %", "-0.20 %", "exact"; a miss that rounds to zero keeps its sign ("+0.00 %").
@@ -23,9 +23,9 @@ Deviation deviation(const Decimal& value, const Decimal& target);
 // A series' answer for one target.
 struct Nearest {
     Series series = Series::E24;
-    Decimal nearest; // smallest |ln(N / T)|; on an exact tie the higher one
-    Decimal below; // the largest series value strictly below the target
-    Decimal above; // the smallest series value strictly above the target
+    Decimal nearest;    // smallest |ln(N / T)|; on an exact tie the higher one
+    Decimal below;      // the largest series value strictly below the target
+    Decimal above;      // the smallest series value strictly above the target
     bool exact = false; // the series holds the target itself (then nearest == target)
 };
 

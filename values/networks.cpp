@@ -26,13 +26,20 @@ Topology topologyOf(Shape shape, Kind kind)
 {
     const bool r = kind == Kind::Resistor;
     switch (shape) {
-    case Shape::One: return Topology::One;
-    case Shape::Add2: return r ? Topology::Series2 : Topology::Parallel2;
-    case Shape::Rec2: return r ? Topology::Parallel2 : Topology::Series2;
-    case Shape::Add3: return r ? Topology::Series3 : Topology::Parallel3;
-    case Shape::Rec3: return r ? Topology::Parallel3 : Topology::Series3;
-    case Shape::AddRec: return r ? Topology::SeriesWithParallel : Topology::ParallelWithSeries;
-    case Shape::RecAdd: return r ? Topology::ParallelWithSeries : Topology::SeriesWithParallel;
+    case Shape::One:
+        return Topology::One;
+    case Shape::Add2:
+        return r ? Topology::Series2 : Topology::Parallel2;
+    case Shape::Rec2:
+        return r ? Topology::Parallel2 : Topology::Series2;
+    case Shape::Add3:
+        return r ? Topology::Series3 : Topology::Parallel3;
+    case Shape::Rec3:
+        return r ? Topology::Parallel3 : Topology::Series3;
+    case Shape::AddRec:
+        return r ? Topology::SeriesWithParallel : Topology::ParallelWithSeries;
+    case Shape::RecAdd:
+        return r ? Topology::ParallelWithSeries : Topology::SeriesWithParallel;
     }
     return Topology::One;
 }
@@ -40,10 +47,13 @@ Topology topologyOf(Shape shape, Kind kind)
 int partsOf(Shape shape)
 {
     switch (shape) {
-    case Shape::One: return 1;
+    case Shape::One:
+        return 1;
     case Shape::Add2:
-    case Shape::Rec2: return 2;
-    default: return 3;
+    case Shape::Rec2:
+        return 2;
+    default:
+        return 3;
     }
 }
 
@@ -215,12 +225,17 @@ private:
     {
         const Domain& d = direct_;
         const auto start = static_cast<std::size_t>(std::lower_bound(d.x.begin(), d.x.end(), d.t) - d.x.begin());
-        walk(d, start, 0, d.n(), [&](std::size_t p) { return d.x[p]; },
-             [&](std::size_t p, double e) { offer(Shape::One, d.partIndex(p), -1, -1, e); });
+        walk(
+            d, start, 0, d.n(), [&](std::size_t p) { return d.x[p]; },
+            [&](std::size_t p, double e) { offer(Shape::One, d.partIndex(p), -1, -1, e); });
     }
 
     // The parts sorted descending by value, as the text writes them.
-    static void descending(int& a, int& b) { if (a < b) std::swap(a, b); }
+    static void descending(int& a, int& b)
+    {
+        if (a < b)
+            std::swap(a, b);
+    }
 
     void two(const Domain& d, Shape shape)
     {
@@ -229,13 +244,14 @@ private:
             if (cancelled())
                 return;
             const double rest = d.t - d.x[p];
-            walk(d, lowerIndex(d, rest), 0, p + 1, [&](std::size_t q) { return d.x[p] + d.x[q]; },
-                 [&](std::size_t q, double e) {
-                     int a = d.partIndex(p);
-                     int b = d.partIndex(q);
-                     descending(a, b);
-                     offer(shape, a, b, -1, e);
-                 });
+            walk(
+                d, lowerIndex(d, rest), 0, p + 1, [&](std::size_t q) { return d.x[p] + d.x[q]; },
+                [&](std::size_t q, double e) {
+                    int a = d.partIndex(p);
+                    int b = d.partIndex(q);
+                    descending(a, b);
+                    offer(shape, a, b, -1, e);
+                });
         }
     }
 
@@ -248,12 +264,13 @@ private:
             for (std::size_t q = lowerIndex(d, (d.low(bound()) - d.x[p]) / 2);
                  q <= p && d.x[p] + d.x[q] <= d.high(bound()); ++q) {
                 const double rest = d.t - d.x[p] - d.x[q];
-                walk(d, lowerIndex(d, rest), 0, q + 1, [&](std::size_t r) { return d.x[p] + d.x[q] + d.x[r]; },
-                     [&](std::size_t r, double e) {
-                         int idx[3] = {d.partIndex(p), d.partIndex(q), d.partIndex(r)};
-                         std::sort(idx, idx + 3, std::greater<>());
-                         offer(shape, idx[0], idx[1], idx[2], e);
-                     });
+                walk(
+                    d, lowerIndex(d, rest), 0, q + 1, [&](std::size_t r) { return d.x[p] + d.x[q] + d.x[r]; },
+                    [&](std::size_t r, double e) {
+                        int idx[3] = {d.partIndex(p), d.partIndex(q), d.partIndex(r)};
+                        std::sort(idx, idx + 3, std::greater<>());
+                        offer(shape, idx[0], idx[1], idx[2], e);
+                    });
             }
         }
     }
@@ -265,8 +282,7 @@ private:
             if (cancelled())
                 return;
             const double pairLow = std::max(d.low(bound()) - d.x[a], 0.0);
-            for (std::size_t c = upperIndex(d, pairLow); c < d.n() && d.x[c] <= 2 * (d.high(bound()) - d.x[a]);
-                 ++c) {
+            for (std::size_t c = upperIndex(d, pairLow); c < d.n() && d.x[c] <= 2 * (d.high(bound()) - d.x[a]); ++c) {
                 const double wanted = d.t - d.x[a];
                 // P = xb xc / (xb + xc) grows with xb from x[c] / 2 towards x[c]: the walk starts
                 // where P meets what is wanted, or at the end that comes closest when it cannot.
@@ -275,14 +291,14 @@ private:
                     start = d.n();
                 else if (wanted > d.x[c] / 2)
                     start = std::max(lowerIndex(d, 1 / (1 / wanted - 1 / d.x[c])), c);
-                walk(d, start, c, d.n(),
-                     [&](std::size_t b) { return d.x[a] + d.x[b] * d.x[c] / (d.x[b] + d.x[c]); },
-                     [&](std::size_t b, double e) {
-                         int pb = d.partIndex(b);
-                         int pc = d.partIndex(c);
-                         descending(pb, pc);
-                         offer(shape, d.partIndex(a), pb, pc, e);
-                     });
+                walk(
+                    d, start, c, d.n(), [&](std::size_t b) { return d.x[a] + d.x[b] * d.x[c] / (d.x[b] + d.x[c]); },
+                    [&](std::size_t b, double e) {
+                        int pb = d.partIndex(b);
+                        int pc = d.partIndex(c);
+                        descending(pb, pc);
+                        offer(shape, d.partIndex(a), pb, pc, e);
+                    });
             }
         }
     }
@@ -380,8 +396,8 @@ Ranked rank(const Candidate& c, const Stock& stock, const Fraction& target, Kind
         const bool outerAdd = c.shape == Shape::AddRec;
         value = outerAdd ? exact(c.i) + rec(exact(c.j), exact(c.k)) : rec(exact(c.i), exact(c.j) + exact(c.k));
         n.parts = {part(c.i), part(c.j), part(c.k)};
-        n.text = partText(part(c.i)) + (outerAdd ? add : recText) + "(" + partText(part(c.j))
-            + (outerAdd ? recText : add) + partText(part(c.k)) + ")";
+        n.text = partText(part(c.i)) + (outerAdd ? add : recText) + "(" + partText(part(c.j)) +
+            (outerAdd ? recText : add) + partText(part(c.k)) + ")";
         break;
     }
     }

@@ -17,11 +17,11 @@ namespace values {
 enum class Kind { Resistor, Capacitor };
 
 enum class Topology {
-    One, // A
-    Series2, // A + B
-    Parallel2, // A || B
-    Series3, // A + B + C
-    Parallel3, // A || B || C
+    One,                // A
+    Series2,            // A + B
+    Parallel2,          // A || B
+    Series3,            // A + B + C
+    Parallel3,          // A || B || C
     SeriesWithParallel, // A + (B || C)
     ParallelWithSeries, // A || (B + C)
 };
@@ -37,10 +37,10 @@ std::vector<Part> unlimitedParts(std::span<const Decimal> values);
 struct Network {
     Topology topology = Topology::One;
     std::vector<Decimal> parts; // in the order of the text: A, then B, then C
-    std::string text; // larger value first in each group: "1.2k + (68 || 68)", "10k || 10k"
-    Decimal value; // the network's value to 4 significant digits (rounded half away from zero)
-    Decimal precise; // the same to 12 significant digits, exact where that holds it
-    Deviation deviation; // from the target, decided from the exact value
+    std::string text;           // larger value first in each group: "1.2k + (68 || 68)", "10k || 10k"
+    Decimal value;              // the network's value to 4 significant digits (rounded half away from zero)
+    Decimal precise;            // the same to 12 significant digits, exact where that holds it
+    Deviation deviation;        // from the target, decided from the exact value
     int partCount = 1;
     int distinctValues = 1;
 };
@@ -48,7 +48,7 @@ struct Network {
 struct SearchOptions {
     Kind kind = Kind::Resistor;
     int maxParts = 3; // 1, 2 or 3
-    int top = 10; // how many networks to return
+    int top = 10;     // how many networks to return
     // Polled now and then; when it reads true the search stops and reports `cancelled`, so a
     // window can drop a search a newer input has superseded without waiting for it.
     const std::atomic<bool>* cancel = nullptr;
@@ -56,7 +56,7 @@ struct SearchOptions {
 
 struct SearchResult {
     std::vector<Network> networks; // best first
-    bool cancelled = false; // networks is empty then
+    bool cancelled = false;        // networks is empty then
 };
 
 // The best `top` networks of 1 .. maxParts parts for the target, ranked by the exact relative
@@ -67,7 +67,6 @@ struct SearchResult {
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
 
 // Every combination tried, for checking findNetworks and for comparing speeds; slow.
-SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts,
-                                    const SearchOptions& options);
+SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
 
 } // namespace values

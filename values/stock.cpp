@@ -15,7 +15,6 @@ namespace {
 constexpr long long maxCount = 1'000'000;
 const std::string times = "\xC3\x97"; // ×
 
-
 std::vector<std::string_view> split(std::string_view s, std::string_view separators)
 {
     std::vector<std::string_view> parts;
@@ -31,8 +30,8 @@ std::vector<std::string_view> split(std::string_view s, std::string_view separat
 
 bool allDigits(std::string_view s)
 {
-    return !s.empty() && s.size() <= 7
-        && std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
+    return !s.empty() && s.size() <= 7 &&
+        std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
 }
 
 // The count mark, "x", "X" or "×", at `at`; its length, or 0.
@@ -88,8 +87,8 @@ Read readEntry(std::string_view text, char separator)
         return read;
     }
     if (count < 1 || count > maxCount) {
-        read.reason = "'" + std::string(text) + "' has a count of " + std::to_string(count)
-            + ": write from 1 to 1000000";
+        read.reason =
+            "'" + std::string(text) + "' has a count of " + std::to_string(count) + ": write from 1 to 1000000";
         return read;
     }
     read.value = parsed.value;
@@ -169,8 +168,9 @@ std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator)
                 continue;
             const std::size_t before = listed.size();
             readWords(line, field, decimalSeparator, listed);
-            list = list && std::all_of(listed.begin() + static_cast<std::ptrdiff_t>(before), listed.end(),
-                                       [](const StockEntry& e) { return e.value.has_value(); });
+            list = list &&
+                std::all_of(listed.begin() + static_cast<std::ptrdiff_t>(before), listed.end(),
+                            [](const StockEntry& e) { return e.value.has_value(); });
         }
         if (list) {
             entries.insert(entries.end(), listed.begin(), listed.end());

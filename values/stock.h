@@ -14,11 +14,11 @@ namespace values {
 // One entry of "My parts": a value with how many there are, or text that is not a value, kept so
 // the user sees it and can fix it, but left out of the search.
 struct StockEntry {
-    int line = 0; // 1-based line of the text it came from
-    std::string text; // as typed, trimmed
+    int line = 0;                 // 1-based line of the text it came from
+    std::string text;             // as typed, trimmed
     std::optional<Decimal> value; // empty when the entry is not a value
-    int count = 1; // "4k7 x3" and "3x 4k7" give 3
-    std::string reason; // why it is left out, when value is empty
+    int count = 1;                // "4k7 x3" and "3x 4k7" give 3
+    std::string reason;           // why it is left out, when value is empty
 };
 
 // Values one per line, or separated by commas, semicolons, tabs or blanks ("4.7 k" still reads as

@@ -20,7 +20,6 @@ constexpr int maxOrder = 15;
 const std::string microSign = "\xC2\xB5";
 const std::string greekMu = "\xCE\xBC";
 
-
 bool endsWithNoCase(std::string_view s, std::string_view suffix)
 {
     if (s.size() < suffix.size())
@@ -68,18 +67,37 @@ bool takePrefix(std::string_view& s, int& exponent)
     if (s.empty())
         return false;
     switch (s.front()) {
-    case 'p': exponent = -12; break;
-    case 'n': exponent = -9; break;
-    case 'u': exponent = -6; break;
-    case 'm': exponent = -3; break;
+    case 'p':
+        exponent = -12;
+        break;
+    case 'n':
+        exponent = -9;
+        break;
+    case 'u':
+        exponent = -6;
+        break;
+    case 'm':
+        exponent = -3;
+        break;
     case 'R':
-    case 'r': exponent = 0; break;
+    case 'r':
+        exponent = 0;
+        break;
     case 'k':
-    case 'K': exponent = 3; break;
-    case 'M': exponent = 6; break;
-    case 'G': exponent = 9; break;
-    case 'T': exponent = 12; break;
-    default: return false;
+    case 'K':
+        exponent = 3;
+        break;
+    case 'M':
+        exponent = 6;
+        break;
+    case 'G':
+        exponent = 9;
+        break;
+    case 'T':
+        exponent = 12;
+        break;
+    default:
+        return false;
     }
     s.remove_prefix(1);
     return true;
@@ -96,7 +114,7 @@ std::string_view takeDigits(std::string_view& s)
 }
 
 struct Number {
-    std::string digits; // integer and fraction digits together
+    std::string digits;     // integer and fraction digits together
     long long exponent = 0; // of the last digit
     bool negative = false;
 };

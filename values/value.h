@@ -13,8 +13,8 @@ enum class Unit { None, Ohm, Farad, Volt, Ampere };
 
 struct Parsed {
     std::optional<Decimal> value; // empty when refused
-    Unit unit = Unit::None; // the unit written after it, if any
-    std::string error; // the message when refused, naming what was typed
+    Unit unit = Unit::None;       // the unit written after it, if any
+    std::string error;            // the message when refused, naming what was typed
 };
 
 // Plain numbers ("4700", "0.1", "1e3", "1E-9"; the given decimal separator and "." both), SI
