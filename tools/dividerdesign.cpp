@@ -3,6 +3,7 @@
 
 #include "tools/localised.h"
 #include "tools/myparts.h"
+#include "tools/widgets.h"
 #include "values/series.h"
 #include "values/stock.h"
 #include "values/value.h"
@@ -62,22 +63,6 @@ QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget
     label->setObjectName(QLatin1String(name));
     label->setBuddy(buddy);
     return label;
-}
-
-template <class W>
-W* named(W* widget, const char* name, const QString& accessibleName = {})
-{
-    widget->setObjectName(QLatin1String(name));
-    if (!accessibleName.isEmpty())
-        widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
-QTableWidgetItem* cell(const QString& text)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return item;
 }
 
 // Ctrl+C on the table copies rows, not just the current cell as the view would.

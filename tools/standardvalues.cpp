@@ -3,6 +3,7 @@
 
 #include "tools/localised.h"
 #include "tools/myparts.h"
+#include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"
 #include "values/stock.h"
@@ -68,15 +69,6 @@ QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
     return label;
 }
 
-template <class W>
-W* named(W* widget, const char* name, const QString& accessibleName = {})
-{
-    widget->setObjectName(QLatin1String(name));
-    if (!accessibleName.isEmpty())
-        widget->setAccessibleName(accessibleName);
-    return widget;
-}
-
 QTableWidget* resultTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers)
 {
     auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
@@ -112,13 +104,6 @@ void fitTable(QTableWidget* table, int columnsWidth, int rows)
         table->horizontalHeader()->sizeHint().height() + rows * table->verticalHeader()->defaultSectionSize() + frame;
     table->setMinimumSize(columnsWidth + frame, height);
     table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-}
-
-QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt::AlignRight | Qt::AlignVCenter)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment);
-    return item;
 }
 
 } // namespace
