@@ -44,11 +44,11 @@ const Inputs calculatorInputs[] = {
     {"frmParCap", {{"2.5", "3.25"}, {"100", "0.1"}}, {"2.5", "x"}},
     {"frmVoltageDiv", {{"12", "2000", "1000"}, {"5", "1000", "1000"}}, {"12", "1k", "1000"}},
 };
-// The colour-code reader's bands. Typing a first band already blanks the value line, so the
-// tolerance line is the one that changes with every press.
+// The colour-code reader's bands. Typing blanks the line a list feeds; every row has other
+// bands, all recognised, so every press writes the value line anew.
 const Inputs colourCodeInputs{"frmResistors",
                               {{"Brown", "Black", "Red", "Gold"}, {"Yellow", "Violet", "Orange", "Silver"}},
-                              {"Brown", "Black", "Red", "Gold?"}};
+                              {"Red", "Red", "Brown", "Gold?"}};
 
 // One screen as the benchmark drives it.
 struct Target {
@@ -74,7 +74,7 @@ std::vector<Target> targets()
     const calculators::ColourCodeScreen& colour = calculators::colourCode;
     all.push_back({colour.name(),
                    colour.button,
-                   colour.toleranceLabel,
+                   colour.valueLabel,
                    {colour.bands.begin(), colour.bands.end()},
                    &colourCodeInputs});
     return all;
