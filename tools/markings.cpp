@@ -370,7 +370,7 @@ Markings::Markings(QWidget* parent)
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
     readingsLabel->setBuddy(readings_);
-    fitRows(readings_, 3);
+    fitRows(readings_, 2); // most texts read two ways at most; more scroll
 
     auto* readGrid = new QGridLayout(readBox);
     readGrid->addWidget(markingLabel, 0, 0);
@@ -471,7 +471,7 @@ Markings::Markings(QWidget* parent)
     markGrid->addWidget(markings_, 2, 1);
     markGrid->setColumnStretch(1, 1);
 
-    auto* close = new QPushButton(tr("Close"));
+    auto* close = new QPushButton(tr("&Close"));
     close->setObjectName(QStringLiteral("cmdClose"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
