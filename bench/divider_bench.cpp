@@ -37,7 +37,7 @@ void designed(benchmark::State& state, const DividerGoal& goal)
 {
     const std::vector<Part> parts = unlimitedParts(pool());
     const DividerOptions options = wholeRange();
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(designDivider(goal, parts, options));
     state.counters["values"] = static_cast<double>(pool().size());
 }
@@ -56,7 +56,7 @@ void plainLoop(benchmark::State& state, const DividerGoal& goal)
     const double source = goal.source.toDouble();
     const double vout = goal.vout.toDouble();
     const bool feedback = goal.mode == DividerMode::Feedback;
-    for (auto _ : state) {
+    for ([[maybe_unused]] auto _ : state) {
         std::vector<Best> best;
         for (const double r1 : values) {
             for (const double r2 : values) {

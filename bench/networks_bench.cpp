@@ -24,7 +24,7 @@ const Decimal targets[] = {Decimal::of(5, 3), Decimal::of(12345, -1), Decimal::o
 void finder(benchmark::State& state)
 {
     const Decimal target = targets[state.range(0)];
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(values::findNetworks(target, e192Parts(), {}));
     state.SetLabel(values::format(target) + ", 3 parts, E192 1..10M");
 }
@@ -32,7 +32,7 @@ void finder(benchmark::State& state)
 void bruteForce(benchmark::State& state)
 {
     const Decimal target = targets[state.range(0)];
-    for (auto _ : state)
+    for ([[maybe_unused]] auto _ : state)
         benchmark::DoNotOptimize(values::findNetworksBruteForce(target, e192Parts(), {}));
     state.SetLabel(values::format(target) + ", every combination");
 }

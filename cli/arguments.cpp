@@ -14,8 +14,8 @@ bool listed(const std::vector<std::string_view>& names, std::string_view name)
 
 } // namespace
 
-Arguments::Arguments(const std::vector<std::string>& args, std::vector<std::string_view> withValue,
-                     std::vector<std::string_view> flags)
+Arguments::Arguments(const std::vector<std::string>& args, const std::vector<std::string_view>& withValue,
+                     const std::vector<std::string_view>& flags)
 {
     for (std::size_t i = 0; i < args.size() && error_.empty(); ++i) {
         const std::string& arg = args[i];
@@ -51,10 +51,10 @@ Arguments::Arguments(const std::vector<std::string>& args, std::vector<std::stri
 std::optional<std::string> Arguments::value(std::string_view option) const
 {
     // The last one wins, as with most command-line tools.
-    for (auto it = values_.rbegin(); it != values_.rend(); ++it) {
-        if (it->first == option)
-            return it->second;
-    }
+    const auto last =
+        std::find_if(values_.rbegin(), values_.rend(), [&](const auto& named) { return named.first == option; });
+    if (last != values_.rend())
+        return last->second;
     return std::nullopt;
 }
 

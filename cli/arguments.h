@@ -14,8 +14,8 @@ namespace cli {
 class Arguments {
 public:
     // `withValue` and `flags` list the options the command knows, without the leading "--".
-    Arguments(const std::vector<std::string>& args, std::vector<std::string_view> withValue,
-              std::vector<std::string_view> flags);
+    Arguments(const std::vector<std::string>& args, const std::vector<std::string_view>& withValue,
+              const std::vector<std::string_view>& flags);
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; } // "unknown option '--sereis'"

@@ -62,6 +62,7 @@ const Command* self(std::string_view name)
 
 } // namespace
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
 int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const Arguments a(args, {"tolerance", "tcr"}, {"json", "help"});

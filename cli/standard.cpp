@@ -122,6 +122,7 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
     return exitOk;
 }
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
 int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     const Arguments a(args, {"series", "range", "parts", "top", "stock"}, {"capacitor", "json", "help"});

@@ -19,7 +19,7 @@ struct Outcome {
     std::string err;
 };
 
-Outcome run(std::vector<std::string> args)
+Outcome run(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -118,6 +119,7 @@ TEST_P(RankingRule, OrdersThePairs)
     options.hi = d(1, 6);
     const auto pairs = designDivider({r.mode, r.source, r.vout}, r.parts, options);
     std::vector<std::pair<int, int>> got;
+    got.reserve(pairs.size());
     for (const DividerPair& p : pairs)
         got.emplace_back(static_cast<int>(p.r1.toDouble()), static_cast<int>(p.r2.toDouble()));
     EXPECT_EQ(got, r.expected);
@@ -163,8 +165,8 @@ TEST(DividerDesign, AgreesWithEveryPairTriedOnRandomParts)
     std::mt19937 random(20240613);
     for (int round = 0; round < 400; ++round) {
         const DividerMode mode = round % 2 ? DividerMode::Feedback : DividerMode::Output;
-        const Decimal a = d(random() % 5000 + 1, -3);
-        const Decimal b = d(random() % 5000 + 1, -3);
+        const Decimal a = d(static_cast<std::int64_t>(random() % 5000 + 1), -3);
+        const Decimal b = d(static_cast<std::int64_t>(random() % 5000 + 1), -3);
         const DividerGoal goal{mode, mode == DividerMode::Output ? std::max(a, b) : std::min(a, b),
                                mode == DividerMode::Output ? std::min(a, b) : std::max(a, b)};
         if (checkGoal(goal).change != DividerField::None)
@@ -173,7 +175,8 @@ TEST(DividerDesign, AgreesWithEveryPairTriedOnRandomParts)
         const auto count = random() % 30 + 1;
         for (unsigned i = 0; i < count; ++i) {
             const int have = static_cast<int>(random() % 3);
-            parts.push_back({d(random() % 50 + 1, static_cast<int>(random() % 3)), have == 2 ? many : have});
+            parts.push_back({d(static_cast<std::int64_t>(random() % 50 + 1), static_cast<int>(random() % 3)),
+                             have == 2 ? many : have});
         }
         DividerOptions options;
         options.lo = d(1);
@@ -241,8 +244,8 @@ TEST(DividerDesign, WorstCaseIsTheExtremeOfEveryToleranceCorner)
                                                     : source * (top + bottom) / bottom;
         };
         // Every corner, and the points between them, since a corner is where the extreme must be.
-        double lowest = INFINITY;
-        double highest = -INFINITY;
+        double lowest = std::numeric_limits<double>::infinity();
+        double highest = -std::numeric_limits<double>::infinity();
         for (int i = 0; i <= 4; ++i) {
             for (int j = 0; j <= 4; ++j) {
                 const double v = vout(r1 * (1 - t + t * i / 2), r2 * (1 - t + t * j / 2));

@@ -69,7 +69,7 @@ protected:
     // Runs an action that should open a real message box, hands the box to `read` and closes
     // it. A box that has not appeared within a second fails the test and unblocks whatever
     // waits for it.
-    void withMessageBox(const std::function<void()>& action, const std::function<void(QMessageBox&)>& read)
+    static void withMessageBox(const std::function<void()>& action, const std::function<void(QMessageBox&)>& read)
     {
         bool seen = false;
         QTimer poll;

@@ -330,6 +330,7 @@ TEST(Mark, ExactDecimalsNotBinaryFractions)
 }
 
 // Every value each marking can carry reads back to itself, with its tolerance and coefficient.
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one sweep over every marking kind
 TEST(RoundTrip, EveryMarkingReadsBackToTheSameValue)
 {
     std::vector<Decimal> values;

@@ -95,7 +95,7 @@ private:
 
 DividerDesign::DividerDesign(QWidget* parent)
     : QWidget(parent)
-    , search_(this, [this](std::vector<values::DividerPair> pairs) { showPairs(pairs); })
+    , search_(this, [this](const std::vector<values::DividerPair>& pairs) { showPairs(pairs); })
 {
     setObjectName(QStringLiteral("frmDividerDesign"));
     setWindowTitle(tr("Divider designer"));
@@ -306,8 +306,16 @@ void DividerDesign::refresh()
     lblRangeMessage_->clear();
     // Its line is shown only with a message, so the table does not sit below an empty gap.
     struct ShownWhenSet {
-        QLabel* label;
+        explicit ShownWhenSet(QLabel* shown)
+            : label(shown)
+        {
+        }
+        ShownWhenSet(const ShownWhenSet&) = delete;
+        ShownWhenSet& operator=(const ShownWhenSet&) = delete;
+        ShownWhenSet(ShownWhenSet&&) = delete;
+        ShownWhenSet& operator=(ShownWhenSet&&) = delete;
         ~ShownWhenSet() { label->setVisible(!label->text().isEmpty()); }
+        QLabel* label;
     } rangeMessage{lblRangeMessage_};
     QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
     const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
@@ -365,7 +373,7 @@ void DividerDesign::refresh()
 
     lblStatus_->setText(tr("Searching..."));
     shownGoal_ = goal;
-    search_.run([goal, parts = std::move(parts), options](std::stop_token stop) {
+    search_.run([goal, parts = std::move(parts), options](const std::stop_token& stop) {
         return values::designDivider(goal, parts, options, stop);
     });
 }

@@ -349,6 +349,9 @@ void ResistorDrawing::paintEvent(QPaintEvent*)
 
 Markings::Markings(QWidget* parent)
     : QWidget(parent)
+    , marking_(new QLineEdit)
+    , readMessage_(new QLabel)
+    , bandCount_(new QComboBox)
 {
     setWindowTitle(tr("Markings"));
 
@@ -357,12 +360,10 @@ Markings::Markings(QWidget* parent)
     readBox->setObjectName(QStringLiteral("fraRead"));
     auto* markingLabel = new QLabel(tr("&Marking:"));
     markingLabel->setObjectName(QStringLiteral("lblMarking"));
-    marking_ = new QLineEdit;
     marking_->setObjectName(QStringLiteral("txtMarking"));
     marking_->setAccessibleName(tr("Marking"));
     marking_->setPlaceholderText(tr("yellow violet red gold, 4K7, 472, 4701, 68X, 104K"));
     markingLabel->setBuddy(marking_);
-    readMessage_ = new QLabel;
     readMessage_->setObjectName(QStringLiteral("lblReadMessage"));
     readMessage_->setWordWrap(true);
     auto* readingsLabel = new QLabel(tr("&Readings:"));
@@ -385,7 +386,6 @@ Markings::Markings(QWidget* parent)
     bandsBox->setObjectName(QStringLiteral("fraBands"));
     auto* countLabel = new QLabel(tr("&Bands:"));
     countLabel->setObjectName(QStringLiteral("lblBandCount"));
-    bandCount_ = new QComboBox;
     bandCount_->setObjectName(QStringLiteral("cboBandCount"));
     bandCount_->setAccessibleName(tr("Number of bands"));
     for (int n = 3; n <= maxBands; ++n)
@@ -513,6 +513,7 @@ std::vector<Colour> Markings::pickedBands() const
 {
     std::vector<Colour> bands;
     const int n = bandCount_->currentData().toInt();
+    bands.reserve(static_cast<std::size_t>(std::max(n, 0)));
     for (int k = 0; k < n; ++k)
         bands.push_back(static_cast<Colour>(bandPickers_[static_cast<std::size_t>(k)]->currentData().toInt()));
     return bands;

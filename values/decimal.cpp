@@ -27,7 +27,7 @@ int Decimal::digits() const
 double Decimal::toDouble() const
 {
     // One rounding for the common exponents; pow only beyond what a double holds exactly.
-    const double m = static_cast<double>(mantissa);
+    const auto m = static_cast<double>(mantissa);
     if (exponent >= 0 && exponent <= 22)
         return m * detail::powersOfTen[exponent];
     if (exponent < 0 && exponent >= -22)
@@ -43,11 +43,11 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
         return signA <=> signB;
     if (signA == 0)
         return std::strong_ordering::equal;
-    const std::strong_ordering magnitudes =
-        detail::compareScaled(detail::magnitude(a.mantissa), a.exponent, detail::magnitude(b.mantissa), b.exponent);
+    // Between negatives the larger magnitude is the smaller number.
     if (signA > 0)
-        return magnitudes;
-    return 0 <=> magnitudes;
+        return detail::compareScaled(detail::magnitude(a.mantissa), a.exponent, detail::magnitude(b.mantissa),
+                                     b.exponent);
+    return detail::compareScaled(detail::magnitude(b.mantissa), b.exponent, detail::magnitude(a.mantissa), a.exponent);
 }
 
 } // namespace values

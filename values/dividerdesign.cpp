@@ -101,12 +101,13 @@ public:
         for (int i = 0; i < a.used_; ++i) {
             u128 carry = 0;
             for (int j = 0; j < b.used_; ++j) {
-                auto& slot = r.limbs_[static_cast<std::size_t>(i + j)];
+                auto& slot = r.limbs_[static_cast<std::size_t>(i) + static_cast<std::size_t>(j)];
                 const u128 t = u128(a.limb(i)) * b.limb(j) + slot + carry;
                 slot = static_cast<std::uint64_t>(t);
                 carry = t >> 64;
             }
-            r.limbs_[static_cast<std::size_t>(i + b.used_)] = static_cast<std::uint64_t>(carry);
+            r.limbs_[static_cast<std::size_t>(i) + static_cast<std::size_t>(b.used_)] =
+                static_cast<std::uint64_t>(carry);
         }
         r.used_ = a.used_ + b.used_;
         r.trim();
@@ -123,7 +124,7 @@ public:
         }
         return std::strong_ordering::equal;
     }
-    friend bool operator==(const Big& a, const Big& b) { return (a <=> b) == 0; }
+    friend bool operator==(const Big& a, const Big& b) { return std::is_eq(a <=> b); }
 
 private:
     static void fits(int used)
@@ -198,10 +199,10 @@ struct Candidate {
 // The ranking: exact deviation, then the smaller R1 + R2, then the smaller R1.
 bool better(const Candidate& a, const Candidate& b)
 {
-    if (const auto c = compareSize(a.miss, b.miss); c != 0)
-        return c < 0;
-    if (const auto c = a.sum <=> b.sum; c != 0)
-        return c < 0;
+    if (const auto c = compareSize(a.miss, b.miss); std::is_neq(c))
+        return std::is_lt(c);
+    if (const auto c = a.sum <=> b.sum; std::is_neq(c))
+        return std::is_lt(c);
     return a.r1 < b.r1;
 }
 
@@ -364,8 +365,9 @@ VoutRange worstCase(const DividerGoal& goal, double r1, double r2, double tolera
     return {out(r1 * (1 - t), r2 * (1 + t)), out(r1 * (1 + t), r2 * (1 - t))};
 }
 
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): the merge reads best as one loop
 std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const Part> parts,
-                                       const DividerOptions& options, std::stop_token stop)
+                                       const DividerOptions& options, const std::stop_token& stop)
 {
     if (!usable(goal, options))
         return {};
@@ -414,7 +416,7 @@ std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const 
             std::optional<Candidate>& next = (!up || (down && better(*down, *up))) ? down : up;
             if (best.size() == top && !better(*next, best.front()))
                 break;
-            best.push_back(std::move(*next));
+            best.push_back(*next);
             next.reset();
             std::push_heap(best.begin(), best.end(), worse);
             if (best.size() > top) {

@@ -67,7 +67,7 @@ struct DividerPair {
 // The goal must pass checkGoal; values beyond 1e-15 .. 1e15 are not searched. Returns nothing
 // once `stop` is requested, so a window can drop a search newer input has superseded.
 std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const Part> parts,
-                                       const DividerOptions& options, std::stop_token stop = {});
+                                       const DividerOptions& options, const std::stop_token& stop = {});
 
 // Every pair tried and ranked exactly; for checking designDivider, slow.
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,

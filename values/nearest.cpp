@@ -5,6 +5,7 @@
 #include "values/wide.h"
 
 #include <algorithm>
+#include <compare>
 
 namespace values {
 
@@ -72,13 +73,14 @@ Nearest nearest(const Decimal& target, Series series)
     const auto closer = detail::compareScaled(t * t, 2 * target.exponent,
                                               detail::magnitude(n.below.mantissa) * detail::magnitude(n.above.mantissa),
                                               n.below.exponent + n.above.exponent);
-    n.nearest = closer < 0 ? n.below : n.above;
+    n.nearest = std::is_lt(closer) ? n.below : n.above;
     return n;
 }
 
 std::vector<Nearest> nearestInEverySeries(const Decimal& target)
 {
     std::vector<Nearest> all;
+    all.reserve(allSeries.size());
     for (const Series series : allSeries)
         all.push_back(nearest(target, series));
     return all;

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <initializer_list>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <queue>
@@ -179,8 +181,8 @@ public:
         direct_.t = target;
         inverse_.reciprocal = true;
         inverse_.t = 1 / target;
-        for (auto it = stock.values.rbegin(); it != stock.values.rend(); ++it)
-            inverse_.x.push_back(1 / *it);
+        std::transform(stock.values.rbegin(), stock.values.rend(), std::back_inserter(inverse_.x),
+                       [](double x) { return 1 / x; });
     }
 
     bool run()
@@ -208,11 +210,9 @@ private:
     {
         // Only a repeated index can exceed a count.
         auto uses = [&](int p) { return (p == i) + (p == j) + (p == k); };
-        for (const int p : {i, j, k}) {
-            if (p >= 0 && uses(p) > stock_.counts[static_cast<std::size_t>(p)])
-                return false;
-        }
-        return true;
+        return std::ranges::all_of(std::initializer_list<int>{i, j, k}, [&](int p) {
+            return p < 0 || uses(p) <= stock_.counts[static_cast<std::size_t>(p)];
+        });
     }
 
     void offer(Shape shape, int i, int j, int k, double error)
@@ -414,7 +414,7 @@ Ranked rank(const Candidate& c, const Stock& stock, const Fraction& target, Kind
     return r;
 }
 
-SearchResult ranked(std::vector<Candidate> candidates, const Stock& stock, const Decimal& target,
+SearchResult ranked(const std::vector<Candidate>& candidates, const Stock& stock, const Decimal& target,
                     const SearchOptions& options)
 {
     const Fraction exactTarget = Fraction::of(target);
@@ -423,8 +423,8 @@ SearchResult ranked(std::vector<Candidate> candidates, const Stock& stock, const
     for (const Candidate& c : candidates)
         all.push_back(rank(c, stock, exactTarget, options.kind));
     auto before = [](const Ranked& a, const Ranked& b) {
-        if (const auto e = detail::compare(a.error, b.error); e != 0)
-            return e < 0;
+        if (const auto e = detail::compare(a.error, b.error); std::is_neq(e))
+            return std::is_lt(e);
         if (a.network.partCount != b.network.partCount)
             return a.network.partCount < b.network.partCount;
         if (a.network.distinctValues != b.network.distinctValues)
@@ -476,11 +476,9 @@ SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part>
     const double t = target.toDouble();
     Pool pool(options.top);
     auto uses = [&](int i, int j, int k) {
-        for (const int p : {i, j, k}) {
-            if (p >= 0 && (p == i) + (p == j) + (p == k) > stock.counts[static_cast<std::size_t>(p)])
-                return false;
-        }
-        return true;
+        return std::ranges::all_of(std::initializer_list<int>{i, j, k}, [&](int p) {
+            return p < 0 || (p == i) + (p == j) + (p == k) <= stock.counts[static_cast<std::size_t>(p)];
+        });
     };
     auto offer = [&](Shape shape, int i, int j, int k, double value) {
         if (uses(i, j, k))

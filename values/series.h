@@ -21,7 +21,7 @@ inline constexpr std::array<Series, 7> allSeries{Series::E3,  Series::E6,  Serie
 
 std::string_view name(Series series);                     // "E24"
 int valuesPerDecade(Series series);                       // 3 ... 192
-std::optional<Series> seriesNamed(std::string_view name); // "E24" or "e24"; empty when unknown
+std::optional<Series> seriesNamed(std::string_view text); // "E24" or "e24"; empty when unknown
 
 // One decade of a series, 1 <= value < 10, ascending: E24 gives 1, 1.1, 1.2 ... 9.1.
 std::span<const Decimal> decade(Series series);

@@ -78,7 +78,6 @@ Read readEntry(std::string_view text, char separator)
         if (mark != 0 && allDigits(text.substr(0, n)) && !trim(text.substr(afterDigits + mark)).empty()) {
             count = std::stoll(std::string(text.substr(0, n)));
             valueText = trim(text.substr(afterDigits + mark));
-            counted = true;
         }
     }
     const Parsed parsed = parse(valueText, separator);
@@ -198,6 +197,7 @@ std::vector<Part> stockParts(const std::vector<StockEntry>& entries)
             counts[*e.value] += e.count;
     }
     std::vector<Part> parts;
+    parts.reserve(counts.size());
     for (const auto& [value, count] : counts)
         parts.push_back({value, static_cast<int>(std::min<long long>(count, Part::unlimited - 1))});
     return parts;

@@ -288,7 +288,8 @@ std::string format(const Decimal& v, int significant)
     static const std::array<std::string, 9> prefixes{"p", "n", microSign, "m", "", "k", "M", "G", "T"};
     std::string text = r.mantissa < 0 ? "-" : "";
     text += placePoint(digitsOf(r), r.exponent - 3 * group);
-    return text + prefixes[static_cast<std::size_t>(group + 4)];
+    const int prefix = group + 4; // "p" is group -4
+    return text + prefixes[static_cast<std::size_t>(prefix)];
 }
 
 std::string formatRkm(const Decimal& v, Unit unit, int significant)
