@@ -12,7 +12,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 
@@ -31,7 +30,6 @@ class DividerDesignWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        QStandardPaths::setTestModeEnabled(true);
         QFile::remove(tools::myparts::filePath());
         panel = std::make_unique<tools::DividerDesign>();
     }

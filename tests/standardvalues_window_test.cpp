@@ -11,7 +11,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
-#include <QStandardPaths>
 #include <QTableWidget>
 #include <QTest>
 
@@ -30,8 +29,6 @@ class StandardValuesWindow : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        // Never the user's own list.
-        QStandardPaths::setTestModeEnabled(true);
         QFile::remove(tools::myparts::filePath());
         open();
     }
