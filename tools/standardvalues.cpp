@@ -587,11 +587,7 @@ values::Kind StandardValues::kind() const
 // "4.7 kΩ", "147 nF", "10 Ω": the prefix written by the value's formatter, then the unit.
 QString StandardValues::withUnit(const values::Decimal& v) const
 {
-    QString text = localised(values::format(v), locale());
-    const QString unit = kind() == values::Kind::Capacitor ? QStringLiteral("F") : QStringLiteral("Ω");
-    if (!text.isEmpty() && text.back().isLetter())
-        return text.chopped(1) + u' ' + text.back() + unit;
-    return text + u' ' + unit;
+    return localised(values::withUnit(v, kind() == values::Kind::Capacitor ? "F" : "Ω"), locale());
 }
 
 } // namespace tools

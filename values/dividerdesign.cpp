@@ -448,18 +448,6 @@ Decimal approximate(double value, int significant)
     return Decimal::of(mantissa, exponent);
 }
 
-std::string withUnit(const Decimal& value, std::string_view unit, int significant)
-{
-    const std::string text = format(value, significant);
-    // The prefix, if any, follows the last digit.
-    const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
-    std::string result(text, 0, digitsEnd);
-    result += ' ';
-    result.append(text, digitsEnd);
-    result += unit;
-    return result;
-}
-
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,
                                                  const DividerOptions& options)
 {

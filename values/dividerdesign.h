@@ -79,7 +79,5 @@ VoutRange worstCase(const DividerGoal& goal, double r1, double r2, double tolera
 // A measured figure (volts, amperes) to `significant` digits, for format() and JSON; 0 stays 0.
 Decimal approximate(double value, int significant);
 
-// format() with a blank and the unit: "4.7 kΩ", "3.297 V", "362.3 µA".
-std::string withUnit(const Decimal& value, std::string_view unit, int significant = 4);
 
 } // namespace values

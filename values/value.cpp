@@ -316,4 +316,16 @@ std::string formatRkm(const Decimal& v, Unit unit, int significant)
     return (whole == "0" ? "" : whole) + letter + fraction;
 }
 
+std::string withUnit(const Decimal& value, std::string_view unit, int significant)
+{
+    const std::string text = format(value, significant);
+    // The prefix, if any, follows the last digit.
+    const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
+    std::string result(text, 0, digitsEnd);
+    result += ' ';
+    result.append(text, digitsEnd);
+    result += unit;
+    return result;
+}
+
 } // namespace values

@@ -29,6 +29,9 @@ Parsed parse(std::string_view text, char decimalSeparator = '.');
 // No unit; windows append "Ω"/"F" (so "4.7 kΩ" style is the window's choice). Micro is "µ".
 std::string format(const Decimal& v, int significant = 4);
 
+// format() with a blank and the unit: "4.7 kΩ", "3.297 V", "362.3 µA".
+std::string withUnit(const Decimal& value, std::string_view unit, int significant = 4);
+
 // The RKM (letter-for-decimal-point) code of an exact value, or "" when it needs more than
 // `significant` digits: resistors upper case R K M G T ("4K7", "2R2", "R47", "470R", "1M0"),
 // capacitors lower case p n u m ("4n7", "p10", "100n"). Unit::None, Volt and Ampere use the
