@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "schematic/schematic.h"
+
+#include <QWidget>
+
+namespace tools {
+
+// Shows a tool's circuit, scaled to the space it gets, with "Copy picture" (a button and the
+// right-click menu) putting it on the clipboard as SVG and PNG. Its accessible description is
+// the drawing's own, in words.
+class CircuitView : public QWidget {
+    Q_OBJECT
+public:
+    explicit CircuitView(QWidget* parent = nullptr);
+
+    void setDrawing(schematic::Drawing drawing); // an empty Drawing shows nothing
+    const schematic::Drawing& drawing() const;
+};
+
+} // namespace tools
