@@ -446,6 +446,30 @@ bool usable(const Decimal& target, const SearchOptions& options)
 
 } // namespace
 
+NetworkNode tree(const Network& network)
+{
+    using Join = NetworkNode::Join;
+    std::vector<NetworkNode> leaves;
+    for (const Decimal& v : network.parts)
+        leaves.push_back({Join::Part, v, {}});
+    const auto join = [](Join how, std::vector<NetworkNode> parts) { return NetworkNode{how, {}, std::move(parts)}; };
+    switch (network.topology) {
+    case Topology::One:
+        return leaves.at(0);
+    case Topology::Series2:
+    case Topology::Series3:
+        return join(Join::Series, std::move(leaves));
+    case Topology::Parallel2:
+    case Topology::Parallel3:
+        return join(Join::Parallel, std::move(leaves));
+    case Topology::SeriesWithParallel:
+        return join(Join::Series, {leaves.at(0), join(Join::Parallel, {leaves.at(1), leaves.at(2)})});
+    case Topology::ParallelWithSeries:
+        return join(Join::Parallel, {leaves.at(0), join(Join::Series, {leaves.at(1), leaves.at(2)})});
+    }
+    return leaves.at(0);
+}
+
 std::vector<Part> unlimitedParts(std::span<const Decimal> values)
 {
     std::vector<Part> parts;

@@ -59,6 +59,16 @@ struct SearchResult {
     bool cancelled = false;        // networks is empty then
 };
 
+// A network as a tree, the shape its text writes: one part, or networks joined in series ("+")
+// or in parallel ("||"), to any depth.
+struct NetworkNode {
+    enum class Join { Part, Series, Parallel };
+    Join join = Join::Part;
+    Decimal value;                  // a part's value
+    std::vector<NetworkNode> parts; // Series and Parallel: in the order of the text
+};
+NetworkNode tree(const Network& network);
+
 // The best `top` networks of 1 .. maxParts parts for the target, ranked by the exact relative
 // error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
 // than its count. A double-based search with a safety margin finds the candidates; exact rational
