@@ -1,0 +1,558 @@
+// SPDX-License-Identifier: MIT
+#include "cli/timing.h"
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/dividerdesign.h"
+#include "values/series.h"
+#include "values/timing.h"
+#include "values/value.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+using values::Decimal;
+using values::Quantity;
+
+constexpr std::array<Command, 4> table{{
+    {"rc",
+     "rc --r R --c C [--vs V --v V] | --fc F | --tau T [--r-series E24] [--r-range 1k..1M] [--c-series E6] "
+     "[--c-range 1n..1u] [--top 10] [--json]",
+     runRc},
+    {"reactance", "reactance --f F --c C | --l L [--json]", runReactance},
+    {"resonance", "resonance --l L --c C | --l L --f0 F [--c-series E12] [--c-range 1p..10u] [--top 10] [--json]",
+     runResonance},
+    {"timer",
+     "timer --r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode] [--r-series E24] "
+     "[--r-range 1k..1M] [--c-series E6] [--c-range 1n..10u] [--top 10] [--json]",
+     runTimer},
+}};
+
+// The double as JSON: its shortest text that reads back as the same double.
+Decimal shortest(double x)
+{
+    if (!std::isfinite(x) || x == 0)
+        return {};
+    std::array<char, 64> buffer{};
+    const char* const end =
+        std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific).ptr;
+    // "-d.ddde-xx": at most 17 digits, so the mantissa fits.
+    const char* p = buffer.data();
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    std::int64_t mantissa = 0;
+    int fraction = 0;
+    bool afterPoint = false;
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            afterPoint = true;
+            continue;
+        }
+        mantissa = mantissa * 10 + (*p - '0');
+        fraction += afterPoint ? 1 : 0;
+    }
+    int power = 0;
+    if (p != end) {
+        ++p;
+        if (p != end && *p == '+')
+            ++p;
+        std::from_chars(p, end, power);
+    }
+    return Decimal::of(negative ? -mantissa : mantissa, power - fraction);
+}
+
+// A figure for plain output: five significant digits and the unit's prefix.
+std::string shown(double x, const char* unit, int significant = 5)
+{
+    return values::withUnit(values::approximate(x, significant), unit, significant);
+}
+
+const Command& command(std::string_view name)
+{
+    for (const Command& c : table) {
+        if (c.name == name)
+            return c;
+    }
+    return table.front();
+}
+
+// Reads the options of one command; the first mistake is kept and ends the reading.
+class Reader {
+public:
+    explicit Reader(const Arguments& a)
+        : a_(a)
+    {
+    }
+
+    bool failed() const { return !error_.empty(); }
+    const std::string& error() const { return error_; }
+    bool has(std::string_view option) const { return a_.value(option).has_value(); }
+    void fail(std::string message)
+    {
+        if (error_.empty())
+            error_ = std::move(message);
+    }
+
+    // Empty when missing (no error) or refused (error).
+    std::optional<Decimal> value(const std::string& option, Quantity quantity)
+    {
+        const auto text = a_.value(option);
+        if (!text || failed())
+            return std::nullopt;
+        const values::Parsed parsed = values::parseQuantity(*text, quantity);
+        if (!parsed.value)
+            fail("--" + option + ": " + parsed.error);
+        return parsed.value;
+    }
+
+    std::optional<Decimal> required(const std::string& option, Quantity quantity, const char* example)
+    {
+        if (!has(option)) {
+            fail("--" + option + ": missing; give it, for example --" + option + " " + example);
+            return std::nullopt;
+        }
+        return value(option, quantity);
+    }
+
+    // The values of a series within a range, from --X-series and --X-range.
+    std::vector<Decimal> parts(const std::string& which, Quantity quantity, values::Series series, const char* from,
+                               const char* to)
+    {
+        if (failed())
+            return {};
+        values::SeriesSet set{series};
+        const std::string seriesOption = which + "-series";
+        const std::string rangeOption = which + "-range";
+        if (const auto named = a_.value(seriesOption)) {
+            const auto chosen = values::seriesSetNamed(*named);
+            if (!chosen) {
+                fail("--" + seriesOption + ": '" + *named +
+                     "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
+                return {};
+            }
+            set = *chosen;
+        }
+        Decimal lo = *values::parse(from).value;
+        Decimal hi = *values::parse(to).value;
+        if (const auto range = a_.value(rangeOption)) {
+            const std::size_t dots = range->find("..");
+            if (dots == std::string::npos) {
+                fail("--" + rangeOption + ": '" + *range + "' is not a range: write it as " + from + ".." + to);
+                return {};
+            }
+            const values::Parsed a = values::parseQuantity(range->substr(0, dots), quantity);
+            const values::Parsed b = values::parseQuantity(range->substr(dots + 2), quantity);
+            if (!a.value || !b.value) {
+                fail("--" + rangeOption + ": " + (a.value ? b.error : a.error));
+                return {};
+            }
+            if (*b.value < *a.value) {
+                fail("--" + rangeOption + ": '" + *range + "' ends below where it starts");
+                return {};
+            }
+            lo = *a.value;
+            hi = *b.value;
+        }
+        std::vector<Decimal> found = values::valuesInRange(set, lo, hi);
+        if (found.empty())
+            fail("--" + rangeOption + ": " + values::name(set) + " has no value from " + values::format(lo) + " to " +
+                 values::format(hi));
+        return found;
+    }
+
+    int top()
+    {
+        const auto text = a_.value("top");
+        if (!text || failed())
+            return 10;
+        int n = 0;
+        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), n);
+        if (ec != std::errc() || end != text->data() + text->size() || n < 1 || n > 1000) {
+            fail("--top: '" + *text + "' is not a whole number from 1 to 1000");
+            return 0;
+        }
+        return n;
+    }
+
+private:
+    const Arguments& a_;
+    std::string error_;
+};
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+bool helped(const Arguments& a, std::string_view name, std::ostream& out)
+{
+    if (!a.flag("help"))
+        return false;
+    out << "Usage: voltiva " << command(name).synopsis << '\n';
+    return true;
+}
+
+// The options no variant of the command takes together: the first one that is given along
+// with another names the clash.
+std::optional<std::string> unexpected(const Arguments& a, std::string_view name)
+{
+    if (!a.positionals().empty())
+        return std::string(name) + ": unexpected argument '" + a.positionals().front() + "'";
+    return std::nullopt;
+}
+
+void writeMiss(Json& json, const char* key, const values::Miss& miss)
+{
+    json.key(key).percent(miss.exact ? Decimal{} : shortest(miss.percent));
+}
+
+} // namespace
+
+std::span<const Command> timingCommands()
+{
+    return table;
+}
+
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
+int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"r", "c", "vs", "v", "fc", "tau", "r-series", "r-range", "c-series", "c-range", "top"},
+                      {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (helped(a, "rc", out))
+        return exitOk;
+    if (const auto message = unexpected(a, "rc"))
+        return usage(err, *message);
+    Reader read(a);
+    const bool json = a.flag("json");
+    const bool design = read.has("fc") || read.has("tau");
+    if (!design) {
+        if (!read.has("r") && !read.has("c"))
+            return usage(err, "rc: give --r and --c, or a target with --fc or --tau");
+        const auto r = read.required("r", Quantity::Resistance, "10k");
+        const auto c = read.required("c", Quantity::Capacitance, "100n");
+        std::optional<Decimal> supply;
+        std::optional<Decimal> level;
+        if (read.has("vs") || read.has("v")) {
+            supply = read.required("vs", Quantity::Voltage, "5");
+            level = read.required("v", Quantity::Voltage, "3.3");
+            if (supply && level && !(*level < *supply))
+                read.fail("--v: the level must lie below the supply --vs");
+        }
+        if (read.failed())
+            return usage(err, read.error());
+        const double tau = values::timeConstant(*r, *c);
+        const double fc = values::cornerFrequency(*r, *c);
+        std::optional<double> charge;
+        if (supply)
+            charge = values::chargeTime(*r, *c, *supply, *level);
+        if (json) {
+            Json j;
+            j.beginObject().key("tau_s").number(shortest(tau)).key("fc_hz").number(shortest(fc));
+            if (charge)
+                j.key("charge_s").number(shortest(*charge));
+            out << j.endObject().text() << '\n';
+            return exitOk;
+        }
+        out << "time constant      " << shown(tau, "s") << '\n' << "corner frequency   " << shown(fc, "Hz") << '\n';
+        if (charge)
+            out << "to " << values::withUnit(*level, "V") << " of " << values::withUnit(*supply, "V") << "  "
+                << shown(*charge, "s") << '\n';
+        return exitOk;
+    }
+
+    if (read.has("fc") && read.has("tau"))
+        return usage(err, "--tau: give a corner with --fc or a time constant with --tau, not both");
+    if (read.has("r") || read.has("c"))
+        return usage(err,
+                     std::string(read.has("r") ? "--r" : "--c") +
+                         ": the designer picks the parts; give --r-range or --c-range instead");
+    const bool corner = read.has("fc");
+    const auto target = corner ? read.value("fc", Quantity::Frequency) : read.value("tau", Quantity::Time);
+    const auto resistors = read.parts("r", Quantity::Resistance, values::Series::E24, "1k", "1M");
+    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E6, "1n", "1u");
+    const int top = read.top();
+    if (read.failed())
+        return usage(err, read.error());
+    const auto pairs = values::designRc(corner ? values::RcTarget::Corner : values::RcTarget::TimeConstant, *target,
+                                        resistors, capacitors, top);
+    if (json) {
+        Json j;
+        j.beginObject().key("pairs").beginArray();
+        for (const values::RcPair& p : pairs) {
+            j.beginObject()
+                .key("r")
+                .number(p.r)
+                .key("c")
+                .number(p.c)
+                .key(corner ? "fc_hz" : "tau_s")
+                .number(shortest(p.value));
+            writeMiss(j, "error_percent", p.miss);
+            j.key("exact").boolean(p.miss.exact).endObject();
+        }
+        out << j.endArray().endObject().text() << '\n';
+        return exitOk;
+    }
+    out << (corner ? "corner " + values::withUnit(*target, "Hz") : "time constant " + values::withUnit(*target, "s"))
+        << '\n';
+    using A = Table::Align;
+    Table t({"R", "C", corner ? "corner" : "time constant", "deviation"}, {A::Right, A::Right, A::Right, A::Right});
+    for (const values::RcPair& p : pairs)
+        t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), shown(p.value, corner ? "Hz" : "s"),
+               p.miss.rounded.text()});
+    t.print(out);
+    return exitOk;
+}
+
+int runReactance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"f", "c", "l"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (helped(a, "reactance", out))
+        return exitOk;
+    if (const auto message = unexpected(a, "reactance"))
+        return usage(err, *message);
+    Reader read(a);
+    if (read.has("c") && read.has("l"))
+        return usage(err, "--l: give a capacitor with --c or an inductor with --l, not both");
+    if (!read.has("c") && !read.has("l"))
+        return usage(err, "reactance: give --f and a capacitor with --c or an inductor with --l");
+    const auto f = read.required("f", Quantity::Frequency, "1k");
+    const bool capacitor = read.has("c");
+    const auto part = capacitor ? read.value("c", Quantity::Capacitance) : read.value("l", Quantity::Inductance);
+    if (read.failed())
+        return usage(err, read.error());
+    const double ohms = capacitor ? values::capacitiveReactance(*f, *part) : values::inductiveReactance(*f, *part);
+    const double partner = values::resonantPartner(*f, *part);
+    if (a.flag("json")) {
+        Json j;
+        j.beginObject()
+            .key("ohms")
+            .number(shortest(ohms))
+            .key(capacitor ? "resonant_h" : "resonant_f")
+            .number(shortest(partner));
+        out << j.endObject().text() << '\n';
+        return exitOk;
+    }
+    out << "reactance        " << shown(ohms, "Ω") << '\n'
+        << "resonant with    " << shown(partner, capacitor ? "H" : "F") << '\n';
+    return exitOk;
+}
+
+int runResonance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"l", "c", "f0", "c-series", "c-range", "top"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (helped(a, "resonance", out))
+        return exitOk;
+    if (const auto message = unexpected(a, "resonance"))
+        return usage(err, *message);
+    Reader read(a);
+    const bool json = a.flag("json");
+    const auto l = read.required("l", Quantity::Inductance, "10u");
+    if (!read.has("f0")) {
+        const auto c = read.required("c", Quantity::Capacitance, "100n");
+        if (read.failed())
+            return usage(err, read.error());
+        const double f0 = values::resonance(*l, *c);
+        const double z0 = values::characteristicImpedance(*l, *c);
+        if (json) {
+            Json j;
+            j.beginObject().key("f0_hz").number(shortest(f0)).key("z0_ohm").number(shortest(z0));
+            out << j.endObject().text() << '\n';
+            return exitOk;
+        }
+        out << "resonance        " << shown(f0, "Hz") << '\n' << "impedance        " << shown(z0, "Ω") << '\n';
+        return exitOk;
+    }
+    if (read.has("c"))
+        return usage(err, "--c: the designer picks the capacitor; give --c-range instead");
+    const auto f0 = read.value("f0", Quantity::Frequency);
+    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E12, "1p", "10u");
+    const int top = read.top();
+    if (read.failed())
+        return usage(err, read.error());
+    const auto found = values::designTank(*f0, *l, capacitors, top);
+    if (json) {
+        Json j;
+        j.beginObject().key("capacitors").beginArray();
+        for (const values::TankCapacitor& t : found) {
+            j.beginObject().key("c").number(t.c).key("f0_hz").number(shortest(t.f0Hz));
+            writeMiss(j, "error_percent", t.miss);
+            j.endObject();
+        }
+        out << j.endArray().endObject().text() << '\n';
+        return exitOk;
+    }
+    out << "resonance " << values::withUnit(*f0, "Hz") << " with " << values::withUnit(*l, "H") << '\n';
+    using A = Table::Align;
+    Table t({"C", "resonance", "deviation"}, {A::Right, A::Right, A::Right});
+    for (const values::TankCapacitor& c : found)
+        t.add({values::withUnit(c.c, "F"), shown(c.f0Hz, "Hz", 6), c.miss.rounded.text()});
+    t.print(out);
+    return exitOk;
+}
+
+namespace {
+
+std::optional<Decimal> dutyArgument(Reader& read, const Arguments& a, bool diode)
+{
+    const auto text = a.value("duty");
+    if (!text) {
+        read.fail("--duty: missing; give the share of the period the output is high, for example --duty 60");
+        return std::nullopt;
+    }
+    std::string number = *text;
+    if (!number.empty() && number.back() == '%')
+        number.pop_back();
+    const values::Parsed parsed = values::parse(number);
+    if (!parsed.value || parsed.unit != values::Unit::None || !(*parsed.value < Decimal::of(100, 0))) {
+        read.fail("--duty: '" + *text + "' is not a duty cycle: write a percentage above 0 and below 100, such as 60");
+        return std::nullopt;
+    }
+    if (!diode && !(*parsed.value > Decimal::of(50, 0))) {
+        read.fail("--duty: '" + *text +
+                  "' needs --diode: without it the high time is always the longer, so the duty lies above 50 %");
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+} // namespace
+
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
+int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"r1", "r2", "r", "c", "f", "duty", "r-series", "r-range", "c-series", "c-range", "top"},
+                      {"diode", "mono", "json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (helped(a, "timer", out))
+        return exitOk;
+    if (const auto message = unexpected(a, "timer"))
+        return usage(err, *message);
+    Reader read(a);
+    const bool json = a.flag("json");
+    const bool diode = a.flag("diode");
+
+    if (a.flag("mono")) {
+        if (diode)
+            return usage(err, "--diode: the monostable has no diode; leave it out with --mono");
+        const auto r = read.required("r", Quantity::Resistance, "100k");
+        const auto c = read.required("c", Quantity::Capacitance, "10u");
+        if (read.failed())
+            return usage(err, read.error());
+        const double pulse = values::monostable(*r, *c);
+        if (json) {
+            Json j;
+            out << j.beginObject().key("pulse_s").number(shortest(pulse)).endObject().text() << '\n';
+            return exitOk;
+        }
+        out << "pulse            " << shown(pulse, "s") << '\n';
+        return exitOk;
+    }
+
+    if (!read.has("f")) {
+        if (!read.has("r1") && !read.has("r2"))
+            return usage(err,
+                         "timer: give --r1, --r2 and --c; --mono with --r and --c; or a target with --f and --duty");
+        const auto r1 = read.required("r1", Quantity::Resistance, "10k");
+        const auto r2 = read.required("r2", Quantity::Resistance, "100k");
+        const auto c = read.required("c", Quantity::Capacitance, "10n");
+        if (read.failed())
+            return usage(err, read.error());
+        const values::Astable t = values::astable(*r1, *r2, *c, diode);
+        if (json) {
+            Json j;
+            j.beginObject()
+                .key("f_hz")
+                .number(shortest(t.frequencyHz))
+                .key("duty_percent")
+                .number(shortest(t.dutyPercent))
+                .key("high_s")
+                .number(shortest(t.highS))
+                .key("low_s")
+                .number(shortest(t.lowS));
+            out << j.endObject().text() << '\n';
+            return exitOk;
+        }
+        out << "frequency        " << shown(t.frequencyHz, "Hz") << '\n'
+            << "duty             " << jsonNumber(values::approximate(t.dutyPercent, 5)) << " %" << '\n'
+            << "high             " << shown(t.highS, "s") << '\n'
+            << "low              " << shown(t.lowS, "s") << '\n';
+        if (diode)
+            out << "(the diode's forward drop neglected)\n";
+        return exitOk;
+    }
+
+    for (const char* part : {"r1", "r2", "r", "c"}) {
+        if (read.has(part))
+            return usage(
+                err, std::string("--") + part + ": the designer picks the parts; give --r-range or --c-range instead");
+    }
+    const auto f = read.value("f", Quantity::Frequency);
+    const auto duty = read.failed() ? std::nullopt : dutyArgument(read, a, diode);
+    const auto resistors = read.parts("r", Quantity::Resistance, values::Series::E24, "1k", "1M");
+    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E6, "1n", "10u");
+    const int top = read.top();
+    if (!read.failed() && (resistors.empty() || resistors.back() < values::leastR1))
+        read.fail("--r-range: R1 needs a value of at least 1 kΩ");
+    if (read.failed())
+        return usage(err, read.error());
+    const values::TimerGoal goal{*f, *duty, diode};
+    const auto designs = values::designTimer(goal, resistors, capacitors, top);
+    if (json) {
+        Json j;
+        j.beginObject().key("designs").beginArray();
+        for (const values::TimerDesign& d : designs) {
+            j.beginObject()
+                .key("r1")
+                .number(d.r1)
+                .key("r2")
+                .number(d.r2)
+                .key("c")
+                .number(d.c)
+                .key("f_hz")
+                .number(shortest(d.result.frequencyHz))
+                .key("duty_percent")
+                .number(shortest(d.result.dutyPercent));
+            writeMiss(j, "error_percent", d.worst);
+            j.key("high_s").number(shortest(d.result.highS)).key("low_s").number(shortest(d.result.lowS));
+            writeMiss(j, "high_error_percent", d.high);
+            writeMiss(j, "low_error_percent", d.low);
+            writeMiss(j, "f_error_percent", d.frequency);
+            j.key("duty_exact").boolean(d.duty.exact).endObject();
+        }
+        out << j.endArray().endObject().text() << '\n';
+        return exitOk;
+    }
+    out << values::withUnit(*f, "Hz") << " at " << jsonNumber(*duty) << " %"
+        << (diode ? ", diode across R2 (its forward drop neglected)" : "") << '\n';
+    using A = Table::Align;
+    Table t({"R1", "R2", "C", "frequency", "duty", "high", "low", "worst time"},
+            {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
+    for (const values::TimerDesign& d : designs) {
+        t.add({values::withUnit(d.r1, "Ω"), values::withUnit(d.r2, "Ω"), values::withUnit(d.c, "F"),
+               shown(d.result.frequencyHz, "Hz", 6), jsonNumber(d.dutyRounded) + " %" + (d.duty.exact ? " exact" : ""),
+               d.high.rounded.text(), d.low.rounded.text(), d.worst.rounded.text()});
+    }
+    t.print(out);
+    return exitOk;
+}
+
+} // namespace cli

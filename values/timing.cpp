@@ -1,0 +1,807 @@
+// SPDX-License-Identifier: MIT
+#include "values/timing.h"
+
+#include "values/big.h"
+#include "values/quad.h"
+
+#include <algorithm>
+#include <cmath>
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace values {
+
+using detail::Big;
+using detail::quad;
+using detail::toQuad;
+
+namespace {
+
+bool endsWithUnit(std::string_view text, std::string_view unit)
+{
+    // "1kHz" and "1 kHz"; "H" alone must not take the "h" of anything but a unit.
+    return text.size() > unit.size() && text.ends_with(unit);
+}
+
+} // namespace
+
+Parsed parseQuantity(std::string_view text, Quantity quantity, char decimalSeparator)
+{
+    std::string_view number = text;
+    while (!number.empty() && number.back() == ' ')
+        number.remove_suffix(1);
+    std::string_view unit;
+    switch (quantity) {
+    case Quantity::Inductance:
+        unit = "H";
+        break;
+    case Quantity::Frequency:
+        unit = endsWithUnit(number, "Hz") ? "Hz" : "hz";
+        break;
+    case Quantity::Time:
+        unit = "s";
+        break;
+    default:
+        break;
+    }
+    if (!unit.empty() && endsWithUnit(number, unit))
+        number.remove_suffix(unit.size());
+    Parsed parsed = parse(number, decimalSeparator);
+    if (!parsed.value)
+        return parsed;
+    const Unit expected = quantity == Quantity::Resistance ? Unit::Ohm
+        : quantity == Quantity::Capacitance                ? Unit::Farad
+        : quantity == Quantity::Voltage                    ? Unit::Volt
+                                                           : Unit::None;
+    if (parsed.unit != Unit::None && parsed.unit != expected) {
+        static constexpr std::string_view examples[] = {"1k, 4k7 or 1M",    "100n, 4.7u or 1n5", "10m, 4.7u or 100uH",
+                                                        "1k, 50 or 38 kHz", "1m, 10u or 4.7 ms", "5, 3.3 or 800m"};
+        static constexpr std::string_view kinds[] = {"resistance", "capacitance", "inductance",
+                                                     "frequency",  "time",        "voltage"};
+        const auto i = static_cast<std::size_t>(quantity);
+        parsed.error =
+            "'" + std::string(text) + "' is not a " + std::string(kinds[i]) + ": write " + std::string(examples[i]);
+        parsed.value.reset();
+    }
+    return parsed;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Forward
+
+double timeConstant(const Decimal& r, const Decimal& c)
+{
+    return static_cast<double>(toQuad(r) * toQuad(c));
+}
+
+double cornerFrequency(const Decimal& r, const Decimal& c)
+{
+    return static_cast<double>(1 / (2 * detail::pi() * toQuad(r) * toQuad(c)));
+}
+
+double chargeTime(const Decimal& r, const Decimal& c, const Decimal& supply, const Decimal& level)
+{
+    return static_cast<double>(-toQuad(r) * toQuad(c) * detail::lnOneMinus(toQuad(level) / toQuad(supply)));
+}
+
+double capacitiveReactance(const Decimal& f, const Decimal& c)
+{
+    return static_cast<double>(1 / (2 * detail::pi() * toQuad(f) * toQuad(c)));
+}
+
+double inductiveReactance(const Decimal& f, const Decimal& l)
+{
+    return static_cast<double>(2 * detail::pi() * toQuad(f) * toQuad(l));
+}
+
+double resonantPartner(const Decimal& f, const Decimal& part)
+{
+    const quad w = 2 * detail::pi() * toQuad(f);
+    return static_cast<double>(1 / (w * w * toQuad(part)));
+}
+
+double resonance(const Decimal& l, const Decimal& c)
+{
+    return static_cast<double>(1 / (2 * detail::pi() * detail::squareRoot(toQuad(l) * toQuad(c))));
+}
+
+double characteristicImpedance(const Decimal& l, const Decimal& c)
+{
+    return static_cast<double>(detail::squareRoot(toQuad(l) / toQuad(c)));
+}
+
+namespace {
+
+struct AstableQ {
+    quad high = 0;
+    quad low = 0;
+    quad charging = 0; // the resistance the high time charges through
+    quad total = 0;    // R1 + 2 R2, or R1 + R2 with the diode: the period's resistance
+};
+
+AstableQ astableQ(const Decimal& r1, const Decimal& r2, const Decimal& c, bool diode)
+{
+    AstableQ a;
+    const quad q1 = toQuad(r1);
+    const quad q2 = toQuad(r2);
+    const quad k = detail::ln2() * toQuad(c);
+    a.charging = diode ? q1 : q1 + q2;
+    a.total = a.charging + q2;
+    a.high = k * a.charging;
+    a.low = k * q2;
+    return a;
+}
+
+} // namespace
+
+Astable astable(const Decimal& r1, const Decimal& r2, const Decimal& c, bool diode)
+{
+    const AstableQ a = astableQ(r1, r2, c, diode);
+    return {static_cast<double>(1 / (a.high + a.low)), static_cast<double>(100 * a.charging / a.total),
+            static_cast<double>(a.high), static_cast<double>(a.low)};
+}
+
+double monostable(const Decimal& r, const Decimal& c)
+{
+    return static_cast<double>(detail::ln3() * toQuad(r) * toQuad(c));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Exact ranking
+//
+// Every error ranked here is X / s - 1 or s / X - 1, where X is an exact integer built from the
+// parts (R C, (R1 + R2) C ...) and s a threshold common to every candidate of one search:
+// a rational times 1, 1 / ln 2 or 1 / (2 pi). Which of two errors is smaller then comes down to
+// comparing a rational with s: on the same side of s the nearer X wins; on opposite sides, the
+// mean of the two (arithmetic for X / s, harmonic for s / X) against s. Against an irrational s
+// the comparison brackets the constant between two 100-digit decimals. Such a rational never
+// equals s, and one made of parts with a few significant digits would need astronomically lucky
+// values to come within 10^-100 of it, so errors tie only when they truly are equal.
+
+namespace {
+
+enum class Constant { One, Ln2, TwoPi };
+
+Big digits(std::string_view text)
+{
+    Big r;
+    const Big chunk(1'000'000'000);
+    std::size_t i = 0;
+    for (; i + 9 <= text.size(); i += 9) {
+        std::uint64_t v = 0;
+        for (std::size_t j = i; j < i + 9; ++j)
+            v = v * 10 + static_cast<std::uint64_t>(text[j] - '0');
+        r = r * chunk + Big(v);
+    }
+    std::uint64_t v = 0;
+    std::uint64_t scale = 1;
+    for (; i < text.size(); ++i) {
+        v = v * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        scale *= 10;
+    }
+    return r * Big(scale) + Big(v);
+}
+
+constexpr int constantDigits = 100;
+
+// floor(k 10^100)
+const Big& truncated(Constant k)
+{
+    static const Big ln2 = digits("0"
+                                  "6931471805599453094172321214581765680755001343602552541206800094933936219696947156"
+                                  "058633269964186875");
+    static const Big twoPi = digits("6"
+                                    "2831853071795864769252867665590057683943387987502116419498891846156328125724179972"
+                                    "560696506842341359");
+    return k == Constant::Ln2 ? ln2 : twoPi;
+}
+
+const Big& scale100()
+{
+    static const Big p = Big::pow10(constantDigits);
+    return p;
+}
+
+std::strong_ordering reversed(std::strong_ordering c)
+{
+    return 0 <=> c;
+}
+
+// s = a / (b k)
+struct Threshold {
+    Big a = Big(1);
+    Big b = Big(1);
+    Constant k = Constant::One;
+
+    // The sign of n / d - s.
+    std::strong_ordering against(const Big& n, const Big& d) const
+    {
+        const Big left = n * b;
+        const Big right = a * d;
+        if (k == Constant::One)
+            return left <=> right;
+        const Big scaledRight = right * scale100();
+        const Big& kd = truncated(k);
+        if (left * kd >= scaledRight)
+            return std::strong_ordering::greater;
+        if (left * (kd + Big(1)) <= scaledRight)
+            return std::strong_ordering::less;
+        return std::strong_ordering::equal; // within 10^-100: not met by values of these sizes
+    }
+};
+
+enum class Form { Proportional, Inverse }; // error X / s - 1, or s / X - 1
+
+// An exact quantity with the side of s it lies on: -1 below, 0 on it, 1 above.
+struct Point {
+    Big x;
+    int side = 0;
+};
+
+int sign(std::strong_ordering c)
+{
+    return std::is_lt(c) ? -1 : (std::is_gt(c) ? 1 : 0);
+}
+
+struct Scale {
+    Threshold s;
+    Form form = Form::Proportional;
+
+    Point point(Big x) const
+    {
+        const int side = sign(s.against(x, Big(1)));
+        return {std::move(x), side};
+    }
+
+    // The size of p's error against q's: less when p misses by less.
+    std::strong_ordering closer(const Point& p, const Point& q) const
+    {
+        if (p.side == 0 || q.side == 0)
+            return (p.side != 0) <=> (q.side != 0);
+        if (p.side == q.side)
+            return p.side < 0 ? q.x <=> p.x : p.x <=> q.x;
+        const Big& lo = p.side < 0 ? p.x : q.x;
+        const Big& hi = p.side < 0 ? q.x : p.x;
+        // The one below misses by less when the mean of the two lies above s.
+        const std::strong_ordering mean =
+            form == Form::Proportional ? s.against(lo + hi, Big(2)) : s.against(Big(2) * lo * hi, lo + hi);
+        const std::strong_ordering loFirst = reversed(mean);
+        return p.side < 0 ? loFirst : reversed(loFirst);
+    }
+};
+
+// Values on one exponent, as exact integers.
+struct Scaled {
+    std::vector<Decimal> values;
+    std::vector<Big> ints;
+    int exponent = 0;
+};
+
+bool searchable(const Decimal& v)
+{
+    return v.mantissa > 0 && v >= Decimal::of(1, -15) && v <= Decimal::of(1, 15);
+}
+
+Scaled scaled(std::span<const Decimal> values)
+{
+    Scaled s;
+    for (const Decimal& v : values) {
+        if (searchable(v))
+            s.values.push_back(v);
+    }
+    std::sort(s.values.begin(), s.values.end());
+    s.values.erase(std::unique(s.values.begin(), s.values.end()), s.values.end());
+    for (const Decimal& v : s.values)
+        s.exponent = std::min(s.exponent, v.exponent);
+    for (const Decimal& v : s.values)
+        s.ints.push_back(Big(static_cast<std::uint64_t>(v.mantissa)) * Big::pow10(v.exponent - s.exponent));
+    return s;
+}
+
+// m 10^e as a / b with integers.
+void split(std::int64_t m, int e, Big& a, Big& b)
+{
+    a = Big(static_cast<std::uint64_t>(m)) * Big::pow10(std::max(e, 0));
+    b = Big::pow10(std::max(-e, 0));
+}
+
+Miss missOf(quad e)
+{
+    Miss m;
+    m.percent = static_cast<double>(100 * e);
+    m.rounded.below = e < 0;
+    m.rounded.percent = detail::roundedPercent(e, 2);
+    m.rounded.precise = detail::roundedPercent(e, 4);
+    return m;
+}
+
+Miss exactMiss(const detail::Fraction& value, const detail::Fraction& target)
+{
+    Miss m;
+    m.rounded = detail::deviationOf(value, target);
+    m.exact = m.rounded.exact;
+    return m;
+}
+
+detail::Fraction product(const Decimal& a, const Decimal& b)
+{
+    const detail::Fraction fa = detail::Fraction::of(a);
+    const detail::Fraction fb = detail::Fraction::of(b);
+    return {fa.num * fb.num, fa.den * fb.den};
+}
+
+// Keeps the best `top` candidates, best first.
+template <class Candidate, class Better>
+class Best {
+public:
+    Best(std::size_t top, Better better)
+        : top_(top)
+        , better_(better)
+    {
+    }
+
+    bool full() const { return list_.size() >= top_; }
+    const Candidate& last() const { return list_.back(); }
+    bool admits(const Candidate& c) const { return !full() || better_(c, list_.back()); }
+
+    // False when the candidate does not make the list.
+    bool offer(Candidate c)
+    {
+        if (!admits(c))
+            return false;
+        list_.insert(std::upper_bound(list_.begin(), list_.end(), c, better_), std::move(c));
+        if (list_.size() > top_)
+            list_.pop_back();
+        return true;
+    }
+
+    std::vector<Candidate>& list() { return list_; }
+
+private:
+    std::size_t top_;
+    Better better_;
+    std::vector<Candidate> list_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// RC
+
+struct RcCandidate {
+    std::size_t r = 0;
+    std::size_t c = 0;
+    Point p; // R C
+};
+
+class RcSearch {
+public:
+    RcSearch(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
+             std::span<const Decimal> capacitors)
+        : kind_(kind)
+        , target_(target)
+        , rs_(scaled(resistors))
+        , cs_(scaled(capacitors))
+    {
+        // R C = X 10^E. The time constant misses by X / s - 1 with s = T / 10^E; the corner by
+        // s / X - 1 with s = 1 / (2 pi F 10^E).
+        const int e = rs_.exponent + cs_.exponent;
+        if (kind == RcTarget::TimeConstant) {
+            split(target.mantissa, target.exponent - e, scale_.s.a, scale_.s.b);
+            scale_.form = Form::Proportional;
+        } else {
+            // F 10^E = fa / fb, so s = fb / (fa 2 pi).
+            Big fa;
+            Big fb;
+            split(target.mantissa, target.exponent + e, fa, fb);
+            scale_.s = {fb, fa, Constant::TwoPi};
+            scale_.form = Form::Inverse;
+        }
+    }
+
+    bool usable() const { return searchable(target_) && !rs_.values.empty() && !cs_.values.empty(); }
+    std::size_t resistorCount() const { return rs_.values.size(); }
+    std::size_t capacitorCount() const { return cs_.values.size(); }
+
+    RcCandidate candidate(std::size_t r, std::size_t c) const
+    {
+        return {r, c, scale_.point(rs_.ints[r] * cs_.ints[c])};
+    }
+
+    bool better(const RcCandidate& x, const RcCandidate& y) const
+    {
+        if (const auto o = scale_.closer(x.p, y.p); std::is_neq(o))
+            return std::is_lt(o);
+        if (x.c != y.c)
+            return x.c < y.c;
+        return x.r < y.r;
+    }
+
+    const Scale& scale() const { return scale_; }
+
+    RcPair describe(const RcCandidate& k) const
+    {
+        RcPair pair;
+        pair.r = rs_.values[k.r];
+        pair.c = cs_.values[k.c];
+        const quad rc = toQuad(pair.r) * toQuad(pair.c);
+        if (kind_ == RcTarget::TimeConstant) {
+            pair.value = static_cast<double>(rc);
+            pair.miss = exactMiss(product(pair.r, pair.c), detail::Fraction::of(target_));
+            pair.miss.percent = pair.miss.exact ? 0 : static_cast<double>(100 * (rc / toQuad(target_) - 1));
+        } else {
+            const quad fc = 1 / (2 * detail::pi() * rc);
+            pair.value = static_cast<double>(fc);
+            pair.miss = missOf(fc / toQuad(target_) - 1);
+        }
+        return pair;
+    }
+
+private:
+    RcTarget kind_;
+    Decimal target_;
+    Scaled rs_;
+    Scaled cs_;
+    Scale scale_;
+};
+
+} // namespace
+
+std::vector<RcPair> designRc(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
+                             std::span<const Decimal> capacitors, int top, const std::stop_token& stop)
+{
+    const RcSearch search(kind, target, resistors, capacitors);
+    if (!search.usable() || top < 1)
+        return {};
+    const auto better = [&search](const RcCandidate& x, const RcCandidate& y) { return search.better(x, y); };
+    Best<RcCandidate, decltype(better)> best(static_cast<std::size_t>(top), better);
+    const std::size_t n = search.resistorCount();
+    for (std::size_t c = 0; c < search.capacitorCount(); ++c) {
+        if (stop.stop_requested())
+            return {};
+        // R C grows with R: from where it crosses the target, the error grows both ways, so the
+        // best resistors for this capacitor come from merging the two sides outwards.
+        std::size_t lo = 0;
+        std::size_t hi = n;
+        while (lo < hi) {
+            const std::size_t mid = lo + (hi - lo) / 2;
+            if (search.candidate(mid, c).p.side >= 0)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        std::size_t below = lo;
+        std::size_t above = lo;
+        while (below > 0 || above < n) {
+            bool down = above >= n;
+            if (below > 0 && above < n)
+                down = better(search.candidate(below - 1, c), search.candidate(above, c));
+            if (!best.offer(search.candidate(down ? --below : above++, c)))
+                break;
+        }
+    }
+    std::vector<RcPair> pairs;
+    for (const RcCandidate& k : best.list())
+        pairs.push_back(search.describe(k));
+    return pairs;
+}
+
+std::vector<RcPair> designRcBruteForce(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
+                                       std::span<const Decimal> capacitors, int top)
+{
+    const RcSearch search(kind, target, resistors, capacitors);
+    if (!search.usable() || top < 1)
+        return {};
+    std::vector<RcCandidate> every;
+    for (std::size_t r = 0; r < search.resistorCount(); ++r) {
+        for (std::size_t c = 0; c < search.capacitorCount(); ++c)
+            every.push_back(search.candidate(r, c));
+    }
+    std::sort(every.begin(), every.end(),
+              [&search](const RcCandidate& x, const RcCandidate& y) { return search.better(x, y); });
+    every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
+    std::vector<RcPair> pairs;
+    for (const RcCandidate& k : every)
+        pairs.push_back(search.describe(k));
+    return pairs;
+}
+
+// ---------------------------------------------------------------------------------------------
+// The 555
+
+bool reachable(const TimerGoal& goal)
+{
+    const Decimal least = goal.diode ? Decimal{} : Decimal::of(50, 0);
+    return searchable(goal.frequency) && goal.dutyPercent > least && goal.dutyPercent < Decimal::of(100, 0);
+}
+
+namespace {
+
+struct TimerCandidate {
+    std::size_t r1 = 0; // indexes into the resistors (R1 from the first of at least 1 kΩ)
+    std::size_t r2 = 0;
+    std::size_t c = 0;
+    Point high;   // (R1 + R2) C (q - p), or R1 C (q - p) with the diode
+    Point low;    // R2 C p
+    Point period; // (R1 + 2 R2) C, or (R1 + R2) C
+    bool highIsWorse = false;
+    const Point& worst() const { return highIsWorse ? high : low; }
+};
+
+class TimerSearch {
+public:
+    TimerSearch(const TimerGoal& goal, std::span<const Decimal> resistors, std::span<const Decimal> capacitors)
+        : goal_(goal)
+        , rs_(scaled(resistors))
+        , cs_(scaled(capacitors))
+    {
+        firstR1_ = static_cast<std::size_t>(std::lower_bound(rs_.values.begin(), rs_.values.end(), leastR1) -
+                                            rs_.values.begin());
+        if (!reachable(goal))
+            return;
+        // The duty D = p / q. With R C = X 10^E, the high time's target is D / f and the low time's
+        // (1 - D) / f; scaling both by p (q - p) / q puts them on one threshold:
+        // high misses by (R1 + R2) C (q - p) / s - 1, low by R2 C p / s - 1, with
+        // s = p (q - p) / (q f ln 2 10^E); the frequency by s' / ((R1 + 2 R2) C) - 1 with
+        // s' = 1 / (f ln 2 10^E).
+        split(goal.dutyPercent.mantissa, goal.dutyPercent.exponent, p_, q_);
+        q_ = q_ * Big(100);
+        const int e = rs_.exponent + cs_.exponent;
+        Big fa;
+        Big fb;
+        split(goal.frequency.mantissa, goal.frequency.exponent + e, fa, fb);
+        times_.s = {p_ * (q_ - p_) * fb, q_ * fa, Constant::Ln2};
+        times_.form = Form::Proportional;
+        frequency_.s = {fb, fa, Constant::Ln2};
+        frequency_.form = Form::Inverse;
+        // For putting the groups in order, in doubles.
+        const double f = goal.frequency.toDouble();
+        const double d = goal.dutyPercent.toDouble() / 100;
+        lowPerOhmFarad_ = std::log(2.0) * f / (1 - d);
+    }
+
+    bool usable() const { return reachable(goal_) && firstR1_ < rs_.values.size() && !cs_.values.empty(); }
+    std::size_t resistorCount() const { return rs_.values.size(); }
+    std::size_t capacitorCount() const { return cs_.values.size(); }
+    std::size_t firstR1() const { return firstR1_; }
+
+    // The low time's error in doubles, to take the (R2, C) groups in a good order.
+    double lowMissGuess(std::size_t r2, std::size_t c) const
+    {
+        return std::abs(lowPerOhmFarad_ * rs_.values[r2].toDouble() * cs_.values[c].toDouble() - 1);
+    }
+    double worstGuess(const TimerCandidate& k) const
+    {
+        const Decimal& r = rs_.values[k.highIsWorse ? k.r1 : k.r2];
+        const double d = goal_.dutyPercent.toDouble() / 100;
+        if (!k.highIsWorse)
+            return lowMissGuess(k.r2, k.c);
+        const double charging = goal_.diode ? r.toDouble() : r.toDouble() + rs_.values[k.r2].toDouble();
+        return std::abs(std::log(2.0) * goal_.frequency.toDouble() / d * charging * cs_.values[k.c].toDouble() - 1);
+    }
+
+    Point low(std::size_t r2, std::size_t c) const { return times_.point(rs_.ints[r2] * cs_.ints[c] * p_); }
+    Point high(std::size_t r1, std::size_t r2, std::size_t c) const
+    {
+        const Big charging = goal_.diode ? rs_.ints[r1] : rs_.ints[r1] + rs_.ints[r2];
+        return times_.point(charging * cs_.ints[c] * (q_ - p_));
+    }
+    Point period(std::size_t r1, std::size_t r2, std::size_t c) const
+    {
+        const Big total = goal_.diode ? rs_.ints[r1] + rs_.ints[r2] : rs_.ints[r1] + Big(2) * rs_.ints[r2];
+        return frequency_.point(total * cs_.ints[c]);
+    }
+
+    TimerCandidate candidate(std::size_t r1, std::size_t r2, std::size_t c, Point high, const Point& low) const
+    {
+        TimerCandidate k{r1, r2, c, std::move(high), low, period(r1, r2, c), false};
+        k.highIsWorse = std::is_gt(times_.closer(k.high, k.low));
+        return k;
+    }
+
+    bool better(const TimerCandidate& x, const TimerCandidate& y) const
+    {
+        if (const auto o = times_.closer(x.worst(), y.worst()); std::is_neq(o))
+            return std::is_lt(o);
+        if (const auto o = frequency_.closer(x.period, y.period); std::is_neq(o))
+            return std::is_lt(o);
+        if (x.c != y.c)
+            return x.c < y.c;
+        if (x.r1 != y.r1)
+            return x.r1 < y.r1;
+        return x.r2 < y.r2;
+    }
+
+    const Scale& times() const { return times_; }
+    const Scale& frequency() const { return frequency_; }
+
+    TimerDesign describe(const TimerCandidate& k) const
+    {
+        TimerDesign d;
+        d.r1 = rs_.values[k.r1];
+        d.r2 = rs_.values[k.r2];
+        d.c = cs_.values[k.c];
+        d.result = astable(d.r1, d.r2, d.c, goal_.diode);
+        const AstableQ a = astableQ(d.r1, d.r2, d.c, goal_.diode);
+        const quad f = toQuad(goal_.frequency);
+        const quad duty = toQuad(goal_.dutyPercent) / 100;
+        d.high = missOf(a.high * f / duty - 1);
+        d.low = missOf(a.low * f / (1 - duty) - 1);
+        d.worst = k.highIsWorse ? d.high : d.low;
+        d.frequency = missOf(1 / ((a.high + a.low) * f) - 1);
+        // The duty as an exact fraction of the resistors, against the target.
+        const Big& i1 = rs_.ints[k.r1];
+        const Big& i2 = rs_.ints[k.r2];
+        const Big charging = goal_.diode ? i1 : i1 + i2;
+        const Big total = charging + i2;
+        d.duty = exactMiss({charging * Big(100), total}, detail::Fraction::of(goal_.dutyPercent));
+        d.duty.percent =
+            d.duty.exact ? 0 : static_cast<double>(100 * (100 * a.charging / a.total / toQuad(goal_.dutyPercent) - 1));
+        d.dutyRounded = Decimal::of(detail::roundScaled(charging * Big(100), total, 3), -3);
+        return d;
+    }
+
+private:
+    TimerGoal goal_;
+    Scaled rs_;
+    Scaled cs_;
+    std::size_t firstR1_ = 0;
+    Big p_;
+    Big q_;
+    Scale times_;
+    Scale frequency_;
+    double lowPerOhmFarad_ = 0;
+};
+
+// The first index in [lo, hi) where `pred` turns true (it must be false, then true).
+template <class Pred>
+std::size_t firstWhere(std::size_t lo, std::size_t hi, Pred pred)
+{
+    while (lo < hi) {
+        const std::size_t mid = lo + (hi - lo) / 2;
+        if (pred(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    return lo;
+}
+
+template <class Best>
+void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best& best)
+{
+    const Point low = search.low(r2, c);
+    if (best.full() && std::is_gt(search.times().closer(low, best.last().worst())))
+        return;
+    const std::size_t first = search.firstR1();
+    const std::size_t n = search.resistorCount();
+    const auto high = [&](std::size_t r1) { return search.high(r1, r2, c); };
+    // The high time grows with R1. Around where it crosses its target lie the R1 whose high time
+    // misses by no more than the low time does: there the low time is the worst, and the
+    // frequency ranks them. Further out the high time is the worst, and grows both ways.
+    const std::size_t crossing = firstWhere(first, n, [&](std::size_t r1) { return high(r1).side >= 0; });
+    const auto within = [&](std::size_t r1) { return !std::is_gt(search.times().closer(high(r1), low)); };
+    const std::size_t from = firstWhere(first, crossing, within);
+    const std::size_t to = firstWhere(crossing, n, [&](std::size_t r1) { return !within(r1); });
+
+    const auto offer = [&](std::size_t r1) { return best.offer(search.candidate(r1, r2, c, high(r1), low)); };
+    const std::size_t middle = firstWhere(from, to, [&](std::size_t r1) { return search.period(r1, r2, c).side >= 0; });
+    std::size_t below = middle;
+    std::size_t above = middle;
+    while (below > from || above < to) {
+        bool down = above >= to;
+        if (below > from && above < to)
+            down = !std::is_gt(search.frequency().closer(search.period(below - 1, r2, c), search.period(above, r2, c)));
+        if (!offer(down ? --below : above++))
+            return;
+    }
+    // Outside: the high time's error, from the edges of the run above outwards.
+    below = from;
+    above = to;
+    while (below > first || above < n) {
+        bool down = above >= n;
+        if (below > first && above < n)
+            down = !std::is_gt(search.times().closer(high(below - 1), high(above)));
+        const std::size_t r1 = down ? --below : above++;
+        if (!offer(r1))
+            return;
+    }
+}
+
+} // namespace
+
+std::vector<TimerDesign> designTimer(const TimerGoal& goal, std::span<const Decimal> resistors,
+                                     std::span<const Decimal> capacitors, int top, const std::stop_token& stop)
+{
+    const TimerSearch search(goal, resistors, capacitors);
+    if (!search.usable() || top < 1)
+        return {};
+    const auto better = [&search](const TimerCandidate& x, const TimerCandidate& y) { return search.better(x, y); };
+    Best<TimerCandidate, decltype(better)> best(static_cast<std::size_t>(top), better);
+
+    // No triple misses by less than its low time does, which R2 and C alone fix: take the
+    // (R2, C) groups from the best low time on, and stop where even that cannot make the list.
+    struct Group {
+        double guess;
+        std::size_t r2;
+        std::size_t c;
+    };
+    std::vector<Group> groups;
+    groups.reserve(search.resistorCount() * search.capacitorCount());
+    for (std::size_t r2 = 0; r2 < search.resistorCount(); ++r2) {
+        for (std::size_t c = 0; c < search.capacitorCount(); ++c)
+            groups.push_back({search.lowMissGuess(r2, c), r2, c});
+    }
+    std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.guess < b.guess; });
+    std::size_t visited = 0;
+    for (const Group& g : groups) {
+        if ((++visited & 63) == 0 && stop.stop_requested())
+            return {};
+        // The doubles are good to about 1e-15; with this margin the groups left all miss by more.
+        if (best.full()) {
+            const double worst = search.worstGuess(best.last());
+            if (g.guess > worst + 1e-12 + worst * 1e-9)
+                break;
+        }
+        searchGroup(search, g.r2, g.c, best);
+    }
+    if (stop.stop_requested())
+        return {};
+    std::vector<TimerDesign> designs;
+    for (const TimerCandidate& k : best.list())
+        designs.push_back(search.describe(k));
+    return designs;
+}
+
+std::vector<TimerDesign> designTimerBruteForce(const TimerGoal& goal, std::span<const Decimal> resistors,
+                                               std::span<const Decimal> capacitors, int top)
+{
+    const TimerSearch search(goal, resistors, capacitors);
+    if (!search.usable() || top < 1)
+        return {};
+    std::vector<TimerCandidate> every;
+    for (std::size_t r1 = search.firstR1(); r1 < search.resistorCount(); ++r1) {
+        for (std::size_t r2 = 0; r2 < search.resistorCount(); ++r2) {
+            for (std::size_t c = 0; c < search.capacitorCount(); ++c)
+                every.push_back(search.candidate(r1, r2, c, search.high(r1, r2, c), search.low(r2, c)));
+        }
+    }
+    std::sort(every.begin(), every.end(),
+              [&search](const TimerCandidate& x, const TimerCandidate& y) { return search.better(x, y); });
+    every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
+    std::vector<TimerDesign> designs;
+    for (const TimerCandidate& k : every)
+        designs.push_back(search.describe(k));
+    return designs;
+}
+
+// ---------------------------------------------------------------------------------------------
+// LC tank
+
+std::vector<TankCapacitor> designTank(const Decimal& f0, const Decimal& l, std::span<const Decimal> capacitors, int top)
+{
+    if (!searchable(f0) || !searchable(l) || top < 1)
+        return {};
+    struct Ranked {
+        TankCapacitor part;
+        quad size;
+    };
+    std::vector<Ranked> ranked;
+    const quad target = toQuad(f0);
+    const quad twoPiRootL = 2 * detail::pi() * detail::squareRoot(toQuad(l));
+    for (const Decimal& c : scaled(capacitors).values) {
+        const quad f = 1 / (twoPiRootL * detail::squareRoot(toQuad(c)));
+        const quad e = f / target - 1;
+        ranked.push_back({{c, static_cast<double>(f), missOf(e)}, e < 0 ? -e : e});
+    }
+    // Values come ascending, so a stable sort leaves the smaller capacitor first on a tie.
+    std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return a.size < b.size; });
+    ranked.resize(std::min(ranked.size(), static_cast<std::size_t>(top)));
+    std::vector<TankCapacitor> result;
+    for (const Ranked& r : ranked)
+        result.push_back(r.part);
+    return result;
+}
+
+} // namespace values
