@@ -3,6 +3,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace values::detail {
 
@@ -49,6 +50,10 @@ quad lnOneMinus(quad w)
 {
     // ln m = 2 atanh(t) with t = (m - 1) / (m + 1); for m = 1 - w that is t = -w / (2 - w), with
     // no cancellation for small w. Larger w are first brought to m in [0.7, 1.4] by powers of two.
+    if (!(w > 0))
+        return 0;
+    if (!(w < 1))
+        return -std::numeric_limits<double>::infinity(); // the level is never reached
     int k = 0;
     quad t = 0;
     if (w < quad(0.29)) {

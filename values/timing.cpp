@@ -59,11 +59,11 @@ Parsed parseQuantity(std::string_view text, Quantity quantity, char decimalSepar
     if (parsed.unit != Unit::None && parsed.unit != expected) {
         static constexpr std::string_view examples[] = {"1k, 4k7 or 1M",    "100n, 4.7u or 1n5", "10m, 4.7u or 100uH",
                                                         "1k, 50 or 38 kHz", "1m, 10u or 4.7 ms", "5, 3.3 or 800m"};
-        static constexpr std::string_view kinds[] = {"resistance", "capacitance", "inductance",
-                                                     "frequency",  "time",        "voltage"};
+        static constexpr std::string_view kinds[] = {"a resistance", "a capacitance", "an inductance",
+                                                     "a frequency",  "a time",        "a voltage"};
         const auto i = static_cast<std::size_t>(quantity);
         parsed.error =
-            "'" + std::string(text) + "' is not a " + std::string(kinds[i]) + ": write " + std::string(examples[i]);
+            "'" + std::string(text) + "' is not " + std::string(kinds[i]) + ": write " + std::string(examples[i]);
         parsed.value.reset();
     }
     return parsed;

@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// Qt's headers first: moc cannot read <compare> when it comes before them.
+#include <QString>
+#include <QWidget>
+
+#include "values/series.h"
+#include "values/timing.h"
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QGridLayout;
+class QLabel;
+class QLineEdit;
+class QTableWidget;
+
+// The pieces the pages of the Timing and filters window share.
+namespace tools::timing {
+
+// A value typed with its unit beside it and, under it, what is wrong with it.
+struct Field {
+    QLabel* label = nullptr;
+    QLineEdit* edit = nullptr;
+    QLabel* unit = nullptr;
+    QLabel* message = nullptr;
+    values::Quantity quantity = values::Quantity::Resistance;
+
+    // Empty while the field is empty (no message) or when it is refused (the message shown).
+    std::optional<values::Decimal> read() const;
+    void setVisible(bool visible) const;
+};
+
+// `name` is the field's objectName ("txtRcR"); the label and the message take "lbl" names after it.
+Field makeField(QWidget* parent, const char* name, const QString& caption, values::Quantity quantity,
+                const QString& accessibleName, const QString& example);
+// Label, field and unit on `row`, the message on the row below spanning them.
+void addField(QGridLayout* grid, int row, const Field& field);
+
+// A figure for reading: `significant` digits, the unit's prefix, the locale's separator.
+QString shown(double value, const QString& unit, const QLocale& locale, int significant = 5);
+QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale);
+QString percent(const values::Miss& miss, const QLocale& locale);   // "-0.53 %", "exact"
+QString plain(const values::Decimal& value, const QLocale& locale); // "59.375", "0.5": no prefix
+
+// A series and the range its values are taken from.
+class PartRange : public QWidget {
+public:
+    // prefix "Rc" + "R" names cboRcRSeries, txtRcRFrom, txtRcRTo and lblRcRRangeMessage.
+    PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Quantity quantity,
+              values::Series series, const char* from, const char* to);
+
+    std::optional<std::vector<values::Decimal>> values() const; // empty with a message when refused
+    QComboBox* series() const { return series_; }
+    QLineEdit* from() const { return from_; }
+    QLineEdit* to() const { return to_; }
+    QLabel* message() const { return message_; }
+
+private:
+    values::Quantity quantity_;
+    QComboBox* series_ = nullptr;
+    QLineEdit* from_ = nullptr;
+    QLineEdit* to_ = nullptr;
+    QLabel* message_ = nullptr;
+};
+
+// A read-only results table with the headers given, rows selected whole, sized for ten rows.
+QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
+                        const QStringList& widest);
+
+} // namespace tools::timing
