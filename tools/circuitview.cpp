@@ -112,6 +112,11 @@ void CircuitView::contextMenuEvent(QContextMenuEvent* event)
     zigzag->setChecked(schematic::resistorStyle() == schematic::ResistorStyle::Zigzag);
     connect(zigzag, &QAction::toggled, this, [](bool on) {
         schematic::setResistorStyle(on ? schematic::ResistorStyle::Zigzag : schematic::ResistorStyle::Box);
+        // Every drawing on the screen follows at once.
+        for (QWidget* w : QApplication::allWidgets()) {
+            if (qobject_cast<CircuitView*>(w))
+                w->update();
+        }
     });
     menu.exec(event->globalPos());
 }
