@@ -19,15 +19,9 @@ struct Printed {
 
 Printed run(std::vector<std::string> args)
 {
-    const std::string name = args.front();
-    args.erase(args.begin());
     std::ostringstream out;
     std::ostringstream err;
-    int status = -1;
-    for (const cli::Command& c : cli::timingCommands()) {
-        if (c.name == name)
-            status = c.run(args, out, err);
-    }
+    const int status = cli::run(args, cli::timingCommands(), out, err);
     return {status, out.str(), err.str()};
 }
 

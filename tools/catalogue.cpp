@@ -4,9 +4,11 @@
 #include "cli/divider.h"
 #include "cli/markings.h"
 #include "cli/standard.h"
+#include "cli/timing.h"
 #include "tools/dividerdesign.h"
 #include "tools/markings.h"
 #include "tools/standardvalues.h"
+#include "tools/timing.h"
 
 namespace tools {
 
@@ -31,6 +33,8 @@ std::span<const Tool> catalogue()
          cli::markingsCommands()},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmTiming", "mnuToolsTiming", "&Timing and filters...", Group::Design, make<Timing>, cli::timingCommands(),
+         "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k"},
     };
     return tools;
 }
