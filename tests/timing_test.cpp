@@ -261,7 +261,7 @@ TEST(TimerDesign, MatchesEveryTripleTriedOnRandomTargets)
     std::mt19937 random(555);
     std::uniform_int_distribution<int> duty(1, 99);
     for (int round = 0; round < 60; ++round) {
-        const auto r = shifted(randomValues(random, Series::E12, 3, 18), 3);
+        const auto r = shifted(randomValues(random, Series::E12, 3, 18), 2);
         const auto c = shifted(randomValues(random, Series::E6, 3, 8), -9);
         const bool diode = round % 3 == 0;
         int d = duty(random);

@@ -2,6 +2,7 @@
 #include "tools/timing.h"
 
 #include "tools/timing555.h"
+#include "tools/timingfields.h"
 #include "tools/timinglc.h"
 #include "tools/timingrc.h"
 #include "tools/widgets.h"
@@ -37,6 +38,13 @@ Timing::Timing(QWidget* parent)
     // Typing goes to the first field straight away.
     setFocusProxy(rc_->firstField());
     rc_->firstField()->setFocus();
+}
+
+QSize Timing::sizeHint() const
+{
+    // The pages share the width between their two halves by stretch, so the window opens wide
+    // enough for both: the same logical size at every display scale.
+    return {1000, minimumSizeHint().height()};
 }
 
 } // namespace tools

@@ -20,6 +20,9 @@ class Timing : public QWidget {
 public:
     explicit Timing(QWidget* parent = nullptr);
 
+    // Opens at its compact size: the tables and drawings would ask for more than a small screen.
+    QSize sizeHint() const override;
+
 private:
     QTabWidget* tabs_ = nullptr;
     RcPage* rc_ = nullptr;

@@ -49,7 +49,6 @@ TimerPage::TimerPage(QWidget* parent)
     result_ = named(new QLabel(this), "lbl555");
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    result_->setWordWrap(true);
     result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 5);
     circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
 
@@ -102,8 +101,10 @@ TimerPage::TimerPage(QWidget* parent)
     designerLayout->addWidget(status_);
 
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(forward, 2);
-    layout->addWidget(designer, 3);
+    layout->addWidget(forward, 1);
+    layout->addWidget(designer, 2);
+    timing::compact(forward);
+    timing::compact(designer);
 
     connect(astable_, &QRadioButton::toggled, this, &TimerPage::modeChosen);
     connect(diode_, &QCheckBox::toggled, this, [this] {

@@ -43,7 +43,8 @@ QLabel* messageLabel(QWidget* parent, const QString& name)
 {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
-    label->setWordWrap(true);
+    // A message takes the width the fields give it rather than widening the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     QPalette warning = label->palette();
     warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
     label->setPalette(warning);
@@ -213,6 +214,11 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
         return std::nullopt;
     }
     return found;
+}
+
+void compact(QWidget* box)
+{
+    box->setSizePolicy(QSizePolicy::Ignored, box->sizePolicy().verticalPolicy());
 }
 
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,

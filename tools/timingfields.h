@@ -66,6 +66,10 @@ private:
     QLabel* message_ = nullptr;
 };
 
+// Lets the page's stretch share the width out to `box`: its drawings and tables would otherwise
+// ask for more than a small screen has.
+void compact(QWidget* box);
+
 // A read-only results table with the headers given, rows selected whole, sized for ten rows.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest);

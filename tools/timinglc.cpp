@@ -25,7 +25,6 @@ QLabel* resultLabel(QWidget* parent, const char* name)
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
-    label->setWordWrap(true);
     return label;
 }
 
@@ -134,6 +133,8 @@ ResonancePage::ResonancePage(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(forward, 1);
     layout->addWidget(designer, 1);
+    timing::compact(forward);
+    timing::compact(designer);
 
     connect(l_.edit, &QLineEdit::textChanged, this, [this] {
         calculate();

@@ -26,7 +26,7 @@ RcPage::RcPage(QWidget* parent)
     setObjectName(QStringLiteral("fraRc"));
     r_ = timing::makeField(this, "txtRcR", tr("Re&sistor:"), Quantity::Resistance, tr("Resistor"),
                            QStringLiteral("10k"));
-    c_ = timing::makeField(this, "txtRcC", tr("Ca&pacitor:"), Quantity::Capacitance, tr("Capacitor"),
+    c_ = timing::makeField(this, "txtRcC", tr("C&apacitor:"), Quantity::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
     supply_ = timing::makeField(this, "txtRcSupply", tr("Supply &voltage:"), Quantity::Voltage, tr("Supply voltage"),
                                 QStringLiteral("5"));
@@ -87,6 +87,8 @@ RcPage::RcPage(QWidget* parent)
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(forward, 1);
     layout->addWidget(designer, 1);
+    timing::compact(forward);
+    timing::compact(designer);
 
     for (const Field* f : {&r_, &c_, &supply_, &level_})
         connect(f->edit, &QLineEdit::textChanged, this, &RcPage::calculate);
