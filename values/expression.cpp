@@ -287,13 +287,12 @@ struct Ordered {
     Fraction value;
 };
 
-// Flattens groups of the same join and sorts each group: parts, then groups, larger first.
-Ordered order(Node&& node, Kind kind)
+// Groups of the same join as their parent join it: "(1 + 2) + 3" is "1 + 2 + 3".
+void flatten(Node& node)
 {
-    if (node.join == Join::Part)
-        return {{Join::Part, node.value, {}}, {node.tolerance}, Fraction::of(node.value)};
     std::vector<Node> flat;
     for (Node& child : node.parts) {
+        flatten(child);
         if (child.join == node.join) {
             for (Node& grandchild : child.parts)
                 flat.push_back(std::move(grandchild));
@@ -301,6 +300,15 @@ Ordered order(Node&& node, Kind kind)
             flat.push_back(std::move(child));
         }
     }
+    node.parts = std::move(flat);
+}
+
+// Sorts each group of a flattened tree: parts, then groups, larger first.
+Ordered order(Node&& node, Kind kind)
+{
+    if (node.join == Join::Part)
+        return {{Join::Part, node.value, {}}, {node.tolerance}, Fraction::of(node.value)};
+    std::vector<Node>& flat = node.parts;
     std::vector<Ordered> children;
     children.reserve(flat.size());
     for (Node& child : flat)
@@ -404,6 +412,7 @@ ParsedExpression parseNetwork(std::string_view text, Kind kind, char decimalSepa
         result.error = parser.error();
         return result;
     }
+    flatten(*node);
     Ordered ordered = order(std::move(*node), kind);
     result.network = NetworkExpression{std::move(ordered.node), std::move(ordered.tolerances)};
     return result;
