@@ -3,6 +3,8 @@
 // worked examples, and the tolerance corners against every corner tried.
 #include "values/big.h"
 #include "values/expression.h"
+#include "values/networks.h"
+#include "values/series.h"
 #include "values/value.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +147,28 @@ TEST_P(NetworkExpressions, ReadOrRefused)
 
 INSTANTIATE_TEST_SUITE_P(FormsAndRefusals, NetworkExpressions, testing::ValuesIn(expressionCases()),
                          [](const testing::TestParamInfo<ExpressionCase>& info) { return info.param.name; });
+
+TEST(NetworkText, WritesTheFindersNetworksAsTheFinderDoes)
+{
+    // One writer's rules for both: every network the finder gives, as a tree, writes its own text
+    // and reads back to its own value.
+    for (const Kind kind : {Kind::Resistor, Kind::Capacitor}) {
+        for (const char* target : {"5k", "1.234k", "3.333M", "147n", "11.575k"}) {
+            const auto parts = unlimitedParts(valuesInRange(Series::E12, *parse("1").value, *parse("1M").value));
+            SearchOptions options;
+            options.kind = kind;
+            options.top = 20;
+            for (const Network& n : findNetworks(*parse(target).value, parts, options).networks) {
+                EXPECT_EQ(networkText(tree(n)), n.text);
+                const ParsedExpression again = parseNetwork(n.text, kind);
+                ASSERT_TRUE(again.network.has_value()) << n.text;
+                EXPECT_EQ(networkText(again.network->tree), n.text);
+                const double value = evaluate(*again.network, kind, Decimal{}, Series::E24).nearest;
+                EXPECT_NEAR(value, n.precise.toDouble(), 1e-11 * value) << n.text;
+            }
+        }
+    }
+}
 
 NetworkValue valueOf(const std::string& text, const char* tolerance = "0", Kind kind = Kind::Resistor,
                      Series series = Series::E24)
