@@ -3,9 +3,13 @@
 
 #include "cli/divider.h"
 #include "cli/markings.h"
+#include "cli/network.h"
+#include "cli/pad.h"
 #include "cli/standard.h"
+#include "tools/attenuator.h"
 #include "tools/dividerdesign.h"
 #include "tools/markings.h"
+#include "tools/networkcalculator.h"
 #include "tools/standardvalues.h"
 
 namespace tools {
@@ -31,6 +35,10 @@ std::span<const Tool> catalogue()
          cli::markingsCommands()},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmNetwork", "mnuToolsNetwork", "&Network...", Group::ValuesAndParts, make<NetworkCalculator>,
+         cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
+        {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
+         "txtPadDb=6;txtPadZ=50"},
     };
     return tools;
 }
