@@ -5,6 +5,7 @@
 #include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
+#include "values/pads.h"
 #include "values/series.h"
 #include "values/value.h"
 

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/pads.h"
-
 #include <QWidget>
 
 #include <array>
@@ -12,6 +10,11 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+
+namespace values {
+struct Decimal;
+struct Pad;
+} // namespace values
 
 namespace tools {
 

@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/expression.h"
-
 #include <QWidget>
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+
+namespace values {
+enum class Kind;
+struct ExpressionError;
+} // namespace values
 
 namespace tools {
 
