@@ -149,6 +149,14 @@ void Attenuator::build()
         pictures_[i]->setMinimumSize(160, 140);
         drawings->addWidget(pictures_[i], 1);
     }
+    // Three views, three Copy picture buttons: each its own access key and name.
+    const QString copyTexts[] = {tr("Copy &picture"), tr("Copy pic&ture"), tr("Copy pictu&re")};
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        if (auto* copy = pictures_[i]->findChild<QPushButton*>(QStringLiteral("cmdCopyPicture"))) {
+            copy->setText(copyTexts[i]);
+            copy->setAccessibleName(tr("Copy the %1 pad's picture").arg(padName(values::allPads[i])));
+        }
+    }
 
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
@@ -157,7 +165,7 @@ void Attenuator::build()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
-    layout->addWidget(labelFor(this, "lblPads", tr("&Pads:"), tblPads_));
+    layout->addWidget(labelFor(this, "lblPads", tr("Pa&ds:"), tblPads_));
     layout->addWidget(tblPads_);
     layout->addLayout(drawings, 1);
     layout->addLayout(buttons);
