@@ -33,10 +33,10 @@ std::span<const Tool> catalogue()
          cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks"},
         {"frmMarkings", "mnuToolsMarkings", "&Markings...", Group::ValuesAndParts, make<Markings>,
          cli::markingsCommands()},
-        {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
-         cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
         {"frmNetwork", "mnuToolsNetwork", "&Network...", Group::ValuesAndParts, make<NetworkCalculator>,
          cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
+        {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
+         cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
         {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
          "txtPadDb=6;txtPadZ=50"},
     };
