@@ -219,7 +219,7 @@ std::span<const Command> dividerCommands()
     static constexpr Command commands[] = {
         {"divider",
          "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
-         "[--json]",
+         "[--margin 2] [--json]",
          runDivider},
     };
     return commands;

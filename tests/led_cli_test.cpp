@@ -39,8 +39,9 @@ TEST_P(LedCommand, PrintsAndExits)
     const Case& c = GetParam();
     const Printed p = run(c.args);
     EXPECT_EQ(p.status, c.status);
-    if (!c.out.empty())
+    if (!c.out.empty()) {
         EXPECT_EQ(p.out, c.out);
+    }
     EXPECT_EQ(p.err, c.err);
 }
 
