@@ -4,6 +4,7 @@
 #include "cli/arguments.h"
 #include "cli/json.h"
 
+#include "values/exact.h"
 #include "values/expression.h"
 #include "values/pads.h"
 #include "values/series.h"

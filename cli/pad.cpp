@@ -5,6 +5,7 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "values/exact.h"
 #include "values/pads.h"
 #include "values/series.h"
 #include "values/value.h"

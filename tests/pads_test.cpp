@@ -304,13 +304,4 @@ INSTANTIATE_TEST_SUITE_P(
                     AttenuationCase{"Nothing", " ", nullptr, "Type an attenuation"}),
     [](const testing::TestParamInfo<AttenuationCase>& info) { return info.param.name; });
 
-TEST(Shortest, WritesTheFewestDigitsThatReadBack)
-{
-    EXPECT_EQ(shortest(0.1), Decimal::of(1, -1));
-    EXPECT_EQ(shortest(150.47602375372452), Decimal::of(15047602375372452, -14));
-    EXPECT_EQ(shortest(5e9), Decimal::of(5, 9));
-    EXPECT_EQ(shortest(2.8782313662425573e-15), Decimal::of(28782313662425573, -31));
-    EXPECT_EQ(shortest(1.0 / 3).toDouble(), 1.0 / 3);
-}
-
 } // namespace

@@ -2,13 +2,13 @@
 #include "values/pads.h"
 
 #include "values/big.h"
+#include "values/exact.h"
 #include "values/nearest.h"
 #include "values/text.h"
 #include "values/value.h"
 #include "values/wide.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -286,37 +286,6 @@ std::string dbText(double db)
     char buffer[64];
     std::snprintf(buffer, sizeof buffer, "%.3f dB", db);
     return buffer;
-}
-
-Decimal shortest(double v)
-{
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-    if (ec != std::errc())
-        return {};
-    std::int64_t mantissa = 0;
-    int exponent = 0;
-    bool point = false;
-    const char* p = buffer;
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p == '.') {
-            point = true;
-        } else if (*p >= '0' && *p <= '9') {
-            mantissa = mantissa * 10 + (*p - '0');
-            exponent -= point ? 1 : 0;
-        }
-    }
-    if (p != end) {
-        // "e+09", "e-15": to_chars writes no terminating zero, so read up to `end` only.
-        const bool negative = p + 1 != end && p[1] == '-';
-        int power = 0;
-        for (const char* q = p + 1; q != end; ++q) {
-            if (*q >= '0' && *q <= '9')
-                power = power * 10 + (*q - '0');
-        }
-        exponent += negative ? -power : power;
-    }
-    return Decimal::of(v < 0 ? -mantissa : mantissa, exponent);
 }
 
 } // namespace values

@@ -67,7 +67,4 @@ PadPerformance analysePad(PadKind kind, std::span<const Decimal> resistors, cons
 std::string ohmsText(double ohms);
 std::string dbText(double db); // "6.009 dB"
 
-// The shortest decimal that reads back as v (v finite and positive): what JSON writes for a double.
-Decimal shortest(double v);
-
 } // namespace values
