@@ -133,6 +133,39 @@ TEST_F(StandardValuesWindow, TypingAgainReplacesTheNetworksOfTheEarlierValue)
     EXPECT_EQ(text(networks, 0, 2), QStringLiteral("-0.06 %"));
 }
 
+TEST_F(StandardValuesWindow, AtMostFourPartsReachesExactly)
+{
+    auto* networks = find<QTableWidget>("tblNetworks");
+    auto* parts = find<QComboBox>("cboParts");
+    ASSERT_NE(networks, nullptr);
+    ASSERT_NE(parts, nullptr);
+    ASSERT_EQ(parts->count(), 4);
+    EXPECT_EQ(parts->currentText(), QStringLiteral("3")) << "three by default";
+    ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("7777")));
+    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("36k || (9.1k + 820)"));
+    QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
+    parts->setCurrentIndex(3);
+    ASSERT_TRUE(shown.wait(waitMs));
+    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("5.6k + 27 + (4.3k || 4.3k)"));
+    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("exact"));
+    EXPECT_EQ(text(networks, 0, 3), QStringLiteral("4"));
+}
+
+// A search that reaches its limit of work shows the best it found and says so beside the table.
+TEST_F(StandardValuesWindow, ASearchAtItsLimitSaysSo)
+{
+    auto* source = find<QComboBox>("cboSource");
+    ASSERT_NE(source, nullptr);
+    source->setCurrentIndex(E192);
+    find<QComboBox>("cboParts")->setCurrentIndex(3);
+    find<QLineEdit>("txtFrom")->setText(QStringLiteral("1e-15"));
+    find<QLineEdit>("txtTo")->setText(QStringLiteral("1e15"));
+    ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("1.23456789")));
+    EXPECT_GT(find<QTableWidget>("tblNetworks")->rowCount(), 0);
+    EXPECT_EQ(find<QLabel>("lblNetworksStatus")->text(),
+              QStringLiteral("The search stopped at its limit: a better network may exist."));
+}
+
 TEST_F(StandardValuesWindow, ThreePartsPreferFewerDistinctValues)
 {
     auto* source = find<QComboBox>("cboSource");

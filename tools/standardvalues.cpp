@@ -28,6 +28,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <new>
 #include <stop_token>
 
 namespace tools {
@@ -180,7 +181,7 @@ void StandardValues::build()
     lblFromUnit_ = named(new QLabel(pagNetworks), "lblFromUnit");
     lblToUnit_ = named(new QLabel(pagNetworks), "lblToUnit");
     cboParts_ = named(new QComboBox(pagNetworks), "cboParts", tr("Most parts in a network"));
-    cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     cboParts_->setCurrentIndex(2);
     lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true);
 
@@ -542,7 +543,13 @@ void StandardValues::startSearch()
         const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
         values::SearchOptions withCancel = options;
         withCancel.cancel = &cancelled;
-        return values::findNetworks(target, parts, withCancel);
+        try {
+            return values::findNetworks(target, parts, withCancel);
+        } catch (const std::bad_alloc&) {
+            values::SearchResult none;
+            none.limited = true; // said beside the table as a limit reached
+            return none;
+        }
     });
 }
 
@@ -566,7 +573,10 @@ void StandardValues::showNetworks(const values::SearchResult& result)
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
-    lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+    if (result.limited)
+        lblNetworksStatus_->setText(tr("The search stopped at its limit: a better network may exist."));
+    else
+        lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
     Q_EMIT networksShown();
 }
 

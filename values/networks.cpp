@@ -149,13 +149,14 @@ Node shapeTree(Shape shape)
 
 const Node& treeOf(Shape shape)
 {
-    static const std::vector<Node> trees = [] {
-        std::vector<Node> all;
+    // Never destroyed: a search a closed window left behind may still run while the program ends.
+    static const auto* const trees = [] {
+        auto* all = new std::vector<Node>;
         for (Shape s : allShapes)
-            all.push_back(shapeTree(s));
+            all->push_back(shapeTree(s));
         return all;
     }();
-    return trees[static_cast<std::size_t>(shape)];
+    return (*trees)[static_cast<std::size_t>(shape)];
 }
 
 // The value in doubles, for the brute force.
