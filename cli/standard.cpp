@@ -162,12 +162,10 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (const auto file = a.value("stock")) {
         if (a.value("series") || a.value("range"))
             return usage(err, "--stock: the parts come from the file, so --series and --range do not apply");
-        std::ifstream in(*file);
-        if (!in)
-            return usage(err, "--stock: cannot read '" + *file + "'");
-        std::ostringstream text;
-        text << in.rdbuf();
-        const auto entries = values::parseStock(text.str());
+        const std::optional<std::string> bytes = values::readPartsFile(*file, error);
+        if (!bytes)
+            return usage(err, "--stock: " + error);
+        const auto entries = values::parseStock(values::importParts(*bytes));
         for (const values::StockEntry& e : entries) {
             if (!e.value)
                 err << "voltiva: " << *file << ", line " << e.line << ": left out: " << e.reason << '\n';

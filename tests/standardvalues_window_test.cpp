@@ -252,6 +252,7 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     panel.reset(); // closing saves what is still waiting to be saved
     ASSERT_TRUE(QFile::exists(tools::myparts::filePath()));
     open();
+    ASSERT_TRUE(QSignalSpy(panel.get(), &tools::StandardValues::partsRead).wait(waitMs));
 
     list = find<QPlainTextEdit>("txtMyParts");
     auto* problems = find<QListWidget>("lstPartProblems");
@@ -306,15 +307,18 @@ TEST_P(CsvImport, GivesOnePartARow)
     EXPECT_EQ(tools::myparts::partsFromCsv(QString::fromUtf8(c.csv), c.decimalSeparator).toStdString(), c.list);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CsvImport,
-    ::testing::Values(
-        CsvCase{"FirstColumnThatReadsAsAValue", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n", '.', "4k7\n100n\n"},
-        CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
-        // R1 reads as 0.1 ohm: the named column wins over the designators.
-        CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.', "4k7 x3\n10k\n"},
-        CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
-        CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, CsvImport,
+                         ::testing::Values(
+                             // Without a heading the rows stay as they are: the list reads each row's first value.
+                             CsvCase{"RowsWithoutAHeadingStayAsTheyAre", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n",
+                                     '.', "resistor,4k7,0805\ncapacitor,\"100n\",0603\n"},
+                             CsvCase{"AByteOrderMarkIsDropped", "\xEF\xBB\xBFValue,Qty\n4k7,3\n", '.', "4k7 x3\n"},
+                             CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
+                             // R1 reads as 0.1 ohm: the named column wins over the designators.
+                             CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.',
+                                     "4k7 x3\n10k\n"},
+                             CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
+                             CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
