@@ -2,6 +2,7 @@
 // Parts files as the window and the command line both read them: a bill of materials, quotes, a
 // byte-order mark, and files that are not parts lists at all.
 #include "cli/cli.h"
+#include "cli/standard.h"
 #include "values/stock.h"
 #include "values/value.h"
 
@@ -95,7 +96,7 @@ protected:
     {
         std::ostringstream out;
         std::ostringstream err;
-        const int status = cli::run(args, out, err);
+        const int status = cli::run(args, cli::standardCommands(), out, err);
         return {status, out.str(), err.str()};
     }
 

@@ -159,6 +159,40 @@ const Node& treeOf(Shape shape)
     return (*trees)[static_cast<std::size_t>(shape)];
 }
 
+// For the brute force: bit i set when slots i and i + 1 are parts of one join, so swapping them
+// gives the same network.
+unsigned tied(Shape shape)
+{
+    switch (shape) {
+    case Shape::One:
+        return 0;
+    case Shape::Add2:
+    case Shape::Rec2:
+        return 0b1;
+    case Shape::Add3:
+    case Shape::Rec3:
+        return 0b11;
+    case Shape::AddRec:
+    case Shape::RecAdd:
+        return 0b10;
+    case Shape::Add4:
+    case Shape::Rec4:
+        return 0b111;
+    case Shape::AddAddRec:
+    case Shape::RecRecAdd:
+    case Shape::AddRecRec:
+    case Shape::RecAddAdd:
+        return 0b101;
+    case Shape::AddRec3:
+    case Shape::RecAdd3:
+        return 0b110;
+    case Shape::AddRecAdd:
+    case Shape::RecAddRec:
+        return 0b100;
+    }
+    return 0;
+}
+
 // The value in doubles, for the brute force.
 double approximate(const Node& node, const Slots& slots, const std::vector<double>& values)
 {
@@ -682,7 +716,11 @@ private:
                     const double wanted = d.t - d.x[a];
                     // 1 / b = 1 / wanted - 1 / c - 1 / e
                     const double inverseB = 1 / wanted - ce;
-                    const std::size_t start = inverseB <= 0 ? d.n() : std::max(lowerIndex(d, 1 / inverseB), c);
+                    // Past the top of what the three reach, b as large as there is; a alone
+                    // above the target, b as small as it may be.
+                    std::size_t start = inverseB <= 0 ? d.n() : std::max(lowerIndex(d, 1 / inverseB), c);
+                    if (wanted <= 0)
+                        start = c;
                     walk(
                         d, start, c, d.n(), [&](std::size_t b) { return d.x[a] + 1 / (1 / d.x[b] + ce); },
                         [&](std::size_t b, double err) {
@@ -702,10 +740,10 @@ private:
             // b ~ S < b, so b is above what is wanted.
             for (std::size_t b = upperIndex(d, restLow); b < d.n(); ++b) {
                 // S = 1 / (1 / rest - 1 / b): the sum the pair must reach, for each end.
-                const double sumLow = 1 / (1 / restLow - 1 / d.x[b]);
+                const double sumLow = restLow > 0 ? 1 / (1 / restLow - 1 / d.x[b]) : 0;
                 const double sumHigh =
                     d.x[b] > restHigh ? 1 / (1 / restHigh - 1 / d.x[b]) : std::numeric_limits<double>::infinity();
-                if (!(sumLow > 0))
+                if (!(sumLow >= 0))
                     continue;
                 for (std::size_t c = lowerIndex(d, sumLow / 2); c < d.n() && d.x[c] <= sumHigh; ++c) {
                     if (halted())
@@ -870,9 +908,15 @@ SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part>
             });
             if (allowed)
                 pool.add(shape, slots, std::abs(approximate(tree, slots, stock.values) - t) / t);
+            // Slots that only swap places in the text take their parts in one order.
             int i = 0;
-            while (i < k && ++slots[static_cast<std::size_t>(i)] == n)
-                slots[static_cast<std::size_t>(i++)] = 0;
+            for (; i < k; ++i) {
+                const auto at = static_cast<std::size_t>(i);
+                const int end = (tied(shape) >> i & 1) != 0 ? slots[at + 1] + 1 : n;
+                if (++slots[at] < end)
+                    break;
+                slots[at] = 0;
+            }
             if (i == k)
                 break;
         }
