@@ -77,7 +77,7 @@ QSize CircuitView::sizeHint() const
 {
     const QSize button = cmdCopyPicture_->sizeHint();
     const int text = QFontInfo(font()).pixelSize();
-    const QSize natural = naturalSize().toSize().expandedTo(QSize(22 * text, 9 * text));
+    const QSize natural = naturalSize().toSize().expandedTo(QSize(22 * text, 12 * text));
     return {std::max(natural.width(), button.width()), natural.height() + button.height() + layout()->spacing()};
 }
 
@@ -85,7 +85,7 @@ QSize CircuitView::minimumSizeHint() const
 {
     const QSize button = cmdCopyPicture_->sizeHint();
     const int text = QFontInfo(font()).pixelSize();
-    return {std::max(14 * text, button.width()), 6 * text + button.height() + layout()->spacing()};
+    return {std::max(14 * text, button.width()), 8 * text + button.height() + layout()->spacing()};
 }
 
 void CircuitView::paintEvent(QPaintEvent*)
