@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tools/dividerdesign.h"
 
+#include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/myparts.h"
 #include "tools/widgets.h"
+#include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
 #include "values/value.h"
@@ -34,7 +36,20 @@ namespace tools {
 
 namespace {
 
-enum Column { CR1, CR2, CVout, CDeviation, CLowest, CHighest, CCurrent, CColumns };
+enum Column {
+    CR1,
+    CR2,
+    CVout,
+    CDeviation,
+    CLowest,
+    CHighest,
+    CCurrent,
+    CPower1,
+    CPower2,
+    CRating1,
+    CRating2,
+    CColumns
+};
 
 // Unions first among the series: many 1 % ranges stock both E24 and E96.
 struct SeriesChoice {
@@ -56,6 +71,9 @@ constexpr int myPartsIndex = static_cast<int>(std::size(seriesChoices));
 
 constexpr const char* tolerances[] = {"0.1", "0.25", "0.5", "1", "2", "5", "10", "20"};
 constexpr int defaultTolerance = 3; // 1 %
+
+constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
+constexpr int defaultMargin = 2; // 2x
 
 QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
 {
@@ -181,6 +199,11 @@ void DividerDesign::build()
     for (const char* t : tolerances)
         cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
     cboTolerance_->setCurrentIndex(defaultTolerance);
+    cboMargin_ = named(new QComboBox(this), "cboMargin", tr("Power margin"));
+    for (const char* m : margins)
+        cboMargin_->addItem(localised(m, locale()) + QStringLiteral("x"), QString::fromLatin1(m));
+    cboMargin_->setCurrentIndex(defaultMargin);
+    cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
     lblRangeMessage_ = message("lblRangeMessage");
 
     auto* parts = new QHBoxLayout;
@@ -196,15 +219,23 @@ void DividerDesign::build()
     parts->addSpacing(8);
     parts->addWidget(labelFor(this, "lblTolerance", tr("Tolera&nce:"), cboTolerance_));
     parts->addWidget(cboTolerance_);
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblMargin", tr("&Margin:"), cboMargin_));
+    parts->addWidget(cboMargin_);
     parts->addStretch();
 
     tblPairs_ = named(new QTableWidget(0, CColumns, this), "tblPairs", tr("Best pairs"));
-    tblPairs_->setHorizontalHeaderLabels(
-        {tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("Current")});
+    tblPairs_->setHorizontalHeaderLabels({tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"),
+                                          tr("Highest"), tr("Current"), tr("P R1"), tr("P R2"), tr("Rating R1"),
+                                          tr("Rating R2")});
     const QString corners = tr("V out with every part off by up to the tolerance");
     tblPairs_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CCurrent)->setToolTip(tr("The current through R1 and R2"));
+    for (const int column : {CPower1, CPower2})
+        tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("What the resistor dissipates"));
+    for (const int column : {CRating1, CRating2})
+        tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("The smallest standard power rating with the margin"));
     tblPairs_->verticalHeader()->hide();
     tblPairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblPairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -215,8 +246,10 @@ void DividerDesign::build()
     tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
     const QString widest[CColumns] = {
-        QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"), QStringLiteral("-100.00 %"),
-        QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 µA")};
+        QStringLiteral("999.9 kΩ"),  QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
+        QStringLiteral("-100.00 %"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
+        QStringLiteral("999.9 µA"),  QStringLiteral("999.9 mW"), QStringLiteral("999.9 mW"),
+        QStringLiteral("above 5 W"), QStringLiteral("above 5 W")};
     const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     int columnWidth = 0;
@@ -235,7 +268,7 @@ void DividerDesign::build()
     lblStatus_ = named(new QLabel(this), "lblStatus");
     lblStatus_->setWordWrap(true);
 
-    cmdCopy_ = named(new QPushButton(tr("Co&py"), this), "cmdCopy");
+    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
     cmdCopy_->setToolTip(tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
@@ -249,14 +282,18 @@ void DividerDesign::build()
     layout->addLayout(parts);
     layout->addWidget(lblRangeMessage_);
     layout->addWidget(labelFor(this, "lblPairs", tr("&Best pairs:"), tblPairs_));
-    layout->addWidget(tblPairs_, 1);
+    circuit_ = new CircuitView(this);
+    auto* answer = new QHBoxLayout;
+    answer->addWidget(tblPairs_, 1);
+    answer->addWidget(circuit_);
+    layout->addLayout(answer, 1);
     layout->addLayout(buttons);
 }
 
 void DividerDesign::chainTabs()
 {
-    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,       txtVref_,  txtVout_, cboSeries_,
-                              txtFrom_,   txtTo_,       cboTolerance_, tblPairs_, cmdCopy_, cmdClose_};
+    QWidget* const chain[] = {optOutput_, optFeedback_,  txtVin_,    txtVref_,  txtVout_, cboSeries_, txtFrom_,
+                              txtTo_,     cboTolerance_, cboMargin_, tblPairs_, cmdCopy_, cmdClose_};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -268,7 +305,10 @@ void DividerDesign::connectAll()
         connect(edit, &QLineEdit::textChanged, this, &DividerDesign::refresh);
     connect(cboSeries_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cboTolerance_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
+    connect(cboMargin_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
+    connect(tblPairs_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DividerDesign::drawPair);
+    setTabOrder(tblPairs_, circuit_->copyButton());
 }
 
 void DividerDesign::modeChosen()
@@ -382,7 +422,7 @@ void DividerDesign::refresh()
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
 {
     if (cboSeries_->currentIndex() == myPartsIndex)
-        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator(locale())));
+        return myparts::parts(decimalSeparator(locale()));
     const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
     if (!set)
         return {};
@@ -395,6 +435,8 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
     tblPairs_->setRowCount(static_cast<int>(pairs.size()));
     const QString ohm = QStringLiteral("Ω");
     const QString volt = QStringLiteral("V");
+    const values::Decimal margin =
+        values::parseMargin(cboMargin_->currentData().toString().toStdString()).value_or(values::Decimal::of(2, 0));
     int row = 0;
     for (const values::DividerPair& p : pairs) {
         tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
@@ -404,10 +446,20 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
         tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
         tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        const auto power = values::dividerPower(shownGoal_, p.r1, p.r2, margin);
+        for (std::size_t i = 0; i < power.size(); ++i) {
+            const int offset = static_cast<int>(i);
+            tblPairs_->setItem(row, CPower1 + offset, cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W"))));
+            tblPairs_->setItem(
+                row, CRating1 + offset,
+                cell(power[i].rating ? localised(values::ratingText(*power[i].rating), locale()) : tr("above 5 W")));
+        }
         ++row;
     }
     lblStatus_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
     cmdCopy_->setEnabled(!pairs.empty());
+    shownPairs_ = pairs;
+    drawPair();
     Q_EMIT pairsShown();
 }
 
@@ -417,7 +469,28 @@ void DividerDesign::clearPairs(const QString& status)
     tblPairs_->setRowCount(0);
     lblStatus_->setText(status);
     cmdCopy_->setEnabled(false);
+    shownPairs_.clear();
+    drawPair();
     Q_EMIT pairsShown();
+}
+
+void DividerDesign::drawPair()
+{
+    const QModelIndexList selected = tblPairs_->selectionModel()->selectedRows();
+    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
+    if (row >= shownPairs_.size()) {
+        circuit_->setDrawing({});
+        return;
+    }
+    const values::DividerPair& p = shownPairs_[row];
+    const QString ohm = QStringLiteral("Ω");
+    const QString source = withUnit(shownGoal_.source, QStringLiteral("V"));
+    const QString vout = withUnit(values::approximate(p.vout, 4), QStringLiteral("V"));
+    // In feedback the regulator's output is on top and its reference pin at the middle.
+    const bool feedback = shownGoal_.mode == values::DividerMode::Feedback;
+    const QString top = feedback ? tr("V out = %1").arg(vout) : tr("V in = %1").arg(source);
+    const QString middle = feedback ? tr("V ref = %1").arg(source) : tr("V out = %1").arg(vout);
+    circuit_->setDrawing(schematic::divider(withUnit(p.r1, ohm), withUnit(p.r2, ohm), top, middle));
 }
 
 QString DividerDesign::tableText() const
