@@ -22,7 +22,7 @@ namespace cli {
 namespace {
 
 using values::Decimal;
-using values::Quantity;
+using values::Measure;
 
 constexpr std::array<Command, 4> table{{
     {"rc",
@@ -105,18 +105,18 @@ public:
     }
 
     // Empty when missing (no error) or refused (error).
-    std::optional<Decimal> value(const std::string& option, Quantity quantity)
+    std::optional<Decimal> value(const std::string& option, Measure quantity)
     {
         const auto text = a_.value(option);
         if (!text || failed())
             return std::nullopt;
-        const values::Parsed parsed = values::parseQuantity(*text, quantity);
+        const values::Parsed parsed = values::parseMeasure(*text, quantity);
         if (!parsed.value)
             fail("--" + option + ": " + parsed.error);
         return parsed.value;
     }
 
-    std::optional<Decimal> required(const std::string& option, Quantity quantity, const char* example)
+    std::optional<Decimal> required(const std::string& option, Measure quantity, const char* example)
     {
         if (!has(option)) {
             fail("--" + option + ": missing; give it, for example --" + option + " " + example);
@@ -126,7 +126,7 @@ public:
     }
 
     // The values of a series within a range, from --X-series and --X-range.
-    std::vector<Decimal> parts(const std::string& which, Quantity quantity, values::Series series, const char* from,
+    std::vector<Decimal> parts(const std::string& which, Measure quantity, values::Series series, const char* from,
                                const char* to)
     {
         if (failed())
@@ -151,8 +151,8 @@ public:
                 fail("--" + rangeOption + ": '" + *range + "' is not a range: write it as " + from + ".." + to);
                 return {};
             }
-            const values::Parsed a = values::parseQuantity(range->substr(0, dots), quantity);
-            const values::Parsed b = values::parseQuantity(range->substr(dots + 2), quantity);
+            const values::Parsed a = values::parseMeasure(range->substr(0, dots), quantity);
+            const values::Parsed b = values::parseMeasure(range->substr(dots + 2), quantity);
             if (!a.value || !b.value) {
                 fail("--" + rangeOption + ": " + (a.value ? b.error : a.error));
                 return {};
@@ -242,13 +242,13 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (!design) {
         if (!read.has("r") && !read.has("c"))
             return usage(err, "rc: give --r and --c, or a target with --fc or --tau");
-        const auto r = read.required("r", Quantity::Resistance, "10k");
-        const auto c = read.required("c", Quantity::Capacitance, "100n");
+        const auto r = read.required("r", Measure::Resistance, "10k");
+        const auto c = read.required("c", Measure::Capacitance, "100n");
         std::optional<Decimal> supply;
         std::optional<Decimal> level;
         if (read.has("vs") || read.has("v")) {
-            supply = read.required("vs", Quantity::Voltage, "5");
-            level = read.required("v", Quantity::Voltage, "3.3");
+            supply = read.required("vs", Measure::Voltage, "5");
+            level = read.required("v", Measure::Voltage, "3.3");
             if (supply && level && !(*level < *supply))
                 read.fail("--v: the level must lie below the supply --vs");
         }
@@ -281,9 +281,9 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                      std::string(read.has("r") ? "--r" : "--c") +
                          ": the designer picks the parts; give --r-range or --c-range instead");
     const bool corner = read.has("fc");
-    const auto target = corner ? read.value("fc", Quantity::Frequency) : read.value("tau", Quantity::Time);
-    const auto resistors = read.parts("r", Quantity::Resistance, values::Series::E24, "1k", "1M");
-    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E6, "1n", "1u");
+    const auto target = corner ? read.value("fc", Measure::Frequency) : read.value("tau", Measure::Time);
+    const auto resistors = read.parts("r", Measure::Resistance, values::Series::E24, "1k", "1M");
+    const auto capacitors = read.parts("c", Measure::Capacitance, values::Series::E6, "1n", "1u");
     const int top = read.top();
     if (read.failed())
         return usage(err, read.error());
@@ -331,9 +331,9 @@ int runReactance(const std::vector<std::string>& args, std::ostream& out, std::o
         return usage(err, "--l: give a capacitor with --c or an inductor with --l, not both");
     if (!read.has("c") && !read.has("l"))
         return usage(err, "reactance: give --f and a capacitor with --c or an inductor with --l");
-    const auto f = read.required("f", Quantity::Frequency, "1k");
+    const auto f = read.required("f", Measure::Frequency, "1k");
     const bool capacitor = read.has("c");
-    const auto part = capacitor ? read.value("c", Quantity::Capacitance) : read.value("l", Quantity::Inductance);
+    const auto part = capacitor ? read.value("c", Measure::Capacitance) : read.value("l", Measure::Inductance);
     if (read.failed())
         return usage(err, read.error());
     const double ohms = capacitor ? values::capacitiveReactance(*f, *part) : values::inductiveReactance(*f, *part);
@@ -364,9 +364,9 @@ int runResonance(const std::vector<std::string>& args, std::ostream& out, std::o
         return usage(err, *message);
     Reader read(a);
     const bool json = a.flag("json");
-    const auto l = read.required("l", Quantity::Inductance, "10u");
+    const auto l = read.required("l", Measure::Inductance, "10u");
     if (!read.has("f0")) {
-        const auto c = read.required("c", Quantity::Capacitance, "100n");
+        const auto c = read.required("c", Measure::Capacitance, "100n");
         if (read.failed())
             return usage(err, read.error());
         const double f0 = values::resonance(*l, *c);
@@ -382,8 +382,8 @@ int runResonance(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (read.has("c"))
         return usage(err, "--c: the designer picks the capacitor; give --c-range instead");
-    const auto f0 = read.value("f0", Quantity::Frequency);
-    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E12, "1p", "10u");
+    const auto f0 = read.value("f0", Measure::Frequency);
+    const auto capacitors = read.parts("c", Measure::Capacitance, values::Series::E12, "1p", "10u");
     const int top = read.top();
     if (read.failed())
         return usage(err, read.error());
@@ -453,8 +453,8 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (a.flag("mono")) {
         if (diode)
             return usage(err, "--diode: the monostable has no diode; leave it out with --mono");
-        const auto r = read.required("r", Quantity::Resistance, "100k");
-        const auto c = read.required("c", Quantity::Capacitance, "10u");
+        const auto r = read.required("r", Measure::Resistance, "100k");
+        const auto c = read.required("c", Measure::Capacitance, "10u");
         if (read.failed())
             return usage(err, read.error());
         const double pulse = values::monostable(*r, *c);
@@ -471,9 +471,9 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (!read.has("r1") && !read.has("r2"))
             return usage(err,
                          "timer: give --r1, --r2 and --c; --mono with --r and --c; or a target with --f and --duty");
-        const auto r1 = read.required("r1", Quantity::Resistance, "10k");
-        const auto r2 = read.required("r2", Quantity::Resistance, "100k");
-        const auto c = read.required("c", Quantity::Capacitance, "10n");
+        const auto r1 = read.required("r1", Measure::Resistance, "10k");
+        const auto r2 = read.required("r2", Measure::Resistance, "100k");
+        const auto c = read.required("c", Measure::Capacitance, "10n");
         if (read.failed())
             return usage(err, read.error());
         const values::Astable t = values::astable(*r1, *r2, *c, diode);
@@ -505,10 +505,10 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
             return usage(
                 err, std::string("--") + part + ": the designer picks the parts; give --r-range or --c-range instead");
     }
-    const auto f = read.value("f", Quantity::Frequency);
+    const auto f = read.value("f", Measure::Frequency);
     const auto duty = read.failed() ? std::nullopt : dutyArgument(read, a, diode);
-    const auto resistors = read.parts("r", Quantity::Resistance, values::Series::E24, "1k", "1M");
-    const auto capacitors = read.parts("c", Quantity::Capacitance, values::Series::E6, "1n", "10u");
+    const auto resistors = read.parts("r", Measure::Resistance, values::Series::E24, "1k", "1M");
+    const auto capacitors = read.parts("c", Measure::Capacitance, values::Series::E6, "1n", "10u");
     const int top = read.top();
     if (!read.failed() && (resistors.empty() || resistors.back() < values::leastR1))
         read.fail("--r-range: R1 needs a value of at least 1 kΩ");

@@ -21,7 +21,7 @@
 
 namespace tools {
 
-using values::Quantity;
+using values::Measure;
 
 namespace {
 
@@ -42,9 +42,9 @@ TimerPage::TimerPage(QWidget* parent)
     modes->addButton(monostable_);
     diode_ = named(new QCheckBox(tr("&With a diode across R2"), this), "chk555Diode");
     diode_->setToolTip(tr("The capacitor charges through R1 alone, so any duty cycle can be had"));
-    r1_ = timing::makeField(this, "txt555R1", tr("R&1:"), Quantity::Resistance, tr("R1"), QStringLiteral("10k"));
-    r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Quantity::Resistance, tr("R2"), QStringLiteral("100k"));
-    c_ = timing::makeField(this, "txt555C", tr("C:"), Quantity::Capacitance, tr("Timing capacitor"),
+    r1_ = timing::makeField(this, "txt555R1", tr("R&1:"), Measure::Resistance, tr("R1"), QStringLiteral("10k"));
+    r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
+    c_ = timing::makeField(this, "txt555C", tr("C:"), Measure::Capacitance, tr("Timing capacitor"),
                            QStringLiteral("10n"));
     result_ = named(new QLabel(this), "lbl555");
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -69,14 +69,14 @@ TimerPage::TimerPage(QWidget* parent)
     forwardLayout->addWidget(result_);
     forwardLayout->addWidget(circuit_, 1);
 
-    f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Quantity::Frequency, tr("Target frequency"),
+    f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
-    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Quantity::Time, tr("Target duty cycle"),
+    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Measure::Time, tr("Target duty cycle"),
                               QStringLiteral("60"));
     duty_.unit->setText(QStringLiteral("%"));
-    resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Quantity::Resistance,
+    resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
-    capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Quantity::Capacitance,
+    capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
                                         values::Series::E6, "1n", "10u");
     table_ = timing::makeTable(this, "tbl555Designs", tr("Best designs"),
                                {tr("R1"), tr("R2"), tr("C"), tr("Frequency"), tr("Duty"), tr("Worst time")},

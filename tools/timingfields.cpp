@@ -20,20 +20,20 @@ namespace tools::timing {
 
 namespace {
 
-QString unitOf(values::Quantity quantity)
+QString unitOf(values::Measure quantity)
 {
     switch (quantity) {
-    case values::Quantity::Resistance:
+    case values::Measure::Resistance:
         return QStringLiteral("Ω");
-    case values::Quantity::Capacitance:
+    case values::Measure::Capacitance:
         return QStringLiteral("F");
-    case values::Quantity::Inductance:
+    case values::Measure::Inductance:
         return QStringLiteral("H");
-    case values::Quantity::Frequency:
+    case values::Measure::Frequency:
         return QStringLiteral("Hz");
-    case values::Quantity::Time:
+    case values::Measure::Time:
         return QStringLiteral("s");
-    case values::Quantity::Voltage:
+    case values::Measure::Voltage:
         return QStringLiteral("V");
     }
     return {};
@@ -53,14 +53,14 @@ QLabel* messageLabel(QWidget* parent, const QString& name)
     return label;
 }
 
-std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Quantity quantity, QLabel* message)
+std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)
 {
     message->clear();
     message->hide();
     const QString text = edit->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
-    const values::Parsed parsed = values::parseQuantity(text.toStdString(), quantity, decimalSeparator(edit->locale()));
+    const values::Parsed parsed = values::parseMeasure(text.toStdString(), quantity, decimalSeparator(edit->locale()));
     if (!parsed.value) {
         message->setText(QString::fromStdString(parsed.error));
         message->show();
@@ -86,7 +86,7 @@ void Field::setVisible(bool visible) const
         message->hide();
 }
 
-Field makeField(QWidget* parent, const char* name, const QString& caption, values::Quantity quantity,
+Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
                 const QString& accessibleName, const QString& example)
 {
     const QString base = QLatin1String(name).mid(3);
@@ -144,13 +144,13 @@ QString plain(const values::Decimal& value, const QLocale& locale)
     return localised((value.mantissa < 0 ? QStringLiteral("-") : QString()).append(digits).toStdString(), locale);
 }
 
-PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Quantity quantity,
+PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Measure quantity,
                      values::Series series, const char* from, const char* to)
     : QWidget(parent)
-    , quantity_(quantity)
+    , measure_(quantity)
 {
     setObjectName(QStringLiteral("fra") + prefix + QStringLiteral("Range"));
-    const QString what = quantity == values::Quantity::Resistance ? tr("resistors") : tr("capacitors");
+    const QString what = quantity == values::Measure::Resistance ? tr("resistors") : tr("capacitors");
     series_ = new QComboBox(this);
     series_->setObjectName(QStringLiteral("cbo") + prefix + QStringLiteral("Series"));
     series_->setAccessibleName(tr("Series of the %1").arg(what));
@@ -191,9 +191,9 @@ PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& capt
 
 std::optional<std::vector<values::Decimal>> PartRange::values() const
 {
-    const auto lo = readEdit(from_, quantity_, message_);
+    const auto lo = readEdit(from_, measure_, message_);
     const QString loMessage = message_->text();
-    const auto hi = readEdit(to_, quantity_, message_);
+    const auto hi = readEdit(to_, measure_, message_);
     if (!loMessage.isEmpty()) {
         message_->setText(loMessage);
         message_->show();

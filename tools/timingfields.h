@@ -26,7 +26,7 @@ struct Field {
     QLineEdit* edit = nullptr;
     QLabel* unit = nullptr;
     QLabel* message = nullptr;
-    values::Quantity quantity = values::Quantity::Resistance;
+    values::Measure quantity = values::Measure::Resistance;
 
     // Empty while the field is empty (no message) or when it is refused (the message shown).
     std::optional<values::Decimal> read() const;
@@ -34,7 +34,7 @@ struct Field {
 };
 
 // `name` is the field's objectName ("txtRcR"); the label and the message take "lbl" names after it.
-Field makeField(QWidget* parent, const char* name, const QString& caption, values::Quantity quantity,
+Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
                 const QString& accessibleName, const QString& example);
 // Label, field and unit on `row`, the message on the row below spanning them.
 void addField(QGridLayout* grid, int row, const Field& field);
@@ -49,7 +49,7 @@ QString plain(const values::Decimal& value, const QLocale& locale); // "59.375",
 class PartRange : public QWidget {
 public:
     // prefix "Rc" + "R" names cboRcRSeries, txtRcRFrom, txtRcRTo and lblRcRRangeMessage.
-    PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Quantity quantity,
+    PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Measure quantity,
               values::Series series, const char* from, const char* to);
 
     std::optional<std::vector<values::Decimal>> values() const; // empty with a message when refused
@@ -59,7 +59,7 @@ public:
     QLabel* message() const { return message_; }
 
 private:
-    values::Quantity quantity_;
+    values::Measure measure_;
     QComboBox* series_ = nullptr;
     QLineEdit* from_ = nullptr;
     QLineEdit* to_ = nullptr;

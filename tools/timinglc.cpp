@@ -15,7 +15,7 @@
 
 namespace tools {
 
-using values::Quantity;
+using values::Measure;
 
 namespace {
 
@@ -40,11 +40,11 @@ ReactancePage::ReactancePage(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("fraReactance"));
-    f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Quantity::Frequency, tr("Frequency"),
+    f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Measure::Frequency, tr("Frequency"),
                            QStringLiteral("1k"));
-    c_ = timing::makeField(this, "txtReactanceC", tr("Capacit&or:"), Quantity::Capacitance, tr("Capacitor"),
+    c_ = timing::makeField(this, "txtReactanceC", tr("Capacit&or:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
-    l_ = timing::makeField(this, "txtReactanceL", tr("In&ductor:"), Quantity::Inductance, tr("Inductor"),
+    l_ = timing::makeField(this, "txtReactanceL", tr("In&ductor:"), Measure::Inductance, tr("Inductor"),
                            QStringLiteral("10m"));
     result_ = resultLabel(this, "lblReactance");
     circuit_ = named(new CircuitView(this), "picReactance", tr("Circuit"));
@@ -97,15 +97,15 @@ ResonancePage::ResonancePage(QWidget* parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("fraResonance"));
-    l_ = timing::makeField(this, "txtLcL", tr("Ind&uctor:"), Quantity::Inductance, tr("Inductor"),
-                           QStringLiteral("10u"));
-    c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Quantity::Capacitance, tr("Capacitor"),
+    l_ =
+        timing::makeField(this, "txtLcL", tr("Ind&uctor:"), Measure::Inductance, tr("Inductor"), QStringLiteral("10u"));
+    c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
     result_ = resultLabel(this, "lblLc");
     circuit_ = named(new CircuitView(this), "picLc", tr("Circuit"));
-    target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Quantity::Frequency,
+    target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
                                 tr("Target resonant frequency"), QStringLiteral("159k"));
-    capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Quantity::Capacitance,
+    capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Measure::Capacitance,
                                         values::Series::E12, "1p", "10u");
     table_ =
         timing::makeTable(this, "tblLcCapacitors", tr("Best capacitors"), {tr("C"), tr("Resonance"), tr("Deviation")},

@@ -17,20 +17,20 @@
 namespace tools {
 
 using timing::Field;
-using values::Quantity;
+using values::Measure;
 
 RcPage::RcPage(QWidget* parent)
     : QWidget(parent)
     , search_(this, [this](const std::vector<values::RcPair>& pairs) { showPairs(pairs); })
 {
     setObjectName(QStringLiteral("fraRc"));
-    r_ = timing::makeField(this, "txtRcR", tr("Re&sistor:"), Quantity::Resistance, tr("Resistor"),
-                           QStringLiteral("10k"));
-    c_ = timing::makeField(this, "txtRcC", tr("C&apacitor:"), Quantity::Capacitance, tr("Capacitor"),
+    r_ =
+        timing::makeField(this, "txtRcR", tr("Re&sistor:"), Measure::Resistance, tr("Resistor"), QStringLiteral("10k"));
+    c_ = timing::makeField(this, "txtRcC", tr("C&apacitor:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
-    supply_ = timing::makeField(this, "txtRcSupply", tr("Supply &voltage:"), Quantity::Voltage, tr("Supply voltage"),
+    supply_ = timing::makeField(this, "txtRcSupply", tr("Supply &voltage:"), Measure::Voltage, tr("Supply voltage"),
                                 QStringLiteral("5"));
-    level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Quantity::Voltage,
+    level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Measure::Voltage,
                                tr("Voltage the capacitor charges to"), QStringLiteral("3.3"));
     result_ = named(new QLabel(this), "lblRc");
     result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -57,10 +57,10 @@ RcPage::RcPage(QWidget* parent)
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
     target_ =
-        timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Quantity::Frequency, tr("Target"), QStringLiteral("1k"));
-    resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Quantity::Resistance,
+        timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
+    resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
-    capacitors_ = new timing::PartRange(this, QStringLiteral("RcC"), tr("Capac&itors:"), Quantity::Capacitance,
+    capacitors_ = new timing::PartRange(this, QStringLiteral("RcC"), tr("Capac&itors:"), Measure::Capacitance,
                                         values::Series::E6, "1n", "1u");
     table_ = timing::makeTable(this, "tblRcPairs", tr("Best pairs"), {tr("R"), tr("C"), tr("Corner"), tr("Deviation")},
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
@@ -98,7 +98,7 @@ RcPage::RcPage(QWidget* parent)
         connect(b, &QComboBox::currentIndexChanged, this, &RcPage::design);
     connect(corner_, &QRadioButton::toggled, this, [this] {
         target_.unit->setText(corner_->isChecked() ? QStringLiteral("Hz") : QStringLiteral("s"));
-        target_.quantity = corner_->isChecked() ? Quantity::Frequency : Quantity::Time;
+        target_.quantity = corner_->isChecked() ? Measure::Frequency : Measure::Time;
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });

@@ -28,20 +28,20 @@ bool endsWithUnit(std::string_view text, std::string_view unit)
 
 } // namespace
 
-Parsed parseQuantity(std::string_view text, Quantity quantity, char decimalSeparator)
+Parsed parseMeasure(std::string_view text, Measure quantity, char decimalSeparator)
 {
     std::string_view number = text;
     while (!number.empty() && number.back() == ' ')
         number.remove_suffix(1);
     std::string_view unit;
     switch (quantity) {
-    case Quantity::Inductance:
+    case Measure::Inductance:
         unit = "H";
         break;
-    case Quantity::Frequency:
+    case Measure::Frequency:
         unit = endsWithUnit(number, "Hz") ? "Hz" : "hz";
         break;
-    case Quantity::Time:
+    case Measure::Time:
         unit = "s";
         break;
     default:
@@ -52,10 +52,10 @@ Parsed parseQuantity(std::string_view text, Quantity quantity, char decimalSepar
     Parsed parsed = parse(number, decimalSeparator);
     if (!parsed.value)
         return parsed;
-    const Unit expected = quantity == Quantity::Resistance ? Unit::Ohm
-        : quantity == Quantity::Capacitance                ? Unit::Farad
-        : quantity == Quantity::Voltage                    ? Unit::Volt
-                                                           : Unit::None;
+    const Unit expected = quantity == Measure::Resistance ? Unit::Ohm
+        : quantity == Measure::Capacitance                ? Unit::Farad
+        : quantity == Measure::Voltage                    ? Unit::Volt
+                                                          : Unit::None;
     if (parsed.unit != Unit::None && parsed.unit != expected) {
         static constexpr std::string_view examples[] = {"1k, 4k7 or 1M",    "100n, 4.7u or 1n5", "10m, 4.7u or 100uH",
                                                         "1k, 50 or 38 kHz", "1m, 10u or 4.7 ms", "5, 3.3 or 800m"};

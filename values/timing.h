@@ -20,9 +20,9 @@ namespace values {
 
 // What a field holds. The value parser knows ohms, farads and volts; henries, hertz and seconds
 // are taken off here ("10 mH", "1kHz", "4.7ms") before the value is read.
-enum class Quantity { Resistance, Capacitance, Inductance, Frequency, Time, Voltage };
+enum class Measure { Resistance, Capacitance, Inductance, Frequency, Time, Voltage };
 // parse() with the quantity's unit allowed and any other refused.
-Parsed parseQuantity(std::string_view text, Quantity quantity, char decimalSeparator = '.');
+Parsed parseMeasure(std::string_view text, Measure quantity, char decimalSeparator = '.');
 
 // RC
 double timeConstant(const Decimal& r, const Decimal& c);    // R C, in seconds
