@@ -2,6 +2,7 @@
 #include "values/big.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace values::detail {
 
@@ -23,6 +24,24 @@ Big Big::pow10(int n)
     for (; n > 0; --n)
         rest *= 10;
     return r * Big(rest);
+}
+
+Big Big::pow2(int n)
+{
+    Big r;
+    r.limbs_.assign(static_cast<std::size_t>(n / 32) + 1, 0);
+    r.limbs_.back() = 1U << (n % 32);
+    return r;
+}
+
+int Big::bits() const
+{
+    if (limbs_.empty())
+        return 0;
+    int n = static_cast<int>(limbs_.size() - 1) * 32;
+    for (std::uint32_t top = limbs_.back(); top != 0; top >>= 1)
+        ++n;
+    return n;
 }
 
 void Big::trim()
@@ -156,6 +175,41 @@ Fraction operator+(const Fraction& a, const Fraction& b)
     if (a.den == b.den)
         return {a.num + b.num, a.den};
     return {a.num * b.den + b.num * a.den, a.den * b.den};
+}
+
+Fraction operator*(const Fraction& a, const Fraction& b)
+{
+    return {a.num * b.num, a.den * b.den};
+}
+
+Fraction quotient(const Fraction& a, const Fraction& b)
+{
+    return {a.num * b.den, a.den * b.num};
+}
+
+double nearestDouble(const Big& num, const Big& den)
+{
+    if (num.isZero())
+        return 0;
+    // A quotient of 55 or 56 bits: 53 for the double, the rest and the remainder to round by.
+    const int shift = 55 - (num.bits() - den.bits());
+    const Big n = shift >= 0 ? num * Big::pow2(shift) : num;
+    const Big d = shift >= 0 ? den : den * Big::pow2(-shift);
+    Big q;
+    Big r;
+    Big::divide(n, d, q, r);
+    std::uint64_t bits = q.low64();
+    int exponent = -shift;
+    int extra = 0;
+    while ((bits >> extra) >= (std::uint64_t(1) << 53))
+        ++extra;
+    const std::uint64_t dropped = bits & ((std::uint64_t(1) << extra) - 1);
+    const std::uint64_t half = std::uint64_t(1) << (extra - 1);
+    bits >>= extra;
+    exponent += extra;
+    if (dropped > half || (dropped == half && (!r.isZero() || (bits & 1) != 0)))
+        ++bits;
+    return std::ldexp(static_cast<double>(bits), exponent);
 }
 
 Fraction parallel(const Fraction& a, const Fraction& b)
