@@ -21,8 +21,8 @@ constexpr std::array<Command, 5> table{{
      "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
      runCombine},
     {"divider",
-     "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
-     "[--json]",
+     "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] "
+     "[--r1 R | --r2 R] [--top 10] [--json]",
      runDivider},
     {"mark", "mark VALUE [--tolerance 5] [--tcr 50] [--json]", runMark},
     {"read", "read MARKING [--json]", runRead},
@@ -56,7 +56,7 @@ bool isCommandLine(const std::vector<std::string>& args)
     return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty() || args.front() == "--help" || args.front() == "-h") {
         printHelp(out);
@@ -70,8 +70,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         if (c.name == args.front())
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
-    err << "voltiva: unknown command '" << args.front() << "' (see voltiva --help)\n";
-    return exitUsage;
+    return usage(err, "unknown command '" + args.front() + "' (see voltiva --help)");
 }
 
 } // namespace cli

@@ -11,7 +11,18 @@
 namespace cli {
 
 inline constexpr int exitOk = 0;
-inline constexpr int exitUsage = 2; // bad input: one line on err naming the argument
+inline constexpr int exitFailure = 1; // the answer could not be written
+inline constexpr int exitUsage = 2;   // bad input: one line on err naming the argument
+
+// The text with control characters, and bytes that are not UTF-8, shown as \xNN: what comes
+// from arguments or files must not reach a terminal as an escape sequence.
+std::string printable(std::string_view text);
+
+// Every message of the command line goes through here: "voltiva: <text>" on err, printable.
+void message(std::ostream& err, std::string_view text);
+
+// message(), then the exit status for bad input.
+int usage(std::ostream& err, std::string_view text);
 
 // The arguments after the command name, and where to print.
 using Run = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -31,7 +42,11 @@ std::span<const Command> commands();
 // left to the windows.
 bool isCommandLine(const std::vector<std::string>& args);
 
-// Runs the command the arguments name (args without argv[0]); returns the exit status.
+// Runs the command the arguments name (args without argv[0]); returns the exit status, exitFailure
+// when out could not take the answer.
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// run() without the check that out took the answer.
+int dispatch(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 } // namespace cli
