@@ -47,6 +47,7 @@ private:
 
     std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
     std::vector<values::Part> chosenParts(const values::DividerOptions& options);
+    bool readFixed(values::DividerOptions& options);
     QString withUnit(const values::Decimal& v, const QString& unit) const;
 
     QRadioButton* optOutput_ = nullptr;
@@ -67,6 +68,8 @@ private:
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
     QComboBox* cboTolerance_ = nullptr;
+    QComboBox* cboFixed_ = nullptr;
+    QLineEdit* txtFixed_ = nullptr;
     QLabel* lblRangeMessage_ = nullptr;
     QTableWidget* tblPairs_ = nullptr;
     QLabel* lblStatus_ = nullptr;
@@ -74,6 +77,7 @@ private:
     QPushButton* cmdClose_ = nullptr;
 
     values::DividerGoal shownGoal_;
+    values::Reach reach_; // of the search running or shown
     Latest<std::vector<values::DividerPair>> search_;
 };
 

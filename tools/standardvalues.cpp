@@ -536,6 +536,7 @@ void StandardValues::startSearch()
         }
     }
 
+    reach_ = values::networkReach(*target_, parts, options);
     slowTimer_->start();
     search_.run([target = *target_, parts = std::move(parts), options](const std::stop_token& token) {
         std::atomic<bool> cancelled{false};
@@ -566,7 +567,13 @@ void StandardValues::showNetworks(const values::SearchResult& result)
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
-    lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+    QString status = result.networks.empty() ? tr("No network of these parts comes near.") : QString();
+    if (!result.networks.empty() && reach_.side != values::Reach::Side::Within)
+        status = (reach_.side == values::Reach::Side::Below
+                      ? tr("Out of reach: networks of these parts go no lower than %1")
+                      : tr("Out of reach: networks of these parts go no higher than %1"))
+                     .arg(withUnit(reach_.limit));
+    lblNetworksStatus_->setText(status);
     Q_EMIT networksShown();
 }
 

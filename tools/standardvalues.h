@@ -92,6 +92,7 @@ private:
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
     Latest<values::SearchResult> search_;
+    values::Reach reach_; // of the search running or shown
 };
 
 } // namespace tools
