@@ -65,9 +65,9 @@ int usage(std::ostream& err, std::string_view text)
     return exitUsage;
 }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int run(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out, std::ostream& err)
 {
-    const int status = dispatch(args, out, err);
+    const int status = dispatch(args, commands, out, err);
     // A full disk or a closed pipe must not pass for an answer given.
     out.flush();
     if (!out) {

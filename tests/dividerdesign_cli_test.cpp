@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
+#include "cli/divider.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ Printed divider(std::vector<std::string> args)
     args.insert(args.begin(), "divider");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::run(args, out, err);
+    const int status = cli::run(args, cli::dividerCommands(), out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -34,7 +35,9 @@ TEST(DividerCommand, JsonOfTheIssueExample)
     EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": 4700, "
                           "\"r2\": 9100, \"vout\": 3.2971014492753623, \"error_percent\": -0.0878348704435661, "
                           "\"exact\": false, \"vout_min\": 3.2745710962489096, \"vout_max\": 3.319488587113551, "
-                          "\"current_a\": 0.00036231884057971015}, {\"r1\": 47000, ",
+                          "\"current_a\": 0.00036231884057971015, \"p1_w\": 0.0006169922285234195, "
+                          "\"p2_w\": 0.0011946019743751314, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}, "
+                          "{\"r1\": 47000, ",
                           0),
               0U)
         << r.out;
@@ -53,7 +56,26 @@ TEST(DividerCommand, JsonInFeedbackMode)
     EXPECT_EQ(r.out,
               "{\"ratio\": 0.24242424242424243, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": "
               "7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": 0.0, \"exact\": true, \"vout_min\": "
-              "3.2504950495049503, \"vout_max\": 3.3505050505050504, \"current_a\": 0.0003333333333333333}]}\n");
+              "3.2504950495049503, \"vout_max\": 3.3505050505050504, \"current_a\": 0.0003333333333333333, \"p1_w\": "
+              "0.0008333333333333334, \"p2_w\": 0.0002666666666666667, \"rating1_w\": 0.0625, \"rating2_w\": "
+              "0.0625}]}\n");
+}
+
+// 62.5 mW in each 100 Ω is exactly a 1/16 W part's rating without margin, and needs 1/8 W with 2x.
+TEST(DividerCommand, PowerRatingsAreDecidedExactly)
+{
+    const Printed bare = divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1",
+                                  "--margin", "1", "--json"});
+    ASSERT_EQ(bare.status, 0) << bare.err;
+    EXPECT_NE(bare.out.find("\"p1_w\": 0.0625, \"p2_w\": 0.0625, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}"),
+              std::string::npos)
+        << bare.out;
+    const Printed twice =
+        divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
+    EXPECT_NE(twice.out.find("\"rating1_w\": 0.125, \"rating2_w\": 0.125}"), std::string::npos) << twice.out;
+    const Printed hot =
+        divider({"--vin", "100", "--vout", "50", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
+    EXPECT_NE(hot.out.find("\"rating1_w\": null"), std::string::npos) << hot.out;
 }
 
 TEST(DividerCommand, PlainTableHasItsHeadersAndOneRowAPair)
@@ -98,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ToleranceOf100", {"--vin", "5", "--vout", "3.3", "--tolerance", "100"}, "--tolerance"},
         BadInput{"TopOfZero", {"--vin", "5", "--vout", "3.3", "--top", "0"}, "--top"},
         BadInput{"UnknownSeries", {"--vin", "5", "--vout", "3.3", "--series", "E25"}, "--series"},
-        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"}),
+        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"},
+        BadInput{"MarginBelowOne", {"--vin", "5", "--vout", "3.3", "--margin", "0.5"}, "--margin"}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,7 +3,10 @@
 // and 1e15, JSON at full double precision, targets beyond the parts, and the command line's
 // refusals, escapes and write failures.
 #include "cli/cli.h"
+#include "cli/divider.h"
 #include "cli/json.h"
+#include "cli/markings.h"
+#include "cli/standard.h"
 #include "values/big.h"
 #include "values/dividerdesign.h"
 #include "values/networks.h"
@@ -183,11 +186,20 @@ struct Printed {
     std::string err;
 };
 
+// The commands these tests call, as the program lists them.
+std::vector<cli::Command> commands()
+{
+    std::vector<cli::Command> all;
+    for (const auto list : {cli::standardCommands(), cli::markingsCommands(), cli::dividerCommands()})
+        all.insert(all.end(), list.begin(), list.end());
+    return all;
+}
+
 Printed run(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::run(args, out, err);
+    const int status = cli::run(args, commands(), out, err);
     return {status, out.str(), err.str()};
 }
 
@@ -342,7 +354,7 @@ TEST(CommandLine, AFailedWriteIsAnErrorForEveryCommand)
         FullDisk disk;
         std::ostream out(&disk);
         std::ostringstream err;
-        EXPECT_EQ(cli::run(args, out, err), cli::exitFailure) << args.front();
+        EXPECT_EQ(cli::run(args, commands(), out, err), cli::exitFailure) << args.front();
         EXPECT_NE(err.str().find("cannot write"), std::string::npos) << args.front();
     }
 }

@@ -68,6 +68,7 @@ private:
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
     QComboBox* cboTolerance_ = nullptr;
+    QComboBox* cboMargin_ = nullptr;
     QComboBox* cboFixed_ = nullptr;
     QLineEdit* txtFixed_ = nullptr;
     QLabel* lblRangeMessage_ = nullptr;
