@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <new>
 #include <ostream>
 #include <sstream>
 #include <string_view>
@@ -145,7 +146,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!target)
         return usage(err, capacitor ? error : error + withoutCapacitor(a.positionals()[0]));
     if (const auto parts = a.value("parts")) {
-        const auto n = countArgument("--parts", *parts, 1, 3, error);
+        const auto n = countArgument("--parts", *parts, 1, 4, error);
         if (!n)
             return usage(err, error);
         options.maxParts = *n;
@@ -161,12 +162,10 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (const auto file = a.value("stock")) {
         if (a.value("series") || a.value("range"))
             return usage(err, "--stock: the parts come from the file, so --series and --range do not apply");
-        std::ifstream in(*file);
-        if (!in)
-            return usage(err, "--stock: cannot read '" + *file + "'");
-        std::ostringstream text;
-        text << in.rdbuf();
-        const auto entries = values::parseStock(text.str());
+        const std::optional<std::string> bytes = values::readPartsFile(*file, error);
+        if (!bytes)
+            return usage(err, "--stock: " + error);
+        const auto entries = values::parseStock(values::importParts(*bytes));
         for (const values::StockEntry& e : entries) {
             if (!e.value)
                 message(err, *file + ", line " + std::to_string(e.line) + ": left out: " + e.reason);
@@ -194,7 +193,16 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (parts.empty())
         return usage(err, "combine: there are no parts to combine");
 
-    const values::SearchResult found = values::findNetworks(*target, parts, options);
+    values::SearchResult found;
+    try {
+        found = values::findNetworks(*target, parts, options);
+    } catch (const std::bad_alloc&) {
+        return usage(err, "combine: the search ran out of memory");
+    }
+    // The best of what was tried is still worth showing, beside the warning and the status.
+    const int status = found.limited ? exitUsage : exitOk;
+    if (found.limited)
+        message(err, "combine: the search stopped at its limit: a better network may exist");
     const values::Reach reach = values::networkReach(*target, parts, options);
     if (a.flag("json")) {
         Json json;
@@ -215,7 +223,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         json.endArray().endObject();
         out << json.text() << '\n';
-        return exitOk;
+        return status;
     }
     out << "Target " << values::format(*target) << '\n';
     if (reach.side != values::Reach::Side::Within)
@@ -224,7 +232,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     for (const values::Network& n : found.networks)
         table.add({n.text, values::format(n.value), n.deviation.text()});
     table.print(out);
-    return exitOk;
+    return status;
 }
 
 std::span<const Command> standardCommands()
