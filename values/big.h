@@ -31,7 +31,9 @@ public:
     // Fits 64 bits (the caller knows it does).
     std::uint64_t low64() const;
     int decimalDigits() const;
-    int bits() const; // the position of the highest set bit plus one; 0 for zero
+    int bits() const;      // the position of the highest set bit plus one; 0 for zero
+    int bitLength() const; // 0 for zero
+    Big shiftedLeft(int bits) const;
 
 private:
     void trim();
@@ -53,7 +55,7 @@ Decimal roundToDigits(const Big& num, const Big& den, int significant);
 // num / den x 10^scale rounded half away from zero to an integer, which must fit 63 bits.
 std::int64_t roundScaled(const Big& num, const Big& den, int scale);
 
-// The double nearest num / den, ties to even: what JSON carries of an exact value. den is not zero.
+// The double nearest num / den (ties to even), num and den not zero.
 double nearestDouble(const Big& num, const Big& den);
 inline double nearestDouble(const Fraction& f)
 {
