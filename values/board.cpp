@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <numbers>
 
@@ -200,6 +201,43 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
             return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
     }
     return {value, {}};
+}
+
+Reading parseVoltage(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    if (typed.empty())
+        return {std::nullopt, "Type a voltage: write 48 or 230V"};
+    std::string_view number = typed;
+    if (number.ends_with('V'))
+        number = trim(number.substr(0, number.size() - 1));
+    if (isZeroText(number, decimalSeparator))
+        return {Decimal{}, {}};
+    const std::string notVoltage = quoted(typed) + " is not a voltage: write 48, 230V or 1.2k";
+    const Parsed parsed = parse(typed, decimalSeparator);
+    if (!parsed.value)
+        return {std::nullopt, refusal(parsed, typed, typed, notVoltage)};
+    if (parsed.unit != Unit::None && parsed.unit != Unit::Volt)
+        return {std::nullopt, notVoltage};
+    return {parsed.value, {}};
+}
+
+std::string plain(double value, int significant)
+{
+    if (!std::isfinite(value) || value == 0)
+        return value == 0 ? "0" : std::to_string(value);
+    const int order = static_cast<int>(std::floor(std::log10(std::abs(value))));
+    const int decimals = std::clamp(significant - 1 - order, 0, 20);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
 }
 
 double nearestDouble(const Decimal& value)
