@@ -19,9 +19,18 @@
 // beside it, and figures shown the way the rest of the Tools show them.
 namespace tools::boardfields {
 
-inline QLabel* message(QWidget* parent, const char* name)
+// A label that opens empty asks MS Sans Serif for the width of no text, which comes back as
+// hundreds of pixels; these labels take the width the layout gives them instead.
+inline QLabel* emptyLabel(QWidget* parent, const char* name)
 {
     auto* label = named(new QLabel(parent), name);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+inline QLabel* message(QWidget* parent, const char* name)
+{
+    auto* label = emptyLabel(parent, name);
     QPalette warning = label->palette();
     warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
     label->setPalette(warning);
@@ -32,8 +41,22 @@ inline QLabel* message(QWidget* parent, const char* name)
 
 inline QLabel* answer(QWidget* parent, const char* name)
 {
-    auto* label = named(new QLabel(parent), name);
+    auto* label = emptyLabel(parent, name);
     label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(
+        label->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mΩ at 100 °C (ambient plus rise)")));
+    return label;
+}
+
+// A wrapped note under a page: as tall as it needs at the width the page opens with, so the
+// window opens tall enough to show all of it.
+inline QLabel* note(QWidget* parent, const char* name, const QString& text)
+{
+    auto* label = emptyLabel(parent, name);
+    label->setWordWrap(true);
+    label->setText(text);
+    const int width = label->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 90;
+    label->setMinimumSize(width, label->heightForWidth(width));
     return label;
 }
 
@@ -54,7 +77,8 @@ inline Row row(QWidget* parent, QGridLayout* grid, int at, const char* fieldName
     r.field = named(new QLineEdit(text, parent), fieldName, accessibleName);
     r.label = named(new QLabel(caption, parent), ("lbl" + stem).constData());
     r.label->setBuddy(r.field);
-    r.unit = named(new QLabel(unit, parent), ("lbl" + stem + "Unit").constData());
+    r.unit = unit.isEmpty() ? emptyLabel(parent, ("lbl" + stem + "Unit").constData())
+                            : named(new QLabel(unit, parent), ("lbl" + stem + "Unit").constData());
     r.message = message(parent, ("lbl" + stem + "Message").constData());
     grid->addWidget(r.label, at, 0);
     grid->addWidget(r.field, at, 1);

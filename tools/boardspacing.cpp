@@ -70,12 +70,10 @@ void BoardSpacing::build()
     tblSpacing_->setMinimumSize(width, height);
     tblSpacing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto* note = named(new QLabel(tr("IPC-2221B table 6-1. Above 500 V each category adds its figure per volt above "
-                                     "500 V to the 301-500 V row. Safety standards for the product (IEC 62368-1, "
-                                     "IEC 60664-1) may ask for more."),
-                                  this),
-                       "lblSpacingNote");
-    note->setWordWrap(true);
+    auto* note = boardfields::note(this, "lblSpacingNote",
+                                   tr("IPC-2221B table 6-1. Above 500 V each category adds its figure per volt above "
+                                      "500 V to the 301-500 V row. Safety standards for the product (IEC 62368-1, "
+                                      "IEC 60664-1) may ask for more."));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -33,7 +33,7 @@ void BoardVia::build()
     antipad_ =
         row(this, grid, 4, "txtViaAntipad", tr("Anti&pad:"), tr("Antipad diameter, the clearance in the planes"), mm);
     antipad_.field->setPlaceholderText(tr("e.g. 1.0"));
-    er_ = row(this, grid, 5, "txtViaEr", tr("Per&mittivity εr:"), tr("Relative permittivity"), QString(),
+    er_ = row(this, grid, 5, "txtViaEr", tr("Relative per&mittivity:"), tr("Relative permittivity"), QString(),
               localised("4.5", locale()));
     current_ = row(this, grid, 6, "txtViaCurrent", tr("C&urrent:"), tr("Current through the via"), QStringLiteral("A"));
     current_.field->setPlaceholderText(tr("for the drop"));
@@ -61,12 +61,10 @@ void BoardVia::build()
     lblInductance_ = figure("lblViaInductanceCaption", "lblViaInductance", tr("Inductance:"));
     figures->setColumnStretch(1, 1);
 
-    auto* note = named(new QLabel(tr("Barrel section π (d + t) t. The current is IPC-2221's with the outer-layer "
-                                     "k = 0.048 on that section; copper 1.72e-8 Ωm at 20 °C and 401 W/(m K). "
-                                     "C = 1.41 εr T D1 / (D2 − D1) pF and L = 5.08 h (ln(4h/d) + 1) nH, in inches."),
-                                  this),
-                       "lblViaNote");
-    note->setWordWrap(true);
+    auto* note = boardfields::note(this, "lblViaNote",
+                                   tr("Barrel section pi (d + t) t. The current is IPC-2221's with the outer-layer "
+                                      "k = 0.048 on that section; copper 1.72e-8 Ωm at 20 °C and 401 W/(m K). "
+                                      "C = 1.41 er T D1 / (D2 - D1) pF and L = 5.08 h (ln(4h/d) + 1) nH, in inches."));
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
