@@ -21,7 +21,7 @@ build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
-	./$(BUILD_DIR)/voltiva
+	$(BUILD_DIR)/voltiva
 
 test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
@@ -82,5 +82,5 @@ package: build
 # 200 % shows them.
 screenshots: build
 	rm -f docs/screenshots/*.png docs/screenshots/2x/*.png
-	./$(BUILD_DIR)/app/voltiva_screenshots docs/screenshots
-	./$(BUILD_DIR)/app/voltiva_screenshots --scale 2 docs/screenshots/2x
+	$(BUILD_DIR)/voltiva_screenshots docs/screenshots
+	$(BUILD_DIR)/voltiva_screenshots --scale 2 docs/screenshots/2x

@@ -8,9 +8,7 @@
 #include "reference/screens.h"
 #include "shell/linkform.h"
 #include "shell/panelform.h"
-#include "tools/dividerdesign.h"
-#include "tools/markings.h"
-#include "tools/standardvalues.h"
+#include "tools/catalogue.h"
 
 namespace app {
 
@@ -29,13 +27,12 @@ shell::ScreenTable screens()
                                  screen(navigation::frmSeriesResistors),
                                  screen(navigation::frmSeriesCapacitors),
                                  screen<navigation::FrmOptions>("frmOptions"),
-                                 shell::panel<tools::StandardValues>("frmStandardValues"),
-                                 shell::panel<tools::Markings>("frmMarkings"),
-                                 shell::panel<tools::DividerDesign>("frmDividerDesign"),
                              },
                              "frmMainScr"};
     for (const calculators::Calculator& calculator : calculators::catalogue())
         table.screens.insert(calculators::screen(calculator));
+    for (const tools::Tool& tool : tools::catalogue())
+        table.screens.insert(shell::panel(tool.window, tool.make));
     return table;
 }
 

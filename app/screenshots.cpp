@@ -5,16 +5,60 @@
 #include "app/screens.h"
 #include "shell/application.h"
 #include "shell/form.h"
+#include "tools/catalogue.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
+#include <QEventLoop>
 #include <QFontInfo>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+
+namespace {
+
+// Types a tool's worked example into its window ("txtVin=5;txtVout=3.3"): a field gets the
+// text, a list the item, a tab page its title, a button a click; then lets it answer.
+void fillExample(QWidget& window, const std::string& name)
+{
+    for (const tools::Tool& tool : tools::catalogue()) {
+        if (name != tool.window)
+            continue;
+        for (const QString& entry : QString::fromUtf8(tool.example).split(u';', Qt::SkipEmptyParts)) {
+            const QString control = entry.section(u'=', 0, 0);
+            const QString text = entry.section(u'=', 1);
+            auto* w = window.findChild<QWidget*>(control);
+            if (auto* field = qobject_cast<QLineEdit*>(w)) {
+                field->setText(text);
+            } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+                list->setCurrentIndex(list->findText(text));
+            } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+                for (int i = 0; i < tabs->count(); ++i) {
+                    if (tabs->tabText(i).remove(u'&') == text)
+                        tabs->setCurrentIndex(i);
+                }
+            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+                button->click();
+            } else {
+                std::fprintf(stderr, "%s: no control %s for its example\n", tool.window, qPrintable(control));
+            }
+        }
+        // Searches answer from a worker thread within milliseconds.
+        QEventLoop settle;
+        QTimer::singleShot(400, &settle, &QEventLoop::quit);
+        settle.exec();
+    }
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -50,6 +94,7 @@ int main(int argc, char* argv[])
         form.show();
         QApplication::processEvents();
         QMainWindow* window = form.window();
+        fillExample(*window, name);
         const QPixmap picture = window->grab();
         const QString path = folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"));
         if (picture.deviceIndependentSize().toSize() != window->size() || !picture.save(path, "PNG")) {

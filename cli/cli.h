@@ -22,16 +22,14 @@ struct Command {
     Run run;
 };
 
-// Every command, in the order --help lists them. A tool adds one line to the table in
-// commands.cpp and its run function in a file of its own.
-std::span<const Command> commands();
-
 // Whether the arguments (without argv[0]) ask for the command line rather than the windows: a
 // word (a command, known or not), --help/-h or --version. Qt's own options (-platform ...) are
 // left to the windows.
 bool isCommandLine(const std::vector<std::string>& args);
 
-// Runs the command the arguments name (args without argv[0]); returns the exit status.
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Runs the command among `commands` that the arguments name (args without argv[0]); returns the
+// exit status. --help lists `commands` in their order. Each tool's commands come from its own
+// file (standardCommands() ...); the program passes them all, in the tools catalogue's order.
+int run(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out, std::ostream& err);
 
 } // namespace cli

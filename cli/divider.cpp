@@ -64,7 +64,7 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
-        for (const Command& c : commands()) {
+        for (const Command& c : dividerCommands()) {
             if (c.name == "divider")
                 out << "Usage: voltiva " << c.synopsis << '\n';
         }
@@ -188,6 +188,17 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     table.print(out);
     return exitOk;
+}
+
+std::span<const Command> dividerCommands()
+{
+    static constexpr Command commands[] = {
+        {"divider",
+         "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
+         "[--json]",
+         runDivider},
+    };
+    return commands;
 }
 
 } // namespace cli

@@ -53,7 +53,7 @@ std::string_view markingName(values::MarkingKind kind)
 
 const Command* self(std::string_view name)
 {
-    for (const Command& c : commands()) {
+    for (const Command& c : markingsCommands()) {
         if (c.name == name)
             return &c;
     }
@@ -204,6 +204,15 @@ int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     table.print(out);
     return exitOk;
+}
+
+std::span<const Command> markingsCommands()
+{
+    static constexpr Command commands[] = {
+        {"mark", "mark VALUE [--tolerance 5] [--tcr 50] [--json]", runMark},
+        {"read", "read MARKING [--json]", runRead},
+    };
+    return commands;
 }
 
 } // namespace cli

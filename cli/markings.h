@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "cli/cli.h"
+
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,5 +16,8 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 // read MARKING [--json]: every reading of colour bands, a code or a value.
 int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The commands above, as the tools catalogue lists them.
+std::span<const Command> markingsCommands();
 
 } // namespace cli

@@ -65,7 +65,7 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
-        out << "Usage: voltiva " << commands()[0].synopsis << '\n';
+        out << "Usage: voltiva " << standardCommands()[0].synopsis << '\n';
         return exitOk;
     }
     if (a.positionals().size() != 1)
@@ -129,7 +129,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
-        out << "Usage: voltiva " << commands()[1].synopsis << '\n';
+        out << "Usage: voltiva " << standardCommands()[1].synopsis << '\n';
         return exitOk;
     }
     if (a.positionals().size() != 1)
@@ -226,6 +226,17 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         table.add({n.text, values::format(n.value), n.deviation.text()});
     table.print(out);
     return exitOk;
+}
+
+std::span<const Command> standardCommands()
+{
+    static constexpr Command commands[] = {
+        {"nearest", "nearest VALUE [--series E24] [--json]", runNearest},
+        {"combine",
+         "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
+         runCombine},
+    };
+    return commands;
 }
 
 } // namespace cli

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "cli/cli.h"
+
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -14,5 +17,8 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
 // combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor]
 //         [--stock FILE] [--json]: the best networks of 1 to 3 parts.
 int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The commands above, as the tools catalogue lists them.
+std::span<const Command> standardCommands();
 
 } // namespace cli

@@ -2,13 +2,50 @@
 #include "navigation/screens.h"
 
 #include "shell/project.h"
+#include "tools/catalogue.h"
 #include "voltiva/version.h"
 
 #include <QRadioButton>
 
+#include <string>
+#include <vector>
+
 namespace navigation {
 
 using namespace shell;
+
+namespace {
+
+// The Tools menu lists the catalogue, a separator between its groups.
+std::vector<MenuItemDecl> toolsMenu()
+{
+    std::vector<MenuItemDecl> items;
+    const tools::Tool* previous = nullptr;
+    for (const tools::Tool& tool : tools::catalogue()) {
+        if (previous != nullptr && previous->group != tool.group)
+            items.push_back({});
+        items.push_back({tool.action, tool.menuText});
+        previous = &tool;
+    }
+    return items;
+}
+
+// What the main screen's controls open: its own links, then each tool's menu item.
+std::vector<Link> mainScreenLinks(std::vector<Link> links)
+{
+    static const std::vector<std::string> handlers = [] {
+        std::vector<std::string> names;
+        for (const tools::Tool& tool : tools::catalogue())
+            names.push_back(std::string(tool.action) + "_Click");
+        return names;
+    }();
+    const auto tools = tools::catalogue();
+    for (std::size_t i = 0; i < tools.size(); ++i)
+        links.push_back({handlers[i].c_str(), tools[i].window});
+    return links;
+}
+
+} // namespace
 
 // Layout tables: one control a line, as they are read against the screens.
 // clang-format off
@@ -26,9 +63,7 @@ const ScreenDecl frmMainScrLayout{
     },
     {
         {"mnuFile", "&File", {{"mnuFileOptions", "&Options..."}, {"mnuFileQuit", "&Quit"}}},
-        {"mnuTools", "&Tools", {{"mnuToolsStandard", "&Standard values..."},
-                                {"mnuToolsMarkings", "&Markings..."},
-                                {"mnuToolsDivider", "&Divider designer..."}}},
+        {"mnuTools", "&Tools", toolsMenu()},
         {"mnuHelp", "&Help", {{"mnuHelpHow", "&How to use..."},
                               {"mnuHelpAbout", "&About Voltiva V" VOLTIVA_VERSION_SHORT "..."}}},
     },
@@ -89,7 +124,7 @@ const ScreenDecl frmOptionsLayout{
 // What each button and menu item opens. A chooser stays open behind what it opens; Quit closes
 // the main screen alone, and the program ends when the last screen is closed.
 const LinkedScreen frmMainScr{frmMainScrLayout,
-                              {
+                              mainScreenLinks({
                                   {"cmdResistors_Click", "frmResistors"},
                                   {"cmdCapacitors_Click", "frmCapacitors"},
                                   {"cmdTransistors_Click", "frmTransistors"},
@@ -98,12 +133,9 @@ const LinkedScreen frmMainScr{frmMainScrLayout,
                                   {"cmdVoltDiv_Click", "frmVoltageDiv"},
                                   {"mnuFileOptions_Click", "frmOptions"},
                                   {"mnuFileQuit_Click", unloadsItself},
-                                  {"mnuToolsStandard_Click", "frmStandardValues"},
-                                  {"mnuToolsMarkings_Click", "frmMarkings"},
-                                  {"mnuToolsDivider_Click", "frmDividerDesign"},
                                   {"mnuHelpHow_Click", "frmHowTo"},
                                   {"mnuHelpAbout_Click", "frmAboutProg"},
-                              }};
+                              })};
 
 const LinkedScreen frmSeries{frmSeriesLayout,
                              {

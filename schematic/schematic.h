@@ -3,9 +3,11 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QPainterPath>
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 
 #include <string>
 #include <vector>
@@ -64,8 +66,25 @@ public:
     QByteArray svg(const QPalette& palette) const;
     QImage image(QSize size, double devicePixelRatio, const QPalette& palette) const;
 
+    // The size in logical pixels at which its texts are as large as a font of `fontPixels`
+    // pixels: what a view asks for, so the labels read like the window's own.
+    QSizeF sizeAt(double fontPixels) const;
+
 private:
-    // what was laid out (symbols, wires, dots, texts), as schematic.cpp builds it
+    friend class Builder;
+    struct Text {
+        QRectF rect; // where it fits, in the drawing's units
+        QString text;
+    };
+    // What was laid out, in the drawing's units: lines and outlines, filled shapes, texts.
+    QPainterPath strokes_;
+    QPainterPath fills_;
+    std::vector<QTransform> resistors_; // drawn in the style of the moment they are painted
+    std::vector<Text> texts_;
+    std::vector<Box> symbols_;
+    std::vector<Box> labels_;
+    QString description_;
+    QRectF bounds_;
 };
 
 // A network between two terminals, laid out from its tree: series parts in a row, parallel

@@ -94,6 +94,10 @@ QWidget* buildScreen(const ScreenDecl& decl, QMainWindow& window)
         fonts.use(*menu, decl.font); // a popup is a window of its own and inherits no font
         menu->menuAction()->setObjectName(QString::fromLatin1(m.name));
         for (const MenuItemDecl& item : m.items) {
+            if (*item.name == '\0') {
+                menu->addSeparator();
+                continue;
+            }
             QAction* action = menu->addAction(QString::fromUtf8(item.caption));
             action->setObjectName(QString::fromLatin1(item.name));
         }

@@ -51,7 +51,7 @@ struct ControlDecl {
 };
 
 struct MenuItemDecl {
-    const char* name = "";
+    const char* name = ""; // none: a separator
     const char* caption = "";
 };
 

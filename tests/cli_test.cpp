@@ -3,6 +3,7 @@
 // exit status 2 with one line naming the argument for bad input.
 #include "cli/cli.h"
 #include "cli/json.h"
+#include "cli/standard.h"
 
 #include <gtest/gtest.h>
 
@@ -23,7 +24,7 @@ Outcome run(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::run(args, out, err);
+    const int status = cli::run(args, cli::standardCommands(), out, err);
     return {status, out.str(), err.str()};
 }
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
+#include "cli/divider.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +22,7 @@ Printed divider(std::vector<std::string> args)
     args.insert(args.begin(), "divider");
     std::ostringstream out;
     std::ostringstream err;
-    const int status = cli::run(args, out, err);
+    const int status = cli::run(args, cli::dividerCommands(), out, err);
     return {status, out.str(), err.str()};
 }
 

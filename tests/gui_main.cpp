@@ -15,6 +15,7 @@ int main(int argc, char* argv[])
     if (!dataHome.isValid())
         return 1;
     qputenv("XDG_DATA_HOME", dataHome.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (dataHome.path() + QStringLiteral("/config")).toLocal8Bit());
     // Some runs give the offscreen platform a scale or screens of different ratios.
     const auto application = shell::startOffscreen(argc, argv, shell::fromEnvironment);
     ::testing::InitGoogleTest(&argc, argv);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
+#include "cli/markings.h"
 #include "values/markings.h"
 #include "values/series.h"
 
@@ -451,7 +452,7 @@ TEST_P(Command, PrintsAndExits)
     const CliCase& c = GetParam();
     std::ostringstream out;
     std::ostringstream err;
-    EXPECT_EQ(cli::run(c.args, out, err), c.status);
+    EXPECT_EQ(cli::run(c.args, cli::markingsCommands(), out, err), c.status);
     EXPECT_EQ(out.str(), c.out);
     EXPECT_EQ(err.str(), c.err);
 }

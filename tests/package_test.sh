@@ -40,7 +40,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(field Package)" = voltiva ] || fail "Package: $(field Package)"
 [ "$(field Maintainer)" = "Voltiva developers <voltiva@example.org>" ] || fail "Maintainer: $(field Maintainer)"
 depends=$(field Depends)
-for dep in libqt6widgets6 libqt6gui6 libqt6core6 libstdc++6 libc6 fonts-wine; do
+for dep in libqt6widgets6 libqt6gui6 libqt6svg6 libqt6core6 libstdc++6 libc6 fonts-wine; do
     case ", $depends," in
     *", $dep ("* | *", $dep,"*) ;;
     *) fail "Depends lacks $dep: $depends" ;;

@@ -5,6 +5,7 @@
 #include "runtime/error.h"
 #include "shell/builder.h"
 #include "shell/linkform.h"
+#include "tools/catalogue.h"
 
 #include <QComboBox>
 #include <QMainWindow>
@@ -191,15 +192,19 @@ TEST_F(ScreenTest, EveryButtonAndMenuItemOfTheMainScreenOpensItsScreen)
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
     const std::pair<const char*, const char*> menus[] = {
-        {"mnuHelpHow", "frmHowTo"},          {"mnuHelpAbout", "frmAboutProg"},
-        {"mnuFileOptions", "frmOptions"},    {"mnuToolsStandard", "frmStandardValues"},
-        {"mnuToolsMarkings", "frmMarkings"}, {"mnuToolsDivider", "frmDividerDesign"},
+        {"mnuHelpHow", "frmHowTo"},
+        {"mnuHelpAbout", "frmAboutProg"},
+        {"mnuFileOptions", "frmOptions"},
     };
     for (const auto& [item, screen] : menus) {
         control<QAction>("frmMainScr", item)->trigger();
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
-    EXPECT_EQ(project.loadedCount(), 13);
+    for (const tools::Tool& tool : tools::catalogue()) {
+        control<QAction>("frmMainScr", tool.action)->trigger();
+        EXPECT_TRUE(form(tool.window).isLoaded()) << tool.window;
+    }
+    EXPECT_EQ(project.loadedCount(), 10 + static_cast<int>(tools::catalogue().size()));
 }
 
 TEST_F(ScreenTest, MenusKeepTheirAccessKeys)
@@ -233,47 +238,6 @@ TEST_F(ScreenTest, ToolsSitsBetweenFileAndHelp)
         menus.append(a->text());
     EXPECT_EQ(menus, (QStringList{"&File", "&Tools", "&Help"}));
 }
-
-namespace {
-struct ToolScreen {
-    const char* name;
-    const char* item;
-    const char* title;
-};
-void PrintTo(const ToolScreen& t, std::ostream* os)
-{
-    *os << t.name;
-}
-const ToolScreen toolScreens[] = {
-    {"frmStandardValues", "mnuToolsStandard", "Standard values"},
-    {"frmMarkings", "mnuToolsMarkings", "Markings"},
-    {"frmDividerDesign", "mnuToolsDivider", "Divider designer"},
-};
-} // namespace
-
-class ToolsMenu : public ScreenTest, public ::testing::WithParamInterface<ToolScreen> {};
-
-TEST_P(ToolsMenu, OpensOneInstanceThatItsCloseButtonUnloads)
-{
-    const ToolScreen& t = GetParam();
-    project.start();
-    control<QAction>("frmMainScr", t.item)->trigger();
-    QMainWindow* window = form(t.name).window();
-    ASSERT_NE(window, nullptr);
-    EXPECT_EQ(window->windowTitle(), t.title);
-    EXPECT_TRUE(window->isVisible());
-
-    control<QAction>("frmMainScr", t.item)->trigger(); // brought to the front, not opened twice
-    EXPECT_EQ(form(t.name).window(), window);
-    EXPECT_EQ(visibleScreens().count(QString::fromLatin1(t.name)), 1);
-
-    click(t.name, "cmdClose");
-    EXPECT_FALSE(form(t.name).isLoaded());
-    EXPECT_TRUE(form("frmMainScr").isLoaded());
-}
-
-INSTANTIATE_TEST_SUITE_P(Tools, ToolsMenu, ::testing::ValuesIn(toolScreens),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ScreenTest, QuitClosesOnlyTheMainScreenAndTheProgramEndsWithTheLastScreen)
 {

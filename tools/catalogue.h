@@ -4,6 +4,7 @@
 #include "cli/cli.h"
 
 #include <span>
+#include <vector>
 
 class QWidget;
 
@@ -21,6 +22,9 @@ struct Tool {
     Group group;
     QWidget* (*make)(QWidget* parent); // the panel, made when the window first opens
     std::span<const cli::Command> commands;
+    // A worked example typed into the window for its screenshot: "txtSupply=5;txtCurrent=10m",
+    // field objectNames and their texts, in typing order.
+    const char* example = "";
 };
 
 // In menu order within each group.

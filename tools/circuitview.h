@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+class QPushButton;
+
 namespace tools {
 
 // Shows a tool's circuit, scaled to the space it gets, with "Copy picture" (a button and the
@@ -17,6 +19,23 @@ public:
 
     void setDrawing(schematic::Drawing drawing); // an empty Drawing shows nothing
     const schematic::Drawing& drawing() const;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+    // Puts the drawing on the clipboard as SVG and as a picture at this screen's ratio.
+    void copyPicture();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    QSizeF naturalSize() const;
+    QRectF drawingArea() const;
+
+    schematic::Drawing drawing_;
+    QPushButton* cmdCopyPicture_ = nullptr;
 };
 
 } // namespace tools

@@ -103,6 +103,7 @@ DividerDesign::DividerDesign(QWidget* parent)
     chainTabs();
     connectAll();
     modeChosen();
+    txtVin_->setFocus(); // typing "5" at once sets V in
 }
 
 void DividerDesign::build()

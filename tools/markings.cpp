@@ -453,7 +453,8 @@ Markings::Markings(QWidget* parent)
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     markingsLabel->setBuddy(markings_);
-    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()));
+    // Every kind but the last in view: with its title bar the window then fits a 720-pixel screen.
+    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()) - 1);
 
     auto* markGrid = new QGridLayout(markBox);
     auto* fields = new QHBoxLayout;

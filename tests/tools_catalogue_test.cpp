@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: MIT
+// Every tool of the catalogue, through the menu, the command line and its window: a new tool's
+// one catalogue line brings it all of these checks.
+#include "gui.h"
+
+#include "tools/catalogue.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <set>
+#include <sstream>
+
+namespace tools {
+// Names a tool's test case by its window.
+void PrintTo(const Tool& tool, std::ostream* os)
+{
+    *os << tool.window;
+}
+} // namespace tools
+
+namespace {
+
+QChar accessKey(const QString& text)
+{
+    const qsizetype at = text.indexOf(u'&');
+    return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+}
+
+} // namespace
+
+TEST_F(ScreenTest, TheToolsMenuListsTheCatalogueInGroupsWithUniqueAccessKeys)
+{
+    project.start();
+    auto* menu = form("frmMainScr").window()->findChild<QMenu*>(QStringLiteral("mnuTools"));
+    ASSERT_NE(menu, nullptr);
+
+    QStringList expected;
+    const tools::Tool* previous = nullptr;
+    for (const tools::Tool& tool : tools::catalogue()) {
+        if (previous != nullptr) {
+            EXPECT_LE(previous->group, tool.group) << tool.window << ": a group's tools stand together";
+            if (previous->group != tool.group)
+                expected.append(QStringLiteral("-"));
+        }
+        expected.append(QString::fromLatin1(tool.action) + u' ' + QString::fromUtf8(tool.menuText));
+        previous = &tool;
+    }
+    QStringList shown;
+    std::set<QChar> keys;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) {
+            shown.append(QStringLiteral("-"));
+            continue;
+        }
+        shown.append(action->objectName() + u' ' + action->text());
+        EXPECT_EQ(action->text().count(u'&'), 1) << action->text().toStdString();
+        EXPECT_TRUE(keys.insert(accessKey(action->text())).second)
+            << "access key used twice: " << action->text().toStdString();
+    }
+    EXPECT_EQ(shown, expected);
+}
+
+TEST(ToolCommands, HelpListsEveryToolsCommandsOnceAndEachAnswersItsOwnHelp)
+{
+    const std::vector<cli::Command> commands = tools::commands();
+    std::ostringstream help, err;
+    ASSERT_EQ(cli::run({"--help"}, commands, help, err), cli::exitOk);
+    std::set<std::string_view> names;
+    for (const cli::Command& c : commands) {
+        EXPECT_TRUE(names.insert(c.name).second) << "two tools claim " << c.name;
+        EXPECT_TRUE(c.synopsis.starts_with(c.name)) << c.synopsis;
+        EXPECT_NE(help.str().find(std::string(c.synopsis)), std::string::npos) << c.name;
+        std::ostringstream out, cerr;
+        EXPECT_EQ(cli::run({std::string(c.name), "--help"}, commands, out, cerr), cli::exitOk) << c.name;
+        EXPECT_NE(out.str().find(std::string(c.synopsis)), std::string::npos) << c.name;
+    }
+}
+
+namespace {
+
+class ToolWindow : public ScreenTest, public ::testing::WithParamInterface<tools::Tool> {
+protected:
+    // Each tool's logical size at ratio 1, written by the run at ratio 1 and read by the runs
+    // at other ratios (ctest orders them).
+    static QString sizeFile(const char* window)
+    {
+        const QString folder = qEnvironmentVariable("VOLTIVA_TOOL_SIZES");
+        return folder.isEmpty() ? QString()
+                                : QDir(folder).filePath(QString::fromLatin1(window) + QStringLiteral(".txt"));
+    }
+};
+
+// A caption must show whole: layouts give a label or button at least what it asks for,
+// unless the window is too small for its contents.
+void expectCaptionsFit(QWidget* window)
+{
+    for (auto* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisibleTo(window) || label->text().isEmpty() || label->wordWrap())
+            continue;
+        const QSize needed = label->minimumSizeHint();
+        EXPECT_GE(label->width(), needed.width())
+            << label->objectName().toStdString() << " \"" << label->text().toStdString() << '"';
+        EXPECT_GE(label->height(), needed.height()) << label->objectName().toStdString();
+    }
+    for (auto* button : window->findChildren<QAbstractButton*>()) {
+        if (!button->isVisibleTo(window) || button->text().isEmpty())
+            continue;
+        EXPECT_GE(button->width(), button->minimumSizeHint().width())
+            << button->objectName().toStdString() << " \"" << button->text().toStdString() << '"';
+    }
+}
+
+} // namespace
+
+TEST_P(ToolWindow, OpensFromItsMenuFitsASmallScreenTakesTypingAndCloses)
+{
+    const tools::Tool& tool = GetParam();
+    project.start();
+    control<QAction>("frmMainScr", tool.action)->trigger();
+    QMainWindow* window = form(tool.window).window();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->windowTitle().isEmpty());
+
+    // 1080p at 150 % leaves 1280 x 720 logical pixels, a title bar of about 30 included.
+    EXPECT_LE(window->width(), 1280);
+    EXPECT_LE(window->height(), 690);
+    expectCaptionsFit(window);
+
+    // Typing goes straight into a field.
+    window->activateWindow();
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    const auto* list = qobject_cast<QComboBox*>(focus);
+    EXPECT_TRUE(qobject_cast<QLineEdit*>(focus) || (list && list->isEditable())) << focus->objectName().toStdString();
+
+    const QString sizes = sizeFile(tool.window);
+    if (!sizes.isEmpty()) {
+        QFile file(sizes);
+        const QString size = QStringLiteral("%1x%2").arg(window->width()).arg(window->height());
+        if (window->devicePixelRatio() == 1.0) {
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(size.toLatin1());
+        } else {
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the run at ratio 1 writes " << sizes.toStdString();
+            EXPECT_EQ(QString::fromLatin1(file.readAll()), size) << "at ratio " << window->devicePixelRatio();
+        }
+    }
+
+    control<QAction>("frmMainScr", tool.action)->trigger(); // brought to the front, not opened twice
+    EXPECT_EQ(form(tool.window).window(), window);
+    EXPECT_EQ(visibleScreens().count(QString::fromLatin1(tool.window)), 1);
+
+    click(tool.window, "cmdClose");
+    EXPECT_FALSE(form(tool.window).isLoaded());
+    EXPECT_TRUE(form("frmMainScr").isLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, ToolWindow,
+                         ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()),
+                         [](const auto& info) { return std::string(info.param.window); });

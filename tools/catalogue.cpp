@@ -1,0 +1,50 @@
+// SPDX-License-Identifier: MIT
+#include "tools/catalogue.h"
+
+#include "cli/board.h"
+#include "cli/divider.h"
+#include "cli/markings.h"
+#include "cli/standard.h"
+#include "tools/board.h"
+#include "tools/dividerdesign.h"
+#include "tools/markings.h"
+#include "tools/standardvalues.h"
+
+namespace tools {
+
+namespace {
+
+template <class Panel>
+QWidget* make(QWidget* parent)
+{
+    return new Panel(parent);
+}
+
+} // namespace
+
+std::span<const Tool> catalogue()
+{
+    // One line a tool. Nothing here is built until its window first opens, so a tool costs the
+    // program's start nothing.
+    static const Tool tools[] = {
+        {"frmStandardValues", "mnuToolsStandard", "&Standard values...", Group::ValuesAndParts, make<StandardValues>,
+         cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks"},
+        {"frmMarkings", "mnuToolsMarkings", "&Markings...", Group::ValuesAndParts, make<Markings>,
+         cli::markingsCommands()},
+        {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
+         cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
+         "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48"},
+    };
+    return tools;
+}
+
+std::vector<cli::Command> commands()
+{
+    std::vector<cli::Command> all;
+    for (const Tool& tool : catalogue())
+        all.insert(all.end(), tool.commands.begin(), tool.commands.end());
+    return all;
+}
+
+} // namespace tools
