@@ -7,6 +7,7 @@
 #include "cli/table.h"
 
 #include "values/dividerdesign.h"
+#include "values/power.h"
 #include "values/series.h"
 #include "values/value.h"
 
@@ -60,7 +61,7 @@ std::optional<values::Decimal> toleranceArgument(const std::string& text, std::s
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
 int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top"}, {"json", "help"});
+    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top", "margin"}, {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
@@ -137,6 +138,14 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
         options.top = n;
     }
 
+    values::Decimal margin = values::Decimal::of(2, 0);
+    if (const auto m = a.value("margin")) {
+        const auto parsed = values::parseMargin(*m);
+        if (!parsed)
+            return usage(err, "--margin: '" + *m + "' is not a margin: write a factor from 1 to 10, such as 2");
+        margin = *parsed;
+    }
+
     const auto parts = values::unlimitedParts(values::valuesInRange(set, options.lo, options.hi));
     if (parts.empty())
         return usage(err,
@@ -163,8 +172,18 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
                 .key("vout_max")
                 .number(values::approximate(p.worstCase.max, 6))
                 .key("current_a")
-                .number(values::approximate(p.currentA, 3))
-                .endObject();
+                .number(values::approximate(p.currentA, 3));
+            const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
+            for (std::size_t i = 0; i < power.size(); ++i)
+                json.key(i == 0 ? "p1_w" : "p2_w").number(values::shortest(power[i].watts.toDouble()));
+            for (std::size_t i = 0; i < power.size(); ++i) {
+                json.key(i == 0 ? "rating1_w" : "rating2_w");
+                if (power[i].rating)
+                    json.number(*power[i].rating);
+                else
+                    json.null();
+            }
+            json.endObject();
         }
         json.endArray().endObject();
         out << json.text() << '\n';
@@ -177,14 +196,19 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
         << values::name(set) << " from " << values::withUnit(options.lo, "Ω") << " to "
         << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts\n";
     using A = Table::Align;
-    Table table({"R1", "R2", "V out", "deviation", "lowest", "highest", "current"},
-                {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
+    Table table(
+        {"R1", "R2", "V out", "deviation", "lowest", "highest", "current", "P R1", "P R2", "rating R1", "rating R2"},
+        {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     for (const values::DividerPair& p : pairs) {
+        const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
         table.add({values::withUnit(p.r1, "Ω"), values::withUnit(p.r2, "Ω"),
                    values::withUnit(values::approximate(p.vout, 4), "V"), p.deviation.text(),
                    values::withUnit(values::approximate(p.worstCase.min, 4), "V"),
                    values::withUnit(values::approximate(p.worstCase.max, 4), "V"),
-                   values::withUnit(values::approximate(p.currentA, 4), "A")});
+                   values::withUnit(values::approximate(p.currentA, 4), "A"),
+                   values::withUnit(power[0].watts.rounded(4), "W"), values::withUnit(power[1].watts.rounded(4), "W"),
+                   power[0].rating ? values::ratingText(*power[0].rating) : "above 5 W",
+                   power[1].rating ? values::ratingText(*power[1].rating) : "above 5 W"});
     }
     table.print(out);
     return exitOk;
@@ -195,7 +219,7 @@ std::span<const Command> dividerCommands()
     static constexpr Command commands[] = {
         {"divider",
          "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
-         "[--json]",
+         "[--margin 2] [--json]",
          runDivider},
     };
     return commands;

@@ -33,7 +33,9 @@ TEST(DividerCommand, JsonOfTheIssueExample)
     EXPECT_EQ(r.err, "");
     EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"pairs\": [{\"r1\": 4700, \"r2\": 9100, \"vout\": 3.2971, "
                           "\"error_percent\": -0.0878, \"vout_min\": 3.27457, \"vout_max\": 3.31949, "
-                          "\"current_a\": 0.000362}, {\"r1\": 47000, ",
+                          "\"current_a\": 0.000362, \"p1_w\": 0.0006169922285234195, "
+                          "\"p2_w\": 0.0011946019743751314, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}, "
+                          "{\"r1\": 47000, ",
                           0),
               0U)
         << r.out;
@@ -51,7 +53,26 @@ TEST(DividerCommand, JsonInFeedbackMode)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "{\"ratio\": 0.242424, \"pairs\": [{\"r1\": 7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": "
-              "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333}]}\n");
+              "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333, \"p1_w\": "
+              "0.0008333333333333334, \"p2_w\": 0.0002666666666666667, \"rating1_w\": 0.0625, \"rating2_w\": "
+              "0.0625}]}\n");
+}
+
+// 62.5 mW in each 100 Ω is exactly a 1/16 W part's rating without margin, and needs 1/8 W with 2x.
+TEST(DividerCommand, PowerRatingsAreDecidedExactly)
+{
+    const Printed bare = divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1",
+                                  "--margin", "1", "--json"});
+    ASSERT_EQ(bare.status, 0) << bare.err;
+    EXPECT_NE(bare.out.find("\"p1_w\": 0.0625, \"p2_w\": 0.0625, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}"),
+              std::string::npos)
+        << bare.out;
+    const Printed twice =
+        divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
+    EXPECT_NE(twice.out.find("\"rating1_w\": 0.125, \"rating2_w\": 0.125}"), std::string::npos) << twice.out;
+    const Printed hot =
+        divider({"--vin", "100", "--vout", "50", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
+    EXPECT_NE(hot.out.find("\"rating1_w\": null"), std::string::npos) << hot.out;
 }
 
 TEST(DividerCommand, PlainTableHasItsHeadersAndOneRowAPair)
@@ -96,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadInput{"ToleranceOf100", {"--vin", "5", "--vout", "3.3", "--tolerance", "100"}, "--tolerance"},
         BadInput{"TopOfZero", {"--vin", "5", "--vout", "3.3", "--top", "0"}, "--top"},
         BadInput{"UnknownSeries", {"--vin", "5", "--vout", "3.3", "--series", "E25"}, "--series"},
-        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"}),
+        BadInput{"UnknownOption", {"--vni", "5", "--vout", "3.3"}, "--vni"},
+        BadInput{"MarginBelowOne", {"--vin", "5", "--vout", "3.3", "--margin", "0.5"}, "--margin"}),
     [](const testing::TestParamInfo<BadInput>& info) { return std::string(info.param.name); });
 
 } // namespace

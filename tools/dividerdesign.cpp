@@ -4,6 +4,7 @@
 #include "tools/localised.h"
 #include "tools/myparts.h"
 #include "tools/widgets.h"
+#include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
 #include "values/value.h"
@@ -34,7 +35,20 @@ namespace tools {
 
 namespace {
 
-enum Column { CR1, CR2, CVout, CDeviation, CLowest, CHighest, CCurrent, CColumns };
+enum Column {
+    CR1,
+    CR2,
+    CVout,
+    CDeviation,
+    CLowest,
+    CHighest,
+    CCurrent,
+    CPower1,
+    CPower2,
+    CRating1,
+    CRating2,
+    CColumns
+};
 
 // Unions first among the series: many 1 % ranges stock both E24 and E96.
 struct SeriesChoice {
@@ -56,6 +70,9 @@ constexpr int myPartsIndex = static_cast<int>(std::size(seriesChoices));
 
 constexpr const char* tolerances[] = {"0.1", "0.25", "0.5", "1", "2", "5", "10", "20"};
 constexpr int defaultTolerance = 3; // 1 %
+
+constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
+constexpr int defaultMargin = 2; // 2x
 
 QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
 {
@@ -181,6 +198,11 @@ void DividerDesign::build()
     for (const char* t : tolerances)
         cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
     cboTolerance_->setCurrentIndex(defaultTolerance);
+    cboMargin_ = named(new QComboBox(this), "cboMargin", tr("Power margin"));
+    for (const char* m : margins)
+        cboMargin_->addItem(localised(m, locale()) + QStringLiteral("x"), QString::fromLatin1(m));
+    cboMargin_->setCurrentIndex(defaultMargin);
+    cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
     lblRangeMessage_ = message("lblRangeMessage");
 
     auto* parts = new QHBoxLayout;
@@ -196,15 +218,23 @@ void DividerDesign::build()
     parts->addSpacing(8);
     parts->addWidget(labelFor(this, "lblTolerance", tr("Tolera&nce:"), cboTolerance_));
     parts->addWidget(cboTolerance_);
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblMargin", tr("&Margin:"), cboMargin_));
+    parts->addWidget(cboMargin_);
     parts->addStretch();
 
     tblPairs_ = named(new QTableWidget(0, CColumns, this), "tblPairs", tr("Best pairs"));
-    tblPairs_->setHorizontalHeaderLabels(
-        {tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("Current")});
+    tblPairs_->setHorizontalHeaderLabels({tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"),
+                                          tr("Highest"), tr("Current"), tr("P R1"), tr("P R2"), tr("Rating R1"),
+                                          tr("Rating R2")});
     const QString corners = tr("V out with every part off by up to the tolerance");
     tblPairs_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CCurrent)->setToolTip(tr("The current through R1 and R2"));
+    for (const int column : {CPower1, CPower2})
+        tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("What the resistor dissipates"));
+    for (const int column : {CRating1, CRating2})
+        tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("The smallest standard power rating with the margin"));
     tblPairs_->verticalHeader()->hide();
     tblPairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     tblPairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -215,8 +245,10 @@ void DividerDesign::build()
     tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
     const QString widest[CColumns] = {
-        QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"), QStringLiteral("-100.00 %"),
-        QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 µA")};
+        QStringLiteral("999.9 kΩ"),  QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
+        QStringLiteral("-100.00 %"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
+        QStringLiteral("999.9 µA"),  QStringLiteral("999.9 mW"), QStringLiteral("999.9 mW"),
+        QStringLiteral("above 5 W"), QStringLiteral("above 5 W")};
     const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     int columnWidth = 0;
@@ -255,8 +287,8 @@ void DividerDesign::build()
 
 void DividerDesign::chainTabs()
 {
-    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,       txtVref_,  txtVout_, cboSeries_,
-                              txtFrom_,   txtTo_,       cboTolerance_, tblPairs_, cmdCopy_, cmdClose_};
+    QWidget* const chain[] = {optOutput_, optFeedback_,  txtVin_,    txtVref_,  txtVout_, cboSeries_, txtFrom_,
+                              txtTo_,     cboTolerance_, cboMargin_, tblPairs_, cmdCopy_, cmdClose_};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -268,6 +300,7 @@ void DividerDesign::connectAll()
         connect(edit, &QLineEdit::textChanged, this, &DividerDesign::refresh);
     connect(cboSeries_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cboTolerance_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
+    connect(cboMargin_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
 }
 
@@ -395,6 +428,8 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
     tblPairs_->setRowCount(static_cast<int>(pairs.size()));
     const QString ohm = QStringLiteral("Ω");
     const QString volt = QStringLiteral("V");
+    const values::Decimal margin =
+        values::parseMargin(cboMargin_->currentData().toString().toStdString()).value_or(values::Decimal::of(2, 0));
     int row = 0;
     for (const values::DividerPair& p : pairs) {
         tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
@@ -404,6 +439,14 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
         tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
         tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        const auto power = values::dividerPower(shownGoal_, p.r1, p.r2, margin);
+        for (std::size_t i = 0; i < power.size(); ++i) {
+            const int offset = static_cast<int>(i);
+            tblPairs_->setItem(row, CPower1 + offset, cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W"))));
+            tblPairs_->setItem(
+                row, CRating1 + offset,
+                cell(power[i].rating ? localised(values::ratingText(*power[i].rating), locale()) : tr("above 5 W")));
+        }
         ++row;
     }
     lblStatus_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());

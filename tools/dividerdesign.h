@@ -67,6 +67,7 @@ private:
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
     QComboBox* cboTolerance_ = nullptr;
+    QComboBox* cboMargin_ = nullptr;
     QLabel* lblRangeMessage_ = nullptr;
     QTableWidget* tblPairs_ = nullptr;
     QLabel* lblStatus_ = nullptr;

@@ -1,0 +1,313 @@
+// SPDX-License-Identifier: MIT
+#include "cli/led.h"
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/led.h"
+#include "values/ohm.h"
+#include "values/power.h"
+#include "values/value.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+constexpr std::array<Command, 2> table{{
+    {"led",
+     "led --supply V --vf V --current A [--count 1] [--series E24] [--supply-tolerance 0] [--vf-range 1.8..2.2] "
+     "[--tolerance 5] [--margin 2] [--json]",
+     runLed},
+    {"ohm", "ohm with two of --v V --i A --r OHMS --p W [--json]", runOhm},
+}};
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+bool help(const Arguments& a, std::string_view name, std::ostream& out)
+{
+    if (!a.flag("help"))
+        return false;
+    for (const Command& c : table) {
+        if (c.name == name)
+            out << "Usage: voltiva " << c.synopsis << '\n';
+    }
+    return true;
+}
+
+std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
+                                             std::string& error)
+{
+    const values::Parsed parsed = values::parse(text);
+    if (!parsed.value) {
+        error = option + ": " + parsed.error;
+        return std::nullopt;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+        error = option + ": '" + text + "' is in the wrong unit";
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+// "5", "5%", "0": a percentage below 100.
+std::optional<values::Decimal> percentArgument(const std::string& option, const std::string& text, std::string& error)
+{
+    std::string number = text;
+    if (!number.empty() && number.back() == '%')
+        number.pop_back();
+    if (number == "0")
+        return values::Decimal{};
+    const values::Parsed parsed = values::parse(number);
+    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
+        error = option + ": '" + text + "' is not a tolerance: write a percentage below 100, such as 5 or 0.5";
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+std::string optionOf(values::LedField field)
+{
+    switch (field) {
+    case values::LedField::Supply:
+        return "--supply";
+    case values::LedField::SupplyTolerance:
+        return "--supply-tolerance";
+    case values::LedField::Forward:
+        return "--vf";
+    case values::LedField::ForwardRange:
+        return "--vf-range";
+    case values::LedField::Count:
+        return "--count";
+    case values::LedField::Current:
+        return "--current";
+    case values::LedField::Tolerance:
+        return "--tolerance";
+    case values::LedField::Margin:
+        return "--margin";
+    case values::LedField::None:
+        break;
+    }
+    return "led";
+}
+
+Json& number(Json& json, const values::Exact& v)
+{
+    return json.number(values::shortest(v.toDouble()));
+}
+
+std::string shown(const values::Exact& v, const char* unit)
+{
+    return values::withUnit(v.rounded(4), unit);
+}
+
+std::string percentText(const values::Exact& fraction)
+{
+    return values::format((fraction * values::Exact::of(100)).rounded(3)) + " %";
+}
+
+std::string ratingOf(const values::LedChoice& c)
+{
+    return c.rating ? values::ratingText(*c.rating) : "above 5 W";
+}
+
+} // namespace
+
+std::span<const Command> ledCommands()
+{
+    return table;
+}
+
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
+int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(
+        args, {"supply", "vf", "current", "count", "series", "supply-tolerance", "vf-range", "tolerance", "margin"},
+        {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (help(a, "led", out))
+        return exitOk;
+    if (!a.positionals().empty())
+        return usage(err, "led: unexpected argument '" + a.positionals().front() + "'");
+    for (const char* required : {"supply", "vf", "current"}) {
+        if (!a.value(required))
+            return usage(err,
+                         std::string("--") + required + ": missing; for example led --supply 5 --vf 2 --current 10m");
+    }
+
+    std::string error;
+    values::LedInput input;
+    const auto supply = valueArgument("--supply", *a.value("supply"), values::Unit::Volt, error);
+    if (!supply)
+        return usage(err, error);
+    input.supply = *supply;
+    const auto vf = valueArgument("--vf", *a.value("vf"), values::Unit::Volt, error);
+    if (!vf)
+        return usage(err, error);
+    input.forward = *vf;
+    const auto current = valueArgument("--current", *a.value("current"), values::Unit::Ampere, error);
+    if (!current)
+        return usage(err, error);
+    input.current = *current;
+    if (const auto count = a.value("count")) {
+        int n = 0;
+        const auto [end, ec] = std::from_chars(count->data(), count->data() + count->size(), n);
+        if (ec != std::errc() || end != count->data() + count->size() || n < 1 || n > values::maxLedCount)
+            return usage(err,
+                         "--count: '" + *count + "' is not a whole number from 1 to " +
+                             std::to_string(values::maxLedCount));
+        input.count = n;
+    }
+    if (const auto named = a.value("series")) {
+        const auto series = values::seriesNamed(*named);
+        if (!series)
+            return usage(err, "--series: '" + *named + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192");
+        input.series = *series;
+    }
+    if (const auto t = a.value("supply-tolerance")) {
+        const auto p = percentArgument("--supply-tolerance", *t, error);
+        if (!p)
+            return usage(err, error);
+        input.supplyTolerance = *p;
+    }
+    if (const auto range = a.value("vf-range")) {
+        const std::size_t dots = range->find("..");
+        if (dots == std::string::npos)
+            return usage(err, "--vf-range: '" + *range + "' is not a range: write it as 1.8..2.2");
+        const auto from = valueArgument("--vf-range", range->substr(0, dots), values::Unit::Volt, error);
+        const auto to =
+            from ? valueArgument("--vf-range", range->substr(dots + 2), values::Unit::Volt, error) : std::nullopt;
+        if (!from || !to)
+            return usage(err, error);
+        input.forwardMin = *from;
+        input.forwardMax = *to;
+    }
+    if (const auto t = a.value("tolerance")) {
+        const auto p = percentArgument("--tolerance", *t, error);
+        if (!p)
+            return usage(err, error);
+        input.tolerance = *p;
+    }
+    if (const auto m = a.value("margin")) {
+        const auto margin = values::parseMargin(*m);
+        if (!margin)
+            return usage(err, "--margin: '" + *m + "' is not a margin: write a factor from 1 to 10, such as 2");
+        input.margin = *margin;
+    }
+    if (const values::LedCheck check = values::checkLed(input); check.change != values::LedField::None)
+        return usage(err, optionOf(check.change) + ": " + check.message);
+    const std::optional<values::LedDesign> design = values::designLed(input);
+    if (!design)
+        return usage(err, "led: no design for this input");
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject().key("exact_ohms");
+        number(json, design->exact.ohms).key("choices").beginArray();
+        for (const values::LedChoice& c : design->choices) {
+            json.beginObject().key("ohms");
+            number(json, c.ohms).key("current_a");
+            number(json, c.current).key("current_min_a");
+            number(json, c.currentMin).key("current_max_a");
+            number(json, c.currentMax).key("power_w");
+            number(json, c.power).key("power_max_w");
+            number(json, c.powerMax).key("rating_w");
+            if (c.rating)
+                json.number(*c.rating);
+            else
+                json.null();
+            json.key("led_power_w");
+            number(json, c.ledPower).key("efficiency");
+            number(json, c.efficiency).endObject();
+        }
+        json.endArray().endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    out << "Supply " << values::withUnit(input.supply, "V");
+    if (input.supplyTolerance.mantissa != 0)
+        out << " ± " << values::format(input.supplyTolerance, 6) << " %";
+    out << ", " << input.count << (input.count == 1 ? " LED of " : " LEDs of ") << values::withUnit(input.forward, "V");
+    if (input.forwardMin || input.forwardMax)
+        out << " (" << values::format(*input.forwardMin, 6) << " to " << values::withUnit(*input.forwardMax, "V")
+            << ")";
+    out << " at " << values::withUnit(input.current, "A") << "; " << values::name(input.series) << ", "
+        << values::format(input.tolerance, 6) << " % resistors, margin " << values::format(input.margin, 6) << "x\n";
+    using A = Table::Align;
+    Table t({"", "R", "current", "lowest", "highest", "power", "worst", "rating", "LED power", "efficiency"},
+            {A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
+    const auto row = [&](const std::string& label, const values::LedChoice& c) {
+        t.add({label, shown(c.ohms, "Ω"), shown(c.current, "A"), shown(c.currentMin, "A"), shown(c.currentMax, "A"),
+               shown(c.power, "W"), shown(c.powerMax, "W"), ratingOf(c), shown(c.ledPower, "W"),
+               percentText(c.efficiency)});
+    };
+    row(design->exact.ohms.isDecimal(4) ? "exact" : "exact (rounded)", design->exact);
+    if (!design->choices.empty())
+        row("at or above", design->choices.front());
+    if (design->choices.size() > 1)
+        row("below", design->choices[1]);
+    t.print(out);
+    return exitOk;
+}
+
+int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"v", "i", "r", "p"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (help(a, "ohm", out))
+        return exitOk;
+    if (!a.positionals().empty())
+        return usage(err, "ohm: unexpected argument '" + a.positionals().front() + "'");
+    using Q = values::Quantity;
+    constexpr std::array<std::pair<const char*, Q>, 4> options{
+        {{"v", Q::Voltage}, {"i", Q::Current}, {"r", Q::Resistance}, {"p", Q::Power}}};
+    std::vector<values::OhmGiven> given;
+    std::vector<std::string> names;
+    for (const auto& [name, quantity] : options) {
+        const auto text = a.value(name);
+        if (!text)
+            continue;
+        const values::OhmParsed parsed = values::parseQuantity(*text, quantity);
+        if (!parsed.value)
+            return usage(err, std::string("--") + name + ": " + parsed.error);
+        given.push_back({quantity, values::Exact::of(*parsed.value)});
+        names.push_back(std::string("--") + name);
+    }
+    if (given.size() != 2)
+        return usage(err, "ohm: give exactly two of --v, --i, --r and --p, for example --v 5 --r 220");
+    const values::OhmResult result = values::ohmsLaw(given[0], given[1]);
+    if (!result.ok()) {
+        const std::size_t blamed = given[0].quantity == *result.refused ? 0 : 1;
+        return usage(err, names[blamed] + ": " + result.message);
+    }
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject();
+        for (const auto& [name, quantity] : options)
+            json.key(name).number(values::shortest(result.values[static_cast<std::size_t>(quantity)].toDouble()));
+        json.endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+    for (const auto& [name, quantity] : options) {
+        const values::OhmValue& v = result.values[static_cast<std::size_t>(quantity)];
+        out << values::symbol(quantity) << (v.isDecimal(10) ? " = " : " ≈ ")
+            << values::withUnit(v.rounded(10), values::unit(quantity), 10) << '\n';
+    }
+    return exitOk;
+}
+
+} // namespace cli
