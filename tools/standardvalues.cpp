@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/standardvalues.h"
 
+#include "tools/circuitview.h"
+
 #include "tools/localised.h"
 #include "tools/myparts.h"
 #include "tools/widgets.h"
@@ -28,6 +30,7 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <functional>
 #include <stop_token>
 
 namespace tools {
@@ -209,6 +212,8 @@ void StandardValues::build()
     results->addWidget(labelFor(pagNetworks, "lblNetworks", tr("&Best networks:"), tblNetworks_));
     results->addWidget(tblNetworks_, 1);
     results->addWidget(lblNetworksStatus_);
+    circuit_ = new CircuitView(pagNetworks);
+    results->addWidget(circuit_);
 
     // My parts: the editor, where the list comes from, and the lines the search leaves out.
     fraMyParts_ = named(new QWidget(pagNetworks), "fraMyParts");
@@ -225,7 +230,7 @@ void StandardValues::build()
     lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true);
 
     auto* partsHead = new QHBoxLayout;
-    partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("My &parts:"), txtMyParts_), 1);
+    partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("M&y parts:"), txtMyParts_), 1);
     partsHead->addWidget(cmdOpen_);
     auto* partsLayout = new QVBoxLayout(fraMyParts_);
     partsLayout->setContentsMargins(0, 0, 0, 0);
@@ -333,6 +338,8 @@ void StandardValues::connectAll()
     connect(cboParts_, &QComboBox::currentIndexChanged, this, &StandardValues::startSearch);
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
+    connect(tblNetworks_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &StandardValues::drawNetwork);
+    setTabOrder(tblNetworks_, circuit_->copyButton());
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
@@ -567,6 +574,8 @@ void StandardValues::showNetworks(const values::SearchResult& result)
         ++row;
     }
     lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+    shownNetworks_ = result.networks;
+    drawNetwork();
     Q_EMIT networksShown();
 }
 
@@ -576,7 +585,34 @@ void StandardValues::clearNetworks(const QString& status)
     slowTimer_->stop();
     tblNetworks_->setRowCount(0);
     lblNetworksStatus_->setText(status);
+    shownNetworks_.clear();
+    drawNetwork();
     Q_EMIT networksShown();
+}
+
+void StandardValues::drawNetwork()
+{
+    const QModelIndexList selected = tblNetworks_->selectionModel()->selectedRows();
+    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
+    if (row >= shownNetworks_.size()) {
+        circuit_->setDrawing({});
+        return;
+    }
+    const schematic::Symbol symbol =
+        kind() == values::Kind::Capacitor ? schematic::Symbol::Capacitor : schematic::Symbol::Resistor;
+    // Each part written as the table's Network column writes it.
+    const std::function<schematic::Network(const values::NetworkNode&)> drawn = [&](const values::NetworkNode& n) {
+        using Join = values::NetworkNode::Join;
+        if (n.join == Join::Part)
+            return schematic::Network::part(
+                symbol, localised(values::format(n.value, std::max(n.value.digits(), 1)), locale()));
+        std::vector<schematic::Network> parts;
+        for (const values::NetworkNode& p : n.parts)
+            parts.push_back(drawn(p));
+        return n.join == Join::Series ? schematic::Network::series(std::move(parts))
+                                      : schematic::Network::parallel(std::move(parts));
+    };
+    circuit_->setDrawing(schematic::network(drawn(values::tree(shownNetworks_[row]))));
 }
 
 values::Kind StandardValues::kind() const

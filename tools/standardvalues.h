@@ -21,6 +21,8 @@ class QTimer;
 
 namespace tools {
 
+class CircuitView;
+
 // Which standard part to buy for a value, and how close one to three parts can get: the nearest
 // value in every E-series, and the best small networks from a series or from the user's own
 // parts. Everything follows the typed target live; the network search runs off the UI thread.
@@ -62,6 +64,7 @@ private:
     void showNetworks(const values::SearchResult& result);
     void searchIsSlow();
     void clearNetworks(const QString& status);
+    void drawNetwork(); // the selected row, or the best
 
     values::Kind kind() const;
     QString withUnit(const values::Decimal& v) const;
@@ -92,6 +95,8 @@ private:
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
     Latest<values::SearchResult> search_;
+    CircuitView* circuit_ = nullptr;
+    std::vector<values::Network> shownNetworks_;
 };
 
 } // namespace tools
