@@ -422,7 +422,7 @@ void DividerDesign::refresh()
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
 {
     if (cboSeries_->currentIndex() == myPartsIndex)
-        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator(locale())));
+        return myparts::parts(decimalSeparator(locale()));
     const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
     if (!set)
         return {};
