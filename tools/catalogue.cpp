@@ -4,10 +4,14 @@
 #include "cli/board.h"
 #include "cli/divider.h"
 #include "cli/markings.h"
+#include "cli/network.h"
+#include "cli/pad.h"
 #include "cli/standard.h"
+#include "tools/attenuator.h"
 #include "tools/board.h"
 #include "tools/dividerdesign.h"
 #include "tools/markings.h"
+#include "tools/networkcalculator.h"
 #include "tools/standardvalues.h"
 
 namespace tools {
@@ -31,8 +35,12 @@ std::span<const Tool> catalogue()
          cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks"},
         {"frmMarkings", "mnuToolsMarkings", "&Markings...", Group::ValuesAndParts, make<Markings>,
          cli::markingsCommands()},
+        {"frmNetwork", "mnuToolsNetwork", "&Network...", Group::ValuesAndParts, make<NetworkCalculator>,
+         cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
+         "txtPadDb=6;txtPadZ=50"},
         {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
          "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48"},
     };
