@@ -2,10 +2,13 @@
 #include "tools/catalogue.h"
 
 #include "cli/divider.h"
+#include "cli/led.h"
 #include "cli/markings.h"
 #include "cli/standard.h"
 #include "tools/dividerdesign.h"
+#include "tools/ledresistor.h"
 #include "tools/markings.h"
+#include "tools/ohmslaw.h"
 #include "tools/standardvalues.h"
 
 namespace tools {
@@ -31,6 +34,10 @@ std::span<const Tool> catalogue()
          cli::markingsCommands()},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmLedResistor", "mnuToolsLed", "&LED resistor...", Group::Design, make<LedResistor>, cli::ledCommands(),
+         "txtSupply=12;txtForward=2.2;txtCurrent=30m"},
+        {"frmOhmsLaw", "mnuToolsOhm", "&Ohm's law...", Group::Design, make<OhmsLaw>, cli::ohmCommands(),
+         "txtVoltage=5;txtResistance=220"},
     };
     return tools;
 }
