@@ -14,6 +14,7 @@
 
 #include <charconv>
 #include <fstream>
+#include <new>
 #include <ostream>
 #include <sstream>
 
@@ -145,7 +146,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     options.kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
     const bool capacitor = options.kind == values::Kind::Capacitor;
     if (const auto parts = a.value("parts")) {
-        const auto n = countArgument("--parts", *parts, 1, 3, error);
+        const auto n = countArgument("--parts", *parts, 1, 4, error);
         if (!n)
             return usage(err, error);
         options.maxParts = *n;
@@ -161,12 +162,10 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (const auto file = a.value("stock")) {
         if (a.value("series") || a.value("range"))
             return usage(err, "--stock: the parts come from the file, so --series and --range do not apply");
-        std::ifstream in(*file);
-        if (!in)
-            return usage(err, "--stock: cannot read '" + *file + "'");
-        std::ostringstream text;
-        text << in.rdbuf();
-        const auto entries = values::parseStock(text.str());
+        const std::optional<std::string> bytes = values::readPartsFile(*file, error);
+        if (!bytes)
+            return usage(err, "--stock: " + error);
+        const auto entries = values::parseStock(values::importParts(*bytes));
         for (const values::StockEntry& e : entries) {
             if (!e.value)
                 err << "voltiva: " << *file << ", line " << e.line << ": left out: " << e.reason << '\n';
@@ -200,7 +199,16 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (parts.empty())
         return usage(err, "combine: there are no parts to combine");
 
-    const values::SearchResult found = values::findNetworks(*target, parts, options);
+    values::SearchResult found;
+    try {
+        found = values::findNetworks(*target, parts, options);
+    } catch (const std::bad_alloc&) {
+        return usage(err, "combine: the search ran out of memory");
+    }
+    // The best of what was tried is still worth showing, beside the warning and the status.
+    const int status = found.limited ? exitUsage : exitOk;
+    if (found.limited)
+        err << "voltiva: combine: the search stopped at its limit: a better network may exist\n";
     if (a.flag("json")) {
         Json json;
         json.beginObject().key("target").number(*target).key("networks").beginArray();
@@ -218,14 +226,14 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         json.endArray().endObject();
         out << json.text() << '\n';
-        return exitOk;
+        return status;
     }
     out << "Target " << values::format(*target) << '\n';
     Table table({"network", "value", "deviation"}, {Table::Align::Left, Table::Align::Right, Table::Align::Right});
     for (const values::Network& n : found.networks)
         table.add({n.text, values::format(n.value), n.deviation.text()});
     table.print(out);
-    return exitOk;
+    return status;
 }
 
 std::span<const Command> standardCommands()

@@ -107,7 +107,7 @@ TEST(Cli, BadInputNamesTheArgumentAndExitsTwo)
         {{"nearest", "4x7"}, "'4x7'"},
         {{"nearest", "0"}, "'0'"},
         {{"nearest", "5k", "--series", "E7"}, "'E7'"},
-        {{"combine", "5k", "--parts", "4"}, "--parts"},
+        {{"combine", "5k", "--parts", "5"}, "--parts"},
         {{"combine", "5k", "--range", "1M..10"}, "--range"},
         {{"combine", "5k", "--sereis", "E3"}, "--sereis"},
         {{"combine", "5k", "--stock", "/nonexistent/parts.txt"}, "/nonexistent/parts.txt"},

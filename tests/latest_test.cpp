@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -66,8 +68,33 @@ TEST(Latest, GoingAwayStopsTheRunningJob)
         latest.run([&](const std::stop_token& t) { return untilStopped(t, started, stopped); });
         ASSERT_TRUE(QTest::qWaitFor([&] { return started.load(); }, waitMs));
     }
-    EXPECT_TRUE(stopped);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return stopped.load(); }, waitMs));
     QTest::qWait(20);
+}
+
+// A job slow to notice the stop (a search between two looks at its token) does not hold up the
+// window that goes away, and what it returns later reaches nobody.
+TEST(Latest, GoingAwayNeverWaitsForTheJob)
+{
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    auto finished = std::make_shared<std::atomic<bool>>(false);
+    {
+        QObject context;
+        tools::Latest<std::vector<int>> latest(
+            &context, [](const std::vector<int>&) { ADD_FAILURE() << "delivered after going away"; });
+        latest.run([release, finished](const std::stop_token&) {
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+            while (!*release && std::chrono::steady_clock::now() < until)
+                std::this_thread::yield();
+            *finished = true;
+            return std::vector<int>(1000, 1);
+        });
+        QTest::qWait(20);
+    }
+    EXPECT_FALSE(*finished) << "the window waited for the job";
+    *release = true;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return finished->load(); }, waitMs));
+    QTest::qWait(50);
 }
 
 } // namespace

@@ -133,6 +133,39 @@ TEST_F(StandardValuesWindow, TypingAgainReplacesTheNetworksOfTheEarlierValue)
     EXPECT_EQ(text(networks, 0, 2), QStringLiteral("-0.06 %"));
 }
 
+TEST_F(StandardValuesWindow, AtMostFourPartsReachesExactly)
+{
+    auto* networks = find<QTableWidget>("tblNetworks");
+    auto* parts = find<QComboBox>("cboParts");
+    ASSERT_NE(networks, nullptr);
+    ASSERT_NE(parts, nullptr);
+    ASSERT_EQ(parts->count(), 4);
+    EXPECT_EQ(parts->currentText(), QStringLiteral("3")) << "three by default";
+    ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("7777")));
+    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("36k || (9.1k + 820)"));
+    QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
+    parts->setCurrentIndex(3);
+    ASSERT_TRUE(shown.wait(waitMs));
+    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("5.6k + 27 + (4.3k || 4.3k)"));
+    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("exact"));
+    EXPECT_EQ(text(networks, 0, 3), QStringLiteral("4"));
+}
+
+// A search that reaches its limit of work shows the best it found and says so beside the table.
+TEST_F(StandardValuesWindow, ASearchAtItsLimitSaysSo)
+{
+    auto* source = find<QComboBox>("cboSource");
+    ASSERT_NE(source, nullptr);
+    source->setCurrentIndex(E192);
+    find<QComboBox>("cboParts")->setCurrentIndex(3);
+    find<QLineEdit>("txtFrom")->setText(QStringLiteral("1e-15"));
+    find<QLineEdit>("txtTo")->setText(QStringLiteral("1e15"));
+    ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("1.23456789")));
+    EXPECT_GT(find<QTableWidget>("tblNetworks")->rowCount(), 0);
+    EXPECT_EQ(find<QLabel>("lblNetworksStatus")->text(),
+              QStringLiteral("The search stopped at its limit: a better network may exist."));
+}
+
 TEST_F(StandardValuesWindow, ThreePartsPreferFewerDistinctValues)
 {
     auto* source = find<QComboBox>("cboSource");
@@ -219,6 +252,7 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     panel.reset(); // closing saves what is still waiting to be saved
     ASSERT_TRUE(QFile::exists(tools::myparts::filePath()));
     open();
+    ASSERT_TRUE(QSignalSpy(panel.get(), &tools::StandardValues::partsRead).wait(waitMs));
 
     list = find<QPlainTextEdit>("txtMyParts");
     auto* problems = find<QListWidget>("lstPartProblems");
@@ -273,15 +307,18 @@ TEST_P(CsvImport, GivesOnePartARow)
     EXPECT_EQ(tools::myparts::partsFromCsv(QString::fromUtf8(c.csv), c.decimalSeparator).toStdString(), c.list);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, CsvImport,
-    ::testing::Values(
-        CsvCase{"FirstColumnThatReadsAsAValue", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n", '.', "4k7\n100n\n"},
-        CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
-        // R1 reads as 0.1 ohm: the named column wins over the designators.
-        CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.', "4k7 x3\n10k\n"},
-        CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
-        CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Files, CsvImport,
+                         ::testing::Values(
+                             // Without a heading the rows stay as they are: the list reads each row's first value.
+                             CsvCase{"RowsWithoutAHeadingStayAsTheyAre", "resistor,4k7,0805\ncapacitor,\"100n\",0603\n",
+                                     '.', "resistor,4k7,0805\ncapacitor,\"100n\",0603\n"},
+                             CsvCase{"AByteOrderMarkIsDropped", "\xEF\xBB\xBFValue,Qty\n4k7,3\n", '.', "4k7 x3\n"},
+                             CsvCase{"HeadingWithoutValueIsLeftOut", "Part,Size\n2.2k,0805\n", '.', "2.2k\n"},
+                             // R1 reads as 0.1 ohm: the named column wins over the designators.
+                             CsvCase{"ValueColumnOfABillOfMaterials", "Ref,Qty,Value\nR1,3,4k7\nR2,1,\"10k\"\n", '.',
+                                     "4k7 x3\n10k\n"},
+                             CsvCase{"SemicolonsWithADecimalComma", "Ref;Value\nR7;\"2,2k\"\n", ',', "2,2k\n"},
+                             CsvCase{"RowWithoutAValueIsKeptToBeMarked", "Value\nTBD\n1M\n", '.', "TBD\n1M\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

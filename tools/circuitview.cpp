@@ -22,8 +22,7 @@ namespace tools {
 
 namespace {
 // Larger than its texts match the window's, a drawing looks shouted; smaller, it gets hard to read.
-constexpr double largest = 1.4;
-constexpr double smallest = 0.75;
+constexpr double largest = 1.2;
 } // namespace
 
 CircuitView::CircuitView(QWidget* parent)
@@ -72,18 +71,21 @@ QRectF CircuitView::drawingArea() const
     return QRectF(rect()).adjusted(0, 0, 0, -below);
 }
 
+// Sizes in the window's text height, not the drawing's, so a window keeps its size while the
+// drawing changes under the user's typing.
 QSize CircuitView::sizeHint() const
 {
     const QSize button = cmdCopyPicture_->sizeHint();
-    const QSize natural = naturalSize().toSize();
+    const int text = QFontInfo(font()).pixelSize();
+    const QSize natural = naturalSize().toSize().expandedTo(QSize(22 * text, 12 * text));
     return {std::max(natural.width(), button.width()), natural.height() + button.height() + layout()->spacing()};
 }
 
 QSize CircuitView::minimumSizeHint() const
 {
     const QSize button = cmdCopyPicture_->sizeHint();
-    const QSize least = (naturalSize() * smallest).toSize();
-    return {std::max(least.width(), button.width()), least.height() + button.height() + layout()->spacing()};
+    const int text = QFontInfo(font()).pixelSize();
+    return {std::max(14 * text, button.width()), 8 * text + button.height() + layout()->spacing()};
 }
 
 void CircuitView::paintEvent(QPaintEvent*)

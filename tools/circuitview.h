@@ -19,6 +19,8 @@ public:
 
     void setDrawing(schematic::Drawing drawing); // an empty Drawing shows nothing
     const schematic::Drawing& drawing() const;
+    // Its "Copy picture" button, for the window's tab order.
+    QPushButton* copyButton() const { return cmdCopyPicture_; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

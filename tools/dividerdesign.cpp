@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/dividerdesign.h"
 
+#include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/myparts.h"
 #include "tools/widgets.h"
@@ -267,7 +268,7 @@ void DividerDesign::build()
     lblStatus_ = named(new QLabel(this), "lblStatus");
     lblStatus_->setWordWrap(true);
 
-    cmdCopy_ = named(new QPushButton(tr("Co&py"), this), "cmdCopy");
+    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
     cmdCopy_->setToolTip(tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
@@ -281,7 +282,11 @@ void DividerDesign::build()
     layout->addLayout(parts);
     layout->addWidget(lblRangeMessage_);
     layout->addWidget(labelFor(this, "lblPairs", tr("&Best pairs:"), tblPairs_));
-    layout->addWidget(tblPairs_, 1);
+    circuit_ = new CircuitView(this);
+    auto* answer = new QHBoxLayout;
+    answer->addWidget(tblPairs_, 1);
+    answer->addWidget(circuit_);
+    layout->addLayout(answer, 1);
     layout->addLayout(buttons);
 }
 
@@ -302,6 +307,8 @@ void DividerDesign::connectAll()
     connect(cboTolerance_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cboMargin_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
+    connect(tblPairs_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DividerDesign::drawPair);
+    setTabOrder(tblPairs_, circuit_->copyButton());
 }
 
 void DividerDesign::modeChosen()
@@ -415,7 +422,7 @@ void DividerDesign::refresh()
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
 {
     if (cboSeries_->currentIndex() == myPartsIndex)
-        return values::stockParts(values::parseStock(myparts::load().toStdString(), decimalSeparator(locale())));
+        return myparts::parts(decimalSeparator(locale()));
     const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
     if (!set)
         return {};
@@ -451,6 +458,8 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
     }
     lblStatus_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
     cmdCopy_->setEnabled(!pairs.empty());
+    shownPairs_ = pairs;
+    drawPair();
     Q_EMIT pairsShown();
 }
 
@@ -460,7 +469,28 @@ void DividerDesign::clearPairs(const QString& status)
     tblPairs_->setRowCount(0);
     lblStatus_->setText(status);
     cmdCopy_->setEnabled(false);
+    shownPairs_.clear();
+    drawPair();
     Q_EMIT pairsShown();
+}
+
+void DividerDesign::drawPair()
+{
+    const QModelIndexList selected = tblPairs_->selectionModel()->selectedRows();
+    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
+    if (row >= shownPairs_.size()) {
+        circuit_->setDrawing({});
+        return;
+    }
+    const values::DividerPair& p = shownPairs_[row];
+    const QString ohm = QStringLiteral("Ω");
+    const QString source = withUnit(shownGoal_.source, QStringLiteral("V"));
+    const QString vout = withUnit(values::approximate(p.vout, 4), QStringLiteral("V"));
+    // In feedback the regulator's output is on top and its reference pin at the middle.
+    const bool feedback = shownGoal_.mode == values::DividerMode::Feedback;
+    const QString top = feedback ? tr("V out = %1").arg(vout) : tr("V in = %1").arg(source);
+    const QString middle = feedback ? tr("V ref = %1").arg(source) : tr("V out = %1").arg(vout);
+    circuit_->setDrawing(schematic::divider(withUnit(p.r1, ohm), withUnit(p.r2, ohm), top, middle));
 }
 
 QString DividerDesign::tableText() const

@@ -20,6 +20,8 @@ class QTableWidget;
 
 namespace tools {
 
+class CircuitView;
+
 // Which two standard resistors give a voltage, or set a regulator's output, and how far off they
 // can be with real parts. Follows every keystroke; the search runs off the UI thread.
 class DividerDesign : public QWidget {
@@ -43,6 +45,7 @@ private:
     void refresh();
     void showPairs(const std::vector<values::DividerPair>& pairs);
     void clearPairs(const QString& status);
+    void drawPair(); // the selected row, or the best
     void copy();
 
     std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
@@ -76,6 +79,8 @@ private:
 
     values::DividerGoal shownGoal_;
     Latest<std::vector<values::DividerPair>> search_;
+    CircuitView* circuit_ = nullptr;
+    std::vector<values::DividerPair> shownPairs_;
 };
 
 } // namespace tools

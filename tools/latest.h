@@ -22,7 +22,9 @@ namespace tools {
 //
 // A job takes a std::stop_token and should look at it now and then; what it returns after a stop
 // is thrown away. Results arrive through `deliver`, queued to `context`'s thread, and not at all
-// once `context` or this object is gone.
+// once `context` or this object is gone. Going away never waits for a job: the worker is asked to
+// stop and left to finish on its own, holding only what it shares with no window (the job, and
+// the state below), so closing a window stays instant however long a search takes to notice.
 template <class Result>
 class Latest {
 public:
@@ -52,7 +54,7 @@ public:
         }
         state_->wake.notify_all();
         if (worker_.joinable())
-            worker_.join();
+            worker_.detach();
     }
 
     // Supersedes every earlier job.
@@ -65,7 +67,7 @@ public:
             ++state_->generation;
         }
         if (!worker_.joinable())
-            worker_ = std::thread([this] { work(); });
+            worker_ = std::thread(work, state_, context_, deliver_);
         state_->wake.notify_all();
     }
 
@@ -97,32 +99,37 @@ private:
         bool closing = false;
     };
 
-    void work()
+    // No `this`: the worker may outlive the object. It posts to `context` only under the mutex
+    // while not closing, and the destructor sets closing under the same mutex while `context`
+    // still stands; Qt drops what was posted to an object when it is destroyed.
+    static void work(std::shared_ptr<State> state, QObject* context, Deliver deliver)
     {
-        std::unique_lock lock(state_->mutex);
+        std::unique_lock lock(state->mutex);
         for (;;) {
-            state_->wake.wait(lock, [this] { return state_->closing || state_->pending; });
-            if (state_->closing)
+            state->wake.wait(lock, [&] { return state->closing || state->pending; });
+            if (state->closing)
                 return;
-            Job job = std::move(*state_->pending);
-            state_->pending.reset();
-            state_->running = std::stop_source();
-            const std::stop_token token = state_->running.get_token();
-            const unsigned long generation = state_->generation;
+            Job job = std::move(*state->pending);
+            state->pending.reset();
+            state->running = std::stop_source();
+            const std::stop_token token = state->running.get_token();
+            const unsigned long generation = state->generation;
             lock.unlock();
 
             Result result = job(token);
+            job = nullptr; // what it holds goes now, not at the next job
 
             lock.lock();
-            if (token.stop_requested() || generation != state_->generation)
+            if (state->closing)
+                return;
+            if (token.stop_requested() || generation != state->generation)
                 continue;
             // The check is repeated on the UI thread: a newer run() may come before the result
             // is handed over there.
             QMetaObject::invokeMethod(
-                context_,
-                [state = std::weak_ptr<State>(state_), deliver = deliver_, generation,
-                 result = std::move(result)]() mutable {
-                    const std::shared_ptr<State> alive = state.lock();
+                context,
+                [weak = std::weak_ptr<State>(state), deliver, generation, result = std::move(result)]() mutable {
+                    const std::shared_ptr<State> alive = weak.lock();
                     if (!alive)
                         return;
                     {

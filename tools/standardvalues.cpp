@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/standardvalues.h"
 
+#include "tools/circuitview.h"
+
 #include "tools/localised.h"
 #include "tools/myparts.h"
 #include "tools/widgets.h"
@@ -11,6 +13,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -28,6 +31,8 @@
 #include <QVBoxLayout>
 
 #include <atomic>
+#include <functional>
+#include <new>
 #include <stop_token>
 
 namespace tools {
@@ -36,6 +41,7 @@ namespace {
 
 constexpr int myPartsIndex = static_cast<int>(values::allSeries.size()); // after the series in cboSource
 constexpr int saveDelayMs = 500;
+constexpr int readDelayMs = 100;
 // A search quicker than this swaps the rows without a word; a slower one clears the old rows
 // first, so they are never read as the answer to the new input.
 constexpr int slowSearchMs = 250;
@@ -111,6 +117,7 @@ void fitTable(QTableWidget* table, int columnsWidth, int rows)
 StandardValues::StandardValues(QWidget* parent)
     : QWidget(parent)
     , search_(this, [this](const values::SearchResult& result) { showNetworks(result); })
+    , reader_(this, [this](ReadParts read) { showMyParts(read.entries, std::move(read.parts)); })
 {
     setObjectName(QStringLiteral("frmStandardValues"));
     setWindowTitle(tr("Standard values"));
@@ -118,7 +125,13 @@ StandardValues::StandardValues(QWidget* parent)
     fitToFont();
     chainTabs();
 
-    txtMyParts_->setPlainText(myparts::load());
+    const myparts::Loaded loaded = myparts::read();
+    if (!loaded.problem.isEmpty()) {
+        // Never written over: the file may be the user's, only too large or not a file at all.
+        partsSavable_ = false;
+        lblPartsMessage_->setText(tr("My parts is not used: %1").arg(loaded.problem));
+    }
+    txtMyParts_->setPlainText(loaded.text);
     myPartsEdited();
     saveTimer_->stop(); // what was just loaded needs no saving
     kindChosen();
@@ -128,7 +141,7 @@ StandardValues::StandardValues(QWidget* parent)
 StandardValues::~StandardValues()
 {
     if (saveTimer_->isActive())
-        saveMyParts();
+        saveMyPartsOnce(true);
 }
 
 void StandardValues::build()
@@ -180,7 +193,7 @@ void StandardValues::build()
     lblFromUnit_ = named(new QLabel(pagNetworks), "lblFromUnit");
     lblToUnit_ = named(new QLabel(pagNetworks), "lblToUnit");
     cboParts_ = named(new QComboBox(pagNetworks), "cboParts", tr("Most parts in a network"));
-    cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")});
+    cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     cboParts_->setCurrentIndex(2);
     lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true);
 
@@ -209,6 +222,8 @@ void StandardValues::build()
     results->addWidget(labelFor(pagNetworks, "lblNetworks", tr("&Best networks:"), tblNetworks_));
     results->addWidget(tblNetworks_, 1);
     results->addWidget(lblNetworksStatus_);
+    circuit_ = new CircuitView(pagNetworks);
+    results->addWidget(circuit_);
 
     // My parts: the editor, where the list comes from, and the lines the search leaves out.
     fraMyParts_ = named(new QWidget(pagNetworks), "fraMyParts");
@@ -225,7 +240,7 @@ void StandardValues::build()
     lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true);
 
     auto* partsHead = new QHBoxLayout;
-    partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("My &parts:"), txtMyParts_), 1);
+    partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("M&y parts:"), txtMyParts_), 1);
     partsHead->addWidget(cmdOpen_);
     auto* partsLayout = new QVBoxLayout(fraMyParts_);
     partsLayout->setContentsMargins(0, 0, 0, 0);
@@ -263,6 +278,11 @@ void StandardValues::build()
     slowTimer_->setObjectName(QStringLiteral("tmrSlowSearch"));
     slowTimer_->setSingleShot(true);
     slowTimer_->setInterval(slowSearchMs);
+    // Typing in a long list reads it once the keys pause, not at every key.
+    readTimer_ = new QTimer(this);
+    readTimer_->setObjectName(QStringLiteral("tmrReadParts"));
+    readTimer_->setSingleShot(true);
+    readTimer_->setInterval(readDelayMs);
 }
 
 // The host sets the interface font after construction, so the sizes that depend on it are
@@ -333,11 +353,14 @@ void StandardValues::connectAll()
     connect(cboParts_, &QComboBox::currentIndexChanged, this, &StandardValues::startSearch);
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
+    connect(tblNetworks_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &StandardValues::drawNetwork);
+    setTabOrder(tblNetworks_, circuit_->copyButton());
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
+    connect(readTimer_, &QTimer::timeout, this, &StandardValues::readMyParts);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
         if (saveTimer_->isActive())
-            saveMyParts();
+            saveMyPartsOnce(true);
     });
     connect(lstPartProblems_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QTextBlock block = txtMyParts_->document()->findBlockByNumber(item->data(Qt::UserRole).toInt() - 1);
@@ -405,10 +428,27 @@ void StandardValues::sourceChosen()
 
 void StandardValues::myPartsEdited()
 {
-    const std::vector<values::StockEntry> entries =
-        values::parseStock(txtMyParts_->toPlainText().toStdString(), decimalSeparator(locale()));
-    myParts_ = values::stockParts(entries);
+    saveTimer_->start();
+    if (!readTimer_->isActive())
+        readTimer_->start();
+}
 
+void StandardValues::readMyParts()
+{
+    reader_.run([text = txtMyParts_->toPlainText().toStdString(),
+                 separator = decimalSeparator(locale())](const std::stop_token&) {
+        ReadParts read;
+        read.entries = values::parseStock(text, separator);
+        read.parts = values::stockParts(read.entries);
+        // Only the problems go back to the window; a long good list needs no copy there.
+        std::erase_if(read.entries, [](const values::StockEntry& e) { return e.value.has_value(); });
+        return read;
+    });
+}
+
+void StandardValues::showMyParts(const std::vector<values::StockEntry>& entries, std::vector<values::Part> parts)
+{
+    myParts_ = std::move(parts);
     lstPartProblems_->clear();
     QList<QTextEdit::ExtraSelection> marks;
     QTextCharFormat wavy;
@@ -432,8 +472,7 @@ void StandardValues::myPartsEdited()
         }
     }
     txtMyParts_->setExtraSelections(marks);
-
-    saveTimer_->start();
+    Q_EMIT partsRead();
     if (cboSource_->currentIndex() == myPartsIndex)
         startSearch();
 }
@@ -460,12 +499,55 @@ void StandardValues::openPartsFile()
 
 void StandardValues::saveMyParts()
 {
+    saveMyPartsOnce(false);
+}
+
+// Saves the list; another program's change since it was read is merged, reloaded or overwritten
+// as the user says; a save that fails as the window goes asks to retry or to save elsewhere, as
+// there is no later.
+bool StandardValues::saveMyPartsOnce(bool leaving)
+{
     saveTimer_->stop();
+    if (!partsSavable_)
+        return false;
+    QString text = txtMyParts_->toPlainText();
+    if (myparts::changedOnDisk()) {
+        const myparts::Loaded disk = myparts::read();
+        switch (myparts::ask(myparts::Question::ChangedOnDisk, QDir::toNativeSeparators(myparts::filePath()), this)) {
+        case myparts::Answer::Reload:
+            if (!leaving) {
+                const QSignalBlocker quiet(saveTimer_);
+                txtMyParts_->setPlainText(disk.text);
+                saveTimer_->stop();
+            }
+            return true;
+        case myparts::Answer::Merge:
+            text = myparts::merged(text, disk.text);
+            if (!leaving) {
+                QTextCursor cursor(txtMyParts_->document());
+                cursor.select(QTextCursor::Document);
+                cursor.insertText(text);
+                saveTimer_->stop();
+            }
+            break;
+        default:
+            break;
+        }
+    }
     QString error;
-    if (myparts::save(txtMyParts_->toPlainText(), &error))
-        lblPartsMessage_->clear();
-    else
-        lblPartsMessage_->setText(tr("My parts could not be saved: %1").arg(error));
+    while (!myparts::save(text, &error)) {
+        if (!leaving) {
+            lblPartsMessage_->setText(tr("My parts could not be saved: %1").arg(error));
+            return false;
+        }
+        const myparts::Answer answer = myparts::ask(myparts::Question::SaveFailed, error, this);
+        if (answer == myparts::Answer::Discard)
+            return false;
+        if (answer == myparts::Answer::SaveElsewhere && myparts::saveElsewhere(text, this, &error))
+            return true;
+    }
+    lblPartsMessage_->clear();
+    return true;
 }
 
 void StandardValues::showNearest()
@@ -542,7 +624,13 @@ void StandardValues::startSearch()
         const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
         values::SearchOptions withCancel = options;
         withCancel.cancel = &cancelled;
-        return values::findNetworks(target, parts, withCancel);
+        try {
+            return values::findNetworks(target, parts, withCancel);
+        } catch (const std::bad_alloc&) {
+            values::SearchResult none;
+            none.limited = true; // said beside the table as a limit reached
+            return none;
+        }
     });
 }
 
@@ -566,7 +654,12 @@ void StandardValues::showNetworks(const values::SearchResult& result)
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
-    lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+    if (result.limited)
+        lblNetworksStatus_->setText(tr("The search stopped at its limit: a better network may exist."));
+    else
+        lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+    shownNetworks_ = result.networks;
+    drawNetwork();
     Q_EMIT networksShown();
 }
 
@@ -576,7 +669,34 @@ void StandardValues::clearNetworks(const QString& status)
     slowTimer_->stop();
     tblNetworks_->setRowCount(0);
     lblNetworksStatus_->setText(status);
+    shownNetworks_.clear();
+    drawNetwork();
     Q_EMIT networksShown();
+}
+
+void StandardValues::drawNetwork()
+{
+    const QModelIndexList selected = tblNetworks_->selectionModel()->selectedRows();
+    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
+    if (row >= shownNetworks_.size()) {
+        circuit_->setDrawing({});
+        return;
+    }
+    const schematic::Symbol symbol =
+        kind() == values::Kind::Capacitor ? schematic::Symbol::Capacitor : schematic::Symbol::Resistor;
+    // Each part written as the table's Network column writes it.
+    const std::function<schematic::Network(const values::NetworkNode&)> drawn = [&](const values::NetworkNode& n) {
+        using Join = values::NetworkNode::Join;
+        if (n.join == Join::Part)
+            return schematic::Network::part(
+                symbol, localised(values::format(n.value, std::max(n.value.digits(), 1)), locale()));
+        std::vector<schematic::Network> parts;
+        for (const values::NetworkNode& p : n.parts)
+            parts.push_back(drawn(p));
+        return n.join == Join::Series ? schematic::Network::series(std::move(parts))
+                                      : schematic::Network::parallel(std::move(parts));
+    };
+    circuit_->setDrawing(schematic::network(drawn(values::tree(shownNetworks_[row]))));
 }
 
 values::Kind StandardValues::kind() const

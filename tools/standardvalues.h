@@ -4,6 +4,7 @@
 #include "tools/latest.h"
 #include "values/decimal.h"
 #include "values/networks.h"
+#include "values/stock.h"
 
 #include <QWidget>
 
@@ -20,6 +21,8 @@ class QTabWidget;
 class QTimer;
 
 namespace tools {
+
+class CircuitView;
 
 // Which standard part to buy for a value, and how close one to three parts can get: the nearest
 // value in every E-series, and the best small networks from a series or from the user's own
@@ -40,6 +43,8 @@ public:
 Q_SIGNALS:
     // The networks table now answers the current input (also when it was emptied for bad input).
     void networksShown();
+    // My parts as typed has been read (off the window thread) and its problems listed.
+    void partsRead();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -56,12 +61,16 @@ private:
     void myPartsEdited();
     void openPartsFile();
     void saveMyParts();
+    bool saveMyPartsOnce(bool leaving);
+    void readMyParts();
+    void showMyParts(const std::vector<values::StockEntry>& entries, std::vector<values::Part> parts);
 
     void showNearest();
     void startSearch();
     void showNetworks(const values::SearchResult& result);
     void searchIsSlow();
     void clearNetworks(const QString& status);
+    void drawNetwork(); // the selected row, or the best
 
     values::Kind kind() const;
     QString withUnit(const values::Decimal& v) const;
@@ -88,10 +97,19 @@ private:
     QPushButton* cmdClose_ = nullptr;
     QTimer* saveTimer_ = nullptr;
     QTimer* slowTimer_ = nullptr;
+    QTimer* readTimer_ = nullptr;
+    bool partsSavable_ = true; // false when the file on disk could not be read: never written over
 
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
     Latest<values::SearchResult> search_;
+    CircuitView* circuit_ = nullptr;
+    std::vector<values::Network> shownNetworks_;
+    struct ReadParts {
+        std::vector<values::StockEntry> entries;
+        std::vector<values::Part> parts;
+    };
+    Latest<ReadParts> reader_;
 };
 
 } // namespace tools

@@ -5,6 +5,7 @@
 #include "values/value.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 #include <initializer_list>
@@ -22,28 +23,58 @@ using detail::Fraction;
 
 // The shapes in terms of what the connection does to the values: Add sums them (resistors in
 // series, capacitors in parallel), Rec sums their reciprocals. Each kind maps them to a topology.
-enum class Shape : std::uint8_t { One, Add2, Rec2, Add3, Rec3, AddRec, RecAdd };
+// Each shape sits beside its dual, the same drawing with the two connections swapped.
+enum class Shape : std::uint8_t {
+    One,
+    Add2,
+    Rec2,
+    Add3,
+    Rec3,
+    AddRec,
+    RecAdd, // a + (b ~ c)
+    Add4,
+    Rec4, // a + b + c + d
+    AddAddRec,
+    RecRecAdd, // a + b + (c ~ d)
+    AddRecRec,
+    RecAddAdd, // (a ~ b) + (c ~ d)
+    AddRec3,
+    RecAdd3, // a + (b ~ c ~ d)
+    AddRecAdd,
+    RecAddRec, // a + (b ~ (c + d))
+};
+
+Shape dual(Shape shape)
+{
+    if (shape == Shape::One)
+        return shape;
+    const auto n = static_cast<std::uint8_t>(shape);
+    return static_cast<Shape>(n % 2 == 1 ? n + 1 : n - 1);
+}
+
+bool outerAdd(Shape shape)
+{
+    return shape != Shape::One && static_cast<std::uint8_t>(shape) % 2 == 1;
+}
 
 Topology topologyOf(Shape shape, Kind kind)
 {
-    const bool r = kind == Kind::Resistor;
-    switch (shape) {
-    case Shape::One:
+    // The resistor's topology of the Add shape of each pair, then of the Rec one.
+    static constexpr Topology pairs[][2] = {
+        {Topology::Series2, Topology::Parallel2},
+        {Topology::Series3, Topology::Parallel3},
+        {Topology::SeriesWithParallel, Topology::ParallelWithSeries},
+        {Topology::Series4, Topology::Parallel4},
+        {Topology::TwoSeriesWithParallel, Topology::TwoParallelWithSeries},
+        {Topology::ParallelPairsInSeries, Topology::SeriesPairsInParallel},
+        {Topology::SeriesWithParallel3, Topology::ParallelWithSeries3},
+        {Topology::SeriesWithParallelSeries, Topology::ParallelWithSeriesParallel},
+    };
+    if (shape == Shape::One)
         return Topology::One;
-    case Shape::Add2:
-        return r ? Topology::Series2 : Topology::Parallel2;
-    case Shape::Rec2:
-        return r ? Topology::Parallel2 : Topology::Series2;
-    case Shape::Add3:
-        return r ? Topology::Series3 : Topology::Parallel3;
-    case Shape::Rec3:
-        return r ? Topology::Parallel3 : Topology::Series3;
-    case Shape::AddRec:
-        return r ? Topology::SeriesWithParallel : Topology::ParallelWithSeries;
-    case Shape::RecAdd:
-        return r ? Topology::ParallelWithSeries : Topology::SeriesWithParallel;
-    }
-    return Topology::One;
+    const auto n = static_cast<std::size_t>(shape) - 1;
+    const bool add = outerAdd(shape) == (kind == Kind::Resistor);
+    return pairs[n / 2][add ? 0 : 1];
 }
 
 int partsOf(Shape shape)
@@ -54,25 +85,135 @@ int partsOf(Shape shape)
     case Shape::Add2:
     case Shape::Rec2:
         return 2;
-    default:
+    case Shape::Add3:
+    case Shape::Rec3:
+    case Shape::AddRec:
+    case Shape::RecAdd:
         return 3;
+    default:
+        return 4;
     }
 }
 
-// Indices into the ascending part list; for the three-part mixed shapes i is the lone part and
-// j >= k the pair, otherwise i >= j >= k. Unused ones are -1.
-struct Candidate {
-    Shape shape;
-    int i;
-    int j;
-    int k;
-    double error; // relative, from doubles: only to find candidates, never to rank
+constexpr Shape allShapes[] = {Shape::One,       Shape::Add2,      Shape::Rec2,      Shape::Add3,    Shape::Rec3,
+                               Shape::AddRec,    Shape::RecAdd,    Shape::Add4,      Shape::Rec4,    Shape::AddAddRec,
+                               Shape::RecRecAdd, Shape::AddRecRec, Shape::RecAddAdd, Shape::AddRec3, Shape::RecAdd3,
+                               Shape::AddRecAdd, Shape::RecAddRec};
+
+// Indices into the ascending part list in the order of the shape's slots (a, b, c, d above);
+// unused ones are -1. The text puts them in order, so any order of equal slots will do.
+using Slots = std::array<int, 4>;
+
+// A shape as a tree of Add and Rec joins over slots.
+struct Node {
+    bool add = true;
+    int slot = -1; // a leaf when >= 0
+    std::vector<Node> parts;
 };
 
-// Rounding in the double search is below 1e-15 relative; these margins keep every candidate
-// the exact ranking could place in the top, at the price of a few extra to rank.
+Node shapeTree(Shape shape)
+{
+    const auto leaf = [](int s) { return Node{true, s, {}}; };
+    const auto join = [](bool add, std::vector<Node> parts) { return Node{add, -1, std::move(parts)}; };
+    const bool a = outerAdd(shape);
+    switch (shape) {
+    case Shape::One:
+        return leaf(0);
+    case Shape::Add2:
+    case Shape::Rec2:
+        return join(a, {leaf(0), leaf(1)});
+    case Shape::Add3:
+    case Shape::Rec3:
+        return join(a, {leaf(0), leaf(1), leaf(2)});
+    case Shape::AddRec:
+    case Shape::RecAdd:
+        return join(a, {leaf(0), join(!a, {leaf(1), leaf(2)})});
+    case Shape::Add4:
+    case Shape::Rec4:
+        return join(a, {leaf(0), leaf(1), leaf(2), leaf(3)});
+    case Shape::AddAddRec:
+    case Shape::RecRecAdd:
+        return join(a, {leaf(0), leaf(1), join(!a, {leaf(2), leaf(3)})});
+    case Shape::AddRecRec:
+    case Shape::RecAddAdd:
+        return join(a, {join(!a, {leaf(0), leaf(1)}), join(!a, {leaf(2), leaf(3)})});
+    case Shape::AddRec3:
+    case Shape::RecAdd3:
+        return join(a, {leaf(0), join(!a, {leaf(1), leaf(2), leaf(3)})});
+    case Shape::AddRecAdd:
+    case Shape::RecAddRec:
+        return join(a, {leaf(0), join(!a, {leaf(1), join(a, {leaf(2), leaf(3)})})});
+    }
+    return leaf(0);
+}
+
+const Node& treeOf(Shape shape)
+{
+    // Never destroyed: a search a closed window left behind may still run while the program ends.
+    static const auto* const trees = [] {
+        auto* all = new std::vector<Node>;
+        for (Shape s : allShapes)
+            all->push_back(shapeTree(s));
+        return all;
+    }();
+    return (*trees)[static_cast<std::size_t>(shape)];
+}
+
+// For the brute force: bit i set when slots i and i + 1 are parts of one join, so swapping them
+// gives the same network.
+unsigned tied(Shape shape)
+{
+    switch (shape) {
+    case Shape::One:
+        return 0;
+    case Shape::Add2:
+    case Shape::Rec2:
+        return 0b1;
+    case Shape::Add3:
+    case Shape::Rec3:
+        return 0b11;
+    case Shape::AddRec:
+    case Shape::RecAdd:
+        return 0b10;
+    case Shape::Add4:
+    case Shape::Rec4:
+        return 0b111;
+    case Shape::AddAddRec:
+    case Shape::RecRecAdd:
+    case Shape::AddRecRec:
+    case Shape::RecAddAdd:
+        return 0b101;
+    case Shape::AddRec3:
+    case Shape::RecAdd3:
+        return 0b110;
+    case Shape::AddRecAdd:
+    case Shape::RecAddRec:
+        return 0b100;
+    }
+    return 0;
+}
+
+// The value in doubles, for the brute force.
+double approximate(const Node& node, const Slots& slots, const std::vector<double>& values)
+{
+    if (node.slot >= 0)
+        return values[static_cast<std::size_t>(slots[static_cast<std::size_t>(node.slot)])];
+    double sum = 0;
+    for (const Node& part : node.parts) {
+        const double v = approximate(part, slots, values);
+        sum += node.add ? v : 1 / v;
+    }
+    return node.add ? sum : 1 / sum;
+}
+
+// Rounding in the double search is below 1e-15 relative (a few operations of 1.1e-16 each); these
+// margins keep every candidate the exact ranking could place in the top, and no more: a wider
+// absolute margin lets millions of "1 + 1f + 1f" through when the best are exact.
 constexpr double relativeMargin = 1e-9;
-constexpr double absoluteMargin = 1e-12;
+constexpr double absoluteMargin = 1e-13;
+
+// What an exact ranking costs against one step of the double search.
+constexpr long long rankSteps = 64;
 
 struct Stock {
     std::vector<Decimal> decimals; // ascending, distinct
@@ -88,6 +229,9 @@ Stock merged(std::span<const Part> parts)
             byValue[p.value] += p.count;
     }
     Stock s;
+    s.decimals.reserve(byValue.size());
+    s.values.reserve(byValue.size());
+    s.counts.reserve(byValue.size());
     for (const auto& [value, count] : byValue) {
         s.decimals.push_back(value);
         s.values.push_back(value.toDouble());
@@ -96,52 +240,202 @@ Stock merged(std::span<const Part> parts)
     return s;
 }
 
-// The pool of candidates and the bound: the top-th smallest error seen so far. Anything worse
-// than the bound (with the margin) can never reach the top, so the search prunes by it.
+std::string partText(const Decimal& v)
+{
+    return format(v, std::max(v.digits(), 1));
+}
+
+struct Ranked {
+    Network network;
+    Fraction error; // |V - T| / T, exact
+};
+
+// A network built from its shape: exact value, text in order, the parts as the text lists them.
+struct Built {
+    Fraction value;
+    std::string text;
+    std::vector<Decimal> parts;
+    bool leaf = false;
+    Decimal leafValue;
+};
+
+Fraction exactValue(const Node& node, const Slots& slots, const Stock& stock)
+{
+    if (node.slot >= 0)
+        return Fraction::of(stock.decimals[static_cast<std::size_t>(slots[static_cast<std::size_t>(node.slot)])]);
+    Fraction value = exactValue(node.parts.front(), slots, stock);
+    for (std::size_t i = 1; i < node.parts.size(); ++i) {
+        const Fraction next = exactValue(node.parts[i], slots, stock);
+        value = node.add ? value + next : detail::parallel(value, next);
+    }
+    return value;
+}
+
+// Single parts first, larger first; then the bracketed groups, larger first, then by text.
+Built build(const Node& node, const Slots& slots, const Stock& stock, Kind kind)
+{
+    Built b;
+    if (node.slot >= 0) {
+        b.leaf = true;
+        b.leafValue = stock.decimals[static_cast<std::size_t>(slots[static_cast<std::size_t>(node.slot)])];
+        b.value = Fraction::of(b.leafValue);
+        b.text = partText(b.leafValue);
+        b.parts = {b.leafValue};
+        return b;
+    }
+    std::vector<Built> parts;
+    parts.reserve(node.parts.size());
+    for (const Node& part : node.parts)
+        parts.push_back(build(part, slots, stock, kind));
+    std::sort(parts.begin(), parts.end(), [](const Built& x, const Built& y) {
+        if (x.leaf != y.leaf)
+            return x.leaf;
+        if (x.leaf)
+            return y.leafValue < x.leafValue;
+        if (const auto c = detail::compare(x.value, y.value); std::is_neq(c))
+            return std::is_gt(c);
+        return x.text < y.text;
+    });
+    // Add is "+" for resistors and "||" for capacitors.
+    const std::string op = node.add == (kind == Kind::Resistor) ? " + " : " || ";
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        const Built& part = parts[i];
+        b.value = i == 0 ? part.value : node.add ? b.value + part.value : detail::parallel(b.value, part.value);
+        if (i > 0)
+            b.text += op;
+        b.text += part.leaf ? part.text : "(" + part.text + ")";
+        b.parts.insert(b.parts.end(), part.parts.begin(), part.parts.end());
+    }
+    return b;
+}
+
+// |V - T| / T = |vn td - tn vd| / (vd tn)
+Fraction errorOf(const Fraction& value, const Fraction& target)
+{
+    const Big v = value.num * target.den;
+    const Big t = target.num * value.den;
+    return {v >= t ? v - t : t - v, value.den * target.num};
+}
+
+int distinctSlots(Slots slots)
+{
+    std::sort(slots.begin(), slots.end());
+    int n = 0;
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        n += slots[i] >= 0 && (i == 0 || slots[i] != slots[i - 1]);
+    return n;
+}
+
+// The exact error, then fewer parts, then fewer distinct values, then the text.
+bool before(const Ranked& a, const Ranked& b)
+{
+    if (const auto e = detail::compare(a.error, b.error); std::is_neq(e))
+        return std::is_lt(e);
+    if (a.network.partCount != b.network.partCount)
+        return a.network.partCount < b.network.partCount;
+    if (a.network.distinctValues != b.network.distinctValues)
+        return a.network.distinctValues < b.network.distinctValues;
+    return a.network.text < b.network.text;
+}
+
+// The best `top` networks so far, ranked exactly as they come, and the bound that follows: the
+// double error a candidate must not exceed to have a chance against the worst of them. Memory
+// stays at `top` networks whatever the search tries; exactly equal networks beyond the top are
+// turned away by the later keys.
 class Pool {
 public:
-    explicit Pool(int top)
-        : top_(static_cast<std::size_t>(std::max(top, 1)))
+    Pool(const Stock& stock, const Decimal& target, Kind kind, int top)
+        : stock_(stock)
+        , target_(Fraction::of(target))
+        , kind_(kind)
+        , top_(static_cast<std::size_t>(std::max(top, 1)))
     {
     }
 
     double accept() const { return limit_; }
 
-    void add(Shape shape, int i, int j, int k, double error)
+    // Whether a network of `parts` parts could still enter: with the top full of exact networks
+    // of fewer parts, none can.
+    bool canPlace(int parts) const
     {
-        if (!(error <= limit_))
-            return;
-        candidates_.push_back({shape, i, j, k, error});
-        if (best_.size() < top_) {
-            best_.push(error);
-        } else if (error < best_.top()) {
-            best_.pop();
-            best_.push(error);
-        }
-        if (best_.size() == top_)
-            limit_ = best_.top() * (1 + relativeMargin) + absoluteMargin;
-        if (candidates_.size() >= 2 * pruned_ + 1024)
-            prune();
+        return best_.size() < top_ || !best_.back().error.num.isZero() || best_.back().network.partCount >= parts;
     }
 
-    std::vector<Candidate> take()
+    // Returns the steps it cost.
+    long long add(Shape shape, const Slots& slots, double error)
     {
-        prune();
-        return std::move(candidates_);
+        if (!(error <= limit_))
+            return 0;
+        const Node& tree = treeOf(shape);
+        Ranked r;
+        r.network.partCount = partsOf(shape);
+        r.network.distinctValues = distinctSlots(slots);
+        const Fraction value = exactValue(tree, slots, stock_);
+        r.error = errorOf(value, target_);
+        if (best_.size() == top_) {
+            const Ranked& worst = best_.back();
+            if (const auto e = detail::compare(r.error, worst.error); std::is_gt(e))
+                return rankSteps;
+            else if (std::is_eq(e) &&
+                     std::pair(r.network.partCount, r.network.distinctValues) >
+                         std::pair(worst.network.partCount, worst.network.distinctValues))
+                return rankSteps;
+        }
+        const Built built = build(tree, slots, stock_, kind_);
+        Network& n = r.network;
+        n.topology = topologyOf(shape, kind_);
+        n.parts = built.parts;
+        n.text = built.text;
+        if (best_.size() == top_ && !before(r, best_.back()))
+            return rankSteps;
+        // The same network reached another way.
+        if (std::any_of(best_.begin(), best_.end(), [&](const Ranked& b) { return b.network.text == n.text; }))
+            return rankSteps;
+        n.value = detail::roundToDigits(value.num, value.den, 4);
+        n.precise = detail::roundToDigits(value.num, value.den, 12);
+        n.deviation = detail::deviationOf(value, target_);
+        best_.insert(std::upper_bound(best_.begin(), best_.end(), r, before), std::move(r));
+        if (best_.size() > top_)
+            best_.pop_back();
+        if (best_.size() == top_) {
+            // The double error of the worst kept network is within rounding of its exact one.
+            limit_ = std::min(limit_, approximateError(best_.back()) * (1 + relativeMargin) + absoluteMargin);
+        }
+        return 4 * rankSteps;
+    }
+
+    std::vector<Network> take()
+    {
+        std::vector<Network> out;
+        out.reserve(best_.size());
+        for (Ranked& r : best_)
+            out.push_back(std::move(r.network));
+        return out;
     }
 
 private:
-    void prune()
+    static double approximateError(const Ranked& r)
     {
-        std::erase_if(candidates_, [this](const Candidate& c) { return !(c.error <= limit_); });
-        pruned_ = candidates_.size();
+        // Big to double, well within the margin.
+        return toDouble(r.error.num) / toDouble(r.error.den);
+    }
+    static double toDouble(const Big& b)
+    {
+        const int digits = b.decimalDigits();
+        if (digits <= 18)
+            return static_cast<double>(b.low64());
+        Big q;
+        Big rem;
+        Big::divide(b, Big::pow10(digits - 18), q, rem);
+        return static_cast<double>(q.low64()) * std::pow(10.0, digits - 18);
     }
 
+    const Stock& stock_;
+    Fraction target_;
+    Kind kind_;
     std::size_t top_;
-    std::priority_queue<double> best_;
+    std::vector<Ranked> best_; // best first
     double limit_ = std::numeric_limits<double>::infinity();
-    std::vector<Candidate> candidates_;
-    std::size_t pruned_ = 0;
 };
 
 // One side of the search: the values themselves (Add sums them) or their reciprocals (Rec sums
@@ -171,86 +465,116 @@ struct Domain {
 
 class Search {
 public:
-    Search(const Stock& stock, double target, int maxParts, int top, const std::atomic<bool>* cancel)
+    Search(const Stock& stock, Pool& pool, double target, const SearchOptions& options)
         : stock_(stock)
-        , pool_(top)
-        , maxParts_(maxParts)
-        , cancel_(cancel)
+        , pool_(pool)
+        , maxParts_(std::min(options.maxParts, 4))
+        , cancel_(options.cancel)
+        , maxSteps_(options.maxSteps)
     {
         direct_.x = stock.values;
         direct_.t = target;
         inverse_.reciprocal = true;
         inverse_.t = 1 / target;
+        inverse_.x.reserve(stock.values.size());
         std::transform(stock.values.rbegin(), stock.values.rend(), std::back_inserter(inverse_.x),
                        [](double x) { return 1 / x; });
     }
 
-    bool run()
+    // Fewer parts first: exact networks of few parts end the search for more.
+    void run()
     {
+        // The nearest single parts whatever the limit: a handful of steps.
+        unlimited_ = true;
         one();
-        if (maxParts_ >= 2) {
-            two(direct_, Shape::Add2);
-            two(inverse_, Shape::Rec2);
+        unlimited_ = false;
+        steps_ = 0;
+        for (const Domain* d : {&direct_, &inverse_}) {
+            const bool add = d == &direct_;
+            if (maxParts_ >= 2)
+                two(*d, add ? Shape::Add2 : Shape::Rec2);
         }
-        if (maxParts_ >= 3) {
-            three(direct_, Shape::Add3);
-            three(inverse_, Shape::Rec3);
-            mixed(direct_, Shape::AddRec);
-            mixed(inverse_, Shape::RecAdd);
+        for (const Domain* d : {&direct_, &inverse_}) {
+            const bool add = d == &direct_;
+            if (maxParts_ >= 3 && open(3)) {
+                three(*d, add ? Shape::Add3 : Shape::Rec3);
+                mixed(*d, add ? Shape::AddRec : Shape::RecAdd);
+            }
         }
-        return !cancelled();
+        for (const Domain* d : {&direct_, &inverse_}) {
+            const auto shape = [&](Shape s) { return d == &direct_ ? s : dual(s); };
+            if (maxParts_ >= 4 && open(4)) {
+                four(*d, shape(Shape::Add4));
+                twoWithPair(*d, shape(Shape::AddAddRec));
+                twoPairs(*d, shape(Shape::AddRecRec));
+                oneWithThree(*d, shape(Shape::AddRec3));
+                oneWithPairOfPair(*d, shape(Shape::AddRecAdd));
+            }
+        }
     }
 
-    std::vector<Candidate> candidates() { return pool_.take(); }
+    bool cancelled() const { return cancelled_; }
+    bool limited() const { return limited_; }
+    long long steps() const { return steps_; }
 
 private:
-    bool cancelled() const { return cancel_ != nullptr && cancel_->load(std::memory_order_relaxed); }
-
-    bool allowed(int i, int j, int k) const
+    // True when the search must end: cancelled, or out of steps.
+    bool halted()
     {
-        // Only a repeated index can exceed a count.
-        auto uses = [&](int p) { return (p == i) + (p == j) + (p == k); };
-        return std::ranges::all_of(std::initializer_list<int>{i, j, k}, [&](int p) {
-            return p < 0 || uses(p) <= stock_.counts[static_cast<std::size_t>(p)];
-        });
+        if (cancelled_ || limited_)
+            return true;
+        if (++polls_ % 64 == 0 && cancel_ != nullptr && cancel_->load(std::memory_order_relaxed))
+            cancelled_ = true;
+        if (steps_ > maxSteps_ && !unlimited_)
+            limited_ = true;
+        return cancelled_ || limited_;
     }
 
-    void offer(Shape shape, int i, int j, int k, double error)
+    // Networks of `parts` parts may still place, and the search goes on.
+    bool open(int parts) { return pool_.canPlace(parts) && !halted(); }
+
+    bool allowed(const Slots& slots) const
     {
-        if (allowed(i, j, k))
-            pool_.add(shape, i, j, k, error);
+        // Only a repeated index can exceed a count.
+        for (int p : slots) {
+            if (p >= 0 && std::count(slots.begin(), slots.end(), p) > stock_.counts[static_cast<std::size_t>(p)])
+                return false;
+        }
+        return true;
+    }
+
+    void offer(Shape shape, const Domain& d, Slots slots, double error)
+    {
+        for (int& p : slots) {
+            if (p >= 0)
+                p = d.partIndex(static_cast<std::size_t>(p));
+        }
+        if (allowed(slots))
+            steps_ += pool_.add(shape, slots, error);
     }
 
     void one()
     {
         const Domain& d = direct_;
-        const auto start = static_cast<std::size_t>(std::lower_bound(d.x.begin(), d.x.end(), d.t) - d.x.begin());
         walk(
-            d, start, 0, d.n(), [&](std::size_t p) { return d.x[p]; },
-            [&](std::size_t p, double e) { offer(Shape::One, d.partIndex(p), -1, -1, e); });
+            d, lowerIndex(d, d.t), 0, d.n(), [&](std::size_t p) { return d.x[p]; },
+            [&](std::size_t p, double e) {
+                offer(Shape::One, d, {slot(p), -1, -1, -1}, e);
+            });
     }
 
-    // The parts sorted descending by value, as the text writes them.
-    static void descending(int& a, int& b)
-    {
-        if (a < b)
-            std::swap(a, b);
-    }
+    static int slot(std::size_t p) { return static_cast<int>(p); }
 
     void two(const Domain& d, Shape shape)
     {
         // p >= q: x[p] is at least half the sum.
         for (std::size_t p = lowerIndex(d, d.low(bound()) / 2); p < d.n() && d.x[p] <= d.high(bound()); ++p) {
-            if (cancelled())
+            if (halted())
                 return;
-            const double rest = d.t - d.x[p];
             walk(
-                d, lowerIndex(d, rest), 0, p + 1, [&](std::size_t q) { return d.x[p] + d.x[q]; },
+                d, lowerIndex(d, d.t - d.x[p]), 0, p + 1, [&](std::size_t q) { return d.x[p] + d.x[q]; },
                 [&](std::size_t q, double e) {
-                    int a = d.partIndex(p);
-                    int b = d.partIndex(q);
-                    descending(a, b);
-                    offer(shape, a, b, -1, e);
+                    offer(shape, d, {slot(p), slot(q), -1, -1}, e);
                 });
         }
     }
@@ -259,46 +583,180 @@ private:
     {
         // p >= q >= r: x[p] is at least a third of the sum, x[q] at least half of what is left.
         for (std::size_t p = lowerIndex(d, d.low(bound()) / 3); p < d.n() && d.x[p] <= d.high(bound()); ++p) {
-            if (cancelled())
-                return;
             for (std::size_t q = lowerIndex(d, (d.low(bound()) - d.x[p]) / 2);
                  q <= p && d.x[p] + d.x[q] <= d.high(bound()); ++q) {
-                const double rest = d.t - d.x[p] - d.x[q];
+                if (halted())
+                    return;
                 walk(
-                    d, lowerIndex(d, rest), 0, q + 1, [&](std::size_t r) { return d.x[p] + d.x[q] + d.x[r]; },
+                    d, lowerIndex(d, d.t - d.x[p] - d.x[q]), 0, q + 1,
+                    [&](std::size_t r) { return d.x[p] + d.x[q] + d.x[r]; },
                     [&](std::size_t r, double e) {
-                        int idx[3] = {d.partIndex(p), d.partIndex(q), d.partIndex(r)};
-                        std::sort(idx, idx + 3, std::greater<>());
-                        offer(shape, idx[0], idx[1], idx[2], e);
+                        offer(shape, d, {slot(p), slot(q), slot(r), -1}, e);
                     });
             }
         }
     }
 
-    // a + (b ⊗ c) in the domain, b >= c: the pair's value P lies in [x[c] / 2, x[c]).
+    // Where a walk over b starts for the pair b ~ c (b >= c) to meet `wanted`: the pair's value
+    // grows with x[b] from x[c] / 2 towards x[c]; at the end that comes closest when it cannot.
+    std::size_t pairStart(const Domain& d, std::size_t c, double wanted) const
+    {
+        if (wanted >= d.x[c])
+            return d.n();
+        if (wanted > d.x[c] / 2)
+            return std::max(lowerIndex(d, 1 / (1 / wanted - 1 / d.x[c])), c);
+        return c;
+    }
+
+    static double pair(double b, double c) { return b * c / (b + c); }
+
+    // a + (b ~ c) in the domain, b >= c: the pair's value lies in [x[c] / 2, x[c]).
     void mixed(const Domain& d, Shape shape)
     {
         for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
-            if (cancelled())
-                return;
             const double pairLow = std::max(d.low(bound()) - d.x[a], 0.0);
             for (std::size_t c = upperIndex(d, pairLow); c < d.n() && d.x[c] <= 2 * (d.high(bound()) - d.x[a]); ++c) {
-                const double wanted = d.t - d.x[a];
-                // P = xb xc / (xb + xc) grows with xb from x[c] / 2 towards x[c]: the walk starts
-                // where P meets what is wanted, or at the end that comes closest when it cannot.
-                std::size_t start = c;
-                if (wanted >= d.x[c])
-                    start = d.n();
-                else if (wanted > d.x[c] / 2)
-                    start = std::max(lowerIndex(d, 1 / (1 / wanted - 1 / d.x[c])), c);
+                if (halted())
+                    return;
                 walk(
-                    d, start, c, d.n(), [&](std::size_t b) { return d.x[a] + d.x[b] * d.x[c] / (d.x[b] + d.x[c]); },
+                    d, pairStart(d, c, d.t - d.x[a]), c, d.n(),
+                    [&](std::size_t b) { return d.x[a] + pair(d.x[b], d.x[c]); },
                     [&](std::size_t b, double e) {
-                        int pb = d.partIndex(b);
-                        int pc = d.partIndex(c);
-                        descending(pb, pc);
-                        offer(shape, d.partIndex(a), pb, pc, e);
+                        offer(shape, d, {slot(a), slot(b), slot(c), -1}, e);
                     });
+            }
+        }
+    }
+
+    // a + b + c + e, a >= b >= c >= e.
+    void four(const Domain& d, Shape shape)
+    {
+        for (std::size_t p = lowerIndex(d, d.low(bound()) / 4); p < d.n() && d.x[p] <= d.high(bound()); ++p) {
+            for (std::size_t q = lowerIndex(d, (d.low(bound()) - d.x[p]) / 3);
+                 q <= p && d.x[p] + d.x[q] <= d.high(bound()); ++q) {
+                const double pq = d.x[p] + d.x[q];
+                for (std::size_t r = lowerIndex(d, (d.low(bound()) - pq) / 2); r <= q && pq + d.x[r] <= d.high(bound());
+                     ++r) {
+                    if (halted())
+                        return;
+                    walk(
+                        d, lowerIndex(d, d.t - pq - d.x[r]), 0, r + 1,
+                        [&](std::size_t e) { return pq + d.x[r] + d.x[e]; },
+                        [&](std::size_t e, double err) {
+                            offer(shape, d, {slot(p), slot(q), slot(r), slot(e)}, err);
+                        });
+                }
+            }
+        }
+    }
+
+    // a + b + (c ~ e), a >= b, c >= e: after a and b, the pair as in mixed().
+    void twoWithPair(const Domain& d, Shape shape)
+    {
+        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+            for (std::size_t b = 0; b <= a && d.x[a] + d.x[b] < d.high(bound()); ++b) {
+                const double ab = d.x[a] + d.x[b];
+                const double pairLow = std::max(d.low(bound()) - ab, 0.0);
+                for (std::size_t e = upperIndex(d, pairLow); e < d.n() && d.x[e] <= 2 * (d.high(bound()) - ab); ++e) {
+                    if (halted())
+                        return;
+                    walk(
+                        d, pairStart(d, e, d.t - ab), e, d.n(),
+                        [&](std::size_t c) { return ab + pair(d.x[c], d.x[e]); },
+                        [&](std::size_t c, double err) {
+                            offer(shape, d, {slot(a), slot(b), slot(c), slot(e)}, err);
+                        });
+                }
+            }
+        }
+    }
+
+    // (a ~ b) + (c ~ e), a >= b, c >= e, the first pair the larger: at least half the sum.
+    void twoPairs(const Domain& d, Shape shape)
+    {
+        for (std::size_t b = upperIndex(d, d.low(bound()) / 2); b < d.n() && d.x[b] <= 2 * d.high(bound()); ++b) {
+            for (std::size_t a = b; a < d.n(); ++a) {
+                const double first = pair(d.x[a], d.x[b]);
+                if (first > d.high(bound()))
+                    break;
+                if (first < d.low(bound()) / 2)
+                    continue;
+                const double pairLow = std::max(d.low(bound()) - first, 0.0);
+                for (std::size_t e = upperIndex(d, pairLow); e < d.n() && d.x[e] <= 2 * (d.high(bound()) - first);
+                     ++e) {
+                    if (halted())
+                        return;
+                    walk(
+                        d, pairStart(d, e, d.t - first), e, d.n(),
+                        [&](std::size_t c) { return first + pair(d.x[c], d.x[e]); },
+                        [&](std::size_t c, double err) {
+                            offer(shape, d, {slot(a), slot(b), slot(c), slot(e)}, err);
+                        });
+                }
+            }
+        }
+    }
+
+    // a + (b ~ c ~ e), b >= c >= e: the three together lie in [x[e] / 3, x[e]).
+    void oneWithThree(const Domain& d, Shape shape)
+    {
+        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+            const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
+            const double restHigh = d.high(bound()) - d.x[a];
+            for (std::size_t e = upperIndex(d, restLow); e < d.n() && d.x[e] <= 3 * restHigh; ++e) {
+                for (std::size_t c = e; c < d.n(); ++c) {
+                    // Smallest with b = c, largest with b unbounded, which is c ~ e.
+                    if (1 / (2 / d.x[c] + 1 / d.x[e]) > restHigh)
+                        break;
+                    if (pair(d.x[c], d.x[e]) < restLow)
+                        continue;
+                    if (halted())
+                        return;
+                    const double ce = 1 / d.x[c] + 1 / d.x[e];
+                    const double wanted = d.t - d.x[a];
+                    // 1 / b = 1 / wanted - 1 / c - 1 / e
+                    const double inverseB = 1 / wanted - ce;
+                    // Past the top of what the three reach, b as large as there is; a alone
+                    // above the target, b as small as it may be.
+                    std::size_t start = inverseB <= 0 ? d.n() : std::max(lowerIndex(d, 1 / inverseB), c);
+                    if (wanted <= 0)
+                        start = c;
+                    walk(
+                        d, start, c, d.n(), [&](std::size_t b) { return d.x[a] + 1 / (1 / d.x[b] + ce); },
+                        [&](std::size_t b, double err) {
+                            offer(shape, d, {slot(a), slot(b), slot(c), slot(e)}, err);
+                        });
+                }
+            }
+        }
+    }
+
+    // a + (b ~ (c + e)), c >= e: the pair c + e = S lies in [x[c], 2 x[c]], and b ~ S grows with e.
+    void oneWithPairOfPair(const Domain& d, Shape shape)
+    {
+        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+            const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
+            const double restHigh = d.high(bound()) - d.x[a];
+            // b ~ S < b, so b is above what is wanted.
+            for (std::size_t b = upperIndex(d, restLow); b < d.n(); ++b) {
+                // S = 1 / (1 / rest - 1 / b): the sum the pair must reach, for each end.
+                const double sumLow = restLow > 0 ? 1 / (1 / restLow - 1 / d.x[b]) : 0;
+                const double sumHigh =
+                    d.x[b] > restHigh ? 1 / (1 / restHigh - 1 / d.x[b]) : std::numeric_limits<double>::infinity();
+                if (!(sumLow >= 0))
+                    continue;
+                for (std::size_t c = lowerIndex(d, sumLow / 2); c < d.n() && d.x[c] <= sumHigh; ++c) {
+                    if (halted())
+                        return;
+                    const double wanted = d.t - d.x[a];
+                    const double sum = 1 / (1 / wanted - 1 / d.x[b]);
+                    const std::size_t start = wanted >= d.x[b] ? c + 1 : lowerIndex(d, sum - d.x[c]);
+                    walk(
+                        d, start, 0, c + 1, [&](std::size_t e) { return d.x[a] + pair(d.x[b], d.x[c] + d.x[e]); },
+                        [&](std::size_t e, double err) {
+                            offer(shape, d, {slot(a), slot(b), slot(c), slot(e)}, err);
+                        });
+                }
             }
         }
     }
@@ -321,13 +779,16 @@ private:
     void walk(const Domain& d, std::size_t start, std::size_t from, std::size_t to, Sum sum, Take take)
     {
         start = std::clamp(start, from, to);
-        for (std::size_t q = start; q-- > from;) {
+        steps_ += 8; // the search for the start
+        for (std::size_t q = start; q-- > from && !halted();) {
+            ++steps_;
             const double e = d.error(sum(q));
             if (!(e <= bound()))
                 break;
             take(q, e);
         }
-        for (std::size_t q = start; q < to; ++q) {
+        for (std::size_t q = start; q < to && !halted(); ++q) {
+            ++steps_;
             const double e = d.error(sum(q));
             if (!(e <= bound()))
                 break;
@@ -336,108 +797,18 @@ private:
     }
 
     const Stock& stock_;
+    Pool& pool_;
     Domain direct_;
     Domain inverse_;
-    Pool pool_;
     int maxParts_;
     const std::atomic<bool>* cancel_;
+    long long maxSteps_;
+    long long steps_ = 0;
+    unsigned polls_ = 0;
+    bool cancelled_ = false;
+    bool limited_ = false;
+    bool unlimited_ = false;
 };
-
-std::string partText(const Decimal& v)
-{
-    return format(v, std::max(v.digits(), 1));
-}
-
-struct Ranked {
-    Network network;
-    Fraction error; // |V - T| / T, exact
-};
-
-Ranked rank(const Candidate& c, const Stock& stock, const Fraction& target, Kind kind)
-{
-    auto part = [&](int i) { return stock.decimals[static_cast<std::size_t>(i)]; };
-    auto exact = [&](int i) { return Fraction::of(part(i)); };
-    auto rec = [](const Fraction& a, const Fraction& b) { return detail::parallel(a, b); };
-    const bool resistor = kind == Kind::Resistor;
-    // The text operators: Add is "+" for resistors and "||" for capacitors.
-    const std::string add = resistor ? " + " : " || ";
-    const std::string recText = resistor ? " || " : " + ";
-
-    Ranked r;
-    Network& n = r.network;
-    n.topology = topologyOf(c.shape, kind);
-    n.partCount = partsOf(c.shape);
-    Fraction value;
-    switch (c.shape) {
-    case Shape::One:
-        value = exact(c.i);
-        n.parts = {part(c.i)};
-        n.text = partText(part(c.i));
-        break;
-    case Shape::Add2:
-    case Shape::Rec2: {
-        const bool isAdd = c.shape == Shape::Add2;
-        value = isAdd ? exact(c.i) + exact(c.j) : rec(exact(c.i), exact(c.j));
-        n.parts = {part(c.i), part(c.j)};
-        n.text = partText(part(c.i)) + (isAdd ? add : recText) + partText(part(c.j));
-        break;
-    }
-    case Shape::Add3:
-    case Shape::Rec3: {
-        const bool isAdd = c.shape == Shape::Add3;
-        value = isAdd ? exact(c.i) + exact(c.j) + exact(c.k) : rec(rec(exact(c.i), exact(c.j)), exact(c.k));
-        n.parts = {part(c.i), part(c.j), part(c.k)};
-        const std::string& op = isAdd ? add : recText;
-        n.text = partText(part(c.i)) + op + partText(part(c.j)) + op + partText(part(c.k));
-        break;
-    }
-    case Shape::AddRec:
-    case Shape::RecAdd: {
-        const bool outerAdd = c.shape == Shape::AddRec;
-        value = outerAdd ? exact(c.i) + rec(exact(c.j), exact(c.k)) : rec(exact(c.i), exact(c.j) + exact(c.k));
-        n.parts = {part(c.i), part(c.j), part(c.k)};
-        n.text = partText(part(c.i)) + (outerAdd ? add : recText) + "(" + partText(part(c.j)) +
-            (outerAdd ? recText : add) + partText(part(c.k)) + ")";
-        break;
-    }
-    }
-    std::vector<Decimal> distinct = n.parts;
-    std::sort(distinct.begin(), distinct.end());
-    n.distinctValues = static_cast<int>(std::unique(distinct.begin(), distinct.end()) - distinct.begin());
-    n.value = detail::roundToDigits(value.num, value.den, 4);
-    n.precise = detail::roundToDigits(value.num, value.den, 12);
-    n.deviation = detail::deviationOf(value, target);
-    // |V - T| / T = |vn td - tn vd| / (vd tn)
-    const Big v = value.num * target.den;
-    const Big t = target.num * value.den;
-    r.error = {v >= t ? v - t : t - v, value.den * target.num};
-    return r;
-}
-
-SearchResult ranked(const std::vector<Candidate>& candidates, const Stock& stock, const Decimal& target,
-                    const SearchOptions& options)
-{
-    const Fraction exactTarget = Fraction::of(target);
-    std::vector<Ranked> all;
-    all.reserve(candidates.size());
-    for (const Candidate& c : candidates)
-        all.push_back(rank(c, stock, exactTarget, options.kind));
-    auto before = [](const Ranked& a, const Ranked& b) {
-        if (const auto e = detail::compare(a.error, b.error); std::is_neq(e))
-            return std::is_lt(e);
-        if (a.network.partCount != b.network.partCount)
-            return a.network.partCount < b.network.partCount;
-        if (a.network.distinctValues != b.network.distinctValues)
-            return a.network.distinctValues < b.network.distinctValues;
-        return a.network.text < b.network.text;
-    };
-    const std::size_t top = std::min(all.size(), static_cast<std::size_t>(std::max(options.top, 0)));
-    std::partial_sort(all.begin(), all.begin() + static_cast<std::ptrdiff_t>(top), all.end(), before);
-    SearchResult result;
-    for (std::size_t i = 0; i < top; ++i)
-        result.networks.push_back(std::move(all[i].network));
-    return result;
-}
 
 bool usable(const Decimal& target, const SearchOptions& options)
 {
@@ -449,25 +820,45 @@ bool usable(const Decimal& target, const SearchOptions& options)
 NetworkNode tree(const Network& network)
 {
     using Join = NetworkNode::Join;
-    std::vector<NetworkNode> leaves;
+    std::vector<NetworkNode> l;
     for (const Decimal& v : network.parts)
-        leaves.push_back({Join::Part, v, {}});
+        l.push_back({Join::Part, v, {}});
     const auto join = [](Join how, std::vector<NetworkNode> parts) { return NetworkNode{how, {}, std::move(parts)}; };
+    const Join s = Join::Series;
+    const Join p = Join::Parallel;
     switch (network.topology) {
     case Topology::One:
-        return leaves.at(0);
+        return l.at(0);
     case Topology::Series2:
     case Topology::Series3:
-        return join(Join::Series, std::move(leaves));
+    case Topology::Series4:
+        return join(s, std::move(l));
     case Topology::Parallel2:
     case Topology::Parallel3:
-        return join(Join::Parallel, std::move(leaves));
+    case Topology::Parallel4:
+        return join(p, std::move(l));
     case Topology::SeriesWithParallel:
-        return join(Join::Series, {leaves.at(0), join(Join::Parallel, {leaves.at(1), leaves.at(2)})});
+        return join(s, {l.at(0), join(p, {l.at(1), l.at(2)})});
     case Topology::ParallelWithSeries:
-        return join(Join::Parallel, {leaves.at(0), join(Join::Series, {leaves.at(1), leaves.at(2)})});
+        return join(p, {l.at(0), join(s, {l.at(1), l.at(2)})});
+    case Topology::TwoSeriesWithParallel:
+        return join(s, {l.at(0), l.at(1), join(p, {l.at(2), l.at(3)})});
+    case Topology::TwoParallelWithSeries:
+        return join(p, {l.at(0), l.at(1), join(s, {l.at(2), l.at(3)})});
+    case Topology::ParallelPairsInSeries:
+        return join(s, {join(p, {l.at(0), l.at(1)}), join(p, {l.at(2), l.at(3)})});
+    case Topology::SeriesPairsInParallel:
+        return join(p, {join(s, {l.at(0), l.at(1)}), join(s, {l.at(2), l.at(3)})});
+    case Topology::SeriesWithParallel3:
+        return join(s, {l.at(0), join(p, {l.at(1), l.at(2), l.at(3)})});
+    case Topology::ParallelWithSeries3:
+        return join(p, {l.at(0), join(s, {l.at(1), l.at(2), l.at(3)})});
+    case Topology::SeriesWithParallelSeries:
+        return join(s, {l.at(0), join(p, {l.at(1), join(s, {l.at(2), l.at(3)})})});
+    case Topology::ParallelWithSeriesParallel:
+        return join(p, {l.at(0), join(s, {l.at(1), join(p, {l.at(2), l.at(3)})})});
     }
-    return leaves.at(0);
+    return l.at(0);
 }
 
 std::vector<Part> unlimitedParts(std::span<const Decimal> values)
@@ -484,10 +875,12 @@ SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, co
     const Stock stock = merged(parts);
     if (!usable(target, options) || stock.values.empty())
         return {};
-    Search search(stock, target.toDouble(), std::min(options.maxParts, 3), options.top, options.cancel);
-    if (!search.run())
+    Pool pool(stock, target, options.kind, options.top);
+    Search search(stock, pool, target.toDouble(), options);
+    search.run();
+    if (search.cancelled())
         return {{}, true};
-    return ranked(search.candidates(), stock, target, options);
+    return {pool.take(), false, search.limited(), search.steps()};
 }
 
 SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts, const SearchOptions& options)
@@ -495,52 +888,40 @@ SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part>
     const Stock stock = merged(parts);
     if (!usable(target, options) || stock.values.empty())
         return {};
-    const std::vector<double>& v = stock.values;
-    const int n = static_cast<int>(v.size());
+    const int n = static_cast<int>(stock.values.size());
     const double t = target.toDouble();
-    Pool pool(options.top);
-    auto uses = [&](int i, int j, int k) {
-        return std::ranges::all_of(std::initializer_list<int>{i, j, k}, [&](int p) {
-            return p < 0 || (p == i) + (p == j) + (p == k) <= stock.counts[static_cast<std::size_t>(p)];
-        });
-    };
-    auto offer = [&](Shape shape, int i, int j, int k, double value) {
-        if (uses(i, j, k))
-            pool.add(shape, i, j, k, std::abs(value - t) / t);
-    };
-    auto cancelled = [&] { return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed); };
-    const int maxParts = std::min(options.maxParts, 3);
-    for (int i = 0; i < n; ++i) {
-        if (cancelled())
-            return {{}, true};
-        offer(Shape::One, i, -1, -1, v[i]);
-        if (maxParts < 2)
+    Pool pool(stock, target, options.kind, options.top);
+    const auto cancelled = [&] { return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed); };
+    // Every shape with every part in every slot, equal networks reached twice counted once.
+    for (const Shape shape : allShapes) {
+        const int k = partsOf(shape);
+        if (k > std::min(options.maxParts, 4))
             continue;
-        for (int j = 0; j <= i; ++j) {
-            offer(Shape::Add2, i, j, -1, v[i] + v[j]);
-            offer(Shape::Rec2, i, j, -1, 1 / (1 / v[i] + 1 / v[j]));
-            if (maxParts < 3)
-                continue;
-            for (int k = 0; k <= j; ++k) {
-                offer(Shape::Add3, i, j, k, v[i] + v[j] + v[k]);
-                offer(Shape::Rec3, i, j, k, 1 / (1 / v[i] + 1 / v[j] + 1 / v[k]));
+        const Node& tree = treeOf(shape);
+        Slots slots{-1, -1, -1, -1};
+        std::fill_n(slots.begin(), k, 0);
+        for (;;) {
+            if (cancelled())
+                return {{}, true};
+            const bool allowed = std::ranges::all_of(slots, [&](int p) {
+                return p < 0 || std::count(slots.begin(), slots.end(), p) <= stock.counts[static_cast<std::size_t>(p)];
+            });
+            if (allowed)
+                pool.add(shape, slots, std::abs(approximate(tree, slots, stock.values) - t) / t);
+            // Slots that only swap places in the text take their parts in one order.
+            int i = 0;
+            for (; i < k; ++i) {
+                const auto at = static_cast<std::size_t>(i);
+                const int end = (tied(shape) >> i & 1) != 0 ? slots[at + 1] + 1 : n;
+                if (++slots[at] < end)
+                    break;
+                slots[at] = 0;
             }
+            if (i == k)
+                break;
         }
     }
-    // The mixed shapes: the lone part a is any part, the pair j >= k.
-    for (int j = 0; j < n && maxParts >= 3; ++j) {
-        if (cancelled())
-            return {{}, true};
-        for (int k = 0; k <= j; ++k) {
-            const double pairRec = v[j] * v[k] / (v[j] + v[k]);
-            const double pairAdd = v[j] + v[k];
-            for (int a = 0; a < n; ++a) {
-                offer(Shape::AddRec, a, j, k, v[a] + pairRec);
-                offer(Shape::RecAdd, a, j, k, v[a] * pairAdd / (v[a] + pairAdd));
-            }
-        }
-    }
-    return ranked(pool.take(), stock, target, options);
+    return {pool.take(), false, false, 0};
 }
 
 } // namespace values

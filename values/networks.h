@@ -24,6 +24,17 @@ enum class Topology {
     Parallel3,          // A || B || C
     SeriesWithParallel, // A + (B || C)
     ParallelWithSeries, // A || (B + C)
+    // Four parts.
+    Series4,                    // A + B + C + D
+    Parallel4,                  // A || B || C || D
+    TwoSeriesWithParallel,      // A + B + (C || D)
+    TwoParallelWithSeries,      // A || B || (C + D)
+    ParallelPairsInSeries,      // (A || B) + (C || D)
+    SeriesPairsInParallel,      // (A + B) || (C + D)
+    SeriesWithParallel3,        // A + (B || C || D)
+    ParallelWithSeries3,        // A || (B + C + D)
+    SeriesWithParallelSeries,   // A + (B || (C + D))
+    ParallelWithSeriesParallel, // A || (B + (C || D))
 };
 
 // A part that may be used: a series value (as many as wanted) or a stock item (`count` of them).
@@ -37,26 +48,36 @@ std::vector<Part> unlimitedParts(std::span<const Decimal> values);
 struct Network {
     Topology topology = Topology::One;
     std::vector<Decimal> parts; // in the order of the text: A, then B, then C
-    std::string text;           // larger value first in each group: "1.2k + (68 || 68)", "10k || 10k"
-    Decimal value;              // the network's value to 4 significant digits (rounded half away from zero)
-    Decimal precise;            // the same to 12 significant digits, exact where that holds it
-    Deviation deviation;        // from the target, decided from the exact value
+    // Larger value first in each group, single parts before bracketed groups: "1.2k + (68 || 68)",
+    // "10k || 10k", "(15k || 15k) + (1k || 1k)".
+    std::string text;
+    Decimal value;       // the network's value to 4 significant digits (rounded half away from zero)
+    Decimal precise;     // the same to 12 significant digits, exact where that holds it
+    Deviation deviation; // from the target, decided from the exact value
     int partCount = 1;
     int distinctValues = 1;
 };
 
 struct SearchOptions {
     Kind kind = Kind::Resistor;
-    int maxParts = 3; // 1, 2 or 3
+    int maxParts = 3; // 1 to 4
     int top = 10;     // how many networks to return
     // Polled now and then; when it reads true the search stops and reports `cancelled`, so a
     // window can drop a search a newer input has superseded without waiting for it.
     const std::atomic<bool>* cancel = nullptr;
+    // The work the search may do, in steps of a few nanoseconds each (a candidate tried, an exact
+    // ranking counts more): reached, it stops and says so, with the best it found until then.
+    long long maxSteps = defaultMaxSteps;
+    static constexpr long long defaultMaxSteps = 150'000'000;
 };
 
 struct SearchResult {
     std::vector<Network> networks; // best first
     bool cancelled = false;        // networks is empty then
+    // The search stopped at maxSteps: the networks are the best of those it tried, and a better
+    // one may exist.
+    bool limited = false;
+    long long steps = 0; // the work done after the single parts, at most a ranking beyond maxSteps
 };
 
 // A network as a tree, the shape its text writes: one part, or networks joined in series ("+")
@@ -69,8 +90,8 @@ struct NetworkNode {
 };
 NetworkNode tree(const Network& network);
 
-// The best `top` networks of 1 .. maxParts parts for the target, ranked by the exact relative
-// error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
+// The best `top` networks of 1 .. maxParts parts (every series-parallel network of up to four) for the target, ranked
+// by the exact relative error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
 // than its count. A double-based search with a safety margin finds the candidates; exact rational
 // arithmetic ranks them, so an exact network shows as exact and ties break as stated.
 // Parts need not be sorted or distinct (equal values are merged, counts added).

@@ -6,7 +6,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
 #include <map>
+#include <system_error>
 
 namespace values {
 
@@ -26,6 +30,44 @@ std::vector<std::string_view> split(std::string_view s, std::string_view separat
         }
     }
     return parts;
+}
+
+// Cells of a CSV row: the separators outside quotes split; a doubled quote inside stands for one.
+std::vector<std::string> cellsOf(std::string_view row, char separator)
+{
+    std::vector<std::string> cells;
+    std::string cell;
+    bool quoted = false;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const char c = row[i];
+        if (c == '"' && quoted && i + 1 < row.size() && row[i + 1] == '"') {
+            cell += c;
+            ++i;
+        } else if (c == '"') {
+            quoted = !quoted;
+        } else if (c == separator && !quoted) {
+            cells.emplace_back(trim(cell));
+            cell.clear();
+        } else {
+            cell += c;
+        }
+    }
+    cells.emplace_back(trim(cell));
+    return cells;
+}
+
+// A list line with quotes ("4k7","10k") reads as its cells without them.
+std::string unquoted(std::string_view row, char separator)
+{
+    if (row.find('"') == std::string_view::npos)
+        return std::string(row);
+    std::string out;
+    for (const std::string& cell : cellsOf(row, separator)) {
+        if (!out.empty())
+            out += separator;
+        out += cell;
+    }
+    return out;
 }
 
 bool allDigits(std::string_view s)
@@ -150,10 +192,12 @@ std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator)
     std::vector<StockEntry> entries;
     const std::string fieldSeparators = decimalSeparator == ',' ? ";\t" : ",;\t";
     int line = 0;
-    for (std::string_view row : split(text, "\n")) {
+    for (std::string_view quotedRow : split(text, "\n")) {
         ++line;
-        if (row.empty())
+        if (quotedRow.empty())
             continue;
+        const std::string kept = unquoted(quotedRow, decimalSeparator == ',' ? ';' : ',');
+        const std::string_view row = kept;
         const std::vector<std::string_view> fields = split(row, fieldSeparators);
         if (fields.size() == 1) {
             readWords(line, row, decimalSeparator, entries);
@@ -187,6 +231,131 @@ std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator)
         }
     }
     return entries;
+}
+
+namespace {
+
+constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
+
+std::string lower(std::string_view s)
+{
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::tolower(c); });
+    return out;
+}
+
+// Spreadsheets write semicolons between columns where the decimal separator is a comma.
+char columnSeparator(std::string_view firstRow, char decimalSeparator)
+{
+    if (firstRow.find('\t') != std::string_view::npos)
+        return '\t';
+    if (firstRow.find(';') != std::string_view::npos || decimalSeparator == ',')
+        return ';';
+    return ',';
+}
+
+} // namespace
+
+std::string importParts(std::string_view text, char decimalSeparator)
+{
+    if (text.starts_with(byteOrderMark))
+        text.remove_prefix(byteOrderMark.size());
+    std::vector<std::string_view> rows = split(text, "\n");
+    const auto first = std::find_if(rows.begin(), rows.end(), [](std::string_view r) { return !r.empty(); });
+    if (first == rows.end())
+        return std::string(text);
+    const char separator = columnSeparator(*first, decimalSeparator);
+    const auto isValue = [decimalSeparator](const std::string& cell) {
+        return !cell.empty() && parse(cell, decimalSeparator).value.has_value();
+    };
+    const std::vector<std::string> heading = cellsOf(*first, separator);
+    const auto names = [&](std::initializer_list<std::string_view> wanted) {
+        return std::any_of(heading.begin(), heading.end(), [&](const std::string& cell) {
+            return std::find(wanted.begin(), wanted.end(), lower(cell)) != wanted.end();
+        });
+    };
+    const bool table = heading.size() >= 2 || names({"value", "values"});
+    if (!table || std::any_of(heading.begin(), heading.end(), isValue))
+        return std::string(text);
+
+    // A table: the heading may name the columns.
+    std::ptrdiff_t valueColumn = -1;
+    std::ptrdiff_t countColumn = -1;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        const std::string name = lower(heading[i]);
+        if (valueColumn < 0 && (name == "value" || name == "values"))
+            valueColumn = static_cast<std::ptrdiff_t>(i);
+        if (countColumn < 0 && (name == "qty" || name == "quantity" || name == "count"))
+            countColumn = static_cast<std::ptrdiff_t>(i);
+    }
+    std::string list;
+    for (auto row = rows.begin(); row != rows.end(); ++row) {
+        if (row != rows.begin())
+            list += '\n';
+        if (row <= first || row->empty())
+            continue;
+        const std::vector<std::string> cells = cellsOf(*row, separator);
+        std::string part;
+        if (valueColumn >= 0) {
+            if (static_cast<std::size_t>(valueColumn) < cells.size() && isValue(cells[valueColumn]))
+                part = cells[valueColumn];
+        } else if (const auto found = std::find_if(cells.begin(), cells.end(), isValue); found != cells.end()) {
+            part = *found;
+        }
+        if (part.empty()) {
+            // Marked in the list; the row as typed could hold a designator or a count that reads
+            // as a value.
+            if (valueColumn < 0)
+                list += *row;
+            else if (static_cast<std::size_t>(valueColumn) < cells.size() && !cells[valueColumn].empty())
+                list += cells[valueColumn];
+            else
+                list += (cells.front().empty() ? std::string() : cells.front() + ": ") + "no value";
+            continue;
+        }
+        list += part;
+        if (countColumn >= 0 && static_cast<std::size_t>(countColumn) < cells.size()) {
+            const std::string& count = cells[countColumn];
+            if (allDigits(count) && std::stoll(count) != 1)
+                list += " x" + count;
+        }
+    }
+    return list;
+}
+
+std::optional<std::string> readPartsFile(const std::string& path, std::string& error)
+{
+    std::error_code ec;
+    const auto status = std::filesystem::status(path, ec);
+    if (ec || !std::filesystem::exists(status)) {
+        error = "cannot read '" + path + "'";
+        return std::nullopt;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        error = "'" + path + "' is not a file";
+        return std::nullopt;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (!ec && size > maxPartsFileBytes) {
+        error = "'" + path + "' is larger than " + std::to_string(maxPartsFileBytes / 1'000'000) +
+            " MB: a parts list is far smaller";
+        return std::nullopt;
+    }
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read '" + path + "'";
+        return std::nullopt;
+    }
+    // Read no more than the limit, should the file grow meanwhile.
+    std::string bytes(static_cast<std::size_t>(maxPartsFileBytes) + 1, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    if (bytes.size() > maxPartsFileBytes) {
+        error = "'" + path + "' is larger than " + std::to_string(maxPartsFileBytes / 1'000'000) +
+            " MB: a parts list is far smaller";
+        return std::nullopt;
+    }
+    return bytes;
 }
 
 std::vector<Part> stockParts(const std::vector<StockEntry>& entries)

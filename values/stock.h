@@ -4,6 +4,7 @@
 #include "values/decimal.h"
 #include "values/networks.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -27,6 +28,22 @@ struct StockEntry {
 // the part, and a row without one is a bad entry. Blank lines give nothing. With a decimal comma,
 // commas do not separate.
 std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator = '.');
+
+// A parts file as people keep one, as list text for parseStock: a UTF-8 byte-order mark is dropped;
+// a CSV table (comma, semicolon or tab separated, quoted cells allowed) whose first row is a
+// heading (no cell reads as a value) becomes one line a row, the part from its "Value" column
+// (else the row's first cell that reads as a value) and a count from its "Qty" column ("4k7 x3").
+// A bill of materials starts with designators such as "R1", which read as values too, so only a
+// heading says which column holds the part. The heading becomes a blank line, so line numbers
+// stay those of the file. Any other text is a list and stays as it is.
+std::string importParts(std::string_view text, char decimalSeparator = '.');
+
+// The largest parts file read: a list of every value of E192 over thirty decades is 40 kB.
+inline constexpr std::uintmax_t maxPartsFileBytes = 4'000'000;
+
+// Reads a parts file whole, refusing what is not a regular file (a device, a folder) or is larger
+// than maxPartsFileBytes. The bytes as they are; on failure nothing and a message naming the file.
+std::optional<std::string> readPartsFile(const std::string& path, std::string& error);
 
 // The good entries as parts for the finder, equal values merged and counts added.
 std::vector<Part> stockParts(const std::vector<StockEntry>& entries);
