@@ -4,10 +4,14 @@
 #include "cli/divider.h"
 #include "cli/led.h"
 #include "cli/markings.h"
+#include "cli/network.h"
+#include "cli/pad.h"
 #include "cli/standard.h"
+#include "tools/attenuator.h"
 #include "tools/dividerdesign.h"
 #include "tools/ledresistor.h"
 #include "tools/markings.h"
+#include "tools/networkcalculator.h"
 #include "tools/ohmslaw.h"
 #include "tools/standardvalues.h"
 
@@ -32,12 +36,16 @@ std::span<const Tool> catalogue()
          cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks"},
         {"frmMarkings", "mnuToolsMarkings", "&Markings...", Group::ValuesAndParts, make<Markings>,
          cli::markingsCommands()},
+        {"frmNetwork", "mnuToolsNetwork", "&Network...", Group::ValuesAndParts, make<NetworkCalculator>,
+         cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
         {"frmLedResistor", "mnuToolsLed", "&LED resistor...", Group::Design, make<LedResistor>, cli::ledCommands(),
          "txtSupply=12;txtForward=2.2;txtCurrent=30m"},
         {"frmOhmsLaw", "mnuToolsOhm", "&Ohm's law...", Group::Design, make<OhmsLaw>, cli::ohmCommands(),
          "txtVoltage=5;txtResistance=220"},
+        {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
+         "txtPadDb=6;txtPadZ=50"},
     };
     return tools;
 }

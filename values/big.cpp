@@ -2,6 +2,8 @@
 #include "values/big.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
 
 namespace values::detail {
 
@@ -96,26 +98,115 @@ std::strong_ordering operator<=>(const Big& a, const Big& b)
 
 void Big::divide(const Big& n, const Big& d, Big& quotient, Big& remainder)
 {
-    // Bit by bit: the numbers are a few hundred bits and this runs a few hundred times a search.
+    // Long division a limb at a time (Knuth's algorithm D): networks of a few hundred parts make
+    // numbers of tens of thousands of bits, where a bit at a time is far too slow.
     quotient = Big();
     remainder = Big();
-    quotient.limbs_.assign(n.limbs_.size(), 0);
-    for (std::size_t i = n.limbs_.size() * 32; i-- > 0;) {
-        // remainder = remainder * 2 + bit i of n
-        std::uint32_t carry = (n.limbs_[i / 32] >> (i % 32)) & 1U;
-        for (std::uint32_t& limb : remainder.limbs_) {
-            const std::uint32_t next = limb >> 31;
-            limb = (limb << 1) | carry;
-            carry = next;
+    if (n < d) {
+        remainder = n;
+        return;
+    }
+    constexpr std::uint64_t base = std::uint64_t(1) << 32;
+    if (d.limbs_.size() == 1) {
+        const std::uint64_t divisor = d.limbs_[0];
+        quotient.limbs_.assign(n.limbs_.size(), 0);
+        std::uint64_t rest = 0;
+        for (std::size_t i = n.limbs_.size(); i-- > 0;) {
+            const std::uint64_t cur = (rest << 32) | n.limbs_[i];
+            quotient.limbs_[i] = static_cast<std::uint32_t>(cur / divisor);
+            rest = cur % divisor;
         }
-        if (carry != 0)
-            remainder.limbs_.push_back(carry);
-        if (remainder >= d) {
-            remainder = remainder - d;
-            quotient.limbs_[i / 32] |= 1U << (i % 32);
+        quotient.trim();
+        remainder = Big(rest);
+        return;
+    }
+    // Normalise so the divisor's top limb has its high bit set; the quotient digit estimates are
+    // then off by at most two.
+    const int shift = std::countl_zero(d.limbs_.back());
+    const auto shifted = [shift](const std::vector<std::uint32_t>& limbs, bool extra) {
+        std::vector<std::uint32_t> out(limbs.size() + (extra ? 1 : 0), 0);
+        for (std::size_t i = 0; i < limbs.size(); ++i) {
+            const std::uint64_t wide = std::uint64_t(limbs[i]) << shift;
+            out[i] |= static_cast<std::uint32_t>(wide);
+            if (i + 1 < out.size())
+                out[i + 1] |= static_cast<std::uint32_t>(wide >> 32);
         }
+        return out;
+    };
+    const std::vector<std::uint32_t> v = shifted(d.limbs_, false);
+    std::vector<std::uint32_t> u = shifted(n.limbs_, true);
+    const std::size_t dn = v.size();
+    const std::size_t m = u.size() - dn - 1;
+    quotient.limbs_.assign(m + 1, 0);
+    for (std::size_t j = m + 1; j-- > 0;) {
+        const std::uint64_t top = (std::uint64_t(u[j + dn]) << 32) | u[j + dn - 1];
+        std::uint64_t qhat = top / v[dn - 1];
+        std::uint64_t rhat = top % v[dn - 1];
+        while (qhat >= base || qhat * v[dn - 2] > ((rhat << 32) | u[j + dn - 2])) {
+            --qhat;
+            rhat += v[dn - 1];
+            if (rhat >= base)
+                break;
+        }
+        // u[j .. j + dn] -= qhat * v
+        std::int64_t borrow = 0;
+        std::uint64_t carry = 0;
+        for (std::size_t i = 0; i < dn; ++i) {
+            const std::uint64_t product = qhat * v[i] + carry;
+            carry = product >> 32;
+            const std::int64_t t = std::int64_t(u[i + j]) - borrow - static_cast<std::int64_t>(product & 0xffffffffU);
+            u[i + j] = static_cast<std::uint32_t>(t);
+            borrow = t < 0 ? 1 : 0;
+        }
+        const std::int64_t t = std::int64_t(u[j + dn]) - borrow - static_cast<std::int64_t>(carry);
+        u[j + dn] = static_cast<std::uint32_t>(t);
+        if (t < 0) {
+            // The estimate was one too high: add the divisor back.
+            --qhat;
+            std::uint64_t add = 0;
+            for (std::size_t i = 0; i < dn; ++i) {
+                const std::uint64_t sum = std::uint64_t(u[i + j]) + v[i] + add;
+                u[i + j] = static_cast<std::uint32_t>(sum);
+                add = sum >> 32;
+            }
+            u[j + dn] = static_cast<std::uint32_t>(std::uint64_t(u[j + dn]) + add);
+        }
+        quotient.limbs_[j] = static_cast<std::uint32_t>(qhat);
     }
     quotient.trim();
+    // The remainder is what is left of u, shifted back.
+    remainder.limbs_.assign(dn, 0);
+    for (std::size_t i = 0; i < dn; ++i) {
+        std::uint64_t wide = u[i] >> shift;
+        if (shift != 0)
+            wide |= std::uint64_t(u[i + 1]) << (32 - shift);
+        remainder.limbs_[i] = static_cast<std::uint32_t>(wide);
+    }
+    remainder.trim();
+}
+
+int Big::bitLength() const
+{
+    if (limbs_.empty())
+        return 0;
+    return static_cast<int>(limbs_.size() * 32) - std::countl_zero(limbs_.back());
+}
+
+Big Big::shiftedLeft(int bits) const
+{
+    if (isZero() || bits <= 0)
+        return *this;
+    Big r;
+    r.limbs_.assign(limbs_.size() + static_cast<std::size_t>(bits / 32) + 1, 0);
+    const int limbShift = bits / 32;
+    const int bitShift = bits % 32;
+    for (std::size_t i = 0; i < limbs_.size(); ++i) {
+        const std::uint64_t wide = std::uint64_t(limbs_[i]) << bitShift;
+        r.limbs_[i + static_cast<std::size_t>(limbShift)] |= static_cast<std::uint32_t>(wide);
+        r.limbs_[i + static_cast<std::size_t>(limbShift) + 1] |= static_cast<std::uint32_t>(wide >> 32);
+    }
+    r.trim();
+    return r;
 }
 
 std::uint64_t Big::low64() const
@@ -215,6 +306,37 @@ std::int64_t roundScaled(const Big& num, const Big& den, int scale)
     Big r;
     Big::divide(n, d, q, r);
     return static_cast<std::int64_t>(roundHalfUp(q, r, d).low64());
+}
+
+double nearestDouble(const Big& num, const Big& den)
+{
+    // 64 quotient bits and a sticky bit for the rest round exactly once to 53.
+    const int scale = 64 - (num.bitLength() - den.bitLength());
+    Big n = num.shiftedLeft(std::max(scale, 0));
+    Big d = den.shiftedLeft(std::max(-scale, 0));
+    Big q;
+    Big r;
+    Big::divide(n, d, q, r);
+    int exponent = -scale;
+    int bits = q.bitLength();
+    // q has 64 or 65 bits; keep 64 and fold the dropped bit into the sticky one.
+    bool sticky = !r.isZero();
+    std::uint64_t top = 0;
+    if (bits > 64) {
+        Big half;
+        Big rest;
+        Big::divide(q, Big(2), half, rest);
+        sticky = sticky || !rest.isZero();
+        q = half;
+        ++exponent;
+        bits = 64;
+    }
+    top = q.low64();
+    std::uint64_t mantissa = top >> 11;
+    const std::uint64_t dropped = top & 0x7ffU;
+    if (dropped > 0x400U || (dropped == 0x400U && (sticky || (mantissa & 1U) != 0)))
+        ++mantissa;
+    return std::ldexp(static_cast<double>(mantissa), exponent + 11);
 }
 
 } // namespace values::detail

@@ -30,6 +30,8 @@ public:
     // Fits 64 bits (the caller knows it does).
     std::uint64_t low64() const;
     int decimalDigits() const;
+    int bitLength() const; // 0 for zero
+    Big shiftedLeft(int bits) const;
 
 private:
     void trim();
@@ -50,6 +52,13 @@ std::strong_ordering compare(const Fraction& a, const Fraction& b);
 Decimal roundToDigits(const Big& num, const Big& den, int significant);
 // num / den x 10^scale rounded half away from zero to an integer, which must fit 63 bits.
 std::int64_t roundScaled(const Big& num, const Big& den, int scale);
+
+// The double nearest num / den (ties to even), num and den not zero.
+double nearestDouble(const Big& num, const Big& den);
+inline double nearestDouble(const Fraction& f)
+{
+    return nearestDouble(f.num, f.den);
+}
 
 // How far value lies from target, in percent, both exact.
 Deviation deviationOf(const Fraction& value, const Fraction& target);

@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "cli/network.h"
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+
+#include "values/exact.h"
+#include "values/expression.h"
+#include "values/pads.h"
+#include "values/series.h"
+#include "values/value.h"
+
+#include <array>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+constexpr std::array<Command, 1> table{{
+    {"eval", "eval NETWORK [--capacitor] [--tolerance 1] [--series E24] [--json]", runEval},
+}};
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+} // namespace
+
+std::span<const Command> networkCommands()
+{
+    return table;
+}
+
+int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"tolerance", "series"}, {"capacitor", "json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (a.flag("help")) {
+        out << "Usage: voltiva " << table[0].synopsis << '\n';
+        return exitOk;
+    }
+    if (a.positionals().empty())
+        return usage(err, "eval: give a network, for example voltiva eval \"4k7 + (10k || 22k)\"");
+    // Unquoted, the shell splits the network at its blanks: put it back together.
+    std::string text;
+    for (const std::string& word : a.positionals())
+        text += (text.empty() ? "" : " ") + word;
+
+    const values::Kind kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
+    values::Decimal tolerance;
+    if (const auto t = a.value("tolerance")) {
+        const auto read = values::parseTolerance(*t);
+        if (!read)
+            return usage(
+                err, "--tolerance: '" + *t + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5");
+        tolerance = *read;
+    }
+    values::Series series = values::Series::E24;
+    if (const auto named = a.value("series")) {
+        const auto chosen = values::seriesNamed(*named);
+        if (!chosen)
+            return usage(err, "--series: '" + *named + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192");
+        series = *chosen;
+    }
+
+    const values::ParsedExpression parsed = values::parseNetwork(text, kind);
+    if (!parsed.network)
+        return usage(err,
+                     "eval: '" + text + "': " + parsed.error.message + " (at character " +
+                         std::to_string(parsed.error.position + 1) + ")");
+    const values::NetworkExpression& network = *parsed.network;
+    const values::NetworkValue v = values::evaluate(network, kind, tolerance, series);
+    const std::string written = values::networkText(network.tree, network.tolerances);
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject()
+            .key("text")
+            .string(written)
+            .key("kind")
+            .string(kind == values::Kind::Resistor ? "resistor" : "capacitor")
+            .key("value")
+            .number(values::shortest(v.nearest))
+            .key("exact")
+            .boolean(v.exact.has_value())
+            .key("min")
+            .number(values::shortest(v.lowNearest))
+            .key("max")
+            .number(values::shortest(v.highNearest))
+            .key("nearest")
+            .beginObject()
+            .key("series")
+            .string(values::name(series))
+            .key("value")
+            .number(v.standard.nearest)
+            .endObject()
+            .endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+    const std::string unit = kind == values::Kind::Resistor ? "Ω" : "F";
+    out << written << '\n';
+    out << "value    "
+        << (v.exact ? values::withUnit(*v.exact, unit, values::exactDigits) + " exact"
+                    : values::withUnit(v.value, unit, 6))
+        << '\n';
+    if (v.hasTolerance)
+        out << "range    " << values::rangeText(v.low, v.high, unit) << '\n';
+    out << "nearest  " << values::withUnit(v.standard.nearest, unit) << " (" << values::name(series)
+        << (v.hasTolerance ? ", to the range's centre)" : ")") << '\n';
+    return exitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "cli/cli.h"
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// eval "4k7 + (10k || 22k)" [--capacitor] [--tolerance 1] [--series E24] [--json]: a network's
+// exact value, its range over the tolerances and the text written back in the finder's form.
+int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+std::span<const Command> networkCommands();
+
+} // namespace cli

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: MIT
+#include "cli/pad.h"
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/exact.h"
+#include "values/pads.h"
+#include "values/series.h"
+#include "values/value.h"
+
+#include <array>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+constexpr std::array<Command, 1> table{{
+    {"pad", "pad --db 6 [--z 50] [--series E96] [--json]", runPad},
+}};
+
+int usage(std::ostream& err, const std::string& message)
+{
+    err << "voltiva: " << message << '\n';
+    return exitUsage;
+}
+
+// The JSON names of the pads and their resistors, in the order designPads gives them.
+constexpr const char* padKeys[] = {"pi", "tee", "bridged_tee"};
+
+std::string ohmKey(std::string_view role)
+{
+    return std::string(role) + "_ohm";
+}
+
+void writeJson(Json& json, const values::Pad& pad)
+{
+    json.beginObject();
+    for (const values::PadResistor& r : pad.resistors)
+        json.key(ohmKey(r.role)).number(values::shortest(r.exact));
+    json.key("standard").beginObject();
+    for (const values::PadResistor& r : pad.resistors)
+        json.key(ohmKey(r.role)).number(r.standard);
+    const values::PadPerformance& p = pad.standard;
+    json.key("db").number(values::shortest(p.db)).key("z_in_ohm").number(values::shortest(p.zIn));
+    // JSON has no infinity: a perfect match writes null and says why.
+    json.key("return_loss_db");
+    if (p.returnLossDb)
+        json.number(values::shortest(*p.returnLossDb));
+    else
+        json.null();
+    json.key("perfect_match").boolean(!p.returnLossDb);
+    json.endObject().endObject();
+}
+
+} // namespace
+
+std::span<const Command> padCommands()
+{
+    return table;
+}
+
+int runPad(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"db", "z", "series"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (a.flag("help")) {
+        out << "Usage: voltiva " << table[0].synopsis << '\n';
+        return exitOk;
+    }
+    if (!a.positionals().empty())
+        return usage(err, "pad: unexpected argument '" + a.positionals().front() + "'");
+    const auto dbText = a.value("db");
+    if (!dbText)
+        return usage(err, "--db: missing; give the attenuation, for example --db 6");
+    const values::ParsedAttenuation db = values::parseAttenuation(*dbText);
+    if (!db.db)
+        return usage(err, "--db: " + db.error);
+    values::Decimal z = values::Decimal::of(50, 0);
+    if (const auto zText = a.value("z")) {
+        const values::Parsed parsed = values::parse(*zText);
+        if (!parsed.value)
+            return usage(err, "--z: " + parsed.error);
+        if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm)
+            return usage(err, "--z: '" + *zText + "' is not an impedance: write 50, 75 or 600");
+        z = *parsed.value;
+    }
+    values::Series series = values::Series::E96;
+    if (const auto named = a.value("series")) {
+        const auto chosen = values::seriesNamed(*named);
+        if (!chosen)
+            return usage(err, "--series: '" + *named + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192");
+        series = *chosen;
+    }
+
+    const auto pads = values::designPads(*db.db, z, series);
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject();
+        for (std::size_t i = 0; i < pads.size(); ++i) {
+            json.key(padKeys[i]);
+            writeJson(json, pads[i]);
+        }
+        json.endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    out << values::format(*db.db, 18) << " dB, " << values::withUnit(z, "Ω", 18) << ", " << values::name(series)
+        << '\n';
+    using A = Table::Align;
+    Table t({"pad", "resistor", "exact", std::string(values::name(series)), "attenuation", "Z in", "return loss"},
+            {A::Left, A::Left, A::Right, A::Right, A::Right, A::Right, A::Right});
+    for (const values::Pad& pad : pads) {
+        bool first = true;
+        for (const values::PadResistor& r : pad.resistors) {
+            const std::string role = std::string(r.role) + (r.count > 1 ? " (x" + std::to_string(r.count) + ")" : "");
+            const values::PadPerformance& p = pad.standard;
+            t.add({first ? std::string(values::name(pad.kind)) : "", role, values::ohmsText(r.exact),
+                   values::withUnit(r.standard, "Ω"), first ? values::dbText(p.db) : "",
+                   first ? values::ohmsText(p.zIn) : "",
+                   first ? (p.returnLossDb ? values::dbText(*p.returnLossDb) : "infinite") : ""});
+            first = false;
+        }
+    }
+    t.print(out);
+    return exitOk;
+}
+
+} // namespace cli

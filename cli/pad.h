@@ -1,0 +1,19 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "cli/cli.h"
+
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// pad --db 6 [--z 50] [--series E96] [--json]: the Pi, T and bridged-T pads, each resistor exact
+// and standard, and what the standard pad does terminated in Z.
+int runPad(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+std::span<const Command> padCommands();
+
+} // namespace cli

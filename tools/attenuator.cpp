@@ -1,0 +1,279 @@
+// SPDX-License-Identifier: MIT
+#include "tools/attenuator.h"
+
+#include "schematic/schematic.h"
+#include "tools/circuitview.h"
+#include "tools/localised.h"
+#include "tools/widgets.h"
+#include "values/pads.h"
+#include "values/series.h"
+#include "values/value.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tools {
+
+namespace {
+
+enum Column { CPad, CResistor, CExact, CStandard, CDb, CZin, CReturnLoss, CColumns };
+constexpr int rows = 7; // 2 + 2 + 3 resistors
+constexpr int firstRow[] = {0, 2, 4};
+constexpr int defaultSeries = 5; // E96
+
+QString text(std::string_view s)
+{
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+QLabel* labelFor(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
+{
+    auto* label = named(new QLabel(caption, parent), name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+QString role(std::string_view r)
+{
+    if (r == "shunt")
+        return Attenuator::tr("shunt");
+    if (r == "series")
+        return Attenuator::tr("series");
+    if (r == "arm")
+        return Attenuator::tr("arm");
+    return Attenuator::tr("bridge");
+}
+
+QString padName(values::PadKind kind)
+{
+    switch (kind) {
+    case values::PadKind::Pi:
+        return Attenuator::tr("Pi");
+    case values::PadKind::Tee:
+        return Attenuator::tr("T");
+    case values::PadKind::BridgedTee:
+        return Attenuator::tr("Bridged T");
+    }
+    return {};
+}
+
+} // namespace
+
+Attenuator::Attenuator(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmAttenuator"));
+    setWindowTitle(tr("Attenuator"));
+    build();
+    for (QLineEdit* edit : {txtPadDb_, txtPadZ_})
+        connect(edit, &QLineEdit::textChanged, this, &Attenuator::refresh);
+    connect(cboPadSeries_, &QComboBox::currentIndexChanged, this, &Attenuator::refresh);
+    connect(tblPads_, &QTableWidget::itemSelectionChanged, this, &Attenuator::selectionChanged);
+    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    refresh();
+}
+
+void Attenuator::build()
+{
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    const auto message = [&](const char* name) {
+        auto* label = named(new QLabel(this), name);
+        label->setWordWrap(true);
+        label->setPalette(warning);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return label;
+    };
+    txtPadDb_ = named(new QLineEdit(this), "txtPadDb", tr("Attenuation in dB"));
+    txtPadDb_->setPlaceholderText(tr("e.g. 6 or 20"));
+    txtPadZ_ = named(new QLineEdit(localised("50", locale()), this), "txtPadZ", tr("Impedance in ohms"));
+    const int fieldWidth = txtPadDb_->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) * 3 / 2;
+    for (QLineEdit* edit : {txtPadDb_, txtPadZ_})
+        edit->setMinimumWidth(fieldWidth);
+    lblPadDbMessage_ = message("lblPadDbMessage");
+    lblPadZMessage_ = message("lblPadZMessage");
+    cboPadSeries_ = named(new QComboBox(this), "cboPadSeries", tr("Series of the standard values"));
+    for (const values::Series s : values::allSeries)
+        cboPadSeries_->addItem(text(values::name(s)));
+    cboPadSeries_->setCurrentIndex(defaultSeries);
+
+    auto* fields = new QGridLayout;
+    fields->addWidget(labelFor(this, "lblPadDb", tr("&Attenuation:"), txtPadDb_), 0, 0);
+    fields->addWidget(txtPadDb_, 0, 1);
+    fields->addWidget(named(new QLabel(QStringLiteral("dB"), this), "lblPadDbUnit"), 0, 2);
+    fields->addWidget(lblPadDbMessage_, 0, 3);
+    fields->addWidget(labelFor(this, "lblPadZ", tr("&Impedance:"), txtPadZ_), 1, 0);
+    fields->addWidget(txtPadZ_, 1, 1);
+    fields->addWidget(named(new QLabel(QStringLiteral("Ω"), this), "lblPadZUnit"), 1, 2);
+    fields->addWidget(lblPadZMessage_, 1, 3);
+    fields->addWidget(labelFor(this, "lblPadSeries", tr("&Series:"), cboPadSeries_), 2, 0);
+    fields->addWidget(cboPadSeries_, 2, 1);
+    fields->setColumnStretch(3, 1);
+
+    tblPads_ = named(new QTableWidget(rows, CColumns, this), "tblPads", tr("Pads"));
+    tblPads_->setHorizontalHeaderLabels(
+        {tr("Pad"), tr("Resistor"), tr("Exact"), tr("E96"), tr("Attenuation"), tr("Z in"), tr("Return loss")});
+    tblPads_->horizontalHeaderItem(CExact)->setToolTip(tr("The ideal value, K = 10^(A / 20)"));
+    const QString built = tr("The pad built from the standard values, terminated in the impedance");
+    for (const int column : {CDb, CZin, CReturnLoss})
+        tblPads_->horizontalHeaderItem(column)->setToolTip(built);
+    tblPads_->verticalHeader()->hide();
+    tblPads_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblPads_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblPads_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tblPads_->setWordWrap(false);
+    tblPads_->setTabKeyNavigation(false);
+    for (int pad = 0; pad < 3; ++pad) {
+        const int span = pad == 2 ? 3 : 2;
+        for (const int column : {CPad, CDb, CZin, CReturnLoss})
+            tblPads_->setSpan(firstRow[pad], column, span, 1);
+    }
+    tblPads_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tblPads_->horizontalHeader()->setStretchLastSection(true);
+    const int rowHeight = tblPads_->verticalHeader()->defaultSectionSize();
+    tblPads_->setMinimumHeight(tblPads_->horizontalHeader()->sizeHint().height() + rows * rowHeight +
+                               2 * tblPads_->frameWidth() + 2);
+    tblPads_->setMinimumWidth(tblPads_->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 90);
+
+    auto* drawings = new QHBoxLayout;
+    const char* names[] = {"picPadPi", "picPadTee", "picPadBridgedTee"};
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        pictures_[i] = named(new CircuitView(this), names[i], tr("The %1 pad drawn").arg(padName(values::allPads[i])));
+        pictures_[i]->setMinimumSize(160, 140);
+        drawings->addWidget(pictures_[i], 1);
+    }
+    // Three views, three Copy picture buttons: each its own access key and name.
+    const QString copyTexts[] = {tr("Copy &picture"), tr("Copy pic&ture"), tr("Copy pictu&re")};
+    for (std::size_t i = 0; i < pictures_.size(); ++i) {
+        if (auto* copy = pictures_[i]->findChild<QPushButton*>(QStringLiteral("cmdCopyPicture"))) {
+            copy->setText(copyTexts[i]);
+            copy->setAccessibleName(tr("Copy the %1 pad's picture").arg(padName(values::allPads[i])));
+        }
+    }
+
+    cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
+    buttons->addWidget(cmdClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(fields);
+    layout->addWidget(labelFor(this, "lblPads", tr("Pa&ds:"), tblPads_));
+    layout->addWidget(tblPads_);
+    layout->addLayout(drawings, 1);
+    layout->addLayout(buttons);
+
+    setTabOrder(txtPadDb_, txtPadZ_);
+    setTabOrder(txtPadZ_, cboPadSeries_);
+    setTabOrder(cboPadSeries_, tblPads_);
+    setTabOrder(tblPads_, cmdClose_);
+    setFocusProxy(txtPadDb_);
+}
+
+void Attenuator::refresh()
+{
+    const values::Series series = values::allSeries[static_cast<std::size_t>(cboPadSeries_->currentIndex())];
+    tblPads_->horizontalHeaderItem(CStandard)->setText(text(values::name(series)));
+    lblPadDbMessage_->clear();
+    lblPadZMessage_->clear();
+    const char separator = decimalSeparator(locale());
+    const QString dbText = txtPadDb_->text().trimmed();
+    std::optional<values::Decimal> db;
+    if (!dbText.isEmpty()) {
+        const values::ParsedAttenuation parsed = values::parseAttenuation(dbText.toStdString(), separator);
+        db = parsed.db;
+        if (!db)
+            lblPadDbMessage_->setText(QString::fromStdString(parsed.error));
+    }
+    std::optional<values::Decimal> z;
+    if (const QString zText = txtPadZ_->text().trimmed(); !zText.isEmpty()) {
+        const values::Parsed parsed = values::parse(zText.toStdString(), separator);
+        if (!parsed.value)
+            lblPadZMessage_->setText(QString::fromStdString(parsed.error));
+        else if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm)
+            lblPadZMessage_->setText(tr("'%1' is not an impedance: write 50, 75 or 600").arg(zText));
+        else
+            z = parsed.value;
+    }
+    if (!db || !z) {
+        clearPads();
+        return;
+    }
+    showPads(values::designPads(*db, *z, series));
+}
+
+void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
+{
+    const QLocale l = locale();
+    for (std::size_t p = 0; p < pads.size(); ++p) {
+        const values::Pad& pad = pads[p];
+        const int top = firstRow[p];
+        tblPads_->setItem(top, CPad, cell(padName(pad.kind), Qt::AlignLeft | Qt::AlignVCenter));
+        const values::PadPerformance& built = pad.standard;
+        tblPads_->setItem(top, CDb, cell(localised(values::dbText(built.db), l)));
+        tblPads_->setItem(top, CZin, cell(localised(values::ohmsText(built.zIn), l)));
+        QTableWidgetItem* loss =
+            cell(built.returnLossDb ? localised(values::dbText(*built.returnLossDb), l) : tr("infinite"));
+        if (!built.returnLossDb)
+            loss->setToolTip(tr("Z in equals the impedance exactly: a perfect match"));
+        tblPads_->setItem(top, CReturnLoss, loss);
+        QStringList exact;
+        QStringList standard;
+        for (std::size_t r = 0; r < pad.resistors.size(); ++r) {
+            const values::PadResistor& resistor = pad.resistors[r];
+            const int row = top + static_cast<int>(r);
+            const QString name =
+                role(resistor.role) + (resistor.count > 1 ? tr(" (×%1)").arg(resistor.count) : QString());
+            tblPads_->setItem(row, CResistor, cell(name, Qt::AlignLeft | Qt::AlignVCenter));
+            tblPads_->setItem(row, CExact, cell(localised(values::ohmsText(resistor.exact), l)));
+            tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard)));
+            standard << ohms(resistor.standard);
+        }
+        switch (pad.kind) {
+        case values::PadKind::Pi:
+            pictures_[p]->setDrawing(schematic::piPad(standard[0], standard[1]));
+            break;
+        case values::PadKind::Tee:
+            pictures_[p]->setDrawing(schematic::teePad(standard[0], standard[1]));
+            break;
+        case values::PadKind::BridgedTee:
+            pictures_[p]->setDrawing(schematic::bridgedTeePad(standard[0], standard[1], standard[2]));
+            break;
+        }
+    }
+    selectionChanged();
+}
+
+void Attenuator::clearPads()
+{
+    tblPads_->clearContents();
+    for (CircuitView* picture : pictures_)
+        picture->setDrawing({});
+    selectionChanged();
+}
+
+void Attenuator::selectionChanged()
+{
+    const QList<QModelIndex> selected = tblPads_->selectionModel()->selectedRows();
+    int shown = -1;
+    if (!selected.isEmpty()) {
+        const int row = selected.front().row();
+        shown = row >= firstRow[2] ? 2 : row >= firstRow[1] ? 1 : 0;
+    }
+    for (int i = 0; i < 3; ++i)
+        pictures_[static_cast<std::size_t>(i)]->setVisible(shown < 0 || shown == i);
+}
+
+QString Attenuator::ohms(const values::Decimal& v) const
+{
+    return localised(values::withUnit(v, "Ω"), locale());
+}
+
+} // namespace tools

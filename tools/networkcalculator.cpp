@@ -1,0 +1,220 @@
+// SPDX-License-Identifier: MIT
+#include "tools/networkcalculator.h"
+
+#include "schematic/schematic.h"
+#include "tools/circuitview.h"
+#include "tools/localised.h"
+#include "tools/widgets.h"
+#include "values/expression.h"
+#include "values/series.h"
+#include "values/value.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace tools {
+
+namespace {
+
+constexpr const char* tolerances[] = {"0", "0.1", "0.25", "0.5", "1", "2", "5", "10", "20"};
+constexpr int defaultSeries = 3; // E24
+
+QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
+    auto* label = named(new QLabel(text, parent), name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+schematic::Network drawn(const values::NetworkNode& node, schematic::Symbol symbol, const QLocale& locale)
+{
+    using Join = values::NetworkNode::Join;
+    if (node.join == Join::Part)
+        return schematic::Network::part(
+            symbol, localised(values::format(node.value, std::max(node.value.digits(), 1)), locale));
+    std::vector<schematic::Network> parts;
+    parts.reserve(node.parts.size());
+    for (const values::NetworkNode& child : node.parts)
+        parts.push_back(drawn(child, symbol, locale));
+    return node.join == Join::Series ? schematic::Network::series(std::move(parts))
+                                     : schematic::Network::parallel(std::move(parts));
+}
+
+} // namespace
+
+NetworkCalculator::NetworkCalculator(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmNetwork"));
+    setWindowTitle(tr("Network"));
+    build();
+    connect(txtNetwork_, &QLineEdit::textChanged, this, &NetworkCalculator::refresh);
+    for (QComboBox* box : {cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_})
+        connect(box, &QComboBox::currentIndexChanged, this, &NetworkCalculator::refresh);
+    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
+    refresh();
+}
+
+void NetworkCalculator::build()
+{
+    txtNetwork_ = named(new QLineEdit(this), "txtNetwork", tr("Network"));
+    txtNetwork_->setPlaceholderText(tr("e.g. 4k7 + (10k || 22k) or 100n || 47n; 4k7/5% for a part's tolerance"));
+    txtNetwork_->setMaxLength(static_cast<int>(values::maxExpressionLength));
+    txtNetwork_->setToolTip(tr("+ joins in series, || in parallel (it binds tighter); brackets nest"));
+    lblNetworkMessage_ = named(new QLabel(this), "lblNetworkMessage");
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    lblNetworkMessage_->setPalette(warning);
+    lblNetworkMessage_->setWordWrap(true);
+    lblNetworkMessage_->setTextFormat(Qt::RichText);
+    lblNetworkMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    cboNetworkKind_ = named(new QComboBox(this), "cboNetworkKind", tr("Kind of parts"));
+    cboNetworkKind_->addItems({tr("Resistors"), tr("Capacitors")});
+    cboNetworkTolerance_ = named(new QComboBox(this), "cboNetworkTolerance", tr("Tolerance of every part"));
+    cboNetworkTolerance_->setToolTip(tr("For every part written without its own, such as 4k7/5%"));
+    for (const char* t : tolerances)
+        cboNetworkTolerance_->addItem(QStringLiteral("±") + localised(t, locale()) + QStringLiteral(" %"),
+                                      QString::fromLatin1(t));
+    cboNetworkSeries_ = named(new QComboBox(this), "cboNetworkSeries", tr("Series for the nearest value"));
+    for (const values::Series s : values::allSeries)
+        cboNetworkSeries_->addItem(
+            QString::fromLatin1(values::name(s).data(), static_cast<int>(values::name(s).size())));
+    cboNetworkSeries_->setCurrentIndex(defaultSeries);
+
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(labelFor(this, "lblNetworkKind", tr("&Kind:"), cboNetworkKind_));
+    choices->addWidget(cboNetworkKind_);
+    choices->addSpacing(8);
+    choices->addWidget(labelFor(this, "lblNetworkTolerance", tr("&Tolerance:"), cboNetworkTolerance_));
+    choices->addWidget(cboNetworkTolerance_);
+    choices->addSpacing(8);
+    choices->addWidget(labelFor(this, "lblNetworkSeries", tr("&Series:"), cboNetworkSeries_));
+    choices->addWidget(cboNetworkSeries_);
+    choices->addStretch();
+
+    const auto answer = [this](const char* name, const QString& accessibleName) {
+        auto* label = named(new QLabel(this), name, accessibleName);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        return label;
+    };
+    lblNetworkValue_ = answer("lblNetworkValue", tr("Value"));
+    lblNetworkRange_ = answer("lblNetworkRange", tr("Range over the tolerances"));
+    lblNetworkRange_->setToolTip(tr("Every part at the low end of its tolerance, then every part at the high end"));
+    lblNetworkNearest_ = answer("lblNetworkNearest", tr("Nearest standard value"));
+    lblNetworkText_ = answer("lblNetworkText", tr("Written back"));
+    lblNetworkText_->setWordWrap(true);
+    lblNetworkNearestCaption_ = named(new QLabel(this), "lblNetworkNearestCaption");
+
+    auto* answers = new QGridLayout;
+    answers->addWidget(named(new QLabel(tr("Value:"), this), "lblNetworkValueCaption"), 0, 0);
+    answers->addWidget(lblNetworkValue_, 0, 1);
+    answers->addWidget(named(new QLabel(tr("Range:"), this), "lblNetworkRangeCaption"), 1, 0);
+    answers->addWidget(lblNetworkRange_, 1, 1);
+    answers->addWidget(lblNetworkNearestCaption_, 2, 0);
+    answers->addWidget(lblNetworkNearest_, 2, 1);
+    answers->addWidget(named(new QLabel(tr("Written:"), this), "lblNetworkTextCaption"), 3, 0);
+    answers->addWidget(lblNetworkText_, 3, 1);
+    answers->setColumnStretch(1, 1);
+
+    picNetwork_ = named(new CircuitView(this), "picNetwork", tr("The network drawn"));
+    picNetwork_->setMinimumSize(480, 200);
+
+    cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(labelFor(this, "lblNetwork", tr("&Network:"), txtNetwork_));
+    layout->addWidget(txtNetwork_);
+    layout->addWidget(lblNetworkMessage_);
+    layout->addLayout(choices);
+    layout->addLayout(answers);
+    layout->addWidget(picNetwork_, 1);
+    layout->addLayout(buttons);
+
+    setTabOrder(txtNetwork_, cboNetworkKind_);
+    setTabOrder(cboNetworkKind_, cboNetworkTolerance_);
+    setTabOrder(cboNetworkTolerance_, cboNetworkSeries_);
+    setTabOrder(cboNetworkSeries_, cmdClose_);
+    setFocusProxy(txtNetwork_);
+}
+
+values::Kind NetworkCalculator::kind() const
+{
+    return cboNetworkKind_->currentIndex() == 1 ? values::Kind::Capacitor : values::Kind::Resistor;
+}
+
+void NetworkCalculator::refresh()
+{
+    const values::Series series = values::allSeries[static_cast<std::size_t>(cboNetworkSeries_->currentIndex())];
+    lblNetworkNearestCaption_->setText(
+        tr("Nearest %1:")
+            .arg(QString::fromLatin1(values::name(series).data(), static_cast<int>(values::name(series).size()))));
+    const QString text = txtNetwork_->text();
+    if (text.trimmed().isEmpty()) {
+        lblNetworkMessage_->clear();
+        lblNetworkMessage_->hide();
+        clearAnswer();
+        return;
+    }
+    const std::string typed = text.toStdString();
+    const values::ParsedExpression parsed = values::parseNetwork(typed, kind(), decimalSeparator(locale()));
+    if (!parsed.network) {
+        showError(text, parsed.error);
+        clearAnswer();
+        return;
+    }
+    lblNetworkMessage_->clear();
+    lblNetworkMessage_->hide();
+    const values::NetworkExpression& network = *parsed.network;
+    const values::Decimal tolerance =
+        values::parseTolerance(cboNetworkTolerance_->currentData().toString().toStdString())
+            .value_or(values::Decimal{});
+    const values::NetworkValue v = values::evaluate(network, kind(), tolerance, series);
+    const std::string unit = kind() == values::Kind::Resistor ? "Ω" : "F";
+    lblNetworkValue_->setText(v.exact ? localised(values::withUnit(*v.exact, unit, values::exactDigits), locale()) +
+                                      QLatin1Char(' ') + tr("exact")
+                                      : localised(values::withUnit(v.value, unit, 6), locale()));
+    lblNetworkRange_->setText(v.hasTolerance ? localised(values::rangeText(v.low, v.high, unit), locale())
+                                             : tr("no tolerance given"));
+    lblNetworkNearest_->setText(localised(values::withUnit(v.standard.nearest, unit), locale()));
+    lblNetworkText_->setText(localised(values::networkText(network.tree, network.tolerances), locale()));
+    const schematic::Symbol symbol =
+        kind() == values::Kind::Resistor ? schematic::Symbol::Resistor : schematic::Symbol::Capacitor;
+    picNetwork_->setDrawing(schematic::network(drawn(network.tree, symbol, locale())));
+}
+
+// The message, then the typed text with what is wrong underlined (or a mark where something is
+// missing), so the place shows without moving the cursor the user is typing at.
+void NetworkCalculator::showError(const QString& text, const values::ExpressionError& error)
+{
+    const QByteArray utf8 = text.toUtf8();
+    const auto at =
+        static_cast<qsizetype>(std::min<std::size_t>(error.position, static_cast<std::size_t>(utf8.size())));
+    const auto length =
+        static_cast<qsizetype>(std::min<std::size_t>(error.length, static_cast<std::size_t>(utf8.size() - at)));
+    const QString before = QString::fromUtf8(utf8.left(at)).toHtmlEscaped();
+    const QString wrong = QString::fromUtf8(utf8.mid(at, length)).toHtmlEscaped();
+    const QString after = QString::fromUtf8(utf8.mid(at + length)).toHtmlEscaped();
+    const QString marked = length > 0 ? QStringLiteral("<u><b>%1</b></u>").arg(wrong) : QStringLiteral("<b>‸</b>");
+    lblNetworkMessage_->setText(QStringLiteral("%1<br><tt>%2%3%4</tt>")
+                                    .arg(QString::fromStdString(error.message).toHtmlEscaped(), before, marked, after));
+    lblNetworkMessage_->setAccessibleName(QString::fromStdString(error.message));
+    lblNetworkMessage_->show();
+}
+
+void NetworkCalculator::clearAnswer()
+{
+    for (QLabel* label : {lblNetworkValue_, lblNetworkRange_, lblNetworkNearest_, lblNetworkText_})
+        label->clear();
+    picNetwork_->setDrawing({});
+}
+
+} // namespace tools
