@@ -87,7 +87,12 @@ std::string ratingOf(const values::LedChoice& c)
 
 std::span<const Command> ledCommands()
 {
-    return table;
+    return std::span<const Command>(table).first(1);
+}
+
+std::span<const Command> ohmCommands()
+{
+    return std::span<const Command>(table).subspan(1);
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
