@@ -53,9 +53,17 @@ void finder(benchmark::State& state)
     run(state, targets[state.range(0)], e192Parts(), 3, "E192 1..10M");
 }
 
+// Every combination of three parts over E96 from 10 ohm to 100 kohm (385 values).
 void bruteForce(benchmark::State& state)
 {
-    run(state, targets[state.range(0)], e192Parts(), 3, "every combination", true);
+    static const auto parts = inRange(Series::E96, Decimal::of(10, 0), Decimal::of(1, 5));
+    run(state, targets[state.range(0)], parts, 3, "E96 10..100k, every combination", true);
+}
+
+void finderSmall(benchmark::State& state)
+{
+    static const auto parts = inRange(Series::E96, Decimal::of(10, 0), Decimal::of(1, 5));
+    run(state, targets[state.range(0)], parts, 3, "E96 10..100k");
 }
 
 const Decimal fourTargets[] = {Decimal::of(7777, 0), Decimal::of(12345, -1), Decimal::of(33, 5)};
@@ -123,6 +131,7 @@ void distinct(benchmark::State& state)
 
 BENCHMARK(finder)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 // Several seconds a search: one iteration each is enough to compare.
+BENCHMARK(finderSmall)->Arg(0)->Unit(benchmark::kMillisecond);
 BENCHMARK(bruteForce)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(1);
 BENCHMARK(fourE24)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
 BENCHMARK(fourE96)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);

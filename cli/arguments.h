@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "values/decimal.h"
+#include "values/value.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,5 +32,22 @@ private:
     std::vector<std::string> flags_;
     std::string error_;
 };
+
+// A value for an option, in the unit it may carry (Unit::None: any unit). The messages start
+// with `option` ("--vout", or the command's name for its positional value).
+std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
+                                             std::string& error);
+
+// "10..1M": two values, the lower first, around "..", in the unit they may carry.
+struct Range {
+    values::Decimal lo;
+    values::Decimal hi;
+};
+std::optional<Range> rangeArgument(const std::string& option, const std::string& text, values::Unit unit,
+                                   std::string& error);
+
+// A percentage below 100 ("1", "0.5 %"); zero, however written, only where `zero` allows it.
+std::optional<values::Decimal> toleranceArgument(const std::string& option, const std::string& text, bool zero,
+                                                 std::string& error);
 
 } // namespace cli

@@ -32,7 +32,8 @@ bool isCommandLine(const std::vector<std::string>& args)
     return first == "--help" || first == "-h" || first == "--version" || !first.starts_with('-');
 }
 
-int run(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out, std::ostream& err)
+int dispatch(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out,
+             std::ostream& err)
 {
     if (args.empty() || args.front() == "--help" || args.front() == "-h") {
         printHelp(commands, out);
@@ -46,8 +47,7 @@ int run(const std::vector<std::string>& args, std::span<const Command> commands,
         if (c.name == args.front())
             return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
-    err << "voltiva: unknown command '" << args.front() << "' (see voltiva --help)\n";
-    return exitUsage;
+    return usage(err, "unknown command '" + args.front() + "' (see voltiva --help)");
 }
 
 } // namespace cli

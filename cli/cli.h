@@ -11,7 +11,18 @@
 namespace cli {
 
 inline constexpr int exitOk = 0;
-inline constexpr int exitUsage = 2; // bad input: one line on err naming the argument
+inline constexpr int exitFailure = 1; // the answer could not be written
+inline constexpr int exitUsage = 2;   // bad input: one line on err naming the argument
+
+// The text with control characters, and bytes that are not UTF-8, shown as \xNN: what comes
+// from arguments or files must not reach a terminal as an escape sequence.
+std::string printable(std::string_view text);
+
+// Every message of the command line goes through here: "voltiva: <text>" on err, printable.
+void message(std::ostream& err, std::string_view text);
+
+// message(), then the exit status for bad input.
+int usage(std::ostream& err, std::string_view text);
 
 // The arguments after the command name, and where to print.
 using Run = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
@@ -28,8 +39,13 @@ struct Command {
 bool isCommandLine(const std::vector<std::string>& args);
 
 // Runs the command among `commands` that the arguments name (args without argv[0]); returns the
-// exit status. --help lists `commands` in their order. Each tool's commands come from its own
-// file (standardCommands() ...); the program passes them all, in the tools catalogue's order.
+// exit status, exitFailure when out could not take the answer. --help lists `commands` in their
+// order. Each tool's commands come from its own file (standardCommands() ...); the program passes
+// them all, in the tools catalogue's order.
 int run(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out, std::ostream& err);
+
+// run() without the check that out took the answer.
+int dispatch(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out,
+             std::ostream& err);
 
 } // namespace cli

@@ -19,41 +19,10 @@ namespace cli {
 
 namespace {
 
-int usage(std::ostream& err, const std::string& message)
+std::string reachText(const values::Reach& reach)
 {
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
-// A value with the unit it may carry; the parser's message names what was typed.
-std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
-                                             std::string& error)
-{
-    const values::Parsed parsed = values::parse(text);
-    if (!parsed.value) {
-        error = option + ": " + parsed.error;
-        return std::nullopt;
-    }
-    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        error = option + ": '" + text + "' is in the wrong unit";
-        return std::nullopt;
-    }
-    return parsed.value;
-}
-
-std::optional<values::Decimal> toleranceArgument(const std::string& text, std::string& error)
-{
-    std::string number = text;
-    if (!number.empty() && number.back() == '%')
-        number.pop_back();
-    if (number == "0")
-        return values::Decimal{};
-    const values::Parsed parsed = values::parse(number);
-    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
-        error = "--tolerance: '" + text + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5";
-        return std::nullopt;
-    }
-    return parsed.value;
+    return std::string("Out of reach: pairs of these parts give V out no ") +
+        (reach.side == values::Reach::Side::Below ? "lower" : "higher") + " than " + values::withUnit(reach.limit, "V");
 }
 
 } // namespace
@@ -61,7 +30,8 @@ std::optional<values::Decimal> toleranceArgument(const std::string& text, std::s
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
 int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top", "margin"}, {"json", "help"});
+    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top", "margin", "r1", "r2"},
+                      {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
     if (a.flag("help")) {
@@ -111,24 +81,27 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     values::DividerOptions options;
     options.hi = values::Decimal::of(1, 6);
     if (const auto range = a.value("range")) {
-        const std::size_t dots = range->find("..");
-        if (dots == std::string::npos)
-            return usage(err, "--range: '" + *range + "' is not a range: write it as 1k..1M");
-        const auto from = valueArgument("--range", range->substr(0, dots), values::Unit::Ohm, error);
-        const auto to =
-            from ? valueArgument("--range", range->substr(dots + 2), values::Unit::Ohm, error) : std::nullopt;
-        if (!from || !to)
+        const auto r = rangeArgument("--range", *range, values::Unit::Ohm, error);
+        if (!r)
             return usage(err, error);
-        if (*to < *from)
-            return usage(err, "--range: '" + *range + "' ends below where it starts");
-        options.lo = *from;
-        options.hi = *to;
+        options.lo = r->lo;
+        options.hi = r->hi;
     }
     if (const auto tolerance = a.value("tolerance")) {
-        const auto t = toleranceArgument(*tolerance, error);
+        const auto t = toleranceArgument("--tolerance", *tolerance, true, error);
         if (!t)
             return usage(err, error);
         options.tolerancePercent = *t;
+    }
+    const auto r1 = a.value("r1");
+    const auto r2 = a.value("r2");
+    if (r1 && r2)
+        return usage(err, "--r2: give --r1 or --r2, the resistor already chosen, not both");
+    if (r1 || r2) {
+        const auto fixed = valueArgument(r1 ? "--r1" : "--r2", r1 ? *r1 : *r2, values::Unit::Ohm, error);
+        if (!fixed)
+            return usage(err, error);
+        (r1 ? options.fixedR1 : options.fixedR2) = *fixed;
     }
     if (const auto top = a.value("top")) {
         int n = 0;
@@ -153,10 +126,11 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
                          values::format(options.hi));
     const auto pairs = values::designDivider(goal, parts, options);
     const double ratio = values::dividerRatio(goal);
+    const values::Reach reach = values::dividerReach(goal, parts, options);
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("ratio").number(values::approximate(ratio, 6)).key("pairs").beginArray();
+        json.beginObject().key("ratio").number(ratio).reach(reach).key("pairs").beginArray();
         for (const values::DividerPair& p : pairs) {
             json.beginObject()
                 .key("r1")
@@ -164,15 +138,17 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
                 .key("r2")
                 .number(p.r2)
                 .key("vout")
-                .number(values::approximate(p.vout, 6))
+                .number(p.vout)
                 .key("error_percent")
                 .percent(p.deviation.precise)
+                .key("exact")
+                .boolean(p.deviation.exact)
                 .key("vout_min")
-                .number(values::approximate(p.worstCase.min, 6))
+                .number(p.worstCase.min)
                 .key("vout_max")
-                .number(values::approximate(p.worstCase.max, 6))
+                .number(p.worstCase.max)
                 .key("current_a")
-                .number(values::approximate(p.currentA, 3));
+                .number(p.currentA);
             const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
             for (std::size_t i = 0; i < power.size(); ++i)
                 json.key(i == 0 ? "p1_w" : "p2_w").number(values::shortest(power[i].watts.toDouble()));
@@ -194,7 +170,13 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V") << ", V out "
         << values::withUnit(goal.vout, "V") << ": k = " << jsonNumber(values::approximate(ratio, 6)) << ", "
         << values::name(set) << " from " << values::withUnit(options.lo, "Ω") << " to "
-        << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts\n";
+        << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts";
+    if (options.fixedR1 || options.fixedR2)
+        out << ", " << (options.fixedR1 ? "R1 " : "R2 ")
+            << values::withUnit(options.fixedR1 ? *options.fixedR1 : *options.fixedR2, "Ω");
+    out << '\n';
+    if (reach.side != values::Reach::Side::Within)
+        out << reachText(reach) << '\n';
     using A = Table::Align;
     Table table(
         {"R1", "R2", "V out", "deviation", "lowest", "highest", "current", "P R1", "P R2", "rating R1", "rating R2"},
@@ -218,8 +200,8 @@ std::span<const Command> dividerCommands()
 {
     static constexpr Command commands[] = {
         {"divider",
-         "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] [--top 10] "
-         "[--margin 2] [--json]",
+         "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] "
+         "[--r1 R | --r2 R] [--top 10] [--margin 2] [--json]",
          runDivider},
     };
     return commands;

@@ -1,32 +1,48 @@
 // SPDX-License-Identifier: MIT
 #include "cli/json.h"
 
+#include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
 namespace cli {
 
-std::string jsonNumber(const values::Decimal& value)
+std::string jsonNumber(double value)
 {
-    if (value.mantissa == 0)
+    if (!std::isfinite(value))
+        return "null"; // JSON has no infinity; no exact value of the program is one
+    if (value == 0)
         return "0";
-    std::string digits = std::to_string(value.mantissa < 0 ? -static_cast<unsigned long long>(value.mantissa)
-                                                           : static_cast<unsigned long long>(value.mantissa));
-    const std::string sign = value.mantissa < 0 ? "-" : "";
-    const int order = static_cast<int>(digits.size()) - 1 + value.exponent;
+    // Scientific gives the shortest round-trip digits and their order; lay them out from there.
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value), std::chars_format::scientific);
+    const std::string text(buffer, result.ptr);
+    const std::size_t e = text.find('e');
+    std::string digits = text.substr(0, e);
+    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
+    const int order = std::stoi(text.substr(e + 1));
+    const std::string sign = value < 0 ? "-" : "";
+    const int exponent = order - static_cast<int>(digits.size()) + 1; // of the last digit
     // Plain where a reader sees it at a glance, exponent form for the very small and large.
     if (order >= -4 && order <= 15) {
-        if (value.exponent >= 0)
-            return sign + digits + std::string(static_cast<std::size_t>(value.exponent), '0');
-        const auto fraction = static_cast<std::size_t>(-value.exponent);
+        if (exponent >= 0)
+            return sign + digits + std::string(static_cast<std::size_t>(exponent), '0');
+        const auto fraction = static_cast<std::size_t>(-exponent);
         if (fraction < digits.size())
             return sign + digits.substr(0, digits.size() - fraction) + "." + digits.substr(digits.size() - fraction);
         return sign + "0." + std::string(fraction - digits.size(), '0') + digits;
     }
-    std::string text = sign + digits.substr(0, 1);
+    std::string out = sign + digits.substr(0, 1);
     if (digits.size() > 1)
-        text += "." + digits.substr(1);
-    return text + "e" + std::to_string(order);
+        out += "." + digits.substr(1);
+    return out + "e" + std::to_string(order);
+}
+
+std::string jsonNumber(const values::Decimal& value)
+{
+    return jsonNumber(value.nearestDouble());
 }
 
 std::string jsonEscape(std::string_view text)
@@ -127,6 +143,13 @@ Json& Json::number(const values::Decimal& value)
     return *this;
 }
 
+Json& Json::number(double value)
+{
+    separate();
+    text_ += jsonNumber(value);
+    return *this;
+}
+
 Json& Json::number(long long value)
 {
     separate();
@@ -134,7 +157,7 @@ Json& Json::number(long long value)
     return *this;
 }
 
-Json& Json::percent(const values::Decimal& value)
+Json& Json::percent(double value)
 {
     separate();
     std::string text = jsonNumber(value);
@@ -156,6 +179,14 @@ Json& Json::null()
     separate();
     text_ += "null";
     return *this;
+}
+
+Json& Json::reach(const values::Reach& reach)
+{
+    using Side = values::Reach::Side;
+    key("reach").string(reach.side == Side::Below ? "below" : reach.side == Side::Above ? "above" : "within");
+    key("reach_limit");
+    return reach.side == Side::Within ? null() : number(reach.limit);
 }
 
 } // namespace cli

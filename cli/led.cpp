@@ -27,12 +27,6 @@ constexpr std::array<Command, 2> table{{
     {"ohm", "ohm with two of --v V --i A --r OHMS --p W [--json]", runOhm},
 }};
 
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
 bool help(const Arguments& a, std::string_view name, std::ostream& out)
 {
     if (!a.flag("help"))
@@ -42,37 +36,6 @@ bool help(const Arguments& a, std::string_view name, std::ostream& out)
             out << "Usage: voltiva " << c.synopsis << '\n';
     }
     return true;
-}
-
-std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
-                                             std::string& error)
-{
-    const values::Parsed parsed = values::parse(text);
-    if (!parsed.value) {
-        error = option + ": " + parsed.error;
-        return std::nullopt;
-    }
-    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        error = option + ": '" + text + "' is in the wrong unit";
-        return std::nullopt;
-    }
-    return parsed.value;
-}
-
-// "5", "5%", "0": a percentage below 100.
-std::optional<values::Decimal> percentArgument(const std::string& option, const std::string& text, std::string& error)
-{
-    std::string number = text;
-    if (!number.empty() && number.back() == '%')
-        number.pop_back();
-    if (number == "0")
-        return values::Decimal{};
-    const values::Parsed parsed = values::parse(number);
-    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
-        error = option + ": '" + text + "' is not a tolerance: write a percentage below 100, such as 5 or 0.5";
-        return std::nullopt;
-    }
-    return parsed.value;
 }
 
 std::string optionOf(values::LedField field)
@@ -124,7 +87,12 @@ std::string ratingOf(const values::LedChoice& c)
 
 std::span<const Command> ledCommands()
 {
-    return table;
+    return std::span<const Command>(table).first(1);
+}
+
+std::span<const Command> ohmCommands()
+{
+    return std::span<const Command>(table).subspan(1);
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
@@ -175,25 +143,20 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
         input.series = *series;
     }
     if (const auto t = a.value("supply-tolerance")) {
-        const auto p = percentArgument("--supply-tolerance", *t, error);
+        const auto p = toleranceArgument("--supply-tolerance", *t, true, error);
         if (!p)
             return usage(err, error);
         input.supplyTolerance = *p;
     }
     if (const auto range = a.value("vf-range")) {
-        const std::size_t dots = range->find("..");
-        if (dots == std::string::npos)
-            return usage(err, "--vf-range: '" + *range + "' is not a range: write it as 1.8..2.2");
-        const auto from = valueArgument("--vf-range", range->substr(0, dots), values::Unit::Volt, error);
-        const auto to =
-            from ? valueArgument("--vf-range", range->substr(dots + 2), values::Unit::Volt, error) : std::nullopt;
-        if (!from || !to)
+        const auto r = rangeArgument("--vf-range", *range, values::Unit::Volt, error);
+        if (!r)
             return usage(err, error);
-        input.forwardMin = *from;
-        input.forwardMax = *to;
+        input.forwardMin = r->lo;
+        input.forwardMax = r->hi;
     }
     if (const auto t = a.value("tolerance")) {
-        const auto p = percentArgument("--tolerance", *t, error);
+        const auto p = toleranceArgument("--tolerance", *t, true, error);
         if (!p)
             return usage(err, error);
         input.tolerance = *p;

@@ -17,7 +17,8 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
 // ohm with any two of --v --i --r --p [--json]: the other two by Ohm's law.
 int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// The commands of the LED resistor and Ohm's law windows.
+// The commands of the LED resistor window and of the Ohm's law window.
 std::span<const Command> ledCommands();
+std::span<const Command> ohmCommands();
 
 } // namespace cli

@@ -16,12 +16,6 @@ namespace cli {
 
 namespace {
 
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
 std::string bandNames(const std::vector<values::Colour>& bands)
 {
     std::string out;
@@ -83,13 +77,12 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
         return usage(err, "mark: '" + a.positionals()[0] + "' is not a resistance: the markings are a resistor's");
 
     values::Decimal tolerance = values::Decimal::of(5, 0);
-    if (auto text = a.value("tolerance")) {
-        if (!text->empty() && text->back() == '%')
-            text->pop_back();
-        const values::Parsed t = values::parse(*text);
-        if (!t.value || t.unit != values::Unit::None)
-            return usage(err, "--tolerance: '" + *a.value("tolerance") + "' is not a percentage such as 5, 1 or 0.1");
-        tolerance = *t.value;
+    if (const auto text = a.value("tolerance")) {
+        std::string error;
+        const auto t = toleranceArgument("--tolerance", *text, false, error);
+        if (!t)
+            return usage(err, error);
+        tolerance = *t;
     }
     std::optional<int> tcr;
     if (const auto text = a.value("tcr")) {

@@ -21,12 +21,6 @@ constexpr std::array<Command, 1> table{{
     {"eval", "eval NETWORK [--capacitor] [--tolerance 1] [--series E24] [--json]", runEval},
 }};
 
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
 } // namespace
 
 std::span<const Command> networkCommands()

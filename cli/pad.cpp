@@ -21,12 +21,6 @@ constexpr std::array<Command, 1> table{{
     {"pad", "pad --db 6 [--z 50] [--series E96] [--json]", runPad},
 }};
 
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
 // The JSON names of the pads and their resistors, in the order designPads gives them.
 constexpr const char* padKeys[] = {"pi", "tee", "bridged_tee"};
 

@@ -17,25 +17,11 @@
 #include <new>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 namespace cli {
 
 namespace {
-
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
-// The parser's own message already names what was typed.
-std::optional<values::Decimal> valueArgument(const std::string& text, const std::string& what, std::string& error)
-{
-    const values::Parsed parsed = values::parse(text);
-    if (!parsed.value)
-        error = what + ": " + parsed.error;
-    return parsed.value;
-}
 
 std::optional<values::SeriesSet> seriesArgument(const std::string& text, std::string& error)
 {
@@ -58,6 +44,20 @@ std::optional<int> countArgument(const std::string& option, const std::string& t
     return n;
 }
 
+// What follows "is not a resistance": capacitors need the flag.
+std::string withoutCapacitor(const std::string& text)
+{
+    const values::Parsed parsed = values::parse(text);
+    return parsed.value && parsed.unit == values::Unit::Farad ? " (add --capacitor for capacitors)" : "";
+}
+
+std::string reachText(const values::Reach& reach, std::string_view unit)
+{
+    return std::string("Out of reach: networks of these parts go no ") +
+        (reach.side == values::Reach::Side::Below ? "lower" : "higher") + " than " +
+        values::withUnit(reach.limit, unit);
+}
+
 } // namespace
 
 int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -74,7 +74,7 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
                      a.positionals().empty() ? "nearest: give the target value, for example: voltiva nearest 5k"
                                              : "nearest: unexpected argument '" + a.positionals()[1] + "'");
     std::string error;
-    const auto target = valueArgument(a.positionals()[0], "nearest", error);
+    const auto target = valueArgument("nearest", a.positionals()[0], values::Unit::None, error);
     if (!target)
         return usage(err, error);
     values::SeriesSet set(values::allSeries.begin(), values::allSeries.end());
@@ -137,14 +137,14 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         return usage(err,
                      a.positionals().empty() ? "combine: give the target value, for example: voltiva combine 5k"
                                              : "combine: unexpected argument '" + a.positionals()[1] + "'");
-    std::string error;
-    const auto target = valueArgument(a.positionals()[0], "combine", error);
-    if (!target)
-        return usage(err, error);
-
     values::SearchOptions options;
     options.kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
     const bool capacitor = options.kind == values::Kind::Capacitor;
+    const values::Unit unit = capacitor ? values::Unit::Farad : values::Unit::Ohm;
+    std::string error;
+    const auto target = valueArgument("combine", a.positionals()[0], unit, error);
+    if (!target)
+        return usage(err, capacitor ? error : error + withoutCapacitor(a.positionals()[0]));
     if (const auto parts = a.value("parts")) {
         const auto n = countArgument("--parts", *parts, 1, 4, error);
         if (!n)
@@ -168,7 +168,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         const auto entries = values::parseStock(values::importParts(*bytes));
         for (const values::StockEntry& e : entries) {
             if (!e.value)
-                err << "voltiva: " << *file << ", line " << e.line << ": left out: " << e.reason << '\n';
+                message(err, *file + ", line " + std::to_string(e.line) + ": left out: " + e.reason);
         }
         parts = values::stockParts(entries);
     } else {
@@ -182,17 +182,11 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         values::Decimal lo = capacitor ? values::Decimal::of(1, -12) : values::Decimal::of(10, 0);
         values::Decimal hi = capacitor ? values::Decimal::of(10, -3) : values::Decimal::of(1, 6);
         if (const auto range = a.value("range")) {
-            const std::size_t dots = range->find("..");
-            if (dots == std::string::npos)
-                return usage(err, "--range: '" + *range + "' is not a range: write it as 10..1M");
-            const auto from = valueArgument(range->substr(0, dots), "--range", error);
-            const auto to = from ? valueArgument(range->substr(dots + 2), "--range", error) : std::nullopt;
-            if (!from || !to)
+            const auto r = rangeArgument("--range", *range, unit, error);
+            if (!r)
                 return usage(err, error);
-            if (*to < *from)
-                return usage(err, "--range: '" + *range + "' ends below where it starts");
-            lo = *from;
-            hi = *to;
+            lo = r->lo;
+            hi = r->hi;
         }
         parts = values::unlimitedParts(values::valuesInRange(set, lo, hi));
     }
@@ -208,10 +202,11 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     // The best of what was tried is still worth showing, beside the warning and the status.
     const int status = found.limited ? exitUsage : exitOk;
     if (found.limited)
-        err << "voltiva: combine: the search stopped at its limit: a better network may exist\n";
+        message(err, "combine: the search stopped at its limit: a better network may exist");
+    const values::Reach reach = values::networkReach(*target, parts, options);
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("target").number(*target).key("networks").beginArray();
+        json.beginObject().key("target").number(*target).reach(reach).key("networks").beginArray();
         for (const values::Network& n : found.networks) {
             json.beginObject()
                 .key("network")
@@ -220,6 +215,8 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
                 .number(n.precise)
                 .key("error_percent")
                 .percent(n.deviation.precise)
+                .key("exact")
+                .boolean(n.deviation.exact)
                 .key("parts")
                 .number(static_cast<long long>(n.partCount))
                 .endObject();
@@ -229,6 +226,8 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         return status;
     }
     out << "Target " << values::format(*target) << '\n';
+    if (reach.side != values::Reach::Side::Within)
+        out << reachText(reach, capacitor ? "F" : "Ω") << '\n';
     Table table({"network", "value", "deviation"}, {Table::Align::Left, Table::Align::Right, Table::Align::Right});
     for (const values::Network& n : found.networks)
         table.add({n.text, values::format(n.value), n.deviation.text()});

@@ -93,6 +93,8 @@ Drawing network(const Network& network);
 
 // A divider from `top` (V in, or the regulator's output in feedback) through r1 to the middle
 // node (V out, or the reference) and r2 to ground; each label is a value with its unit.
+// In the fixed circuits a part's value is drawn after its name ("R1 4.7 kΩ"); a terminal's text
+// is drawn as given, so it names itself ("V in = 5 V").
 Drawing divider(const QString& r1, const QString& r2, const QString& top, const QString& middle);
 
 // A supply, its series resistor and `count` LEDs in series to ground (a long string is drawn

@@ -16,7 +16,8 @@ using PanelFactory = std::function<QWidget*(QWidget* parent)>;
 // A screen laid out by Qt layouts rather than declared in twips, in the same lifecycle as
 // every other: one default instance, show brings it to the front, the close box unloads it.
 // The window takes the panel's windowTitle, the interface font and the program's icon, and can
-// be resized. A button named cmdClose inside the panel unloads the screen.
+// be resized. A button named cmdClose inside the panel unloads the screen. The panel's focus
+// proxy, if it sets one, takes the focus when the window opens.
 class PanelForm final : public Form {
 public:
     PanelForm(Project& project, const char* name, PanelFactory make);

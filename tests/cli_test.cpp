@@ -63,8 +63,8 @@ TEST(Cli, CombineJson)
     const Outcome o = run({"combine", "5k", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out,
-              "{\"target\": 5000, \"networks\": [{\"network\": \"10k || 10k\", \"value\": 5000, "
-              "\"error_percent\": 0.0, \"parts\": 2}]}\n");
+              "{\"target\": 5000, \"reach\": \"within\", \"reach_limit\": null, \"networks\": [{\"network\": "
+              "\"10k || 10k\", \"value\": 5000, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombineCapacitorsInFarads)
@@ -72,8 +72,8 @@ TEST(Cli, CombineCapacitorsInFarads)
     const Outcome o = run({"combine", "147nF", "--capacitor", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out,
-              "{\"target\": 1.47e-7, \"networks\": [{\"network\": \"100n || 47n\", \"value\": 1.47e-7, "
-              "\"error_percent\": 0.0, \"parts\": 2}]}\n");
+              "{\"target\": 1.47e-7, \"reach\": \"within\", \"reach_limit\": null, \"networks\": [{\"network\": "
+              "\"100n || 47n\", \"value\": 1.47e-7, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombinePlain)

@@ -31,9 +31,11 @@ TEST(DividerCommand, JsonOfTheIssueExample)
     const Printed r = divider({"--vin", "5", "--vout", "3.3", "--series", "E24", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"pairs\": [{\"r1\": 4700, \"r2\": 9100, \"vout\": 3.2971, "
-                          "\"error_percent\": -0.0878, \"vout_min\": 3.27457, \"vout_max\": 3.31949, "
-                          "\"current_a\": 0.000362, \"p1_w\": 0.0006169922285234195, "
+    // Every figure the double nearest its exact value: 5 V x 9.1k / 13.8k, and so on.
+    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": 4700, "
+                          "\"r2\": 9100, \"vout\": 3.2971014492753623, \"error_percent\": -0.0878348704435661, "
+                          "\"exact\": false, \"vout_min\": 3.2745710962489096, \"vout_max\": 3.319488587113551, "
+                          "\"current_a\": 0.00036231884057971015, \"p1_w\": 0.0006169922285234195, "
                           "\"p2_w\": 0.0011946019743751314, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}, "
                           "{\"r1\": 47000, ",
                           0),
@@ -52,8 +54,9 @@ TEST(DividerCommand, JsonInFeedbackMode)
         divider({"--vref", "0.8", "--vout", "3.3V", "--series", "E24", "--range", "1k..100k", "--top", "1", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
-              "{\"ratio\": 0.242424, \"pairs\": [{\"r1\": 7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": "
-              "0.0, \"vout_min\": 3.2505, \"vout_max\": 3.35051, \"current_a\": 0.000333, \"p1_w\": "
+              "{\"ratio\": 0.24242424242424243, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": "
+              "7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": 0.0, \"exact\": true, \"vout_min\": "
+              "3.2504950495049503, \"vout_max\": 3.3505050505050504, \"current_a\": 0.0003333333333333333, \"p1_w\": "
               "0.0008333333333333334, \"p2_w\": 0.0002666666666666667, \"rating1_w\": 0.0625, \"rating2_w\": "
               "0.0625}]}\n");
 }

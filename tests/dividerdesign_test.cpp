@@ -202,7 +202,7 @@ TEST(DividerDesign, RoundsAHalfWayDeviationAwayFromZero)
         designDivider({DividerMode::Output, d(2), d(1)}, std::vector<Part>{{d(799, 1), 1}, {d(801, 1), 1}}, options);
     ASSERT_EQ(pairs.size(), 2U);
     EXPECT_EQ(pairs[0].deviation.percent, d(13, -2));
-    EXPECT_EQ(pairs[0].deviation.precise, d(125, -3));
+    EXPECT_EQ(pairs[0].deviation.precise, 0.125);
     EXPECT_EQ(pairs[1].deviation.percent, d(-13, -2));
 }
 

@@ -164,7 +164,7 @@ TEST(NetworkText, WritesTheFindersNetworksAsTheFinderDoes)
                 ASSERT_TRUE(again.network.has_value()) << n.text;
                 EXPECT_EQ(networkText(again.network->tree), n.text);
                 const double value = evaluate(*again.network, kind, Decimal{}, Series::E24).nearest;
-                EXPECT_NEAR(value, n.precise.toDouble(), 1e-11 * value) << n.text;
+                EXPECT_NEAR(value, n.precise, 1e-11 * value) << n.text;
             }
         }
     }

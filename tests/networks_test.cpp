@@ -52,7 +52,7 @@ struct Example {
 };
 
 const Example examples[] = {
-    {"7777 from E24 with three parts comes within a hair", "7777", Series::E24, 3, "36k || (9.1k + 820)", "+0.00 %",
+    {"7777 from E24 with three parts comes within a hair", "7777", Series::E24, 3, "36k || (9.1k + 820)", "+0.000045 %",
      false},
     {"7777 from E24 with four parts is exact, fewest distinct values first", "7777", Series::E24, 4,
      "5.6k + 27 + (4.3k || 4.3k)", "exact", true},

@@ -179,7 +179,7 @@ TEST(Format, PrefixAndFourDigits)
 {
     const std::pair<const char*, const char*> cases[] = {
         {"4700", "4.7k"},     {"4990", "4.99k"},   {"1234", "1.234k"},   {"147n", "147n"},        {"10", "10"},
-        {"1234.5", "1.235k"}, {"999.95", "1k"},    {"0.47", "470m"},     {"2.2u", "2.2\xC2\xB5"}, {"1e-15", "0.001p"},
+        {"1234.5", "1.235k"}, {"999.95", "1k"},    {"0.47", "470m"},     {"2.2u", "2.2\xC2\xB5"}, {"1e-15", "1f"},
         {"1e15", "1000T"},    {"12345", "12.35k"}, {"5003.83", "5.004k"}};
     for (const auto& [text, written] : cases)
         EXPECT_EQ(format(v(text)), written) << text;
@@ -275,8 +275,8 @@ TEST(NearestValue, TheGeometricMidpointDecidesExactly)
 TEST(NearestValue, EveryDeviationIsSignedToTwoDecimals)
 {
     EXPECT_EQ(deviation(v("4.7k"), v("5000")).text(), "-6.00 %");
-    EXPECT_EQ(deviation(v("1.00001"), v("1")).text(), "+0.00 %");
-    EXPECT_EQ(deviation(v("0.99999"), v("1")).text(), "-0.00 %");
+    EXPECT_EQ(deviation(v("1.00001"), v("1")).text(), "+0.001 %") << "too small for two decimals";
+    EXPECT_EQ(deviation(v("0.99999"), v("1")).text(), "-0.001 %");
     EXPECT_EQ(deviation(v("1.00005"), v("1")).text(), "+0.01 %") << "half away from zero";
     EXPECT_EQ(deviation(v("0.99995"), v("1")).text(), "-0.01 %");
 }

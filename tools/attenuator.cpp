@@ -135,8 +135,8 @@ void Attenuator::build()
         for (const int column : {CPad, CDb, CZin, CReturnLoss})
             tblPads_->setSpan(firstRow[pad], column, span, 1);
     }
-    tblPads_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tblPads_->horizontalHeader()->setStretchLastSection(true);
+    // Spanned cells do not count for ResizeToContents: share the width instead.
+    tblPads_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int rowHeight = tblPads_->verticalHeader()->defaultSectionSize();
     tblPads_->setMinimumHeight(tblPads_->horizontalHeader()->sizeHint().height() + rows * rowHeight +
                                2 * tblPads_->frameWidth() + 2);

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: MIT
 #include "tools/catalogue.h"
 
+#include "cli/board.h"
 #include "cli/divider.h"
+#include "cli/led.h"
 #include "cli/markings.h"
 #include "cli/network.h"
 #include "cli/pad.h"
 #include "cli/standard.h"
 #include "cli/timing.h"
 #include "tools/attenuator.h"
+#include "tools/board.h"
 #include "tools/dividerdesign.h"
+#include "tools/ledresistor.h"
 #include "tools/markings.h"
 #include "tools/networkcalculator.h"
+#include "tools/ohmslaw.h"
 #include "tools/standardvalues.h"
 #include "tools/timing.h"
 
@@ -39,10 +44,16 @@ std::span<const Tool> catalogue()
          cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+        {"frmLedResistor", "mnuToolsLed", "&LED resistor...", Group::Design, make<LedResistor>, cli::ledCommands(),
+         "txtSupply=12;txtForward=2.2;txtCurrent=30m"},
+        {"frmOhmsLaw", "mnuToolsOhm", "&Ohm's law...", Group::Design, make<OhmsLaw>, cli::ohmCommands(),
+         "txtVoltage=5;txtResistance=220"},
         {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
          "txtPadDb=6;txtPadZ=50"},
         {"frmTiming", "mnuToolsTiming", "&Timing and filters...", Group::Design, make<Timing>, cli::timingCommands(),
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k"},
+        {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
+         "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48"},
     };
     return tools;
 }

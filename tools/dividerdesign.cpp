@@ -205,6 +205,13 @@ void DividerDesign::build()
     cboMargin_->setCurrentIndex(defaultMargin);
     cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
     lblRangeMessage_ = message("lblRangeMessage");
+    // "R2 is 10k": many start from one resistor they already have.
+    cboFixed_ = named(new QComboBox(this), "cboFixed", tr("Resistor already chosen"));
+    cboFixed_->addItems({tr("none"), tr("R1 (top)"), tr("R2 (bottom)")});
+    txtFixed_ = named(new QLineEdit(this), "txtFixed", tr("Value of the resistor already chosen"));
+    txtFixed_->setPlaceholderText(tr("e.g. 10k"));
+    txtFixed_->setMaximumWidth(fieldWidth);
+    txtFixed_->setEnabled(false);
 
     auto* parts = new QHBoxLayout;
     parts->addWidget(labelFor(this, "lblSeries", tr("&Series:"), cboSeries_));
@@ -223,6 +230,12 @@ void DividerDesign::build()
     parts->addWidget(labelFor(this, "lblMargin", tr("&Margin:"), cboMargin_));
     parts->addWidget(cboMargin_);
     parts->addStretch();
+    auto* fixed = new QHBoxLayout;
+    fixed->addWidget(labelFor(this, "lblFixed", tr("Fi&xed resistor:"), cboFixed_));
+    fixed->addWidget(cboFixed_);
+    fixed->addWidget(txtFixed_, 1);
+    fixed->addWidget(named(new QLabel(QStringLiteral("Ω"), this), "lblFixedUnit"));
+    fixed->addStretch(2);
 
     tblPairs_ = named(new QTableWidget(0, CColumns, this), "tblPairs", tr("Best pairs"));
     tblPairs_->setHorizontalHeaderLabels({tr("R1 (top)"), tr("R2 (bottom)"), tr("V out"), tr("Deviation"), tr("Lowest"),
@@ -246,10 +259,10 @@ void DividerDesign::build()
     tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
     const QString widest[CColumns] = {
-        QStringLiteral("999.9 kΩ"),  QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
-        QStringLiteral("-100.00 %"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
-        QStringLiteral("999.9 µA"),  QStringLiteral("999.9 mW"), QStringLiteral("999.9 mW"),
-        QStringLiteral("above 5 W"), QStringLiteral("above 5 W")};
+        QStringLiteral("999.9 kΩ"),    QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
+        QStringLiteral("-0.000045 %"), QStringLiteral("999.9 mV"), QStringLiteral("999.9 mV"),
+        QStringLiteral("999.9 µA"),    QStringLiteral("999.9 mW"), QStringLiteral("999.9 mW"),
+        QStringLiteral("above 5 W"),   QStringLiteral("above 5 W")};
     const int padding = 4 * tblPairs_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     int columnWidth = 0;
@@ -280,6 +293,7 @@ void DividerDesign::build()
     layout->addLayout(modes);
     layout->addLayout(goal);
     layout->addLayout(parts);
+    layout->addLayout(fixed);
     layout->addWidget(lblRangeMessage_);
     layout->addWidget(labelFor(this, "lblPairs", tr("&Best pairs:"), tblPairs_));
     circuit_ = new CircuitView(this);
@@ -292,8 +306,9 @@ void DividerDesign::build()
 
 void DividerDesign::chainTabs()
 {
-    QWidget* const chain[] = {optOutput_, optFeedback_,  txtVin_,    txtVref_,  txtVout_, cboSeries_, txtFrom_,
-                              txtTo_,     cboTolerance_, cboMargin_, tblPairs_, cmdCopy_, cmdClose_};
+    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,   txtVref_,      txtVout_,
+                              cboSeries_, txtFrom_,     txtTo_,    cboTolerance_, cboMargin_,
+                              cboFixed_,  txtFixed_,    tblPairs_, cmdCopy_,      cmdClose_};
     for (std::size_t i = 1; i < std::size(chain); ++i)
         setTabOrder(chain[i - 1], chain[i]);
 }
@@ -306,6 +321,11 @@ void DividerDesign::connectAll()
     connect(cboSeries_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cboTolerance_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
     connect(cboMargin_, &QComboBox::currentIndexChanged, this, &DividerDesign::refresh);
+    connect(cboFixed_, &QComboBox::currentIndexChanged, this, [this](int index) {
+        txtFixed_->setEnabled(index != 0);
+        refresh();
+    });
+    connect(txtFixed_, &QLineEdit::textChanged, this, &DividerDesign::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
     connect(tblPairs_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DividerDesign::drawPair);
     setTabOrder(tblPairs_, circuit_->copyButton());
@@ -318,6 +338,8 @@ void DividerDesign::modeChosen()
         w->setVisible(!feedback);
     for (QWidget* w : std::initializer_list<QWidget*>{lblVref_, txtVref_, lblVrefUnit_, lblVrefMessage_})
         w->setVisible(feedback);
+    // The window opens with the cursor where the goal is typed, not on the mode.
+    setFocusProxy(feedback ? txtVref_ : txtVin_);
     refresh();
 }
 
@@ -404,6 +426,10 @@ void DividerDesign::refresh()
         options.lo = values::Decimal::of(1, -15);
         options.hi = values::Decimal::of(1, 15);
     }
+    if (!readFixed(options)) {
+        clearPairs({});
+        return;
+    }
     std::vector<values::Part> parts = chosenParts(options);
     if (parts.empty()) {
         clearPairs(cboSeries_->currentIndex() == myPartsIndex
@@ -414,9 +440,28 @@ void DividerDesign::refresh()
 
     lblStatus_->setText(tr("Searching..."));
     shownGoal_ = goal;
+    reach_ = values::dividerReach(goal, parts, options);
     search_.run([goal, parts = std::move(parts), options](const std::stop_token& stop) {
         return values::designDivider(goal, parts, options, stop);
     });
+}
+
+// The resistor already chosen, when one is; false with a message when its value does not read.
+bool DividerDesign::readFixed(values::DividerOptions& options)
+{
+    if (cboFixed_->currentIndex() == 0)
+        return true;
+    const QString kept = lblRangeMessage_->text();
+    const auto value = readField(txtFixed_, lblRangeMessage_, values::Unit::Ohm);
+    if (!kept.isEmpty())
+        lblRangeMessage_->setText(kept);
+    if (!value) {
+        if (lblRangeMessage_->text().isEmpty())
+            lblRangeMessage_->setText(tr("Type the value of the resistor already chosen, such as 10k."));
+        return false;
+    }
+    (cboFixed_->currentIndex() == 1 ? options.fixedR1 : options.fixedR2) = *value;
+    return true;
 }
 
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
@@ -456,7 +501,13 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         }
         ++row;
     }
-    lblStatus_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
+    QString status = pairs.empty() ? tr("No pair of these parts comes near.") : QString();
+    if (!pairs.empty() && reach_.side != values::Reach::Side::Within)
+        status = (reach_.side == values::Reach::Side::Below
+                      ? tr("Out of reach: pairs of these parts give V out no lower than %1")
+                      : tr("Out of reach: pairs of these parts give V out no higher than %1"))
+                     .arg(withUnit(reach_.limit, QStringLiteral("V")));
+    lblStatus_->setText(status);
     cmdCopy_->setEnabled(!pairs.empty());
     shownPairs_ = pairs;
     drawPair();

@@ -50,6 +50,7 @@ private:
 
     std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
     std::vector<values::Part> chosenParts(const values::DividerOptions& options);
+    bool readFixed(values::DividerOptions& options);
     QString withUnit(const values::Decimal& v, const QString& unit) const;
 
     QRadioButton* optOutput_ = nullptr;
@@ -71,6 +72,8 @@ private:
     QLineEdit* txtTo_ = nullptr;
     QComboBox* cboTolerance_ = nullptr;
     QComboBox* cboMargin_ = nullptr;
+    QComboBox* cboFixed_ = nullptr;
+    QLineEdit* txtFixed_ = nullptr;
     QLabel* lblRangeMessage_ = nullptr;
     QTableWidget* tblPairs_ = nullptr;
     QLabel* lblStatus_ = nullptr;
@@ -78,6 +81,7 @@ private:
     QPushButton* cmdClose_ = nullptr;
 
     values::DividerGoal shownGoal_;
+    values::Reach reach_; // of the search running or shown
     Latest<std::vector<values::DividerPair>> search_;
     CircuitView* circuit_ = nullptr;
     std::vector<values::DividerPair> shownPairs_;

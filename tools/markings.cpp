@@ -24,6 +24,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 namespace tools {
 
@@ -184,6 +185,30 @@ void fitRows(QTableWidget* t, int rows)
                         2 * t->frameWidth());
 }
 
+// WCAG 2 relative luminance and contrast ratio.
+double luminance(const QColor& colour)
+{
+    const auto linear = [](double c) { return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4); };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
+}
+
+// The colour of the notes in the markings table ("none: ..."): greyed as the palette greys
+// disabled text, but darkened towards the text colour until it reads at 4.5:1 on the table.
+QColor noteColour(const QPalette& palette)
+{
+    const QColor grey = palette.color(QPalette::Disabled, QPalette::Text);
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor base = palette.color(QPalette::Active, QPalette::Base);
+    QColor note = grey;
+    for (int step = 1; step <= 10 && contrastRatio(note, base) < 4.5; ++step) {
+        const double t = step / 10.0;
+        note = QColor::fromRgbF(static_cast<float>(grey.redF() + (text.redF() - grey.redF()) * t),
+                                static_cast<float>(grey.greenF() + (text.greenF() - grey.greenF()) * t),
+                                static_cast<float>(grey.blueF() + (text.blueF() - grey.blueF()) * t));
+    }
+    return note;
+}
+
 void showMessage(QLabel* label, const QString& text)
 {
     label->setText(text);
@@ -191,6 +216,13 @@ void showMessage(QLabel* label, const QString& text)
 }
 
 } // namespace
+
+double contrastRatio(const QColor& a, const QColor& b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 QColor bandColour(Colour colour)
 {
@@ -506,8 +538,10 @@ Markings::Markings(QWidget* parent)
     connect(tcr_, &QComboBox::currentIndexChanged, this, &Markings::markValue);
     connect(markings_, &QTableWidget::cellActivated, this, [this](int row, int) { showMarkingRow(row); });
 
-    // Something to look at from the start: the reader's own example.
+    // Something to look at from the start: the reader's own example, selected, so what is typed
+    // replaces it.
     marking_->setText(QStringLiteral("yellow violet red gold"));
+    marking_->selectAll();
 }
 
 std::vector<Colour> Markings::pickedBands() const
@@ -547,6 +581,7 @@ void Markings::readMarking()
         if (const auto colours = values::colourWords(text);
             colours && colours->size() >= 3 && colours->size() <= maxBands)
             setPickers(*colours);
+        drawing_->setBands(pickedBands()); // the drawing follows the side last edited
     }
 
     readings_->setRowCount(0);
@@ -629,6 +664,7 @@ void Markings::markValue()
     markings_->setRowCount(0);
     markedBands_.clear();
     showMessage(markMessage_, {});
+    drawing_->setBands(pickedBands()); // until the value gives bands of its own
     const QString text = value_->text().trimmed();
     if (text.isEmpty())
         return;
@@ -660,7 +696,7 @@ void Markings::markValue()
         QTableWidgetItem* code = nullptr;
         if (!m.carries()) {
             code = cell(u8(m.whyNot));
-            code->setForeground(palette().color(QPalette::Disabled, QPalette::Text));
+            code->setForeground(noteColour(markings_->palette()));
         } else if (!m.bands.empty()) {
             QStringList names;
             for (Colour c : m.bands)
@@ -675,6 +711,19 @@ void Markings::markValue()
         markings_->setItem(row, 1, code);
         markedBands_.push_back(m.carries() ? m.bands : std::vector<Colour>{});
     }
+    // The drawing follows the side last edited: the value's bands, as many as the count picked
+    // where they carry it.
+    const int n = bandCount_->currentData().toInt();
+    const values::MarkingKind wanted = n <= 4 ? values::MarkingKind::Bands4
+        : n == 5                              ? values::MarkingKind::Bands5
+                                              : values::MarkingKind::Bands6;
+    const std::vector<Colour>* drawn = nullptr;
+    for (const values::Marking& m : result.markings) {
+        if (m.carries() && !m.bands.empty() && (m.kind == wanted || drawn == nullptr))
+            drawn = &m.bands;
+    }
+    if (drawn != nullptr)
+        drawing_->setBands(*drawn);
 }
 
 void Markings::showMarkingRow(int row)

@@ -22,6 +22,9 @@ namespace tools {
 // The colour a band is painted in.
 QColor bandColour(values::Colour colour);
 
+// The WCAG 2 contrast ratio of two colours, 1 to 21: text wants 4.5 against its background.
+double contrastRatio(const QColor& a, const QColor& b);
+
 // A resistor body with its bands, and under each band its colour name and what it stands for in
 // that position. Painted in logical coordinates, so it is sharp at any display scale.
 class ResistorDrawing : public QWidget {

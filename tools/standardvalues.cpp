@@ -618,6 +618,7 @@ void StandardValues::startSearch()
         }
     }
 
+    reach_ = values::networkReach(*target_, parts, options);
     slowTimer_->start();
     search_.run([target = *target_, parts = std::move(parts), options](const std::stop_token& token) {
         std::atomic<bool> cancelled{false};
@@ -654,10 +655,15 @@ void StandardValues::showNetworks(const values::SearchResult& result)
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
+    QString status = result.networks.empty() ? tr("No network of these parts comes near.") : QString();
     if (result.limited)
-        lblNetworksStatus_->setText(tr("The search stopped at its limit: a better network may exist."));
-    else
-        lblNetworksStatus_->setText(result.networks.empty() ? tr("No network of these parts comes near.") : QString());
+        status = tr("The search stopped at its limit: a better network may exist.");
+    else if (!result.networks.empty() && reach_.side != values::Reach::Side::Within)
+        status = (reach_.side == values::Reach::Side::Below
+                      ? tr("Out of reach: networks of these parts go no lower than %1")
+                      : tr("Out of reach: networks of these parts go no higher than %1"))
+                     .arg(withUnit(reach_.limit));
+    lblNetworksStatus_->setText(status);
     shownNetworks_ = result.networks;
     drawNetwork();
     Q_EMIT networksShown();

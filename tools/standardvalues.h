@@ -110,6 +110,7 @@ private:
         std::vector<values::Part> parts;
     };
     Latest<ReadParts> reader_;
+    values::Reach reach_; // of the search running or shown
 };
 
 } // namespace tools

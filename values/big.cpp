@@ -27,6 +27,24 @@ Big Big::pow10(int n)
     return r * Big(rest);
 }
 
+Big Big::pow2(int n)
+{
+    Big r;
+    r.limbs_.assign(static_cast<std::size_t>(n / 32) + 1, 0);
+    r.limbs_.back() = 1U << (n % 32);
+    return r;
+}
+
+int Big::bits() const
+{
+    if (limbs_.empty())
+        return 0;
+    int n = static_cast<int>(limbs_.size() - 1) * 32;
+    for (std::uint32_t top = limbs_.back(); top != 0; top >>= 1)
+        ++n;
+    return n;
+}
+
 void Big::trim()
 {
     while (!limbs_.empty() && limbs_.back() == 0)
@@ -247,6 +265,16 @@ Fraction operator+(const Fraction& a, const Fraction& b)
     if (a.den == b.den)
         return {a.num + b.num, a.den};
     return {a.num * b.den + b.num * a.den, a.den * b.den};
+}
+
+Fraction operator*(const Fraction& a, const Fraction& b)
+{
+    return {a.num * b.num, a.den * b.den};
+}
+
+Fraction quotient(const Fraction& a, const Fraction& b)
+{
+    return {a.num * b.den, a.den * b.num};
 }
 
 Fraction parallel(const Fraction& a, const Fraction& b)

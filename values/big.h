@@ -18,6 +18,7 @@ public:
     Big() = default;
     Big(std::uint64_t v); // NOLINT(google-explicit-constructor): integers read as numbers
     static Big pow10(int n);
+    static Big pow2(int n);
 
     bool isZero() const { return limbs_.empty(); }
     friend Big operator+(const Big& a, const Big& b);
@@ -30,6 +31,7 @@ public:
     // Fits 64 bits (the caller knows it does).
     std::uint64_t low64() const;
     int decimalDigits() const;
+    int bits() const;      // the position of the highest set bit plus one; 0 for zero
     int bitLength() const; // 0 for zero
     Big shiftedLeft(int bits) const;
 
@@ -59,6 +61,8 @@ inline double nearestDouble(const Fraction& f)
 {
     return nearestDouble(f.num, f.den);
 }
+Fraction operator*(const Fraction& a, const Fraction& b);
+Fraction quotient(const Fraction& a, const Fraction& b); // a / b, b not zero
 
 // How far value lies from target, in percent, both exact.
 Deviation deviationOf(const Fraction& value, const Fraction& target);

@@ -3,8 +3,10 @@
 
 #include "values/wide.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <string>
 
 namespace values {
 
@@ -33,6 +35,15 @@ double Decimal::toDouble() const
     if (exponent < 0 && exponent >= -22)
         return m / detail::powersOfTen[-exponent];
     return m * std::pow(10.0, exponent);
+}
+
+double Decimal::nearestDouble() const
+{
+    // The library's reader rounds correctly; the text is the exact value.
+    const std::string text = std::to_string(mantissa) + "e" + std::to_string(exponent);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
 }
 
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)

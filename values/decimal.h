@@ -15,6 +15,7 @@ struct Decimal {
     static Decimal of(std::int64_t mantissa, int exponent); // normalises
     int digits() const;                                     // significant digits (0 for zero)
     double toDouble() const;                                // for display maths only, never for exactness
+    double nearestDouble() const;                           // the double nearest the exact value
     friend bool operator==(const Decimal&, const Decimal&) = default;
 };
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b); // exact (128-bit)

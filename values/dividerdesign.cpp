@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "values/dividerdesign.h"
 
+#include "values/big.h"
 #include "values/value.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
+#include <utility>
 
 namespace values {
 
@@ -47,14 +49,6 @@ public:
     }
 
     bool isZero() const { return used_ == 0; }
-
-    long double toLongDouble() const
-    {
-        long double r = 0;
-        for (int i = used_ - 1; i >= 0; --i)
-            r = r * 18446744073709551616.0L + static_cast<long double>(limbs_[i]);
-        return r;
-    }
 
     friend Big operator+(const Big& a, const Big& b)
     {
@@ -207,10 +201,17 @@ bool better(const Candidate& a, const Candidate& b)
 }
 
 struct Pool {
-    std::vector<Decimal> values; // ascending, distinct
+    std::vector<Decimal> values; // ascending, distinct; a fixed resistor follows them, at index size()
     std::vector<int> counts;
     std::vector<Big> scaled; // values / 10^exponent, all on one exponent so sums are exact
+    std::optional<Decimal> fixed;
+    std::size_t size() const { return counts.size(); }
 };
+
+std::optional<Decimal> fixedResistor(const DividerOptions& options)
+{
+    return options.fixedR1 ? options.fixedR1 : options.fixedR2;
+}
 
 Pool pool(std::span<const Part> parts, const DividerOptions& options)
 {
@@ -231,6 +232,9 @@ Pool pool(std::span<const Part> parts, const DividerOptions& options)
         result.values.push_back(p.value);
         result.counts.push_back(p.count);
     }
+    result.fixed = fixedResistor(options);
+    if (result.fixed)
+        result.values.push_back(*result.fixed);
     int exponent = 0;
     for (const Decimal& v : result.values)
         exponent = std::min(exponent, v.exponent);
@@ -283,26 +287,22 @@ private:
     Big b_;
 };
 
-// The miss in percent rounded half away from zero to `decimals` places, decided exactly: the
-// double only guesses the last digit, the comparisons settle it.
-Decimal roundedPercent(const Miss& miss, int decimals)
+using detail::Fraction;
+
+// 1 + t and 1 - t for a tolerance of t percent below 100.
+std::pair<Fraction, Fraction> toleranceFactors(const Decimal& percent)
 {
-    if (miss.off.isZero())
-        return {};
-    const long double guess =
-        miss.off.toLongDouble() / miss.base.toLongDouble() * 100 * std::pow(10.0L, static_cast<long double>(decimals));
-    if (!(guess < 1e17L))
-        return Decimal::of(std::llround(static_cast<double>(guess)), -decimals); // far off: digits no longer matter
-    // n is right when (2n - 1) base <= 2 off 10^(decimals + 2) < (2n + 1) base.
-    const Big twice = Big::timesPow10(2, decimals + 2) * miss.off;
-    auto n = static_cast<std::uint64_t>(std::llround(guess));
-    const auto bound = [&](std::uint64_t m) { return Big(m) * miss.base; };
-    while (n > 0 && twice < bound(2 * n - 1))
-        --n;
-    while (!(twice < bound(2 * n + 1)))
-        ++n;
-    const auto magnitude = static_cast<std::int64_t>(n);
-    return Decimal::of(miss.below ? -magnitude : magnitude, -decimals);
+    const Fraction t = quotient(Fraction::of(percent), Fraction::of(Decimal::of(100, 0)));
+    if (percent.mantissa == 0)
+        return {Fraction{1, 1}, Fraction{1, 1}};
+    return {Fraction{t.den + t.num, t.den}, Fraction{t.den - t.num, t.den}};
+}
+
+// V out of R1 and R2 from the source, exactly.
+Fraction output(const DividerGoal& goal, const Fraction& r1, const Fraction& r2)
+{
+    const Fraction source = Fraction::of(goal.source);
+    return goal.mode == DividerMode::Output ? quotient(source * r2, r1 + r2) : quotient(source * (r1 + r2), r2);
 }
 
 DividerPair describe(const DividerGoal& goal, const Pool& pool, const Candidate& c, const DividerOptions& options)
@@ -310,23 +310,46 @@ DividerPair describe(const DividerGoal& goal, const Pool& pool, const Candidate&
     DividerPair pair;
     pair.r1 = pool.values[c.r1];
     pair.r2 = pool.values[c.r2];
-    pair.deviation.exact = c.miss.off.isZero();
-    pair.deviation.below = c.miss.below;
-    pair.deviation.percent = roundedPercent(c.miss, 2);
-    pair.deviation.precise = roundedPercent(c.miss, 4);
-    const long double off = pair.deviation.exact ? 0.0L : c.miss.off.toLongDouble() / c.miss.base.toLongDouble();
-    pair.vout = static_cast<double>(static_cast<long double>(goal.vout.toDouble()) * (1 + (c.miss.below ? -off : off)));
-    const double r1 = pair.r1.toDouble();
-    const double r2 = pair.r2.toDouble();
-    pair.worstCase = worstCase(goal, r1, r2, options.tolerancePercent.toDouble());
-    const double across = goal.mode == DividerMode::Output ? goal.source.toDouble() : goal.vout.toDouble();
-    pair.currentA = across / (r1 + r2);
+    const Fraction r1 = Fraction::of(pair.r1);
+    const Fraction r2 = Fraction::of(pair.r2);
+    const Fraction out = output(goal, r1, r2);
+    pair.vout = detail::nearestDouble(out);
+    pair.deviation = detail::deviationOf(out, Fraction::of(goal.vout));
+    // The output rises with R2 and falls with R1 in output mode, the other way round in feedback
+    // mode, so its extremes sit at opposite corners.
+    const auto [up, down] = toleranceFactors(options.tolerancePercent);
+    const bool rising = goal.mode == DividerMode::Output;
+    pair.worstCase.min = detail::nearestDouble(output(goal, r1 * (rising ? up : down), r2 * (rising ? down : up)));
+    pair.worstCase.max = detail::nearestDouble(output(goal, r1 * (rising ? down : up), r2 * (rising ? up : down)));
+    // The regulator holds V ref across R2, so the current is V ref / R2 whatever R1 gives.
+    const Fraction source = Fraction::of(goal.source);
+    pair.currentA = detail::nearestDouble(rising ? quotient(source, r1 + r2) : quotient(source, r2));
     return pair;
 }
 
 bool usable(const DividerGoal& goal, const DividerOptions& options)
 {
-    return checkGoal(goal).change == DividerField::None && options.top > 0 && options.lo <= options.hi;
+    return checkGoal(goal).change == DividerField::None && options.top > 0 && options.lo <= options.hi &&
+        options.tolerancePercent.mantissa >= 0 && options.tolerancePercent < Decimal::of(100, 0) &&
+        !(options.fixedR1 && options.fixedR2) && (!fixedResistor(options) || searchable(*fixedResistor(options)));
+}
+
+// With one resistor fixed every candidate for the other is tried: one pass over the parts.
+std::vector<DividerPair> withFixed(const DividerGoal& goal, const Pool& all, const DividerOptions& options)
+{
+    const Ranker ranker(goal, all);
+    const std::size_t fixed = all.size();
+    std::vector<Candidate> every;
+    every.reserve(all.size());
+    for (std::size_t other = 0; other < all.size(); ++other)
+        every.push_back(options.fixedR1 ? ranker.candidate(fixed, other) : ranker.candidate(other, fixed));
+    const std::size_t keep = std::min(every.size(), static_cast<std::size_t>(options.top));
+    std::partial_sort(every.begin(), every.begin() + static_cast<std::ptrdiff_t>(keep), every.end(), better);
+    std::vector<DividerPair> pairs;
+    pairs.reserve(keep);
+    for (std::size_t i = 0; i < keep; ++i)
+        pairs.push_back(describe(goal, all, every[i], options));
+    return pairs;
 }
 
 } // namespace
@@ -347,8 +370,9 @@ GoalCheck checkGoal(const DividerGoal& goal)
 
 double dividerRatio(const DividerGoal& goal)
 {
-    return goal.mode == DividerMode::Output ? goal.vout.toDouble() / goal.source.toDouble()
-                                            : goal.source.toDouble() / goal.vout.toDouble();
+    const Fraction source = Fraction::of(goal.source);
+    const Fraction vout = Fraction::of(goal.vout);
+    return detail::nearestDouble(goal.mode == DividerMode::Output ? quotient(vout, source) : quotient(source, vout));
 }
 
 VoutRange worstCase(const DividerGoal& goal, double r1, double r2, double tolerancePercent)
@@ -372,8 +396,10 @@ std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const 
     if (!usable(goal, options))
         return {};
     const Pool all = pool(parts, options);
+    if (all.fixed)
+        return stop.stop_requested() ? std::vector<DividerPair>{} : withFixed(goal, all, options);
     const Ranker ranker(goal, all);
-    const std::size_t n = all.values.size();
+    const std::size_t n = all.size();
     const auto top = static_cast<std::size_t>(options.top);
 
     // The worst of the best so far at the front.
@@ -434,6 +460,41 @@ std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const 
     return pairs;
 }
 
+Reach dividerReach(const DividerGoal& goal, std::span<const Part> parts, const DividerOptions& options)
+{
+    if (!usable(goal, options))
+        return {};
+    const Pool all = pool(parts, options);
+    const std::size_t n = all.size();
+    if (n == 0 || (n == 1 && !all.fixed && all.counts[0] < 2))
+        return {};
+    // V out rises with R2 and falls with R1 in output mode, the other way round in feedback mode;
+    // one part alone makes only the pair of itself.
+    const Fraction smallest = Fraction::of(all.values.front());
+    const Fraction largest = Fraction::of(all.values[n - 1]);
+    Fraction lowest;
+    Fraction highest;
+    const bool rising = goal.mode == DividerMode::Output;
+    if (options.fixedR1) {
+        const Fraction r1 = Fraction::of(*options.fixedR1);
+        lowest = output(goal, r1, rising ? smallest : largest);
+        highest = output(goal, r1, rising ? largest : smallest);
+    } else if (options.fixedR2) {
+        const Fraction r2 = Fraction::of(*options.fixedR2);
+        lowest = output(goal, rising ? largest : smallest, r2);
+        highest = output(goal, rising ? smallest : largest, r2);
+    } else {
+        lowest = rising ? output(goal, largest, smallest) : output(goal, smallest, largest);
+        highest = rising ? output(goal, smallest, largest) : output(goal, largest, smallest);
+    }
+    const Fraction vout = Fraction::of(goal.vout);
+    if (std::is_lt(detail::compare(vout, lowest)))
+        return {Reach::Side::Below, detail::roundToDigits(lowest.num, lowest.den, 4)};
+    if (std::is_gt(detail::compare(vout, highest)))
+        return {Reach::Side::Above, detail::roundToDigits(highest.num, highest.den, 4)};
+    return {};
+}
+
 Decimal approximate(double value, int significant)
 {
     if (!(std::isfinite(value) && value != 0))
@@ -454,10 +515,12 @@ std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::s
     if (!usable(goal, options))
         return {};
     const Pool all = pool(parts, options);
+    if (all.fixed)
+        return withFixed(goal, all, options);
     const Ranker ranker(goal, all);
     std::vector<Candidate> every;
-    for (std::size_t r1 = 0; r1 < all.values.size(); ++r1) {
-        for (std::size_t r2 = 0; r2 < all.values.size(); ++r2) {
+    for (std::size_t r1 = 0; r1 < all.size(); ++r1) {
+        for (std::size_t r2 = 0; r2 < all.size(); ++r2) {
             if (r1 != r2 || all.counts[r1] >= 2)
                 every.push_back(ranker.candidate(r1, r2));
         }

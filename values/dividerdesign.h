@@ -5,6 +5,7 @@
 #include "values/nearest.h"
 #include "values/networks.h"
 
+#include <optional>
 #include <span>
 #include <stop_token>
 #include <string>
@@ -37,14 +38,17 @@ struct GoalCheck {
 // of reach it is V out the message asks to change.
 GoalCheck checkGoal(const DividerGoal& goal);
 
-// k = R2 / (R1 + R2), for display.
+// k = R2 / (R1 + R2): the double nearest the exact ratio.
 double dividerRatio(const DividerGoal& goal);
 
 struct DividerOptions {
     Decimal lo = Decimal::of(1, 3); // R1 and R2 both lie in [lo, hi]
     Decimal hi = Decimal::of(1, 6);
-    Decimal tolerancePercent = Decimal::of(1, 0);
+    Decimal tolerancePercent = Decimal::of(1, 0); // 0 up to, not including, 100
     int top = 10;
+    // One resistor already chosen ("R2 is 10k"): the other comes from the parts. At most one.
+    std::optional<Decimal> fixedR1;
+    std::optional<Decimal> fixedR2;
 };
 
 // The output over every tolerance corner.
@@ -53,13 +57,14 @@ struct VoutRange {
     double max = 0;
 };
 
+// The figures of a pair are the doubles nearest their exact values.
 struct DividerPair {
     Decimal r1;          // top
     Decimal r2;          // bottom
     double vout = 0;     // what the pair gives
     Deviation deviation; // of V out from the goal, in both modes; decided exactly
     VoutRange worstCase;
-    double currentA = 0; // V in / (R1 + R2), or V out / (R1 + R2) in feedback mode
+    double currentA = 0; // through R1 and R2: V in / (R1 + R2), or V ref / R2 in feedback mode
 };
 
 // The best `top` pairs from the parts within the range, ranked by the exact deviation, then the
@@ -68,6 +73,10 @@ struct DividerPair {
 // once `stop` is requested, so a window can drop a search newer input has superseded.
 std::vector<DividerPair> designDivider(const DividerGoal& goal, std::span<const Part> parts,
                                        const DividerOptions& options, const std::stop_token& stop = {});
+
+// Whether V out lies beyond every output pairs of the parts give (the ends: the smallest part
+// over the largest and the other way round); Reach::limit is then that end's V out.
+Reach dividerReach(const DividerGoal& goal, std::span<const Part> parts, const DividerOptions& options);
 
 // Every pair tried and ranked exactly; for checking designDivider, slow.
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,
@@ -78,6 +87,5 @@ VoutRange worstCase(const DividerGoal& goal, double r1, double r2, double tolera
 
 // A measured figure (volts, amperes) to `significant` digits, for format() and JSON; 0 stays 0.
 Decimal approximate(double value, int significant);
-
 
 } // namespace values

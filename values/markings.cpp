@@ -193,7 +193,7 @@ struct RkmLetter {
 };
 // Upper case is the resistor habit, lower case the capacitor habit; "m" is milli, "M" mega,
 // and the letters that mean one thing in either case are taken in both.
-constexpr std::array<RkmLetter, 15> rkmLetters{{
+constexpr std::array<RkmLetter, 16> rkmLetters{{
     {'R', 0, Unit::Ohm},
     {'r', 0, Unit::Ohm},
     {'K', 3, Unit::Ohm},
@@ -203,6 +203,7 @@ constexpr std::array<RkmLetter, 15> rkmLetters{{
     {'g', 9, Unit::Ohm},
     {'T', 12, Unit::Ohm},
     {'t', 12, Unit::Ohm},
+    {'f', -15, Unit::Farad},
     {'p', -12, Unit::Farad},
     {'P', -12, Unit::Farad},
     {'n', -9, Unit::Farad},
@@ -726,8 +727,20 @@ ReadResult read(std::string_view text, char decimalSeparator)
         if (std::optional<Reading> r = reader(text))
             result.readings.push_back(std::move(*r));
     }
+    // A code can spell more than a value holds: 999999999999999999T is no 1e30 Ω.
+    const bool tooLarge = std::any_of(result.readings.begin(), result.readings.end(),
+                                      [](const Reading& r) { return r.value > Decimal::of(1, 15); });
+    const bool tooSmall = std::any_of(result.readings.begin(), result.readings.end(),
+                                      [](const Reading& r) { return r.value < Decimal::of(1, -15); });
+    std::erase_if(result.readings,
+                  [](const Reading& r) { return r.value > Decimal::of(1, 15) || r.value < Decimal::of(1, -15); });
     if (!result.readings.empty())
         return result;
+    if (tooLarge || tooSmall) {
+        result.error = quoted(text) +
+            (tooLarge ? " is too large: the largest value is 1e15" : " is too small: the smallest value is 1e-15");
+        return result;
+    }
 
     const Parsed parsed = parse(text, decimalSeparator);
     if (!parsed.value) {

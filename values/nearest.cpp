@@ -21,12 +21,19 @@ Deviation deviationOf(const Fraction& value, const Fraction& target)
         return d;
     }
     d.below = v < t;
-    const Big difference = d.below ? t - v : v - t;
+    // |V - T| / T x 100 = hundred / den
+    const Big hundred = (d.below ? t - v : v - t) * Big(100);
     const Big den = value.den * target.num;
-    // Percent: the fraction x 100, then two or four decimals.
     const std::int64_t sign = d.below ? -1 : 1;
-    d.percent = Decimal::of(sign * roundScaled(difference, den, 4), -2);
-    d.precise = Decimal::of(sign * roundScaled(difference, den, 6), -4);
+    d.precise = static_cast<double>(sign) * nearestDouble(hundred, den);
+    Decimal shown;
+    if (hundred * Big(200) < den) // below 0.005 %
+        shown = roundToDigits(hundred, den, 2);
+    else if (hundred >= den * Big(1'000'000))
+        shown = roundToDigits(hundred, den, 3);
+    else
+        shown = Decimal::of(roundScaled(hundred, den, 2), -2);
+    d.percent = Decimal::of(sign * shown.mantissa, shown.exponent);
     return d;
 }
 
@@ -36,11 +43,22 @@ std::string Deviation::text() const
 {
     if (exact)
         return "exact";
-    const std::uint64_t hundredths = static_cast<std::uint64_t>(detail::magnitude(percent.mantissa)) *
-        static_cast<std::uint64_t>(detail::powersOfTen[std::max(percent.exponent + 2, 0)]);
-    const std::string whole = std::to_string(hundredths / 100);
-    const std::uint64_t cents = hundredths % 100;
-    return std::string(below ? "-" : "+") + whole + "." + (cents < 10 ? "0" : "") + std::to_string(cents) + " %";
+    const std::string sign = below ? "-" : "+";
+    const std::string digits = std::to_string(static_cast<unsigned long long>(detail::magnitude(percent.mantissa)));
+    const int order = static_cast<int>(digits.size()) - 1 + percent.exponent;
+    if (order >= 6)
+        return sign + digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "e" +
+            std::to_string(order) + " %";
+    // Two decimals, or as many as the two significant digits of a small miss need.
+    const int decimals = std::max(2, -percent.exponent);
+    const std::string padded = digits + std::string(static_cast<std::size_t>(decimals + percent.exponent), '0');
+    const std::string whole = padded.size() > static_cast<std::size_t>(decimals)
+        ? padded.substr(0, padded.size() - static_cast<std::size_t>(decimals))
+        : "0";
+    const std::string fraction = padded.size() > static_cast<std::size_t>(decimals)
+        ? padded.substr(padded.size() - static_cast<std::size_t>(decimals))
+        : std::string(static_cast<std::size_t>(decimals) - padded.size(), '0') + padded;
+    return sign + whole + "." + fraction + " %";
 }
 
 Deviation deviation(const Decimal& value, const Decimal& target)

@@ -11,14 +11,25 @@ namespace values {
 
 // How far a value lies from a target: (value - target) / target in percent, decided exactly.
 struct Deviation {
-    Decimal percent;    // rounded half away from zero to two decimals, as the windows show it
-    Decimal precise;    // the same to four decimals, for the command line's JSON
-    bool exact = false; // value == target; a tiny miss that rounds to 0.00 is not exact
-    bool below = false; // value < target, so a miss that rounds to zero still shows its side
-    // "+2.00 %", "-0.20 %", "exact"; a miss that rounds to zero keeps its sign ("+0.00 %").
+    // Rounded half away from zero as it is shown: to two decimals; a miss that would round to
+    // 0.00 to two significant digits (0.000045), so rankings stay visible; from a million percent
+    // on to three significant digits.
+    Decimal percent;
+    double precise = 0; // the double nearest the exact percentage, for the command line's JSON
+    bool exact = false; // value == target; a tiny miss is never shown as exact
+    bool below = false; // value < target
+    // "+2.00 %", "-0.20 %", "+0.000045 %", "+3.33e17 %", "exact".
     std::string text() const;
 };
 Deviation deviation(const Decimal& value, const Decimal& target);
+
+// Whether a target lies beyond every value the parts can give: then the best answer is the
+// nearest end, and the windows and tables say so beside it.
+struct Reach {
+    enum class Side { Within, Below, Above };
+    Side side = Side::Within; // Below: the target lies below the lowest value the parts give
+    Decimal limit;            // that lowest (or highest) value, to 4 significant digits
+};
 
 // A series' answer for one target.
 struct Nearest {

@@ -12,7 +12,9 @@
 #include <iterator>
 #include <limits>
 #include <map>
+#include <numeric>
 #include <queue>
+#include <utility>
 
 namespace values {
 
@@ -392,7 +394,7 @@ public:
         if (std::any_of(best_.begin(), best_.end(), [&](const Ranked& b) { return b.network.text == n.text; }))
             return rankSteps;
         n.value = detail::roundToDigits(value.num, value.den, 4);
-        n.precise = detail::roundToDigits(value.num, value.den, 12);
+        n.precise = detail::nearestDouble(value);
         n.deviation = detail::deviationOf(value, target_);
         best_.insert(std::upper_bound(best_.begin(), best_.end(), r, before), std::move(r));
         if (best_.size() > top_)
@@ -881,6 +883,43 @@ SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, co
     if (search.cancelled())
         return {{}, true};
     return {pool.take(), false, search.limited(), search.steps()};
+}
+
+Reach networkReach(const Decimal& target, std::span<const Part> parts, const SearchOptions& options)
+{
+    const Stock stock = merged(parts);
+    if (!usable(target, options) || stock.values.empty())
+        return {};
+    // The units of the smallest and of the largest parts, as many as a network holds.
+    const auto units = [&](auto first, auto last) {
+        std::vector<Fraction> taken;
+        for (auto i = first; i != last && std::cmp_less(taken.size(), std::min(options.maxParts, 4)); ++i) {
+            const auto index = static_cast<std::size_t>(*i);
+            for (int c = 0; c < stock.counts[index] && std::cmp_less(taken.size(), std::min(options.maxParts, 4)); ++c)
+                taken.push_back(Fraction::of(stock.decimals[index]));
+        }
+        return taken;
+    };
+    std::vector<int> order(stock.decimals.size());
+    std::iota(order.begin(), order.end(), 0);
+    const std::vector<Fraction> small = units(order.begin(), order.end());
+    const std::vector<Fraction> large = units(order.rbegin(), order.rend());
+    // Reciprocals summed (parallel resistors, series capacitors) go lowest, values summed highest.
+    const auto join = [](const std::vector<Fraction>& v, bool add) {
+        Fraction total = v.front();
+        for (std::size_t i = 1; i < v.size(); ++i)
+            total = add ? total + v[i] : detail::parallel(total, v[i]);
+        return total;
+    };
+    const Fraction lowest = join(small, false);
+    const Fraction highest = join(large, true);
+    const Fraction t = Fraction::of(target);
+    Reach reach;
+    if (std::is_lt(detail::compare(t, lowest)))
+        reach = {Reach::Side::Below, detail::roundToDigits(lowest.num, lowest.den, 4)};
+    else if (std::is_gt(detail::compare(t, highest)))
+        reach = {Reach::Side::Above, detail::roundToDigits(highest.num, highest.den, 4)};
+    return reach;
 }
 
 SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts, const SearchOptions& options)

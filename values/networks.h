@@ -52,7 +52,7 @@ struct Network {
     // "10k || 10k", "(15k || 15k) + (1k || 1k)".
     std::string text;
     Decimal value;       // the network's value to 4 significant digits (rounded half away from zero)
-    Decimal precise;     // the same to 12 significant digits, exact where that holds it
+    double precise = 0;  // the double nearest the exact value, for the command line's JSON
     Deviation deviation; // from the target, decided from the exact value
     int partCount = 1;
     int distinctValues = 1;
@@ -96,6 +96,10 @@ NetworkNode tree(const Network& network);
 // arithmetic ranks them, so an exact network shows as exact and ties break as stated.
 // Parts need not be sorted or distinct (equal values are merged, counts added).
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
+
+// Whether the target lies beyond what any network of the parts gives: below the parallel of the
+// smallest parts allowed (the series, for capacitors), or above the series of the largest.
+Reach networkReach(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
 
 // Every combination tried, for checking findNetworks and for comparing speeds; slow.
 SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);

@@ -67,6 +67,9 @@ bool takePrefix(std::string_view& s, int& exponent)
     if (s.empty())
         return false;
     switch (s.front()) {
+    case 'f':
+        exponent = -15;
+        break;
     case 'p':
         exponent = -12;
         break;
@@ -209,6 +212,7 @@ Parsed parse(std::string_view text, char decimalSeparator)
     }
     if (digits.empty()) {
         result.error = quoted(typed) + " is zero: write a value above zero";
+        result.zero = !number->negative;
         return result;
     }
     if (number->negative) {
@@ -284,11 +288,11 @@ std::string format(const Decimal& v, int significant)
         return "0";
     const Decimal r = roundSignificant(v, significant);
     const int order = r.digits() - 1 + r.exponent;
-    const int group = std::clamp(floorDiv(order, 3), -4, 4);
-    static const std::array<std::string, 9> prefixes{"p", "n", microSign, "m", "", "k", "M", "G", "T"};
+    const int group = std::clamp(floorDiv(order, 3), -5, 4);
+    static const std::array<std::string, 10> prefixes{"f", "p", "n", microSign, "m", "", "k", "M", "G", "T"};
     std::string text = r.mantissa < 0 ? "-" : "";
     text += placePoint(digitsOf(r), r.exponent - 3 * group);
-    const int prefix = group + 4; // "p" is group -4
+    const int prefix = group + 5; // "f" is group -5
     return text + prefixes[static_cast<std::size_t>(prefix)];
 }
 

@@ -1,0 +1,345 @@
+// SPDX-License-Identifier: MIT
+#include "cli/board.h"
+
+#include "cli/arguments.h"
+#include "cli/json.h"
+#include "cli/table.h"
+
+#include "values/board.h"
+#include "values/dividerdesign.h"
+#include "values/value.h"
+
+#include <array>
+#include <charconv>
+#include <optional>
+#include <ostream>
+
+namespace cli {
+
+namespace {
+
+constexpr std::array<Command, 3> table{{
+    {"track",
+     "track --current A | --width W [--rise 10] [--copper 1oz|35u] [--internal] [--length 100mm] [--ambient 20] "
+     "[--json]",
+     runTrack},
+    {"via",
+     "via --hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm [--er 4.5] [--current 1] [--rise 10] "
+     "[--json]",
+     runVia},
+    {"spacing", "spacing --voltage V [--json]", runSpacing},
+}};
+
+bool help(const Arguments& a, std::string_view name, std::ostream& out)
+{
+    if (!a.flag("help"))
+        return false;
+    for (const Command& c : table) {
+        if (c.name == name)
+            out << "Usage: voltiva " << c.synopsis << '\n';
+    }
+    return true;
+}
+
+// The shortest text that reads back as this very double, as an exact decimal for the JSON writer.
+values::Decimal shortest(double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
+    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const std::size_t e = text.find('e');
+    std::int64_t mantissa = 0;
+    int fraction = 0;
+    bool afterPoint = false;
+    for (const char c : text.substr(0, e)) {
+        if (c == '.') {
+            afterPoint = true;
+        } else if (c != '-') {
+            mantissa = mantissa * 10 + (c - '0');
+            fraction += afterPoint ? 1 : 0;
+        }
+    }
+    int exponent = 0;
+    const std::string_view power = text.substr(e + 1);
+    std::from_chars(power.data() + (power.front() == '+' ? 1 : 0), power.data() + power.size(), exponent);
+    return values::Decimal::of(value < 0 ? -mantissa : mantissa, exponent - fraction);
+}
+
+Json& number(Json& json, std::optional<double> value)
+{
+    return value ? json.number(shortest(*value)) : json.null();
+}
+
+std::string withUnit(double value, std::string_view unit)
+{
+    return values::withUnit(values::approximate(value, 4), unit);
+}
+
+std::string millimetres(double metres)
+{
+    return values::plain(metres * 1e3) + " mm";
+}
+
+// Each reader leaves `error` naming the option when the text will not do.
+struct Reader {
+    const Arguments& a;
+    std::string error;
+
+    std::optional<double> length(std::string_view option, values::BareLength bare, const char* example,
+                                 bool required = true, bool copper = false)
+    {
+        const auto text = a.value(option);
+        if (!text) {
+            if (required)
+                error = "--" + std::string(option) + ": missing; give it, for example --" + std::string(option) + " " +
+                    example;
+            return std::nullopt;
+        }
+        const values::Reading r = values::parseLength(*text, bare, copper);
+        if (!r.value) {
+            error = "--" + std::string(option) + ": " + r.error;
+            return std::nullopt;
+        }
+        return values::nearestDouble(*r.value);
+    }
+
+    std::optional<values::Decimal> value(std::string_view option, values::Unit unit, const char* what,
+                                         const char* examples)
+    {
+        const auto text = a.value(option);
+        if (!text)
+            return std::nullopt;
+        const values::Parsed parsed = values::parse(*text);
+        if (!parsed.value) {
+            error = "--" + std::string(option) + ": " + parsed.error;
+            return std::nullopt;
+        }
+        if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+            error = "--" + std::string(option) + ": '" + *text + "' is not " + what + ": write " + examples;
+            return std::nullopt;
+        }
+        return parsed.value;
+    }
+
+    std::optional<double> temperature(std::string_view option, bool signedValue, double fallback)
+    {
+        const auto text = a.value(option);
+        if (!text)
+            return fallback;
+        const values::Reading r = values::parseTemperature(*text, signedValue);
+        if (!r.value) {
+            error = "--" + std::string(option) + ": " + r.error;
+            return std::nullopt;
+        }
+        return values::nearestDouble(*r.value);
+    }
+};
+
+std::string outsideText(const values::FitLimits& f)
+{
+    std::string parts;
+    const auto add = [&](bool outside, const char* what) {
+        if (outside)
+            parts += (parts.empty() ? "" : ", ") + std::string(what);
+    };
+    add(f.current, "current above 35 A");
+    add(f.width, "width above 400 mil (10.16 mm)");
+    add(f.rise, "rise outside 10-100 °C");
+    add(f.copper, "copper outside 0.5-3 oz");
+    return "Outside the range IPC-2221 was fitted to: " + parts + "; treat the answer as a rough guide.";
+}
+
+} // namespace
+
+std::span<const Command> boardCommands()
+{
+    return table;
+}
+
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
+int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"current", "width", "rise", "copper", "length", "ambient"}, {"internal", "json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (help(a, "track", out))
+        return exitOk;
+    if (!a.positionals().empty())
+        return usage(err, "track: unexpected argument '" + a.positionals().front() + "'");
+    if (a.value("current") && a.value("width"))
+        return usage(err, "--width: give --current for the width, or --width for the current, not both");
+    if (!a.value("current") && !a.value("width"))
+        return usage(err, "track: give --current (for the width) or --width (for the current)");
+
+    Reader read{a, {}};
+    values::Track track;
+    track.internal = a.flag("internal");
+    const auto current = read.value("current", values::Unit::Ampere, "a current", "1, 1A or 500mA");
+    const auto width =
+        read.error.empty() ? read.length("width", values::BareLength::Millimetre, "0.3mm", false) : std::nullopt;
+    const auto rise = read.error.empty() ? read.temperature("rise", false, 10) : std::nullopt;
+    const auto ambient = read.error.empty() ? read.temperature("ambient", true, 20) : std::nullopt;
+    const auto copper = read.error.empty() && a.value("copper")
+        ? read.length("copper", values::BareLength::Micrometre, "1oz", true, true)
+        : std::optional<double>(35e-6);
+    const auto length =
+        read.error.empty() ? read.length("length", values::BareLength::Millimetre, "100mm", false) : std::nullopt;
+    if (!read.error.empty())
+        return usage(err, read.error);
+    track.riseC = *rise;
+    track.ambientC = *ambient;
+    track.thicknessM = *copper;
+    track.lengthM = length.value_or(0);
+    const values::TrackResult r =
+        current ? values::trackForCurrent(current->toDouble(), track) : values::trackForWidth(*width, track);
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject();
+        number(json.key("width_m"), r.widthM);
+        number(json.key("width_mil"), r.widthMil);
+        number(json.key("area_mil2"), r.areaMil2);
+        number(json.key("resistance_ohm"), r.resistanceOhm);
+        number(json.key("drop_v"), r.dropV);
+        number(json.key("loss_w"), r.lossW);
+        number(json.key("current_a"), r.currentA);
+        json.key("outside_fit").boolean(r.outside.any()).endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    out << (track.internal ? "Inner" : "Outer") << " layer, " << withUnit(track.thicknessM, "m") << " copper ("
+        << values::plain(track.thicknessM / 35e-6, 3) << " oz), " << values::plain(track.riseC)
+        << " °C rise (IPC-2221, k = " << (track.internal ? "0.024" : "0.048") << ")\n";
+    Table t({"width", millimetres(r.widthM) + " (" + values::plain(r.widthMil) + " mil)"});
+    t.add({"section", values::plain(r.areaMil2) + " mil²"});
+    t.add({"current", withUnit(r.currentA, "A")});
+    if (r.resistanceOhm) {
+        t.add({"resistance",
+               withUnit(*r.resistanceOhm, "Ω") + " over " + millimetres(track.lengthM) + " at " +
+                   values::plain(r.temperatureC) + " °C"});
+        t.add({"drop", withUnit(*r.dropV, "V")});
+        t.add({"loss", withUnit(*r.lossW, "W")});
+    }
+    t.print(out);
+    if (r.outside.any())
+        out << outsideText(r.outside) << '\n';
+    return exitOk;
+}
+
+// NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
+int runVia(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"hole", "plating", "length", "pad", "antipad", "er", "current", "rise"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (help(a, "via", out))
+        return exitOk;
+    if (!a.positionals().empty())
+        return usage(err, "via: unexpected argument '" + a.positionals().front() + "'");
+
+    Reader read{a, {}};
+    values::Via v;
+    using B = values::BareLength;
+    const auto hole = read.length("hole", B::Millimetre, "0.3mm");
+    const auto plating = read.error.empty() ? read.length("plating", B::Micrometre, "25u") : std::nullopt;
+    const auto length = read.error.empty() ? read.length("length", B::Millimetre, "1.6mm") : std::nullopt;
+    const auto pad = read.error.empty() ? read.length("pad", B::Millimetre, "0.6mm") : std::nullopt;
+    const auto antipad = read.error.empty() ? read.length("antipad", B::Millimetre, "1mm") : std::nullopt;
+    const auto er = read.error.empty() ? read.value("er", values::Unit::None, "a permittivity", "4.5") : std::nullopt;
+    const auto current =
+        read.error.empty() ? read.value("current", values::Unit::Ampere, "a current", "1, 1A or 500mA") : std::nullopt;
+    const auto rise = read.error.empty() ? read.temperature("rise", false, 10) : std::nullopt;
+    if (!read.error.empty())
+        return usage(err, read.error);
+    v.holeM = *hole;
+    v.platingM = *plating;
+    v.lengthM = *length;
+    v.padM = *pad;
+    v.antipadM = *antipad;
+    v.er = er ? er->toDouble() : 4.5;
+    v.riseC = *rise;
+    if (current)
+        v.currentA = current->toDouble();
+    if (const values::ViaCheck check = values::checkVia(v); check.field != values::ViaField::None) {
+        const char* option = check.field == values::ViaField::Antipad ? "--antipad: "
+            : check.field == values::ViaField::Length                 ? "--length: "
+                                                                      : "--er: ";
+        return usage(err, option + check.message);
+    }
+    const values::ViaResult r = values::via(v);
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject();
+        number(json.key("resistance_ohm"), r.resistanceOhm);
+        number(json.key("drop_v"), r.dropV);
+        number(json.key("loss_w"), r.lossW);
+        number(json.key("current_a"), r.currentA);
+        number(json.key("thermal_k_per_w"), r.thermalKPerW);
+        number(json.key("capacitance_f"), r.capacitanceF);
+        number(json.key("inductance_h"), r.inductanceH);
+        json.endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    out << millimetres(v.holeM) << " hole, " << withUnit(v.platingM, "m") << " plating, " << millimetres(v.lengthM)
+        << " board, " << millimetres(v.padM) << " pad, " << millimetres(v.antipadM) << " antipad, εr "
+        << values::plain(v.er) << '\n';
+    Table t({"resistance", withUnit(r.resistanceOhm, "Ω") + " at 20 °C"});
+    if (r.dropV) {
+        t.add({"drop", withUnit(*r.dropV, "V") + " at " + withUnit(*v.currentA, "A")});
+        t.add({"loss", withUnit(*r.lossW, "W")});
+    }
+    t.add({"current",
+           withUnit(r.currentA, "A") + " for a " + values::plain(v.riseC) +
+               " °C rise (IPC-2221, outer-layer k = 0.048, on the barrel's section)"});
+    t.add({"thermal", values::plain(r.thermalKPerW) + " K/W"});
+    t.add({"capacitance", withUnit(r.capacitanceF, "F")});
+    t.add({"inductance", withUnit(r.inductanceH, "H")});
+    t.print(out);
+    return exitOk;
+}
+
+int runSpacing(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    const Arguments a(args, {"voltage"}, {"json", "help"});
+    if (!a.ok())
+        return usage(err, a.error());
+    if (help(a, "spacing", out))
+        return exitOk;
+    if (!a.positionals().empty())
+        return usage(err, "spacing: unexpected argument '" + a.positionals().front() + "'");
+    const auto text = a.value("voltage");
+    if (!text)
+        return usage(err, "--voltage: missing; give the peak voltage between the conductors, for example --voltage 48");
+    const values::Reading voltage = values::parseVoltage(*text);
+    if (!voltage.value)
+        return usage(err, "--voltage: " + voltage.error);
+    const values::SpacingResult r = values::spacing(*voltage.value);
+    const auto& categories = values::spacingCategories();
+
+    if (a.flag("json")) {
+        Json json;
+        json.beginObject().key("voltage").number(*voltage.value).key("spacing_m").beginObject();
+        for (std::size_t i = 0; i < categories.size(); ++i)
+            json.key(categories[i].code).number(shortest(r.metres[i]));
+        json.endObject().endObject();
+        out << json.text() << '\n';
+        return exitOk;
+    }
+
+    const values::SpacingRow& row = values::spacingTable()[static_cast<std::size_t>(r.row)];
+    out << "IPC-2221B table 6-1 at " << values::withUnit(*voltage.value, "V") << " peak: "
+        << (row.toV == 0 ? std::string("the 301-500 V row plus the figure per volt above 500 V")
+                         : "the " + std::to_string(row.fromV) + "-" + std::to_string(row.toV) + " V row")
+        << '\n';
+    Table t({"category", "spacing", "conductors"}, {Table::Align::Left, Table::Align::Right, Table::Align::Left});
+    for (std::size_t i = 0; i < categories.size(); ++i)
+        t.add({categories[i].code, millimetres(r.metres[i]), categories[i].description});
+    t.print(out);
+    return exitOk;
+}
+
+} // namespace cli

@@ -1,0 +1,425 @@
+// SPDX-License-Identifier: MIT
+#include "tools/ledresistor.h"
+
+#include "tools/circuitview.h"
+#include "tools/localised.h"
+#include "tools/widgets.h"
+#include "values/led.h"
+#include "values/power.h"
+#include "values/value.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <charconv>
+
+namespace tools {
+
+namespace {
+
+enum Column { COhms, CCurrent, CLowest, CHighest, CPower, CWorst, CRating, CLedPower, CEfficiency, CColumns };
+enum Row { RExact, RAbove, RBelow, RRows };
+
+constexpr const char* tolerances[] = {"0.1", "0.5", "1", "2", "5", "10", "20"};
+constexpr int defaultTolerance = 4; // 5 %
+constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
+constexpr int defaultMargin = 2; // 2x
+constexpr int defaultSeries = 3; // E24
+
+QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
+{
+    auto* label = named(new QLabel(text, parent), name);
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+LedResistor::LedResistor(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("frmLedResistor"));
+    setWindowTitle(tr("LED resistor"));
+    build();
+    connectAll();
+    refresh();
+}
+
+void LedResistor::build()
+{
+    QPalette warning = palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    const auto message = [&](const char* name) {
+        auto* label = named(new QLabel(this), name);
+        label->setWordWrap(true);
+        label->setPalette(warning);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 28);
+        // A wrapped label asks for a long line; it takes what the fields leave.
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+        return label;
+    };
+    const auto field = [&](const char* name, const QString& accessible, const QString& placeholder, int chars) {
+        auto* edit = named(new QLineEdit(this), name, accessible);
+        edit->setPlaceholderText(placeholder);
+        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, u'0')) + 12);
+        return edit;
+    };
+    const auto unit = [&](const char* name, const QString& text) { return named(new QLabel(text, this), name); };
+
+    txtSupply_ = field("txtSupply", tr("Supply voltage"), tr("e.g. 5 or 12"), 8);
+    txtSupplyTolerance_ = field("txtSupplyTolerance", tr("Supply tolerance in percent"), QString(), 4);
+    txtSupplyTolerance_->setText(QStringLiteral("0"));
+    lblSupplyMessage_ = message("lblSupplyMessage");
+    txtForward_ = field("txtForward", tr("LED forward voltage"), tr("e.g. 2"), 8);
+    cboColour_ = named(new QComboBox(this), "cboColour", tr("LED colour"));
+    cboColour_->addItem(tr("(typed)"));
+    for (const values::LedColour& c : values::ledColours()) {
+        cboColour_->addItem(tr("%1: %2 V (%3-%4)")
+                                .arg(tr(c.name), localised(values::format(c.typical, 3), locale()),
+                                     localised(values::format(c.min, 3), locale()),
+                                     localised(values::format(c.max, 3), locale())));
+    }
+    // The list opens as wide as its texts; closed, it need not be.
+    cboColour_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboColour_->setMinimumContentsLength(16);
+    cboColour_->setToolTip(tr("Typical forward voltages at about 20 mA; the LED's datasheet rules"));
+    txtForwardMin_ = field("txtForwardMin", tr("Lowest forward voltage"), tr("typical"), 5);
+    txtForwardMax_ = field("txtForwardMax", tr("Highest forward voltage"), tr("typical"), 5);
+    lblForwardMessage_ = message("lblForwardMessage");
+    txtCount_ = field("txtCount", tr("LEDs in series"), QString(), 4);
+    txtCount_->setText(QStringLiteral("1"));
+    lblCountMessage_ = message("lblCountMessage");
+    txtCurrent_ = field("txtCurrent", tr("LED current"), tr("e.g. 10m"), 8);
+    lblCurrentMessage_ = message("lblCurrentMessage");
+
+    cboSeries_ = named(new QComboBox(this), "cboSeries", tr("Series of the resistor"));
+    for (const values::Series s : values::allSeries)
+        cboSeries_->addItem(QString::fromLatin1(values::name(s).data(), static_cast<int>(values::name(s).size())));
+    cboSeries_->setCurrentIndex(defaultSeries);
+    cboTolerance_ = named(new QComboBox(this), "cboTolerance", tr("Tolerance of the resistor"));
+    for (const char* t : tolerances)
+        cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
+    cboTolerance_->setCurrentIndex(defaultTolerance);
+    cboMargin_ = named(new QComboBox(this), "cboMargin", tr("Power margin"));
+    for (const char* m : margins)
+        cboMargin_->addItem(localised(m, locale()) + QStringLiteral("x"), QString::fromLatin1(m));
+    cboMargin_->setCurrentIndex(defaultMargin);
+    cboMargin_->setToolTip(tr("The rating is at least this many times the typical dissipation, and never below "
+                              "the worst corner's"));
+
+    auto* grid = new QGridLayout;
+    int row = 0;
+    grid->addWidget(labelFor(this, "lblSupply", tr("&Supply:"), txtSupply_), row, 0);
+    grid->addWidget(txtSupply_, row, 1);
+    grid->addWidget(unit("lblSupplyUnit", QStringLiteral("V")), row, 2);
+    auto* tolerance = new QHBoxLayout;
+    tolerance->addWidget(labelFor(this, "lblSupplyTolerance", tr("wit&hin ±"), txtSupplyTolerance_));
+    tolerance->addWidget(txtSupplyTolerance_);
+    tolerance->addWidget(unit("lblSupplyToleranceUnit", QStringLiteral("%")));
+    tolerance->addStretch();
+    grid->addLayout(tolerance, row, 3);
+    grid->addWidget(lblSupplyMessage_, row, 4);
+    ++row;
+    grid->addWidget(labelFor(this, "lblForward", tr("&Forward voltage:"), txtForward_), row, 0);
+    grid->addWidget(txtForward_, row, 1);
+    grid->addWidget(unit("lblForwardUnit", QStringLiteral("V")), row, 2);
+    grid->addWidget(cboColour_, row, 3);
+    grid->addWidget(lblForwardMessage_, row, 4, 2, 1, Qt::AlignTop);
+    ++row;
+    auto* range = new QHBoxLayout;
+    range->addWidget(labelFor(this, "lblForwardMin", tr("Ran&ge:"), txtForwardMin_));
+    range->addWidget(txtForwardMin_);
+    range->addWidget(labelFor(this, "lblForwardMax", tr("t&o"), txtForwardMax_));
+    range->addWidget(txtForwardMax_);
+    range->addWidget(unit("lblForwardRangeUnit", QStringLiteral("V")));
+    range->addStretch();
+    grid->addLayout(range, row, 3);
+    ++row;
+    grid->addWidget(labelFor(this, "lblCount", tr("LEDs in se&ries:"), txtCount_), row, 0);
+    grid->addWidget(txtCount_, row, 1);
+    grid->addWidget(lblCountMessage_, row, 4);
+    ++row;
+    grid->addWidget(labelFor(this, "lblCurrent", tr("LED c&urrent:"), txtCurrent_), row, 0);
+    grid->addWidget(txtCurrent_, row, 1);
+    grid->addWidget(unit("lblCurrentUnit", QStringLiteral("A")), row, 2);
+    grid->addWidget(lblCurrentMessage_, row, 4);
+    ++row;
+    auto* parts = new QHBoxLayout;
+    parts->addWidget(labelFor(this, "lblSeries", tr("S&eries:"), cboSeries_));
+    parts->addWidget(cboSeries_);
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblTolerance", tr("&Tolerance:"), cboTolerance_));
+    parts->addWidget(cboTolerance_);
+    parts->addSpacing(8);
+    parts->addWidget(labelFor(this, "lblMargin", tr("Power &margin:"), cboMargin_));
+    parts->addWidget(cboMargin_);
+    parts->addStretch();
+    grid->addLayout(parts, row, 0, 1, 5);
+    grid->setColumnStretch(4, 1);
+
+    circuit_ = named(new CircuitView(this), "picCircuit", tr("The circuit"));
+    circuit_->setMinimumSize(220, 150);
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid, 1);
+    top->addWidget(circuit_);
+
+    tblResistors_ = named(new QTableWidget(RRows, CColumns, this), "tblResistors", tr("Resistors"));
+    tblResistors_->setHorizontalHeaderLabels({tr("Resistor"), tr("Current"), tr("Lowest"), tr("Highest"), tr("R power"),
+                                              tr("Worst"), tr("Rating"), tr("LED power"), tr("Efficiency")});
+    tblResistors_->setVerticalHeaderLabels({tr("Exact"), tr("At or above"), tr("Below")});
+    const QString corners = tr("The current with the supply, every forward voltage and the resistor at the ends "
+                               "of their tolerances");
+    tblResistors_->horizontalHeaderItem(CLowest)->setToolTip(corners);
+    tblResistors_->horizontalHeaderItem(CHighest)->setToolTip(corners);
+    tblResistors_->horizontalHeaderItem(CPower)->setToolTip(tr("What the resistor dissipates, typical values"));
+    tblResistors_->horizontalHeaderItem(CWorst)->setToolTip(
+        tr("What the resistor dissipates at the highest current's corner"));
+    tblResistors_->horizontalHeaderItem(CRating)->setToolTip(
+        tr("The smallest standard rating with the margin over the typical power, never below the worst"));
+    tblResistors_->horizontalHeaderItem(CEfficiency)->setToolTip(tr("LED power over the power from the supply"));
+    tblResistors_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblResistors_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblResistors_->setWordWrap(false);
+    tblResistors_->setTabKeyNavigation(false);
+    tblResistors_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    const int padding = 4 * tblResistors_->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    int columnWidth = tblResistors_->fontMetrics().horizontalAdvance(QStringLiteral("999.9 mW")) + padding;
+    for (int column = 0; column < CColumns; ++column) {
+        columnWidth = std::max(columnWidth,
+                               tblResistors_->horizontalHeader()->fontMetrics().horizontalAdvance(
+                                   tblResistors_->horizontalHeaderItem(column)->text()) +
+                                   padding);
+    }
+    tblResistors_->horizontalHeader()->setMinimumSectionSize(columnWidth);
+    const int rowHeight = tblResistors_->verticalHeader()->defaultSectionSize();
+    tblResistors_->setMinimumSize(
+        tblResistors_->verticalHeader()->sizeHint().width() + CColumns * columnWidth + 2 * tblResistors_->frameWidth(),
+        tblResistors_->horizontalHeader()->sizeHint().height() + RRows * rowHeight + 2 * tblResistors_->frameWidth());
+    tblResistors_->setMaximumHeight(tblResistors_->minimumHeight());
+
+    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
+    cmdCopy_->setToolTip(tr("Copy the table with its headers"));
+    cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cmdCopy_);
+    buttons->addWidget(cmdClose_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(labelFor(this, "lblResistors", tr("Resistor v&alues:"), tblResistors_));
+    layout->addWidget(tblResistors_);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    QWidget* const chain[] = {txtSupply_,     txtSupplyTolerance_, txtForward_, cboColour_, txtForwardMin_,
+                              txtForwardMax_, txtCount_,           txtCurrent_, cboSeries_, cboTolerance_,
+                              cboMargin_,     tblResistors_,       cmdCopy_,    cmdClose_};
+    for (std::size_t i = 1; i < std::size(chain); ++i)
+        setTabOrder(chain[i - 1], chain[i]);
+    setFocusProxy(txtSupply_);
+}
+
+void LedResistor::connectAll()
+{
+    for (QLineEdit* edit :
+         {txtSupply_, txtSupplyTolerance_, txtForward_, txtForwardMin_, txtForwardMax_, txtCount_, txtCurrent_})
+        connect(edit, &QLineEdit::textChanged, this, &LedResistor::refresh);
+    connect(txtForward_, &QLineEdit::textEdited, this, &LedResistor::forwardTyped);
+    connect(cboColour_, &QComboBox::activated, this, &LedResistor::colourChosen);
+    for (QComboBox* box : {cboSeries_, cboTolerance_, cboMargin_})
+        connect(box, &QComboBox::currentIndexChanged, this, &LedResistor::refresh);
+    connect(cmdCopy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(tableText()); });
+}
+
+void LedResistor::colourChosen(int index)
+{
+    if (index <= 0)
+        return;
+    const values::LedColour& c = values::ledColours()[static_cast<std::size_t>(index - 1)];
+    // The range first, so the typical value never stands outside it.
+    txtForwardMin_->setText(localised(values::format(c.min, 3), locale()));
+    txtForwardMax_->setText(localised(values::format(c.max, 3), locale()));
+    txtForward_->setText(localised(values::format(c.typical, 3), locale()));
+}
+
+// A typed V f leaves the colour, and its range goes with it.
+void LedResistor::forwardTyped()
+{
+    if (cboColour_->currentIndex() == 0)
+        return;
+    cboColour_->setCurrentIndex(0);
+    txtForwardMin_->clear();
+    txtForwardMax_->clear();
+}
+
+std::optional<values::Decimal> LedResistor::readValue(QLineEdit* field, QLabel* message, values::Unit unit)
+{
+    const QString text = field->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
+    if (!parsed.value) {
+        message->setText(QString::fromStdString(parsed.error));
+        return std::nullopt;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+        message->setText(unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
+                                                    : tr("'%1' is not a current: write 20m or 0.02").arg(text));
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+std::optional<values::Decimal> LedResistor::readPercent(QLineEdit* field, QLabel* message)
+{
+    QString text = field->text().trimmed();
+    if (text.endsWith(u'%'))
+        text.chop(1);
+    text = text.trimmed();
+    if (text.isEmpty() || text == QStringLiteral("0"))
+        return values::Decimal{};
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
+    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
+        message->setText(tr("'%1' is not a tolerance: write a percentage below 100, such as 5").arg(field->text()));
+        return std::nullopt;
+    }
+    return parsed.value;
+}
+
+void LedResistor::refresh()
+{
+    for (QLabel* label : {lblSupplyMessage_, lblForwardMessage_, lblCountMessage_, lblCurrentMessage_})
+        label->clear();
+    values::LedInput input;
+    const auto supply = readValue(txtSupply_, lblSupplyMessage_, values::Unit::Volt);
+    const auto supplyTolerance = readPercent(txtSupplyTolerance_, lblSupplyMessage_);
+    const auto forward = readValue(txtForward_, lblForwardMessage_, values::Unit::Volt);
+    const auto forwardMin = readValue(txtForwardMin_, lblForwardMessage_, values::Unit::Volt);
+    const bool minOk = txtForwardMin_->text().trimmed().isEmpty() || forwardMin;
+    const auto forwardMax = readValue(txtForwardMax_, lblForwardMessage_, values::Unit::Volt);
+    const bool maxOk = txtForwardMax_->text().trimmed().isEmpty() || forwardMax;
+    const auto current = readValue(txtCurrent_, lblCurrentMessage_, values::Unit::Ampere);
+    int count = 0;
+    const QString countText = txtCount_->text().trimmed();
+    const QByteArray countBytes = countText.toLatin1();
+    const auto [end, ec] = std::from_chars(countBytes.data(), countBytes.data() + countBytes.size(), count);
+    const bool countOk = !countText.isEmpty() && ec == std::errc() && end == countBytes.data() + countBytes.size() &&
+        count >= 1 && count <= values::maxLedCount;
+    if (!countOk && !countText.isEmpty())
+        lblCountMessage_->setText(tr("Write a whole number from 1 to %1").arg(values::maxLedCount));
+    if (!supply || !supplyTolerance || !forward || !minOk || !maxOk || !current || !countOk) {
+        clear();
+        return;
+    }
+    input.supply = *supply;
+    input.supplyTolerance = *supplyTolerance;
+    input.forward = *forward;
+    input.forwardMin = forwardMin;
+    input.forwardMax = forwardMax;
+    input.count = count;
+    input.current = *current;
+    input.series = values::allSeries[static_cast<std::size_t>(std::max(0, cboSeries_->currentIndex()))];
+    input.tolerance =
+        values::parse(cboTolerance_->currentData().toString().toStdString()).value.value_or(values::Decimal::of(5, 0));
+    input.margin =
+        values::parseMargin(cboMargin_->currentData().toString().toStdString()).value_or(values::Decimal::of(2, 0));
+
+    const values::LedCheck check = values::checkLed(input);
+    if (check.change != values::LedField::None) {
+        QLabel* beside = check.change == values::LedField::Forward || check.change == values::LedField::ForwardRange
+            ? lblForwardMessage_
+            : check.change == values::LedField::Count   ? lblCountMessage_
+            : check.change == values::LedField::Current ? lblCurrentMessage_
+                                                        : lblSupplyMessage_;
+        beside->setText(localised(check.message, locale()));
+        clear();
+        return;
+    }
+    const std::optional<values::LedDesign> design = values::designLed(input);
+    if (!design) {
+        clear();
+        return;
+    }
+    showDesign(input, *design);
+}
+
+QString LedResistor::text(const values::Exact& value, const char* unit) const
+{
+    return localised(values::withUnit(value.rounded(4), unit), locale());
+}
+
+void LedResistor::showDesign(const values::LedInput& input, const values::LedDesign& design)
+{
+    const values::LedChoice* rows[RRows] = {&design.exact, design.choices.empty() ? nullptr : &design.choices[0],
+                                            design.choices.size() < 2 ? nullptr : &design.choices[1]};
+    for (int r = 0; r < RRows; ++r) {
+        const values::LedChoice* c = rows[r];
+        if (!c) {
+            for (int column = 0; column < CColumns; ++column)
+                delete tblResistors_->takeItem(r, column);
+            continue;
+        }
+        QString ohms = text(c->ohms, "Ω");
+        if (r == RExact && !c->ohms.isDecimal(4))
+            ohms = QStringLiteral("≈ ") + ohms;
+        tblResistors_->setItem(r, COhms, cell(ohms));
+        tblResistors_->setItem(r, CCurrent, cell(text(c->current, "A")));
+        tblResistors_->setItem(r, CLowest, cell(text(c->currentMin, "A")));
+        tblResistors_->setItem(r, CHighest, cell(text(c->currentMax, "A")));
+        tblResistors_->setItem(r, CPower, cell(text(c->power, "W")));
+        tblResistors_->setItem(r, CWorst, cell(text(c->powerMax, "W")));
+        tblResistors_->setItem(r, CRating,
+                               cell(c->rating ? localised(values::ratingText(*c->rating), locale()) : tr("above 5 W")));
+        tblResistors_->setItem(r, CLedPower, cell(text(c->ledPower, "W")));
+        tblResistors_->setItem(
+            r, CEfficiency,
+            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(3)), locale()) +
+                 QStringLiteral(" %")));
+    }
+    cmdCopy_->setEnabled(true);
+    const QString resistor = design.choices.empty() ? text(design.exact.ohms, "Ω") : text(design.choices[0].ohms, "Ω");
+    circuit_->setDrawing(schematic::ledString(localised(values::withUnit(input.supply, "V"), locale()), resistor,
+                                              input.count, localised(values::withUnit(input.forward, "V"), locale())));
+}
+
+void LedResistor::clear()
+{
+    for (int r = 0; r < RRows; ++r) {
+        for (int column = 0; column < CColumns; ++column)
+            delete tblResistors_->takeItem(r, column);
+    }
+    cmdCopy_->setEnabled(false);
+    circuit_->setDrawing({});
+}
+
+QString LedResistor::tableText() const
+{
+    QStringList lines;
+    QStringList header{QString()};
+    for (int column = 0; column < CColumns; ++column)
+        header << tblResistors_->horizontalHeaderItem(column)->text();
+    lines << header.join(u'\t');
+    for (int r = 0; r < RRows; ++r) {
+        QStringList cells{tblResistors_->verticalHeaderItem(r)->text()};
+        for (int column = 0; column < CColumns; ++column) {
+            const QTableWidgetItem* item = tblResistors_->item(r, column);
+            cells << (item ? item->text() : QString());
+        }
+        lines << cells.join(u'\t');
+    }
+    return lines.join(u'\n') + u'\n';
+}
+
+} // namespace tools

@@ -1,0 +1,382 @@
+// SPDX-License-Identifier: MIT
+#include "values/board.h"
+
+#include "values/text.h"
+#include "values/value.h"
+#include "values/wide.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+
+namespace values {
+
+namespace {
+
+using detail::u128;
+
+struct LengthUnit {
+    std::string_view text;
+    std::int64_t factor; // metres = number x factor x 10^exponent, exactly
+    int exponent;
+    bool copperOnly;
+};
+
+// Longest first where one ends another ("mils" before "mil").
+constexpr LengthUnit lengthUnits[] = {
+    {"mils", 254, -7, false}, {"mil", 254, -7, false},     {"thou", 254, -7, false},    {"mm", 1, -3, false},
+    {"cm", 1, -2, false},     {"\xC2\xB5m", 1, -6, false}, {"\xCE\xBCm", 1, -6, false}, {"um", 1, -6, false},
+    {"in", 254, -4, false},   {"\"", 254, -4, false},      {"oz", 35, -6, true},
+};
+
+bool endsWithNoCase(std::string_view s, std::string_view suffix)
+{
+    if (s.size() < suffix.size())
+        return false;
+    return std::equal(
+        suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); });
+}
+
+// Whether the value parser will read an SI prefix (or RKM letter that multiplies) in the text.
+bool hasPrefix(std::string_view s)
+{
+    if (s.find("\xC2\xB5") != std::string_view::npos || s.find("\xCE\xBC") != std::string_view::npos)
+        return true;
+    return s.find_first_of("pnumkKMGT") != std::string_view::npos;
+}
+
+std::string quoted(std::string_view text)
+{
+    return "'" + std::string(text) + "'";
+}
+
+// The parser's message about `inner`, said about what was typed, or `notValue` when it is no number.
+std::string refusal(const Parsed& parsed, std::string_view inner, std::string_view typed, const std::string& notValue)
+{
+    if (parsed.error.find(" is not a value") != std::string::npos || parsed.error.starts_with("Type a value"))
+        return notValue;
+    std::string message = parsed.error;
+    if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
+        message.replace(at, inner.size() + 2, quoted(typed));
+    return message;
+}
+
+// value x factor x 10^exponent; past 18 digits it drops the last ones, rounding half up.
+Decimal scaled(const Decimal& value, std::int64_t factor, int exponent)
+{
+    u128 m = detail::magnitude(value.mantissa) * static_cast<u128>(factor);
+    int e = value.exponent + exponent;
+    while (m > static_cast<u128>(INT64_MAX)) {
+        m = (m + 5) / 10;
+        ++e;
+    }
+    const auto mantissa = static_cast<std::int64_t>(m);
+    return Decimal::of(value.mantissa < 0 ? -mantissa : mantissa, e);
+}
+
+std::string digitsOf(u128 v)
+{
+    if (v == 0)
+        return "0";
+    std::string s;
+    while (v != 0) {
+        s.push_back(static_cast<char>('0' + static_cast<int>(v % 10)));
+        v /= 10;
+    }
+    std::reverse(s.begin(), s.end());
+    return s;
+}
+
+double nearest(u128 mantissa, int exponent)
+{
+    const std::string text = digitsOf(mantissa) + "e" + std::to_string(exponent);
+    return std::strtod(text.c_str(), nullptr); // glibc rounds correctly
+}
+
+bool isZeroText(std::string_view s, char separator)
+{
+    bool digit = false;
+    for (const char c : s) {
+        if (c == '0')
+            digit = true;
+        else if (c != '.' && c != separator)
+            return false;
+    }
+    return digit;
+}
+
+double kOf(bool internal)
+{
+    return internal ? internalK : externalK;
+}
+
+FitLimits limits(double currentA, double widthM, double riseC, double thicknessM)
+{
+    FitLimits f;
+    f.current = currentA > 35;
+    f.width = widthM > 400 * metresPerMil;
+    f.rise = riseC < 10 || riseC > 100;
+    // 0.5 to 3 oz as 17.5 to 105 µm, with room for the same weights written in mil.
+    f.copper = thicknessM < 17.5e-6 * (1 - 1e-3) || thicknessM > 105e-6 * (1 + 1e-3);
+    return f;
+}
+
+void addResistance(TrackResult& r, const Track& track)
+{
+    r.temperatureC = track.ambientC + track.riseC;
+    if (track.lengthM <= 0)
+        return;
+    r.resistanceOhm = copperResistance(track.lengthM, r.widthM * track.thicknessM, r.temperatureC);
+    r.dropV = r.currentA * *r.resistanceOhm;
+    r.lossW = r.currentA * *r.dropV;
+}
+
+} // namespace
+
+Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    const std::string notLength = copperWeight ? quoted(typed) + " is not a copper weight: write 1oz, 35um or 1.4mil"
+                                               : quoted(typed) + " is not a length: write 0.3mm, 35um, 12mil or 0.1in";
+    if (typed.empty())
+        return {std::nullopt,
+                copperWeight ? "Type a copper weight: write 1oz or 35um" : "Type a length: write 0.3mm, 35um or 12mil"};
+    const LengthUnit* unit = nullptr;
+    std::string_view number = typed;
+    for (const LengthUnit& u : lengthUnits) {
+        if (endsWithNoCase(typed, u.text)) {
+            unit = &u;
+            number = trim(typed.substr(0, typed.size() - u.text.size()));
+            break;
+        }
+    }
+    if (unit != nullptr && ((unit->copperOnly && !copperWeight) || number.empty() || hasPrefix(number)))
+        return {std::nullopt, notLength};
+    const Parsed parsed = parse(number, decimalSeparator);
+    if (!parsed.value)
+        return {std::nullopt, refusal(parsed, number, typed, notLength)};
+    if (parsed.unit != Unit::None)
+        return {std::nullopt, notLength};
+    if (unit != nullptr)
+        return {scaled(*parsed.value, unit->factor, unit->exponent), {}};
+    if (hasPrefix(number))
+        return {parsed.value, {}};
+    return {scaled(*parsed.value, 1, bare == BareLength::Millimetre ? -3 : -6), {}};
+}
+
+Reading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    const std::string notTemperature = quoted(typed) + " is not a temperature: write 20 or 20 °C";
+    if (typed.empty())
+        return {std::nullopt, "Type a temperature: write 20 or 20 °C"};
+    std::string_view number = typed;
+    for (const std::string_view suffix : {std::string_view("\xC2\xB0"
+                                                           "C"),
+                                          std::string_view("C")}) {
+        if (number.ends_with(suffix)) {
+            number = trim(number.substr(0, number.size() - suffix.size()));
+            break;
+        }
+    }
+    bool negative = false;
+    if (signedValue && number.starts_with('-')) {
+        negative = true;
+        number = trim(number.substr(1));
+    }
+    if (signedValue && isZeroText(number, decimalSeparator))
+        return {Decimal{}, {}};
+    const Parsed parsed = parse(number, decimalSeparator);
+    if (!parsed.value)
+        return {std::nullopt, refusal(parsed, number, typed, notTemperature)};
+    if (parsed.unit != Unit::None || hasPrefix(number))
+        return {std::nullopt, notTemperature};
+    Decimal value = *parsed.value;
+    if (negative) {
+        value.mantissa = -value.mantissa;
+        if (value < Decimal::of(-27315, -2))
+            return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
+    }
+    return {value, {}};
+}
+
+Reading parseVoltage(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    if (typed.empty())
+        return {std::nullopt, "Type a voltage: write 48 or 230V"};
+    std::string_view number = typed;
+    if (number.ends_with('V'))
+        number = trim(number.substr(0, number.size() - 1));
+    if (isZeroText(number, decimalSeparator))
+        return {Decimal{}, {}};
+    const std::string notVoltage = quoted(typed) + " is not a voltage: write 48, 230V or 1.2k";
+    const Parsed parsed = parse(typed, decimalSeparator);
+    if (!parsed.value)
+        return {std::nullopt, refusal(parsed, typed, typed, notVoltage)};
+    if (parsed.unit != Unit::None && parsed.unit != Unit::Volt)
+        return {std::nullopt, notVoltage};
+    return {parsed.value, {}};
+}
+
+std::string plain(double value, int significant)
+{
+    if (!std::isfinite(value) || value == 0)
+        return value == 0 ? "0" : std::to_string(value);
+    const int order = static_cast<int>(std::floor(std::log10(std::abs(value))));
+    const int decimals = std::clamp(significant - 1 - order, 0, 20);
+    char buffer[400];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    std::string text = buffer;
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0')
+            text.pop_back();
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
+}
+
+double nearestDouble(const Decimal& value)
+{
+    const double magnitude = nearest(detail::magnitude(value.mantissa), value.exponent);
+    return value.mantissa < 0 ? -magnitude : magnitude;
+}
+
+double copperResistance(double lengthM, double sectionM2, double temperatureC)
+{
+    return copperResistivity * (1 + copperTempco * (temperatureC - 20)) * lengthM / sectionM2;
+}
+
+double ipcCurrent(double areaMil2, double riseC, bool internal)
+{
+    return kOf(internal) * std::pow(riseC, 0.44) * std::pow(areaMil2, 0.725);
+}
+
+double ipcArea(double currentA, double riseC, bool internal)
+{
+    return std::pow(currentA / (kOf(internal) * std::pow(riseC, 0.44)), 1 / 0.725);
+}
+
+TrackResult trackForCurrent(double currentA, const Track& track)
+{
+    TrackResult r;
+    r.currentA = currentA;
+    r.areaMil2 = ipcArea(currentA, track.riseC, track.internal);
+    const double thicknessMil = track.thicknessM / metresPerMil;
+    r.widthMil = r.areaMil2 / thicknessMil;
+    r.widthM = r.widthMil * metresPerMil;
+    r.outside = limits(currentA, r.widthM, track.riseC, track.thicknessM);
+    addResistance(r, track);
+    return r;
+}
+
+TrackResult trackForWidth(double widthM, const Track& track)
+{
+    TrackResult r;
+    r.widthM = widthM;
+    r.widthMil = widthM / metresPerMil;
+    r.areaMil2 = r.widthMil * (track.thicknessM / metresPerMil);
+    r.currentA = ipcCurrent(r.areaMil2, track.riseC, track.internal);
+    r.outside = limits(r.currentA, widthM, track.riseC, track.thicknessM);
+    addResistance(r, track);
+    return r;
+}
+
+ViaCheck checkVia(const Via& v)
+{
+    if (!(v.antipadM > v.padM))
+        return {ViaField::Antipad, "The antipad must be wider than the pad"};
+    // ln(4h/d) + 1 must stay above zero for the inductance to mean anything.
+    if (!(4 * v.lengthM / v.holeM > std::exp(-1.0)))
+        return {ViaField::Length, "The board is too thin beside this hole for the inductance formula"};
+    if (!(v.er >= 1))
+        return {ViaField::Er, "The relative permittivity is 1 or more (FR-4 is about 4.5)"};
+    return {};
+}
+
+ViaResult via(const Via& v)
+{
+    constexpr double metresPerInch = 0.0254;
+    ViaResult r;
+    r.sectionM2 = std::numbers::pi * (v.holeM + v.platingM) * v.platingM;
+    r.resistanceOhm = copperResistance(v.lengthM, r.sectionM2, 20);
+    if (v.currentA) {
+        r.dropV = *v.currentA * r.resistanceOhm;
+        r.lossW = *v.currentA * *r.dropV;
+    }
+    r.currentA = ipcCurrent(r.sectionM2 / (metresPerMil * metresPerMil), v.riseC, false);
+    r.thermalKPerW = v.lengthM / (copperConductivity * r.sectionM2);
+    const double thicknessIn = v.lengthM / metresPerInch;
+    r.capacitanceF = 1.41 * v.er * thicknessIn * v.padM / (v.antipadM - v.padM) * 1e-12;
+    r.inductanceH = 5.08 * thicknessIn * (std::log(4 * v.lengthM / v.holeM) + 1) * 1e-9;
+    return r;
+}
+
+const std::array<SpacingCategory, spacingCategoryCount>& spacingCategories()
+{
+    static const std::array<SpacingCategory, spacingCategoryCount> categories{{
+        {"B1", "Internal conductors"},
+        {"B2", "External conductors, uncoated, sea level to 3050 m"},
+        {"B3", "External conductors, uncoated, above 3050 m"},
+        {"B4", "External conductors, with permanent polymer coating (any elevation)"},
+        {"A5", "External conductors, with conformal coating over assembly (any elevation)"},
+        {"A6", "External component lead or termination, uncoated, sea level to 3050 m"},
+        {"A7", "External component lead or termination, with conformal coating (any elevation)"},
+    }};
+    return categories;
+}
+
+const std::array<SpacingRow, 10>& spacingTable()
+{
+    // IPC-2221B table 6-1, in mm; the last row is mm per volt above 500 V.
+    static const std::array<SpacingRow, 10> table{{
+        {0, 15, {"0.05", "0.1", "0.1", "0.05", "0.13", "0.13", "0.13"}},
+        {16, 30, {"0.05", "0.1", "0.1", "0.05", "0.13", "0.25", "0.13"}},
+        {31, 50, {"0.1", "0.6", "0.6", "0.13", "0.13", "0.4", "0.13"}},
+        {51, 100, {"0.1", "0.6", "1.5", "0.13", "0.13", "0.5", "0.13"}},
+        {101, 150, {"0.2", "0.6", "3.2", "0.4", "0.4", "0.8", "0.4"}},
+        {151, 170, {"0.2", "1.25", "3.2", "0.4", "0.4", "0.8", "0.4"}},
+        {171, 250, {"0.2", "1.25", "6.4", "0.4", "0.4", "0.8", "0.4"}},
+        {251, 300, {"0.2", "1.25", "12.5", "0.4", "0.4", "0.8", "0.8"}},
+        {301, 500, {"0.25", "2.5", "12.5", "0.8", "0.8", "1.5", "0.8"}},
+        {501, 0, {"0.0025", "0.005", "0.025", "0.00305", "0.00305", "0.00305", "0.00305"}},
+    }};
+    return table;
+}
+
+SpacingResult spacing(const Decimal& voltage)
+{
+    const auto& table = spacingTable();
+    const auto mm = [](const char* text) { return *parse(text).value; };
+    SpacingResult result;
+    while (result.row < 8 && voltage > Decimal::of(table[static_cast<std::size_t>(result.row)].toV, 0))
+        ++result.row;
+    if (voltage > Decimal::of(500, 0))
+        result.row = 9;
+    for (std::size_t c = 0; c < spacingCategoryCount; ++c) {
+        if (result.row < 9) {
+            const Decimal d = mm(table[static_cast<std::size_t>(result.row)].mm[c]);
+            result.metres[c] = nearest(detail::magnitude(d.mantissa), d.exponent - 3);
+            continue;
+        }
+        // base + (V - 500) x per volt, exactly: V has at most 18 digits and lies below 1e15, so
+        // every term fits 128 bits at the common exponent.
+        const Decimal base = mm(table[8].mm[c]);
+        const Decimal perVolt = mm(table[9].mm[c]);
+        const int ev = std::min(voltage.exponent, 0);
+        const u128 excess =
+            detail::magnitude(voltage.mantissa) * detail::pow10(voltage.exponent - ev) - u128(500) * detail::pow10(-ev);
+        const int productExponent = ev + perVolt.exponent;
+        const int e = std::min(productExponent, base.exponent);
+        const u128 total = excess * detail::magnitude(perVolt.mantissa) * detail::pow10(productExponent - e) +
+            detail::magnitude(base.mantissa) * detail::pow10(base.exponent - e);
+        result.metres[c] = nearest(total, e - 3);
+    }
+    return result;
+}
+
+} // namespace values
