@@ -190,12 +190,6 @@ private:
     std::string error_;
 };
 
-int usage(std::ostream& err, const std::string& message)
-{
-    err << "voltiva: " << message << '\n';
-    return exitUsage;
-}
-
 bool helped(const Arguments& a, std::string_view name, std::ostream& out)
 {
     if (!a.flag("help"))
@@ -215,7 +209,7 @@ std::optional<std::string> unexpected(const Arguments& a, std::string_view name)
 
 void writeMiss(Json& json, const char* key, const values::Miss& miss)
 {
-    json.key(key).percent(miss.exact ? Decimal{} : shortest(miss.percent));
+    json.key(key).percent(miss.exact ? 0.0 : miss.percent);
 }
 
 } // namespace

@@ -313,8 +313,13 @@ Miss missOf(quad e)
     Miss m;
     m.percent = static_cast<double>(100 * e);
     m.rounded.below = e < 0;
-    m.rounded.percent = detail::roundedPercent(e, 2);
-    m.rounded.precise = detail::roundedPercent(e, 4);
+    m.rounded.precise = m.percent;
+    // Two decimals, or two significant digits for a miss that would round to 0.00.
+    int decimals = 2;
+    const double size = std::abs(m.percent);
+    if (size > 0 && size < 0.005)
+        decimals = 1 - static_cast<int>(std::floor(std::log10(size)));
+    m.rounded.percent = detail::roundedPercent(e, std::min(decimals, 30));
     return m;
 }
 
