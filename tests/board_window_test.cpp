@@ -84,7 +84,7 @@ TEST_F(BoardWindow, ViaGivesTheWorkedFiguresAndRefusesAnAntipadInsideThePad)
     type("txtViaPad", "0.6");
     type("txtViaAntipad", "1.0");
     EXPECT_EQ(text("lblViaResistance"), "1.078 mΩ at 20 °C");
-    EXPECT_EQ(text("lblViaCapacitance"), "0.5995 pF");
+    EXPECT_EQ(text("lblViaCapacitance"), "599.5 fF");
     EXPECT_EQ(text("lblViaInductance"), "1.299 nH");
     EXPECT_EQ(text("lblViaThermal"), "156.3 K/W");
     EXPECT_EQ(text("lblViaDrop"), "give a current");
