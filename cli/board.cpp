@@ -30,17 +30,6 @@ constexpr std::array<Command, 3> table{{
     {"spacing", "spacing --voltage V [--json]", runSpacing},
 }};
 
-bool help(const Arguments& a, std::string_view name, std::ostream& out)
-{
-    if (!a.flag("help"))
-        return false;
-    for (const Command& c : table) {
-        if (c.name == name)
-            out << "Usage: voltiva " << c.synopsis << '\n';
-    }
-    return true;
-}
-
 // The shortest text that reads back as this very double, as an exact decimal for the JSON writer.
 values::Decimal shortest(double value)
 {
@@ -162,8 +151,6 @@ int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
     const Arguments a(args, {"current", "width", "rise", "copper", "length", "ambient"}, {"internal", "json", "help"});
     if (!a.ok())
         return usage(err, a.error());
-    if (help(a, "track", out))
-        return exitOk;
     if (!a.positionals().empty())
         return usage(err, "track: unexpected argument '" + a.positionals().front() + "'");
     if (a.value("current") && a.value("width"))
@@ -233,8 +220,6 @@ int runVia(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Arguments a(args, {"hole", "plating", "length", "pad", "antipad", "er", "current", "rise"}, {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
-    if (help(a, "via", out))
-        return exitOk;
     if (!a.positionals().empty())
         return usage(err, "via: unexpected argument '" + a.positionals().front() + "'");
 
@@ -307,8 +292,6 @@ int runSpacing(const std::vector<std::string>& args, std::ostream& out, std::ost
     const Arguments a(args, {"voltage"}, {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
-    if (help(a, "spacing", out))
-        return exitOk;
     if (!a.positionals().empty())
         return usage(err, "spacing: unexpected argument '" + a.positionals().front() + "'");
     const auto text = a.value("voltage");

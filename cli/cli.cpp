@@ -3,6 +3,7 @@
 
 #include "voltiva/version.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace cli {
@@ -44,8 +45,14 @@ int dispatch(const std::vector<std::string>& args, std::span<const Command> comm
         return exitOk;
     }
     for (const Command& c : commands) {
-        if (c.name == args.front())
-            return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        if (c.name != args.front())
+            continue;
+        // Every command answers --help with its synopsis, whatever else was typed.
+        if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
+            out << "Usage: voltiva " << c.synopsis << '\n';
+            return exitOk;
+        }
+        return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
     }
     return usage(err, "unknown command '" + args.front() + "' (see voltiva --help)");
 }

@@ -27,17 +27,6 @@ constexpr std::array<Command, 2> table{{
     {"ohm", "ohm with two of --v V --i A --r OHMS --p W [--json]", runOhm},
 }};
 
-bool help(const Arguments& a, std::string_view name, std::ostream& out)
-{
-    if (!a.flag("help"))
-        return false;
-    for (const Command& c : table) {
-        if (c.name == name)
-            out << "Usage: voltiva " << c.synopsis << '\n';
-    }
-    return true;
-}
-
 std::string optionOf(values::LedField field)
 {
     switch (field) {
@@ -103,8 +92,6 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
         {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
-    if (help(a, "led", out))
-        return exitOk;
     if (!a.positionals().empty())
         return usage(err, "led: unexpected argument '" + a.positionals().front() + "'");
     for (const char* required : {"supply", "vf", "current"}) {
@@ -229,8 +216,6 @@ int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream
     const Arguments a(args, {"v", "i", "r", "p"}, {"json", "help"});
     if (!a.ok())
         return usage(err, a.error());
-    if (help(a, "ohm", out))
-        return exitOk;
     if (!a.positionals().empty())
         return usage(err, "ohm: unexpected argument '" + a.positionals().front() + "'");
     using Q = values::Quantity;
