@@ -82,15 +82,7 @@ Attenuator::Attenuator(QWidget* parent)
 
 void Attenuator::build()
 {
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    const auto message = [&](const char* name) {
-        auto* label = named(new QLabel(this), name);
-        label->setWordWrap(true);
-        label->setPalette(warning);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        return label;
-    };
+    const auto message = [this](const char* name) { return warningLabel(this, name); };
     txtPadDb_ = named(new QLineEdit(this), "txtPadDb", tr("Attenuation in dB"));
     txtPadDb_->setPlaceholderText(tr("e.g. 6 or 20"));
     txtPadZ_ = named(new QLineEdit(localised("50", locale()), this), "txtPadZ", tr("Impedance in ohms"));

@@ -126,15 +126,7 @@ DividerDesign::DividerDesign(QWidget* parent)
 
 void DividerDesign::build()
 {
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    const auto message = [&](const char* name) {
-        auto* label = named(new QLabel(this), name);
-        label->setWordWrap(true);
-        label->setPalette(warning);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        return label;
-    };
+    const auto message = [this](const char* name) { return warningLabel(this, name); };
     const auto voltage = [&](const char* name, const QString& accessibleName) {
         auto* edit = named(new QLineEdit(this), name, accessibleName);
         edit->setPlaceholderText(tr("e.g. 3.3 or 800m"));

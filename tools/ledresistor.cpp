@@ -57,13 +57,8 @@ LedResistor::LedResistor(QWidget* parent)
 
 void LedResistor::build()
 {
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    const auto message = [&](const char* name) {
-        auto* label = named(new QLabel(this), name);
-        label->setWordWrap(true);
-        label->setPalette(warning);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto message = [this](const char* name) {
+        QLabel* label = warningLabel(this, name);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 28);
         // A wrapped label asks for a long line; it takes what the fields leave.
         label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);

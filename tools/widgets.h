@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QColor>
+#include <QLabel>
+#include <QPalette>
 #include <QString>
 #include <QTableWidgetItem>
 
@@ -24,6 +27,18 @@ inline QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt:
     auto* item = new QTableWidgetItem(text);
     item->setTextAlignment(alignment);
     return item;
+}
+
+// A message beside a field: wrapped, dark red, and selectable so it can be copied.
+inline QLabel* warningLabel(QWidget* parent, const char* name)
+{
+    auto* label = named(new QLabel(parent), name);
+    label->setWordWrap(true);
+    QPalette warning = parent->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    label->setPalette(warning);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
 }
 
 } // namespace tools
