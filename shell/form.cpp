@@ -10,6 +10,8 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTimer>
+#include <QWindow>
 
 namespace shell {
 
@@ -33,6 +35,34 @@ protected:
 
 private:
     Form& form_;
+};
+
+// Gives a window the program's icon once it has drawn itself. On X11 the window system takes
+// every size of the icon at once, and decoding them before the first paint was the largest
+// cost start-up had beyond a bare Qt window.
+class IconAfterFirstPaint : public QObject {
+public:
+    explicit IconAfterFirstPaint(QWidget& window)
+        : QObject(&window)
+        , window_(window)
+    {
+        window.windowHandle()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        // The window paints while this expose is handled; the timer runs after that.
+        if (event->type() == QEvent::Expose && static_cast<QWindow*>(watched)->isExposed()) {
+            QTimer::singleShot(0, &window_, [window = &window_] { window->setWindowIcon(Project::icon()); });
+            watched->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QWidget& window_;
 };
 
 } // namespace
@@ -68,7 +98,6 @@ void Form::show()
         QWidget* first = nullptr;
         try {
             first = build(*window);
-            window->setWindowIcon(Project::icon());
             wire();
         } catch (...) {
             window_ = nullptr;
@@ -76,6 +105,8 @@ void Form::show()
             throw;
         }
         project_.formLoaded();
+        window->winId(); // the window system's window, watched before it is shown
+        new IconAfterFirstPaint(*window);
         window->show();
         if (first)
             first->setFocus(Qt::OtherFocusReason);

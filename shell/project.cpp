@@ -3,6 +3,8 @@
 
 #include "shell/form.h"
 
+#include "shell/icon.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -69,12 +71,8 @@ std::string Project::decimalSeparator()
 
 QIcon Project::icon()
 {
-    static const QIcon icon = [] {
-        QIcon i;
-        for (int size : {16, 22, 24, 32, 48, 64, 128, 256})
-            i.addFile(QStringLiteral(":/icons/hicolor/%1x%1/apps/voltiva.png").arg(size), QSize(size, size));
-        return i;
-    }();
+    static const QIcon icon = iconOfSizes(QStringLiteral(":/icons/hicolor/%1x%1/apps/voltiva.png"),
+                                          {16, 22, 24, 32, 48, 64, 128, 256});
     return icon;
 }
 

@@ -53,7 +53,7 @@ TEST_F(PanelTest, APanelIsAScreenLikeAnyOther)
     EXPECT_EQ(window->objectName(), "frmDummy");
     EXPECT_EQ(window->windowTitle(), "Dummy");
     EXPECT_EQ(QFontInfo(window->font()).family(), "MS Sans Serif");
-    EXPECT_FALSE(window->windowIcon().availableSizes().isEmpty());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window->windowIcon().availableSizes().isEmpty(); }));
     EXPECT_NE(f.require<QLineEdit>("txtValue"), nullptr);
 
     // Resizable, unlike the declared screens' fixed layouts.
