@@ -4,6 +4,7 @@
 // --scale N at N device pixels per logical pixel, as a high-density desktop shows it.
 #include "app/screens.h"
 #include "shell/application.h"
+#include "shell/fonts.h"
 #include "shell/form.h"
 #include "tools/catalogue.h"
 
@@ -22,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -72,8 +74,11 @@ int main(int argc, char* argv[])
     const auto application = shell::startOffscreen(argc, argv, scaled ? std::atof(argv[2]) : 1.0);
 
     // A picture in a stand-in font would show captions the user never sees.
-    for (const char* wanted : {"MS Sans Serif", "Tahoma"}) {
-        const QString family = QFontInfo(QFont(QString::fromLatin1(wanted))).family();
+    // The fonts the screens use at ratio 1 and at any other ratio.
+    const std::pair<const char*, QFont> fonts[] = {{"MS Sans Serif", shell::interfaceFont(1.0)},
+                                                   {"Tahoma", shell::interfaceFont(2.0)}};
+    for (const auto& [wanted, font] : fonts) {
+        const QString family = QFontInfo(font).family();
         if (family != QLatin1String(wanted)) {
             std::fprintf(stderr, "%s is missing (got %s): install fonts-wine\n", wanted, qPrintable(family));
             return 1;

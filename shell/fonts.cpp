@@ -23,7 +23,26 @@ constexpr double bitmapPoints = 8.25;
 constexpr int outlineStretch = 93;
 constexpr qreal outlineLetterSpacing = -0.25;
 
-// Asked only away from ratio 1, so start-up at 1 resolves no outline face it does not draw.
+// Debian's fonts-wine keeps these outside fontconfig's path. Each file costs font
+// matching work, so a face is added only when a font first asks for it.
+void addWineFace(const char* file)
+{
+    const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
+    if (QFile::exists(path))
+        QFontDatabase::addApplicationFont(path);
+}
+
+// Only away from ratio 1, bold or at other sizes: the main screen at 1 draws no outline face.
+void addOutlineFaces()
+{
+    static const bool added = [] {
+        addWineFace("tahoma.ttf");
+        addWineFace("tahomabd.ttf");
+        return true;
+    }();
+    (void)added;
+}
+
 bool outlineFaceIsTahoma()
 {
     static const bool tahoma = QFontInfo(QFont(outlineFamily)).family() == outlineFamily;
@@ -38,11 +57,7 @@ bool isOne(qreal ratio)
 
 void installInterfaceFont()
 {
-    for (const char* file : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf"}) {
-        const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
-        if (QFile::exists(path))
-            QFontDatabase::addApplicationFont(path);
-    }
+    addWineFace("ms_sans_serif.ttf");
     // Ordered by how many captions they leave uncut at the layout's sizes.
     const QStringList standIns = {QStringLiteral("Nimbus Sans Narrow"), QStringLiteral("FreeSans"),
                                   QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
@@ -55,8 +70,10 @@ QFont makeFont(const FontSpec& spec, qreal devicePixelRatio)
     QString family = QString::fromLatin1(spec.family);
     const bool bitmapSize = spec.points == bitmapPoints && !spec.bold;
     const bool outline = family == interfaceFamily && (!bitmapSize || !isOne(devicePixelRatio));
-    if (outline)
+    if (outline) {
+        addOutlineFaces();
         family = outlineFamily;
+    }
     QFont font(family);
     font.setPointSizeF(spec.points);
     font.setBold(spec.bold);
