@@ -68,8 +68,8 @@ private:
     QIcon& decodedFor(const QSize& wanted)
     {
         const auto area = [](QSize s) { return qint64(s.width()) * s.height(); };
-        auto best = std::find_if(files_.begin(), files_.end(),
-                                 [&](const File& f) { return area(f.size) >= area(wanted); });
+        auto best =
+            std::find_if(files_.begin(), files_.end(), [&](const File& f) { return area(f.size) >= area(wanted); });
         if (best == files_.end() && !files_.empty())
             --best;
         if (best != files_.end() && !best->decoded) {

@@ -71,8 +71,8 @@ std::string Project::decimalSeparator()
 
 QIcon Project::icon()
 {
-    static const QIcon icon = iconOfSizes(QStringLiteral(":/icons/hicolor/%1x%1/apps/voltiva.png"),
-                                          {16, 22, 24, 32, 48, 64, 128, 256});
+    static const QIcon icon =
+        iconOfSizes(QStringLiteral(":/icons/hicolor/%1x%1/apps/voltiva.png"), {16, 22, 24, 32, 48, 64, 128, 256});
     return icon;
 }
 
