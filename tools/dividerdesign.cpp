@@ -24,6 +24,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -338,20 +339,9 @@ void DividerDesign::modeChosen()
 std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel* message, values::Unit unit)
 {
     message->clear();
-    const QString text = field->text().trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
-    if (!parsed.value) {
-        message->setText(QString::fromStdString(parsed.error));
-        return std::nullopt;
-    }
-    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        message->setText(unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
-                                                    : tr("'%1' is not a resistance: write 1k, 4k7 or 1M").arg(text));
-        return std::nullopt;
-    }
-    return parsed.value;
+    return readTyped(field, message, unit,
+                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
+                                                : tr("'%1' is not a resistance: write 1k, 4k7 or 1M"));
 }
 
 void DividerDesign::refresh()
@@ -360,18 +350,7 @@ void DividerDesign::refresh()
     lblRatio_->clear();
     lblRangeMessage_->clear();
     // Its line is shown only with a message, so the table does not sit below an empty gap.
-    struct ShownWhenSet {
-        explicit ShownWhenSet(QLabel* shown)
-            : label(shown)
-        {
-        }
-        ShownWhenSet(const ShownWhenSet&) = delete;
-        ShownWhenSet& operator=(const ShownWhenSet&) = delete;
-        ShownWhenSet(ShownWhenSet&&) = delete;
-        ShownWhenSet& operator=(ShownWhenSet&&) = delete;
-        ~ShownWhenSet() { label->setVisible(!label->text().isEmpty()); }
-        QLabel* label;
-    } rangeMessage{lblRangeMessage_};
+    const auto shownWhenSet = qScopeGuard([label = lblRangeMessage_] { label->setVisible(!label->text().isEmpty()); });
     QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
     const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
     const auto vout = readField(txtVout_, lblVoutMessage_, values::Unit::Volt);

@@ -48,7 +48,7 @@ private:
     void drawPair(); // the selected row, or the best
     void copy();
 
-    std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
+    static std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
     std::vector<values::Part> chosenParts(const values::DividerOptions& options);
     bool readFixed(values::DividerOptions& options);
     QString withUnit(const values::Decimal& v, const QString& unit) const;

@@ -261,20 +261,9 @@ void LedResistor::forwardTyped()
 
 std::optional<values::Decimal> LedResistor::readValue(QLineEdit* field, QLabel* message, values::Unit unit)
 {
-    const QString text = field->text().trimmed();
-    if (text.isEmpty())
-        return std::nullopt;
-    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
-    if (!parsed.value) {
-        message->setText(QString::fromStdString(parsed.error));
-        return std::nullopt;
-    }
-    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        message->setText(unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m").arg(text)
-                                                    : tr("'%1' is not a current: write 20m or 0.02").arg(text));
-        return std::nullopt;
-    }
-    return parsed.value;
+    return readTyped(field, message, unit,
+                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
+                                                : tr("'%1' is not a current: write 20m or 0.02"));
 }
 
 std::optional<values::Decimal> LedResistor::readPercent(QLineEdit* field, QLabel* message)
@@ -357,7 +346,7 @@ QString LedResistor::text(const values::Exact& value, const char* unit) const
 
 void LedResistor::showDesign(const values::LedInput& input, const values::LedDesign& design)
 {
-    const values::LedChoice* rows[RRows] = {&design.exact, design.choices.empty() ? nullptr : &design.choices[0],
+    const values::LedChoice* rows[RRows] = {&design.exact, design.choices.empty() ? nullptr : design.choices.data(),
                                             design.choices.size() < 2 ? nullptr : &design.choices[1]};
     for (int r = 0; r < RRows; ++r) {
         const values::LedChoice* c = rows[r];

@@ -43,7 +43,7 @@ private:
     void showDesign(const values::LedInput& input, const values::LedDesign& design);
     void clear();
 
-    std::optional<values::Decimal> readValue(QLineEdit* field, QLabel* message, values::Unit unit);
+    static std::optional<values::Decimal> readValue(QLineEdit* field, QLabel* message, values::Unit unit);
     std::optional<values::Decimal> readPercent(QLineEdit* field, QLabel* message);
     QString text(const values::Exact& value, const char* unit) const;
 

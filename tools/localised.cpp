@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tools/localised.h"
 
+#include <QLabel>
+#include <QLineEdit>
+
 namespace tools {
 
 char decimalSeparator(const QLocale& locale)
@@ -15,6 +18,24 @@ QString localised(const std::string& text, const QLocale& locale)
     if (const char separator = decimalSeparator(locale); separator != '.')
         result.replace(u'.', QLatin1Char(separator));
     return result;
+}
+
+std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Unit unit,
+                                         const QString& notThisUnit)
+{
+    const QString text = field->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(field->locale()));
+    if (!parsed.value) {
+        message->setText(QString::fromStdString(parsed.error));
+        return std::nullopt;
+    }
+    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
+        message->setText(notThisUnit.arg(text));
+        return std::nullopt;
+    }
+    return parsed.value;
 }
 
 } // namespace tools

@@ -4,7 +4,13 @@
 #include <QLocale>
 #include <QString>
 
+#include "values/value.h"
+
+#include <optional>
 #include <string>
+
+class QLabel;
+class QLineEdit;
 
 namespace tools {
 
@@ -14,5 +20,11 @@ char decimalSeparator(const QLocale& locale = QLocale());
 
 // A text of the value library ("4.7 kΩ", "+2.00 %") with the locale's decimal separator.
 QString localised(const std::string& text, const QLocale& locale = QLocale());
+
+// The value typed in `field`, bare or in `unit`, read in the field's locale: empty for an empty
+// field, and empty with the reader's message or `notThisUnit` (given the text as %1) set on
+// `message` when it is refused.
+std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Unit unit,
+                                         const QString& notThisUnit);
 
 } // namespace tools

@@ -17,7 +17,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace tools {
 
@@ -63,11 +62,7 @@ TimerPage::TimerPage(QWidget* parent)
     addField(grid, 4, r2_);
     addField(grid, 6, c_);
     grid->setColumnStretch(3, 1);
-    auto* forward = new QGroupBox(tr("From the parts"), this);
-    auto* forwardLayout = new QVBoxLayout(forward);
-    forwardLayout->addLayout(grid);
-    forwardLayout->addWidget(result_);
-    forwardLayout->addWidget(circuit_, 1);
+    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_);
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
@@ -92,19 +87,10 @@ TimerPage::TimerPage(QWidget* parent)
     addField(goal, 0, f_);
     addField(goal, 2, duty_);
     goal->setColumnStretch(3, 1);
-    auto* designer = new QGroupBox(tr("Standard parts for a frequency and duty (R1 at least 1 kΩ)"), this);
-    auto* designerLayout = new QVBoxLayout(designer);
-    designerLayout->addLayout(goal);
-    designerLayout->addWidget(resistors_);
-    designerLayout->addWidget(capacitors_);
-    designerLayout->addWidget(table_, 1);
-    designerLayout->addWidget(status_);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(forward, 1);
-    layout->addWidget(designer, 2);
-    timing::compact(forward);
-    timing::compact(designer);
+    timing::sideBySide(this, forward,
+                       timing::section(this, tr("Standard parts for a frequency and duty (R1 at least 1 kΩ)"), goal,
+                                       {resistors_, capacitors_, table_, status_}, table_),
+                       2);
 
     connect(astable_, &QRadioButton::toggled, this, &TimerPage::modeChosen);
     connect(diode_, &QCheckBox::toggled, this, [this] {

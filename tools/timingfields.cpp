@@ -8,11 +8,13 @@
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -148,10 +150,10 @@ PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& capt
                      values::Series series, const char* from, const char* to)
     : QWidget(parent)
     , measure_(quantity)
+    , series_(new QComboBox(this))
 {
     setObjectName(QStringLiteral("fra") + prefix + QStringLiteral("Range"));
     const QString what = quantity == values::Measure::Resistance ? tr("resistors") : tr("capacitors");
-    series_ = new QComboBox(this);
     series_->setObjectName(QStringLiteral("cbo") + prefix + QStringLiteral("Series"));
     series_->setAccessibleName(tr("Series of the %1").arg(what));
     for (const char* name : seriesNames)
@@ -219,6 +221,26 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
 void compact(QWidget* box)
 {
     box->setSizePolicy(QSizePolicy::Ignored, box->sizePolicy().verticalPolicy());
+}
+
+QGroupBox* section(QWidget* page, const QString& title, QLayout* fields, std::initializer_list<QWidget*> below,
+                   QWidget* stretchy)
+{
+    auto* box = new QGroupBox(title, page);
+    auto* layout = new QVBoxLayout(box);
+    layout->addLayout(fields);
+    for (QWidget* w : below)
+        layout->addWidget(w, w == stretchy ? 1 : 0);
+    return box;
+}
+
+void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int designerStretch)
+{
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(fromParts, 1);
+    layout->addWidget(designer, designerStretch);
+    compact(fromParts);
+    compact(designer);
 }
 
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,

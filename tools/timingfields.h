@@ -8,12 +8,15 @@
 #include "values/series.h"
 #include "values/timing.h"
 
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
 class QComboBox;
 class QGridLayout;
+class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
 class QTableWidget;
 
@@ -69,6 +72,13 @@ private:
 // Lets the page's stretch share the width out to `box`: its drawings and tables would otherwise
 // ask for more than a small screen has.
 void compact(QWidget* box);
+
+// A titled half of a page: `fields` on top, then `below` one under another; `stretchy`, one of
+// them, takes the spare height.
+QGroupBox* section(QWidget* page, const QString& title, QLayout* fields, std::initializer_list<QWidget*> below,
+                   QWidget* stretchy);
+// The page: what the parts give beside the designer, both compact, sharing the width as asked.
+void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int designerStretch = 1);
 
 // A read-only results table with the headers given, rows selected whole, sized for ten rows.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,

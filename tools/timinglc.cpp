@@ -6,7 +6,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -38,6 +37,7 @@ QString labelOr(const std::optional<values::Decimal>& v, const QString& unit, co
 
 ReactancePage::ReactancePage(QWidget* parent)
     : QWidget(parent)
+    , result_(resultLabel(this, "lblReactance"))
 {
     setObjectName(QStringLiteral("fraReactance"));
     f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Measure::Frequency, tr("Frequency"),
@@ -46,7 +46,6 @@ ReactancePage::ReactancePage(QWidget* parent)
                            QStringLiteral("100n"));
     l_ = timing::makeField(this, "txtReactanceL", tr("In&ductor:"), Measure::Inductance, tr("Inductor"),
                            QStringLiteral("10m"));
-    result_ = resultLabel(this, "lblReactance");
     circuit_ = named(new CircuitView(this), "picReactance", tr("Circuit"));
     auto* grid = new QGridLayout;
     addField(grid, 0, f_);
@@ -95,13 +94,13 @@ void ReactancePage::calculate()
 
 ResonancePage::ResonancePage(QWidget* parent)
     : QWidget(parent)
+    , result_(resultLabel(this, "lblLc"))
 {
     setObjectName(QStringLiteral("fraResonance"));
     l_ =
         timing::makeField(this, "txtLcL", tr("Ind&uctor:"), Measure::Inductance, tr("Inductor"), QStringLiteral("10u"));
     c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
-    result_ = resultLabel(this, "lblLc");
     circuit_ = named(new CircuitView(this), "picLc", tr("Circuit"));
     target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
                                 tr("Target resonant frequency"), QStringLiteral("159k"));
@@ -115,26 +114,12 @@ ResonancePage::ResonancePage(QWidget* parent)
     addField(grid, 0, l_);
     addField(grid, 2, c_);
     grid->setColumnStretch(3, 1);
-    auto* forward = new QGroupBox(tr("From the parts"), this);
-    auto* forwardLayout = new QVBoxLayout(forward);
-    forwardLayout->addLayout(grid);
-    forwardLayout->addWidget(result_);
-    forwardLayout->addWidget(circuit_, 1);
-
     auto* goal = new QGridLayout;
     addField(goal, 0, target_);
     goal->setColumnStretch(3, 1);
-    auto* designer = new QGroupBox(tr("Standard capacitors for the inductor above"), this);
-    auto* designerLayout = new QVBoxLayout(designer);
-    designerLayout->addLayout(goal);
-    designerLayout->addWidget(capacitors_);
-    designerLayout->addWidget(table_, 1);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(forward, 1);
-    layout->addWidget(designer, 1);
-    timing::compact(forward);
-    timing::compact(designer);
+    timing::sideBySide(
+        this, timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_),
+        timing::section(this, tr("Standard capacitors for the inductor above"), goal, {capacitors_, table_}, table_));
 
     connect(l_.edit, &QLineEdit::textChanged, this, [this] {
         calculate();

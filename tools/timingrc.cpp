@@ -76,19 +76,9 @@ RcPage::RcPage(QWidget* parent)
     goal->addLayout(kinds, 0, 0, 1, 4);
     addField(goal, 1, target_);
     goal->setColumnStretch(3, 1);
-    auto* designer = new QGroupBox(tr("Standard pairs for a target"), this);
-    auto* designerLayout = new QVBoxLayout(designer);
-    designerLayout->addLayout(goal);
-    designerLayout->addWidget(resistors_);
-    designerLayout->addWidget(capacitors_);
-    designerLayout->addWidget(table_, 1);
-    designerLayout->addWidget(status_);
-
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(forward, 1);
-    layout->addWidget(designer, 1);
-    timing::compact(forward);
-    timing::compact(designer);
+    timing::sideBySide(this, forward,
+                       timing::section(this, tr("Standard pairs for a target"), goal,
+                                       {resistors_, capacitors_, table_, status_}, table_));
 
     for (const Field* f : {&r_, &c_, &supply_, &level_})
         connect(f->edit, &QLineEdit::textChanged, this, &RcPage::calculate);
