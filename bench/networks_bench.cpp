@@ -120,6 +120,7 @@ void distinct(benchmark::State& state)
         while (seen.size() < 100000)
             seen.insert(static_cast<std::int64_t>(random() % 1'000'000'000) + 1);
         std::vector<values::Part> all;
+        all.reserve(seen.size());
         for (const std::int64_t v : seen)
             all.push_back({Decimal::of(v, 0), 1});
         return all;

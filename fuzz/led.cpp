@@ -20,8 +20,8 @@ using values::Decimal;
 using values::Exact;
 
 struct Bytes {
-    const std::uint8_t* data;
-    std::size_t size;
+    const std::uint8_t* data = nullptr;
+    std::size_t size = 0;
     std::size_t at = 0;
     unsigned next() { return at < size ? data[at++] : 0U; }
     // 1 .. 16777216 x 10^(lowest .. lowest + span - 1)

@@ -32,7 +32,7 @@ QSizeF textSize(const QString& text)
     if (text.isEmpty())
         return {0, 0};
     if (!QGuiApplication::instance())
-        return {0.6 * em * text.size(), 1.2 * em};
+        return {0.6 * em * static_cast<double>(text.size()), 1.2 * em};
     const QFont font = QGuiApplication::font();
     const QFontMetricsF metrics(font);
     const double pixels = std::max(1.0, metrics.ascent() + metrics.descent() - 1.0);

@@ -91,7 +91,7 @@ namespace {
 // want them. Pins named "7 DIS" and so on, as data sheets write them.
 struct Chip555 {
     QRectF rect;
-    double left; // x of the left pins
+    double left = 0; // x of the left pins
 };
 
 Chip555 chip555(Builder& b, double x, const std::vector<std::pair<double, QString>>& leftPins)

@@ -104,8 +104,8 @@ std::vector<ExpressionCase> expressionCases()
         refusal("NoOperatorAfterABracket", "(1k) 2k", 5, "expected '+' or '||' before '2k'"),
         refusal("LongerThanTheLimit", std::string(maxExpressionLength + 1, '1'), maxExpressionLength,
                 "longer than 4096 characters"),
-        refusal("MorePartsThanTheLimit", repeated("1", " + ", maxExpressionParts + 1), 4 * maxExpressionParts,
-                "more than 200 parts"),
+        refusal("MorePartsThanTheLimit", repeated("1", " + ", maxExpressionParts + 1),
+                4 * static_cast<std::size_t>(maxExpressionParts), "more than 200 parts"),
         refusal("NestedDeeperThanTheLimit", nested(maxExpressionDepth + 1), maxExpressionDepth,
                 "nested deeper than 32"),
     };
@@ -130,8 +130,9 @@ TEST_P(NetworkExpressions, ReadOrRefused)
     }
     ASSERT_TRUE(p.network.has_value()) << p.error.message << " at " << p.error.position;
     const std::string written = networkText(p.network->tree, p.network->tolerances);
-    if (c.written != nullptr)
+    if (c.written != nullptr) {
         EXPECT_EQ(written, c.written);
+    }
     const NetworkValue v = evaluate(*p.network, c.kind, Decimal{}, Series::E24);
     if (c.exact != nullptr) {
         ASSERT_TRUE(v.exact.has_value()) << format(v.value, 6);
@@ -312,7 +313,10 @@ TEST(NetworkValues, TheLargestInputStaysBounded)
     int parts = 0;
     for (;; ++parts) {
         const std::string part = parts % 2 == 0 ? "1.23456789012345678e-15" : "987.654321098765432T";
-        const std::string next = text.empty() ? part : "(" + text + ")" + (parts % 3 == 0 ? " + " : " || ") + part;
+        std::string next;
+        if (!text.empty())
+            next.append("(").append(text).append(")").append(parts % 3 == 0 ? " + " : " || ");
+        next += part;
         if (next.size() > maxExpressionLength || parts >= maxExpressionDepth)
             break;
         text = next;

@@ -108,6 +108,7 @@ TEST(DividerDesign, WithOneResistorFixedPicksTheBestOther)
     std::mt19937 random(5);
     for (int round = 0; round < 200; ++round) {
         std::vector<Part> parts;
+        parts.reserve(8);
         for (int i = 0; i < 8; ++i)
             parts.push_back({Decimal::of(static_cast<std::int64_t>(random() % 900 + 100), 0), Part::unlimited});
         const Decimal fixed = Decimal::of(static_cast<std::int64_t>(random() % 900 + 100), 0);
@@ -161,6 +162,7 @@ TEST(NetworkReach, BelowOrAboveExactlyWhenEveryNetworkLiesOnOneSide)
     for (int round = 0; round < 300; ++round) {
         std::vector<Part> parts;
         const int n = static_cast<int>(random() % 4 + 1);
+        parts.reserve(static_cast<std::size_t>(n));
         for (int i = 0; i < n; ++i)
             parts.push_back(
                 {Decimal::of(static_cast<std::int64_t>(random() % 90 + 10), 0), static_cast<int>(random() % 3 + 1)});

@@ -132,7 +132,7 @@ TEST(OhmsLawWindow, TypingGoesToTheVoltageFirst)
     tools::OhmsLaw panel;
     panel.show();
     panel.activateWindow();
-    QTest::qWaitForWindowActive(&panel);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&panel));
     panel.setFocus();
     EXPECT_EQ(QApplication::focusWidget(), find<QLineEdit>(panel, "txtVoltage"));
 }

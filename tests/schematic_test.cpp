@@ -221,7 +221,7 @@ TEST(Schematic, NetworksAreDescribedAsTheyAreBuilt)
 {
     const struct {
         Network network;
-        const char* words;
+        const char* words = nullptr;
     } cases[] = {
         {part("4.7k"), "4.7k"},
         {parallel({part("10k"), part("10k")}), "10k in parallel with 10k"},
@@ -303,7 +303,7 @@ TEST(CircuitView, CopyPicturePutsSvgAndPngOnTheClipboard)
     const QMimeData* data = QApplication::clipboard()->mimeData();
     ASSERT_NE(data, nullptr);
     EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("<svg"));
-    const QImage picture = qvariant_cast<QImage>(data->imageData());
+    const auto picture = qvariant_cast<QImage>(data->imageData());
     EXPECT_FALSE(picture.isNull());
     EXPECT_TRUE(data->hasImage());
 

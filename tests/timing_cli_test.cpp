@@ -17,7 +17,7 @@ struct Printed {
     std::string err;
 };
 
-Printed run(std::vector<std::string> args)
+Printed run(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;

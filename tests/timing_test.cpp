@@ -216,6 +216,7 @@ std::vector<Decimal> randomValues(std::mt19937& random, Series series, int decad
 {
     const std::vector<Decimal> pool = valuesInRange(series, Decimal::of(1, 0), Decimal::of(1, decades));
     std::vector<Decimal> picked;
+    picked.reserve(static_cast<std::size_t>(count));
     std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
     for (int i = 0; i < count; ++i)
         picked.push_back(pool[pick(random)]);

@@ -16,13 +16,13 @@ namespace tools {
 
 Board::Board(QWidget* parent)
     : QWidget(parent)
+    , tabBoard_(named(new QTabWidget(this), "tabBoard", tr("Board calculators")))
+    , track_(new BoardTrack(tabBoard_))
+    , via_(new BoardVia(tabBoard_))
+    , spacing_(new BoardSpacing(tabBoard_))
 {
     setObjectName(QStringLiteral("frmBoard"));
     setWindowTitle(tr("Board"));
-    tabBoard_ = named(new QTabWidget(this), "tabBoard", tr("Board calculators"));
-    track_ = new BoardTrack(tabBoard_);
-    via_ = new BoardVia(tabBoard_);
-    spacing_ = new BoardSpacing(tabBoard_);
     tabBoard_->addTab(track_, tr("&Track"));
     tabBoard_->addTab(via_, tr("&Via"));
     tabBoard_->addTab(spacing_, tr("&Spacing"));

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -123,10 +124,7 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         return q != beingCleared && std::find(typed_.begin(), typed_.end(), q) == typed_.end();
     };
     filling_ = true;
-    struct Filled {
-        bool& flag;
-        ~Filled() { flag = false; }
-    } filled{filling_};
+    const auto filled = qScopeGuard([this] { filling_ = false; });
     const auto clearComputed = [&] {
         for (const Q q : quantities) {
             if (computed(q))

@@ -16,14 +16,14 @@ namespace tools {
 
 Timing::Timing(QWidget* parent)
     : QWidget(parent)
+    , tabs_(named(new QTabWidget(this), "tabTiming", tr("Pages")))
+    , rc_(new RcPage(tabs_))
+    , reactance_(new ReactancePage(tabs_))
+    , resonance_(new ResonancePage(tabs_))
+    , timer_(new TimerPage(tabs_))
 {
     setObjectName(QStringLiteral("frmTiming"));
     setWindowTitle(tr("Timing and filters"));
-    tabs_ = named(new QTabWidget(this), "tabTiming", tr("Pages"));
-    rc_ = new RcPage(tabs_);
-    reactance_ = new ReactancePage(tabs_);
-    resonance_ = new ResonancePage(tabs_);
-    timer_ = new TimerPage(tabs_);
     tabs_->addTab(rc_, tr("&RC"));
     tabs_->addTab(reactance_, tr("Reac&tance"));
     tabs_->addTab(resonance_, tr("Reso&nance"));

@@ -357,7 +357,6 @@ double nearestDouble(const Big& num, const Big& den)
         sticky = sticky || !rest.isZero();
         q = half;
         ++exponent;
-        bits = 64;
     }
     top = q.low64();
     std::uint64_t mantissa = top >> 11;

@@ -376,11 +376,12 @@ public:
         r.error = errorOf(value, target_);
         if (best_.size() == top_) {
             const Ranked& worst = best_.back();
-            if (const auto e = detail::compare(r.error, worst.error); std::is_gt(e))
-                return rankSteps;
-            else if (std::is_eq(e) &&
-                     std::pair(r.network.partCount, r.network.distinctValues) >
-                         std::pair(worst.network.partCount, worst.network.distinctValues))
+            // No better than the worst kept: a larger error, or as large with more parts.
+            const auto e = detail::compare(r.error, worst.error);
+            if (std::is_gt(e) ||
+                (std::is_eq(e) &&
+                 std::pair(r.network.partCount, r.network.distinctValues) >
+                     std::pair(worst.network.partCount, worst.network.distinctValues)))
                 return rankSteps;
         }
         const Built built = build(tree, slots, stock_, kind_);
@@ -538,11 +539,9 @@ private:
     bool allowed(const Slots& slots) const
     {
         // Only a repeated index can exceed a count.
-        for (int p : slots) {
-            if (p >= 0 && std::count(slots.begin(), slots.end(), p) > stock_.counts[static_cast<std::size_t>(p)])
-                return false;
-        }
-        return true;
+        return std::ranges::all_of(slots, [&](int p) {
+            return p < 0 || std::count(slots.begin(), slots.end(), p) <= stock_.counts[static_cast<std::size_t>(p)];
+        });
     }
 
     void offer(Shape shape, const Domain& d, Slots slots, double error)
@@ -601,7 +600,7 @@ private:
 
     // Where a walk over b starts for the pair b ~ c (b >= c) to meet `wanted`: the pair's value
     // grows with x[b] from x[c] / 2 towards x[c]; at the end that comes closest when it cannot.
-    std::size_t pairStart(const Domain& d, std::size_t c, double wanted) const
+    static std::size_t pairStart(const Domain& d, std::size_t c, double wanted)
     {
         if (wanted >= d.x[c])
             return d.n();

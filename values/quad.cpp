@@ -53,7 +53,7 @@ quad lnOneMinus(quad w)
     if (!(w > 0))
         return 0;
     if (!(w < 1))
-        return -std::numeric_limits<double>::infinity(); // the level is never reached
+        return static_cast<quad>(-std::numeric_limits<double>::infinity()); // the level is never reached
     int k = 0;
     quad t = 0;
     if (w < quad(0.29)) {

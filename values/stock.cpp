@@ -254,6 +254,60 @@ char columnSeparator(std::string_view firstRow, char decimalSeparator)
     return ',';
 }
 
+bool readsAsValue(const std::string& cell, char decimalSeparator)
+{
+    return !cell.empty() && parse(cell, decimalSeparator).value.has_value();
+}
+
+// The columns a table's heading names; -1 for one it does not.
+struct Columns {
+    std::ptrdiff_t value = -1;
+    std::ptrdiff_t count = -1;
+};
+
+Columns namedColumns(const std::vector<std::string>& heading)
+{
+    Columns columns;
+    for (std::size_t i = 0; i < heading.size(); ++i) {
+        const std::string name = lower(heading[i]);
+        if (columns.value < 0 && (name == "value" || name == "values"))
+            columns.value = static_cast<std::ptrdiff_t>(i);
+        if (columns.count < 0 && (name == "qty" || name == "quantity" || name == "count"))
+            columns.count = static_cast<std::ptrdiff_t>(i);
+    }
+    return columns;
+}
+
+// A table row as a line of the list: its value, with " xN" for a count other than one. A row
+// with no value is marked in the list: the row as typed could hold a designator or a count that
+// reads as a value.
+std::string lineOf(std::string_view row, const std::vector<std::string>& cells, Columns columns, char decimalSeparator)
+{
+    const auto cell = [&cells](std::ptrdiff_t column) -> const std::string* {
+        return column >= 0 && static_cast<std::size_t>(column) < cells.size() ? &cells[static_cast<std::size_t>(column)]
+                                                                              : nullptr;
+    };
+    std::string part;
+    if (columns.value >= 0) {
+        if (const std::string* value = cell(columns.value); value && readsAsValue(*value, decimalSeparator))
+            part = *value;
+    } else if (const auto found = std::find_if(cells.begin(), cells.end(),
+                                               [&](const std::string& c) { return readsAsValue(c, decimalSeparator); });
+               found != cells.end()) {
+        part = *found;
+    }
+    if (part.empty()) {
+        if (columns.value < 0)
+            return std::string(row);
+        if (const std::string* value = cell(columns.value); value && !value->empty())
+            return *value;
+        return (cells.front().empty() ? std::string() : cells.front() + ": ") + "no value";
+    }
+    if (const std::string* count = cell(columns.count); count && allDigits(*count) && std::stoll(*count) != 1)
+        part += " x" + *count;
+    return part;
+}
+
 } // namespace
 
 std::string importParts(std::string_view text, char decimalSeparator)
@@ -265,9 +319,6 @@ std::string importParts(std::string_view text, char decimalSeparator)
     if (first == rows.end())
         return std::string(text);
     const char separator = columnSeparator(*first, decimalSeparator);
-    const auto isValue = [decimalSeparator](const std::string& cell) {
-        return !cell.empty() && parse(cell, decimalSeparator).value.has_value();
-    };
     const std::vector<std::string> heading = cellsOf(*first, separator);
     const auto names = [&](std::initializer_list<std::string_view> wanted) {
         return std::any_of(heading.begin(), heading.end(), [&](const std::string& cell) {
@@ -275,50 +326,19 @@ std::string importParts(std::string_view text, char decimalSeparator)
         });
     };
     const bool table = heading.size() >= 2 || names({"value", "values"});
-    if (!table || std::any_of(heading.begin(), heading.end(), isValue))
+    if (!table || std::any_of(heading.begin(), heading.end(), [&](const std::string& cell) {
+            return readsAsValue(cell, decimalSeparator);
+        }))
         return std::string(text);
 
     // A table: the heading may name the columns.
-    std::ptrdiff_t valueColumn = -1;
-    std::ptrdiff_t countColumn = -1;
-    for (std::size_t i = 0; i < heading.size(); ++i) {
-        const std::string name = lower(heading[i]);
-        if (valueColumn < 0 && (name == "value" || name == "values"))
-            valueColumn = static_cast<std::ptrdiff_t>(i);
-        if (countColumn < 0 && (name == "qty" || name == "quantity" || name == "count"))
-            countColumn = static_cast<std::ptrdiff_t>(i);
-    }
+    const Columns columns = namedColumns(heading);
     std::string list;
     for (auto row = rows.begin(); row != rows.end(); ++row) {
         if (row != rows.begin())
             list += '\n';
-        if (row <= first || row->empty())
-            continue;
-        const std::vector<std::string> cells = cellsOf(*row, separator);
-        std::string part;
-        if (valueColumn >= 0) {
-            if (static_cast<std::size_t>(valueColumn) < cells.size() && isValue(cells[valueColumn]))
-                part = cells[valueColumn];
-        } else if (const auto found = std::find_if(cells.begin(), cells.end(), isValue); found != cells.end()) {
-            part = *found;
-        }
-        if (part.empty()) {
-            // Marked in the list; the row as typed could hold a designator or a count that reads
-            // as a value.
-            if (valueColumn < 0)
-                list += *row;
-            else if (static_cast<std::size_t>(valueColumn) < cells.size() && !cells[valueColumn].empty())
-                list += cells[valueColumn];
-            else
-                list += (cells.front().empty() ? std::string() : cells.front() + ": ") + "no value";
-            continue;
-        }
-        list += part;
-        if (countColumn >= 0 && static_cast<std::size_t>(countColumn) < cells.size()) {
-            const std::string& count = cells[countColumn];
-            if (allDigits(count) && std::stoll(count) != 1)
-                list += " x" + count;
-        }
+        if (row > first && !row->empty())
+            list += lineOf(*row, cellsOf(*row, separator), columns, decimalSeparator);
     }
     return list;
 }

@@ -207,7 +207,9 @@ const Big& scale100()
 
 std::strong_ordering reversed(std::strong_ordering c)
 {
-    return 0 <=> c;
+    return std::is_lt(c) ? std::strong_ordering::greater
+        : std::is_gt(c)  ? std::strong_ordering::less
+                         : std::strong_ordering::equal;
 }
 
 // s = a / (b k)
@@ -507,6 +509,7 @@ std::vector<RcPair> designRcBruteForce(RcTarget kind, const Decimal& target, std
               [&search](const RcCandidate& x, const RcCandidate& y) { return search.better(x, y); });
     every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
     std::vector<RcPair> pairs;
+    pairs.reserve(every.size());
     for (const RcCandidate& k : every)
         pairs.push_back(search.describe(k));
     return pairs;
@@ -776,6 +779,7 @@ std::vector<TimerDesign> designTimerBruteForce(const TimerGoal& goal, std::span<
               [&search](const TimerCandidate& x, const TimerCandidate& y) { return search.better(x, y); });
     every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
     std::vector<TimerDesign> designs;
+    designs.reserve(every.size());
     for (const TimerCandidate& k : every)
         designs.push_back(search.describe(k));
     return designs;
@@ -790,7 +794,7 @@ std::vector<TankCapacitor> designTank(const Decimal& f0, const Decimal& l, std::
         return {};
     struct Ranked {
         TankCapacitor part;
-        quad size;
+        quad size = 0;
     };
     std::vector<Ranked> ranked;
     const quad target = toQuad(f0);
@@ -804,6 +808,7 @@ std::vector<TankCapacitor> designTank(const Decimal& f0, const Decimal& l, std::
     std::stable_sort(ranked.begin(), ranked.end(), [](const Ranked& a, const Ranked& b) { return a.size < b.size; });
     ranked.resize(std::min(ranked.size(), static_cast<std::size_t>(top)));
     std::vector<TankCapacitor> result;
+    result.reserve(ranked.size());
     for (const Ranked& r : ranked)
         result.push_back(r.part);
     return result;
