@@ -2,12 +2,12 @@
 // The divider designer over E192 + E24 from 1 ohm to 10 Mohm, in both modes, beside a plain loop
 // over every pair in doubles that keeps the best ten: what the exact ranking costs against the
 // simplest search a person would write.
+#include "keepbest.h"
 #include "values/dividerdesign.h"
 #include "values/series.h"
 
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -61,15 +61,7 @@ void plainLoop(benchmark::State& state, const DividerGoal& goal)
         for (const double r1 : values) {
             for (const double r2 : values) {
                 const double v = feedback ? source * (r1 + r2) / r2 : source * r2 / (r1 + r2);
-                const double error = std::abs(v - vout) / vout;
-                if (best.size() == 10 && error >= best.back().error)
-                    continue;
-                const Best b{error, r1, r2};
-                best.insert(std::upper_bound(best.begin(), best.end(), b,
-                                             [](const Best& x, const Best& y) { return x.error < y.error; }),
-                            b);
-                if (best.size() > 10)
-                    best.pop_back();
+                keepBest(best, Best{std::abs(v - vout) / vout, r1, r2});
             }
         }
         benchmark::DoNotOptimize(best);

@@ -2,6 +2,7 @@
 // The 555 designer over E96 resistors from 1 kohm to 1 Mohm and E12 capacitors from 1 nF to
 // 10 uF, beside a plain loop over every triple in doubles that keeps the best ten: what the
 // ordered search with exact ranking costs against the simplest search a person would write.
+#include "keepbest.h"
 #include "values/series.h"
 #include "values/timing.h"
 
@@ -66,14 +67,7 @@ void plainLoop(benchmark::State& state, const TimerGoal& goal)
                     const double charging = goal.diode ? r1 : r1 + r2;
                     const double error =
                         std::max(std::abs(ln2 * charging * c / high - 1), std::abs(ln2 * r2 * c / low - 1));
-                    if (best.size() == 10 && error >= best.back().error)
-                        continue;
-                    const Best b{error, r1, r2, c};
-                    best.insert(std::upper_bound(best.begin(), best.end(), b,
-                                                 [](const Best& x, const Best& y) { return x.error < y.error; }),
-                                b);
-                    if (best.size() > 10)
-                        best.pop_back();
+                    keepBest(best, Best{error, r1, r2, c});
                 }
             }
         }
