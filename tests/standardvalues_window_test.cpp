@@ -141,14 +141,29 @@ TEST_F(StandardValuesWindow, AtMostFourPartsReachesExactly)
     ASSERT_NE(parts, nullptr);
     ASSERT_EQ(parts->count(), 4);
     EXPECT_EQ(parts->currentText(), QStringLiteral("3")) << "three by default";
+    // Every network and its near miss shown whole at the window's opening size.
+    panel->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(panel.get()));
+    const auto everyCellFits = [networks] {
+        for (int row = 0; row < networks->rowCount(); ++row) {
+            for (int column = 0; column < networks->columnCount(); ++column) {
+                const QString shown = text(networks, row, column);
+                EXPECT_LE(networks->fontMetrics().horizontalAdvance(shown) + 8, networks->columnWidth(column))
+                    << shown.toStdString();
+            }
+        }
+    };
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("7777")));
     EXPECT_EQ(text(networks, 0, 0), QStringLiteral("36k || (9.1k + 820)"));
+    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("+0.000045 %"));
+    everyCellFits();
     QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
     parts->setCurrentIndex(3);
     ASSERT_TRUE(shown.wait(waitMs));
     EXPECT_EQ(text(networks, 0, 0), QStringLiteral("5.6k + 27 + (4.3k || 4.3k)"));
     EXPECT_EQ(text(networks, 0, 2), QStringLiteral("exact"));
     EXPECT_EQ(text(networks, 0, 3), QStringLiteral("4"));
+    everyCellFits();
 }
 
 // A search that reaches its limit of work shows the best it found and says so beside the table.

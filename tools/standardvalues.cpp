@@ -302,8 +302,11 @@ void StandardValues::fitToFont()
     nearestWidth += fitColumn(tblNearest_, NExact, QStringLiteral("✓"));
     fitTable(tblNearest_, nearestWidth, tblNearest_->rowCount());
 
-    const int networksWidth = fitColumn(tblNetworks_, WNetwork, QStringLiteral("4.99k || (4.99k + 4.99k)")) +
-        fitColumn(tblNetworks_, WValue, widestValue) + fitColumn(tblNetworks_, WDeviation, widestDeviation) +
+    // Four parts, and a near miss with its two significant digits; smaller misses are elided
+    // and their cell says them whole as its tool tip.
+    const int networksWidth = fitColumn(tblNetworks_, WNetwork, QStringLiteral("(49.9k + 49.9k) || (49.9k + 49.9k)")) +
+        fitColumn(tblNetworks_, WValue, widestValue) +
+        fitColumn(tblNetworks_, WDeviation, QStringLiteral("+0.0000045 %")) +
         fitColumn(tblNetworks_, WParts, QStringLiteral("3"));
     fitTable(tblNetworks_, networksWidth + tblNetworks_->style()->pixelMetric(QStyle::PM_ScrollBarExtent),
              networkRowsShown);
@@ -651,7 +654,9 @@ void StandardValues::showNetworks(const values::SearchResult& result)
     for (const values::Network& network : result.networks) {
         tblNetworks_->setItem(row, WNetwork, cell(localised(network.text, locale()), Qt::AlignLeft | Qt::AlignVCenter));
         tblNetworks_->setItem(row, WValue, cell(withUnit(network.value)));
-        tblNetworks_->setItem(row, WDeviation, cell(localised(network.deviation.text(), locale())));
+        QTableWidgetItem* deviation = cell(localised(network.deviation.text(), locale()));
+        deviation->setToolTip(deviation->text());
+        tblNetworks_->setItem(row, WDeviation, deviation);
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
         ++row;
     }
