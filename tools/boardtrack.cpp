@@ -108,10 +108,8 @@ void BoardTrack::build()
     layout->addWidget(lblOutside_);
     layout->addStretch();
 
-    QWidget* const chain[] = {cboSolve_,  current_.field, width_.field,  rise_.field,
-                              cboCopper_, cboLayer_,      length_.field, ambient_.field};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain(
+        {cboSolve_, current_.field, width_.field, rise_.field, cboCopper_, cboLayer_, length_.field, ambient_.field});
 
     connect(cboSolve_, &QComboBox::currentIndexChanged, this, &BoardTrack::solveChosen);
     for (const boardfields::Row* r : {&current_, &width_, &rise_, &length_, &ambient_})

@@ -72,10 +72,8 @@ void BoardVia::build()
     layout->addWidget(note);
     layout->addStretch();
 
-    QWidget* const chain[] = {hole_.field,    plating_.field, length_.field,  pad_.field,
-                              antipad_.field, er_.field,      current_.field, rise_.field};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({hole_.field, plating_.field, length_.field, pad_.field, antipad_.field, er_.field, current_.field,
+              rise_.field});
     for (const boardfields::Row* r : {&hole_, &plating_, &length_, &pad_, &antipad_, &er_, &current_, &rise_})
         connect(r->field, &QLineEdit::textChanged, this, &BoardVia::refresh);
 }

@@ -299,11 +299,8 @@ void DividerDesign::build()
 
 void DividerDesign::chainTabs()
 {
-    QWidget* const chain[] = {optOutput_, optFeedback_, txtVin_,   txtVref_,      txtVout_,
-                              cboSeries_, txtFrom_,     txtTo_,    cboTolerance_, cboMargin_,
-                              cboFixed_,  txtFixed_,    tblPairs_, cmdCopy_,      cmdClose_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({optOutput_, optFeedback_, txtVin_, txtVref_, txtVout_, cboSeries_, txtFrom_, txtTo_, cboTolerance_,
+              cboMargin_, cboFixed_, txtFixed_, tblPairs_, cmdCopy_, cmdClose_});
 }
 
 void DividerDesign::connectAll()

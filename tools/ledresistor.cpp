@@ -218,11 +218,8 @@ void LedResistor::build()
     layout->addStretch();
     layout->addLayout(buttons);
 
-    QWidget* const chain[] = {txtSupply_,     txtSupplyTolerance_, txtForward_, cboColour_, txtForwardMin_,
-                              txtForwardMax_, txtCount_,           txtCurrent_, cboSeries_, cboTolerance_,
-                              cboMargin_,     tblResistors_,       cmdCopy_,    cmdClose_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({txtSupply_, txtSupplyTolerance_, txtForward_, cboColour_, txtForwardMin_, txtForwardMax_, txtCount_,
+              txtCurrent_, cboSeries_, cboTolerance_, cboMargin_, tblResistors_, cmdCopy_, cmdClose_});
     setFocusProxy(txtSupply_);
 }
 

@@ -340,10 +340,8 @@ void StandardValues::changeEvent(QEvent* event)
 
 void StandardValues::chainTabs()
 {
-    QWidget* const chain[] = {txtTarget_, cboKind_,     tabStandard_, tblNearest_, cboSource_,       txtFrom_, txtTo_,
-                              cboParts_,  tblNetworks_, txtMyParts_,  cmdOpen_,    lstPartProblems_, cmdClose_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({txtTarget_, cboKind_, tabStandard_, tblNearest_, cboSource_, txtFrom_, txtTo_, cboParts_, tblNetworks_,
+              txtMyParts_, cmdOpen_, lstPartProblems_, cmdClose_});
 }
 
 void StandardValues::connectAll()

@@ -104,23 +104,9 @@ TimerPage::TimerPage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
     for (QComboBox* b : {resistors_->series(), capacitors_->series()})
         connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
-    QWidget* const chain[] = {astable_,
-                              monostable_,
-                              diode_,
-                              r1_.edit,
-                              r2_.edit,
-                              c_.edit,
-                              f_.edit,
-                              duty_.edit,
-                              resistors_->series(),
-                              resistors_->from(),
-                              resistors_->to(),
-                              capacitors_->series(),
-                              capacitors_->from(),
-                              capacitors_->to(),
-                              table_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, f_.edit, duty_.edit, resistors_->series(),
+              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
+              table_});
     modeChosen();
     design();
 }

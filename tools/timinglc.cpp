@@ -129,10 +129,7 @@ ResonancePage::ResonancePage(QWidget* parent)
     for (QLineEdit* e : {target_.edit, capacitors_->from(), capacitors_->to()})
         connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
     connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
-    QWidget* const chain[] = {l_.edit,           c_.edit, target_.edit, capacitors_->series(), capacitors_->from(),
-                              capacitors_->to(), table_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({l_.edit, c_.edit, target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_});
     calculate();
     design();
 }

@@ -92,22 +92,9 @@ RcPage::RcPage(QWidget* parent)
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });
-    QWidget* const chain[] = {r_.edit,
-                              c_.edit,
-                              supply_.edit,
-                              level_.edit,
-                              corner_,
-                              tau_,
-                              target_.edit,
-                              resistors_->series(),
-                              resistors_->from(),
-                              resistors_->to(),
-                              capacitors_->series(),
-                              capacitors_->from(),
-                              capacitors_->to(),
-                              table_};
-    for (std::size_t i = 1; i < std::size(chain); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, corner_, tau_, target_.edit, resistors_->series(),
+              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
+              table_});
     calculate();
     design();
 }

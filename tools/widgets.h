@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <QString>
 #include <QTableWidgetItem>
+#include <QWidget>
+
+#include <initializer_list>
 
 // Small pieces every panel builds with.
 namespace tools {
@@ -19,6 +22,17 @@ W* named(W* widget, const char* name, const QString& accessibleName = {})
     if (!accessibleName.isEmpty())
         widget->setAccessibleName(accessibleName);
     return widget;
+}
+
+// Tab moves from each widget to the next, in the order given.
+inline void tabChain(std::initializer_list<QWidget*> widgets)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* w : widgets) {
+        if (previous)
+            QWidget::setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 // A result cell; numbers line up on the right.
