@@ -35,12 +35,11 @@ void addWineFace(const char* file)
 // Only away from ratio 1, bold or at other sizes: the main screen at 1 draws no outline face.
 void addOutlineFaces()
 {
-    static const bool added = [] {
+    [[maybe_unused]] static const bool added = [] {
         addWineFace("tahoma.ttf");
         addWineFace("tahomabd.ttf");
         return true;
     }();
-    (void)added;
 }
 
 bool outlineFaceIsTahoma()

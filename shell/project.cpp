@@ -2,7 +2,6 @@
 #include "shell/project.h"
 
 #include "shell/form.h"
-
 #include "shell/icon.h"
 
 #include <QCoreApplication>

@@ -86,22 +86,11 @@ void BoardVia::refresh()
         return boardfields::read(r, values::parseLength(boardfields::typed(r.field), bare, false, separator));
     };
     // A plain positive number, or one with the unit it may carry.
-    const auto number = [&](const boardfields::Row& r, values::Unit unit,
-                            const QString& wrong) -> std::optional<double> {
+    const auto number = [](const boardfields::Row& r, values::Unit unit,
+                           const QString& wrong) -> std::optional<double> {
         r.message->clear();
-        const QString text = r.field->text().trimmed();
-        if (text.isEmpty())
-            return std::nullopt;
-        const values::Parsed parsed = values::parse(text.toStdString(), separator);
-        if (!parsed.value) {
-            r.message->setText(QString::fromStdString(parsed.error));
-            return std::nullopt;
-        }
-        if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-            r.message->setText(wrong.arg(text));
-            return std::nullopt;
-        }
-        return parsed.value->toDouble();
+        const auto value = readTyped(r.field, r.message, unit, wrong);
+        return value ? std::optional(value->toDouble()) : std::nullopt;
     };
     const auto hole = length(hole_, B::Millimetre);
     const auto plating = length(plating_, B::Micrometre);

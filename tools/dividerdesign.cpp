@@ -188,14 +188,9 @@ void DividerDesign::build()
     txtTo_ = named(new QLineEdit(localised("1M", locale()), this), "txtTo", tr("Highest resistor value"));
     for (QLineEdit* edit : {txtFrom_, txtTo_})
         edit->setMaximumWidth(fieldWidth);
-    cboTolerance_ = named(new QComboBox(this), "cboTolerance", tr("Tolerance of the parts"));
-    for (const char* t : tolerances)
-        cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
-    cboTolerance_->setCurrentIndex(defaultTolerance);
-    cboMargin_ = named(new QComboBox(this), "cboMargin", tr("Power margin"));
-    for (const char* m : margins)
-        cboMargin_->addItem(localised(m, locale()) + QStringLiteral("x"), QString::fromLatin1(m));
-    cboMargin_->setCurrentIndex(defaultMargin);
+    cboTolerance_ = numberChoices(this, "cboTolerance", tr("Tolerance of the parts"), tolerances, QStringLiteral(" %"),
+                                  defaultTolerance);
+    cboMargin_ = numberChoices(this, "cboMargin", tr("Power margin"), margins, QStringLiteral("x"), defaultMargin);
     cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
     lblRangeMessage_ = message("lblRangeMessage");
     // "R2 is 10k": many start from one resistor they already have.

@@ -102,14 +102,9 @@ void LedResistor::build()
     for (const values::Series s : values::allSeries)
         cboSeries_->addItem(QString::fromLatin1(values::name(s).data(), static_cast<int>(values::name(s).size())));
     cboSeries_->setCurrentIndex(defaultSeries);
-    cboTolerance_ = named(new QComboBox(this), "cboTolerance", tr("Tolerance of the resistor"));
-    for (const char* t : tolerances)
-        cboTolerance_->addItem(localised(t, locale()) + QStringLiteral(" %"), QString::fromLatin1(t));
-    cboTolerance_->setCurrentIndex(defaultTolerance);
-    cboMargin_ = named(new QComboBox(this), "cboMargin", tr("Power margin"));
-    for (const char* m : margins)
-        cboMargin_->addItem(localised(m, locale()) + QStringLiteral("x"), QString::fromLatin1(m));
-    cboMargin_->setCurrentIndex(defaultMargin);
+    cboTolerance_ = numberChoices(this, "cboTolerance", tr("Tolerance of the resistor"), tolerances,
+                                  QStringLiteral(" %"), defaultTolerance);
+    cboMargin_ = numberChoices(this, "cboMargin", tr("Power margin"), margins, QStringLiteral("x"), defaultMargin);
     cboMargin_->setToolTip(tr("The rating is at least this many times the typical dissipation, and never below "
                               "the worst corner's"));
 

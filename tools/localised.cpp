@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/localised.h"
 
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -18,6 +19,18 @@ QString localised(const std::string& text, const QLocale& locale)
     if (const char separator = decimalSeparator(locale); separator != '.')
         result.replace(u'.', QLatin1Char(separator));
     return result;
+}
+
+QComboBox* numberChoices(QWidget* parent, const char* name, const QString& accessibleName,
+                         std::span<const char* const> numbers, const QString& suffix, int current)
+{
+    auto* box = new QComboBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(accessibleName);
+    for (const char* n : numbers)
+        box->addItem(localised(n, parent->locale()) + suffix, QString::fromLatin1(n));
+    box->setCurrentIndex(current);
+    return box;
 }
 
 std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Unit unit,
