@@ -162,15 +162,18 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (const auto file = a.value("stock")) {
         if (a.value("series") || a.value("range"))
             return usage(err, "--stock: the parts come from the file, so --series and --range do not apply");
-        const std::optional<std::string> bytes = values::readPartsFile(*file, error);
-        if (!bytes)
+        // A file of thousands of bad lines says the first few and how many more.
+        constexpr std::size_t problemsShown = 20;
+        const std::optional<values::StockRead> stock = values::readStockFile(*file, unit, problemsShown, error);
+        if (!stock)
             return usage(err, "--stock: " + error);
-        const auto entries = values::parseStock(values::importParts(*bytes));
-        for (const values::StockEntry& e : entries) {
-            if (!e.value)
-                message(err, *file + ", line " + std::to_string(e.line) + ": left out: " + e.reason);
-        }
-        parts = values::stockParts(entries);
+        for (const values::StockEntry& e : stock->problems)
+            message(err, *file + ", line " + std::to_string(e.line) + ": left out: " + e.reason);
+        if (stock->problemCount > stock->problems.size())
+            message(err,
+                    *file + ": " + std::to_string(stock->problemCount - stock->problems.size()) +
+                        " more lines left out");
+        parts = stock->parts;
     } else {
         values::SeriesSet set{capacitor ? values::Series::E12 : values::Series::E24};
         if (const auto named = a.value("series")) {

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -17,9 +18,12 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <memory>
 #include <thread>
 #include <vector>
+
+#include <sys/resource.h>
 
 namespace {
 
@@ -27,6 +31,31 @@ using tools::myparts::Answer;
 using tools::myparts::Question;
 
 constexpr int waitMs = 10000;
+
+// A full disk, as the kernel reports it to a write past the process's file size limit.
+class FullDisk {
+public:
+    explicit FullDisk(rlim_t bytes)
+    {
+        ::getrlimit(RLIMIT_FSIZE, &before_);
+        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit full{bytes, before_.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &full);
+    }
+    ~FullDisk()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &before_);
+        std::signal(SIGXFSZ, oldHandler_);
+    }
+    FullDisk(const FullDisk&) = delete;
+    FullDisk& operator=(const FullDisk&) = delete;
+    FullDisk(FullDisk&&) = delete;
+    FullDisk& operator=(FullDisk&&) = delete;
+
+private:
+    rlimit before_{};
+    void (*oldHandler_)(int) = nullptr;
+};
 
 class MyPartsFile : public ::testing::Test {
 protected:
@@ -122,14 +151,48 @@ TEST_F(MyPartsFile, AnotherWindowsChangeOnDiskIsMergedNotLost)
     EXPECT_EQ(bytes(), QByteArray("10k\n1M\n4k7 x3\n"));
 }
 
+// One stray byte is read as Latin-1 in its own line only; every line's bytes stay as they came.
 TEST_F(MyPartsFile, BytesThatAreNotUtf8StayAsTheyWere)
 {
-    writeBytes("4.7\xb5\n10k\n");
+    writeBytes("4k7\xCE\xA9\n4.7\xb5\n100\xC2\xB5\njunk\xff\n10k\n");
     open();
+    EXPECT_TRUE(list->toPlainText().startsWith(QStringLiteral("4k7Ω\n4.7µ\n100µ\njunkÿ\n")));
+    QSignalSpy read(panel.get(), &tools::StandardValues::partsRead);
+    ASSERT_TRUE(read.wait(waitMs));
+    const auto* problems = panel->findChild<QListWidget*>(QStringLiteral("lstPartProblems"));
+    ASSERT_EQ(problems->count(), 1);
+    EXPECT_TRUE(problems->item(0)->text().startsWith(QStringLiteral("Line 4:")))
+        << problems->item(0)->text().toStdString();
     append(QStringLiteral("1k\n"));
     panel.reset();
-    EXPECT_EQ(bytes(), QByteArray("4.7\xb5\n10k\n1k\n"));
+    EXPECT_EQ(bytes(), QByteArray("4k7\xCE\xA9\n4.7\xb5\n100\xC2\xB5\njunk\xff\n10k\n1k\n"));
     EXPECT_TRUE(asked.empty());
+}
+
+// A save that fails (a full disk) leaves the old list whole and says so; the window asks at close
+// however long ago that was, rather than dropping the edit.
+TEST_F(MyPartsFile, AFullDiskKeepsTheOldListAndTheEditIsAskedAboutAtClose)
+{
+    QByteArray before;
+    for (int i = 0; i < 2000; ++i)
+        before += QByteArray::number(i + 1) + "k\n";
+    writeBytes(before);
+    open();
+    auto* save = panel->findChild<QTimer*>(QStringLiteral("tmrSave"));
+    ASSERT_NE(save, nullptr);
+    const FullDisk full(static_cast<rlim_t>(before.size() / 2));
+    append(QStringLiteral("10k\n"));
+    QSignalSpy saved(save, &QTimer::timeout);
+    ASSERT_TRUE(saved.wait(waitMs));
+    EXPECT_TRUE(message().contains(QStringLiteral("could not be saved"))) << message().toStdString();
+    EXPECT_EQ(bytes(), before);
+    EXPECT_EQ(QDir(QFileInfo(path()).absolutePath()).entryList(QDir::Files | QDir::Hidden),
+              QStringList{QFileInfo(path()).fileName()})
+        << "no copy left beside it";
+    answers = {Answer::Discard};
+    panel.reset();
+    EXPECT_EQ(asked, std::vector<Question>{Question::SaveFailed});
+    EXPECT_EQ(bytes(), before);
 }
 
 TEST_F(MyPartsFile, AFileTooLargeIsLeftAloneAndSaidSo)
@@ -143,18 +206,41 @@ TEST_F(MyPartsFile, AFileTooLargeIsLeftAloneAndSaidSo)
     EXPECT_EQ(bytes().size(), large.size()) << "never written over";
 }
 
+// Only a copy named as a save names its copies goes; the user's own files beside it stay.
 TEST_F(MyPartsFile, ACopyAKilledSaveLeftIsClearedOnStart)
 {
     writeBytes("10k\n");
-    const QString stray = path() + QStringLiteral(".Ab12Cd");
-    {
-        QFile file(stray);
+    const QString folder = QFileInfo(path()).absolutePath() + u'/';
+    const QString stray = folder + QStringLiteral(".my-parts.txt.saving-Ab12Cd");
+    const QStringList theirs = {path() + QStringLiteral(".backup"), path() + QStringLiteral(".2024-1"),
+                                path() + QStringLiteral(".orig12"), path() + QStringLiteral(".Ab12Cd"),
+                                folder + QStringLiteral(".my-parts.txt.saving-Ab12Cd.txt")};
+    for (const QString& name : QStringList(theirs) << stray) {
+        QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("10k\n1k\n");
     }
     open();
     EXPECT_FALSE(QFile::exists(stray));
+    for (const QString& name : theirs) {
+        EXPECT_TRUE(QFile::exists(name)) << name.toStdString();
+        QFile::remove(name);
+    }
     EXPECT_EQ(list->toPlainText(), QStringLiteral("10k\n"));
+}
+
+// Half a million lines that are not values list the first of them and how many more, and mark
+// only those.
+TEST_F(MyPartsFile, AHugeListOfBadLinesListsTheFirstAndACount)
+{
+    writeBytes(QByteArray("4k7\n") + QByteArray("x\n").repeated(500'000));
+    open();
+    QSignalSpy read(panel.get(), &tools::StandardValues::partsRead);
+    ASSERT_TRUE(read.wait(waitMs));
+    const auto* problems = panel->findChild<QListWidget*>(QStringLiteral("lstPartProblems"));
+    ASSERT_EQ(problems->count(), 201);
+    EXPECT_EQ(problems->item(200)->text(), QStringLiteral("499800 more lines left out"));
+    EXPECT_EQ(list->extraSelections().size(), 200);
 }
 
 // A long list is read off the window thread once the keys pause, not once a key.

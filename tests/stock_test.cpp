@@ -3,6 +3,7 @@
 // byte-order mark, and files that are not parts lists at all.
 #include "cli/cli.h"
 #include "cli/standard.h"
+#include "tests/limits.h"
 #include "values/stock.h"
 #include "values/value.h"
 
@@ -67,6 +68,80 @@ TEST(PartsFile, TheHeadingLeavesLineNumbersAsInTheFile)
     EXPECT_FALSE(entries[1].value);
     EXPECT_EQ(entries[2].text, "R5: no value");
     EXPECT_FALSE(entries[2].value);
+}
+
+// A unit says what a part is: the other kind, a voltage or a current is left out, by its line.
+TEST(PartsFile, AUnitOfAnotherKindIsLeftOutByItsLine)
+{
+    const std::string list = "4k7\n100nF\n5V\n2A\n1kΩ\n";
+    struct Case {
+        Unit kind;
+        const char* parts;
+        std::vector<std::pair<int, const char*>> leftOut;
+    } const cases[] = {
+        {Unit::Ohm,
+         "1k; 4.7k; ",
+         {{2, "'100nF' is a capacitance"}, {3, "'5V' is a voltage"}, {4, "'2A' is a current"}}},
+        {Unit::Farad,
+         "100n; 4.7k; ",
+         {{3, "'5V' is a voltage"}, {4, "'2A' is a current"}, {5, "'1kΩ' is a resistance"}}},
+    };
+    for (const Case& c : cases) {
+        const StockRead read = StockReader('.', c.kind).read(list, 10);
+        std::string parts;
+        for (const Part& p : read.parts)
+            parts += format(p.value) + "; ";
+        EXPECT_EQ(parts, c.parts);
+        ASSERT_EQ(read.problems.size(), c.leftOut.size());
+        for (std::size_t i = 0; i < c.leftOut.size(); ++i) {
+            EXPECT_EQ(read.problems[i].line, c.leftOut[i].first);
+            EXPECT_NE(read.problems[i].reason.find(c.leftOut[i].second), std::string::npos) << read.problems[i].reason;
+        }
+    }
+}
+
+// One stray byte spoils its own line only; the others keep their units.
+TEST(PartsFile, EachLineIsDecodedOnItsOwn)
+{
+    const DecodedParts decoded = decodeParts("4k7\xCE\xA9\n100\xC2\xB5\njunk\xff\n\xb5\xc0\x80");
+    EXPECT_EQ(decoded.text, "4k7Ω\n100µ\njunkÿ\nµÀ\u0080");
+    EXPECT_EQ(decoded.latin1Lines, (std::vector<std::size_t>{2, 3})) << "an overlong form is not UTF-8";
+    const StockRead read = StockReader('.', Unit::Ohm).read(decoded.text, 10);
+    EXPECT_EQ(read.parts.size(), 2U) << "4.7 kΩ and 100 µΩ";
+    EXPECT_EQ(read.problemCount, 2U);
+}
+
+// Reading again after an edit gives what a first reading gives, whatever the reader remembers.
+TEST(PartsFile, AReaderThatRemembersLinesReadsAsAFreshOne)
+{
+    StockReader reader('.', Unit::Ohm);
+    const std::string texts[] = {"4k7 x2\n10k\nbad\n4k7\n", "10k\n4k7 x2\n\nbad\n4k7, 22k\n", "10k\n", "bad\nbad\n"};
+    for (const std::string& text : texts) {
+        const StockRead again = reader.read(text, 10);
+        const std::vector<StockEntry> entries = parseStock(text, '.', Unit::Ohm);
+        const std::vector<Part> fresh = stockParts(entries);
+        ASSERT_EQ(again.parts.size(), fresh.size()) << text;
+        for (std::size_t i = 0; i < fresh.size(); ++i) {
+            EXPECT_EQ(again.parts[i].value, fresh[i].value) << text;
+            EXPECT_EQ(again.parts[i].count, fresh[i].count) << text;
+        }
+        const auto bad = static_cast<std::size_t>(
+            std::count_if(entries.begin(), entries.end(), [](const StockEntry& e) { return !e.value; }));
+        EXPECT_EQ(again.problemCount, bad) << text;
+    }
+}
+
+// Two million lines that are not values cost the first few problems and a count, not an entry each.
+TEST(PartsFile, AMillionBadLinesCostNoMoreThanTheirCount)
+{
+    std::string text;
+    for (int i = 0; i < 2'000'000; ++i)
+        text += i % 2 == 0 ? "x\n" : "y\n";
+    EXPECT_TRUE(testing_limits::runsWithin(4, 256u << 20, [&] {
+        const StockRead read = StockReader('.', Unit::Ohm).read(text, 20);
+        if (read.problems.size() != 20 || read.problemCount != 2'000'000 || !read.parts.empty())
+            throw 1;
+    }));
 }
 
 class PartsFiles : public ::testing::Test {
@@ -144,6 +219,27 @@ TEST_F(PartsFiles, ASearchAtItsLimitShowsWhatItFoundAndExitsTwo)
     EXPECT_EQ(o.status, 2);
     EXPECT_NE(o.err.find("the search stopped at its limit"), std::string::npos) << o.err;
     EXPECT_NE(o.out.find("Target"), std::string::npos) << o.out;
+}
+
+// The file's values in volts and amps are refused as parts, with their lines; thousands of bad
+// lines are told as the first few and a count.
+TEST_F(PartsFiles, TheCommandLineReadsUnitsAndCountsWhatItLeavesOut)
+{
+    const Outcome units = run({"combine", "5k", "--stock", write("units.txt", "4k7\n100nF\n5V\n2A\n")});
+    EXPECT_EQ(units.status, 0) << units.err;
+    EXPECT_EQ(units.out.find("4.7k + 5 + 2"), std::string::npos) << units.out;
+    for (const char* said : {"line 2: left out: '100nF' is a capacitance", "line 3: left out: '5V' is a voltage",
+                             "line 4: left out: '2A' is a current"})
+        EXPECT_NE(units.err.find(said), std::string::npos) << units.err;
+
+    std::string many = "4k7\n";
+    for (int i = 0; i < 100'000; ++i)
+        many += "junk\n";
+    const Outcome bad = run({"combine", "5k", "--stock", write("bad.txt", many)});
+    EXPECT_EQ(bad.status, 0) << bad.err.substr(0, 500);
+    EXPECT_NE(bad.err.find("line 21: left out"), std::string::npos);
+    EXPECT_EQ(bad.err.find("line 22: left out"), std::string::npos);
+    EXPECT_NE(bad.err.find(": 99980 more lines left out"), std::string::npos) << bad.err.substr(bad.err.size() - 300);
 }
 
 } // namespace

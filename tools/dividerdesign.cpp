@@ -430,7 +430,7 @@ bool DividerDesign::readFixed(values::DividerOptions& options)
 std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOptions& options)
 {
     if (cboSeries_->currentIndex() == myPartsIndex)
-        return myparts::parts(decimalSeparator(locale()));
+        return myparts::parts(decimalSeparator(locale()), values::Unit::Ohm);
     const auto set = values::seriesSetNamed(cboSeries_->currentData().toString().toStdString());
     if (!set)
         return {};

@@ -12,27 +12,32 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QSaveFile>
+#include <QRegularExpression>
 #include <QSet>
 #include <QStandardPaths>
-#include <QStringDecoder>
 #include <QStringList>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <utility>
 #include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace tools::myparts {
 
 namespace {
 
 // What the last load or save left on disk, so a save can tell that another program (or another
-// Voltiva) changed the file since, and the encoding the user's bytes came in.
+// Voltiva) changed the file since, and the lines whose bytes came as Latin-1.
 struct OnDisk {
     bool known = false;
     qint64 size = -1;
     QDateTime modified;
-    bool latin1 = false;
+    QSet<QString> latin1Lines;
 };
 OnDisk& lastSeen()
 {
@@ -40,19 +45,116 @@ OnDisk& lastSeen()
     return seen;
 }
 
-OnDisk stamp(const QString& path, bool latin1)
+OnDisk stamp(const QString& path, QSet<QString> latin1Lines = {})
 {
     const QFileInfo info(path);
-    return {true, info.exists() ? info.size() : -1, info.exists() ? info.lastModified() : QDateTime(), latin1};
+    return {true, info.exists() ? info.size() : -1, info.exists() ? info.lastModified() : QDateTime(),
+            std::move(latin1Lines)};
 }
 
-// Bytes that are not UTF-8 are read one for one as Latin-1, which gives them back unchanged.
-QString decoded(const QByteArray& bytes, bool* latin1)
+// The file's text, each line that is not UTF-8 read one for one as Latin-1, which gives its bytes
+// back unchanged when it is saved as it was.
+QString decoded(const std::string& bytes, QSet<QString>* latin1Lines)
 {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    *latin1 = utf8.hasError();
-    return *latin1 ? QString::fromLatin1(bytes) : text;
+    const values::DecodedParts parts = values::decodeParts(bytes);
+    const QString text = QString::fromStdString(parts.text);
+    if (latin1Lines && !parts.latin1Lines.empty()) {
+        const QStringList lines = text.split(u'\n');
+        for (const std::size_t line : parts.latin1Lines)
+            latin1Lines->insert(lines.at(static_cast<qsizetype>(line)));
+    }
+    return text;
+}
+
+// UTF-8, but for the lines that came as Latin-1 and can still be written so.
+QByteArray encoded(const QString& text, const QSet<QString>& latin1Lines)
+{
+    if (latin1Lines.isEmpty())
+        return text.toUtf8();
+    QByteArray bytes;
+    bytes.reserve(text.size());
+    const QStringList lines = text.split(u'\n');
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines.at(i);
+        const bool latin1 = latin1Lines.contains(line) &&
+            std::all_of(line.begin(), line.end(), [](QChar c) { return c.unicode() <= 0xff; });
+        bytes += latin1 ? line.toLatin1() : line.toUtf8();
+        if (i + 1 < lines.size())
+            bytes += '\n';
+    }
+    return bytes;
+}
+
+// A save writes a copy named so beside the file and renames it over the file: no one else names
+// a file this way, so a copy left by a killed save can be told from the user's own files.
+const QString strayMark = QStringLiteral(".saving-");
+
+QString strayPattern(const QString& fileName)
+{
+    return QStringLiteral("^\\.") + QRegularExpression::escape(fileName + strayMark) +
+        QStringLiteral("[A-Za-z0-9]{6}$");
+}
+
+QString systemError(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Replaces `path` with `bytes` whole or not at all: every write, the sync and the close are
+// checked before the rename, and on any failure the old file stays and the copy goes.
+bool replaceFile(const QString& path, const QByteArray& bytes, QString* error)
+{
+    const auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    const QFileInfo info(path);
+    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    // A file the user made read-only stays so; the rename would not ask.
+    if (exists && ::access(target.constData(), W_OK) != 0)
+        return fail(QCoreApplication::translate("tools::myparts", "%1 is not writable: %2")
+                        .arg(QDir::toNativeSeparators(info.absoluteFilePath()), systemError(errno)));
+    QByteArray copy = QFile::encodeName(info.absolutePath() + QStringLiteral("/.") + info.fileName() + strayMark +
+                                        QStringLiteral("XXXXXX"));
+    const int fd = ::mkstemp(copy.data());
+    if (fd < 0)
+        return fail(systemError(errno));
+    const auto abandon = [&](int why) {
+        ::close(fd);
+        ::unlink(copy.constData());
+        return fail(systemError(why));
+    };
+    if (::fchmod(fd, exists ? (old.st_mode & 07777) : 0644) != 0)
+        return abandon(errno);
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<std::size_t>(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return abandon(n < 0 ? errno : EIO);
+        done += n;
+    }
+    if (::fsync(fd) != 0)
+        return abandon(errno);
+    if (::close(fd) != 0) {
+        const int why = errno;
+        ::unlink(copy.constData());
+        return fail(systemError(why));
+    }
+    if (::rename(copy.constData(), target.constData()) != 0) {
+        const int why = errno;
+        ::unlink(copy.constData());
+        return fail(systemError(why));
+    }
+    // The rename itself reaches the disk with the folder's entry.
+    if (const int dir = ::open(QFile::encodeName(info.absolutePath()).constData(), O_RDONLY | O_DIRECTORY); dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
 }
 
 } // namespace
@@ -69,7 +171,7 @@ Loaded read()
     removeStrayCopies();
     const QFileInfo info(path);
     if (!info.exists()) {
-        lastSeen() = stamp(path, false);
+        lastSeen() = stamp(path);
         return loaded;
     }
     std::string error;
@@ -79,8 +181,10 @@ Loaded read()
         lastSeen() = {};
         return loaded;
     }
-    loaded.text = decoded(QByteArray::fromStdString(*bytes), &loaded.latin1);
-    lastSeen() = stamp(path, loaded.latin1);
+    QSet<QString> latin1Lines;
+    loaded.text = decoded(*bytes, &latin1Lines);
+    loaded.latin1 = !latin1Lines.isEmpty();
+    lastSeen() = stamp(path, std::move(latin1Lines));
     return loaded;
 }
 
@@ -89,27 +193,25 @@ QString load()
     return read().text;
 }
 
-std::vector<values::Part> parts(char decimalSeparator)
+std::vector<values::Part> parts(char decimalSeparator, values::Unit kind)
 {
     struct Cache {
         bool valid = false;
         OnDisk seen;
         char separator = '.';
+        values::Unit kind = values::Unit::None;
         std::vector<values::Part> parts;
     };
     static Cache cache;
     const QString path = filePath();
-    const OnDisk now = stamp(path, false);
-    if (cache.valid && cache.separator == decimalSeparator && now.size == cache.seen.size &&
+    const OnDisk now = stamp(path);
+    if (cache.valid && cache.separator == decimalSeparator && cache.kind == kind && now.size == cache.seen.size &&
         now.modified == cache.seen.modified)
         return cache.parts;
-    cache = {true, now, decimalSeparator, {}};
+    cache = {true, now, decimalSeparator, kind, {}};
     std::string error;
-    if (const std::optional<std::string> bytes = values::readPartsFile(path.toStdString(), error)) {
-        bool latin1 = false;
-        const QString text = decoded(QByteArray::fromStdString(*bytes), &latin1);
-        cache.parts = values::stockParts(values::parseStock(text.toStdString(), decimalSeparator));
-    }
+    if (const std::optional<std::string> bytes = values::readPartsFile(path.toStdString(), error))
+        cache.parts = values::StockReader(decimalSeparator, kind).read(values::decodeParts(*bytes).text, 0).parts;
     return cache.parts;
 }
 
@@ -118,20 +220,21 @@ bool changedOnDisk()
     const OnDisk& seen = lastSeen();
     if (!seen.known)
         return false;
-    const OnDisk now = stamp(filePath(), seen.latin1);
+    const OnDisk now = stamp(filePath());
     return now.size != seen.size || now.modified != seen.modified;
 }
 
 void removeStrayCopies()
 {
-    // QSaveFile writes "my-parts.txt.XXXXXX" beside the file and renames it over: a copy left by
-    // a program killed at that moment is older or newer than the file, never more right than a
-    // save the user saw succeed, so it goes.
     const QFileInfo info(filePath());
     const QDir dir = info.absoluteDir();
-    const QStringList strays = dir.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
-    for (const QString& stray : strays)
-        QFile::remove(dir.filePath(stray));
+    const QRegularExpression ours(strayPattern(info.fileName()));
+    const QStringList candidates = dir.entryList(
+        {QStringLiteral(".") + info.fileName() + strayMark + QStringLiteral("*")}, QDir::Files | QDir::Hidden);
+    for (const QString& stray : candidates) {
+        if (ours.match(stray).hasMatch())
+            QFile::remove(dir.filePath(stray));
+    }
 }
 
 bool save(const QString& text, QString* error)
@@ -143,18 +246,10 @@ bool save(const QString& text, QString* error)
                          .arg(QDir::toNativeSeparators(path));
         return false;
     }
-    // The user's own bytes stay as they came: Latin-1 back as Latin-1 while it can hold the text.
-    bool latin1 = lastSeen().latin1;
-    if (latin1 && std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0xff; }))
-        latin1 = false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(latin1 ? text.toLatin1() : text.toUtf8()) < 0 ||
-        !file.commit()) {
-        if (error)
-            *error = file.errorString();
+    QSet<QString> latin1Lines = lastSeen().latin1Lines;
+    if (!replaceFile(path, encoded(text, latin1Lines), error))
         return false;
-    }
-    lastSeen() = stamp(path, latin1);
+    lastSeen() = stamp(path, std::move(latin1Lines));
     return true;
 }
 
@@ -167,9 +262,7 @@ std::optional<QString> importFile(const QString& fileName, char decimalSeparator
             *error = QString::fromStdString(why);
         return std::nullopt;
     }
-    bool latin1 = false;
-    const QString text = decoded(QByteArray::fromStdString(*bytes), &latin1);
-    return partsFromCsv(text, decimalSeparator);
+    return partsFromCsv(decoded(*bytes, nullptr), decimalSeparator);
 }
 
 QString partsFromCsv(const QString& csv, char decimalSeparator)
@@ -248,13 +341,7 @@ bool saveElsewhere(const QString& text, QWidget* parent, QString* error)
                                             QString(), QCoreApplication::translate("tools::myparts", "Text (*.txt)"));
     if (name.isEmpty())
         return false;
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text.toUtf8()) < 0 || !file.commit()) {
-        if (error)
-            *error = file.errorString();
-        return false;
-    }
-    return true;
+    return replaceFile(name, encoded(text, lastSeen().latin1Lines), error);
 }
 
 QString merged(const QString& mine, const QString& theirs)

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include "values/networks.h"
+#include "values/value.h"
 
 #include <functional>
 #include <optional>
@@ -20,7 +21,7 @@ QString filePath();
 // The saved list as read, and why it cannot be used when it cannot (not a file, too large).
 struct Loaded {
     QString text;
-    bool latin1 = false; // the bytes were not UTF-8: read one for one, and saved back the same way
+    bool latin1 = false; // some lines were not UTF-8: read one for one, and saved back the same way
     QString problem;
 };
 Loaded read();
@@ -28,19 +29,20 @@ Loaded read();
 // The saved list, or an empty text when there is none yet or it cannot be read.
 QString load();
 
-// The saved list's good entries as parts, read and parsed again only when the file changed (by
-// its size and time): a window may ask at every input.
-std::vector<values::Part> parts(char decimalSeparator);
+// The saved list's good entries as parts of a kind (values::Unit::Ohm or Farad), read and parsed
+// again only when the file changed (by its size and time): a window may ask at every input.
+std::vector<values::Part> parts(char decimalSeparator, values::Unit kind);
 
 // Whether the file changed on disk since this program last read or saved it (another window of
 // another Voltiva, an editor): by its size and time.
 bool changedOnDisk();
 
-// Removes the copies a save killed before its rename left beside the file.
+// Removes the copies a save killed before its rename left beside the file, named as only a save
+// names them.
 void removeStrayCopies();
 
-// Replaces the saved list in one step, so a crash mid-save leaves the old list or the new one,
-// never a cut one. On failure returns false and, when asked, why.
+// Replaces the saved list in one step, so a crash or a full disk mid-save leaves the old list or
+// the new one, never a cut one. On failure returns false and, when asked, why.
 bool save(const QString& text, QString* error = nullptr);
 
 // A parts file as a parts list, read as the command line reads it (values::readPartsFile, then

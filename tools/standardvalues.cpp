@@ -46,6 +46,8 @@ constexpr int readDelayMs = 100;
 // first, so they are never read as the answer to the new input.
 constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
+// A list of a million bad lines lists the first of them and how many more.
+constexpr std::size_t problemsListed = 200;
 constexpr int networksTop = 10;
 constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
@@ -117,7 +119,7 @@ void fitTable(QTableWidget* table, int columnsWidth, int rows)
 StandardValues::StandardValues(QWidget* parent)
     : QWidget(parent)
     , search_(this, [this](const values::SearchResult& result) { showNetworks(result); })
-    , reader_(this, [this](ReadParts read) { showMyParts(read.entries, std::move(read.parts)); })
+    , reader_(this, [this](values::StockRead read) { showMyParts(std::move(read)); })
 {
     setObjectName(QStringLiteral("frmStandardValues"));
     setWindowTitle(tr("Standard values"));
@@ -134,13 +136,14 @@ StandardValues::StandardValues(QWidget* parent)
     txtMyParts_->setPlainText(loaded.text);
     myPartsEdited();
     saveTimer_->stop(); // what was just loaded needs no saving
+    partsUnsaved_ = false;
     kindChosen();
     connectAll();
 }
 
 StandardValues::~StandardValues()
 {
-    if (saveTimer_->isActive())
+    if (partsUnsaved_)
         saveMyPartsOnce(true);
 }
 
@@ -360,7 +363,7 @@ void StandardValues::connectAll()
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
     connect(readTimer_, &QTimer::timeout, this, &StandardValues::readMyParts);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [this] {
-        if (saveTimer_->isActive())
+        if (partsUnsaved_)
             saveMyPartsOnce(true);
     });
     connect(lstPartProblems_, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
@@ -416,6 +419,9 @@ void StandardValues::kindChosen()
     lblToUnit_->setText(unit);
     sourceChosen();
     showNearest();
+    // A unit in My parts says which kind each line is.
+    stockReader_.reset();
+    readMyParts();
 }
 
 void StandardValues::sourceChosen()
@@ -429,6 +435,7 @@ void StandardValues::sourceChosen()
 
 void StandardValues::myPartsEdited()
 {
+    partsUnsaved_ = true;
     saveTimer_->start();
     if (!readTimer_->isActive())
         readTimer_->start();
@@ -436,28 +443,24 @@ void StandardValues::myPartsEdited()
 
 void StandardValues::readMyParts()
 {
-    reader_.run([text = txtMyParts_->toPlainText().toStdString(),
-                 separator = decimalSeparator(locale())](const std::stop_token&) {
-        ReadParts read;
-        read.entries = values::parseStock(text, separator);
-        read.parts = values::stockParts(read.entries);
-        // Only the problems go back to the window; a long good list needs no copy there.
-        std::erase_if(read.entries, [](const values::StockEntry& e) { return e.value.has_value(); });
-        return read;
+    readTimer_->stop();
+    if (!stockReader_)
+        stockReader_ = std::make_shared<values::StockReader>(
+            decimalSeparator(locale()), kind() == values::Kind::Capacitor ? values::Unit::Farad : values::Unit::Ohm);
+    reader_.run([text = txtMyParts_->toPlainText().toStdString(), reader = stockReader_](const std::stop_token& stop) {
+        return reader->read(text, problemsListed, stop);
     });
 }
 
-void StandardValues::showMyParts(const std::vector<values::StockEntry>& entries, std::vector<values::Part> parts)
+void StandardValues::showMyParts(values::StockRead read)
 {
-    myParts_ = std::move(parts);
+    myParts_ = std::move(read.parts);
     lstPartProblems_->clear();
     QList<QTextEdit::ExtraSelection> marks;
     QTextCharFormat wavy;
     wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
     wavy.setUnderlineColor(Qt::red);
-    for (const values::StockEntry& entry : entries) {
-        if (entry.value)
-            continue;
+    for (const values::StockEntry& entry : read.problems) {
         auto* item = new QListWidgetItem(tr("Line %1: %2").arg(entry.line).arg(QString::fromStdString(entry.reason)),
                                          lstPartProblems_);
         item->setData(Qt::UserRole, entry.line);
@@ -472,6 +475,10 @@ void StandardValues::showMyParts(const std::vector<values::StockEntry>& entries,
             marks.append(mark);
         }
     }
+    if (read.problemCount > read.problems.size())
+        new QListWidgetItem(
+            tr("%n more lines left out", nullptr, static_cast<int>(read.problemCount - read.problems.size())),
+            lstPartProblems_);
     txtMyParts_->setExtraSelections(marks);
     Q_EMIT partsRead();
     if (cboSource_->currentIndex() == myPartsIndex)
@@ -521,6 +528,7 @@ bool StandardValues::saveMyPartsOnce(bool leaving)
                 txtMyParts_->setPlainText(disk.text);
                 saveTimer_->stop();
             }
+            partsUnsaved_ = false;
             return true;
         case myparts::Answer::Merge:
             text = myparts::merged(text, disk.text);
@@ -542,11 +550,16 @@ bool StandardValues::saveMyPartsOnce(bool leaving)
             return false;
         }
         const myparts::Answer answer = myparts::ask(myparts::Question::SaveFailed, error, this);
-        if (answer == myparts::Answer::Discard)
+        if (answer == myparts::Answer::Discard) {
+            partsUnsaved_ = false;
             return false;
-        if (answer == myparts::Answer::SaveElsewhere && myparts::saveElsewhere(text, this, &error))
+        }
+        if (answer == myparts::Answer::SaveElsewhere && myparts::saveElsewhere(text, this, &error)) {
+            partsUnsaved_ = false;
             return true;
+        }
     }
+    partsUnsaved_ = false;
     lblPartsMessage_->clear();
     return true;
 }

@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 class QComboBox;
@@ -63,7 +64,7 @@ private:
     void saveMyParts();
     bool saveMyPartsOnce(bool leaving);
     void readMyParts();
-    void showMyParts(const std::vector<values::StockEntry>& entries, std::vector<values::Part> parts);
+    void showMyParts(values::StockRead read);
 
     void showNearest();
     void startSearch();
@@ -98,18 +99,17 @@ private:
     QTimer* saveTimer_ = nullptr;
     QTimer* slowTimer_ = nullptr;
     QTimer* readTimer_ = nullptr;
-    bool partsSavable_ = true; // false when the file on disk could not be read: never written over
+    bool partsSavable_ = true;  // false when the file on disk could not be read: never written over
+    bool partsUnsaved_ = false; // an edit no save has kept yet, asked about at close however old
 
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
     Latest<values::SearchResult> search_;
     CircuitView* circuit_ = nullptr;
     std::vector<values::Network> shownNetworks_;
-    struct ReadParts {
-        std::vector<values::StockEntry> entries;
-        std::vector<values::Part> parts;
-    };
-    Latest<ReadParts> reader_;
+    Latest<values::StockRead> reader_;
+    // Used on the reader's thread only; a new one when what a line means changes.
+    std::shared_ptr<values::StockReader> stockReader_;
     values::Reach reach_; // of the search running or shown
 };
 

@@ -92,7 +92,26 @@ struct Read {
     std::string reason;
 };
 
-Read readEntry(std::string_view text, char separator)
+// Why a value written with `unit` cannot be one of these parts, or nothing.
+std::string unitProblem(std::string_view text, Unit unit, Unit kind)
+{
+    const std::string quoted = "'" + std::string(text) + "'";
+    switch (unit) {
+    case Unit::Volt:
+        return quoted + " is a voltage, not a part";
+    case Unit::Ampere:
+        return quoted + " is a current, not a part";
+    case Unit::Farad:
+        return kind == Unit::Ohm ? quoted + " is a capacitance: these parts are resistors" : std::string();
+    case Unit::Ohm:
+        return kind == Unit::Farad ? quoted + " is a resistance: these parts are capacitors" : std::string();
+    case Unit::None:
+        break;
+    }
+    return {};
+}
+
+Read readEntry(std::string_view text, char separator, Unit kind)
 {
     Read read;
     std::string_view valueText = text;
@@ -127,6 +146,10 @@ Read readEntry(std::string_view text, char separator)
         read.reason = parsed.error;
         return read;
     }
+    if (std::string why = unitProblem(valueText, parsed.unit, kind); !why.empty()) {
+        read.reason = std::move(why);
+        return read;
+    }
     if (count < 1 || count > maxCount) {
         read.reason =
             "'" + std::string(text) + "' has a count of " + std::to_string(count) + ": write from 1 to 1000000";
@@ -151,9 +174,9 @@ StockEntry entryOf(int line, std::string_view text, const Read& read)
 // Blank-separated values, where "4.7 k", "4k7 x3" and "3x 4k7" are each one entry: at each
 // word the longest run of up to four words that reads as an entry wins. A field that does not
 // come apart into entries this way is one bad entry, so the user sees the whole of it.
-void readWords(int line, std::string_view field, char separator, std::vector<StockEntry>& out)
+void readWords(int line, std::string_view field, char separator, Unit kind, std::vector<StockEntry>& out)
 {
-    const Read whole = readEntry(field, separator);
+    const Read whole = readEntry(field, separator, kind);
     if (whole.value) {
         out.push_back(entryOf(line, field, whole));
         return;
@@ -170,7 +193,7 @@ void readWords(int line, std::string_view field, char separator, std::vector<Sto
             const char* begin = words[i].data();
             const char* end = words[i + len - 1].data() + words[i + len - 1].size();
             const std::string_view run(begin, static_cast<std::size_t>(end - begin));
-            const Read read = readEntry(run, separator);
+            const Read read = readEntry(run, separator, kind);
             if (read.value) {
                 found.push_back(entryOf(line, run, read));
                 i += len;
@@ -185,55 +208,172 @@ void readWords(int line, std::string_view field, char separator, std::vector<Sto
     out.insert(out.end(), found.begin(), found.end());
 }
 
+// One line of a list: its entries, numbered `line`.
+void readLine(int line, std::string_view quotedRow, char decimalSeparator, Unit kind, std::vector<StockEntry>& entries)
+{
+    if (quotedRow.empty())
+        return;
+    const std::string fieldSeparators = decimalSeparator == ',' ? ";\t" : ",;\t";
+    const std::string kept = unquoted(quotedRow, decimalSeparator == ',' ? ';' : ',');
+    const std::string_view row = kept;
+    const std::vector<std::string_view> fields = split(row, fieldSeparators);
+    if (fields.size() == 1) {
+        readWords(line, row, decimalSeparator, kind, entries);
+        return;
+    }
+    // A list of values, or a CSV row whose first field that reads as a value is the part.
+    std::vector<StockEntry> listed;
+    bool list = true;
+    for (std::string_view field : fields) {
+        if (field.empty())
+            continue;
+        const std::size_t before = listed.size();
+        readWords(line, field, decimalSeparator, kind, listed);
+        list = list &&
+            std::all_of(listed.begin() + static_cast<std::ptrdiff_t>(before), listed.end(),
+                        [](const StockEntry& e) { return e.value.has_value(); });
+    }
+    if (list) {
+        entries.insert(entries.end(), listed.begin(), listed.end());
+        return;
+    }
+    const auto first = std::find_if(fields.begin(), fields.end(), [&](std::string_view field) {
+        return !field.empty() && readEntry(field, decimalSeparator, kind).value.has_value();
+    });
+    if (first != fields.end()) {
+        entries.push_back(entryOf(line, *first, readEntry(*first, decimalSeparator, kind)));
+    } else {
+        Read none;
+        none.reason = "no column reads as a value";
+        entries.push_back(entryOf(line, row, none));
+    }
+}
+
+// Counts past this are all the same to a search.
+void addCount(std::map<Decimal, long long>& counts, const StockEntry& e)
+{
+    long long& count = counts[*e.value];
+    count = std::min<long long>(count + e.count, Part::unlimited - 1);
+}
+
+std::vector<Part> partsOf(const std::map<Decimal, long long>& counts)
+{
+    std::vector<Part> parts;
+    parts.reserve(counts.size());
+    for (const auto& [value, count] : counts)
+        parts.push_back({value, static_cast<int>(count)});
+    return parts;
+}
+
 } // namespace
 
-std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator)
+std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator, Unit kind)
 {
     std::vector<StockEntry> entries;
-    const std::string fieldSeparators = decimalSeparator == ',' ? ";\t" : ",;\t";
     int line = 0;
-    for (std::string_view quotedRow : split(text, "\n")) {
-        ++line;
-        if (quotedRow.empty())
-            continue;
-        const std::string kept = unquoted(quotedRow, decimalSeparator == ',' ? ';' : ',');
-        const std::string_view row = kept;
-        const std::vector<std::string_view> fields = split(row, fieldSeparators);
-        if (fields.size() == 1) {
-            readWords(line, row, decimalSeparator, entries);
-            continue;
-        }
-        // A list of values, or a CSV row whose first field that reads as a value is the part.
-        std::vector<StockEntry> listed;
-        bool list = true;
-        for (std::string_view field : fields) {
-            if (field.empty())
-                continue;
-            const std::size_t before = listed.size();
-            readWords(line, field, decimalSeparator, listed);
-            list = list &&
-                std::all_of(listed.begin() + static_cast<std::ptrdiff_t>(before), listed.end(),
-                            [](const StockEntry& e) { return e.value.has_value(); });
-        }
-        if (list) {
-            entries.insert(entries.end(), listed.begin(), listed.end());
-            continue;
-        }
-        const auto first = std::find_if(fields.begin(), fields.end(), [&](std::string_view field) {
-            return !field.empty() && readEntry(field, decimalSeparator).value.has_value();
-        });
-        if (first != fields.end()) {
-            entries.push_back(entryOf(line, *first, readEntry(*first, decimalSeparator)));
-        } else {
-            Read none;
-            none.reason = "no column reads as a value";
-            entries.push_back(entryOf(line, row, none));
-        }
-    }
+    for (std::string_view row : split(text, "\n"))
+        readLine(++line, row, decimalSeparator, kind, entries);
     return entries;
 }
 
+StockReader::StockReader(char decimalSeparator, Unit kind)
+    : decimalSeparator_(decimalSeparator)
+    , kind_(kind)
+{
+}
+
+StockRead StockReader::read(std::string_view text, std::size_t maxProblems, const std::stop_token& stop)
+{
+    // Lines kept only while they are in the text: what this read meets moves to `now`.
+    constexpr std::size_t maxRemembered = 200'000;
+    decltype(lines_) now;
+    std::map<Decimal, long long> counts;
+    StockRead read;
+    int line = 0;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        if ((line & 0xfff) == 0 && stop.stop_requested()) {
+            read.stopped = true;
+            return read;
+        }
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view row = trim(text.substr(start, end - start));
+        start = end + 1;
+        ++line;
+        if (row.empty())
+            continue;
+        const std::string key(row);
+        const std::vector<StockEntry>* entries = nullptr;
+        std::vector<StockEntry> unkept;
+        if (const auto found = now.find(key); found != now.end()) {
+            entries = &found->second;
+        } else if (auto old = lines_.extract(key); !old.empty()) {
+            entries = &now.insert(std::move(old)).position->second;
+        } else {
+            readLine(0, row, decimalSeparator_, kind_, unkept);
+            entries = now.size() < maxRemembered ? &now.emplace(key, std::move(unkept)).first->second : &unkept;
+        }
+        for (const StockEntry& e : *entries) {
+            if (e.value) {
+                addCount(counts, e);
+            } else if (read.problemCount++ < maxProblems) {
+                read.problems.push_back(e);
+                read.problems.back().line = line;
+            }
+        }
+    }
+    lines_ = std::move(now);
+    read.parts = partsOf(counts);
+    return read;
+}
+
 namespace {
+
+// The length of the UTF-8 sequence at `at`, or 0 when it is not one (overlong forms, surrogates
+// and code points beyond U+10FFFF are not).
+std::size_t utf8At(std::string_view s, std::size_t at)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(s[i]); };
+    const unsigned char lead = byte(at);
+    if (lead < 0x80)
+        return 1;
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xbf;
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        low = lead == 0xe0 ? 0xa0 : 0x80;
+        high = lead == 0xed ? 0x9f : 0xbf;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        low = lead == 0xf0 ? 0x90 : 0x80;
+        high = lead == 0xf4 ? 0x8f : 0xbf;
+    } else {
+        return 0;
+    }
+    if (at + length > s.size() || byte(at + 1) < low || byte(at + 1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i) {
+        if (byte(at + i) < 0x80 || byte(at + i) > 0xbf)
+            return 0;
+    }
+    return length;
+}
+
+bool isUtf8(std::string_view s)
+{
+    for (std::size_t at = 0; at < s.size();) {
+        const std::size_t length = utf8At(s, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
 
 constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
@@ -378,18 +518,53 @@ std::optional<std::string> readPartsFile(const std::string& path, std::string& e
     return bytes;
 }
 
+DecodedParts decodeParts(std::string_view bytes)
+{
+    DecodedParts decoded;
+    decoded.text.reserve(bytes.size());
+    std::size_t line = 0;
+    for (std::size_t start = 0; start <= bytes.size(); ++line) {
+        std::size_t end = bytes.find('\n', start);
+        if (end == std::string_view::npos)
+            end = bytes.size();
+        const std::string_view row = bytes.substr(start, end - start);
+        if (isUtf8(row)) {
+            decoded.text += row;
+        } else {
+            decoded.latin1Lines.push_back(line);
+            for (const char c : row) {
+                const auto b = static_cast<unsigned char>(c);
+                if (b < 0x80) {
+                    decoded.text += c;
+                } else {
+                    decoded.text += static_cast<char>(0xc0 | (b >> 6));
+                    decoded.text += static_cast<char>(0x80 | (b & 0x3f));
+                }
+            }
+        }
+        if (end < bytes.size())
+            decoded.text += '\n';
+        start = end + 1;
+    }
+    return decoded;
+}
+
+std::optional<StockRead> readStockFile(const std::string& path, Unit kind, std::size_t maxProblems, std::string& error)
+{
+    const std::optional<std::string> bytes = readPartsFile(path, error);
+    if (!bytes)
+        return std::nullopt;
+    return StockReader('.', kind).read(importParts(decodeParts(*bytes).text), maxProblems);
+}
+
 std::vector<Part> stockParts(const std::vector<StockEntry>& entries)
 {
     std::map<Decimal, long long> counts;
     for (const StockEntry& e : entries) {
         if (e.value)
-            counts[*e.value] += e.count;
+            addCount(counts, e);
     }
-    std::vector<Part> parts;
-    parts.reserve(counts.size());
-    for (const auto& [value, count] : counts)
-        parts.push_back({value, static_cast<int>(std::min<long long>(count, Part::unlimited - 1))});
-    return parts;
+    return partsOf(counts);
 }
 
 std::string writeStock(const std::vector<StockEntry>& entries)

@@ -3,11 +3,15 @@
 
 #include "values/decimal.h"
 #include "values/networks.h"
+#include "values/value.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <stop_token>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace values {
@@ -27,7 +31,45 @@ struct StockEntry {
 // fields do not all read as values is taken as a CSV row: its first field that reads as a value is
 // the part, and a row without one is a bad entry. Blank lines give nothing. With a decimal comma,
 // commas do not separate.
-std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator = '.');
+// A unit written with a value must be the parts' own: `kind` is Unit::Ohm for resistors,
+// Unit::Farad for capacitors, Unit::None for either; a voltage or a current is never a part.
+std::vector<StockEntry> parseStock(std::string_view text, char decimalSeparator = '.', Unit kind = Unit::None);
+
+// A list as a search needs it: the parts (equal values merged, counts added) and the first of the
+// entries left out, with how many there were in all, so a list of a million bad lines costs no
+// more memory than a good one.
+struct StockRead {
+    std::vector<Part> parts;
+    std::vector<StockEntry> problems; // at most the number asked for, in line order
+    std::size_t problemCount = 0;
+    bool stopped = false; // the stop token fired; nothing else is meaningful
+};
+
+// Reads lists again and again as they are edited: each line's reading is remembered, so after an
+// edit only the lines that changed are parsed. Not thread-safe; one reader a worker.
+class StockReader {
+public:
+    StockReader(char decimalSeparator, Unit kind);
+    StockRead read(std::string_view text, std::size_t maxProblems, const std::stop_token& stop = {});
+
+private:
+    char decimalSeparator_;
+    Unit kind_;
+    std::unordered_map<std::string, std::vector<StockEntry>> lines_; // line numbers left at 0
+};
+
+// A parts file's bytes as UTF-8 text, line by line: a line that is not UTF-8 is taken as Latin-1,
+// so one stray byte spoils no other line. `latin1Lines` (0-based) says which, so they can be
+// written back as they came.
+struct DecodedParts {
+    std::string text;
+    std::vector<std::size_t> latin1Lines;
+};
+DecodedParts decodeParts(std::string_view bytes);
+
+// The one way a parts file is read for a search, by the window and the command line alike:
+// readPartsFile, decodeParts, importParts, then StockReader.
+std::optional<StockRead> readStockFile(const std::string& path, Unit kind, std::size_t maxProblems, std::string& error);
 
 // A parts file as people keep one, as list text for parseStock: a UTF-8 byte-order mark is dropped;
 // a CSV table (comma, semicolon or tab separated, quoted cells allowed) whose first row is a
