@@ -22,11 +22,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QLocale>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
+#include <QTextDocument>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -46,6 +48,8 @@ constexpr int readDelayMs = 100;
 // first, so they are never read as the answer to the new input.
 constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
+// A list longer than this is taken into the editor off the window thread.
+constexpr qsizetype quickLoadChars = 64 * 1024;
 // A list of a million bad lines lists the first of them and how many more.
 constexpr std::size_t problemsListed = 200;
 constexpr int networksTop = 10;
@@ -120,6 +124,7 @@ StandardValues::StandardValues(QWidget* parent)
     : QWidget(parent)
     , search_(this, [this](const values::SearchResult& result) { showNetworks(result); })
     , reader_(this, [this](values::StockRead read) { showMyParts(std::move(read)); })
+    , loader_(this, [this](const std::shared_ptr<QTextDocument>& document) { adoptMyParts(document); })
 {
     setObjectName(QStringLiteral("frmStandardValues"));
     setWindowTitle(tr("Standard values"));
@@ -133,7 +138,25 @@ StandardValues::StandardValues(QWidget* parent)
         partsSavable_ = false;
         lblPartsMessage_->setText(tr("My parts is not used: %1").arg(loaded.problem));
     }
-    txtMyParts_->setPlainText(loaded.text);
+    if (loaded.text.size() <= quickLoadChars) {
+        txtMyParts_->setPlainText(loaded.text);
+    } else {
+        // Qt takes some four microseconds a line to take a text in: a list of a million lines
+        // would hold the window for seconds, so its document is made on a worker and handed over
+        // whole, the editor read-only meanwhile.
+        txtMyParts_->setReadOnly(true);
+        lblPartsMessage_->setText(tr("Reading My parts..."));
+        loader_.run([text = loaded.text, window = thread()](const std::stop_token&) {
+            // Owned by the editor once delivered; deleted here only when it never is.
+            std::shared_ptr<QTextDocument> document(new QTextDocument, [](QTextDocument* d) {
+                if (!d->parent())
+                    delete d;
+            });
+            document->setPlainText(text);
+            document->moveToThread(window);
+            return document;
+        });
+    }
     myPartsEdited();
     saveTimer_->stop(); // what was just loaded needs no saving
     partsUnsaved_ = false;
@@ -439,6 +462,19 @@ void StandardValues::myPartsEdited()
     saveTimer_->start();
     if (!readTimer_->isActive())
         readTimer_->start();
+}
+
+void StandardValues::adoptMyParts(const std::shared_ptr<QTextDocument>& document)
+{
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
+    document->setParent(txtMyParts_);
+    {
+        const QSignalBlocker quiet(txtMyParts_); // nothing was edited
+        txtMyParts_->setDocument(document.get());
+    }
+    txtMyParts_->setReadOnly(false);
+    lblPartsMessage_->clear();
+    readMyParts();
 }
 
 void StandardValues::readMyParts()

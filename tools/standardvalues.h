@@ -19,6 +19,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
+class QTextDocument;
 class QTimer;
 
 namespace tools {
@@ -65,6 +66,7 @@ private:
     bool saveMyPartsOnce(bool leaving);
     void readMyParts();
     void showMyParts(values::StockRead read);
+    void adoptMyParts(const std::shared_ptr<QTextDocument>& document);
 
     void showNearest();
     void startSearch();
@@ -110,7 +112,8 @@ private:
     Latest<values::StockRead> reader_;
     // Used on the reader's thread only; a new one when what a line means changes.
     std::shared_ptr<values::StockReader> stockReader_;
-    values::Reach reach_; // of the search running or shown
+    Latest<std::shared_ptr<QTextDocument>> loader_; // a long list's document, made off the window thread
+    values::Reach reach_;                           // of the search running or shown
 };
 
 } // namespace tools
