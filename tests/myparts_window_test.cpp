@@ -215,7 +215,9 @@ TEST_F(MyPartsFile, ACopyAKilledSaveLeftIsClearedOnStart)
     const QStringList theirs = {path() + QStringLiteral(".backup"), path() + QStringLiteral(".2024-1"),
                                 path() + QStringLiteral(".orig12"), path() + QStringLiteral(".Ab12Cd"),
                                 folder + QStringLiteral(".my-parts.txt.saving-Ab12Cd.txt")};
-    for (const QString& name : QStringList(theirs) << stray) {
+    QStringList all = theirs;
+    all << stray;
+    for (const QString& name : all) {
         QFile file(name);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("10k\n1k\n");
@@ -240,8 +242,9 @@ TEST_F(MyPartsFile, AHugeListOfBadLinesListsTheFirstAndACount)
     while (list->isReadOnly() && read.wait(waitMs))
         ;
     ASSERT_FALSE(list->isReadOnly());
-    if (read.isEmpty())
+    if (read.isEmpty()) {
         ASSERT_TRUE(read.wait(waitMs));
+    }
     const auto* problems = panel->findChild<QListWidget*>(QStringLiteral("lstPartProblems"));
     ASSERT_EQ(problems->count(), 201);
     EXPECT_EQ(problems->item(200)->text(), QStringLiteral("499800 more lines left out"));
