@@ -76,6 +76,14 @@ TEST(Cli, CombineCapacitorsInFarads)
               "\"100n || 47n\", \"value\": 1.47e-7, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
+TEST(Cli, CombineReachLimitHasFullPrecision)
+{
+    const Outcome o = run({"combine", "1f", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("{\"target\": 1e-15, \"reach\": \"below\", \"reach_limit\": 3.3333333333333335, ", 0), 0U)
+        << o.out;
+}
+
 TEST(Cli, CombinePlain)
 {
     const Outcome o = run({"combine", "1234", "--series", "E12", "--top", "2"});

@@ -37,6 +37,11 @@ Deviation deviationOf(const Fraction& value, const Fraction& target)
     return d;
 }
 
+Reach reachBeyond(Reach::Side side, const Fraction& limit)
+{
+    return {side, roundToDigits(limit.num, limit.den, 4), nearestDouble(limit)};
+}
+
 } // namespace detail
 
 std::string Deviation::text() const
