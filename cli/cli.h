@@ -14,8 +14,9 @@ inline constexpr int exitOk = 0;
 inline constexpr int exitFailure = 1; // the answer could not be written
 inline constexpr int exitUsage = 2;   // bad input: one line on err naming the argument
 
-// The text with control characters, and bytes that are not UTF-8, shown as \xNN: what comes
-// from arguments or files must not reach a terminal as an escape sequence.
+// The text with control characters, and bytes that are not UTF-8, shown as \xNN, and the
+// bidirectional controls (U+202E ...) as \uNNNN: what comes from arguments or files must not
+// reach a terminal as an escape sequence, nor reorder the message around it.
 std::string printable(std::string_view text);
 
 // Every message of the command line goes through here: "voltiva: <text>" on err, printable.

@@ -342,6 +342,21 @@ TEST(CommandLine, NoRawControlCharacterReachesTheTerminal)
     EXPECT_EQ(cli::printable("4.7 kΩ µ"), "4.7 kΩ µ") << "UTF-8 passes";
 }
 
+TEST(CommandLine, BidirectionalControlsAreShownEscaped)
+{
+    const struct {
+        const char* raw;
+        const char* shown;
+    } cases[] = {
+        {"\xD8\x9C", "\\u061c"},     {"\xE2\x80\x8E", "\\u200e"},      {"\xE2\x80\x8F", "\\u200f"},
+        {"\xE2\x80\xAA", "\\u202a"}, {"\xE2\x80\xAE", "\\u202e"},      {"\xE2\x81\xA6", "\\u2066"},
+        {"\xE2\x81\xA9", "\\u2069"}, {"\xE2\x80\xAF", "\xE2\x80\xAF"}, // a narrow no-break space passes
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cli::printable(std::string("5k") + c.raw + "7"), std::string("5k") + c.shown + "7") << c.shown;
+    EXPECT_NE(run({"nearest", "5k\xE2\x80\xAE"}).err.find("'5k\\u202e'"), std::string::npos);
+}
+
 // Refuses every write, as a full disk does.
 class FullDisk : public std::streambuf {
 protected:
