@@ -29,6 +29,6 @@ int main(int argc, char* argv[])
     // else (no arguments, Qt's own options) opens the windows.
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (cli::isCommandLine(args))
-        return cli::run(args, tools::commands(), std::cout, std::cerr);
+        return cli::runOnStandardStreams(args, tools::commands());
     return runWindows(argc, argv);
 }

@@ -45,6 +45,10 @@ bool isCommandLine(const std::vector<std::string>& args);
 // them all, in the tools catalogue's order.
 int run(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out, std::ostream& err);
 
+// run() on standard output and error, as the program does: a reader that closed the pipe is an
+// answer not written (exitFailure, with a message), not a silent end by SIGPIPE.
+int runOnStandardStreams(const std::vector<std::string>& args, std::span<const Command> commands);
+
 // run() without the check that out took the answer.
 int dispatch(const std::vector<std::string>& args, std::span<const Command> commands, std::ostream& out,
              std::ostream& err);

@@ -3,7 +3,9 @@
 // the answer reached standard output.
 #include "cli/cli.h"
 
+#include <csignal>
 #include <cstdint>
+#include <iostream>
 #include <ostream>
 
 namespace cli {
@@ -105,6 +107,13 @@ int run(const std::vector<std::string>& args, std::span<const Command> commands,
         return exitFailure;
     }
     return status;
+}
+
+int runOnStandardStreams(const std::vector<std::string>& args, std::span<const Command> commands)
+{
+    // Ignored, the signal becomes EPIPE on the write, which run() reports.
+    std::signal(SIGPIPE, SIG_IGN);
+    return run(args, commands, std::cout, std::cerr);
 }
 
 } // namespace cli

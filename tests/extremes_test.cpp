@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -363,6 +366,36 @@ protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
+
+// In a child, as the program runs: standard output a pipe nobody reads any more.
+TEST(CommandLine, AClosedPipeIsAFailedWriteNotASignal)
+{
+    int output[2];
+    int errors[2];
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(errors), 0);
+    close(output[0]);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        dup2(errors[1], STDERR_FILENO);
+        _exit(cli::runOnStandardStreams({"nearest", "5k"}, commands()));
+    }
+    close(output[1]);
+    close(errors[1]);
+    std::string err;
+    char buffer[256];
+    for (ssize_t n = 0; (n = read(errors[0], buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<std::size_t>(n));
+    close(errors[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), cli::exitFailure);
+    EXPECT_NE(err.find("cannot write"), std::string::npos) << err;
+}
 
 TEST(CommandLine, AFailedWriteIsAnErrorForEveryCommand)
 {
