@@ -247,13 +247,13 @@ INSTANTIATE_TEST_SUITE_P(
                "36k || (9.1k + 820)    7.777k  +0.000045 %",
                ""},
         Answer{"combine_far_below_its_parts", {"combine", "1e-15"}, 0, "3.333  +3.33e17 %", ""},
-        Answer{
-            "combine_json_far_below_its_parts",
-            {"combine", "1e-15", "--json"},
-            0,
-            "\"reach\": \"below\", \"reach_limit\": 3.333, \"networks\": [{\"network\": \"10 || 10 || 10\", \"value\": "
-            "3.3333333333333335, \"error_percent\": 3.3333333333333325e17",
-            ""},
+        Answer{"combine_json_far_below_its_parts",
+               {"combine", "1e-15", "--json"},
+               0,
+               "\"reach\": \"below\", \"reach_limit\": 3.3333333333333335, \"networks\": [{\"network\": \"10 || 10 || "
+               "10\", \"value\": "
+               "3.3333333333333335, \"error_percent\": 3.3333333333333325e17",
+               ""},
         Answer{"combine_says_when_out_of_reach",
                {"combine", "5G"},
                0,
