@@ -2,6 +2,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -38,6 +39,11 @@ struct Command {
 // word (a command, known or not), --help/-h or --version. Qt's own options (-platform ...) are
 // left to the windows.
 bool isCommandLine(const std::vector<std::string>& args);
+
+// For the arguments the windows get (isCommandLine false), the line refusing them, or nothing:
+// Qt takes only the options QApplication documents (-platform xcb, -style fusion, -reverse ...),
+// and would pass anything else by in silence.
+std::optional<std::string> windowsArgumentsError(const std::vector<std::string>& args);
 
 // Runs the command among `commands` that the arguments name (args without argv[0]); returns the
 // exit status, exitFailure when out could not take the answer. --help lists `commands` in their

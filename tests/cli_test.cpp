@@ -142,6 +142,28 @@ TEST(Cli, HelpVersionAndWhoGetsTheCommandLine)
     EXPECT_TRUE(cli::isCommandLine({"nearst", "5k"})); // answered with the list of commands
 }
 
+TEST(Cli, WindowsTakeQtsOwnOptionsAndNothingElse)
+{
+    const std::vector<std::vector<std::string>> taken{
+        {},
+        {"-platform", "offscreen"},
+        {"--platform", "xcb", "-display", ":0"},
+        {"-style=fusion", "-reverse"},
+        {"-style", "fusion", "-geometry", "300x200", "-qwindowgeometry", "300x200+0+0", "-widgetcount"}};
+    for (const auto& args : taken)
+        EXPECT_EQ(cli::windowsArgumentsError(args), std::nullopt) << args.size();
+    const struct {
+        std::vector<std::string> args;
+        const char* refusal;
+    } refused[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},        {{"-platform", "offscreen", "-x"}, "unknown option '-x'"},
+        {{"-reverse=1"}, "unknown option '-reverse=1'"},  {{"-display"}, "option '-display' needs a value"},
+        {{"-reverse", "5k"}, "unexpected argument '5k'"},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(cli::windowsArgumentsError(r.args).value_or("").rfind(r.refusal, 0), 0U) << r.refusal;
+}
+
 TEST(Json, NumbersAreExactDecimals)
 {
     using values::Decimal;
