@@ -30,6 +30,9 @@ Arguments::Arguments(const std::vector<std::string>& args, const std::vector<std
             attached = name.substr(equals + 1);
             name.resize(equals);
         }
+        if (std::find(given_.begin(), given_.end(), name) == given_.end() &&
+            (listed(flags, name) || listed(withValue, name)))
+            given_.push_back(name);
         if (listed(flags, name)) {
             if (attached)
                 error_ = "option '--" + name + "' takes no value";
@@ -61,6 +64,23 @@ std::optional<std::string> Arguments::value(std::string_view option) const
 bool Arguments::flag(std::string_view option) const
 {
     return std::find(flags_.begin(), flags_.end(), option) != flags_.end();
+}
+
+std::optional<std::string> Arguments::unused(std::string_view variant,
+                                             std::initializer_list<std::string_view> taken) const
+{
+    std::vector<std::string> extra;
+    for (const std::string& name : given_) {
+        if (name != "help" && std::find(taken.begin(), taken.end(), name) == taken.end())
+            extra.push_back("--" + name);
+    }
+    if (extra.empty())
+        return std::nullopt;
+    std::string names = extra.front();
+    for (std::size_t i = 1; i < extra.size(); ++i)
+        names += (i + 1 == extra.size() ? " and " : ", ") + extra[i];
+    return std::string(variant) + ": " + names + (extra.size() == 1 ? " does" : " do") + " not apply; leave " +
+        (extra.size() == 1 ? "it" : "them") + " out";
 }
 
 namespace {

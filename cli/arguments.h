@@ -4,6 +4,7 @@
 #include "values/decimal.h"
 #include "values/value.h"
 
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,7 +27,13 @@ public:
     std::optional<std::string> value(std::string_view option) const;
     bool flag(std::string_view option) const;
 
+    // When options outside `taken` (what one variant of a command reads) were given, the line
+    // that refuses them: "timer --mono: --f and --duty do not apply". A command that ignored
+    // them would answer a question other than the one asked.
+    std::optional<std::string> unused(std::string_view variant, std::initializer_list<std::string_view> taken) const;
+
 private:
+    std::vector<std::string> given_; // option names, once each, in the order typed
     std::vector<std::string> positionals_;
     std::vector<std::pair<std::string, std::string>> values_;
     std::vector<std::string> flags_;

@@ -157,7 +157,6 @@ int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return usage(err, "--width: give --current for the width, or --width for the current, not both");
     if (!a.value("current") && !a.value("width"))
         return usage(err, "track: give --current (for the width) or --width (for the current)");
-
     Reader read{a, {}};
     values::Track track;
     track.internal = a.flag("internal");
@@ -173,6 +172,12 @@ int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
         read.error.empty() ? read.length("length", values::BareLength::Millimetre, "100mm", false) : std::nullopt;
     if (!read.error.empty())
         return usage(err, read.error);
+    // The ambient temperature only sets the copper's resistance, which needs the length.
+    if (!a.value("length")) {
+        if (const auto extra =
+                a.unused("track without --length", {"current", "width", "rise", "copper", "internal", "json"}))
+            return usage(err, *extra);
+    }
     track.riseC = *rise;
     track.ambientC = *ambient;
     track.thicknessM = *copper;

@@ -21,7 +21,53 @@ void printHelp(std::span<const Command> commands, std::ostream& out)
            "See voltiva(1).\n";
 }
 
+// What QGuiApplication and QApplication document, X11's -display and -geometry included; Qt
+// reads each after one dash or two, and the three marked also as -name=value.
+struct QtOption {
+    std::string_view name;
+    bool value;
+    bool attached = false;
+};
+constexpr QtOption qtOptions[] = {
+    {"platform", true},
+    {"platformpluginpath", true},
+    {"platformtheme", true},
+    {"plugin", true},
+    {"qmljsdebugger", false, true},
+    {"qwindowgeometry", true},
+    {"qwindowicon", true},
+    {"qwindowtitle", true},
+    {"reverse", false},
+    {"session", true},
+    {"display", true},
+    {"geometry", true},
+    {"style", true, true},
+    {"stylesheet", true, true},
+    {"widgetcount", false},
+};
+
 } // namespace
+
+std::optional<std::string> windowsArgumentsError(const std::vector<std::string>& args)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (!arg.starts_with('-') || arg.size() < 2)
+            return "unexpected argument '" + arg + "' (see voltiva --help)";
+        std::string_view name = std::string_view(arg).substr(arg.starts_with("--") ? 2 : 1);
+        const std::size_t equals = name.find('=');
+        const bool attached = equals != std::string_view::npos;
+        if (attached)
+            name = name.substr(0, equals);
+        const auto known =
+            std::find_if(std::begin(qtOptions), std::end(qtOptions), [&](const QtOption& o) { return o.name == name; });
+        if (known == std::end(qtOptions) || (attached && !known->attached))
+            return "unknown option '" + arg + "' (see voltiva --help)";
+        if (known->value && !attached && ++i == args.size())
+            return "option '" + arg + "' needs a value";
+    }
+    return std::nullopt;
+}
 
 bool isCommandLine(const std::vector<std::string>& args)
 {

@@ -186,7 +186,7 @@ Json& Json::reach(const values::Reach& reach)
     using Side = values::Reach::Side;
     key("reach").string(reach.side == Side::Below ? "below" : reach.side == Side::Above ? "above" : "within");
     key("reach_limit");
-    return reach.side == Side::Within ? null() : number(reach.limit);
+    return reach.side == Side::Within ? null() : number(reach.precise);
 }
 
 } // namespace cli

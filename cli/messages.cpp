@@ -3,6 +3,9 @@
 // the answer reached standard output.
 #include "cli/cli.h"
 
+#include <csignal>
+#include <cstdint>
+#include <iostream>
 #include <ostream>
 
 namespace cli {
@@ -31,6 +34,31 @@ std::size_t sequence(std::string_view text, std::size_t i)
     return n;
 }
 
+// The code point of a well-formed sequence of n bytes at text[i].
+char32_t codePoint(std::string_view text, std::size_t i, std::size_t n)
+{
+    static constexpr unsigned char leadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t cp = static_cast<unsigned char>(text[i]) & leadBits[n];
+    for (std::size_t k = 1; k < n; ++k)
+        cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    return cp;
+}
+
+// The marks and embeddings that reorder what follows them on screen: an argument holding one
+// could make the rest of the message read differently from what it says.
+bool bidiControl(char32_t cp)
+{
+    return cp == 0x061C || cp == 0x200E || cp == 0x200F || (cp >= 0x202A && cp <= 0x202E) ||
+        (cp >= 0x2066 && cp <= 0x2069);
+}
+
+void appendHex(std::string& out, std::uint32_t value, int digits)
+{
+    static constexpr char hex[] = "0123456789abcdef";
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out += hex[(value >> shift) & 0xF];
+}
+
 } // namespace
 
 std::string printable(std::string_view text)
@@ -41,11 +69,15 @@ std::string printable(std::string_view text)
         const auto c = static_cast<unsigned char>(text[i]);
         const std::size_t n = sequence(text, i);
         if (n == 0 || c < 0x20 || c == 0x7F) {
-            static constexpr char hex[] = "0123456789abcdef";
             out += "\\x";
-            out += hex[c >> 4];
-            out += hex[c & 0xF];
+            appendHex(out, c, 2);
             ++i;
+            continue;
+        }
+        if (const char32_t cp = codePoint(text, i, n); bidiControl(cp)) {
+            out += "\\u";
+            appendHex(out, cp, 4);
+            i += n;
             continue;
         }
         out.append(text, i, n);
@@ -75,6 +107,13 @@ int run(const std::vector<std::string>& args, std::span<const Command> commands,
         return exitFailure;
     }
     return status;
+}
+
+int runOnStandardStreams(const std::vector<std::string>& args, std::span<const Command> commands)
+{
+    // Ignored, the signal becomes EPIPE on the write, which run() reports.
+    std::signal(SIGPIPE, SIG_IGN);
+    return run(args, commands, std::cout, std::cerr);
 }
 
 } // namespace cli

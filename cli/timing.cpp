@@ -236,6 +236,8 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (!design) {
         if (!read.has("r") && !read.has("c"))
             return usage(err, "rc: give --r and --c, or a target with --fc or --tau");
+        if (const auto extra = a.unused("rc --r --c", {"r", "c", "vs", "v", "json"}))
+            return usage(err, *extra);
         const auto r = read.required("r", Measure::Resistance, "10k");
         const auto c = read.required("c", Measure::Capacitance, "100n");
         std::optional<Decimal> supply;
@@ -275,6 +277,9 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
                      std::string(read.has("r") ? "--r" : "--c") +
                          ": the designer picks the parts; give --r-range or --c-range instead");
     const bool corner = read.has("fc");
+    if (const auto extra = a.unused(corner ? "rc --fc" : "rc --tau",
+                                    {"fc", "tau", "r-series", "r-range", "c-series", "c-range", "top", "json"}))
+        return usage(err, *extra);
     const auto target = corner ? read.value("fc", Measure::Frequency) : read.value("tau", Measure::Time);
     const auto resistors = read.parts("r", Measure::Resistance, values::Series::E24, "1k", "1M");
     const auto capacitors = read.parts("c", Measure::Capacitance, values::Series::E6, "1n", "1u");
@@ -360,6 +365,8 @@ int runResonance(const std::vector<std::string>& args, std::ostream& out, std::o
     const bool json = a.flag("json");
     const auto l = read.required("l", Measure::Inductance, "10u");
     if (!read.has("f0")) {
+        if (const auto extra = a.unused("resonance --l --c", {"l", "c", "json"}))
+            return usage(err, *extra);
         const auto c = read.required("c", Measure::Capacitance, "100n");
         if (read.failed())
             return usage(err, read.error());
@@ -447,6 +454,8 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (a.flag("mono")) {
         if (diode)
             return usage(err, "--diode: the monostable has no diode; leave it out with --mono");
+        if (const auto extra = a.unused("timer --mono", {"mono", "r", "c", "json"}))
+            return usage(err, *extra);
         const auto r = read.required("r", Measure::Resistance, "100k");
         const auto c = read.required("c", Measure::Capacitance, "10u");
         if (read.failed())
@@ -465,6 +474,8 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
         if (!read.has("r1") && !read.has("r2"))
             return usage(err,
                          "timer: give --r1, --r2 and --c; --mono with --r and --c; or a target with --f and --duty");
+        if (const auto extra = a.unused("timer --r1 --r2", {"r1", "r2", "c", "diode", "json"}))
+            return usage(err, *extra);
         const auto r1 = read.required("r1", Measure::Resistance, "10k");
         const auto r2 = read.required("r2", Measure::Resistance, "100k");
         const auto c = read.required("c", Measure::Capacitance, "10n");

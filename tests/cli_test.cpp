@@ -76,6 +76,14 @@ TEST(Cli, CombineCapacitorsInFarads)
               "\"100n || 47n\", \"value\": 1.47e-7, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
+TEST(Cli, CombineReachLimitHasFullPrecision)
+{
+    const Outcome o = run({"combine", "1f", "--json"});
+    ASSERT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.out.rfind("{\"target\": 1e-15, \"reach\": \"below\", \"reach_limit\": 3.3333333333333335, ", 0), 0U)
+        << o.out;
+}
+
 TEST(Cli, CombinePlain)
 {
     const Outcome o = run({"combine", "1234", "--series", "E12", "--top", "2"});
@@ -132,6 +140,28 @@ TEST(Cli, HelpVersionAndWhoGetsTheCommandLine)
     EXPECT_FALSE(cli::isCommandLine({}));
     EXPECT_FALSE(cli::isCommandLine({"-platform", "offscreen"}));
     EXPECT_TRUE(cli::isCommandLine({"nearst", "5k"})); // answered with the list of commands
+}
+
+TEST(Cli, WindowsTakeQtsOwnOptionsAndNothingElse)
+{
+    const std::vector<std::vector<std::string>> taken{
+        {},
+        {"-platform", "offscreen"},
+        {"--platform", "xcb", "-display", ":0"},
+        {"-style=fusion", "-reverse"},
+        {"-style", "fusion", "-geometry", "300x200", "-qwindowgeometry", "300x200+0+0", "-widgetcount"}};
+    for (const auto& args : taken)
+        EXPECT_EQ(cli::windowsArgumentsError(args), std::nullopt) << args.size();
+    const struct {
+        std::vector<std::string> args;
+        const char* refusal;
+    } refused[] = {
+        {{"--bogus"}, "unknown option '--bogus'"},        {{"-platform", "offscreen", "-x"}, "unknown option '-x'"},
+        {{"-reverse=1"}, "unknown option '-reverse=1'"},  {{"-display"}, "option '-display' needs a value"},
+        {{"-reverse", "5k"}, "unexpected argument '5k'"},
+    };
+    for (const auto& r : refused)
+        EXPECT_EQ(cli::windowsArgumentsError(r.args).value_or("").rfind(r.refusal, 0), 0U) << r.refusal;
 }
 
 TEST(Json, NumbersAreExactDecimals)

@@ -78,6 +78,37 @@ TEST(DividerCommand, PowerRatingsAreDecidedExactly)
     EXPECT_NE(hot.out.find("\"rating1_w\": null"), std::string::npos) << hot.out;
 }
 
+// The regulator holds V ref across R2, so a pair that misses V out carries V ref / R2, not the
+// goal's current: 220 Ω over 100 Ω from 1.25 V gives 4 V, 12.5 mA, 34.375 mW in R1.
+TEST(DividerCommand, PowerComesFromThePairsOwnCurrent)
+{
+    const struct {
+        std::vector<std::string> args;
+        const char* row;
+    } cases[] = {
+        {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "10..1k"},
+         "220 Ω  100 Ω      4 V    +4.99 %  3.946 V  4.056 V  12.5 mA  34.38 mW  15.63 mW     1/10 W     1/16 W"},
+        {{"--vref", "1.25", "--vout", "5", "--series", "E12", "--range", "1k..10k"},
+         "6.8 kΩ  2.2 kΩ  5.114 V    +2.27 %  5.037 V  5.192 V  568.2 µA  2.195 mW  710.2 µW"},
+        {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "220..220", "--json"},
+         "\"current_a\": 0.0125, \"p1_w\": 0.034375, \"p2_w\": 0.015625, \"rating1_w\": 0.1, \"rating2_w\": 0.0625}"},
+    };
+    for (const auto& c : cases) {
+        const Printed r = divider(c.args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find(c.row), std::string::npos) << r.out;
+    }
+}
+
+// The end the parts reach, at full precision like every JSON number: 5 V x 1k / 1001k.
+TEST(DividerCommand, ReachLimitIsTheDoubleNearestTheEnd)
+{
+    const Printed r = divider({"--vin", "5", "--vout", "1m", "--json"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.0002, \"reach\": \"below\", \"reach_limit\": 0.004995004995004995, ", 0), 0U)
+        << r.out;
+}
+
 TEST(DividerCommand, PlainTableHasItsHeadersAndOneRowAPair)
 {
     const Printed r =

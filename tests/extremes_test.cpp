@@ -15,6 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -244,13 +247,13 @@ INSTANTIATE_TEST_SUITE_P(
                "36k || (9.1k + 820)    7.777k  +0.000045 %",
                ""},
         Answer{"combine_far_below_its_parts", {"combine", "1e-15"}, 0, "3.333  +3.33e17 %", ""},
-        Answer{
-            "combine_json_far_below_its_parts",
-            {"combine", "1e-15", "--json"},
-            0,
-            "\"reach\": \"below\", \"reach_limit\": 3.333, \"networks\": [{\"network\": \"10 || 10 || 10\", \"value\": "
-            "3.3333333333333335, \"error_percent\": 3.3333333333333325e17",
-            ""},
+        Answer{"combine_json_far_below_its_parts",
+               {"combine", "1e-15", "--json"},
+               0,
+               "\"reach\": \"below\", \"reach_limit\": 3.3333333333333335, \"networks\": [{\"network\": \"10 || 10 || "
+               "10\", \"value\": "
+               "3.3333333333333335, \"error_percent\": 3.3333333333333325e17",
+               ""},
         Answer{"combine_says_when_out_of_reach",
                {"combine", "5G"},
                0,
@@ -342,12 +345,57 @@ TEST(CommandLine, NoRawControlCharacterReachesTheTerminal)
     EXPECT_EQ(cli::printable("4.7 kΩ µ"), "4.7 kΩ µ") << "UTF-8 passes";
 }
 
+TEST(CommandLine, BidirectionalControlsAreShownEscaped)
+{
+    const struct {
+        const char* raw;
+        const char* shown;
+    } cases[] = {
+        {"\xD8\x9C", "\\u061c"},     {"\xE2\x80\x8E", "\\u200e"},      {"\xE2\x80\x8F", "\\u200f"},
+        {"\xE2\x80\xAA", "\\u202a"}, {"\xE2\x80\xAE", "\\u202e"},      {"\xE2\x81\xA6", "\\u2066"},
+        {"\xE2\x81\xA9", "\\u2069"}, {"\xE2\x80\xAF", "\xE2\x80\xAF"}, // a narrow no-break space passes
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(cli::printable(std::string("5k") + c.raw + "7"), std::string("5k") + c.shown + "7") << c.shown;
+    EXPECT_NE(run({"nearest", "5k\xE2\x80\xAE"}).err.find("'5k\\u202e'"), std::string::npos);
+}
+
 // Refuses every write, as a full disk does.
 class FullDisk : public std::streambuf {
 protected:
     int_type overflow(int_type) override { return traits_type::eof(); }
     std::streamsize xsputn(const char*, std::streamsize) override { return 0; }
 };
+
+// In a child, as the program runs: standard output a pipe nobody reads any more.
+TEST(CommandLine, AClosedPipeIsAFailedWriteNotASignal)
+{
+    int output[2];
+    int errors[2];
+    ASSERT_EQ(pipe(output), 0);
+    ASSERT_EQ(pipe(errors), 0);
+    close(output[0]);
+    std::fflush(stdout);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        dup2(output[1], STDOUT_FILENO);
+        dup2(errors[1], STDERR_FILENO);
+        _exit(cli::runOnStandardStreams({"nearest", "5k"}, commands()));
+    }
+    close(output[1]);
+    close(errors[1]);
+    std::string err;
+    char buffer[256];
+    for (ssize_t n = 0; (n = read(errors[0], buffer, sizeof buffer)) > 0;)
+        err.append(buffer, static_cast<std::size_t>(n));
+    close(errors[0]);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), cli::exitFailure);
+    EXPECT_NE(err.find("cannot write"), std::string::npos) << err;
+}
 
 TEST(CommandLine, AFailedWriteIsAnErrorForEveryCommand)
 {

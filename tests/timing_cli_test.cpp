@@ -151,6 +151,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "--r-range: R1 needs"},
         Refusal{"an unknown series", {"timer", "--f", "1k", "--duty", "60", "--c-series", "E5"}, "--c-series: 'E5'"},
         Refusal{"both a capacitor and an inductor", {"reactance", "--f", "1k", "--c", "1n", "--l", "1m"}, "--l: "},
-        Refusal{"a top of zero", {"resonance", "--l", "1m", "--f0", "1k", "--top", "0"}, "--top: '0'"}));
+        Refusal{"a top of zero", {"resonance", "--l", "1m", "--f0", "1k", "--top", "0"}, "--top: '0'"},
+        Refusal{"a target beside the monostable",
+                {"timer", "--mono", "--r", "10k", "--c", "1u", "--f", "1k", "--duty", "60"},
+                "timer --mono: --f and --duty do not apply"},
+        Refusal{"a duty beside the astable's parts",
+                {"timer", "--r1", "1k", "--r2", "10k", "--c", "1u", "--duty", "60"},
+                "timer --r1 --r2: --duty does not apply"},
+        Refusal{"a range beside the parts",
+                {"rc", "--r", "1k", "--c", "1u", "--top", "3", "--r-range", "1k..2k"},
+                "rc --r --c: --top and --r-range do not apply"},
+        Refusal{"a charge level beside a target",
+                {"rc", "--tau", "1m", "--vs", "5", "--v", "3"},
+                "rc --tau: --vs and --v do not apply"},
+        Refusal{"a series beside the capacitor",
+                {"resonance", "--l", "1m", "--c", "1n", "--c-series", "E24"},
+                "resonance --l --c: --c-series does not apply"}));
 
 } // namespace

@@ -107,7 +107,7 @@ TEST(RcDesign, AnExactTimeConstantSaysSoAndACornerNever)
     const auto corner = designRc(RcTarget::Corner, v("159.154943091895"), r, c, 1);
     ASSERT_EQ(corner.size(), 1U);
     EXPECT_FALSE(corner[0].miss.exact);
-    EXPECT_EQ(corner[0].miss.rounded.text().rfind("+0.0000", 0), 0U) << corner[0].miss.rounded.text();
+    EXPECT_NE(corner[0].miss.rounded.text().find("e-"), std::string::npos) << corner[0].miss.rounded.text();
 }
 
 TEST(RcDesign, EqualMissesEitherSideOfATimeConstantTieAndTheSmallerPartsWin)

@@ -281,6 +281,22 @@ TEST(NearestValue, EveryDeviationIsSignedToTwoDecimals)
     EXPECT_EQ(deviation(v("0.99995"), v("1")).text(), "-0.01 %");
 }
 
+TEST(NearestValue, TinyDeviationsTakeAnExponentLikeHugeOnes)
+{
+    const struct {
+        const char* value;
+        const char* target;
+        const char* shown;
+    } cases[] = {
+        {"1.00000001", "1", "+0.000001 %"},
+        {"1.000000001", "1", "+1e-7 %"},
+        {"0.999999999999999932", "1", "-6.8e-15 %"},
+        {"999999999999999.999", "1e15", "-1e-16 %"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(deviation(v(c.value), v(c.target)).text(), c.shown) << c.value;
+}
+
 // --- networks ---
 
 std::vector<std::string> texts(const SearchResult& r)

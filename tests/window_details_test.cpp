@@ -4,6 +4,7 @@
 #include "shell/fonts.h"
 #include "shell/panelform.h"
 #include "shell/project.h"
+#include "tools/catalogue.h"
 #include "tools/dividerdesign.h"
 #include "tools/markings.h"
 #include "tools/myparts.h"
@@ -12,6 +13,7 @@
 #include "values/markings.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -223,5 +225,41 @@ TEST_F(ToolWindow, EveryToolKeepsItsLogicalSizeAtEveryScale)
         EXPECT_LE(window->width(), 1280);
         EXPECT_LE(window->height(), 720);
         project.form(tool.name).unload();
+    }
+}
+
+// A page pasted into a one-line field: the field takes its first line, and the message quoting
+// at most 60 characters of it grows the window no more than a short mistake's message does.
+TEST_F(ToolWindow, AMultiLinePasteTakesItsFirstLineInEveryField)
+{
+    QStringList page;
+    for (int i = 0; i < 2000; ++i)
+        page << QStringLiteral("junk%1 ").arg(i).repeated(20);
+    for (const tools::Tool& tool : tools::catalogue()) {
+        shell::Project project{{{shell::panel(tool.window, tool.make)}, tool.window}};
+        project.start();
+        QMainWindow* window = project.form(tool.window).window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        const int line = window->fontMetrics().lineSpacing();
+        for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+            if (!field->isVisible())
+                continue;
+            SCOPED_TRACE(tool.window + (" " + field->objectName().toStdString()));
+            const QString before = field->text();
+            const int height = window->height();
+            field->setText(QStringLiteral("x"));
+            QTest::qWait(20);
+            const int shortMistake = std::max(window->height(), height + 2 * line); // a line and its spacing
+            field->selectAll();
+            QApplication::clipboard()->setText(page.join(QLatin1Char('\n')));
+            field->paste();
+            QTest::qWait(20);
+            EXPECT_EQ(field->text().toStdString(), page.front().toStdString());
+            EXPECT_LE(window->height(), shortMistake);
+            for (QLabel* label : window->findChildren<QLabel*>())
+                EXPECT_FALSE(label->text().contains(page.front().left(61))) << label->text().toStdString();
+            field->setText(before);
+        }
+        project.form(tool.window).unload();
     }
 }

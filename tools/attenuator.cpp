@@ -190,7 +190,7 @@ void Attenuator::refresh()
         if (!parsed.value)
             lblPadZMessage_->setText(QString::fromStdString(parsed.error));
         else if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm)
-            lblPadZMessage_->setText(tr("'%1' is not an impedance: write 50, 75 or 600").arg(zText));
+            lblPadZMessage_->setText(tr("'%1' is not an impedance: write 50, 75 or 600").arg(elided(zText)));
         else
             z = parsed.value;
     }

@@ -51,6 +51,7 @@ void BoardTrack::build()
 
     cboCopper_ = named(new QComboBox(this), "cboTrackCopper", tr("Copper weight or thickness"));
     cboCopper_->setEditable(true);
+    singleLine(cboCopper_->lineEdit());
     cboCopper_->setInsertPolicy(QComboBox::NoInsert);
     cboCopper_->setCompleter(nullptr);
     for (const char* weight : copperWeights)
@@ -146,7 +147,7 @@ void BoardTrack::refresh()
         const QString text = current_.field->text().trimmed();
         const values::Parsed parsed = values::parse(text.toStdString(), separator);
         if (parsed.value && parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ampere)
-            current_.message->setText(tr("'%1' is not a current: write 1, 1A or 500mA").arg(text));
+            current_.message->setText(tr("'%1' is not a current: write 1, 1A or 500mA").arg(elided(text)));
         else if (parsed.value)
             given = parsed.value->toDouble();
         else if (!text.isEmpty())

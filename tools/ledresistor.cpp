@@ -268,7 +268,8 @@ std::optional<values::Decimal> LedResistor::readPercent(QLineEdit* field, QLabel
         return values::Decimal{};
     const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
     if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
-        message->setText(tr("'%1' is not a tolerance: write a percentage below 100, such as 5").arg(field->text()));
+        message->setText(
+            tr("'%1' is not a tolerance: write a percentage below 100, such as 5").arg(elided(field->text())));
         return std::nullopt;
     }
     return parsed.value;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/localised.h"
 
+#include "tools/widgets.h"
+
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -45,7 +47,7 @@ std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message
         return std::nullopt;
     }
     if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        message->setText(notThisUnit.arg(text));
+        message->setText(notThisUnit.arg(elided(text)));
         return std::nullopt;
     }
     return parsed.value;

@@ -2,6 +2,7 @@
 #include "tools/markings.h"
 
 #include "tools/localised.h"
+#include "tools/singleline.h"
 
 #include "values/markings.h"
 #include "values/value.h"
@@ -381,7 +382,7 @@ void ResistorDrawing::paintEvent(QPaintEvent*)
 
 Markings::Markings(QWidget* parent)
     : QWidget(parent)
-    , marking_(new QLineEdit)
+    , marking_(singleLine(new QLineEdit))
     , readMessage_(new QLabel)
     , bandCount_(new QComboBox)
 {
@@ -453,7 +454,7 @@ Markings::Markings(QWidget* parent)
     markBox->setObjectName(QStringLiteral("fraMark"));
     auto* valueLabel = new QLabel(tr("&Value:"));
     valueLabel->setObjectName(QStringLiteral("lblValue"));
-    value_ = new QLineEdit;
+    value_ = singleLine(new QLineEdit);
     value_->setObjectName(QStringLiteral("txtValue"));
     value_->setAccessibleName(tr("Value in ohms"));
     value_->setPlaceholderText(tr("4k7, 4.99k, R47, 10m"));

@@ -200,9 +200,21 @@ void NetworkCalculator::showError(const QString& text, const values::ExpressionE
         static_cast<qsizetype>(std::min<std::size_t>(error.position, static_cast<std::size_t>(utf8.size())));
     const auto length =
         static_cast<qsizetype>(std::min<std::size_t>(error.length, static_cast<std::size_t>(utf8.size() - at)));
-    const QString before = QString::fromUtf8(utf8.left(at)).toHtmlEscaped();
-    const QString wrong = QString::fromUtf8(utf8.mid(at, length)).toHtmlEscaped();
-    const QString after = QString::fromUtf8(utf8.mid(at + length)).toHtmlEscaped();
+    // At most 60 characters of what was typed, as every message quotes it, kept around the mark.
+    constexpr qsizetype shown = 60;
+    const QString dots = QStringLiteral("...");
+    QString wrong = QString::fromUtf8(utf8.mid(at, length));
+    wrong = wrong.size() > shown ? wrong.left(shown) + dots : wrong;
+    QString before = QString::fromUtf8(utf8.left(at));
+    QString after = QString::fromUtf8(utf8.mid(at + length));
+    const qsizetype rest = std::max<qsizetype>(0, shown - wrong.size());
+    const qsizetype keepAfter = std::min(after.size(), std::max(rest / 2, rest - before.size()));
+    const qsizetype keepBefore = std::min(before.size(), rest - keepAfter);
+    before = keepBefore < before.size() ? dots + before.right(keepBefore) : before;
+    after = keepAfter < after.size() ? after.left(keepAfter) + dots : after;
+    before = before.toHtmlEscaped();
+    wrong = wrong.toHtmlEscaped();
+    after = after.toHtmlEscaped();
     const QString marked = length > 0 ? QStringLiteral("<u><b>%1</b></u>").arg(wrong) : QStringLiteral("<b>‸</b>");
     lblNetworkMessage_->setText(QStringLiteral("%1<br><tt>%2%3%4</tt>")
                                     .arg(QString::fromStdString(error.message).toHtmlEscaped(), before, marked, after));

@@ -410,7 +410,7 @@ void StandardValues::targetEdited()
         if (!parsed.value) {
             message = QString::fromStdString(parsed.error);
         } else if (parsed.unit == values::Unit::Volt || parsed.unit == values::Unit::Ampere) {
-            message = tr("'%1' is not a resistance or a capacitance: write 4.7k, 4k7 or 100n").arg(text);
+            message = tr("'%1' is not a resistance or a capacitance: write 4.7k, 4k7 or 100n").arg(elided(text));
         } else {
             target_ = parsed.value;
             // A unit typed with the value says which kind of part is meant.

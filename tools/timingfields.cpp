@@ -159,10 +159,10 @@ PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& capt
     for (const char* name : seriesNames)
         series_->addItem(QString::fromLatin1(name));
     series_->setCurrentText(QString::fromLatin1(values::name(series).data()));
-    from_ = new QLineEdit(localised(from, locale()), this);
+    from_ = singleLine(new QLineEdit(localised(from, locale()), this));
     from_->setObjectName(QStringLiteral("txt") + prefix + QStringLiteral("From"));
     from_->setAccessibleName(tr("Smallest of the %1").arg(what));
-    to_ = new QLineEdit(localised(to, locale()), this);
+    to_ = singleLine(new QLineEdit(localised(to, locale()), this));
     to_->setObjectName(QStringLiteral("txt") + prefix + QStringLiteral("To"));
     to_->setAccessibleName(tr("Largest of the %1").arg(what));
     const int width = from_->fontMetrics().horizontalAdvance(QStringLiteral("000.00µ")) * 3 / 2;

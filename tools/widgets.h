@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "tools/singleline.h"
+#include "values/text.h"
+
 #include <QColor>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QString>
 #include <QTableWidgetItem>
 #include <QWidget>
 
 #include <initializer_list>
+#include <type_traits>
 
 // Small pieces every panel builds with.
 namespace tools {
@@ -21,7 +26,15 @@ W* named(W* widget, const char* name, const QString& accessibleName = {})
     widget->setObjectName(QLatin1String(name));
     if (!accessibleName.isEmpty())
         widget->setAccessibleName(accessibleName);
+    if constexpr (std::is_base_of_v<QLineEdit, W>)
+        singleLine(widget);
     return widget;
+}
+
+// What was typed as a message quotes it (values::elided): "'%1' is not a current".
+inline QString elided(const QString& typed)
+{
+    return QString::fromStdString(values::elided(typed.toStdString()));
 }
 
 // Tab moves from each widget to the next, in the order given.

@@ -67,4 +67,7 @@ Fraction quotient(const Fraction& a, const Fraction& b); // a / b, b not zero
 // How far value lies from target, in percent, both exact.
 Deviation deviationOf(const Fraction& value, const Fraction& target);
 
+// A target beyond `limit`, the nearest end of what the parts give, on `side`.
+Reach reachBeyond(Reach::Side side, const Fraction& limit);
+
 } // namespace values::detail

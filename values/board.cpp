@@ -48,11 +48,6 @@ bool hasPrefix(std::string_view s)
     return s.find_first_of("pnumkKMGT") != std::string_view::npos;
 }
 
-std::string quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 // The parser's message about `inner`, said about what was typed, or `notValue` when it is no number.
 std::string refusal(const Parsed& parsed, std::string_view inner, std::string_view typed, const std::string& notValue)
 {
@@ -60,7 +55,7 @@ std::string refusal(const Parsed& parsed, std::string_view inner, std::string_vi
         return notValue;
     std::string message = parsed.error;
     if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
-        message.replace(at, inner.size() + 2, quoted(typed));
+        message.replace(at, quoted(inner).size(), quoted(typed));
     return message;
 }
 

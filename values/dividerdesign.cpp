@@ -489,9 +489,9 @@ Reach dividerReach(const DividerGoal& goal, std::span<const Part> parts, const D
     }
     const Fraction vout = Fraction::of(goal.vout);
     if (std::is_lt(detail::compare(vout, lowest)))
-        return {Reach::Side::Below, detail::roundToDigits(lowest.num, lowest.den, 4)};
+        return detail::reachBeyond(Reach::Side::Below, lowest);
     if (std::is_gt(detail::compare(vout, highest)))
-        return {Reach::Side::Above, detail::roundToDigits(highest.num, highest.den, 4)};
+        return detail::reachBeyond(Reach::Side::Above, highest);
     return {};
 }
 

@@ -95,11 +95,6 @@ std::vector<Token> tokens(std::string_view s, char separator)
     return out;
 }
 
-std::string quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 // A typed network before it is put in the finder's order.
 struct Node {
     Join join = Join::Part;

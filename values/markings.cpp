@@ -62,11 +62,6 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
-std::string quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 std::string ordinal(std::size_t band)
 {
     return "band " + std::to_string(band + 1);

@@ -37,6 +37,11 @@ Deviation deviationOf(const Fraction& value, const Fraction& target)
     return d;
 }
 
+Reach reachBeyond(Reach::Side side, const Fraction& limit)
+{
+    return {side, roundToDigits(limit.num, limit.den, 4), nearestDouble(limit)};
+}
+
 } // namespace detail
 
 std::string Deviation::text() const
@@ -46,7 +51,8 @@ std::string Deviation::text() const
     const std::string sign = below ? "-" : "+";
     const std::string digits = std::to_string(static_cast<unsigned long long>(detail::magnitude(percent.mantissa)));
     const int order = static_cast<int>(digits.size()) - 1 + percent.exponent;
-    if (order >= 6)
+    // Past six places either way the zeros would outnumber the digits read.
+    if (order >= 6 || order <= -7)
         return sign + digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "e" +
             std::to_string(order) + " %";
     // Two decimals, or as many as the two significant digits of a small miss need.

@@ -18,7 +18,7 @@ struct Deviation {
     double precise = 0; // the double nearest the exact percentage, for the command line's JSON
     bool exact = false; // value == target; a tiny miss is never shown as exact
     bool below = false; // value < target
-    // "+2.00 %", "-0.20 %", "+0.000045 %", "+3.33e17 %", "exact".
+    // "+2.00 %", "-0.20 %", "+0.000045 %", "+3.33e17 %", "-6.8e-29 %", "exact".
     std::string text() const;
 };
 Deviation deviation(const Decimal& value, const Decimal& target);
@@ -29,6 +29,7 @@ struct Reach {
     enum class Side { Within, Below, Above };
     Side side = Side::Within; // Below: the target lies below the lowest value the parts give
     Decimal limit;            // that lowest (or highest) value, to 4 significant digits
+    double precise = 0;       // the double nearest it, for the command line's JSON
 };
 
 // A series' answer for one target.

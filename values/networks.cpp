@@ -915,9 +915,9 @@ Reach networkReach(const Decimal& target, std::span<const Part> parts, const Sea
     const Fraction t = Fraction::of(target);
     Reach reach;
     if (std::is_lt(detail::compare(t, lowest)))
-        reach = {Reach::Side::Below, detail::roundToDigits(lowest.num, lowest.den, 4)};
+        reach = detail::reachBeyond(Reach::Side::Below, lowest);
     else if (std::is_gt(detail::compare(t, highest)))
-        reach = {Reach::Side::Above, detail::roundToDigits(highest.num, highest.den, 4)};
+        reach = detail::reachBeyond(Reach::Side::Above, highest);
     return reach;
 }
 

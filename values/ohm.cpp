@@ -114,9 +114,9 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
         result.error = parsed.error;
         if (number.size() != typed.size()) {
             // The message quotes the text without its "W"; quote what was typed instead.
-            const std::string quoted = "'" + std::string(number) + "'";
-            if (result.error.starts_with(quoted))
-                result.error = "'" + std::string(typed) + "'" + result.error.substr(quoted.size());
+            const std::string said = quoted(number);
+            if (result.error.starts_with(said))
+                result.error = quoted(typed) + result.error.substr(said.size());
         }
         return result;
     }
@@ -125,7 +125,7 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
         : quantity == Quantity::Resistance              ? Unit::Ohm
                                                         : Unit::None;
     if (parsed.unit != Unit::None && parsed.unit != expected) {
-        result.error = "'" + std::string(typed) + "' is not in " + std::string(unit(quantity));
+        result.error = quoted(typed) + " is not in " + std::string(unit(quantity));
         return result;
     }
     result.value = parsed.value;

@@ -159,13 +159,13 @@ ParsedAttenuation parseAttenuation(std::string_view text, char decimalSeparator)
     const std::string typed(s);
     if (s.size() >= 2 && (s.ends_with("dB") || s.ends_with("db") || s.ends_with("DB")))
         s = trim(s.substr(0, s.size() - 2));
-    const std::string notAbove = "'" + typed + "' is not above 0 dB: a pad only attenuates, write 6 or 20";
+    const std::string notAbove = quoted(typed) + " is not above 0 dB: a pad only attenuates, write 6 or 20";
     if (s.starts_with('-')) {
         // Negative is gain: say so rather than the parser's general word.
         if (parse(s.substr(1), decimalSeparator).value || s.find_first_not_of("-0.,") == std::string_view::npos)
             result.error = notAbove;
         else
-            result.error = "'" + typed + "' is not an attenuation: write 6, 10.5 or 20 (dB)";
+            result.error = quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
         return result;
     }
     const Parsed parsed = parse(s, decimalSeparator);
@@ -175,16 +175,16 @@ ParsedAttenuation parseAttenuation(std::string_view text, char decimalSeparator)
             result.error = notAbove;
         else
             result.error = s.empty() ? "Type an attenuation: write 6, 10.5 or 20 (dB)"
-                                     : "'" + typed + "' is not an attenuation: write 6, 10.5 or 20 (dB)";
+                                     : quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
         return result;
     }
     if (parsed.unit != Unit::None) {
-        result.error = "'" + typed + "' is not an attenuation: write 6, 10.5 or 20 (dB)";
+        result.error = quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
         return result;
     }
     if (Decimal::of(maxPadDb, 0) < *parsed.value) {
         result.error =
-            "'" + typed + "' is beyond " + std::to_string(maxPadDb) + " dB, more than a resistor pad can hold";
+            quoted(typed) + " is beyond " + std::to_string(maxPadDb) + " dB, more than a resistor pad can hold";
         return result;
     }
     result.db = parsed.value;

@@ -49,12 +49,13 @@ std::optional<Decimal> parseMargin(std::string_view text, char decimalSeparator)
 std::array<ResistorPower, 2> dividerPower(const DividerGoal& goal, const Decimal& r1, const Decimal& r2,
                                           const Decimal& margin)
 {
-    const Exact across = Exact::of(goal.mode == DividerMode::Output ? goal.source : goal.vout);
+    const Exact source = Exact::of(goal.source);
     const Exact a = Exact::of(r1);
     const Exact b = Exact::of(r2);
-    const Exact sum = a + b;
-    // I^2 R with I = V / (R1 + R2).
-    const Exact squared = across * across / (sum * sum);
+    // I^2 R with the pair's own current: the regulator holds V ref across R2 whatever V out the
+    // pair gives, so the goal's V out would misstate it by the pair's deviation.
+    const Exact across = goal.mode == DividerMode::Output ? a + b : b;
+    const Exact squared = source * source / (across * across);
     std::array<ResistorPower, 2> p{ResistorPower{squared * a, {}}, ResistorPower{squared * b, {}}};
     for (ResistorPower& one : p)
         one.rating = powerRating(one.watts, margin);

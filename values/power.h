@@ -33,8 +33,8 @@ struct ResistorPower {
     std::optional<Decimal> rating; // powerRating(watts, margin); empty above 5 W
 };
 
-// What R1 and R2 of a divider dissipate: one current, V in / (R1 + R2), or V out / (R1 + R2) in
-// feedback mode, through both.
+// What R1 and R2 of a divider dissipate: one current through both, the pair's own
+// (DividerPair::currentA): V in / (R1 + R2), or V ref / R2 in feedback mode.
 std::array<ResistorPower, 2> dividerPower(const DividerGoal& goal, const Decimal& r1, const Decimal& r2,
                                           const Decimal& margin);
 

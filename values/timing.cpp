@@ -3,6 +3,7 @@
 
 #include "values/big.h"
 #include "values/quad.h"
+#include "values/text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -62,8 +63,7 @@ Parsed parseMeasure(std::string_view text, Measure quantity, char decimalSeparat
         static constexpr std::string_view kinds[] = {"a resistance", "a capacitance", "an inductance",
                                                      "a frequency",  "a time",        "a voltage"};
         const auto i = static_cast<std::size_t>(quantity);
-        parsed.error =
-            "'" + std::string(text) + "' is not " + std::string(kinds[i]) + ": write " + std::string(examples[i]);
+        parsed.error = quoted(text) + " is not " + std::string(kinds[i]) + ": write " + std::string(examples[i]);
         parsed.value.reset();
     }
     return parsed;

@@ -180,11 +180,6 @@ std::optional<Number> readNumber(std::string_view s, char separator)
     return n;
 }
 
-std::string quoted(std::string_view text)
-{
-    return "'" + std::string(text) + "'";
-}
-
 } // namespace
 
 Parsed parse(std::string_view text, char decimalSeparator)
