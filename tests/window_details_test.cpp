@@ -96,14 +96,6 @@ TEST_F(ToolWindow, DividerDesignerOpensWithTypingInVin)
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("5"));
     EXPECT_EQ(child<QLineEdit>(window, "txtVin")->text(), QStringLiteral("5"));
-    QLayout* l = window->centralWidget()->layout();
-    for (int i = 0; i < l->count(); ++i)
-        std::printf("item %d hint %d min %d\n", i, l->itemAt(i)->sizeHint().width(),
-                    l->itemAt(i)->minimumSize().width());
-    for (QWidget* w : window->findChildren<QWidget*>())
-        if (w->sizeHint().width() > 150)
-            std::printf("  %s %s hint %d min %d\n", w->metaObject()->className(), w->objectName().toStdString().c_str(),
-                        w->sizeHint().width(), w->minimumSizeHint().width());
     project.form("frmDividerDesign").unload();
 }
 

@@ -95,16 +95,16 @@ struct Read {
 // Why a value written with `unit` cannot be one of these parts, or nothing.
 std::string unitProblem(std::string_view text, Unit unit, Unit kind)
 {
-    const std::string quoted = "'" + std::string(text) + "'";
+    const std::string said = quoted(text);
     switch (unit) {
     case Unit::Volt:
-        return quoted + " is a voltage, not a part";
+        return said + " is a voltage, not a part";
     case Unit::Ampere:
-        return quoted + " is a current, not a part";
+        return said + " is a current, not a part";
     case Unit::Farad:
-        return kind == Unit::Ohm ? quoted + " is a capacitance: these parts are resistors" : std::string();
+        return kind == Unit::Ohm ? said + " is a capacitance: these parts are resistors" : std::string();
     case Unit::Ohm:
-        return kind == Unit::Farad ? quoted + " is a resistance: these parts are capacitors" : std::string();
+        return kind == Unit::Farad ? said + " is a resistance: these parts are capacitors" : std::string();
     case Unit::None:
         break;
     }
@@ -151,8 +151,7 @@ Read readEntry(std::string_view text, char separator, Unit kind)
         return read;
     }
     if (count < 1 || count > maxCount) {
-        read.reason =
-            "'" + std::string(text) + "' has a count of " + std::to_string(count) + ": write from 1 to 1000000";
+        read.reason = quoted(text) + " has a count of " + std::to_string(count) + ": write from 1 to 1000000";
         return read;
     }
     read.value = parsed.value;
