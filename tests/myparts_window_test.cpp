@@ -231,11 +231,11 @@ TEST_F(MyPartsFile, ACopyAKilledSaveLeftIsClearedOnStart)
     EXPECT_EQ(list->toPlainText(), QStringLiteral("10k\n"));
 }
 
-// Half a million lines that are not values list the first of them and how many more, and mark
-// only those.
+// Two hundred thousand lines that are not values list the first of them and how many more, and
+// mark only those.
 TEST_F(MyPartsFile, AHugeListOfBadLinesListsTheFirstAndACount)
 {
-    writeBytes(QByteArray("4k7\n") + QByteArray("x\n").repeated(500'000));
+    writeBytes(QByteArray("4k7\n") + QByteArray("x\n").repeated(200'000));
     open();
     EXPECT_TRUE(list->isReadOnly()) << "taken in off the window thread";
     QSignalSpy read(panel.get(), &tools::StandardValues::partsRead);
@@ -247,9 +247,26 @@ TEST_F(MyPartsFile, AHugeListOfBadLinesListsTheFirstAndACount)
     }
     const auto* problems = panel->findChild<QListWidget*>(QStringLiteral("lstPartProblems"));
     ASSERT_EQ(problems->count(), 201);
-    EXPECT_EQ(problems->item(200)->text(), QStringLiteral("499800 more lines left out"));
+    EXPECT_EQ(problems->item(200)->text(), QStringLiteral("199800 more lines left out"));
     EXPECT_EQ(list->extraSelections().size(), 200);
-    EXPECT_EQ(list->document()->blockCount(), 500'002);
+    EXPECT_EQ(list->document()->blockCount(), 200'002);
+}
+
+// Two million lines are searched as they are on disk, never taken into the editor nor written.
+TEST_F(MyPartsFile, AListTooLongToEditIsSearchedAsItIs)
+{
+    const QByteArray huge = QByteArray("4k7\n") + QByteArray("x\n").repeated(1'999'000);
+    writeBytes(huge);
+    open();
+    QSignalSpy read(panel.get(), &tools::StandardValues::partsRead);
+    ASSERT_TRUE(read.wait(waitMs));
+    EXPECT_TRUE(list->isReadOnly());
+    EXPECT_EQ(list->document()->blockCount(), 1);
+    EXPECT_TRUE(message().contains(QStringLiteral("too many to edit here"))) << message().toStdString();
+    const auto* problems = panel->findChild<QListWidget*>(QStringLiteral("lstPartProblems"));
+    EXPECT_EQ(problems->item(200)->text(), QStringLiteral("1998800 more lines left out"));
+    panel.reset();
+    EXPECT_EQ(bytes(), huge);
 }
 
 // A long list is read off the window thread once the keys pause, not once a key.

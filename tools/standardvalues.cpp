@@ -50,6 +50,8 @@ constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
 // A list longer than this is taken into the editor off the window thread.
 constexpr qsizetype quickLoadChars = 64 * 1024;
+// Forty times E192 over thirty decades; a longer list is searched but not edited here.
+constexpr qsizetype maxEditedLines = 250'000;
 // A list of a million bad lines lists the first of them and how many more.
 constexpr std::size_t problemsListed = 200;
 constexpr int networksTop = 10;
@@ -138,7 +140,16 @@ StandardValues::StandardValues(QWidget* parent)
         partsSavable_ = false;
         lblPartsMessage_->setText(tr("My parts is not used: %1").arg(loaded.problem));
     }
-    if (loaded.text.size() <= quickLoadChars) {
+    if (const qsizetype lines = loaded.text.count(u'\n') + 1; lines > maxEditedLines) {
+        // The editor holds some 500 bytes a line: such a list is searched as it is on disk and
+        // left as it is, so it costs what its text does.
+        partsSavable_ = false;
+        partsOnDisk_ = loaded.text.toStdString();
+        txtMyParts_->setReadOnly(true);
+        lblPartsMessage_->setText(
+            tr("My parts has %1 lines, too many to edit here (at most %2); the search uses them all.")
+                .arg(locale().toString(lines), locale().toString(maxEditedLines)));
+    } else if (loaded.text.size() <= quickLoadChars) {
         txtMyParts_->setPlainText(loaded.text);
     } else {
         // Qt takes some four microseconds a line to take a text in: a list of a million lines
@@ -483,9 +494,8 @@ void StandardValues::readMyParts()
     if (!stockReader_)
         stockReader_ = std::make_shared<values::StockReader>(
             decimalSeparator(locale()), kind() == values::Kind::Capacitor ? values::Unit::Farad : values::Unit::Ohm);
-    reader_.run([text = txtMyParts_->toPlainText().toStdString(), reader = stockReader_](const std::stop_token& stop) {
-        return reader->read(text, problemsListed, stop);
-    });
+    reader_.run([text = partsOnDisk_ ? *partsOnDisk_ : txtMyParts_->toPlainText().toStdString(), reader = stockReader_](
+                    const std::stop_token& stop) { return reader->read(text, problemsListed, stop); });
 }
 
 void StandardValues::showMyParts(values::StockRead read)

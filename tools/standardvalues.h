@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <optional>
+#include <string>
 
 class QComboBox;
 class QLabel;
@@ -101,8 +102,9 @@ private:
     QTimer* saveTimer_ = nullptr;
     QTimer* slowTimer_ = nullptr;
     QTimer* readTimer_ = nullptr;
-    bool partsSavable_ = true;  // false when the file on disk could not be read: never written over
-    bool partsUnsaved_ = false; // an edit no save has kept yet, asked about at close however old
+    bool partsSavable_ = true;               // false when the file on disk could not be read: never written over
+    bool partsUnsaved_ = false;              // an edit no save has kept yet, asked about at close however old
+    std::optional<std::string> partsOnDisk_; // a list too long to edit, searched as it is
 
     std::optional<values::Decimal> target_;
     std::vector<values::Part> myParts_;
