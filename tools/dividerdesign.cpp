@@ -3,7 +3,7 @@
 
 #include "tools/circuitview.h"
 #include "tools/localised.h"
-#include "tools/myparts.h"
+#include "tools/standardvalues/myparts.h"
 #include "tools/widgets.h"
 #include "values/power.h"
 #include "values/series.h"

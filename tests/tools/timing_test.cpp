@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Timing and filters window, built directly and used as a person would: each page answers
 // as its fields are typed, its designer fills its table, and a refusal shows beside its field.
-#include "tools/timing.h"
+#include "tools/timing/timing.h"
 
 #include <QCheckBox>
 #include <QLabel>

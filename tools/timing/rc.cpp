@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/timingrc.h"
+#include "tools/timing/rc.h"
 
 #include "tools/circuitview.h"
 #include "tools/widgets.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/timingfields.h"
+#include "tools/timing/fields.h"
 
 #include "tools/localised.h"
 #include "tools/widgets.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "tools/timingfields.h"
+#include "tools/timing/fields.h"
 
 #include <QWidget>
 

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/boardspacing.h"
+#include "tools/board/spacing.h"
 
 #include <QGridLayout>
 #include <QHeaderView>

@@ -7,8 +7,8 @@
 #include "tools/catalogue.h"
 #include "tools/dividerdesign.h"
 #include "tools/markings.h"
-#include "tools/myparts.h"
-#include "tools/standardvalues.h"
+#include "tools/standardvalues/myparts.h"
+#include "tools/standardvalues/standardvalues.h"
 
 #include "values/markings.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
-#include "tools/board.h"
+#include "tools/board/board.h"
 
-#include "tools/boardspacing.h"
-#include "tools/boardtrack.h"
-#include "tools/boardvia.h"
+#include "tools/board/spacing.h"
+#include "tools/board/track.h"
+#include "tools/board/via.h"
 #include "tools/widgets.h"
 
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "tools/boardfields.h"
+#include "tools/board/fields.h"
 
 #include <QWidget>
 

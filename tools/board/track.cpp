@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/boardtrack.h"
+#include "tools/board/track.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The Standard values panel, built directly, the way a person uses it: typing follows live, bad
 // input is named beside the field, and My parts survives a restart.
-#include "tools/myparts.h"
-#include "tools/standardvalues.h"
+#include "tools/standardvalues/myparts.h"
+#include "tools/standardvalues/standardvalues.h"
 
 #include <QComboBox>
 #include <QFile>

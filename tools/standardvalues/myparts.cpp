@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/myparts.h"
+#include "tools/standardvalues/myparts.h"
 
 #include "values/stock.h"
 #include "values/value.h"

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Board window, built directly and used as a person would: one test per page, with the
 // worked examples typed in and a refusal beside its field.
-#include "tools/board.h"
+#include "tools/board/board.h"
 
 #include <QApplication>
 #include <QComboBox>

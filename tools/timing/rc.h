@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/latest.h"
-#include "tools/timingfields.h"
+#include "tools/timing/fields.h"
 #include "values/timing.h"
 
 #include <QWidget>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/timinglc.h"
+#include "tools/timing/lc.h"
 
 #include "tools/circuitview.h"
 #include "tools/widgets.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/timing555.h"
+#include "tools/timing/timer.h"
 
 #include "tools/circuitview.h"
 #include "tools/localised.h"

@@ -2,7 +2,7 @@
 // The divider designer panel, built directly and used as a person would: both ways of stating the
 // goal, a refusal beside the field, My parts, and copying the table.
 #include "tools/dividerdesign.h"
-#include "tools/myparts.h"
+#include "tools/standardvalues/myparts.h"
 
 #include <QApplication>
 #include <QClipboard>

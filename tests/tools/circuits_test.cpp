@@ -3,8 +3,8 @@
 // selection in the table.
 #include "tools/circuitview.h"
 #include "tools/dividerdesign.h"
-#include "tools/myparts.h"
-#include "tools/standardvalues.h"
+#include "tools/standardvalues/myparts.h"
+#include "tools/standardvalues/standardvalues.h"
 
 #include <QFile>
 #include <QLineEdit>

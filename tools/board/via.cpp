@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "tools/boardvia.h"
+#include "tools/board/via.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "tools/standardvalues.h"
+#include "tools/standardvalues/standardvalues.h"
 
 #include "tools/circuitview.h"
 
 #include "tools/localised.h"
-#include "tools/myparts.h"
+#include "tools/standardvalues/myparts.h"
 #include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"

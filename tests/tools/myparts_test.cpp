@@ -2,8 +2,8 @@
 // My parts is never lost: a save that fails as the window closes asks what to do, another
 // window's change on disk is merged rather than overwritten, the user's bytes stay theirs, a file
 // too large is left alone, and a copy a killed save left behind is cleared away.
-#include "tools/myparts.h"
-#include "tools/standardvalues.h"
+#include "tools/standardvalues/myparts.h"
+#include "tools/standardvalues/standardvalues.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
-#include "tools/timing.h"
+#include "tools/timing/timing.h"
 
-#include "tools/timing555.h"
-#include "tools/timingfields.h"
-#include "tools/timinglc.h"
-#include "tools/timingrc.h"
+#include "tools/timing/timer.h"
+#include "tools/timing/fields.h"
+#include "tools/timing/lc.h"
+#include "tools/timing/rc.h"
 #include "tools/widgets.h"
 
 #include <QHBoxLayout>
