@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/board.h"
@@ -75,8 +76,7 @@ inline Row row(QWidget* parent, QGridLayout* grid, int at, const char* fieldName
     const QByteArray stem = QByteArray(fieldName).mid(3);
     Row r;
     r.field = named(new QLineEdit(text, parent), fieldName, accessibleName);
-    r.label = named(new QLabel(caption, parent), ("lbl" + stem).constData());
-    r.label->setBuddy(r.field);
+    r.label = labelFor(parent, ("lbl" + stem).constData(), caption, r.field);
     r.unit = unit.isEmpty() ? emptyLabel(parent, ("lbl" + stem + "Unit").constData())
                             : named(new QLabel(unit, parent), ("lbl" + stem + "Unit").constData());
     r.message = message(parent, ("lbl" + stem + "Message").constData());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/board/track.h"
 
+#include "tools/form.h"
+
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,9 +39,7 @@ void BoardTrack::build()
     cboSolve_ = named(new QComboBox(this), "cboTrackSolve", tr("What to find"));
     cboSolve_->addItem(tr("The width for a current"));
     cboSolve_->addItem(tr("The current for a width"));
-    auto* lblSolve = named(new QLabel(tr("&Find:"), this), "lblTrackSolve");
-    lblSolve->setBuddy(cboSolve_);
-    grid->addWidget(lblSolve, 0, 0);
+    grid->addWidget(labelFor(this, "lblTrackSolve", tr("&Find:"), cboSolve_), 0, 0);
     grid->addWidget(cboSolve_, 0, 1, 1, 2);
 
     current_ = row(this, grid, 1, "txtTrackCurrent", tr("Curre&nt:"), tr("Current"), QStringLiteral("A"));
@@ -58,8 +58,7 @@ void BoardTrack::build()
         cboCopper_->addItem(localised(weight, locale()));
     cboCopper_->setCurrentIndex(defaultWeight);
     cboCopper_->setToolTip(tr("A weight in oz/ft² (1 oz is 35 µm) or a thickness: 35um, 1.4mil"));
-    lblCopper_ = named(new QLabel(tr("C&opper:"), this), "lblTrackCopper");
-    lblCopper_->setBuddy(cboCopper_);
+    lblCopper_ = labelFor(this, "lblTrackCopper", tr("C&opper:"), cboCopper_);
     lblCopperMessage_ = boardfields::message(this, "lblTrackCopperMessage");
     grid->addWidget(lblCopper_, 4, 0);
     grid->addWidget(cboCopper_, 4, 1);
@@ -69,9 +68,7 @@ void BoardTrack::build()
     cboLayer_ = named(new QComboBox(this), "cboTrackLayer", tr("Layer"));
     cboLayer_->addItem(tr("External (outer layer)"));
     cboLayer_->addItem(tr("Internal (inner layer)"));
-    auto* lblLayer = named(new QLabel(tr("La&yer:"), this), "lblTrackLayer");
-    lblLayer->setBuddy(cboLayer_);
-    grid->addWidget(lblLayer, 5, 0);
+    grid->addWidget(labelFor(this, "lblTrackLayer", tr("La&yer:"), cboLayer_), 5, 0);
     grid->addWidget(cboLayer_, 5, 1, 1, 2);
 
     length_ = row(this, grid, 6, "txtTrackLength", tr("&Length:"), tr("Track length"), QStringLiteral("mm"));

@@ -3,6 +3,7 @@
 
 #include "tools/circuitview.h"
 
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/standardvalues/myparts.h"
 #include "tools/widgets.h"
@@ -57,14 +58,6 @@ constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
 enum NearestColumn { NSeries, NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact, NColumns };
 enum NetworkColumn { WNetwork, WValue, WDeviation, WParts, WColumns };
-
-QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
-}
 
 // A wrapped label asks for some 80 characters of width; messages take the width they are given.
 QLabel* messageLabel(QWidget* parent, const char* name, bool warning)

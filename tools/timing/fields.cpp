@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/timing/fields.h"
 
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
@@ -96,9 +97,7 @@ Field makeField(QWidget* parent, const char* name, const QString& caption, value
     f.quantity = quantity;
     f.edit = named(new QLineEdit(parent), name, accessibleName);
     f.edit->setPlaceholderText(QObject::tr("e.g. %1").arg(localised(example.toStdString(), parent->locale())));
-    f.label = new QLabel(caption, parent);
-    f.label->setObjectName(QStringLiteral("lbl") + base);
-    f.label->setBuddy(f.edit);
+    f.label = labelFor(parent, QStringLiteral("lbl") + base, caption, f.edit);
     f.unit = new QLabel(unitOf(quantity), parent);
     f.unit->setObjectName(QStringLiteral("lbl") + base + QStringLiteral("Unit"));
     f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"));
@@ -170,9 +169,7 @@ PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& capt
     to_->setMaximumWidth(width);
     message_ = messageLabel(this, QStringLiteral("lbl") + prefix + QStringLiteral("RangeMessage"));
 
-    auto* label = new QLabel(caption, this);
-    label->setObjectName(QStringLiteral("lbl") + prefix + QStringLiteral("Series"));
-    label->setBuddy(series_);
+    auto* label = labelFor(this, QStringLiteral("lbl") + prefix + QStringLiteral("Series"), caption, series_);
     const QString unit = unitOf(quantity);
     auto* row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "tools/timing/timing.h"
 
-#include "tools/timing/timer.h"
 #include "tools/timing/fields.h"
 #include "tools/timing/lc.h"
 #include "tools/timing/rc.h"
+#include "tools/timing/timer.h"
 #include "tools/widgets.h"
 
 #include <QHBoxLayout>
