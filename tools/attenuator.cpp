@@ -70,7 +70,6 @@ Attenuator::Attenuator(QWidget* parent)
         connect(edit, &QLineEdit::textChanged, this, &Attenuator::refresh);
     connect(cboPadSeries_, &QComboBox::currentIndexChanged, this, &Attenuator::refresh);
     connect(tblPads_, &QTableWidget::itemSelectionChanged, this, &Attenuator::selectionChanged);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     refresh();
 }
 
@@ -155,10 +154,7 @@ void Attenuator::build()
     layout->addLayout(drawings, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(txtPadDb_, txtPadZ_);
-    setTabOrder(txtPadZ_, cboPadSeries_);
-    setTabOrder(cboPadSeries_, tblPads_);
-    setTabOrder(tblPads_, cmdClose_);
+    tabChain({txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdClose_});
     setFocusProxy(txtPadDb_);
 }
 

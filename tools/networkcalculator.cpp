@@ -50,7 +50,6 @@ NetworkCalculator::NetworkCalculator(QWidget* parent)
     connect(txtNetwork_, &QLineEdit::textChanged, this, &NetworkCalculator::refresh);
     for (QComboBox* box : {cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_})
         connect(box, &QComboBox::currentIndexChanged, this, &NetworkCalculator::refresh);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     refresh();
 }
 
@@ -133,10 +132,7 @@ void NetworkCalculator::build()
     layout->addWidget(picNetwork_, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(txtNetwork_, cboNetworkKind_);
-    setTabOrder(cboNetworkKind_, cboNetworkTolerance_);
-    setTabOrder(cboNetworkTolerance_, cboNetworkSeries_);
-    setTabOrder(cboNetworkSeries_, cmdClose_);
+    tabChain({txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, cmdClose_});
     setFocusProxy(txtNetwork_);
 }
 

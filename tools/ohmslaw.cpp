@@ -92,9 +92,7 @@ OhmsLaw::OhmsLaw(QWidget* parent)
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
-    for (std::size_t i = 1; i < fields_.size(); ++i)
-        setTabOrder(fields_[i - 1], fields_[i]);
-    setTabOrder(fields_.back(), cmdClose_);
+    tabChain({fields_[0], fields_[1], fields_[2], fields_[3], cmdClose_});
     setFocusProxy(fields_.front());
 }
 
