@@ -3,6 +3,8 @@
 // worked examples typed in and a refusal beside its field.
 #include "tools/board/board.h"
 
+#include "window.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -17,27 +19,21 @@
 
 namespace {
 
+using window::child;
+
 class BoardWindow : public ::testing::Test {
 protected:
     void SetUp() override { panel = std::make_unique<tools::Board>(); }
 
-    template <class W>
-    W* find(const char* name)
-    {
-        auto* w = panel->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
     void type(const char* field, const char* text)
     {
-        if (auto* edit = find<QLineEdit>(field))
+        if (auto* edit = child<QLineEdit>(*panel, field))
             edit->setText(QString::fromUtf8(text));
     }
 
     std::string text(const char* label)
     {
-        const auto* l = find<QLabel>(label);
+        const auto* l = child<QLabel>(*panel, label);
         return l != nullptr ? l->text().toStdString() : std::string();
     }
 
@@ -50,36 +46,36 @@ TEST_F(BoardWindow, TrackGivesTheWorkedWidthsResistanceAndTheReverse)
     EXPECT_EQ(text("lblTrackAnswer"), "0.3004 mm (11.83 mil)");
     EXPECT_EQ(text("lblTrackSection"), "16.3 mil² (35 µm thick)");
     EXPECT_EQ(text("lblTrackResistance"), "give a length");
-    find<QComboBox>("cboTrackLayer")->setCurrentIndex(1);
+    child<QComboBox>(*panel, "cboTrackLayer")->setCurrentIndex(1);
     EXPECT_EQ(text("lblTrackAnswer"), "0.7814 mm (30.77 mil)");
-    find<QComboBox>("cboTrackLayer")->setCurrentIndex(0);
+    child<QComboBox>(*panel, "cboTrackLayer")->setCurrentIndex(0);
 
     type("txtTrackLength", "100mm");
     type("txtTrackAmbient", "10");
     EXPECT_EQ(text("lblTrackResistance"), "163.6 mΩ at 20 °C (ambient plus rise)");
     EXPECT_EQ(text("lblTrackDrop"), "163.6 mV, 163.6 mW at 1 A");
 
-    find<QComboBox>("cboTrackCopper")->setCurrentText("2oz");
+    child<QComboBox>(*panel, "cboTrackCopper")->setCurrentText("2oz");
     type("txtTrackCurrent", "3");
     type("txtTrackRise", "20");
     EXPECT_EQ(text("lblTrackAnswer"), "0.4488 mm (17.67 mil)");
 
-    find<QComboBox>("cboTrackSolve")->setCurrentIndex(1);
-    EXPECT_FALSE(find<QLineEdit>("txtTrackCurrent")->isEnabled());
+    child<QComboBox>(*panel, "cboTrackSolve")->setCurrentIndex(1);
+    EXPECT_FALSE(child<QLineEdit>(*panel, "txtTrackCurrent")->isEnabled());
     type("txtTrackWidth", "0.4488");
     EXPECT_EQ(text("lblTrackAnswer"), "3 A");
     type("txtTrackWidth", "nan");
     EXPECT_EQ(text("lblTrackAnswer"), "");
     EXPECT_EQ(text("lblTrackWidthMessage"), "'nan' is not a length: write 0.3mm, 35um, 12mil or 0.1in");
     type("txtTrackWidth", "20mm");
-    EXPECT_FALSE(find<QLabel>("lblTrackOutside")->isHidden());
+    EXPECT_FALSE(child<QLabel>(*panel, "lblTrackOutside")->isHidden());
     EXPECT_NE(text("lblTrackOutside").find("width above 400 mil"), std::string::npos);
     EXPECT_EQ(text("lblTrackWidthMessage"), "");
 }
 
 TEST_F(BoardWindow, ViaGivesTheWorkedFiguresAndRefusesAnAntipadInsideThePad)
 {
-    find<QTabWidget>("tabBoard")->setCurrentIndex(1);
+    child<QTabWidget>(*panel, "tabBoard")->setCurrentIndex(1);
     type("txtViaHole", "0.3");
     type("txtViaPad", "0.6");
     type("txtViaAntipad", "1.0");
@@ -99,8 +95,8 @@ TEST_F(BoardWindow, ViaGivesTheWorkedFiguresAndRefusesAnAntipadInsideThePad)
 
 TEST_F(BoardWindow, SpacingFillsEveryCategoryForTheVoltage)
 {
-    find<QTabWidget>("tabBoard")->setCurrentIndex(2);
-    auto* table = find<QTableWidget>("tblSpacing");
+    child<QTabWidget>(*panel, "tabBoard")->setCurrentIndex(2);
+    auto* table = child<QTableWidget>(*panel, "tblSpacing");
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->rowCount(), 7);
     type("txtSpacingVoltage", "48");
@@ -122,9 +118,9 @@ TEST_F(BoardWindow, TypingGoesToTheCurrentFieldFirst)
     panel->show();
     QApplication::setActiveWindow(panel.get());
     ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-    EXPECT_EQ(QApplication::focusWidget(), find<QLineEdit>("txtTrackCurrent"));
+    EXPECT_EQ(QApplication::focusWidget(), child<QLineEdit>(*panel, "txtTrackCurrent"));
     QTest::keyClicks(QApplication::focusWidget(), "2");
-    EXPECT_EQ(find<QLineEdit>("txtTrackCurrent")->text(), "2");
+    EXPECT_EQ(child<QLineEdit>(*panel, "txtTrackCurrent")->text(), "2");
 }
 
 } // namespace

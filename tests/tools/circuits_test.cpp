@@ -6,6 +6,8 @@
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
 
+#include "window.h"
+
 #include <QFile>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -15,21 +17,10 @@
 
 namespace {
 
+using window::cell;
+using window::child;
+
 constexpr int waitMs = 10000;
-
-template <class W>
-W* find(QWidget& window, const char* name)
-{
-    auto* w = window.findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
-
-QString cellText(const QTableWidget& table, int row, int column)
-{
-    const QTableWidgetItem* item = table.item(row, column);
-    return item ? item->text() : QString();
-}
 
 // "36k || (9.1k + 820)" as a screen reader hears the drawing.
 QString inWords(QString text)
@@ -47,44 +38,44 @@ protected:
 TEST_F(CircuitWindows, StandardValuesDrawsTheBestNetworkThenTheSelectedOne)
 {
     tools::StandardValues window;
-    auto* view = find<tools::CircuitView>(window, "circuitView");
-    auto* table = find<QTableWidget>(window, "tblNetworks");
+    auto* view = child<tools::CircuitView>(window, "circuitView");
+    auto* table = child<QTableWidget>(window, "tblNetworks");
     ASSERT_TRUE(view && table);
     EXPECT_TRUE(view->drawing().isEmpty());
 
     QSignalSpy shown(&window, &tools::StandardValues::networksShown);
-    find<QLineEdit>(window, "txtTarget")->setText(QStringLiteral("7k777"));
+    child<QLineEdit>(window, "txtTarget")->setText(QStringLiteral("7k777"));
     ASSERT_TRUE(!shown.isEmpty() || shown.wait(waitMs));
     ASSERT_GE(table->rowCount(), 4);
-    EXPECT_EQ(view->drawing().description(), inWords(cellText(*table, 0, 0)));
+    EXPECT_EQ(view->drawing().description(), inWords(cell(*table, 0, 0)));
 
     table->selectRow(3);
-    EXPECT_EQ(view->drawing().description(), inWords(cellText(*table, 3, 0)));
+    EXPECT_EQ(view->drawing().description(), inWords(cell(*table, 3, 0)));
     EXPECT_EQ(view->accessibleDescription(), view->drawing().description());
 
-    find<QLineEdit>(window, "txtTarget")->setText(QStringLiteral("x"));
+    child<QLineEdit>(window, "txtTarget")->setText(QStringLiteral("x"));
     EXPECT_TRUE(view->drawing().isEmpty());
 }
 
 TEST_F(CircuitWindows, DividerDesignDrawsTheBestPairThenTheSelectedOne)
 {
     tools::DividerDesign window;
-    auto* view = find<tools::CircuitView>(window, "circuitView");
-    auto* table = find<QTableWidget>(window, "tblPairs");
+    auto* view = child<tools::CircuitView>(window, "circuitView");
+    auto* table = child<QTableWidget>(window, "tblPairs");
     ASSERT_TRUE(view && table);
 
     QSignalSpy shown(&window, &tools::DividerDesign::pairsShown);
-    find<QLineEdit>(window, "txtVin")->setText(QStringLiteral("5"));
-    find<QLineEdit>(window, "txtVout")->setText(QStringLiteral("3.3"));
+    child<QLineEdit>(window, "txtVin")->setText(QStringLiteral("5"));
+    child<QLineEdit>(window, "txtVout")->setText(QStringLiteral("3.3"));
     for (int waited = 0; waited < waitMs && table->rowCount() == 0; waited += 50)
         shown.wait(50);
     ASSERT_GE(table->rowCount(), 3);
     const auto drawsRow = [&](int row) {
         const QString words = view->drawing().description();
-        return words.contains(QStringLiteral("R1 ") + cellText(*table, row, 0)) &&
-            words.contains(QStringLiteral("R2 ") + cellText(*table, row, 1)) &&
+        return words.contains(QStringLiteral("R1 ") + cell(*table, row, 0)) &&
+            words.contains(QStringLiteral("R2 ") + cell(*table, row, 1)) &&
             words.contains(QStringLiteral("V in = 5 V")) &&
-            words.contains(QStringLiteral("V out = ") + cellText(*table, row, 2));
+            words.contains(QStringLiteral("V out = ") + cell(*table, row, 2));
     };
     EXPECT_TRUE(drawsRow(0)) << view->drawing().description().toStdString();
     table->selectRow(2);

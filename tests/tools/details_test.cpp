@@ -10,6 +10,8 @@
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
 
+#include "window.h"
+
 #include "values/markings.h"
 
 #include <QApplication>
@@ -32,33 +34,15 @@ using values::Colour;
 
 namespace {
 
-constexpr int waitMs = 10000;
-
-template <class W>
-W* child(QWidget* parent, const char* name)
-{
-    auto* w = parent->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
+using window::cell;
+using window::child;
 
 // Waits until the status label no longer says the search is running.
 bool settled(QWidget* panel, const char* status)
 {
     auto* label = child<QLabel>(panel, status);
-    for (int waited = 0; label != nullptr && waited < waitMs; waited += 10) {
-        if (label->text() != QStringLiteral("Searching...") && !label->text().isEmpty())
-            return true;
-        QTest::qWait(10);
-    }
-    return false;
-}
-
-QString cellText(QWidget* panel, const char* table, int row, int column)
-{
-    auto* t = child<QTableWidget>(panel, table);
-    const QTableWidgetItem* item = t != nullptr ? t->item(row, column) : nullptr;
-    return item != nullptr ? item->text() : QString();
+    return window::waitFor(
+        [label] { return label->text() != QStringLiteral("Searching...") && !label->text().isEmpty(); });
 }
 
 // WCAG 2: relative luminance of sRGB, and the ratio text needs at least 4.5 of.
@@ -107,11 +91,11 @@ TEST_F(ToolWindow, DividerDesignerWithR2FixedGivesTheBestR1)
     child<QLineEdit>(&panel, "txtVin")->setText(QStringLiteral("5"));
     child<QLineEdit>(&panel, "txtVout")->setText(QStringLiteral("3.3"));
     QTest::qWait(0);
-    for (int waited = 0; cellText(&panel, "tblPairs", 0, 0).isEmpty() && waited < waitMs; waited += 10)
-        QTest::qWait(10);
-    EXPECT_EQ(cellText(&panel, "tblPairs", 0, 0), QStringLiteral("5.11 kΩ"));
-    EXPECT_EQ(cellText(&panel, "tblPairs", 0, 1), QStringLiteral("10 kΩ"));
-    EXPECT_EQ(cellText(&panel, "tblPairs", 1, 1), QStringLiteral("10 kΩ"));
+    auto* pairs = child<QTableWidget>(&panel, "tblPairs");
+    ASSERT_TRUE(window::waitFor([pairs] { return !cell(*pairs, 0, 0).isEmpty(); }));
+    EXPECT_EQ(cell(*pairs, 0, 0), QStringLiteral("5.11 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, 1), QStringLiteral("10 kΩ"));
+    EXPECT_EQ(cell(*pairs, 1, 1), QStringLiteral("10 kΩ"));
 
     child<QLineEdit>(&panel, "txtFixed")->setText(QStringLiteral("10 V"));
     EXPECT_FALSE(child<QLabel>(&panel, "lblRangeMessage")->text().isEmpty());
@@ -126,7 +110,7 @@ TEST_F(ToolWindow, DividerDesignerSaysWhenVoutIsOutOfReach)
     ASSERT_TRUE(settled(&panel, "lblStatus"));
     EXPECT_EQ(child<QLabel>(&panel, "lblStatus")->text(),
               QStringLiteral("Out of reach: pairs of these parts give V out no lower than 4.995 mV"));
-    EXPECT_EQ(cellText(&panel, "tblPairs", 0, 0), QStringLiteral("1 MΩ"));
+    EXPECT_EQ(cell(*child<QTableWidget>(&panel, "tblPairs"), 0, 0), QStringLiteral("1 MΩ"));
 }
 
 TEST_F(ToolWindow, StandardValuesSaysWhenATargetIsOutOfReach)

@@ -4,6 +4,8 @@
 #include "tools/dividerdesign.h"
 #include "tools/standardvalues/myparts.h"
 
+#include "window.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -21,6 +23,9 @@
 #include <memory>
 
 namespace {
+
+using window::cell;
+using window::child;
 
 constexpr int waitMs = 10000;
 
@@ -40,19 +45,11 @@ protected:
         QFile::remove(tools::myparts::filePath());
     }
 
-    template <class W>
-    W* find(const char* name)
-    {
-        auto* w = panel->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
     // Fills the fields named and waits until the table answers them.
     bool enter(std::initializer_list<std::pair<const char*, const char*>> fields)
     {
         for (const auto& [name, text] : fields) {
-            auto* edit = find<QLineEdit>(name);
+            auto* edit = child<QLineEdit>(*panel, name);
             if (!edit)
                 return false;
             edit->setText(QString::fromUtf8(text));
@@ -62,7 +59,7 @@ protected:
 
     bool settled()
     {
-        auto* status = find<QLabel>("lblStatus");
+        auto* status = child<QLabel>(*panel, "lblStatus");
         if (!status)
             return false;
         for (int waited = 0; waited < waitMs; waited += 10) {
@@ -75,17 +72,11 @@ protected:
 
     bool chooseSeries(const char* label)
     {
-        auto* series = find<QComboBox>("cboSeries");
+        auto* series = child<QComboBox>(*panel, "cboSeries");
         if (!series || series->findText(QLatin1String(label)) < 0)
             return false;
         series->setCurrentIndex(series->findText(QLatin1String(label)));
         return true;
-    }
-
-    static QString text(const QTableWidget* table, int row, int column)
-    {
-        const QTableWidgetItem* item = table->item(row, column);
-        return item ? item->text() : QString();
     }
 
     std::unique_ptr<tools::DividerDesign> panel;
@@ -93,35 +84,35 @@ protected:
 
 TEST_F(DividerDesignWindow, VinAndVoutGiveTheBestPairsWithTheirWorstCase)
 {
-    auto* pairs = find<QTableWidget>("tblPairs");
+    auto* pairs = child<QTableWidget>(*panel, "tblPairs");
     ASSERT_NE(pairs, nullptr);
     ASSERT_TRUE(chooseSeries("E24"));
     ASSERT_TRUE(enter({{"txtFrom", "1k"}, {"txtTo", "100k"}, {"txtVin", "5"}, {"txtVout", "3.3"}}));
     ASSERT_EQ(pairs->rowCount(), 10);
-    EXPECT_EQ(text(pairs, 0, R1), QStringLiteral("4.7 kΩ"));
-    EXPECT_EQ(text(pairs, 0, R2), QStringLiteral("9.1 kΩ"));
-    EXPECT_EQ(text(pairs, 0, Vout), QStringLiteral("3.297 V"));
-    EXPECT_EQ(text(pairs, 0, Deviation), QStringLiteral("-0.09 %"));
-    EXPECT_EQ(text(pairs, 0, Lowest), QStringLiteral("3.275 V"));
-    EXPECT_EQ(text(pairs, 0, Highest), QStringLiteral("3.319 V"));
-    EXPECT_EQ(text(pairs, 0, Current), QStringLiteral("362.3 µA"));
-    EXPECT_EQ(text(pairs, 1, R1), QStringLiteral("47 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("4.7 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("9.1 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.297 V"));
+    EXPECT_EQ(cell(*pairs, 0, Deviation), QStringLiteral("-0.09 %"));
+    EXPECT_EQ(cell(*pairs, 0, Lowest), QStringLiteral("3.275 V"));
+    EXPECT_EQ(cell(*pairs, 0, Highest), QStringLiteral("3.319 V"));
+    EXPECT_EQ(cell(*pairs, 0, Current), QStringLiteral("362.3 µA"));
+    EXPECT_EQ(cell(*pairs, 1, R1), QStringLiteral("47 kΩ"));
 
     // A looser tolerance widens the worst case only.
-    auto* tolerance = find<QComboBox>("cboTolerance");
+    auto* tolerance = child<QComboBox>(*panel, "cboTolerance");
     ASSERT_NE(tolerance, nullptr);
     tolerance->setCurrentIndex(tolerance->findText(QStringLiteral("5 %")));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(text(pairs, 0, R1), QStringLiteral("4.7 kΩ"));
-    EXPECT_EQ(text(pairs, 0, Lowest), QStringLiteral("3.183 V"));
+    EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("4.7 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, Lowest), QStringLiteral("3.183 V"));
 }
 
 TEST_F(DividerDesignWindow, FeedbackModeAsksForVrefAndRanksByVout)
 {
-    auto* feedback = find<QRadioButton>("optFeedback");
-    auto* vin = find<QLineEdit>("txtVin");
-    auto* vref = find<QLineEdit>("txtVref");
-    auto* pairs = find<QTableWidget>("tblPairs");
+    auto* feedback = child<QRadioButton>(*panel, "optFeedback");
+    auto* vin = child<QLineEdit>(*panel, "txtVin");
+    auto* vref = child<QLineEdit>(*panel, "txtVref");
+    auto* pairs = child<QTableWidget>(*panel, "tblPairs");
     ASSERT_TRUE(feedback && vin && vref && pairs);
     panel->show();
     EXPECT_TRUE(vin->isVisible());
@@ -133,16 +124,16 @@ TEST_F(DividerDesignWindow, FeedbackModeAsksForVrefAndRanksByVout)
     ASSERT_TRUE(chooseSeries("E96"));
     ASSERT_TRUE(enter({{"txtFrom", "1k"}, {"txtTo", "100k"}, {"txtVref", "0.8"}, {"txtVout", "3.3"}}));
     ASSERT_GT(pairs->rowCount(), 0);
-    EXPECT_EQ(text(pairs, 0, R1), QStringLiteral("3.57 kΩ"));
-    EXPECT_EQ(text(pairs, 0, R2), QStringLiteral("1.15 kΩ"));
-    EXPECT_EQ(text(pairs, 0, Vout), QStringLiteral("3.283 V"));
-    EXPECT_EQ(text(pairs, 0, Deviation), QStringLiteral("-0.50 %"));
+    EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("3.57 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("1.15 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.283 V"));
+    EXPECT_EQ(cell(*pairs, 0, Deviation), QStringLiteral("-0.50 %"));
 
     ASSERT_TRUE(chooseSeries("E24"));
     ASSERT_TRUE(settled());
-    EXPECT_EQ(text(pairs, 0, R1), QStringLiteral("7.5 kΩ"));
-    EXPECT_EQ(text(pairs, 0, R2), QStringLiteral("2.4 kΩ"));
-    EXPECT_EQ(text(pairs, 0, Deviation), QStringLiteral("exact"));
+    EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("7.5 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("2.4 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, Deviation), QStringLiteral("exact"));
 }
 
 struct Refusal {
@@ -159,9 +150,9 @@ class RefusedGoal : public DividerDesignWindow, public ::testing::WithParamInter
 TEST_P(RefusedGoal, IsNamedBesideTheFieldAndShowsNoPairs)
 {
     const Refusal& r = GetParam();
-    auto* pairs = find<QTableWidget>("tblPairs");
-    auto* message = find<QLabel>(r.messageLabel);
-    auto* mode = find<QRadioButton>(r.feedback ? "optFeedback" : "optOutput");
+    auto* pairs = child<QTableWidget>(*panel, "tblPairs");
+    auto* message = child<QLabel>(*panel, r.messageLabel);
+    auto* mode = child<QRadioButton>(*panel, r.feedback ? "optFeedback" : "optOutput");
     ASSERT_TRUE(pairs && message && mode);
     mode->click();
     ASSERT_TRUE(enter({{r.feedback ? "txtVref" : "txtVin", r.source}, {"txtVout", "1"}}));
@@ -169,7 +160,7 @@ TEST_P(RefusedGoal, IsNamedBesideTheFieldAndShowsNoPairs)
     ASSERT_TRUE(enter({{"txtVout", r.vout}}));
     EXPECT_EQ(pairs->rowCount(), 0);
     EXPECT_TRUE(message->text().startsWith(QString::fromUtf8(r.message))) << message->text().toStdString();
-    EXPECT_EQ(find<QLineEdit>("txtVout")->text(), QString::fromUtf8(r.vout));
+    EXPECT_EQ(child<QLineEdit>(*panel, "txtVout")->text(), QString::fromUtf8(r.vout));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -184,20 +175,20 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(DividerDesignWindow, MyPartsNeverUseAPartTwice)
 {
     ASSERT_TRUE(tools::myparts::save(QStringLiteral("4k7\n9k1\n")));
-    auto* pairs = find<QTableWidget>("tblPairs");
+    auto* pairs = child<QTableWidget>(*panel, "tblPairs");
     ASSERT_NE(pairs, nullptr);
     ASSERT_TRUE(chooseSeries("My parts"));
     ASSERT_TRUE(enter({{"txtVin", "5"}, {"txtVout", "3.3"}}));
     ASSERT_EQ(pairs->rowCount(), 2);
-    EXPECT_EQ(text(pairs, 0, R1), QStringLiteral("4.7 kΩ"));
-    EXPECT_EQ(text(pairs, 0, R2), QStringLiteral("9.1 kΩ"));
-    EXPECT_EQ(text(pairs, 1, R1), QStringLiteral("9.1 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("4.7 kΩ"));
+    EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("9.1 kΩ"));
+    EXPECT_EQ(cell(*pairs, 1, R1), QStringLiteral("9.1 kΩ"));
 }
 
 TEST_F(DividerDesignWindow, CopiesTheSelectionOrTheWholeTableWithHeaders)
 {
-    auto* pairs = find<QTableWidget>("tblPairs");
-    auto* copy = find<QPushButton>("cmdCopy");
+    auto* pairs = child<QTableWidget>(*panel, "tblPairs");
+    auto* copy = child<QPushButton>(*panel, "cmdCopy");
     ASSERT_TRUE(pairs && copy);
     ASSERT_TRUE(chooseSeries("E24"));
     ASSERT_TRUE(enter({{"txtFrom", "1k"}, {"txtTo", "100k"}, {"txtVin", "2.5"}, {"txtVout", "0.8"}}));

@@ -3,6 +3,8 @@
 // and the two tables follow what is typed.
 #include "tools/markings.h"
 
+#include "window.h"
+
 #include "values/markings.h"
 
 #include <QAbstractButton>
@@ -19,27 +21,21 @@ using values::Colour;
 
 namespace {
 
+using window::child;
+
 class MarkingsWindow : public ::testing::Test {
 protected:
     void SetUp() override { panel = std::make_unique<tools::Markings>(); }
-
-    template <class W>
-    W* find(const char* name)
-    {
-        W* w = panel->findChild<W*>(QString::fromLatin1(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
 
     // The colours the visible pickers show, in order.
     std::vector<Colour> picked()
     {
         std::vector<Colour> bands;
-        const auto* count = find<QComboBox>("cboBandCount");
+        const auto* count = child<QComboBox>(*panel, "cboBandCount");
         if (count == nullptr)
             return bands;
         for (int k = 1; k <= count->currentText().toInt(); ++k) {
-            const auto* picker = find<QComboBox>(QStringLiteral("cboBand%1").arg(k).toLatin1().constData());
+            const auto* picker = child<QComboBox>(*panel, QStringLiteral("cboBand%1").arg(k).toLatin1().constData());
             if (picker == nullptr || !picker->isVisibleTo(panel.get()))
                 return {};
             bands.push_back(static_cast<Colour>(picker->currentData().toInt()));
@@ -49,14 +45,14 @@ protected:
 
     std::vector<Colour> drawn()
     {
-        const auto* drawing = find<tools::ResistorDrawing>("picResistor");
+        const auto* drawing = child<tools::ResistorDrawing>(*panel, "picResistor");
         return drawing != nullptr ? drawing->bands() : std::vector<Colour>{};
     }
 
     QStringList row(const char* table, int r)
     {
         QStringList cells;
-        const auto* t = find<QTableWidget>(table);
+        const auto* t = child<QTableWidget>(*panel, table);
         if (t == nullptr || r >= t->rowCount())
             return cells;
         for (int c = 0; c < t->columnCount(); ++c)
@@ -66,13 +62,13 @@ protected:
 
     int rows(const char* table)
     {
-        const auto* t = find<QTableWidget>(table);
+        const auto* t = child<QTableWidget>(*panel, table);
         return t != nullptr ? t->rowCount() : -1;
     }
 
     void type(const char* field, const QString& text)
     {
-        if (auto* edit = find<QLineEdit>(field))
+        if (auto* edit = child<QLineEdit>(*panel, field))
             edit->setText(text);
     }
 
@@ -80,7 +76,7 @@ protected:
     {
         if (auto* edit = panel->findChild<QLineEdit*>(QString::fromLatin1(name)))
             return edit->text();
-        const auto* label = find<QLabel>(name);
+        const auto* label = child<QLabel>(*panel, name);
         return label != nullptr ? label->text() : QString();
     }
 
@@ -106,7 +102,7 @@ TEST_F(MarkingsWindow, TypedBandsSetThePickersTheDrawingAndTheReading)
 TEST_F(MarkingsWindow, APickerRewritesTheFieldAndTheDrawing)
 {
     type("txtMarking", QStringLiteral("yellow violet red gold"));
-    auto* third = find<QComboBox>("cboBand3");
+    auto* third = child<QComboBox>(*panel, "cboBand3");
     ASSERT_NE(third, nullptr);
     third->setCurrentIndex(third->findData(static_cast<int>(Colour::Orange)));
     EXPECT_EQ(text("txtMarking"), "yellow violet orange gold");
@@ -119,7 +115,7 @@ TEST_F(MarkingsWindow, APickerRewritesTheFieldAndTheDrawing)
 TEST_F(MarkingsWindow, ABandCountKeepsTheValueWhereItCan)
 {
     type("txtMarking", QStringLiteral("yellow violet red gold"));
-    auto* count = find<QComboBox>("cboBandCount");
+    auto* count = child<QComboBox>(*panel, "cboBandCount");
     ASSERT_NE(count, nullptr);
     count->setCurrentIndex(count->findText(QStringLiteral("5")));
     EXPECT_EQ(text("txtMarking"), "yellow violet black brown gold");
@@ -132,7 +128,7 @@ TEST_F(MarkingsWindow, ABandCountKeepsTheValueWhereItCan)
 TEST_F(MarkingsWindow, UnderEachBandItsNameAndMeaning)
 {
     type("txtMarking", QStringLiteral("brown black red grey"));
-    const auto* drawing = find<tools::ResistorDrawing>("picResistor");
+    const auto* drawing = child<tools::ResistorDrawing>(*panel, "picResistor");
     ASSERT_NE(drawing, nullptr);
     EXPECT_EQ(drawing->caption(0), (QStringList{"Brown", "1"}));
     EXPECT_EQ(drawing->caption(2), (QStringList{"Red", QString::fromUtf8("×100")}));
@@ -172,7 +168,7 @@ TEST_F(MarkingsWindow, MarkingAValueFillsEveryRowAndSaysWhyNot)
     EXPECT_EQ(row("tblMarkings", 6), (QStringList{"RKM", "4K7"}));
 
     // A row of bands, activated, is read and drawn.
-    auto* table = find<QTableWidget>("tblMarkings");
+    auto* table = child<QTableWidget>(*panel, "tblMarkings");
     ASSERT_NE(table, nullptr);
     Q_EMIT table->cellActivated(1, 1);
     EXPECT_EQ(text("txtMarking"), "yellow violet black brown gold");
@@ -202,5 +198,5 @@ TEST_F(MarkingsWindow, EveryFieldIsNamedForAssistiveTechnology)
         }
     }
     EXPECT_EQ(panel->windowTitle(), "Markings");
-    EXPECT_NE(find<QAbstractButton>("cmdClose"), nullptr);
+    EXPECT_NE(child<QAbstractButton>(*panel, "cmdClose"), nullptr);
 }

@@ -5,6 +5,8 @@
 #include "tools/circuitview.h"
 #include "tools/networkcalculator.h"
 
+#include "window.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -18,13 +20,7 @@
 
 namespace {
 
-template <class W>
-W* find(QWidget* panel, const char* name)
-{
-    auto* w = panel->findChild<W*>(QLatin1String(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
+using window::child;
 
 class NetworkWindow : public ::testing::Test {
 protected:
@@ -36,7 +32,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
     }
 
-    QString shown(const char* label) { return find<QLabel>(panel.get(), label)->text(); }
+    QString shown(const char* label) { return child<QLabel>(panel.get(), label)->text(); }
 
     std::unique_ptr<tools::NetworkCalculator> panel;
 };
@@ -44,18 +40,18 @@ protected:
 TEST_F(NetworkWindow, TypingGoesToTheNetworkAndTheExampleIsExact)
 {
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("4k7 + (10k || 22k)"));
-    EXPECT_EQ(find<QLineEdit>(panel.get(), "txtNetwork")->text(), QStringLiteral("4k7 + (10k || 22k)"));
+    EXPECT_EQ(child<QLineEdit>(panel.get(), "txtNetwork")->text(), QStringLiteral("4k7 + (10k || 22k)"));
     EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("11.575 kΩ exact"));
     EXPECT_EQ(shown("lblNetworkRange"), QStringLiteral("no tolerance given"));
     EXPECT_EQ(shown("lblNetworkNearest"), QStringLiteral("12 kΩ"));
     EXPECT_EQ(shown("lblNetworkText"), QStringLiteral("4.7k + (22k || 10k)"));
-    EXPECT_FALSE(find<tools::CircuitView>(panel.get(), "picNetwork")->drawing().isEmpty());
+    EXPECT_FALSE(child<tools::CircuitView>(panel.get(), "picNetwork")->drawing().isEmpty());
 }
 
 TEST_F(NetworkWindow, OneToleranceForAllOrEachPartItsOwn)
 {
-    auto* network = find<QLineEdit>(panel.get(), "txtNetwork");
-    auto* tolerance = find<QComboBox>(panel.get(), "cboNetworkTolerance");
+    auto* network = child<QLineEdit>(panel.get(), "txtNetwork");
+    auto* tolerance = child<QComboBox>(panel.get(), "cboNetworkTolerance");
     network->setText(QStringLiteral("4k7 + (10k || 22k)"));
     tolerance->setCurrentIndex(tolerance->findData(QStringLiteral("1")));
     EXPECT_EQ(shown("lblNetworkRange"), QStringLiteral("11.459-11.691 kΩ"));
@@ -67,25 +63,25 @@ TEST_F(NetworkWindow, OneToleranceForAllOrEachPartItsOwn)
 
 TEST_F(NetworkWindow, CapacitorsInParallelAdd)
 {
-    find<QComboBox>(panel.get(), "cboNetworkKind")->setCurrentIndex(1);
-    find<QLineEdit>(panel.get(), "txtNetwork")->setText(QStringLiteral("100n || 47n"));
+    child<QComboBox>(panel.get(), "cboNetworkKind")->setCurrentIndex(1);
+    child<QLineEdit>(panel.get(), "txtNetwork")->setText(QStringLiteral("100n || 47n"));
     EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("147 nF exact"));
-    find<QComboBox>(panel.get(), "cboNetworkKind")->setCurrentIndex(0);
+    child<QComboBox>(panel.get(), "cboNetworkKind")->setCurrentIndex(0);
     EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("31.9728 nΩ")) << "the same values as resistors";
 }
 
 TEST_F(NetworkWindow, ATypingErrorIsMarkedWhereItIsAndClearsTheAnswer)
 {
-    auto* network = find<QLineEdit>(panel.get(), "txtNetwork");
+    auto* network = child<QLineEdit>(panel.get(), "txtNetwork");
     network->setText(QStringLiteral("4k7 + 1k"));
     network->setText(QStringLiteral("4k7 + 4x7 || 1k"));
-    auto* message = find<QLabel>(panel.get(), "lblNetworkMessage");
+    auto* message = child<QLabel>(panel.get(), "lblNetworkMessage");
     EXPECT_TRUE(message->isVisible());
     EXPECT_TRUE(message->text().contains(QStringLiteral("'4x7' is not a value"))) << message->text().toStdString();
     EXPECT_TRUE(message->text().contains(QStringLiteral("4k7 + <u><b>4x7</b></u> || 1k")))
         << message->text().toStdString();
     EXPECT_EQ(shown("lblNetworkValue"), QString());
-    EXPECT_TRUE(find<tools::CircuitView>(panel.get(), "picNetwork")->drawing().isEmpty());
+    EXPECT_TRUE(child<tools::CircuitView>(panel.get(), "picNetwork")->drawing().isEmpty());
     network->setText(QStringLiteral("4k7 +"));
     EXPECT_TRUE(message->text().contains(QStringLiteral("expected a value after '+'")));
     network->setText(QStringLiteral("4k7"));
@@ -101,7 +97,7 @@ protected:
         panel->show();
         QApplication::setActiveWindow(panel.get());
         ASSERT_TRUE(QTest::qWaitForWindowActive(panel.get()));
-        table = find<QTableWidget>(panel.get(), "tblPads");
+        table = child<QTableWidget>(panel.get(), "tblPads");
     }
 
     QString at(int row, int column) const
@@ -116,9 +112,9 @@ protected:
 
 TEST_F(AttenuatorWindow, SixDbFiftyOhmsByTyping)
 {
-    EXPECT_EQ(find<QLineEdit>(panel.get(), "txtPadZ")->text(), QStringLiteral("50"));
+    EXPECT_EQ(child<QLineEdit>(panel.get(), "txtPadZ")->text(), QStringLiteral("50"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("6"));
-    EXPECT_EQ(find<QLineEdit>(panel.get(), "txtPadDb")->text(), QStringLiteral("6"));
+    EXPECT_EQ(child<QLineEdit>(panel.get(), "txtPadDb")->text(), QStringLiteral("6"));
     const char* expected[][4] = {{"Pi", "shunt (×2)", "150.48 Ω", "150 Ω"},
                                  {"", "series", "37.35 Ω", "37.4 Ω"},
                                  {"T", "series (×2)", "16.61 Ω", "16.5 Ω"},
@@ -137,33 +133,34 @@ TEST_F(AttenuatorWindow, SixDbFiftyOhmsByTyping)
 
 TEST_F(AttenuatorWindow, TheSelectedRowsPadIsDrawnAloneOtherwiseAllThree)
 {
-    find<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("20"));
+    child<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("20"));
     const char* names[] = {"picPadPi", "picPadTee", "picPadBridgedTee"};
     for (const char* name : names) {
-        EXPECT_TRUE(find<tools::CircuitView>(panel.get(), name)->isVisible()) << name;
-        EXPECT_FALSE(find<tools::CircuitView>(panel.get(), name)->drawing().isEmpty()) << name;
+        EXPECT_TRUE(child<tools::CircuitView>(panel.get(), name)->isVisible()) << name;
+        EXPECT_FALSE(child<tools::CircuitView>(panel.get(), name)->drawing().isEmpty()) << name;
     }
     table->selectRow(3);
-    EXPECT_FALSE(find<tools::CircuitView>(panel.get(), "picPadPi")->isVisible());
-    EXPECT_TRUE(find<tools::CircuitView>(panel.get(), "picPadTee")->isVisible());
-    EXPECT_FALSE(find<tools::CircuitView>(panel.get(), "picPadBridgedTee")->isVisible());
+    EXPECT_FALSE(child<tools::CircuitView>(panel.get(), "picPadPi")->isVisible());
+    EXPECT_TRUE(child<tools::CircuitView>(panel.get(), "picPadTee")->isVisible());
+    EXPECT_FALSE(child<tools::CircuitView>(panel.get(), "picPadBridgedTee")->isVisible());
     table->clearSelection();
-    EXPECT_TRUE(find<tools::CircuitView>(panel.get(), "picPadPi")->isVisible());
+    EXPECT_TRUE(child<tools::CircuitView>(panel.get(), "picPadPi")->isVisible());
 }
 
 TEST_F(AttenuatorWindow, APerfectMatchAndRefusals)
 {
-    find<QLineEdit>(panel.get(), "txtPadZ")->setText(QStringLiteral("75"));
-    find<QComboBox>(panel.get(), "cboPadSeries")->setCurrentText(QStringLiteral("E24"));
-    find<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("6.0206"));
+    child<QLineEdit>(panel.get(), "txtPadZ")->setText(QStringLiteral("75"));
+    child<QComboBox>(panel.get(), "cboPadSeries")->setCurrentText(QStringLiteral("E24"));
+    child<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("6.0206"));
     EXPECT_EQ(at(4, 6), QStringLiteral("infinite"));
     EXPECT_EQ(table->horizontalHeaderItem(3)->text(), QStringLiteral("E24"));
-    find<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("0"));
-    EXPECT_TRUE(find<QLabel>(panel.get(), "lblPadDbMessage")->text().contains(QStringLiteral("'0' is not above 0 dB")));
+    child<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("0"));
+    EXPECT_TRUE(
+        child<QLabel>(panel.get(), "lblPadDbMessage")->text().contains(QStringLiteral("'0' is not above 0 dB")));
     EXPECT_EQ(at(0, 2), QString());
-    find<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("6"));
-    find<QLineEdit>(panel.get(), "txtPadZ")->setText(QStringLiteral("5V"));
-    EXPECT_TRUE(find<QLabel>(panel.get(), "lblPadZMessage")->text().contains(QStringLiteral("'5V'")));
+    child<QLineEdit>(panel.get(), "txtPadDb")->setText(QStringLiteral("6"));
+    child<QLineEdit>(panel.get(), "txtPadZ")->setText(QStringLiteral("5V"));
+    EXPECT_TRUE(child<QLabel>(panel.get(), "lblPadZMessage")->text().contains(QStringLiteral("'5V'")));
     EXPECT_EQ(at(0, 2), QString());
 }
 

@@ -4,6 +4,8 @@
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
 
+#include "window.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -19,6 +21,9 @@
 #include <memory>
 
 namespace {
+
+using window::cell;
+using window::child;
 
 constexpr int waitMs = 10000;
 
@@ -41,25 +46,11 @@ protected:
 
     void open() { panel = std::make_unique<tools::StandardValues>(); }
 
-    template <class W>
-    W* find(const char* name)
-    {
-        auto* w = panel->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
-    static QString text(const QTableWidget* table, int row, int column)
-    {
-        const QTableWidgetItem* item = table->item(row, column);
-        return item ? item->text() : QString();
-    }
-
     // Types into a field and waits for the network search it starts, if any, to be shown.
     bool typeAndWait(const char* field, const QString& value)
     {
         QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
-        auto* edit = find<QLineEdit>(field);
+        auto* edit = child<QLineEdit>(*panel, field);
         if (!edit)
             return false;
         edit->setText(value);
@@ -85,15 +76,15 @@ class NearestAsTyped : public StandardValuesWindow, public ::testing::WithParamI
 TEST_P(NearestAsTyped, ShowsTheRowOfTheSeries)
 {
     const NearestCase& c = GetParam();
-    auto* table = find<QTableWidget>("tblNearest");
+    auto* table = child<QTableWidget>(*panel, "tblNearest");
     ASSERT_NE(table, nullptr);
     ASSERT_EQ(table->rowCount(), 7);
-    find<QLineEdit>("txtTarget")->setText(QString::fromUtf8(c.typed));
-    EXPECT_EQ(text(table, c.series, Nearest), QString::fromUtf8(c.nearest));
-    EXPECT_EQ(text(table, c.series, NearestDev), QString::fromUtf8(c.deviation));
-    EXPECT_EQ(text(table, c.series, Below), QString::fromUtf8(c.below));
-    EXPECT_EQ(text(table, c.series, Above), QString::fromUtf8(c.above));
-    EXPECT_EQ(!text(table, c.series, Exact).isEmpty(), c.exact);
+    child<QLineEdit>(*panel, "txtTarget")->setText(QString::fromUtf8(c.typed));
+    EXPECT_EQ(cell(*table, c.series, Nearest), QString::fromUtf8(c.nearest));
+    EXPECT_EQ(cell(*table, c.series, NearestDev), QString::fromUtf8(c.deviation));
+    EXPECT_EQ(cell(*table, c.series, Below), QString::fromUtf8(c.below));
+    EXPECT_EQ(cell(*table, c.series, Above), QString::fromUtf8(c.above));
+    EXPECT_EQ(!cell(*table, c.series, Exact).isEmpty(), c.exact);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -108,35 +99,35 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StandardValuesWindow, TypingAgainReplacesTheNetworksOfTheEarlierValue)
 {
-    auto* networks = find<QTableWidget>("tblNetworks");
-    auto* parts = find<QComboBox>("cboParts");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
+    auto* parts = child<QComboBox>(*panel, "cboParts");
     ASSERT_NE(networks, nullptr);
     ASSERT_NE(parts, nullptr);
     parts->setCurrentIndex(1); // at most 2
 
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("5k")));
     ASSERT_EQ(networks->rowCount(), 10);
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("10k || 10k"));
-    EXPECT_EQ(text(networks, 0, 1), QStringLiteral("5 kΩ"));
-    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("exact"));
-    EXPECT_EQ(text(networks, 5, 0), QStringLiteral("47k || 5.6k"));
-    EXPECT_EQ(text(networks, 5, 2), QStringLiteral("+0.08 %"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("10k || 10k"));
+    EXPECT_EQ(cell(*networks, 0, 1), QStringLiteral("5 kΩ"));
+    EXPECT_EQ(cell(*networks, 0, 2), QStringLiteral("exact"));
+    EXPECT_EQ(cell(*networks, 5, 0), QStringLiteral("47k || 5.6k"));
+    EXPECT_EQ(cell(*networks, 5, 2), QStringLiteral("+0.08 %"));
 
     // Keystrokes faster than the search: only the last value may end up in the table.
-    auto* target = find<QLineEdit>("txtTarget");
+    auto* target = child<QLineEdit>(*panel, "txtTarget");
     QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
     for (const char* typed : {"1", "12", "123", "1234"})
         target->setText(QLatin1String(typed));
     ASSERT_TRUE(shown.wait(waitMs));
     EXPECT_EQ(shown.count(), 1);
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("24k || 1.3k"));
-    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("-0.06 %"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("24k || 1.3k"));
+    EXPECT_EQ(cell(*networks, 0, 2), QStringLiteral("-0.06 %"));
 }
 
 TEST_F(StandardValuesWindow, AtMostFourPartsReachesExactly)
 {
-    auto* networks = find<QTableWidget>("tblNetworks");
-    auto* parts = find<QComboBox>("cboParts");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
+    auto* parts = child<QComboBox>(*panel, "cboParts");
     ASSERT_NE(networks, nullptr);
     ASSERT_NE(parts, nullptr);
     ASSERT_EQ(parts->count(), 4);
@@ -147,50 +138,50 @@ TEST_F(StandardValuesWindow, AtMostFourPartsReachesExactly)
     const auto everyCellFits = [networks] {
         for (int row = 0; row < networks->rowCount(); ++row) {
             for (int column = 0; column < networks->columnCount(); ++column) {
-                const QString shown = text(networks, row, column);
+                const QString shown = cell(*networks, row, column);
                 EXPECT_LE(networks->fontMetrics().horizontalAdvance(shown) + 8, networks->columnWidth(column))
                     << shown.toStdString();
             }
         }
     };
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("7777")));
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("36k || (9.1k + 820)"));
-    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("+0.000045 %"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("36k || (9.1k + 820)"));
+    EXPECT_EQ(cell(*networks, 0, 2), QStringLiteral("+0.000045 %"));
     everyCellFits();
     QSignalSpy shown(panel.get(), &tools::StandardValues::networksShown);
     parts->setCurrentIndex(3);
     ASSERT_TRUE(shown.wait(waitMs));
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("5.6k + 27 + (4.3k || 4.3k)"));
-    EXPECT_EQ(text(networks, 0, 2), QStringLiteral("exact"));
-    EXPECT_EQ(text(networks, 0, 3), QStringLiteral("4"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("5.6k + 27 + (4.3k || 4.3k)"));
+    EXPECT_EQ(cell(*networks, 0, 2), QStringLiteral("exact"));
+    EXPECT_EQ(cell(*networks, 0, 3), QStringLiteral("4"));
     everyCellFits();
 }
 
 // A search that reaches its limit of work shows the best it found and says so beside the table.
 TEST_F(StandardValuesWindow, ASearchAtItsLimitSaysSo)
 {
-    auto* source = find<QComboBox>("cboSource");
+    auto* source = child<QComboBox>(*panel, "cboSource");
     ASSERT_NE(source, nullptr);
     source->setCurrentIndex(E192);
-    find<QComboBox>("cboParts")->setCurrentIndex(3);
-    find<QLineEdit>("txtFrom")->setText(QStringLiteral("1e-15"));
-    find<QLineEdit>("txtTo")->setText(QStringLiteral("1e15"));
+    child<QComboBox>(*panel, "cboParts")->setCurrentIndex(3);
+    child<QLineEdit>(*panel, "txtFrom")->setText(QStringLiteral("1e-15"));
+    child<QLineEdit>(*panel, "txtTo")->setText(QStringLiteral("1e15"));
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("1.23456789")));
-    EXPECT_GT(find<QTableWidget>("tblNetworks")->rowCount(), 0);
-    EXPECT_EQ(find<QLabel>("lblNetworksStatus")->text(),
+    EXPECT_GT(child<QTableWidget>(*panel, "tblNetworks")->rowCount(), 0);
+    EXPECT_EQ(child<QLabel>(*panel, "lblNetworksStatus")->text(),
               QStringLiteral("The search stopped at its limit: a better network may exist."));
 }
 
 TEST_F(StandardValuesWindow, ThreePartsPreferFewerDistinctValues)
 {
-    auto* source = find<QComboBox>("cboSource");
-    auto* networks = find<QTableWidget>("tblNetworks");
+    auto* source = child<QComboBox>(*panel, "cboSource");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
     ASSERT_NE(source, nullptr);
     ASSERT_NE(networks, nullptr);
     source->setCurrentText(QStringLiteral("E12"));
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("1234")));
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("1.2k + (68 || 68)"));
-    EXPECT_EQ(text(networks, 0, 3), QStringLiteral("3"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("1.2k + (68 || 68)"));
+    EXPECT_EQ(cell(*networks, 0, 3), QStringLiteral("3"));
 }
 
 struct RefusalCase {
@@ -204,10 +195,10 @@ class RefusedTarget : public StandardValuesWindow, public ::testing::WithParamIn
 TEST_P(RefusedTarget, IsNamedBesideTheFieldAndShowsNoResult)
 {
     const RefusalCase& c = GetParam();
-    auto* target = find<QLineEdit>("txtTarget");
-    auto* message = find<QLabel>("lblTargetMessage");
-    auto* nearest = find<QTableWidget>("tblNearest");
-    auto* networks = find<QTableWidget>("tblNetworks");
+    auto* target = child<QLineEdit>(*panel, "txtTarget");
+    auto* message = child<QLabel>(*panel, "lblTargetMessage");
+    auto* nearest = child<QTableWidget>(*panel, "tblNearest");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
     ASSERT_TRUE(target && message && nearest && networks);
 
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("5k")));
@@ -219,12 +210,12 @@ TEST_P(RefusedTarget, IsNamedBesideTheFieldAndShowsNoResult)
     EXPECT_EQ(target->text(), QString::fromUtf8(c.typed));
     EXPECT_EQ(networks->rowCount(), 0);
     for (int row = 0; row < nearest->rowCount(); ++row)
-        EXPECT_TRUE(text(nearest, row, Nearest).isEmpty()) << row;
+        EXPECT_TRUE(cell(*nearest, row, Nearest).isEmpty()) << row;
 
     // Fixing it brings the results back and the message goes.
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("4k7")));
     EXPECT_TRUE(message->text().isEmpty());
-    EXPECT_EQ(text(nearest, E12, NearestDev), QStringLiteral("exact"));
+    EXPECT_EQ(cell(*nearest, E12, NearestDev), QStringLiteral("exact"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
@@ -237,9 +228,9 @@ INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
 
 TEST_F(StandardValuesWindow, ABadRangeIsNamedAndShowsNoNetworks)
 {
-    auto* message = find<QLabel>("lblRangeMessage");
-    auto* networks = find<QTableWidget>("tblNetworks");
-    auto* from = find<QLineEdit>("txtFrom");
+    auto* message = child<QLabel>(*panel, "lblRangeMessage");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
+    auto* from = child<QLineEdit>(*panel, "txtFrom");
     ASSERT_TRUE(message && networks && from);
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("5k")));
     ASSERT_GT(networks->rowCount(), 0);
@@ -252,13 +243,13 @@ TEST_F(StandardValuesWindow, ABadRangeIsNamedAndShowsNoNetworks)
     }
     ASSERT_TRUE(typeAndWait("txtFrom", QStringLiteral("1k")));
     EXPECT_TRUE(message->text().isEmpty());
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("10k || 10k"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("10k || 10k"));
 }
 
 TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
 {
-    auto* source = find<QComboBox>("cboSource");
-    auto* list = find<QPlainTextEdit>("txtMyParts");
+    auto* source = child<QComboBox>(*panel, "cboSource");
+    auto* list = child<QPlainTextEdit>(*panel, "txtMyParts");
     ASSERT_TRUE(source && list);
     source->setCurrentText(QStringLiteral("My parts"));
     const QString typed = QStringLiteral("10k x2\n4q7\n4k7\n");
@@ -269,10 +260,10 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     open();
     ASSERT_TRUE(QSignalSpy(panel.get(), &tools::StandardValues::partsRead).wait(waitMs));
 
-    list = find<QPlainTextEdit>("txtMyParts");
-    auto* problems = find<QListWidget>("lstPartProblems");
-    source = find<QComboBox>("cboSource");
-    auto* networks = find<QTableWidget>("tblNetworks");
+    list = child<QPlainTextEdit>(*panel, "txtMyParts");
+    auto* problems = child<QListWidget>(*panel, "lstPartProblems");
+    source = child<QComboBox>(*panel, "cboSource");
+    auto* networks = child<QTableWidget>(*panel, "tblNetworks");
     ASSERT_TRUE(list && problems && source && networks);
     EXPECT_EQ(list->toPlainText(), typed);
     ASSERT_EQ(problems->count(), 1);
@@ -284,16 +275,16 @@ TEST_F(StandardValuesWindow, MyPartsSurviveARestartWithTheBadLineMarked)
     source->setCurrentText(QStringLiteral("My parts"));
     ASSERT_TRUE(typeAndWait("txtTarget", QStringLiteral("5k")));
     ASSERT_GT(networks->rowCount(), 0);
-    EXPECT_EQ(text(networks, 0, 0), QStringLiteral("10k || 10k"));
+    EXPECT_EQ(cell(*networks, 0, 0), QStringLiteral("10k || 10k"));
     for (int row = 0; row < networks->rowCount(); ++row)
-        EXPECT_LE(text(networks, row, 0).count(QStringLiteral("10k")), 2) << text(networks, row, 0).toStdString();
+        EXPECT_LE(cell(*networks, row, 0).count(QStringLiteral("10k")), 2) << cell(*networks, row, 0).toStdString();
 }
 
 TEST_F(StandardValuesWindow, EveryFieldHasAnAccessibleNameAndAnAccessKey)
 {
     for (const char* name : {"txtTarget", "cboKind", "tblNearest", "cboSource", "txtFrom", "txtTo", "cboParts",
                              "tblNetworks", "txtMyParts", "lstPartProblems"}) {
-        auto* field = find<QWidget>(name);
+        auto* field = child<QWidget>(*panel, name);
         ASSERT_NE(field, nullptr);
         EXPECT_FALSE(field->accessibleName().isEmpty()) << name;
         bool labelled = false;

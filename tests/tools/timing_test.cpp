@@ -3,6 +3,8 @@
 // as its fields are typed, its designer fills its table, and a refusal shows beside its field.
 #include "tools/timing/timing.h"
 
+#include "window.h"
+
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,24 +19,18 @@
 
 namespace {
 
+using window::child;
+
 constexpr int waitMs = 10000;
 
 class TimingWindow : public ::testing::Test {
 protected:
     void SetUp() override { panel = std::make_unique<tools::Timing>(); }
 
-    template <class W>
-    W* find(const char* name)
-    {
-        auto* w = panel->findChild<W*>(QLatin1String(name));
-        EXPECT_NE(w, nullptr) << name;
-        return w;
-    }
-
     bool type(std::initializer_list<std::pair<const char*, const char*>> fields)
     {
         for (const auto& [name, text] : fields) {
-            auto* edit = find<QLineEdit>(name);
+            auto* edit = child<QLineEdit>(*panel, name);
             if (!edit)
                 return false;
             edit->setText(QString::fromUtf8(text));
@@ -45,7 +41,7 @@ protected:
     // Waits until the status under a designer's table no longer says it is searching.
     bool settled(const char* status)
     {
-        auto* label = find<QLabel>(status);
+        auto* label = child<QLabel>(*panel, status);
         for (int waited = 0; label && waited < waitMs; waited += 10) {
             if (label->text() != QStringLiteral("Searching..."))
                 return true;
@@ -54,7 +50,7 @@ protected:
         return false;
     }
 
-    QString text(const char* label) { return find<QLabel>(label)->text(); }
+    QString text(const char* label) { return child<QLabel>(*panel, label)->text(); }
 
     static QString cellText(const QTableWidget* table, int row, int column)
     {
@@ -75,7 +71,7 @@ TEST_F(TimingWindow, RcPageGivesTheTimeConstantCornerChargeAndTheBestPairs)
     ASSERT_TRUE(type({{"txtRcLevel", "6"}}));
     EXPECT_FALSE(text("lblRcLevelMessage").isEmpty());
 
-    auto* pairs = find<QTableWidget>("tblRcPairs");
+    auto* pairs = child<QTableWidget>(*panel, "tblRcPairs");
     ASSERT_TRUE(type({{"txtRcTarget", "1k"}}));
     ASSERT_TRUE(settled("lblRcStatus"));
     ASSERT_EQ(pairs->rowCount(), 10);
@@ -84,7 +80,7 @@ TEST_F(TimingWindow, RcPageGivesTheTimeConstantCornerChargeAndTheBestPairs)
     EXPECT_EQ(cellText(pairs, 0, 2), QStringLiteral("994.72 Hz"));
     EXPECT_EQ(cellText(pairs, 0, 3), QStringLiteral("-0.53 %"));
 
-    find<QRadioButton>("optRcTau")->click();
+    child<QRadioButton>(*panel, "optRcTau")->click();
     ASSERT_TRUE(type({{"txtRcTarget", "1m"}}));
     ASSERT_TRUE(settled("lblRcStatus"));
     ASSERT_GT(pairs->rowCount(), 0);
@@ -112,7 +108,7 @@ TEST_F(TimingWindow, ResonancePageGivesF0AndTheNearestCapacitors)
     ASSERT_TRUE(type({{"txtLcL", "10u"}, {"txtLcC", "100n"}, {"txtLcTarget", "159k"}}));
     EXPECT_TRUE(text("lblLc").contains(QStringLiteral("159.15 kHz"))) << text("lblLc").toStdString();
     EXPECT_TRUE(text("lblLc").contains(QStringLiteral("10 Ω")));
-    auto* caps = find<QTableWidget>("tblLcCapacitors");
+    auto* caps = child<QTableWidget>(*panel, "tblLcCapacitors");
     ASSERT_GT(caps->rowCount(), 1);
     EXPECT_EQ(cellText(caps, 0, 0), QStringLiteral("100 nF"));
     EXPECT_EQ(cellText(caps, 0, 2), QStringLiteral("+0.10 %"));
@@ -124,7 +120,7 @@ TEST_F(TimingWindow, TimerPageRunsForwardsAndDesignsWithAndWithoutTheDiode)
     EXPECT_TRUE(text("lbl555").contains(QStringLiteral("2.3925 Hz"))) << text("lbl555").toStdString();
     EXPECT_TRUE(text("lbl555").contains(QStringLiteral("50.249 %")));
 
-    auto* designs = find<QTableWidget>("tbl555Designs");
+    auto* designs = child<QTableWidget>(*panel, "tbl555Designs");
     ASSERT_TRUE(type({{"txt555F", "1k"}, {"txt555Duty", "60"}}));
     ASSERT_TRUE(settled("lbl555Status"));
     ASSERT_EQ(designs->rowCount(), 10);
@@ -137,14 +133,14 @@ TEST_F(TimingWindow, TimerPageRunsForwardsAndDesignsWithAndWithoutTheDiode)
     ASSERT_TRUE(type({{"txt555Duty", "25"}}));
     EXPECT_EQ(designs->rowCount(), 0);
     EXPECT_FALSE(text("lbl555DutyMessage").isEmpty());
-    find<QCheckBox>("chk555Diode")->click();
+    child<QCheckBox>(*panel, "chk555Diode")->click();
     ASSERT_TRUE(settled("lbl555Status"));
     ASSERT_GT(designs->rowCount(), 0);
     EXPECT_EQ(cellText(designs, 0, 0), QStringLiteral("110 kΩ"));
     EXPECT_EQ(cellText(designs, 0, 4), QStringLiteral("25 % exact"));
     EXPECT_TRUE(text("lbl555").contains(QStringLiteral("neglected")));
 
-    find<QRadioButton>("opt555Monostable")->click();
+    child<QRadioButton>(*panel, "opt555Monostable")->click();
     ASSERT_TRUE(type({{"txt555R1", "100k"}, {"txt555C", "10u"}}));
     EXPECT_TRUE(text("lbl555").contains(QStringLiteral("1.0986 s"))) << text("lbl555").toStdString();
 }
