@@ -59,6 +59,7 @@ function(voltiva_check_layers)
     list(REMOVE_DUPLICATES checked)
 
     # "| 4 | `tools/` (`voltiva_tools`) | ...": the layer of each folder the table lists.
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
     file(STRINGS ${PROJECT_SOURCE_DIR}/README.md rows REGEX "^\\| [0-9]+ \\| `[a-z_]+/`")
     foreach(row IN LISTS rows)
         string(REGEX MATCH "^\\| ([0-9]+) \\| `([a-z_]+)/`" _ "${row}")
