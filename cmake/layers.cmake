@@ -2,7 +2,10 @@
 # Keeps the layers apart: a source may include headers only from its own folder and from the
 # folders of the project libraries that the targets of its folder link, directly or through
 # others. The allowed folders come from the link graph itself, so a new folder is checked as
-# soon as it exists. Called once every target is defined; a breach stops configuring.
+# soon as it exists; every source and header below a folder, at any depth, counts as the folder's.
+# The layers table of README.md is held to the same: a folder it lists may include only folders
+# of lower layers than its own, so the table and the links cannot drift apart. Called once every
+# target is defined; a breach stops configuring.
 
 # The targets `target` links among the project's (voltiva_*), itself included, followed down.
 function(voltiva_reachable target out)
@@ -55,8 +58,16 @@ function(voltiva_check_layers)
     endforeach()
     list(REMOVE_DUPLICATES checked)
 
+    # "| 4 | `tools/` (`voltiva_tools`) | ...": the layer of each folder the table lists.
+    set_property(DIRECTORY ${PROJECT_SOURCE_DIR} APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/README.md)
+    file(STRINGS ${PROJECT_SOURCE_DIR}/README.md rows REGEX "^\\| [0-9]+ \\| `[a-z_]+/`")
+    foreach(row IN LISTS rows)
+        string(REGEX MATCH "^\\| ([0-9]+) \\| `([a-z_]+)/`" _ "${row}")
+        set(layer_${CMAKE_MATCH_2} ${CMAKE_MATCH_1})
+    endforeach()
+
     foreach(own IN LISTS checked)
-        file(GLOB sources ${PROJECT_SOURCE_DIR}/${own}/*.cpp ${PROJECT_SOURCE_DIR}/${own}/*.h)
+        file(GLOB_RECURSE sources ${PROJECT_SOURCE_DIR}/${own}/*.cpp ${PROJECT_SOURCE_DIR}/${own}/*.h)
         foreach(source IN LISTS sources)
             file(STRINGS ${source} includes REGEX "^#include \"[a-z_]+/")
             foreach(line IN LISTS includes)
@@ -65,6 +76,12 @@ function(voltiva_check_layers)
                 if(folder IN_LIST libraryFolders AND NOT folder IN_LIST allowed_${own})
                     file(RELATIVE_PATH file ${PROJECT_SOURCE_DIR} ${source})
                     message(FATAL_ERROR "${file}: ${line} reaches ${folder}/, which nothing in ${own}/ links")
+                endif()
+                if(DEFINED layer_${own} AND DEFINED layer_${folder} AND NOT folder STREQUAL own
+                   AND NOT layer_${folder} LESS layer_${own})
+                    file(RELATIVE_PATH file ${PROJECT_SOURCE_DIR} ${source})
+                    message(FATAL_ERROR "${file}: ${line} reaches ${folder}/ (layer ${layer_${folder}} in README.md), "
+                                        "not below ${own}/ (layer ${layer_${own}})")
                 endif()
             endforeach()
         endforeach()

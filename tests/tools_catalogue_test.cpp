@@ -171,3 +171,39 @@ TEST_P(ToolWindow, OpensFromItsMenuFitsASmallScreenTakesTypingAndCloses)
 INSTANTIATE_TEST_SUITE_P(Catalogue, ToolWindow,
                          ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()),
                          [](const auto& info) { return std::string(info.param.window); });
+
+// Close is the shell's: it unloads the window. A panel that also closes itself on the same click
+// runs a second close first, its central widget hidden and sent a close of its own.
+class ToolClose : public ScreenTest, public ::testing::WithParamInterface<tools::Tool> {};
+
+TEST_P(ToolClose, RunsOnceAndUnloads)
+{
+    const tools::Tool& tool = GetParam();
+    project.start();
+    control<QAction>("frmMainScr", tool.action)->trigger();
+    QMainWindow* window = form(tool.window).window();
+    ASSERT_NE(window, nullptr);
+
+    struct CloseSpy : QObject {
+        QWidget* window = nullptr;
+        QStringList closed;
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (event->type() == QEvent::Close && widget && (widget == window || window->isAncestorOf(widget)))
+                closed.append(widget->objectName());
+            return false;
+        }
+    } spy;
+    spy.window = window;
+    qApp->installEventFilter(&spy);
+    click(tool.window, "cmdClose");
+    qApp->removeEventFilter(&spy);
+
+    EXPECT_EQ(spy.closed, QStringList()) << "closed besides the unload";
+    EXPECT_FALSE(form(tool.window).isLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, ToolClose,
+                         ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()),
+                         [](const auto& info) { return std::string(info.param.window); });

@@ -3,6 +3,7 @@
 
 #include "schematic/schematic.h"
 #include "tools/circuitview.h"
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/pads.h"
@@ -31,13 +32,6 @@ constexpr int defaultSeries = 5; // E96
 QString text(std::string_view s)
 {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
-}
-
-QLabel* labelFor(QWidget* parent, const char* name, const QString& caption, QWidget* buddy)
-{
-    auto* label = named(new QLabel(caption, parent), name);
-    label->setBuddy(buddy);
-    return label;
 }
 
 QString role(std::string_view r)
@@ -76,15 +70,13 @@ Attenuator::Attenuator(QWidget* parent)
         connect(edit, &QLineEdit::textChanged, this, &Attenuator::refresh);
     connect(cboPadSeries_, &QComboBox::currentIndexChanged, this, &Attenuator::refresh);
     connect(tblPads_, &QTableWidget::itemSelectionChanged, this, &Attenuator::selectionChanged);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     refresh();
 }
 
 void Attenuator::build()
 {
     const auto message = [this](const char* name) { return warningLabel(this, name); };
-    txtPadDb_ = named(new QLineEdit(this), "txtPadDb", tr("Attenuation in dB"));
-    txtPadDb_->setPlaceholderText(tr("e.g. 6 or 20"));
+    txtPadDb_ = field(this, "txtPadDb", tr("Attenuation in dB"), tr("e.g. 6 or 20"));
     txtPadZ_ = named(new QLineEdit(localised("50", locale()), this), "txtPadZ", tr("Impedance in ohms"));
     const int fieldWidth = txtPadDb_->fontMetrics().horizontalAdvance(QStringLiteral("0000.0000")) * 3 / 2;
     for (QLineEdit* edit : {txtPadDb_, txtPadZ_})
@@ -162,10 +154,7 @@ void Attenuator::build()
     layout->addLayout(drawings, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(txtPadDb_, txtPadZ_);
-    setTabOrder(txtPadZ_, cboPadSeries_);
-    setTabOrder(cboPadSeries_, tblPads_);
-    setTabOrder(tblPads_, cmdClose_);
+    tabChain({txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdClose_});
     setFocusProxy(txtPadDb_);
 }
 

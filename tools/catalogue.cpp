@@ -10,14 +10,14 @@
 #include "cli/standard.h"
 #include "cli/timing.h"
 #include "tools/attenuator.h"
-#include "tools/board.h"
+#include "tools/board/board.h"
 #include "tools/dividerdesign.h"
 #include "tools/ledresistor.h"
 #include "tools/markings.h"
 #include "tools/networkcalculator.h"
 #include "tools/ohmslaw.h"
-#include "tools/standardvalues.h"
-#include "tools/timing.h"
+#include "tools/standardvalues/standardvalues.h"
+#include "tools/timing/timing.h"
 
 namespace tools {
 

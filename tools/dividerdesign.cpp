@@ -2,8 +2,9 @@
 #include "tools/dividerdesign.h"
 
 #include "tools/circuitview.h"
+#include "tools/form.h"
 #include "tools/localised.h"
-#include "tools/myparts.h"
+#include "tools/standardvalues/myparts.h"
 #include "tools/widgets.h"
 #include "values/power.h"
 #include "values/series.h"
@@ -76,14 +77,6 @@ constexpr int defaultTolerance = 3; // 1 %
 constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
 constexpr int defaultMargin = 2; // 2x
 
-QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    label->setBuddy(buddy);
-    return label;
-}
-
 // Ctrl+C on the table copies rows, not just the current cell as the view would.
 class CopyKey : public QObject {
 public:
@@ -129,9 +122,7 @@ void DividerDesign::build()
 {
     const auto message = [this](const char* name) { return warningLabel(this, name); };
     const auto voltage = [&](const char* name, const QString& accessibleName) {
-        auto* edit = named(new QLineEdit(this), name, accessibleName);
-        edit->setPlaceholderText(tr("e.g. 3.3 or 800m"));
-        return edit;
+        return field(this, name, accessibleName, tr("e.g. 3.3 or 800m"));
     };
 
     optOutput_ = named(new QRadioButton(tr("&Divider: V in to V out"), this), "optOutput");

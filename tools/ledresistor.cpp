@@ -2,6 +2,7 @@
 #include "tools/ledresistor.h"
 
 #include "tools/circuitview.h"
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/led.h"
@@ -36,13 +37,6 @@ constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
 constexpr int defaultMargin = 2; // 2x
 constexpr int defaultSeries = 3; // E24
 
-QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
-{
-    auto* label = named(new QLabel(text, parent), name);
-    label->setBuddy(buddy);
-    return label;
-}
-
 } // namespace
 
 LedResistor::LedResistor(QWidget* parent)
@@ -65,10 +59,7 @@ void LedResistor::build()
         return label;
     };
     const auto field = [&](const char* name, const QString& accessible, const QString& placeholder, int chars) {
-        auto* edit = named(new QLineEdit(this), name, accessible);
-        edit->setPlaceholderText(placeholder);
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QString(chars, u'0')) + 12);
-        return edit;
+        return tools::field(this, name, accessible, placeholder, QString(chars, u'0'));
     };
     const auto unit = [&](const char* name, const QString& text) { return named(new QLabel(text, this), name); };
 

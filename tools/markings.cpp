@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/markings.h"
 
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/singleline.h"
 
@@ -391,19 +392,15 @@ Markings::Markings(QWidget* parent)
     // Reading.
     auto* readBox = new QGroupBox(tr("Read a marking"));
     readBox->setObjectName(QStringLiteral("fraRead"));
-    auto* markingLabel = new QLabel(tr("&Marking:"));
-    markingLabel->setObjectName(QStringLiteral("lblMarking"));
     marking_->setObjectName(QStringLiteral("txtMarking"));
     marking_->setAccessibleName(tr("Marking"));
     marking_->setPlaceholderText(tr("yellow violet red gold, 4K7, 472, 4701, 68X, 104K"));
-    markingLabel->setBuddy(marking_);
+    auto* markingLabel = labelFor(nullptr, "lblMarking", tr("&Marking:"), marking_);
     readMessage_->setObjectName(QStringLiteral("lblReadMessage"));
     readMessage_->setWordWrap(true);
-    auto* readingsLabel = new QLabel(tr("&Readings:"));
-    readingsLabel->setObjectName(QStringLiteral("lblReadings"));
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
-    readingsLabel->setBuddy(readings_);
+    auto* readingsLabel = labelFor(nullptr, "lblReadings", tr("&Readings:"), readings_);
     fitRows(readings_, 2); // most texts read two ways at most; more scroll
 
     auto* readGrid = new QGridLayout(readBox);
@@ -417,26 +414,22 @@ Markings::Markings(QWidget* parent)
     // Bands.
     auto* bandsBox = new QGroupBox(tr("Colour bands"));
     bandsBox->setObjectName(QStringLiteral("fraBands"));
-    auto* countLabel = new QLabel(tr("&Bands:"));
-    countLabel->setObjectName(QStringLiteral("lblBandCount"));
     bandCount_->setObjectName(QStringLiteral("cboBandCount"));
     bandCount_->setAccessibleName(tr("Number of bands"));
     for (int n = 3; n <= maxBands; ++n)
         bandCount_->addItem(QString::number(n), n);
-    countLabel->setBuddy(bandCount_);
+    auto* countLabel = labelFor(nullptr, "lblBandCount", tr("&Bands:"), bandCount_);
     auto* pickerGrid = new QGridLayout;
     pickerGrid->addWidget(countLabel, 0, 0);
     pickerGrid->addWidget(bandCount_, 1, 0);
     for (int k = 0; k < maxBands; ++k) {
-        auto* label = new QLabel(tr("Band &%1:").arg(k + 1));
-        label->setObjectName(QStringLiteral("lblBand%1").arg(k + 1));
         auto* picker = new QComboBox;
         picker->setObjectName(QStringLiteral("cboBand%1").arg(k + 1));
         picker->setAccessibleName(tr("Band %1").arg(k + 1));
         for (const values::ColourFacts& f : values::colourTable())
             picker->addItem(swatch(f.colour), colourName(f.colour), static_cast<int>(f.colour));
         picker->setMaxVisibleItems(13);
-        label->setBuddy(picker);
+        auto* label = labelFor(nullptr, QStringLiteral("lblBand%1").arg(k + 1), tr("Band &%1:").arg(k + 1), picker);
         pickerGrid->addWidget(label, 0, k + 1);
         pickerGrid->addWidget(picker, 1, k + 1);
         bandLabels_.push_back(label);
@@ -452,15 +445,11 @@ Markings::Markings(QWidget* parent)
     // Marking.
     auto* markBox = new QGroupBox(tr("Mark a value"));
     markBox->setObjectName(QStringLiteral("fraMark"));
-    auto* valueLabel = new QLabel(tr("&Value:"));
-    valueLabel->setObjectName(QStringLiteral("lblValue"));
     value_ = singleLine(new QLineEdit);
     value_->setObjectName(QStringLiteral("txtValue"));
     value_->setAccessibleName(tr("Value in ohms"));
     value_->setPlaceholderText(tr("4k7, 4.99k, R47, 10m"));
-    valueLabel->setBuddy(value_);
-    auto* toleranceLabel = new QLabel(tr("&Tolerance:"));
-    toleranceLabel->setObjectName(QStringLiteral("lblTolerance"));
+    auto* valueLabel = labelFor(nullptr, "lblValue", tr("&Value:"), value_);
     tolerance_ = new QComboBox;
     tolerance_->setObjectName(QStringLiteral("cboTolerance"));
     tolerance_->setAccessibleName(tr("Tolerance"));
@@ -468,24 +457,20 @@ Markings::Markings(QWidget* parent)
         tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))),
                             static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
-    toleranceLabel->setBuddy(tolerance_);
-    auto* tcrLabel = new QLabel(tr("Temperature co&efficient:"));
-    tcrLabel->setObjectName(QStringLiteral("lblTcr"));
+    auto* toleranceLabel = labelFor(nullptr, "lblTolerance", tr("&Tolerance:"), tolerance_);
     tcr_ = new QComboBox;
     tcr_->setObjectName(QStringLiteral("cboTcr"));
     tcr_->setAccessibleName(tr("Temperature coefficient"));
     tcr_->addItem(tr("none"), 0);
     for (int ppm : temperatureCoefficients)
         tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
-    tcrLabel->setBuddy(tcr_);
+    auto* tcrLabel = labelFor(nullptr, "lblTcr", tr("Temperature co&efficient:"), tcr_);
     markMessage_ = new QLabel;
     markMessage_->setObjectName(QStringLiteral("lblMarkMessage"));
     markMessage_->setWordWrap(true);
-    auto* markingsLabel = new QLabel(tr("Mar&kings:"));
-    markingsLabel->setObjectName(QStringLiteral("lblMarkings"));
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
-    markingsLabel->setBuddy(markings_);
+    auto* markingsLabel = labelFor(nullptr, "lblMarkings", tr("Mar&kings:"), markings_);
     // Every kind but the last in view: with its title bar the window then fits a 720-pixel screen.
     fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()) - 1);
 

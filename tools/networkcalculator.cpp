@@ -3,6 +3,7 @@
 
 #include "schematic/schematic.h"
 #include "tools/circuitview.h"
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/expression.h"
@@ -23,13 +24,6 @@ namespace {
 
 constexpr const char* tolerances[] = {"0", "0.1", "0.25", "0.5", "1", "2", "5", "10", "20"};
 constexpr int defaultSeries = 3; // E24
-
-QLabel* labelFor(QWidget* parent, const char* name, const QString& text, QWidget* buddy)
-{
-    auto* label = named(new QLabel(text, parent), name);
-    label->setBuddy(buddy);
-    return label;
-}
 
 schematic::Network drawn(const values::NetworkNode& node, schematic::Symbol symbol, const QLocale& locale)
 {
@@ -56,14 +50,13 @@ NetworkCalculator::NetworkCalculator(QWidget* parent)
     connect(txtNetwork_, &QLineEdit::textChanged, this, &NetworkCalculator::refresh);
     for (QComboBox* box : {cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_})
         connect(box, &QComboBox::currentIndexChanged, this, &NetworkCalculator::refresh);
-    connect(cmdClose_, &QPushButton::clicked, this, &QWidget::close);
     refresh();
 }
 
 void NetworkCalculator::build()
 {
-    txtNetwork_ = named(new QLineEdit(this), "txtNetwork", tr("Network"));
-    txtNetwork_->setPlaceholderText(tr("e.g. 4k7 + (10k || 22k) or 100n || 47n; 4k7/5% for a part's tolerance"));
+    txtNetwork_ = field(this, "txtNetwork", tr("Network"),
+                        tr("e.g. 4k7 + (10k || 22k) or 100n || 47n; 4k7/5% for a part's tolerance"));
     txtNetwork_->setMaxLength(static_cast<int>(values::maxExpressionLength));
     txtNetwork_->setToolTip(tr("+ joins in series, || in parallel (it binds tighter); brackets nest"));
     lblNetworkMessage_ = named(new QLabel(this), "lblNetworkMessage");
@@ -139,10 +132,7 @@ void NetworkCalculator::build()
     layout->addWidget(picNetwork_, 1);
     layout->addLayout(buttons);
 
-    setTabOrder(txtNetwork_, cboNetworkKind_);
-    setTabOrder(cboNetworkKind_, cboNetworkTolerance_);
-    setTabOrder(cboNetworkTolerance_, cboNetworkSeries_);
-    setTabOrder(cboNetworkSeries_, cmdClose_);
+    tabChain({txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, cmdClose_});
     setFocusProxy(txtNetwork_);
 }
 

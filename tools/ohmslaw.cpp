@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/ohmslaw.h"
 
+#include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/ohm.h"
@@ -11,10 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScopeGuard>
 #include <QVBoxLayout>
 
-#include <algorithm>
 #include <optional>
 
 namespace tools {
@@ -56,11 +55,8 @@ OhmsLaw::OhmsLaw(QWidget* parent)
     auto* grid = new QGridLayout;
     for (std::size_t i = 0; i < quantities.size(); ++i) {
         const Row& r = rows[i];
-        auto* edit = named(new QLineEdit(this), r.field, r.accessible);
-        edit->setPlaceholderText(r.placeholder);
-        edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("000.0000000000 mW")) + 12);
-        auto* label = named(new QLabel(r.caption, this), r.label);
-        label->setBuddy(edit);
+        auto* edit = field(this, r.field, r.accessible, r.placeholder, QStringLiteral("000.0000000000 mW"));
+        auto* label = labelFor(this, r.label, r.caption, edit);
         auto* note = named(new QLabel(this), r.note);
         note->setWordWrap(true);
         note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
@@ -73,8 +69,11 @@ OhmsLaw::OhmsLaw(QWidget* parent)
         grid->addWidget(edit, row, 1);
         grid->addWidget(note, row, 2);
         const Q q = quantities[i];
+        // textChanged, not textEdited: a value that arrives without a keystroke (from a screen
+        // reader or dictation, or the worked example typed in with setText) is typed all the same.
+        // What this window writes in itself is told apart by the filling guard instead.
         connect(edit, &QLineEdit::textChanged, this, [this, q] {
-            if (!filling_)
+            if (!given_.isFilling())
                 typed(q);
         });
     }
@@ -93,23 +92,15 @@ OhmsLaw::OhmsLaw(QWidget* parent)
     layout->addLayout(grid);
     layout->addStretch();
     layout->addLayout(buttons);
-    for (std::size_t i = 1; i < fields_.size(); ++i)
-        setTabOrder(fields_[i - 1], fields_[i]);
-    setTabOrder(fields_.back(), cmdClose_);
+    tabChain({fields_[0], fields_[1], fields_[2], fields_[3], cmdClose_});
     setFocusProxy(fields_.front());
 }
 
 void OhmsLaw::typed(Q quantity)
 {
-    typed_.erase(std::remove(typed_.begin(), typed_.end(), quantity), typed_.end());
-    if (fields_[at(quantity)]->text().trimmed().isEmpty()) {
-        refresh(quantity);
-        return;
-    }
-    typed_.push_back(quantity);
-    if (typed_.size() > 2)
-        typed_.erase(typed_.begin());
-    refresh();
+    const bool emptied = fields_[at(quantity)]->text().trimmed().isEmpty();
+    given_.typed(quantity, emptied);
+    refresh(emptied ? std::optional(quantity) : std::nullopt);
 }
 
 void OhmsLaw::refresh(std::optional<Q> beingCleared)
@@ -120,11 +111,8 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         note->clear();
         note->setPalette(warning);
     }
-    const auto computed = [&](Q q) {
-        return q != beingCleared && std::find(typed_.begin(), typed_.end(), q) == typed_.end();
-    };
-    filling_ = true;
-    const auto filled = qScopeGuard([this] { filling_ = false; });
+    const auto computed = [&](Q q) { return q != beingCleared && !given_.isGiven(q); };
+    const auto filling = given_.filling();
     const auto clearComputed = [&] {
         for (const Q q : quantities) {
             if (computed(q))
@@ -132,7 +120,7 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         }
     };
     std::vector<values::OhmGiven> given;
-    for (const Q q : typed_) {
+    for (const Q q : given_.order()) {
         const values::OhmParsed parsed =
             values::parseQuantity(fields_[at(q)]->text().toStdString(), q, decimalSeparator(locale()));
         if (!parsed.value) {
@@ -141,7 +129,7 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         }
         given.push_back({q, values::Exact::of(*parsed.value)});
     }
-    if (given.size() != 2 || typed_.size() != 2) {
+    if (given.size() != 2 || !given_.complete()) {
         clearComputed();
         return;
     }
@@ -151,8 +139,8 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         clearComputed();
         return;
     }
-    const QString a = QString::fromLatin1(values::symbol(typed_[0]).data(), 1);
-    const QString b = QString::fromLatin1(values::symbol(typed_[1]).data(), 1);
+    const QString a = QString::fromLatin1(values::symbol(given_.order()[0]).data(), 1);
+    const QString b = QString::fromLatin1(values::symbol(given_.order()[1]).data(), 1);
     for (const Q q : quantities) {
         if (!computed(q))
             continue;

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "tools/form.h"
+
 #include <QWidget>
 
 #include <array>
 #include <optional>
-#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -32,8 +33,7 @@ private:
     std::array<QLineEdit*, 4> fields_{};
     std::array<QLabel*, 4> notes_{}; // how a computed value follows, or why a typed one is refused
     QPushButton* cmdClose_ = nullptr;
-    std::vector<values::Quantity> typed_; // at most two, the latest last
-    bool filling_ = false;                // the computed values going in are not typing
+    LastTyped<values::Quantity, 2> given_;
 };
 
 } // namespace tools

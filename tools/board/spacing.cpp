@@ -1,0 +1,118 @@
+// SPDX-License-Identifier: MIT
+#include "tools/board/spacing.h"
+
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tools {
+
+namespace {
+
+enum Column { CCategory, CSpacing, CConductors, CColumns };
+
+} // namespace
+
+BoardSpacing::BoardSpacing(QWidget* parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("pageSpacing"));
+    build();
+    refresh();
+}
+
+void BoardSpacing::build()
+{
+    auto* grid = new QGridLayout;
+    voltage_ = boardfields::row(this, grid, 0, "txtSpacingVoltage", tr("Peak volta&ge:"),
+                                tr("Peak voltage between the conductors"), QStringLiteral("V"));
+    voltage_.field->setPlaceholderText(tr("DC or AC peak"));
+    grid->setColumnStretch(3, 1);
+    lblRow_ = boardfields::answer(this, "lblSpacingRow");
+    lblRow_->setWordWrap(true);
+
+    const auto& categories = values::spacingCategories();
+    tblSpacing_ = named(new QTableWidget(static_cast<int>(categories.size()), CColumns, this), "tblSpacing",
+                        tr("Minimum conductor spacing"));
+    tblSpacing_->setHorizontalHeaderLabels({tr("Category"), tr("Minimum spacing"), tr("Conductors")});
+    tblSpacing_->verticalHeader()->hide();
+    tblSpacing_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tblSpacing_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    tblSpacing_->setWordWrap(false);
+    tblSpacing_->setTabKeyNavigation(false);
+    int row = 0;
+    for (const values::SpacingCategory& c : categories) {
+        tblSpacing_->setItem(row, CCategory, cell(QString::fromLatin1(c.code), Qt::AlignCenter));
+        tblSpacing_->setItem(row, CSpacing, cell(QString()));
+        tblSpacing_->setItem(row, CConductors, cell(tr(c.description), Qt::AlignLeft | Qt::AlignVCenter));
+        ++row;
+    }
+    const int padding = 4 * tblSpacing_->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    const QFontMetrics metrics = tblSpacing_->fontMetrics();
+    QHeaderView* header = tblSpacing_->horizontalHeader();
+    header->setSectionResizeMode(CCategory, QHeaderView::ResizeToContents);
+    header->resizeSection(CSpacing,
+                          std::max(metrics.horizontalAdvance(QStringLiteral("12.525 mm (493.1 mil)")),
+                                   header->fontMetrics().horizontalAdvance(tr("Minimum spacing"))) +
+                              padding);
+    header->setStretchLastSection(true);
+    int descriptions = 0;
+    for (int r = 0; r < tblSpacing_->rowCount(); ++r)
+        descriptions = std::max(descriptions, metrics.horizontalAdvance(tblSpacing_->item(r, CConductors)->text()));
+    tblSpacing_->resizeColumnToContents(CCategory);
+    const int width = tblSpacing_->columnWidth(CCategory) + header->sectionSize(CSpacing) + descriptions + padding +
+        2 * tblSpacing_->frameWidth();
+    const int height = header->sizeHint().height() +
+        tblSpacing_->rowCount() * tblSpacing_->verticalHeader()->defaultSectionSize() + 2 * tblSpacing_->frameWidth();
+    tblSpacing_->setMinimumSize(width, height);
+    tblSpacing_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+    auto* note = boardfields::note(this, "lblSpacingNote",
+                                   tr("IPC-2221B table 6-1. Above 500 V each category adds its figure per volt above "
+                                      "500 V to the 301-500 V row. Safety standards for the product (IEC 62368-1, "
+                                      "IEC 60664-1) may ask for more."));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addWidget(lblRow_);
+    auto* tableLabel = named(new QLabel(tr("Spacing by category:"), this), "lblSpacingTable");
+    layout->addWidget(tableLabel);
+    layout->addWidget(tblSpacing_, 1);
+    layout->addWidget(note);
+
+    setTabOrder(voltage_.field, tblSpacing_);
+    connect(voltage_.field, &QLineEdit::textChanged, this, &BoardSpacing::refresh);
+}
+
+void BoardSpacing::refresh()
+{
+    voltage_.message->clear();
+    lblRow_->clear();
+    for (int r = 0; r < tblSpacing_->rowCount(); ++r)
+        tblSpacing_->item(r, CSpacing)->setText(QString());
+    const QString text = voltage_.field->text().trimmed();
+    if (text.isEmpty())
+        return;
+    const values::Reading voltage = values::parseVoltage(text.toStdString(), decimalSeparator(locale()));
+    if (!voltage.value) {
+        voltage_.message->setText(QString::fromStdString(voltage.error));
+        return;
+    }
+    const values::SpacingResult s = values::spacing(*voltage.value);
+    const values::SpacingRow& row = values::spacingTable()[static_cast<std::size_t>(s.row)];
+    lblRow_->setText(row.toV == 0 ? tr("Above 500 V: the 301-500 V row plus the figure per volt above 500 V.")
+                                  : tr("The %1-%2 V row.").arg(row.fromV).arg(row.toV));
+    const QLocale l = locale();
+    for (int r = 0; r < tblSpacing_->rowCount(); ++r) {
+        const double metres = s.metres[static_cast<std::size_t>(r)];
+        tblSpacing_->item(r, CSpacing)
+            ->setText(
+                tr("%1 mm (%2 mil)")
+                    .arg(boardfields::plain(metres * 1e3, l, 6), boardfields::plain(metres / values::metresPerMil, l)));
+    }
+}
+
+} // namespace tools

@@ -1,0 +1,271 @@
+// SPDX-License-Identifier: MIT
+#include "tools/timing/fields.h"
+
+#include "tools/form.h"
+#include "tools/localised.h"
+#include "tools/widgets.h"
+#include "values/dividerdesign.h"
+#include "values/value.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace tools::timing {
+
+namespace {
+
+QString unitOf(values::Measure quantity)
+{
+    switch (quantity) {
+    case values::Measure::Resistance:
+        return QStringLiteral("Ω");
+    case values::Measure::Capacitance:
+        return QStringLiteral("F");
+    case values::Measure::Inductance:
+        return QStringLiteral("H");
+    case values::Measure::Frequency:
+        return QStringLiteral("Hz");
+    case values::Measure::Time:
+        return QStringLiteral("s");
+    case values::Measure::Voltage:
+        return QStringLiteral("V");
+    }
+    return {};
+}
+
+QLabel* messageLabel(QWidget* parent, const QString& name)
+{
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    // A message takes the width the fields give it rather than widening the window.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    QPalette warning = label->palette();
+    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+    label->setPalette(warning);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->hide();
+    return label;
+}
+
+std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)
+{
+    message->clear();
+    message->hide();
+    const QString text = edit->text().trimmed();
+    if (text.isEmpty())
+        return std::nullopt;
+    const values::Parsed parsed = values::parseMeasure(text.toStdString(), quantity, decimalSeparator(edit->locale()));
+    if (!parsed.value) {
+        message->setText(QString::fromStdString(parsed.error));
+        message->show();
+    }
+    return parsed.value;
+}
+
+constexpr const char* seriesNames[] = {"E3", "E6", "E12", "E24", "E48", "E96", "E192"};
+
+} // namespace
+
+std::optional<values::Decimal> Field::read() const
+{
+    return readEdit(edit, quantity, message);
+}
+
+void Field::setVisible(bool visible) const
+{
+    label->setVisible(visible);
+    edit->setVisible(visible);
+    unit->setVisible(visible);
+    if (!visible)
+        message->hide();
+}
+
+Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
+                const QString& accessibleName, const QString& example)
+{
+    const QString base = QLatin1String(name).mid(3);
+    Field f;
+    f.quantity = quantity;
+    f.edit = named(new QLineEdit(parent), name, accessibleName);
+    f.edit->setPlaceholderText(QObject::tr("e.g. %1").arg(localised(example.toStdString(), parent->locale())));
+    f.label = labelFor(parent, QStringLiteral("lbl") + base, caption, f.edit);
+    f.unit = new QLabel(unitOf(quantity), parent);
+    f.unit->setObjectName(QStringLiteral("lbl") + base + QStringLiteral("Unit"));
+    f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"));
+    const int width = f.edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 000.000k")) * 5 / 4;
+    f.edit->setMinimumWidth(width);
+    f.edit->setMaximumWidth(width * 2);
+    return f;
+}
+
+void addField(QGridLayout* grid, int row, const Field& field)
+{
+    grid->addWidget(field.label, row, 0);
+    grid->addWidget(field.edit, row, 1);
+    grid->addWidget(field.unit, row, 2);
+    grid->addWidget(field.message, row + 1, 1, 1, 3);
+}
+
+QString shown(double value, const QString& unit, const QLocale& locale, int significant)
+{
+    return localised(values::withUnit(values::approximate(value, significant), unit.toStdString(), significant),
+                     locale);
+}
+
+QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale)
+{
+    return localised(values::withUnit(value, unit.toStdString()), locale);
+}
+
+QString percent(const values::Miss& miss, const QLocale& locale)
+{
+    return miss.exact ? QObject::tr("exact") : localised(miss.rounded.text(), locale);
+}
+
+QString plain(const values::Decimal& value, const QLocale& locale)
+{
+    QString digits = QString::number(value.mantissa < 0 ? -value.mantissa : value.mantissa);
+    if (value.exponent >= 0) {
+        digits += QString(value.exponent, u'0');
+    } else {
+        const auto fraction = static_cast<qsizetype>(-value.exponent);
+        if (digits.size() <= fraction)
+            digits = QString(fraction - digits.size() + 1, u'0') + digits;
+        digits.insert(digits.size() - fraction, u'.');
+    }
+    return localised((value.mantissa < 0 ? QStringLiteral("-") : QString()).append(digits).toStdString(), locale);
+}
+
+PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Measure quantity,
+                     values::Series series, const char* from, const char* to)
+    : QWidget(parent)
+    , measure_(quantity)
+    , series_(new QComboBox(this))
+{
+    setObjectName(QStringLiteral("fra") + prefix + QStringLiteral("Range"));
+    const QString what = quantity == values::Measure::Resistance ? tr("resistors") : tr("capacitors");
+    series_->setObjectName(QStringLiteral("cbo") + prefix + QStringLiteral("Series"));
+    series_->setAccessibleName(tr("Series of the %1").arg(what));
+    for (const char* name : seriesNames)
+        series_->addItem(QString::fromLatin1(name));
+    series_->setCurrentText(QString::fromLatin1(values::name(series).data()));
+    from_ = singleLine(new QLineEdit(localised(from, locale()), this));
+    from_->setObjectName(QStringLiteral("txt") + prefix + QStringLiteral("From"));
+    from_->setAccessibleName(tr("Smallest of the %1").arg(what));
+    to_ = singleLine(new QLineEdit(localised(to, locale()), this));
+    to_->setObjectName(QStringLiteral("txt") + prefix + QStringLiteral("To"));
+    to_->setAccessibleName(tr("Largest of the %1").arg(what));
+    const int width = from_->fontMetrics().horizontalAdvance(QStringLiteral("000.00µ")) * 3 / 2;
+    from_->setMaximumWidth(width);
+    to_->setMaximumWidth(width);
+    message_ = messageLabel(this, QStringLiteral("lbl") + prefix + QStringLiteral("RangeMessage"));
+
+    auto* label = labelFor(this, QStringLiteral("lbl") + prefix + QStringLiteral("Series"), caption, series_);
+    const QString unit = unitOf(quantity);
+    auto* row = new QHBoxLayout;
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(label);
+    row->addWidget(series_);
+    row->addWidget(new QLabel(tr("from"), this));
+    row->addWidget(from_);
+    row->addWidget(new QLabel(tr("to"), this));
+    row->addWidget(to_);
+    row->addWidget(new QLabel(unit, this));
+    row->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addLayout(row);
+    layout->addWidget(message_);
+}
+
+std::optional<std::vector<values::Decimal>> PartRange::values() const
+{
+    const auto lo = readEdit(from_, measure_, message_);
+    const QString loMessage = message_->text();
+    const auto hi = readEdit(to_, measure_, message_);
+    if (!loMessage.isEmpty()) {
+        message_->setText(loMessage);
+        message_->show();
+    }
+    if (!lo || !hi)
+        return std::nullopt;
+    if (*hi < *lo) {
+        message_->setText(tr("The range runs from the lower value to the higher one."));
+        message_->show();
+        return std::nullopt;
+    }
+    const auto series = values::seriesNamed(series_->currentText().toStdString());
+    std::vector<values::Decimal> found =
+        series ? values::valuesInRange(*series, *lo, *hi) : std::vector<values::Decimal>{};
+    if (found.empty()) {
+        message_->setText(tr("No %1 value lies in this range.").arg(series_->currentText()));
+        message_->show();
+        return std::nullopt;
+    }
+    return found;
+}
+
+void compact(QWidget* box)
+{
+    box->setSizePolicy(QSizePolicy::Ignored, box->sizePolicy().verticalPolicy());
+}
+
+QGroupBox* section(QWidget* page, const QString& title, QLayout* fields, std::initializer_list<QWidget*> below,
+                   QWidget* stretchy)
+{
+    auto* box = new QGroupBox(title, page);
+    auto* layout = new QVBoxLayout(box);
+    layout->addLayout(fields);
+    for (QWidget* w : below)
+        layout->addWidget(w, w == stretchy ? 1 : 0);
+    return box;
+}
+
+void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int designerStretch)
+{
+    auto* layout = new QHBoxLayout(page);
+    layout->addWidget(fromParts, 1);
+    layout->addWidget(designer, designerStretch);
+    compact(fromParts);
+    compact(designer);
+}
+
+QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
+                        const QStringList& widest)
+{
+    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
+    table->setHorizontalHeaderLabels(headers);
+    table->verticalHeader()->hide();
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setAlternatingRowColors(true);
+    table->setWordWrap(false);
+    table->setTabKeyNavigation(false);
+    // The columns share the width evenly, so each must be as wide as the widest of them.
+    const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin);
+    int column = 0;
+    for (int i = 0; i < headers.size(); ++i) {
+        column = std::max({column, table->fontMetrics().horizontalAdvance(widest.value(i)) + padding,
+                           table->horizontalHeader()->fontMetrics().horizontalAdvance(headers[i]) + padding});
+    }
+    table->horizontalHeader()->setMinimumSectionSize(column);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const int width = static_cast<int>(headers.size()) * column;
+    const int rows = table->verticalHeader()->defaultSectionSize();
+    table->setMinimumSize(width + 2 * table->frameWidth(),
+                          table->horizontalHeader()->sizeHint().height() + 10 * rows + 2 * table->frameWidth());
+    return table;
+}
+
+} // namespace tools::timing

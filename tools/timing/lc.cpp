@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+#include "tools/timing/lc.h"
+
+#include "tools/circuitview.h"
+#include "tools/widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tools {
+
+using values::Measure;
+
+namespace {
+
+QLabel* resultLabel(QWidget* parent, const char* name)
+{
+    auto* label = named(new QLabel(parent), name);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
+    return label;
+}
+
+QString labelOr(const std::optional<values::Decimal>& v, const QString& unit, const QString& otherwise,
+                const QLocale& locale)
+{
+    return v ? timing::shown(*v, unit, locale) : otherwise;
+}
+
+} // namespace
+
+ReactancePage::ReactancePage(QWidget* parent)
+    : QWidget(parent)
+    , result_(resultLabel(this, "lblReactance"))
+{
+    setObjectName(QStringLiteral("fraReactance"));
+    f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Measure::Frequency, tr("Frequency"),
+                           QStringLiteral("1k"));
+    c_ = timing::makeField(this, "txtReactanceC", tr("Capacit&or:"), Measure::Capacitance, tr("Capacitor"),
+                           QStringLiteral("100n"));
+    l_ = timing::makeField(this, "txtReactanceL", tr("In&ductor:"), Measure::Inductance, tr("Inductor"),
+                           QStringLiteral("10m"));
+    circuit_ = named(new CircuitView(this), "picReactance", tr("Circuit"));
+    auto* grid = new QGridLayout;
+    addField(grid, 0, f_);
+    addField(grid, 2, c_);
+    addField(grid, 4, l_);
+    grid->setColumnStretch(3, 1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(grid);
+    left->addWidget(result_);
+    left->addStretch();
+    auto* layout = new QHBoxLayout(this);
+    layout->addLayout(left, 1);
+    layout->addWidget(circuit_, 1);
+    for (const timing::Field* f : {&f_, &c_, &l_})
+        connect(f->edit, &QLineEdit::textChanged, this, &ReactancePage::calculate);
+    setTabOrder(f_.edit, c_.edit);
+    setTabOrder(c_.edit, l_.edit);
+    calculate();
+}
+
+void ReactancePage::calculate()
+{
+    const auto f = f_.read();
+    const auto c = c_.read();
+    const auto l = l_.read();
+    const QLocale loc = locale();
+    circuit_->setDrawing(schematic::lcTank(labelOr(l, QStringLiteral("H"), QStringLiteral("L"), loc),
+                                           labelOr(c, QStringLiteral("F"), QStringLiteral("C"), loc)));
+    QStringList lines;
+    if (f && c) {
+        lines << tr("X C = 1 / (2 π f C) = %1")
+                     .arg(timing::shown(values::capacitiveReactance(*f, *c), QStringLiteral("Ω"), loc))
+              << tr("Resonant with it at %1: L = %2")
+                     .arg(timing::shown(*f, QStringLiteral("Hz"), loc),
+                          timing::shown(values::resonantPartner(*f, *c), QStringLiteral("H"), loc));
+    }
+    if (f && l) {
+        lines
+            << tr("X L = 2 π f L = %1").arg(timing::shown(values::inductiveReactance(*f, *l), QStringLiteral("Ω"), loc))
+            << tr("Resonant with it at %1: C = %2")
+                   .arg(timing::shown(*f, QStringLiteral("Hz"), loc),
+                        timing::shown(values::resonantPartner(*f, *l), QStringLiteral("F"), loc));
+    }
+    result_->setText(lines.join(u'\n'));
+}
+
+ResonancePage::ResonancePage(QWidget* parent)
+    : QWidget(parent)
+    , result_(resultLabel(this, "lblLc"))
+{
+    setObjectName(QStringLiteral("fraResonance"));
+    l_ =
+        timing::makeField(this, "txtLcL", tr("Ind&uctor:"), Measure::Inductance, tr("Inductor"), QStringLiteral("10u"));
+    c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Measure::Capacitance, tr("Capacitor"),
+                           QStringLiteral("100n"));
+    circuit_ = named(new CircuitView(this), "picLc", tr("Circuit"));
+    target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
+                                tr("Target resonant frequency"), QStringLiteral("159k"));
+    capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Measure::Capacitance,
+                                        values::Series::E12, "1p", "10u");
+    table_ =
+        timing::makeTable(this, "tblLcCapacitors", tr("Best capacitors"), {tr("C"), tr("Resonance"), tr("Deviation")},
+                          {QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"), QStringLiteral("-100.00 %")});
+
+    auto* grid = new QGridLayout;
+    addField(grid, 0, l_);
+    addField(grid, 2, c_);
+    grid->setColumnStretch(3, 1);
+    auto* goal = new QGridLayout;
+    addField(goal, 0, target_);
+    goal->setColumnStretch(3, 1);
+    timing::sideBySide(
+        this, timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_),
+        timing::section(this, tr("Standard capacitors for the inductor above"), goal, {capacitors_, table_}, table_));
+
+    connect(l_.edit, &QLineEdit::textChanged, this, [this] {
+        calculate();
+        design();
+    });
+    connect(c_.edit, &QLineEdit::textChanged, this, &ResonancePage::calculate);
+    for (QLineEdit* e : {target_.edit, capacitors_->from(), capacitors_->to()})
+        connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
+    connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
+    tabChain({l_.edit, c_.edit, target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_});
+    calculate();
+    design();
+}
+
+void ResonancePage::calculate()
+{
+    const auto l = l_.read();
+    const auto c = c_.read();
+    const QLocale loc = locale();
+    circuit_->setDrawing(schematic::lcTank(labelOr(l, QStringLiteral("H"), QStringLiteral("L"), loc),
+                                           labelOr(c, QStringLiteral("F"), QStringLiteral("C"), loc)));
+    if (!l || !c) {
+        result_->clear();
+        return;
+    }
+    result_->setText(tr("f0 = 1 / (2 π √(L C)) = %1\nCharacteristic impedance √(L / C) = %2")
+                         .arg(timing::shown(values::resonance(*l, *c), QStringLiteral("Hz"), loc),
+                              timing::shown(values::characteristicImpedance(*l, *c), QStringLiteral("Ω"), loc)));
+}
+
+void ResonancePage::design()
+{
+    // A list of one series is ranked in microseconds: no need to leave the UI thread.
+    const auto l = l_.read();
+    const auto target = target_.read();
+    const auto capacitors = capacitors_->values();
+    table_->setRowCount(0);
+    if (!l || !target || !capacitors)
+        return;
+    const auto found = values::designTank(*target, *l, *capacitors, 10);
+    const QLocale loc = locale();
+    table_->setRowCount(static_cast<int>(found.size()));
+    int row = 0;
+    for (const values::TankCapacitor& t : found) {
+        table_->setItem(row, 0, cell(timing::shown(t.c, QStringLiteral("F"), loc)));
+        table_->setItem(row, 1, cell(timing::shown(t.f0Hz, QStringLiteral("Hz"), loc, 6)));
+        table_->setItem(row, 2, cell(timing::percent(t.miss, loc)));
+        ++row;
+    }
+}
+
+} // namespace tools

@@ -1,0 +1,52 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "tools/timing/fields.h"
+
+#include <QWidget>
+
+class QLabel;
+class QTableWidget;
+
+namespace tools {
+
+class CircuitView;
+
+// The reactance of a capacitor and of an inductor at a frequency, and the partner each resonates
+// with there.
+class ReactancePage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ReactancePage(QWidget* parent = nullptr);
+
+private:
+    void calculate();
+
+    timing::Field f_;
+    timing::Field c_;
+    timing::Field l_;
+    QLabel* result_ = nullptr;
+    CircuitView* circuit_ = nullptr;
+};
+
+// An LC tank's resonance and characteristic impedance, and the standard capacitors that bring an
+// inductor nearest to a frequency.
+class ResonancePage : public QWidget {
+    Q_OBJECT
+public:
+    explicit ResonancePage(QWidget* parent = nullptr);
+
+private:
+    void calculate();
+    void design();
+
+    timing::Field l_;
+    timing::Field c_;
+    QLabel* result_ = nullptr;
+    CircuitView* circuit_ = nullptr;
+    timing::Field target_;
+    timing::PartRange* capacitors_ = nullptr;
+    QTableWidget* table_ = nullptr;
+};
+
+} // namespace tools

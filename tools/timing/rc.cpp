@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: MIT
+#include "tools/timing/rc.h"
+
+#include "tools/circuitview.h"
+#include "tools/widgets.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace tools {
+
+using timing::Field;
+using values::Measure;
+
+RcPage::RcPage(QWidget* parent)
+    : QWidget(parent)
+    , search_(this, [this](const std::vector<values::RcPair>& pairs) { showPairs(pairs); })
+{
+    setObjectName(QStringLiteral("fraRc"));
+    r_ =
+        timing::makeField(this, "txtRcR", tr("Re&sistor:"), Measure::Resistance, tr("Resistor"), QStringLiteral("10k"));
+    c_ = timing::makeField(this, "txtRcC", tr("C&apacitor:"), Measure::Capacitance, tr("Capacitor"),
+                           QStringLiteral("100n"));
+    supply_ = timing::makeField(this, "txtRcSupply", tr("Supply &voltage:"), Measure::Voltage, tr("Supply voltage"),
+                                QStringLiteral("5"));
+    level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Measure::Voltage,
+                               tr("Voltage the capacitor charges to"), QStringLiteral("3.3"));
+    result_ = named(new QLabel(this), "lblRc");
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 4);
+    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    circuit_ = named(new CircuitView(this), "picRc", tr("Circuit"));
+
+    auto* parts = new QGridLayout;
+    addField(parts, 0, r_);
+    addField(parts, 2, c_);
+    addField(parts, 4, supply_);
+    addField(parts, 6, level_);
+    parts->setColumnStretch(3, 1);
+    auto* forward = new QGroupBox(tr("From the parts"), this);
+    auto* forwardLayout = new QHBoxLayout(forward);
+    auto* left = new QVBoxLayout;
+    left->addLayout(parts);
+    left->addWidget(result_);
+    left->addStretch();
+    forwardLayout->addLayout(left, 1);
+    forwardLayout->addWidget(circuit_, 1);
+
+    corner_ = named(new QRadioButton(tr("Corner &frequency"), this), "optRcCorner");
+    tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
+    corner_->setChecked(true);
+    target_ =
+        timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
+    resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
+                                       values::Series::E24, "1k", "1M");
+    capacitors_ = new timing::PartRange(this, QStringLiteral("RcC"), tr("Capac&itors:"), Measure::Capacitance,
+                                        values::Series::E6, "1n", "1u");
+    table_ = timing::makeTable(this, "tblRcPairs", tr("Best pairs"), {tr("R"), tr("C"), tr("Corner"), tr("Deviation")},
+                               {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
+                                QStringLiteral("-100.00 %")});
+    status_ = named(new QLabel(this), "lblRcStatus");
+    status_->setWordWrap(true);
+
+    auto* goal = new QGridLayout;
+    auto* kinds = new QHBoxLayout;
+    kinds->addWidget(corner_);
+    kinds->addWidget(tau_);
+    kinds->addStretch();
+    goal->addLayout(kinds, 0, 0, 1, 4);
+    addField(goal, 1, target_);
+    goal->setColumnStretch(3, 1);
+    timing::sideBySide(this, forward,
+                       timing::section(this, tr("Standard pairs for a target"), goal,
+                                       {resistors_, capacitors_, table_, status_}, table_));
+
+    for (const Field* f : {&r_, &c_, &supply_, &level_})
+        connect(f->edit, &QLineEdit::textChanged, this, &RcPage::calculate);
+    for (QLineEdit* e : {target_.edit, resistors_->from(), resistors_->to(), capacitors_->from(), capacitors_->to()})
+        connect(e, &QLineEdit::textChanged, this, &RcPage::design);
+    for (QComboBox* b : {resistors_->series(), capacitors_->series()})
+        connect(b, &QComboBox::currentIndexChanged, this, &RcPage::design);
+    connect(corner_, &QRadioButton::toggled, this, [this] {
+        target_.unit->setText(corner_->isChecked() ? QStringLiteral("Hz") : QStringLiteral("s"));
+        target_.quantity = corner_->isChecked() ? Measure::Frequency : Measure::Time;
+        target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
+        design();
+    });
+    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, corner_, tau_, target_.edit, resistors_->series(),
+              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
+              table_});
+    calculate();
+    design();
+}
+
+QWidget* RcPage::firstField() const
+{
+    return r_.edit;
+}
+
+void RcPage::calculate()
+{
+    const auto r = r_.read();
+    const auto c = c_.read();
+    const auto supply = supply_.read();
+    const auto level = level_.read();
+    const QLocale l = locale();
+    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass,
+                                             r ? timing::shown(*r, QStringLiteral("Ω"), l) : QStringLiteral("R"),
+                                             c ? timing::shown(*c, QStringLiteral("F"), l) : QStringLiteral("C")));
+    if (!r || !c) {
+        result_->clear();
+        return;
+    }
+    QStringList lines;
+    lines << tr("Time constant R C: %1").arg(timing::shown(values::timeConstant(*r, *c), QStringLiteral("s"), l))
+          << tr("Corner of the low and the high pass: %1")
+                 .arg(timing::shown(values::cornerFrequency(*r, *c), QStringLiteral("Hz"), l));
+    if (supply && level) {
+        if (*level < *supply) {
+            lines << tr("From 0 to %1 of %2: %3")
+                         .arg(timing::shown(*level, QStringLiteral("V"), l),
+                              timing::shown(*supply, QStringLiteral("V"), l),
+                              timing::shown(values::chargeTime(*r, *c, *supply, *level), QStringLiteral("s"), l));
+        } else {
+            level_.message->setText(tr("The capacitor charges towards the supply: give a level below it."));
+            level_.message->show();
+        }
+    }
+    result_->setText(lines.join(u'\n'));
+}
+
+void RcPage::design()
+{
+    const auto target = target_.read();
+    const auto resistors = resistors_->values();
+    const auto capacitors = capacitors_->values();
+    if (!target || !resistors || !capacitors) {
+        clearPairs({});
+        return;
+    }
+    cornerAsked_ = corner_->isChecked();
+    const values::RcTarget kind = cornerAsked_ ? values::RcTarget::Corner : values::RcTarget::TimeConstant;
+    status_->setText(tr("Searching..."));
+    search_.run([kind, t = *target, r = *resistors, c = *capacitors](const std::stop_token& stop) {
+        return values::designRc(kind, t, r, c, 10, stop);
+    });
+}
+
+void RcPage::showPairs(const std::vector<values::RcPair>& pairs)
+{
+    const QLocale l = locale();
+    table_->horizontalHeaderItem(2)->setText(cornerAsked_ ? tr("Corner") : tr("Time constant"));
+    table_->setRowCount(static_cast<int>(pairs.size()));
+    int row = 0;
+    for (const values::RcPair& p : pairs) {
+        table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l)));
+        table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l)));
+        table_->setItem(row, 2,
+                        cell(timing::shown(p.value, cornerAsked_ ? QStringLiteral("Hz") : QStringLiteral("s"), l)));
+        table_->setItem(row, 3, cell(timing::percent(p.miss, l)));
+        ++row;
+    }
+    status_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
+    Q_EMIT pairsShown();
+}
+
+void RcPage::clearPairs(const QString& status)
+{
+    search_.cancel();
+    table_->setRowCount(0);
+    status_->setText(status);
+    Q_EMIT pairsShown();
+}
+
+} // namespace tools

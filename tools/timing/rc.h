@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "tools/latest.h"
+#include "tools/timing/fields.h"
+#include "values/timing.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QLabel;
+class QRadioButton;
+class QTableWidget;
+
+namespace tools {
+
+class CircuitView;
+
+// An RC's time constant, corner and charging time from its parts, and the standard pairs for a
+// corner or a time constant.
+class RcPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit RcPage(QWidget* parent = nullptr);
+    QWidget* firstField() const;
+
+Q_SIGNALS:
+    void pairsShown(); // the table answers the current target (also when emptied)
+
+private:
+    void calculate();
+    void design();
+    void showPairs(const std::vector<values::RcPair>& pairs);
+    void clearPairs(const QString& status);
+
+    timing::Field r_;
+    timing::Field c_;
+    timing::Field supply_;
+    timing::Field level_;
+    QLabel* result_ = nullptr;
+    CircuitView* circuit_ = nullptr;
+    QRadioButton* corner_ = nullptr;
+    QRadioButton* tau_ = nullptr;
+    timing::Field target_;
+    timing::PartRange* resistors_ = nullptr;
+    timing::PartRange* capacitors_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* status_ = nullptr;
+    bool cornerAsked_ = true;
+    Latest<std::vector<values::RcPair>> search_;
+};
+
+} // namespace tools

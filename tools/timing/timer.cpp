@@ -1,0 +1,238 @@
+// SPDX-License-Identifier: MIT
+#include "tools/timing/timer.h"
+
+#include "tools/circuitview.h"
+#include "tools/localised.h"
+#include "tools/widgets.h"
+#include "values/dividerdesign.h"
+#include "values/value.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace tools {
+
+using values::Measure;
+
+namespace {
+
+enum Column { CR1, CR2, CC, CFrequency, CDuty, CWorst, CColumns };
+
+} // namespace
+
+TimerPage::TimerPage(QWidget* parent)
+    : QWidget(parent)
+    , search_(this, [this](const std::vector<values::TimerDesign>& designs) { showDesigns(designs); })
+{
+    setObjectName(QStringLiteral("fra555"));
+    astable_ = named(new QRadioButton(tr("&Astable"), this), "opt555Astable");
+    monostable_ = named(new QRadioButton(tr("Monosta&ble"), this), "opt555Monostable");
+    astable_->setChecked(true);
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(astable_);
+    modes->addButton(monostable_);
+    diode_ = named(new QCheckBox(tr("&With a diode across R2"), this), "chk555Diode");
+    diode_->setToolTip(tr("The capacitor charges through R1 alone, so any duty cycle can be had"));
+    r1_ = timing::makeField(this, "txt555R1", tr("R&1:"), Measure::Resistance, tr("R1"), QStringLiteral("10k"));
+    r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
+    c_ = timing::makeField(this, "txt555C", tr("C:"), Measure::Capacitance, tr("Timing capacitor"),
+                           QStringLiteral("10n"));
+    result_ = named(new QLabel(this), "lbl555");
+    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 5);
+    circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
+
+    auto* modeRow = new QHBoxLayout;
+    modeRow->addWidget(astable_);
+    modeRow->addWidget(monostable_);
+    modeRow->addStretch();
+    auto* grid = new QGridLayout;
+    grid->addLayout(modeRow, 0, 0, 1, 4);
+    grid->addWidget(diode_, 1, 0, 1, 4);
+    addField(grid, 2, r1_);
+    addField(grid, 4, r2_);
+    addField(grid, 6, c_);
+    grid->setColumnStretch(3, 1);
+    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_);
+
+    f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
+                           QStringLiteral("1k"));
+    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Measure::Time, tr("Target duty cycle"),
+                              QStringLiteral("60"));
+    duty_.unit->setText(QStringLiteral("%"));
+    resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
+                                       values::Series::E24, "1k", "1M");
+    capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
+                                        values::Series::E6, "1n", "10u");
+    table_ = timing::makeTable(this, "tbl555Designs", tr("Best designs"),
+                               {tr("R1"), tr("R2"), tr("C"), tr("Frequency"), tr("Duty"), tr("Worst time")},
+                               {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"),
+                                QStringLiteral("999.999 kHz"), QStringLiteral("99.999 % exact"),
+                                QStringLiteral("-100.00 %")});
+    table_->horizontalHeaderItem(CWorst)->setToolTip(
+        tr("The larger of the high time's and the low time's relative errors"));
+    status_ = named(new QLabel(this), "lbl555Status");
+    status_->setWordWrap(true);
+
+    auto* goal = new QGridLayout;
+    addField(goal, 0, f_);
+    addField(goal, 2, duty_);
+    goal->setColumnStretch(3, 1);
+    timing::sideBySide(this, forward,
+                       timing::section(this, tr("Standard parts for a frequency and duty (R1 at least 1 kΩ)"), goal,
+                                       {resistors_, capacitors_, table_, status_}, table_),
+                       2);
+
+    connect(astable_, &QRadioButton::toggled, this, &TimerPage::modeChosen);
+    connect(diode_, &QCheckBox::toggled, this, [this] {
+        calculate();
+        design();
+    });
+    for (const timing::Field* f : {&r1_, &r2_, &c_})
+        connect(f->edit, &QLineEdit::textChanged, this, &TimerPage::calculate);
+    for (QLineEdit* e :
+         {f_.edit, duty_.edit, resistors_->from(), resistors_->to(), capacitors_->from(), capacitors_->to()})
+        connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
+    for (QComboBox* b : {resistors_->series(), capacitors_->series()})
+        connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
+    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, f_.edit, duty_.edit, resistors_->series(),
+              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
+              table_});
+    modeChosen();
+    design();
+}
+
+void TimerPage::modeChosen()
+{
+    const bool astable = astable_->isChecked();
+    r2_.setVisible(astable);
+    diode_->setEnabled(astable);
+    r1_.label->setText(astable ? tr("R&1:") : tr("R&1 (the timing resistor):"));
+    calculate();
+}
+
+void TimerPage::calculate()
+{
+    const bool astable = astable_->isChecked();
+    const bool diode = diode_->isChecked();
+    const auto r1 = r1_.read();
+    const auto r2 = astable ? r2_.read() : std::nullopt;
+    const auto c = c_.read();
+    const QLocale l = locale();
+    const auto label = [&](const std::optional<values::Decimal>& v, const QString& unit, const QString& otherwise) {
+        return v ? timing::shown(*v, unit, l) : otherwise;
+    };
+    const QString ohm = QStringLiteral("Ω");
+    if (astable)
+        circuit_->setDrawing(schematic::astable555(label(r1, ohm, QStringLiteral("R1")),
+                                                   label(r2, ohm, QStringLiteral("R2")),
+                                                   label(c, QStringLiteral("F"), QStringLiteral("C")), diode));
+    else
+        circuit_->setDrawing(schematic::monostable555(label(r1, ohm, QStringLiteral("R")),
+                                                      label(c, QStringLiteral("F"), QStringLiteral("C"))));
+    if (!r1 || !c || (astable && !r2)) {
+        result_->setText(diode && astable ? tr("The diode's forward drop is neglected.") : QString());
+        return;
+    }
+    if (!astable) {
+        result_->setText(
+            tr("Pulse ln 3 × R C: %1").arg(timing::shown(values::monostable(*r1, *c), QStringLiteral("s"), l)));
+        return;
+    }
+    const values::Astable a = values::astable(*r1, *r2, *c, diode);
+    QStringList lines;
+    lines << tr("Frequency: %1").arg(timing::shown(a.frequencyHz, QStringLiteral("Hz"), l))
+          << tr("Duty: %1 %").arg(timing::plain(values::approximate(a.dutyPercent, 5), l))
+          << tr("High: %1, low: %2 (ln 2 R C)")
+                 .arg(timing::shown(a.highS, QStringLiteral("s"), l), timing::shown(a.lowS, QStringLiteral("s"), l));
+    if (diode)
+        lines << tr("The diode's forward drop is neglected.");
+    result_->setText(lines.join(u'\n'));
+}
+
+void TimerPage::design()
+{
+    const auto f = f_.read();
+    // The duty is a plain percentage.
+    duty_.message->hide();
+    std::optional<values::Decimal> duty;
+    QString text = duty_.edit->text().trimmed();
+    if (text.endsWith(u'%'))
+        text.chop(1);
+    if (!text.isEmpty()) {
+        const values::Parsed parsed = values::parse(text.trimmed().toStdString(), decimalSeparator(locale()));
+        const bool diode = diode_->isChecked();
+        QString refusal;
+        if (!parsed.value)
+            refusal = QString::fromStdString(parsed.error);
+        else if (parsed.unit != values::Unit::None || !(*parsed.value < values::Decimal::of(100, 0)))
+            refusal = tr("Give a percentage above 0 and below 100.");
+        else if (!values::reachable({values::Decimal::of(1, 0), *parsed.value, diode}))
+            refusal = tr("Without the diode the high time is always the longer: give more than 50 %, or tick the "
+                         "diode.");
+        else
+            duty = parsed.value;
+        duty_.message->setText(refusal);
+        duty_.message->setVisible(!refusal.isEmpty());
+    }
+    const auto resistors = resistors_->values();
+    const auto capacitors = capacitors_->values();
+    if (!f || !duty || !resistors || !capacitors) {
+        clearDesigns({});
+        return;
+    }
+    if (resistors->back() < values::leastR1) {
+        clearDesigns(tr("R1 needs a resistor of at least 1 kΩ."));
+        return;
+    }
+    const values::TimerGoal goal{*f, *duty, diode_->isChecked()};
+    status_->setText(tr("Searching..."));
+    search_.run([goal, r = *resistors, c = *capacitors](const std::stop_token& stop) {
+        return values::designTimer(goal, r, c, 10, stop);
+    });
+}
+
+void TimerPage::showDesigns(const std::vector<values::TimerDesign>& designs)
+{
+    const QLocale l = locale();
+    const QString ohm = QStringLiteral("Ω");
+    table_->setRowCount(static_cast<int>(designs.size()));
+    int row = 0;
+    for (const values::TimerDesign& d : designs) {
+        table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l)));
+        table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l)));
+        table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l)));
+        table_->setItem(row, CFrequency, cell(timing::shown(d.result.frequencyHz, QStringLiteral("Hz"), l, 6)));
+        QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
+        if (d.duty.exact)
+            duty += QStringLiteral(" ") + tr("exact");
+        table_->setItem(row, CDuty, cell(duty));
+        auto* worst = cell(timing::percent(d.worst, l));
+        worst->setToolTip(
+            tr("High %1, low %2, frequency %3")
+                .arg(timing::percent(d.high, l), timing::percent(d.low, l), timing::percent(d.frequency, l)));
+        table_->setItem(row, CWorst, worst);
+        ++row;
+    }
+    status_->setText(designs.empty() ? tr("No design of these parts comes near.") : QString());
+    Q_EMIT designsShown();
+}
+
+void TimerPage::clearDesigns(const QString& status)
+{
+    search_.cancel();
+    table_->setRowCount(0);
+    status_->setText(status);
+    Q_EMIT designsShown();
+}
+
+} // namespace tools

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+#include "tools/latest.h"
+#include "tools/timing/fields.h"
+#include "values/timing.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QCheckBox;
+class QLabel;
+class QRadioButton;
+class QTableWidget;
+
+namespace tools {
+
+class CircuitView;
+
+// The 555 as an astable (with or without the diode across R2) or a monostable from its parts,
+// and the standard (R1, R2, C) for a frequency and a duty cycle.
+class TimerPage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TimerPage(QWidget* parent = nullptr);
+
+Q_SIGNALS:
+    void designsShown(); // the table answers the current target (also when emptied)
+
+private:
+    void modeChosen();
+    void calculate();
+    void design();
+    void showDesigns(const std::vector<values::TimerDesign>& designs);
+    void clearDesigns(const QString& status);
+
+    QRadioButton* astable_ = nullptr;
+    QRadioButton* monostable_ = nullptr;
+    QCheckBox* diode_ = nullptr;
+    timing::Field r1_;
+    timing::Field r2_;
+    timing::Field c_;
+    QLabel* result_ = nullptr;
+    CircuitView* circuit_ = nullptr;
+    timing::Field f_;
+    timing::Field duty_;
+    QLabel* dutyMessage_ = nullptr;
+    timing::PartRange* resistors_ = nullptr;
+    timing::PartRange* capacitors_ = nullptr;
+    QTableWidget* table_ = nullptr;
+    QLabel* status_ = nullptr;
+    Latest<std::vector<values::TimerDesign>> search_;
+};
+
+} // namespace tools
