@@ -4,6 +4,7 @@
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/singleline.h"
+#include "tools/widgets.h"
 
 #include "values/markings.h"
 #include "values/value.h"
@@ -175,9 +176,10 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     return t;
 }
 
-QTableWidgetItem* cell(const QString& text)
+// Words and values alike start at the left in the readings and markings tables.
+QTableWidgetItem* leftCell(const QString& text)
 {
-    return new QTableWidgetItem(text);
+    return cell(text, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
 // Tall enough for `rows` rows without a scroll bar.
@@ -502,18 +504,10 @@ Markings::Markings(QWidget* parent)
     layout->addWidget(markBox);
     layout->addLayout(buttons);
 
-    QWidget::setTabOrder(marking_, readings_);
-    QWidget::setTabOrder(readings_, bandCount_);
-    QWidget* previous = bandCount_;
-    for (QComboBox* picker : bandPickers_) {
-        QWidget::setTabOrder(previous, picker);
-        previous = picker;
-    }
-    QWidget::setTabOrder(previous, value_);
-    QWidget::setTabOrder(value_, tolerance_);
-    QWidget::setTabOrder(tolerance_, tcr_);
-    QWidget::setTabOrder(tcr_, markings_);
-    QWidget::setTabOrder(markings_, close);
+    std::vector<QWidget*> order{marking_, readings_, bandCount_};
+    order.insert(order.end(), bandPickers_.begin(), bandPickers_.end());
+    order.insert(order.end(), {value_, tolerance_, tcr_, markings_, close});
+    tabChain(order);
 
     connect(marking_, &QLineEdit::textChanged, this, &Markings::readMarking);
     connect(bandCount_, &QComboBox::currentIndexChanged, this, &Markings::changeBandCount);
@@ -575,14 +569,14 @@ void Markings::readMarking()
     for (const values::Reading& r : result.readings) {
         const int row = readings_->rowCount();
         readings_->insertRow(row);
-        readings_->setItem(row, 0, cell(kindText(r.kind)));
-        readings_->setItem(row, 1, cell(localised(values::quantity(r.value, r.unit, r.figures))));
+        readings_->setItem(row, 0, leftCell(kindText(r.kind)));
+        readings_->setItem(row, 1, leftCell(localised(values::quantity(r.value, r.unit, r.figures))));
         QString tolerance = r.tolerance ? localised(values::describe(*r.tolerance)) : QString();
         if (r.kind == values::ReadingKind::ColourBands && r.bands.size() >= 4 &&
             r.bands[r.bands.size() >= 5 ? 4 : 3] == Colour::Grey)
             tolerance += tr(" (older parts: %1)").arg(localised("±0.05 %"));
-        readings_->setItem(row, 2, cell(tolerance));
-        readings_->setItem(row, 3, cell(r.tcr ? tr("%1 ppm/K").arg(*r.tcr) : QString()));
+        readings_->setItem(row, 2, leftCell(tolerance));
+        readings_->setItem(row, 3, leftCell(r.tcr ? tr("%1 ppm/K").arg(*r.tcr) : QString()));
     }
 }
 
@@ -678,10 +672,10 @@ void Markings::markValue()
     for (const values::Marking& m : result.markings) {
         const int row = markings_->rowCount();
         markings_->insertRow(row);
-        markings_->setItem(row, 0, cell(markingKindText(m.kind)));
+        markings_->setItem(row, 0, leftCell(markingKindText(m.kind)));
         QTableWidgetItem* code = nullptr;
         if (!m.carries()) {
-            code = cell(u8(m.whyNot));
+            code = leftCell(u8(m.whyNot));
             code->setForeground(noteColour(markings_->palette()));
         } else if (!m.bands.empty()) {
             QStringList names;
@@ -690,9 +684,9 @@ void Markings::markValue()
             QString text = names.join(QLatin1Char(' '));
             if (m.kind == values::MarkingKind::Bands4 && m.bands.size() == 3)
                 text += tr(" (3 bands: ±20 % has no band)");
-            code = cell(text);
+            code = leftCell(text);
         } else {
-            code = cell(u8(m.code));
+            code = leftCell(u8(m.code));
         }
         markings_->setItem(row, 1, code);
         markedBands_.push_back(m.carries() ? m.bands : std::vector<Colour>{});

@@ -14,6 +14,7 @@
 
 #include <initializer_list>
 #include <type_traits>
+#include <vector>
 
 // Small pieces every panel builds with.
 namespace tools {
@@ -38,7 +39,7 @@ inline QString elided(const QString& typed)
 }
 
 // Tab moves from each widget to the next, in the order given.
-inline void tabChain(std::initializer_list<QWidget*> widgets)
+inline void tabChain(const std::vector<QWidget*>& widgets)
 {
     QWidget* previous = nullptr;
     for (QWidget* w : widgets) {
@@ -46,6 +47,10 @@ inline void tabChain(std::initializer_list<QWidget*> widgets)
             QWidget::setTabOrder(previous, w);
         previous = w;
     }
+}
+inline void tabChain(std::initializer_list<QWidget*> widgets)
+{
+    tabChain(std::vector<QWidget*>(widgets));
 }
 
 // A result cell; numbers line up on the right.
