@@ -281,8 +281,13 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     const int top = read.top();
     if (read.failed())
         return usage(err, read.error());
+    values::DesignBudget budget;
     const auto pairs = values::designRc(corner ? values::RcTarget::Corner : values::RcTarget::TimeConstant, *target,
-                                        resistors, capacitors, top);
+                                        resistors, capacitors, top, {}, &budget);
+    // The best of what was tried is still worth showing, beside the warning and the status.
+    const int status = budget.limited ? exitUsage : exitOk;
+    if (budget.limited)
+        message(err, "rc: the search stopped at its limit: a better pair may exist");
     if (json) {
         Json j;
         j.beginObject().key("pairs").beginArray();
@@ -298,7 +303,7 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
             j.key("exact").boolean(p.miss.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
-        return exitOk;
+        return status;
     }
     out << (corner ? "corner " + values::withUnit(*target, "Hz") : "time constant " + values::withUnit(*target, "s"))
         << '\n';
@@ -308,7 +313,7 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), shown(p.value, corner ? "Hz" : "s"),
                p.miss.rounded.text()});
     t.print(out);
-    return exitOk;
+    return status;
 }
 
 int runReactance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -509,7 +514,11 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (read.failed())
         return usage(err, read.error());
     const values::TimerGoal goal{*f, *duty, diode};
-    const auto designs = values::designTimer(goal, resistors, capacitors, top);
+    values::DesignBudget budget;
+    const auto designs = values::designTimer(goal, resistors, capacitors, top, {}, &budget);
+    const int status = budget.limited ? exitUsage : exitOk;
+    if (budget.limited)
+        message(err, "timer: the search stopped at its limit: a better design may exist");
     if (json) {
         Json j;
         j.beginObject().key("designs").beginArray();
@@ -533,7 +542,7 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
             j.key("duty_exact").boolean(d.duty.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
-        return exitOk;
+        return status;
     }
     out << values::withUnit(*f, "Hz") << " at " << jsonNumber(*duty) << " %"
         << (diode ? ", diode across R2 (its forward drop neglected)" : "") << '\n';
@@ -546,7 +555,7 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
                d.high.rounded.text(), d.low.rounded.text(), d.worst.rounded.text()});
     }
     t.print(out);
-    return exitOk;
+    return status;
 }
 
 } // namespace cli
