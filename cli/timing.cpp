@@ -222,6 +222,7 @@ std::span<const Command> timingCommands()
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
 int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const double started = values::threadCpuSeconds();
     const Arguments a(args, {"r", "c", "vs", "v", "fc", "tau", "r-series", "r-range", "c-series", "c-range", "top"},
                       {"json", "help"});
     if (!a.ok())
@@ -282,6 +283,7 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     if (read.failed())
         return usage(err, read.error());
     values::DesignBudget budget;
+    budget.maxCpuSeconds = values::Budget::leftAfter(values::threadCpuSeconds() - started);
     const auto pairs = values::designRc(corner ? values::RcTarget::Corner : values::RcTarget::TimeConstant, *target,
                                         resistors, capacitors, top, {}, &budget);
     // The best of what was tried is still worth showing, beside the warning and the status.
@@ -437,6 +439,7 @@ std::optional<Decimal> dutyArgument(Reader& read, const Arguments& a, bool diode
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
 int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const double started = values::threadCpuSeconds();
     const Arguments a(args, {"r1", "r2", "r", "c", "f", "duty", "r-series", "r-range", "c-series", "c-range", "top"},
                       {"diode", "mono", "json", "help"});
     if (!a.ok())
@@ -515,6 +518,7 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
         return usage(err, read.error());
     const values::TimerGoal goal{*f, *duty, diode};
     values::DesignBudget budget;
+    budget.maxCpuSeconds = values::Budget::leftAfter(values::threadCpuSeconds() - started);
     const auto designs = values::designTimer(goal, resistors, capacitors, top, {}, &budget);
     const int status = budget.limited ? exitUsage : exitOk;
     if (budget.limited)

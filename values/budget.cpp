@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "values/budget.h"
 
+#include <algorithm>
 #include <ctime>
 #include <utility>
 
@@ -12,6 +13,13 @@ double threadCpuSeconds()
     if (clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t) != 0)
         return 0;
     return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+double Budget::leftAfter(double spent)
+{
+    constexpr double promise = 2.0;
+    constexpr double kept = 0.25;
+    return std::clamp(promise - kept - spent, 0.05, defaultCpuSeconds);
 }
 
 Meter::Meter(const Budget& budget, const std::atomic<bool>* cancel, std::stop_token stop)

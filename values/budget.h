@@ -21,6 +21,12 @@ struct Budget {
     static constexpr double defaultCpuSeconds = 1.5;
     long long maxSteps = 0;
     double maxCpuSeconds = defaultCpuSeconds;
+
+    // For a program that answers one question and ends (the command line): what is left for
+    // its search of the promised two seconds once reading the input took `spent` seconds, with a
+    // quarter second kept for starting the program and writing the answer; at most
+    // defaultCpuSeconds, and never so little that the nearest single parts cannot be found.
+    static double leftAfter(double spent);
 };
 
 // Counts a search's steps against its budget and polls a cancel flag and a stop token.
