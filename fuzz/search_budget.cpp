@@ -135,8 +135,7 @@ void networks(Bytes& in, bool stock)
 
     const double started = values::threadCpuSeconds();
     const values::SearchResult fast = values::findNetworks(target, parts, options);
-    checkBudget("the network finder", values::threadCpuSeconds() - started, fast.steps, options.maxSteps, 1024,
-                input);
+    checkBudget("the network finder", values::threadCpuSeconds() - started, fast.steps, options.maxSteps, 1024, input);
     if (fast.limited) {
         if (fast.networks.empty())
             fuzz::fail("stopped at its limit without the single parts", {input});
@@ -193,8 +192,8 @@ void rc(Bytes& in)
     const auto r = designerParts(in, small);
     const auto c = designerParts(in, small);
     const Decimal target = targetOf(in, -18, 36);
-    const std::string input = values::format(target) + " from " + std::to_string(r.size()) + " R and " +
-        std::to_string(c.size()) + " C";
+    const std::string input =
+        values::format(target) + " from " + std::to_string(r.size()) + " R and " + std::to_string(c.size()) + " C";
 
     const double started = values::threadCpuSeconds();
     const auto fast = values::designRc(kind, target, r, c, small ? 1 + top % 12 : top, {}, &budget);

@@ -155,9 +155,9 @@ const std::string everySeries = "E3+E6+E12+E24+E48+E96+E192";
 
 std::vector<std::string> timer(const std::string& f, const std::string& duty, const std::string& series, bool diode)
 {
-    std::vector<std::string> args{"timer",      "--f",        f,        "--duty",     duty,  "--r-range",
-                                  "1f..1000T",  "--c-range",  "1f..1000T", "--r-series", series, "--c-series",
-                                  series};
+    std::vector<std::string> args{"timer",     "--f",        f,           "--duty",    duty,
+                                  "--r-range", "1f..1000T",  "--c-range", "1f..1000T", "--r-series",
+                                  series,      "--c-series", series};
     if (diode)
         args.emplace_back("--diode");
     return args;

@@ -633,7 +633,8 @@ private:
     void mixed(const Domain& d, Shape shape)
     {
         // Nothing below reach: the pair gives at most half the largest part.
-        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 2); a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 2); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
             if (halted())
                 return;
             const double pairLow = std::max(d.low(bound()) - d.x[a], 0.0);
@@ -686,8 +687,8 @@ private:
     void twoWithPair(const Domain& d, Shape shape)
     {
         // Nothing below reach: b is no larger and the pair gives at most half the largest part.
-        for (std::size_t a = lowerIndex(d, (d.low(bound()) - d.x.back() / 2) / 2); a < d.n() && d.x[a] < d.high(bound());
-             ++a) {
+        for (std::size_t a = lowerIndex(d, (d.low(bound()) - d.x.back() / 2) / 2);
+             a < d.n() && d.x[a] < d.high(bound()); ++a) {
             if (halted())
                 return;
             for (std::size_t b = lowerIndex(d, d.low(bound()) - d.x[a] - d.x.back() / 2);
@@ -752,7 +753,8 @@ private:
     void oneWithThree(const Domain& d, Shape shape)
     {
         // Nothing below reach: the three together give at most a third of the largest part.
-        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 3); a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 3); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
             if (halted())
                 return;
             const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
@@ -793,7 +795,8 @@ private:
     void oneWithPairOfPair(const Domain& d, Shape shape)
     {
         // Nothing below reach: b ~ (c + e) gives at most two thirds of the largest part.
-        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() * 2 / 3); a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() * 2 / 3); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
             if (halted())
                 return;
             const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
