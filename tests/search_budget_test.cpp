@@ -125,6 +125,7 @@ protected:
             return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
         };
         r.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
+        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-union-access): how glibc declares struct rusage
         r.peakKilobytes = usage.ru_maxrss;
         r.out = slurp(outPath);
         r.err = slurp(errPath);

@@ -349,9 +349,9 @@ class Pool {
 public:
     // Ranks by the error from `aim` and shows the deviation from `target`: the same ranking
     // whenever no network lies between the two (the aim is the nearest end of the reach).
-    Pool(const Stock& stock, const Fraction& aim, const Decimal& target, Kind kind, int top)
+    Pool(const Stock& stock, Fraction aim, const Decimal& target, Kind kind, int top)
         : stock_(stock)
-        , target_(aim)
+        , target_(std::move(aim))
         , shown_(Fraction::of(target))
         , kind_(kind)
         , top_(static_cast<std::size_t>(std::max(top, 1)))
@@ -542,12 +542,10 @@ private:
     // twice) rather than trying everything after it.
     bool fits(const Domain& d, std::initializer_list<std::size_t> slots) const
     {
-        for (const std::size_t i : slots) {
+        return std::ranges::all_of(slots, [&](std::size_t i) {
             const auto uses = std::count(slots.begin(), slots.end(), i);
-            if (uses > 1 && uses > stock_.counts[static_cast<std::size_t>(d.partIndex(i))])
-                return false;
-        }
-        return true;
+            return uses == 1 || uses <= stock_.counts[static_cast<std::size_t>(d.partIndex(i))];
+        });
     }
 
     bool allowed(const Slots& slots) const

@@ -98,7 +98,10 @@ NetworkNode tree(const Network& network);
 // by the exact relative error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
 // than its count. A double-based search with a safety margin finds the candidates; exact rational
 // arithmetic ranks them, so an exact network shows as exact and ties break as stated.
-// Parts need not be sorted or distinct (equal values are merged, counts added).
+// Parts need not be sorted or distinct (equal values are merged, counts added). Nothing is tried
+// outside what the parts can reach (networkReach): a target beyond it gets the networks nearest
+// the end it lies past, at once. The work is bounded by maxSteps and maxCpuSeconds, the memory
+// by `top`.
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
 
 // Whether the target lies beyond what any network of the parts gives: below the parallel of the
