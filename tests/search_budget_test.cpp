@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <random>
 #include <sstream>
 #include <string>
@@ -104,11 +105,16 @@ protected:
                 const rlimit space{addressSpaceLimit, addressSpaceLimit};
                 ::setrlimit(RLIMIT_AS, &space);
             }
+            // Whatever happens, the child never returns into the test program.
             int status = 99;
-            {
+            try {
                 std::ofstream out(outPath, std::ios::binary);
                 std::ofstream err(errPath, std::ios::binary);
                 status = cli::run(args, commands, out, err);
+            } catch (const std::bad_alloc&) {
+                status = 98; // out of memory
+            } catch (...) {
+                status = 97;
             }
             ::_exit(status);
         }
@@ -137,7 +143,9 @@ protected:
     {
         ASSERT_TRUE(r.exited) << name << ": ended by signal " << r.status << " after " << r.cpuSeconds
                               << " s of CPU (the kernel's limit is " << cpuLimitSeconds << " s)";
-        EXPECT_TRUE(r.status == 0 || r.status == 2) << name << ": exit " << r.status << "\n" << r.err;
+        EXPECT_TRUE(r.status == 0 || r.status == 2)
+            << name << ": exit " << r.status << (r.status == 98 ? " (out of memory)" : "") << "\n"
+            << r.err;
         if (r.status == 2) {
             EXPECT_NE(r.err.find("the search stopped at its limit"), std::string::npos) << name << ": " << r.err;
         }
