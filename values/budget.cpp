@@ -22,11 +22,11 @@ double Budget::leftAfter(double spent)
     return std::clamp(promise - kept - spent, 0.05, defaultCpuSeconds);
 }
 
-Meter::Meter(const Budget& budget, const std::atomic<bool>* cancel, std::stop_token stop)
+Meter::Meter(const Budget& budget, const std::atomic<bool>* cancel, std::stop_token stop, double started)
     : budget_(budget)
     , cancel_(cancel)
     , stop_(std::move(stop))
-    , started_(threadCpuSeconds())
+    , started_(started)
 {
 }
 

@@ -32,7 +32,10 @@ struct Budget {
 // Counts a search's steps against its budget and polls a cancel flag and a stop token.
 class Meter {
 public:
-    Meter(const Budget& budget, const std::atomic<bool>* cancel = nullptr, std::stop_token stop = {});
+    // The CPU time counts from `started` (threadCpuSeconds()), so a search's own preparation
+    // may be inside its budget.
+    Meter(const Budget& budget, const std::atomic<bool>* cancel = nullptr, std::stop_token stop = {},
+          double started = threadCpuSeconds());
 
     // Adds the steps; true once the search must end (out of budget, or cancelled).
     bool spend(long long steps = 1)

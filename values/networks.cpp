@@ -474,11 +474,11 @@ struct Domain {
 
 class Search {
 public:
-    Search(const Stock& stock, Pool& pool, double target, const SearchOptions& options)
+    Search(const Stock& stock, Pool& pool, double target, const SearchOptions& options, double started)
         : stock_(stock)
         , pool_(pool)
         , maxParts_(std::min(options.maxParts, 4))
-        , meter_(Budget{options.maxSteps, options.maxCpuSeconds}, options.cancel)
+        , meter_(Budget{options.maxSteps, options.maxCpuSeconds}, options.cancel, {}, started)
     {
         direct_.x = stock.values;
         direct_.t = target;
@@ -969,6 +969,7 @@ Extremes extremes(const Stock& stock, const SearchOptions& options)
 
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options)
 {
+    const double started = threadCpuSeconds(); // merging a long stock is part of the budget
     const Stock stock = merged(parts);
     if (!usable(target, options) || stock.values.empty())
         return {};
@@ -986,7 +987,7 @@ SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, co
     if (std::is_neq(detail::compare(aim, t)))
         aimed = detail::nearestDouble(aim);
     Pool pool(stock, aim, target, options.kind, options.top);
-    Search search(stock, pool, aimed, options);
+    Search search(stock, pool, aimed, options, started);
     search.run();
     if (search.cancelled())
         return {{}, true};
