@@ -126,6 +126,7 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
 int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const double started = values::threadCpuSeconds(); // reading a large stock takes its share
     const Arguments a(args, {"series", "range", "parts", "top", "stock"}, {"capacitor", "json", "help"});
     if (!a.ok())
         return usage(err, a.error());
@@ -197,6 +198,7 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
         return usage(err, "combine: there are no parts to combine");
 
     values::SearchResult found;
+    options.maxCpuSeconds = values::Budget::leftAfter(values::threadCpuSeconds() - started);
     try {
         found = values::findNetworks(*target, parts, options);
     } catch (const std::bad_alloc&) {

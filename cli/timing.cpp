@@ -222,6 +222,7 @@ std::span<const Command> timingCommands()
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
 int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const double started = values::threadCpuSeconds();
     const Arguments a(args, {"r", "c", "vs", "v", "fc", "tau", "r-series", "r-range", "c-series", "c-range", "top"},
                       {"json", "help"});
     if (!a.ok())
@@ -286,8 +287,14 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     const int top = read.top();
     if (read.failed())
         return usage(err, read.error());
+    values::DesignBudget budget;
+    budget.maxCpuSeconds = values::Budget::leftAfter(values::threadCpuSeconds() - started);
     const auto pairs = values::designRc(corner ? values::RcTarget::Corner : values::RcTarget::TimeConstant, *target,
-                                        resistors, capacitors, top);
+                                        resistors, capacitors, top, {}, &budget);
+    // The best of what was tried is still worth showing, beside the warning and the status.
+    const int status = budget.limited ? exitUsage : exitOk;
+    if (budget.limited)
+        message(err, "rc: the search stopped at its limit: a better pair may exist");
     if (json) {
         Json j;
         j.beginObject().key("pairs").beginArray();
@@ -303,7 +310,7 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
             j.key("exact").boolean(p.miss.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
-        return exitOk;
+        return status;
     }
     out << (corner ? "corner " + values::withUnit(*target, "Hz") : "time constant " + values::withUnit(*target, "s"))
         << '\n';
@@ -313,7 +320,7 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
         t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), shown(p.value, corner ? "Hz" : "s"),
                p.miss.rounded.text()});
     t.print(out);
-    return exitOk;
+    return status;
 }
 
 int runReactance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
@@ -439,6 +446,7 @@ std::optional<Decimal> dutyArgument(Reader& read, const Arguments& a, bool diode
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
 int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
+    const double started = values::threadCpuSeconds();
     const Arguments a(args, {"r1", "r2", "r", "c", "f", "duty", "r-series", "r-range", "c-series", "c-range", "top"},
                       {"diode", "mono", "json", "help"});
     if (!a.ok())
@@ -520,7 +528,12 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
     if (read.failed())
         return usage(err, read.error());
     const values::TimerGoal goal{*f, *duty, diode};
-    const auto designs = values::designTimer(goal, resistors, capacitors, top);
+    values::DesignBudget budget;
+    budget.maxCpuSeconds = values::Budget::leftAfter(values::threadCpuSeconds() - started);
+    const auto designs = values::designTimer(goal, resistors, capacitors, top, {}, &budget);
+    const int status = budget.limited ? exitUsage : exitOk;
+    if (budget.limited)
+        message(err, "timer: the search stopped at its limit: a better design may exist");
     if (json) {
         Json j;
         j.beginObject().key("designs").beginArray();
@@ -544,7 +557,7 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
             j.key("duty_exact").boolean(d.duty.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
-        return exitOk;
+        return status;
     }
     out << values::withUnit(*f, "Hz") << " at " << jsonNumber(*duty) << " %"
         << (diode ? ", diode across R2 (its forward drop neglected)" : "") << '\n';
@@ -557,7 +570,7 @@ int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostre
                d.high.rounded.text(), d.low.rounded.text(), d.worst.rounded.text()});
     }
     t.print(out);
-    return exitOk;
+    return status;
 }
 
 } // namespace cli

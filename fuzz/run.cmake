@@ -1,13 +1,19 @@
 # SPDX-License-Identifier: MIT
-# Runs one fuzz target for VOLTIVA_FUZZ_SECONDS (environment, 5 by default): new inputs grow the
-# build's corpus, the seeds in the source tree are only read, and a crashing input is kept under
-# ARTIFACTS for replay (`fuzz_<target> <file>`).
+# Runs one fuzz target for VOLTIVA_FUZZ_SECONDS (environment, 5 by default) within
+# VOLTIVA_FUZZ_RSS_MB of memory (2048 by default): new inputs grow the build's corpus, the seeds
+# in the source tree are only read, and a crashing input is kept under ARTIFACTS for replay
+# (`fuzz_<target> <file>`).
 set(seconds 5)
 if(DEFINED ENV{VOLTIVA_FUZZ_SECONDS})
     set(seconds $ENV{VOLTIVA_FUZZ_SECONDS})
 endif()
 
-set(options -max_total_time=${seconds} -timeout=10 -rss_limit_mb=2048 -print_final_stats=1
+set(rss 2048)
+if(DEFINED ENV{VOLTIVA_FUZZ_RSS_MB})
+    set(rss $ENV{VOLTIVA_FUZZ_RSS_MB})
+endif()
+
+set(options -max_total_time=${seconds} -timeout=10 -rss_limit_mb=${rss} -print_final_stats=1
     -artifact_prefix=${ARTIFACTS})
 if(DICTIONARY)
     list(APPEND options -dict=${DICTIONARY})

@@ -2,6 +2,7 @@
 #include "values/networks.h"
 
 #include "values/big.h"
+#include "values/budget.h"
 #include "values/value.h"
 
 #include <algorithm>
@@ -346,9 +347,12 @@ bool before(const Ranked& a, const Ranked& b)
 // turned away by the later keys.
 class Pool {
 public:
-    Pool(const Stock& stock, const Decimal& target, Kind kind, int top)
+    // Ranks by the error from `aim` and shows the deviation from `target`: the same ranking
+    // whenever no network lies between the two (the aim is the nearest end of the reach).
+    Pool(const Stock& stock, Fraction aim, const Decimal& target, Kind kind, int top)
         : stock_(stock)
-        , target_(Fraction::of(target))
+        , target_(std::move(aim))
+        , shown_(Fraction::of(target))
         , kind_(kind)
         , top_(static_cast<std::size_t>(std::max(top, 1)))
     {
@@ -396,7 +400,7 @@ public:
             return rankSteps;
         n.value = detail::roundToDigits(value.num, value.den, 4);
         n.precise = detail::nearestDouble(value);
-        n.deviation = detail::deviationOf(value, target_);
+        n.deviation = detail::deviationOf(value, shown_);
         best_.insert(std::upper_bound(best_.begin(), best_.end(), r, before), std::move(r));
         if (best_.size() > top_)
             best_.pop_back();
@@ -404,7 +408,8 @@ public:
             // The double error of the worst kept network is within rounding of its exact one.
             limit_ = std::min(limit_, approximateError(best_.back()) * (1 + relativeMargin) + absoluteMargin);
         }
-        return 4 * rankSteps;
+        // Kept: written out, and compared with and moved past the networks kept before it.
+        return 4 * rankSteps + 2 * static_cast<long long>(best_.size());
     }
 
     std::vector<Network> take()
@@ -435,6 +440,7 @@ private:
 
     const Stock& stock_;
     Fraction target_;
+    Fraction shown_;
     Kind kind_;
     std::size_t top_;
     std::vector<Ranked> best_; // best first
@@ -468,12 +474,11 @@ struct Domain {
 
 class Search {
 public:
-    Search(const Stock& stock, Pool& pool, double target, const SearchOptions& options)
+    Search(const Stock& stock, Pool& pool, double target, const SearchOptions& options, double started)
         : stock_(stock)
         , pool_(pool)
         , maxParts_(std::min(options.maxParts, 4))
-        , cancel_(options.cancel)
-        , maxSteps_(options.maxSteps)
+        , meter_(Budget{options.maxSteps, options.maxCpuSeconds}, options.cancel, {}, started)
     {
         direct_.x = stock.values;
         direct_.t = target;
@@ -491,7 +496,6 @@ public:
         unlimited_ = true;
         one();
         unlimited_ = false;
-        steps_ = 0;
         for (const Domain* d : {&direct_, &inverse_}) {
             const bool add = d == &direct_;
             if (maxParts_ >= 2)
@@ -516,25 +520,33 @@ public:
         }
     }
 
-    bool cancelled() const { return cancelled_; }
-    bool limited() const { return limited_; }
-    long long steps() const { return steps_; }
+    bool cancelled() const { return meter_.cancelled(); }
+    bool limited() const { return meter_.limited(); }
+    long long steps() const { return meter_.steps(); }
 
 private:
-    // True when the search must end: cancelled, or out of steps.
-    bool halted()
+    // One turn of a loop, a step: true when the search must end, cancelled or out of budget.
+    // Every loop of the search asks at the top of each turn, so none runs uncounted.
+    bool halted() { return !unlimited_ && meter_.spend(1); }
+    void spend(long long steps)
     {
-        if (cancelled_ || limited_)
-            return true;
-        if (++polls_ % 64 == 0 && cancel_ != nullptr && cancel_->load(std::memory_order_relaxed))
-            cancelled_ = true;
-        if (steps_ > maxSteps_ && !unlimited_)
-            limited_ = true;
-        return cancelled_ || limited_;
+        if (!unlimited_)
+            meter_.spend(steps);
     }
 
     // Networks of `parts` parts may still place, and the search goes on.
     bool open(int parts) { return pool_.canPlace(parts) && !halted(); }
+
+    // Whether the parts at these indices of the domain may all be taken, each as often as it
+    // comes: a loop skips a start that no network can use (a part of which there is one, taken
+    // twice) rather than trying everything after it.
+    bool fits(const Domain& d, std::initializer_list<std::size_t> slots) const
+    {
+        return std::ranges::all_of(slots, [&](std::size_t i) {
+            const auto uses = std::count(slots.begin(), slots.end(), i);
+            return uses == 1 || uses <= stock_.counts[static_cast<std::size_t>(d.partIndex(i))];
+        });
+    }
 
     bool allowed(const Slots& slots) const
     {
@@ -551,7 +563,7 @@ private:
                 p = d.partIndex(static_cast<std::size_t>(p));
         }
         if (allowed(slots))
-            steps_ += pool_.add(shape, slots, error);
+            spend(pool_.add(shape, slots, error));
     }
 
     void one()
@@ -584,10 +596,14 @@ private:
     {
         // p >= q >= r: x[p] is at least a third of the sum, x[q] at least half of what is left.
         for (std::size_t p = lowerIndex(d, d.low(bound()) / 3); p < d.n() && d.x[p] <= d.high(bound()); ++p) {
+            if (halted())
+                return;
             for (std::size_t q = lowerIndex(d, (d.low(bound()) - d.x[p]) / 2);
                  q <= p && d.x[p] + d.x[q] <= d.high(bound()); ++q) {
                 if (halted())
                     return;
+                if (!fits(d, {p, q}))
+                    continue;
                 walk(
                     d, lowerIndex(d, d.t - d.x[p] - d.x[q]), 0, q + 1,
                     [&](std::size_t r) { return d.x[p] + d.x[q] + d.x[r]; },
@@ -614,11 +630,17 @@ private:
     // a + (b ~ c) in the domain, b >= c: the pair's value lies in [x[c] / 2, x[c]).
     void mixed(const Domain& d, Shape shape)
     {
-        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        // Nothing below reach: the pair gives at most half the largest part.
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 2); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
+            if (halted())
+                return;
             const double pairLow = std::max(d.low(bound()) - d.x[a], 0.0);
             for (std::size_t c = upperIndex(d, pairLow); c < d.n() && d.x[c] <= 2 * (d.high(bound()) - d.x[a]); ++c) {
                 if (halted())
                     return;
+                if (!fits(d, {a, c}))
+                    continue;
                 walk(
                     d, pairStart(d, c, d.t - d.x[a]), c, d.n(),
                     [&](std::size_t b) { return d.x[a] + pair(d.x[b], d.x[c]); },
@@ -633,13 +655,21 @@ private:
     void four(const Domain& d, Shape shape)
     {
         for (std::size_t p = lowerIndex(d, d.low(bound()) / 4); p < d.n() && d.x[p] <= d.high(bound()); ++p) {
+            if (halted())
+                return;
             for (std::size_t q = lowerIndex(d, (d.low(bound()) - d.x[p]) / 3);
                  q <= p && d.x[p] + d.x[q] <= d.high(bound()); ++q) {
+                if (halted())
+                    return;
+                if (!fits(d, {p, q}))
+                    continue;
                 const double pq = d.x[p] + d.x[q];
                 for (std::size_t r = lowerIndex(d, (d.low(bound()) - pq) / 2); r <= q && pq + d.x[r] <= d.high(bound());
                      ++r) {
                     if (halted())
                         return;
+                    if (!fits(d, {p, q, r}))
+                        continue;
                     walk(
                         d, lowerIndex(d, d.t - pq - d.x[r]), 0, r + 1,
                         [&](std::size_t e) { return pq + d.x[r] + d.x[e]; },
@@ -654,13 +684,24 @@ private:
     // a + b + (c ~ e), a >= b, c >= e: after a and b, the pair as in mixed().
     void twoWithPair(const Domain& d, Shape shape)
     {
-        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
-            for (std::size_t b = 0; b <= a && d.x[a] + d.x[b] < d.high(bound()); ++b) {
+        // Nothing below reach: b is no larger and the pair gives at most half the largest part.
+        for (std::size_t a = lowerIndex(d, (d.low(bound()) - d.x.back() / 2) / 2);
+             a < d.n() && d.x[a] < d.high(bound()); ++a) {
+            if (halted())
+                return;
+            for (std::size_t b = lowerIndex(d, d.low(bound()) - d.x[a] - d.x.back() / 2);
+                 b <= a && d.x[a] + d.x[b] < d.high(bound()); ++b) {
+                if (halted())
+                    return;
+                if (!fits(d, {a, b}))
+                    continue;
                 const double ab = d.x[a] + d.x[b];
                 const double pairLow = std::max(d.low(bound()) - ab, 0.0);
                 for (std::size_t e = upperIndex(d, pairLow); e < d.n() && d.x[e] <= 2 * (d.high(bound()) - ab); ++e) {
                     if (halted())
                         return;
+                    if (!fits(d, {a, b, e}))
+                        continue;
                     walk(
                         d, pairStart(d, e, d.t - ab), e, d.n(),
                         [&](std::size_t c) { return ab + pair(d.x[c], d.x[e]); },
@@ -676,7 +717,13 @@ private:
     void twoPairs(const Domain& d, Shape shape)
     {
         for (std::size_t b = upperIndex(d, d.low(bound()) / 2); b < d.n() && d.x[b] <= 2 * d.high(bound()); ++b) {
+            if (halted())
+                return;
             for (std::size_t a = b; a < d.n(); ++a) {
+                if (halted())
+                    return;
+                if (!fits(d, {a, b}))
+                    continue;
                 const double first = pair(d.x[a], d.x[b]);
                 if (first > d.high(bound()))
                     break;
@@ -687,6 +734,8 @@ private:
                      ++e) {
                     if (halted())
                         return;
+                    if (!fits(d, {a, b, e}))
+                        continue;
                     walk(
                         d, pairStart(d, e, d.t - first), e, d.n(),
                         [&](std::size_t c) { return first + pair(d.x[c], d.x[e]); },
@@ -701,18 +750,26 @@ private:
     // a + (b ~ c ~ e), b >= c >= e: the three together lie in [x[e] / 3, x[e]).
     void oneWithThree(const Domain& d, Shape shape)
     {
-        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        // Nothing below reach: the three together give at most a third of the largest part.
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() / 3); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
+            if (halted())
+                return;
             const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
             const double restHigh = d.high(bound()) - d.x[a];
             for (std::size_t e = upperIndex(d, restLow); e < d.n() && d.x[e] <= 3 * restHigh; ++e) {
+                if (halted())
+                    return;
+                if (!fits(d, {a, e}))
+                    continue;
                 for (std::size_t c = e; c < d.n(); ++c) {
+                    if (halted())
+                        return;
                     // Smallest with b = c, largest with b unbounded, which is c ~ e.
                     if (1 / (2 / d.x[c] + 1 / d.x[e]) > restHigh)
                         break;
-                    if (pair(d.x[c], d.x[e]) < restLow)
+                    if (pair(d.x[c], d.x[e]) < restLow || !fits(d, {a, e, c}))
                         continue;
-                    if (halted())
-                        return;
                     const double ce = 1 / d.x[c] + 1 / d.x[e];
                     const double wanted = d.t - d.x[a];
                     // 1 / b = 1 / wanted - 1 / c - 1 / e
@@ -735,11 +792,19 @@ private:
     // a + (b ~ (c + e)), c >= e: the pair c + e = S lies in [x[c], 2 x[c]], and b ~ S grows with e.
     void oneWithPairOfPair(const Domain& d, Shape shape)
     {
-        for (std::size_t a = 0; a < d.n() && d.x[a] < d.high(bound()); ++a) {
+        // Nothing below reach: b ~ (c + e) gives at most two thirds of the largest part.
+        for (std::size_t a = lowerIndex(d, d.low(bound()) - d.x.back() * 2 / 3); a < d.n() && d.x[a] < d.high(bound());
+             ++a) {
+            if (halted())
+                return;
             const double restLow = std::max(d.low(bound()) - d.x[a], 0.0);
             const double restHigh = d.high(bound()) - d.x[a];
             // b ~ S < b, so b is above what is wanted.
             for (std::size_t b = upperIndex(d, restLow); b < d.n(); ++b) {
+                if (halted())
+                    return;
+                if (!fits(d, {a, b}))
+                    continue;
                 // S = 1 / (1 / rest - 1 / b): the sum the pair must reach, for each end.
                 const double sumLow = restLow > 0 ? 1 / (1 / restLow - 1 / d.x[b]) : 0;
                 const double sumHigh =
@@ -749,6 +814,8 @@ private:
                 for (std::size_t c = lowerIndex(d, sumLow / 2); c < d.n() && d.x[c] <= sumHigh; ++c) {
                     if (halted())
                         return;
+                    if (!fits(d, {a, b, c}))
+                        continue;
                     const double wanted = d.t - d.x[a];
                     const double sum = 1 / (1 / wanted - 1 / d.x[b]);
                     const std::size_t start = wanted >= d.x[b] ? c + 1 : lowerIndex(d, sum - d.x[c]);
@@ -780,16 +847,14 @@ private:
     void walk(const Domain& d, std::size_t start, std::size_t from, std::size_t to, Sum sum, Take take)
     {
         start = std::clamp(start, from, to);
-        steps_ += 8; // the search for the start
+        spend(8); // the search for the start
         for (std::size_t q = start; q-- > from && !halted();) {
-            ++steps_;
             const double e = d.error(sum(q));
             if (!(e <= bound()))
                 break;
             take(q, e);
         }
         for (std::size_t q = start; q < to && !halted(); ++q) {
-            ++steps_;
             const double e = d.error(sum(q));
             if (!(e <= bound()))
                 break;
@@ -802,12 +867,7 @@ private:
     Domain direct_;
     Domain inverse_;
     int maxParts_;
-    const std::atomic<bool>* cancel_;
-    long long maxSteps_;
-    long long steps_ = 0;
-    unsigned polls_ = 0;
-    bool cancelled_ = false;
-    bool limited_ = false;
+    Meter meter_;
     bool unlimited_ = false;
 };
 
@@ -871,13 +931,63 @@ std::vector<Part> unlimitedParts(std::span<const Decimal> values)
     return parts;
 }
 
+namespace {
+
+// The lowest and the highest value a network of the parts gives: the parallel of the smallest
+// parts allowed (the series, for capacitors) and the series of the largest, as many as a network
+// holds. Nothing lies outside, so nothing needs to be tried there.
+struct Extremes {
+    Fraction lowest;
+    Fraction highest;
+};
+
+Extremes extremes(const Stock& stock, const SearchOptions& options)
+{
+    const int most = std::min(options.maxParts, 4);
+    // The units of the smallest and of the largest parts, as many as a network holds.
+    const auto units = [&](bool fromTop) {
+        std::vector<Fraction> taken;
+        const std::size_t n = stock.decimals.size();
+        for (std::size_t k = 0; k < n && std::cmp_less(taken.size(), most); ++k) {
+            const std::size_t index = fromTop ? n - 1 - k : k;
+            for (int c = 0; c < stock.counts[index] && std::cmp_less(taken.size(), most); ++c)
+                taken.push_back(Fraction::of(stock.decimals[index]));
+        }
+        return taken;
+    };
+    // Reciprocals summed (parallel resistors, series capacitors) go lowest, values summed highest.
+    const auto join = [](const std::vector<Fraction>& v, bool add) {
+        Fraction total = v.front();
+        for (std::size_t i = 1; i < v.size(); ++i)
+            total = add ? total + v[i] : detail::parallel(total, v[i]);
+        return total;
+    };
+    return {join(units(false), false), join(units(true), true)};
+}
+
+} // namespace
+
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options)
 {
+    const double started = threadCpuSeconds(); // merging a long stock is part of the budget
     const Stock stock = merged(parts);
     if (!usable(target, options) || stock.values.empty())
         return {};
-    Pool pool(stock, target, options.kind, options.top);
-    Search search(stock, pool, target.toDouble(), options);
+    // A target out of reach is ranked against the nearest end of the reach instead: every network
+    // lies on the same side of both, so the order is the same (the nearer end first), and the
+    // search stays near what can be made rather than trying everything as "equally far".
+    const Extremes reach = extremes(stock, options);
+    const Fraction t = Fraction::of(target);
+    Fraction aim = t;
+    double aimed = target.toDouble();
+    if (std::is_lt(detail::compare(t, reach.lowest)))
+        aim = reach.lowest;
+    else if (std::is_gt(detail::compare(t, reach.highest)))
+        aim = reach.highest;
+    if (std::is_neq(detail::compare(aim, t)))
+        aimed = detail::nearestDouble(aim);
+    Pool pool(stock, aim, target, options.kind, options.top);
+    Search search(stock, pool, aimed, options, started);
     search.run();
     if (search.cancelled())
         return {{}, true};
@@ -889,29 +999,7 @@ Reach networkReach(const Decimal& target, std::span<const Part> parts, const Sea
     const Stock stock = merged(parts);
     if (!usable(target, options) || stock.values.empty())
         return {};
-    // The units of the smallest and of the largest parts, as many as a network holds.
-    const auto units = [&](auto first, auto last) {
-        std::vector<Fraction> taken;
-        for (auto i = first; i != last && std::cmp_less(taken.size(), std::min(options.maxParts, 4)); ++i) {
-            const auto index = static_cast<std::size_t>(*i);
-            for (int c = 0; c < stock.counts[index] && std::cmp_less(taken.size(), std::min(options.maxParts, 4)); ++c)
-                taken.push_back(Fraction::of(stock.decimals[index]));
-        }
-        return taken;
-    };
-    std::vector<int> order(stock.decimals.size());
-    std::iota(order.begin(), order.end(), 0);
-    const std::vector<Fraction> small = units(order.begin(), order.end());
-    const std::vector<Fraction> large = units(order.rbegin(), order.rend());
-    // Reciprocals summed (parallel resistors, series capacitors) go lowest, values summed highest.
-    const auto join = [](const std::vector<Fraction>& v, bool add) {
-        Fraction total = v.front();
-        for (std::size_t i = 1; i < v.size(); ++i)
-            total = add ? total + v[i] : detail::parallel(total, v[i]);
-        return total;
-    };
-    const Fraction lowest = join(small, false);
-    const Fraction highest = join(large, true);
+    const auto [lowest, highest] = extremes(stock, options);
     const Fraction t = Fraction::of(target);
     Reach reach;
     if (std::is_lt(detail::compare(t, lowest)))
@@ -928,7 +1016,7 @@ SearchResult findNetworksBruteForce(const Decimal& target, std::span<const Part>
         return {};
     const int n = static_cast<int>(stock.values.size());
     const double t = target.toDouble();
-    Pool pool(stock, target, options.kind, options.top);
+    Pool pool(stock, Fraction::of(target), target, options.kind, options.top);
     const auto cancelled = [&] { return options.cancel != nullptr && options.cancel->load(std::memory_order_relaxed); };
     // Every shape with every part in every slot, equal networks reached twice counted once.
     for (const Shape shape : allShapes) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "values/budget.h"
 #include "values/decimal.h"
 #include "values/nearest.h"
 
@@ -65,16 +66,19 @@ struct SearchOptions {
     // Polled now and then; when it reads true the search stops and reports `cancelled`, so a
     // window can drop a search a newer input has superseded without waiting for it.
     const std::atomic<bool>* cancel = nullptr;
-    // The work the search may do, in steps of a few nanoseconds each (a candidate tried, an exact
-    // ranking counts more): reached, it stops and says so, with the best it found until then.
+    // The work the search may do, in steps of a few nanoseconds each (every turn of every loop,
+    // a candidate tried, an exact ranking counts more), and the CPU time of its thread: at
+    // whichever comes first it stops and says so, with the best it found until then
+    // (values/budget.h).
     long long maxSteps = defaultMaxSteps;
+    double maxCpuSeconds = Budget::defaultCpuSeconds;
     static constexpr long long defaultMaxSteps = 150'000'000;
 };
 
 struct SearchResult {
     std::vector<Network> networks; // best first
     bool cancelled = false;        // networks is empty then
-    // The search stopped at maxSteps: the networks are the best of those it tried, and a better
+    // The search stopped at its budget: the networks are the best of those it tried, and a better
     // one may exist.
     bool limited = false;
     long long steps = 0; // the work done after the single parts, at most a ranking beyond maxSteps
@@ -94,7 +98,10 @@ NetworkNode tree(const Network& network);
 // by the exact relative error, then fewer parts, then fewer distinct values, then the text. Never uses more of a part
 // than its count. A double-based search with a safety margin finds the candidates; exact rational
 // arithmetic ranks them, so an exact network shows as exact and ties break as stated.
-// Parts need not be sorted or distinct (equal values are merged, counts added).
+// Parts need not be sorted or distinct (equal values are merged, counts added). Nothing is tried
+// outside what the parts can reach (networkReach): a target beyond it gets the networks nearest
+// the end it lies past, at once. The work is bounded by maxSteps and maxCpuSeconds, the memory
+// by `top`.
 SearchResult findNetworks(const Decimal& target, std::span<const Part> parts, const SearchOptions& options);
 
 // Whether the target lies beyond what any network of the parts gives: below the parallel of the

@@ -340,6 +340,15 @@ detail::Fraction product(const Decimal& a, const Decimal& b)
     return {fa.num * fb.num, fa.den * fb.den};
 }
 
+// The turns of a binary search over n items.
+long long bitsOf(std::size_t n)
+{
+    long long bits = 1;
+    for (; n > 1; n /= 2)
+        ++bits;
+    return bits;
+}
+
 // Keeps the best `top` candidates, best first.
 template <class Candidate, class Better>
 class Best {
@@ -456,17 +465,23 @@ private:
 } // namespace
 
 std::vector<RcPair> designRc(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
-                             std::span<const Decimal> capacitors, int top, const std::stop_token& stop)
+                             std::span<const Decimal> capacitors, int top, const std::stop_token& stop,
+                             DesignBudget* budget)
 {
     const RcSearch search(kind, target, resistors, capacitors);
     if (!search.usable() || top < 1)
         return {};
+    DesignBudget defaults;
+    DesignBudget& spent = budget != nullptr ? *budget : defaults;
+    Meter meter({spent.maxSteps, spent.maxCpuSeconds}, nullptr, stop);
     const auto better = [&search](const RcCandidate& x, const RcCandidate& y) { return search.better(x, y); };
     Best<RcCandidate, decltype(better)> best(static_cast<std::size_t>(top), better);
     const std::size_t n = search.resistorCount();
+    // Work: a binary search over the resistors for each capacitor, then a few candidates each.
+    const long long perSearch = bitsOf(n);
     for (std::size_t c = 0; c < search.capacitorCount(); ++c) {
-        if (stop.stop_requested())
-            return {};
+        if (meter.spend(perSearch))
+            break;
         // R C grows with R: from where it crosses the target, the error grows both ways, so the
         // best resistors for this capacitor come from merging the two sides outwards.
         std::size_t lo = 0;
@@ -480,7 +495,7 @@ std::vector<RcPair> designRc(RcTarget kind, const Decimal& target, std::span<con
         }
         std::size_t below = lo;
         std::size_t above = lo;
-        while (below > 0 || above < n) {
+        while ((below > 0 || above < n) && !meter.spend(2)) {
             bool down = above >= n;
             if (below > 0 && above < n)
                 down = better(search.candidate(below - 1, c), search.candidate(above, c));
@@ -488,6 +503,10 @@ std::vector<RcPair> designRc(RcTarget kind, const Decimal& target, std::span<con
                 break;
         }
     }
+    spent.limited = meter.limited();
+    spent.steps = meter.steps();
+    if (meter.cancelled() || stop.stop_requested())
+        return {};
     std::vector<RcPair> pairs;
     for (const RcCandidate& k : best.list())
         pairs.push_back(search.describe(k));
@@ -567,6 +586,11 @@ public:
         const double f = goal.frequency.toDouble();
         const double d = goal.dutyPercent.toDouble() / 100;
         lowPerOhmFarad_ = std::log(2.0) * f / (1 - d);
+        highPerOhmFarad_ = std::log(2.0) * f / d;
+        for (const Decimal& r : rs_.values)
+            r_.push_back(r.toDouble());
+        for (const Decimal& c : cs_.values)
+            c_.push_back(c.toDouble());
     }
 
     bool usable() const { return reachable(goal_) && firstR1_ < rs_.values.size() && !cs_.values.empty(); }
@@ -587,6 +611,26 @@ public:
             return lowMissGuess(k.r2, k.c);
         const double charging = goal_.diode ? r.toDouble() : r.toDouble() + rs_.values[k.r2].toDouble();
         return std::abs(std::log(2.0) * goal_.frequency.toDouble() / d * charging * cs_.values[k.c].toDouble() - 1);
+    }
+
+    // A lower bound of the worst time's miss of every triple with this R2 and C, in doubles, as
+    // the larger of two parts: `falling` never grows with R2 (the low time short of its target,
+    // or the high time short of it even with the largest R1), `rising` never shrinks (the low
+    // time beyond, or the high time beyond even with the smallest R1). The bound is the larger
+    // of the two; where they cross it is least.
+    double falling(std::size_t r2, std::size_t c) const
+    {
+        const double low = lowPerOhmFarad_ * r_[r2] * c_[c];
+        const double charging = goal_.diode ? r_.back() : r_.back() + r_[r2];
+        const double high = highPerOhmFarad_ * charging * c_[c];
+        return std::max({1 - low, 1 - high, 0.0});
+    }
+    double rising(std::size_t r2, std::size_t c) const
+    {
+        const double low = lowPerOhmFarad_ * r_[r2] * c_[c];
+        const double charging = goal_.diode ? r_[firstR1_] : r_[firstR1_] + r_[r2];
+        const double high = highPerOhmFarad_ * charging * c_[c];
+        return std::max({low - 1, high - 1, 0.0});
     }
 
     Point low(std::size_t r2, std::size_t c) const { return times_.point(rs_.ints[r2] * cs_.ints[c] * p_); }
@@ -660,6 +704,9 @@ private:
     Scale times_;
     Scale frequency_;
     double lowPerOhmFarad_ = 0;
+    double highPerOhmFarad_ = 0;
+    std::vector<double> r_; // the values as doubles
+    std::vector<double> c_;
 };
 
 // The first index in [lo, hi) where `pred` turns true (it must be false, then true).
@@ -677,13 +724,16 @@ std::size_t firstWhere(std::size_t lo, std::size_t hi, Pred pred)
 }
 
 template <class Best>
-void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best& best)
+void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best& best, Meter& meter)
 {
     const Point low = search.low(r2, c);
     if (best.full() && std::is_gt(search.times().closer(low, best.last().worst())))
         return;
     const std::size_t first = search.firstR1();
     const std::size_t n = search.resistorCount();
+    // Four binary searches over R1.
+    if (meter.spend(4 * bitsOf(n - first)))
+        return;
     const auto high = [&](std::size_t r1) { return search.high(r1, r2, c); };
     // The high time grows with R1. Around where it crosses its target lie the R1 whose high time
     // misses by no more than the low time does: there the low time is the worst, and the
@@ -697,7 +747,7 @@ void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best&
     const std::size_t middle = firstWhere(from, to, [&](std::size_t r1) { return search.period(r1, r2, c).side >= 0; });
     std::size_t below = middle;
     std::size_t above = middle;
-    while (below > from || above < to) {
+    while ((below > from || above < to) && !meter.spend(3)) {
         bool down = above >= to;
         if (below > from && above < to)
             down = !std::is_gt(search.frequency().closer(search.period(below - 1, r2, c), search.period(above, r2, c)));
@@ -707,7 +757,7 @@ void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best&
     // Outside: the high time's error, from the edges of the run above outwards.
     below = from;
     above = to;
-    while (below > first || above < n) {
+    while ((below > first || above < n) && !meter.spend(3)) {
         bool down = above >= n;
         if (below > first && above < n)
             down = !std::is_gt(search.times().closer(high(below - 1), high(above)));
@@ -720,41 +770,68 @@ void searchGroup(const TimerSearch& search, std::size_t r2, std::size_t c, Best&
 } // namespace
 
 std::vector<TimerDesign> designTimer(const TimerGoal& goal, std::span<const Decimal> resistors,
-                                     std::span<const Decimal> capacitors, int top, const std::stop_token& stop)
+                                     std::span<const Decimal> capacitors, int top, const std::stop_token& stop,
+                                     DesignBudget* budget)
 {
     const TimerSearch search(goal, resistors, capacitors);
     if (!search.usable() || top < 1)
         return {};
+    DesignBudget defaults;
+    DesignBudget& spent = budget != nullptr ? *budget : defaults;
+    Meter meter({spent.maxSteps, spent.maxCpuSeconds}, nullptr, stop);
     const auto better = [&search](const TimerCandidate& x, const TimerCandidate& y) { return search.better(x, y); };
     Best<TimerCandidate, decltype(better)> best(static_cast<std::size_t>(top), better);
 
-    // No triple misses by less than its low time does, which R2 and C alone fix: take the
-    // (R2, C) groups from the best low time on, and stop where even that cannot make the list.
+    // No triple misses by less than its low time does, which R2 and C alone fix, nor by less than
+    // its high time does with the R1 that brings it nearest: take the (R2, C) groups from the
+    // least of the two bounds on, and stop where even that cannot make the list. The groups are
+    // never all held (there may be tens of millions): for each capacitor the bound falls to a
+    // least R2 and rises after it, so two runs from there outwards, merged over the capacitors
+    // in a heap, give them in order.
     struct Group {
-        double guess;
-        std::size_t r2;
-        std::size_t c;
+        double bound;
+        std::uint32_t r2;
+        std::uint32_t c;
+        bool up; // the run towards larger R2
     };
-    std::vector<Group> groups;
-    groups.reserve(search.resistorCount() * search.capacitorCount());
-    for (std::size_t r2 = 0; r2 < search.resistorCount(); ++r2) {
-        for (std::size_t c = 0; c < search.capacitorCount(); ++c)
-            groups.push_back({search.lowMissGuess(r2, c), r2, c});
+    const auto after = [](const Group& a, const Group& b) { return a.bound > b.bound; };
+    std::vector<Group> heap;
+    const std::size_t rn = search.resistorCount();
+    const auto push = [&](std::size_t r2, std::size_t c, bool up) {
+        const double bound = up ? search.rising(r2, c) : search.falling(r2, c);
+        heap.push_back({bound, static_cast<std::uint32_t>(r2), static_cast<std::uint32_t>(c), up});
+        std::push_heap(heap.begin(), heap.end(), after);
+    };
+    heap.reserve(2 * search.capacitorCount());
+    for (std::size_t c = 0; c < search.capacitorCount(); ++c) {
+        if (meter.spend(bitsOf(rn)))
+            break;
+        const std::size_t least =
+            firstWhere(0, rn, [&](std::size_t r2) { return search.rising(r2, c) >= search.falling(r2, c); });
+        if (least > 0)
+            push(least - 1, c, false);
+        if (least < rn)
+            push(least, c, true);
     }
-    std::sort(groups.begin(), groups.end(), [](const Group& a, const Group& b) { return a.guess < b.guess; });
-    std::size_t visited = 0;
-    for (const Group& g : groups) {
-        if ((++visited & 63) == 0 && stop.stop_requested())
-            return {};
+    while (!heap.empty() && !meter.spend(bitsOf(heap.size()))) {
+        std::pop_heap(heap.begin(), heap.end(), after);
+        const Group g = heap.back();
+        heap.pop_back();
         // The doubles are good to about 1e-15; with this margin the groups left all miss by more.
         if (best.full()) {
             const double worst = search.worstGuess(best.last());
-            if (g.guess > worst + 1e-12 + worst * 1e-9)
+            if (g.bound > worst + 1e-12 + worst * 1e-9)
                 break;
         }
-        searchGroup(search, g.r2, g.c, best);
+        if (g.up && g.r2 + 1 < rn)
+            push(g.r2 + 1, g.c, true);
+        else if (!g.up && g.r2 > 0)
+            push(g.r2 - 1, g.c, false);
+        searchGroup(search, g.r2, g.c, best, meter);
     }
-    if (stop.stop_requested())
+    spent.limited = meter.limited();
+    spent.steps = meter.steps();
+    if (meter.cancelled() || stop.stop_requested())
         return {};
     std::vector<TimerDesign> designs;
     for (const TimerCandidate& k : best.list())

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "values/budget.h"
 #include "values/decimal.h"
 #include "values/nearest.h"
 #include "values/value.h"
@@ -58,6 +59,20 @@ struct Miss {
     Deviation rounded; // the same rounded to two and four decimals, for the tables
 };
 
+// What a designer may spend, and what it did: it counts its work in steps (every turn of its
+// loops, an exact comparison or so each) and stops at maxSteps or at maxCpuSeconds of its
+// thread's CPU time, whichever comes first, with the best it found until then (values/budget.h).
+// Its memory is the answer and the part lists, whatever it tries.
+struct DesignBudget {
+    // About a second's work in steps of this kind, so the clock only stops a slow machine.
+    static constexpr long long defaultMaxSteps = 2'000'000;
+    long long maxSteps = defaultMaxSteps;
+    double maxCpuSeconds = Budget::defaultCpuSeconds;
+    // Set by the designer: the budget ran out, so a better design may exist; the steps it took.
+    bool limited = false;
+    long long steps = 0;
+};
+
 // Which standard R and C give a corner frequency or a time constant.
 enum class RcTarget { Corner, TimeConstant };
 
@@ -71,9 +86,11 @@ struct RcPair {
 // The best `top` pairs, ranked by the exact size of the relative error of what was asked, then
 // the smaller capacitor (small values come in the accurate C0G dielectric), then the smaller
 // resistor. Both lists ascending, positive, within 1e-15 .. 1e15. Returns nothing once `stop`
-// is requested.
+// is requested. `budget`, when given, bounds the work (the default one bounds it otherwise) and
+// says whether it ran out.
 std::vector<RcPair> designRc(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
-                             std::span<const Decimal> capacitors, int top, const std::stop_token& stop = {});
+                             std::span<const Decimal> capacitors, int top, const std::stop_token& stop = {},
+                             DesignBudget* budget = nullptr);
 // Every pair tried; for checking designRc, slow.
 std::vector<RcPair> designRcBruteForce(RcTarget kind, const Decimal& target, std::span<const Decimal> resistors,
                                        std::span<const Decimal> capacitors, int top);
@@ -107,8 +124,10 @@ inline const Decimal leastR1 = Decimal::of(1, 3);
 // errors of the high time and the low time, then the frequency's error, then the smaller
 // capacitor, then the smaller R1. R1 and R2 come from `resistors`, C from `capacitors` (each
 // ascending, positive, within 1e-15 .. 1e15). Returns nothing once `stop` is requested.
+// `budget` as for designRc.
 std::vector<TimerDesign> designTimer(const TimerGoal& goal, std::span<const Decimal> resistors,
-                                     std::span<const Decimal> capacitors, int top, const std::stop_token& stop = {});
+                                     std::span<const Decimal> capacitors, int top, const std::stop_token& stop = {},
+                                     DesignBudget* budget = nullptr);
 // Every triple tried; for checking designTimer, slow.
 std::vector<TimerDesign> designTimerBruteForce(const TimerGoal& goal, std::span<const Decimal> resistors,
                                                std::span<const Decimal> capacitors, int top);

@@ -41,6 +41,13 @@ inline int digitCount(u128 v)
 // division, so nothing is multiplied past 128 bits.
 inline std::strong_ordering compareScaled(u128 a, int ea, u128 b, int eb)
 {
+    // The common cases without dividing (a stock of integers, values of one series): the same
+    // exponent, or 64-bit mantissas whose exponents differ by so little that scaling one up
+    // stays within 128 bits.
+    if (ea == eb)
+        return a <=> b;
+    if ((a >> 64) == 0 && (b >> 64) == 0 && ea - eb <= 19 && eb - ea <= 19)
+        return ea > eb ? a * pow10(ea - eb) <=> b : a <=> b * pow10(eb - ea);
     if (a == 0 || b == 0)
         return (a != 0) <=> (b != 0);
     const int da = digitCount(a);

@@ -21,7 +21,7 @@ using values::Measure;
 
 RcPage::RcPage(QWidget* parent)
     : QWidget(parent)
-    , search_(this, [this](const std::vector<values::RcPair>& pairs) { showPairs(pairs); })
+    , search_(this, [this](const Found& found) { showPairs(found); })
 {
     setObjectName(QStringLiteral("fraRc"));
     r_ =
@@ -149,12 +149,17 @@ void RcPage::design()
     const values::RcTarget kind = cornerAsked_ ? values::RcTarget::Corner : values::RcTarget::TimeConstant;
     status_->setText(tr("Searching..."));
     search_.run([kind, t = *target, r = *resistors, c = *capacitors](const std::stop_token& stop) {
-        return values::designRc(kind, t, r, c, 10, stop);
+        values::DesignBudget budget;
+        Found found;
+        found.pairs = values::designRc(kind, t, r, c, 10, stop, &budget);
+        found.limited = budget.limited;
+        return found;
     });
 }
 
-void RcPage::showPairs(const std::vector<values::RcPair>& pairs)
+void RcPage::showPairs(const Found& found)
 {
+    const std::vector<values::RcPair>& pairs = found.pairs;
     const QLocale l = locale();
     table_->horizontalHeaderItem(2)->setText(cornerAsked_ ? tr("Corner") : tr("Time constant"));
     table_->setRowCount(static_cast<int>(pairs.size()));
@@ -167,7 +172,10 @@ void RcPage::showPairs(const std::vector<values::RcPair>& pairs)
         table_->setItem(row, 3, cell(timing::percent(p.miss, l)));
         ++row;
     }
-    status_->setText(pairs.empty() ? tr("No pair of these parts comes near.") : QString());
+    QString status = pairs.empty() ? tr("No pair of these parts comes near.") : QString();
+    if (found.limited)
+        status = tr("The search stopped at its limit: a better pair may exist.");
+    status_->setText(status);
     Q_EMIT pairsShown();
 }
 

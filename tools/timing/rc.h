@@ -31,7 +31,12 @@ Q_SIGNALS:
 private:
     void calculate();
     void design();
-    void showPairs(const std::vector<values::RcPair>& pairs);
+    // What a search found, and whether it stopped at its budget first (a better one may exist).
+    struct Found {
+        std::vector<values::RcPair> pairs;
+        bool limited = false;
+    };
+    void showPairs(const Found& found);
     void clearPairs(const QString& status);
 
     timing::Field r_;
@@ -48,7 +53,7 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* status_ = nullptr;
     bool cornerAsked_ = true;
-    Latest<std::vector<values::RcPair>> search_;
+    Latest<Found> search_;
 };
 
 } // namespace tools

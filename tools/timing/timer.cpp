@@ -30,7 +30,7 @@ enum Column { CR1, CR2, CC, CFrequency, CDuty, CWorst, CColumns };
 
 TimerPage::TimerPage(QWidget* parent)
     : QWidget(parent)
-    , search_(this, [this](const std::vector<values::TimerDesign>& designs) { showDesigns(designs); })
+    , search_(this, [this](const Found& found) { showDesigns(found); })
 {
     setObjectName(QStringLiteral("fra555"));
     astable_ = named(new QRadioButton(tr("&Astable"), this), "opt555Astable");
@@ -197,12 +197,17 @@ void TimerPage::design()
     const values::TimerGoal goal{*f, *duty, diode_->isChecked()};
     status_->setText(tr("Searching..."));
     search_.run([goal, r = *resistors, c = *capacitors](const std::stop_token& stop) {
-        return values::designTimer(goal, r, c, 10, stop);
+        values::DesignBudget budget;
+        Found found;
+        found.designs = values::designTimer(goal, r, c, 10, stop, &budget);
+        found.limited = budget.limited;
+        return found;
     });
 }
 
-void TimerPage::showDesigns(const std::vector<values::TimerDesign>& designs)
+void TimerPage::showDesigns(const Found& found)
 {
+    const std::vector<values::TimerDesign>& designs = found.designs;
     const QLocale l = locale();
     const QString ohm = QStringLiteral("Ω");
     table_->setRowCount(static_cast<int>(designs.size()));
@@ -223,7 +228,10 @@ void TimerPage::showDesigns(const std::vector<values::TimerDesign>& designs)
         table_->setItem(row, CWorst, worst);
         ++row;
     }
-    status_->setText(designs.empty() ? tr("No design of these parts comes near.") : QString());
+    QString status = designs.empty() ? tr("No design of these parts comes near.") : QString();
+    if (found.limited)
+        status = tr("The search stopped at its limit: a better design may exist.");
+    status_->setText(status);
     Q_EMIT designsShown();
 }
 

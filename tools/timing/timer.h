@@ -32,7 +32,12 @@ private:
     void modeChosen();
     void calculate();
     void design();
-    void showDesigns(const std::vector<values::TimerDesign>& designs);
+    // What a search found, and whether it stopped at its budget first (a better one may exist).
+    struct Found {
+        std::vector<values::TimerDesign> designs;
+        bool limited = false;
+    };
+    void showDesigns(const Found& found);
     void clearDesigns(const QString& status);
 
     QRadioButton* astable_ = nullptr;
@@ -50,7 +55,7 @@ private:
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
     QLabel* status_ = nullptr;
-    Latest<std::vector<values::TimerDesign>> search_;
+    Latest<Found> search_;
 };
 
 } // namespace tools
