@@ -6,10 +6,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/dividerdesign.h"
 #include "values/power.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <charconv>
 #include <optional>

@@ -5,10 +5,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/led.h"
 #include "values/ohm.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <array>
 #include <charconv>

@@ -6,8 +6,8 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/markings.h"
-#include "values/value.h"
 
 #include <charconv>
 #include <ostream>

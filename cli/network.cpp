@@ -4,11 +4,11 @@
 #include "cli/arguments.h"
 #include "cli/json.h"
 
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/expression.h"
 #include "values/pads.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <array>
 #include <ostream>

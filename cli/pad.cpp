@@ -5,10 +5,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/pads.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <array>
 #include <ostream>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "numeric/parse.h"
 #include "values/board.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/led.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Exact values, the E-series, nearest values, networks and parts lists: the worked examples are
 // the ground truth, the tables name each case so a failure reads as a sentence.
+#include "numeric/format.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "tools/singleline.h"
 
 #include "values/markings.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "values/board.h"
 
-#include "values/text.h"
-#include "values/value.h"
-#include "values/wide.h"
+#include "numeric/parse.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <cmath>
@@ -31,19 +31,10 @@ constexpr LengthUnit lengthUnits[] = {
     {"in", 254, -4, false},   {"\"", 254, -4, false},      {"oz", 35, -6, true},
 };
 
-bool endsWithNoCase(std::string_view s, std::string_view suffix)
-{
-    if (s.size() < suffix.size())
-        return false;
-    return std::equal(
-        suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); });
-}
-
 // Whether the value parser will read an SI prefix (or RKM letter that multiplies) in the text.
 bool hasPrefix(std::string_view s)
 {
-    if (s.find("\xC2\xB5") != std::string_view::npos || s.find("\xCE\xBC") != std::string_view::npos)
+    if (s.find(microSign) != std::string_view::npos || s.find(greekMu) != std::string_view::npos)
         return true;
     return s.find_first_of("pnumkKMGT") != std::string_view::npos;
 }
@@ -89,18 +80,6 @@ double nearest(u128 mantissa, int exponent)
 {
     const std::string text = digitsOf(mantissa) + "e" + std::to_string(exponent);
     return std::strtod(text.c_str(), nullptr); // glibc rounds correctly
-}
-
-bool isZeroText(std::string_view s, char separator)
-{
-    bool digit = false;
-    for (const char c : s) {
-        if (c == '0')
-            digit = true;
-        else if (c != '.' && c != separator)
-            return false;
-    }
-    return digit;
 }
 
 double kOf(bool internal)
@@ -215,30 +194,6 @@ Reading parseVoltage(std::string_view text, char decimalSeparator)
     if (parsed.unit != Unit::None && parsed.unit != Unit::Volt)
         return {std::nullopt, notVoltage};
     return {parsed.value, {}};
-}
-
-std::string plain(double value, int significant)
-{
-    if (!std::isfinite(value) || value == 0)
-        return value == 0 ? "0" : std::to_string(value);
-    const int order = static_cast<int>(std::floor(std::log10(std::abs(value))));
-    const int decimals = std::clamp(significant - 1 - order, 0, 20);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
-}
-
-double nearestDouble(const Decimal& value)
-{
-    const double magnitude = nearest(detail::magnitude(value.mantissa), value.exponent);
-    return value.mantissa < 0 ? -magnitude : magnitude;
 }
 
 double copperResistance(double lengthM, double sectionM2, double temperatureC)

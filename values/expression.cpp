@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "values/expression.h"
 
-#include "values/big.h"
-#include "values/text.h"
-#include "values/value.h"
-#include "values/wide.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <cctype>

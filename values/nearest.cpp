@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/nearest.h"
 
-#include "values/big.h"
-#include "values/wide.h"
+#include "numeric/big.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <compare>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/networks.h"
 
-#include "values/big.h"
-#include "values/value.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/ohm.h"
 
-#include "values/text.h"
-#include "values/value.h"
+#include "numeric/parse.h"
+#include "numeric/text.h"
 
 #include <utility>
 
@@ -102,15 +102,11 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
     std::string_view typed = trim(text);
     std::string_view number = typed;
     // The value parser knows no watts; the prefix before them it reads as for any unit.
-    if (quantity == Quantity::Power && (number.ends_with('W') || number.ends_with('w')))
+    if (quantity == Quantity::Power && endsWithNoCase(number, "W"))
         number = trim(number.substr(0, number.size() - 1));
     const Parsed parsed = parse(number, decimalSeparator);
     OhmParsed result;
-    if (!parsed.value) {
-        if (parsed.error.ends_with(" is zero: write a value above zero")) {
-            result.value = Decimal{};
-            return result;
-        }
+    if (!parsed.value && !parsed.zero) {
         result.error = parsed.error;
         if (number.size() != typed.size()) {
             // The message quotes the text without its "W"; quote what was typed instead.
@@ -128,7 +124,7 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
         result.error = quoted(typed) + " is not in " + std::string(unit(quantity));
         return result;
     }
-    result.value = parsed.value;
+    result.value = parsed.zero ? Decimal{} : parsed.value;
     return result;
 }
 

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "values/value.h"
+#include "numeric/parse.h"
 
-#include "values/text.h"
-#include "values/wide.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <array>
@@ -16,17 +16,6 @@ namespace {
 constexpr int maxDigits = 18; // every 18-digit mantissa fits an int64
 constexpr int minOrder = -15;
 constexpr int maxOrder = 15;
-
-const std::string microSign = "\xC2\xB5";
-const std::string greekMu = "\xCE\xBC";
-
-bool endsWithNoCase(std::string_view s, std::string_view suffix)
-{
-    if (s.size() < suffix.size())
-        return false;
-    return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
-}
 
 // The unit after the value; longest first so "ohms" is not read as "ohm" and a stray "s".
 Unit takeUnit(std::string_view& s)
@@ -182,6 +171,27 @@ std::optional<Number> readNumber(std::string_view s, char separator)
 
 } // namespace
 
+bool endsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
+
+bool isZeroText(std::string_view text, char decimalSeparator)
+{
+    bool digit = false;
+    for (const char c : text) {
+        if (c == '0')
+            digit = true;
+        else if (c != '.' && c != decimalSeparator)
+            return false;
+    }
+    return digit;
+}
+
 Parsed parse(std::string_view text, char decimalSeparator)
 {
     Parsed result;
@@ -208,6 +218,7 @@ Parsed parse(std::string_view text, char decimalSeparator)
     if (digits.empty()) {
         result.error = quoted(typed) + " is zero: write a value above zero";
         result.zero = !number->negative;
+        result.unit = unit;
         return result;
     }
     if (number->negative) {
@@ -233,97 +244,6 @@ Parsed parse(std::string_view text, char decimalSeparator)
         mantissa = mantissa * 10 + (c - '0');
     result.value = Decimal::of(mantissa, static_cast<int>(exponent));
     result.unit = unit;
-    return result;
-}
-
-namespace {
-
-// Half away from zero, to at most `significant` digits.
-Decimal roundSignificant(const Decimal& v, int significant)
-{
-    const int drop = v.digits() - std::max(significant, 1);
-    if (drop <= 0)
-        return v;
-    const detail::u128 p = detail::pow10(drop);
-    const detail::u128 m = detail::magnitude(v.mantissa);
-    detail::u128 q = m / p;
-    if ((m % p) * 2 >= p)
-        ++q;
-    const auto signedQ = static_cast<std::int64_t>(q);
-    return Decimal::of(v.mantissa < 0 ? -signedQ : signedQ, v.exponent + drop);
-}
-
-// The digits with the point placed for `exponent`: ("47", -1) is "4.7", ("47", 1) is "470".
-std::string placePoint(const std::string& digits, int exponent)
-{
-    if (exponent >= 0)
-        return digits + std::string(static_cast<std::size_t>(exponent), '0');
-    const auto fractionDigits = static_cast<std::size_t>(-exponent);
-    if (fractionDigits < digits.size())
-        return digits.substr(0, digits.size() - fractionDigits) + "." + digits.substr(digits.size() - fractionDigits);
-    return "0." + std::string(fractionDigits - digits.size(), '0') + digits;
-}
-
-std::string digitsOf(const Decimal& v)
-{
-    const detail::u128 m = detail::magnitude(v.mantissa);
-    return std::to_string(static_cast<unsigned long long>(m));
-}
-
-int floorDiv(int a, int b)
-{
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
-}
-
-} // namespace
-
-std::string format(const Decimal& v, int significant)
-{
-    if (v.mantissa == 0)
-        return "0";
-    const Decimal r = roundSignificant(v, significant);
-    const int order = r.digits() - 1 + r.exponent;
-    const int group = std::clamp(floorDiv(order, 3), -5, 4);
-    static const std::array<std::string, 10> prefixes{"f", "p", "n", microSign, "m", "", "k", "M", "G", "T"};
-    std::string text = r.mantissa < 0 ? "-" : "";
-    text += placePoint(digitsOf(r), r.exponent - 3 * group);
-    const int prefix = group + 5; // "f" is group -5
-    return text + prefixes[static_cast<std::size_t>(prefix)];
-}
-
-std::string formatRkm(const Decimal& v, Unit unit, int significant)
-{
-    if (v.mantissa <= 0 || v.digits() > significant)
-        return "";
-    const bool capacitor = unit == Unit::Farad;
-    // Letters by group of three decades from the lowest the habit uses.
-    const std::string_view letters = capacitor ? "pnum" : "RKMGT";
-    const int lowest = capacitor ? -4 : 0;
-    const int highest = lowest + static_cast<int>(letters.size()) - 1;
-    const int order = v.digits() - 1 + v.exponent;
-    const int group = std::clamp(floorDiv(order, 3), lowest, highest);
-    const char letter = letters[static_cast<std::size_t>(group - lowest)];
-    const std::string text = placePoint(digitsOf(v), v.exponent - 3 * group);
-    const std::size_t point = text.find('.');
-    if (point == std::string::npos)
-        return text + letter + (text.size() == 1 ? "0" : "");
-    const std::string whole = text.substr(0, point);
-    std::string fraction = text.substr(point + 1);
-    // Below one of the letter, two digits after it: "p10", "R10", as the parts are marked.
-    if (whole == "0" && fraction.size() == 1)
-        fraction += '0';
-    return (whole == "0" ? "" : whole) + letter + fraction;
-}
-
-std::string withUnit(const Decimal& value, std::string_view unit, int significant)
-{
-    const std::string text = format(value, significant);
-    // The prefix, if any, follows the last digit.
-    const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
-    std::string result(text, 0, digitsEnd);
-    result += ' ';
-    result.append(text, digitsEnd);
-    result += unit;
     return result;
 }
 

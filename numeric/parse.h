@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 
 #include <optional>
 #include <string>
@@ -13,7 +13,7 @@ enum class Unit { None, Ohm, Farad, Volt, Ampere };
 
 struct Parsed {
     std::optional<Decimal> value; // empty when refused
-    Unit unit = Unit::None;       // the unit written after it, if any
+    Unit unit = Unit::None;       // the unit written after it, if any (also beside a refused zero)
     std::string error;            // the message when refused, naming what was typed
     bool zero = false;            // refused because it is zero, which some fields allow
 };
@@ -25,19 +25,10 @@ struct Parsed {
 // One parser for every field and the command line, so a value reads the same everywhere.
 Parsed parse(std::string_view text, char decimalSeparator = '.');
 
-// At most `significant` significant digits (rounded half away from zero; exact input stays
-// exact when it fits), an SI prefix from f to T, trailing zeros dropped: "4.7k", "4.99k",
-// "1.234k", "147n", "10", "1f".
-// No unit; windows append "Ω"/"F" (so "4.7 kΩ" style is the window's choice). Micro is "µ".
-std::string format(const Decimal& v, int significant = 4);
+// Whether the text ends with the suffix, letters compared in either case: "220 OHMS", "12MIL".
+bool endsWithNoCase(std::string_view text, std::string_view suffix);
 
-// format() with a blank and the unit: "4.7 kΩ", "3.297 V", "362.3 µA".
-std::string withUnit(const Decimal& value, std::string_view unit, int significant = 4);
-
-// The RKM (letter-for-decimal-point) code of an exact value, or "" when it needs more than
-// `significant` digits: resistors upper case R K M G T ("4K7", "2R2", "R47", "470R", "1M0"),
-// capacitors lower case p n u m ("4n7", "p10", "100n"). Unit::None, Volt and Ampere use the
-// resistor letters.
-std::string formatRkm(const Decimal& v, Unit unit, int significant = 4);
+// Zero as it may be typed where zero is allowed: "0", "0.0", ".0", "00".
+bool isZeroText(std::string_view text, char decimalSeparator = '.');
 
 } // namespace values

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "values/exact.h"
+#include "numeric/exact.h"
 
 #include <bit>
 #include <charconv>
@@ -189,34 +189,6 @@ bool Exact::sqrtIsDecimal(int significant) const
 {
     const Exact root = Exact::of(sqrtRounded(significant));
     return root * root == *this;
-}
-
-Decimal shortest(double value)
-{
-    if (!std::isfinite(value) || value == 0)
-        return {};
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    if (ec != std::errc())
-        return {};
-    // "-1.2345e-05": the digits without the point, then the exponent less the digits after it.
-    const std::string text(buffer, end);
-    const std::size_t e = text.find('e');
-    std::string digits;
-    int after = 0;
-    bool point = false;
-    for (std::size_t i = 0; i < e; ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            point = true;
-        } else if (c != '-') {
-            digits += c;
-            after += point ? 1 : 0;
-        }
-    }
-    const int exponent = std::atoi(text.c_str() + e + 1) - after;
-    const auto mantissa = static_cast<std::int64_t>(std::stoll(digits));
-    return Decimal::of(value < 0 ? -mantissa : mantissa, exponent);
 }
 
 } // namespace values

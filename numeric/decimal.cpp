@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 
-#include "values/wide.h"
+#include "numeric/wide.h"
 
 #include <charconv>
 #include <cmath>
