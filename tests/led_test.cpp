@@ -289,6 +289,8 @@ TEST(Exact, ShortestTextReadsBackAsTheSameDouble)
     EXPECT_EQ(shortest(300), d(3, 2));
     EXPECT_EQ(shortest(-2.5e-20), d(-25, -21));
     EXPECT_EQ(shortest(NAN), Decimal{});
+    EXPECT_EQ(shortest(INFINITY), Decimal{});
+    EXPECT_EQ(shortest(-INFINITY), Decimal{});
 }
 
 } // namespace

@@ -152,6 +152,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"OhmSign", "4.7k\xCE\xA9", '.', "47 e 2", Unit::Ohm, nullptr},
         ParseCase{"OhmWord", "4k7 ohm", '.', "47 e 2", Unit::Ohm, nullptr},
         ParseCase{"OhmsWord", "10 ohms", '.', "1 e 1", Unit::Ohm, nullptr},
+        ParseCase{"OhmWordCapitalised", "220 Ohm", '.', "22 e 1", Unit::Ohm, nullptr},
+        ParseCase{"OhmsWordInCapitals", "4k7 OHMS", '.', "47 e 2", Unit::Ohm, nullptr},
         ParseCase{"Farad", "100nF", '.', "1 e -7", Unit::Farad, nullptr},
         ParseCase{"Volt", "5 V", '.', "5 e 0", Unit::Volt, nullptr},
         ParseCase{"Ampere", "20mA", '.', "2 e -2", Unit::Ampere, nullptr},
@@ -174,6 +176,17 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"HugeExponent", "1e999999999", '.', nullptr, Unit::None, "is too large"},
         ParseCase{"TooManyDigits", "1.234567890123456789", '.', nullptr, Unit::None, "too many digits"}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+
+TEST(Format, PlainWritesNoDigitsTheDoubleDoesNotHold)
+{
+    const std::pair<double, const char*> cases[] = {
+        {0.000300386520833305, "0.0003004"}, {16.296001347209486, "16.3"}, {12345.6, "12346"},
+        {1e16, "10000000000000000"},         {1e17, "100000000000000000"}, {1e23, "100000000000000000000000"},
+        {-2.5e20, "-250000000000000000000"},
+    };
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(plain(value), text) << value;
+}
 
 TEST(Format, PrefixAndFourDigits)
 {
