@@ -247,4 +247,94 @@ Parsed parse(std::string_view text, char decimalSeparator)
     return result;
 }
 
+std::string requoted(std::string message, std::string_view inner, std::string_view typed)
+{
+    if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
+        message.replace(at, quoted(inner).size(), quoted(typed));
+    return message;
+}
+
+Parsed parseSigned(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    std::string_view magnitude = typed;
+    const bool negative = magnitude.starts_with('-');
+    if (negative)
+        magnitude = trim(magnitude.substr(1));
+    if (isZeroText(magnitude, decimalSeparator))
+        return {Decimal{}, Unit::None, {}, false};
+    Parsed parsed = parse(magnitude, decimalSeparator);
+    if (!parsed.value)
+        parsed.error = requoted(parsed.error, magnitude, typed);
+    else if (negative)
+        parsed.value->mantissa = -parsed.value->mantissa;
+    return parsed;
+}
+
+namespace {
+
+std::string_view unitName(Unit unit)
+{
+    switch (unit) {
+    case Unit::Ohm:
+        return "a resistance";
+    case Unit::Farad:
+        return "a capacitance";
+    case Unit::Volt:
+        return "a voltage";
+    case Unit::Ampere:
+        return "a current";
+    case Unit::None:
+        break;
+    }
+    return "a value";
+}
+
+} // namespace
+
+Parsed parseIn(std::string_view text, Unit unit)
+{
+    Parsed parsed = parse(text);
+    if (parsed.value && unit != Unit::None && parsed.unit != Unit::None && parsed.unit != unit) {
+        parsed.error = "'" + std::string(text) + "' is " + std::string(unitName(parsed.unit)) + ", not " +
+            std::string(unitName(unit));
+        parsed.value.reset();
+    }
+    return parsed;
+}
+
+ParsedRange parseRange(std::string_view text, Unit unit)
+{
+    // Exactly one "..", with a value on each side: "10...1M" is no range, not 10 to 0.1M.
+    const std::size_t dots = text.find("..");
+    const std::string_view from = dots == std::string_view::npos ? std::string_view() : text.substr(0, dots);
+    const std::string_view to = dots == std::string_view::npos ? std::string_view() : text.substr(dots + 2);
+    if (dots == std::string_view::npos || from.empty() || to.empty() || from.back() == '.' || to.front() == '.' ||
+        to.find("..") != std::string_view::npos)
+        return {{}, {}, "'" + std::string(text) + "' is not a range: write two values around \"..\", such as 10..1M"};
+    const Parsed lo = parseIn(from, unit);
+    if (!lo.value)
+        return {{}, {}, lo.error};
+    const Parsed hi = parseIn(to, unit);
+    if (!hi.value)
+        return {{}, {}, hi.error};
+    if (*hi.value < *lo.value)
+        return {{}, {}, "'" + std::string(text) + "' ends below where it starts"};
+    return {lo.value, hi.value, {}};
+}
+
+Parsed parseTolerance(std::string_view text, bool zero)
+{
+    const std::string_view number = text.ends_with('%') ? text.substr(0, text.size() - 1) : text;
+    Parsed parsed = parse(number);
+    if (zero && parsed.zero)
+        return {Decimal{}, Unit::None, {}, false};
+    if (!parsed.value || parsed.unit != Unit::None || *parsed.value >= Decimal::of(100, 0))
+        return {{},
+                Unit::None,
+                "'" + std::string(text) + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5",
+                false};
+    return parsed;
+}
+
 } // namespace values

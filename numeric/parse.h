@@ -31,4 +31,26 @@ bool endsWithNoCase(std::string_view text, std::string_view suffix);
 // Zero as it may be typed where zero is allowed: "0", "0.0", ".0", "00".
 bool isZeroText(std::string_view text, char decimalSeparator = '.');
 
+// A message about `inner` (the text without a sign or unit the caller took off), said about what
+// was typed instead.
+std::string requoted(std::string message, std::string_view inner, std::string_view typed);
+
+// What parse() reads, negative or zero too (an ambient temperature): "-40", "0", "- 2.5".
+Parsed parseSigned(std::string_view text, char decimalSeparator = '.');
+
+// A value in the unit it may carry (Unit::None: any unit): "'4n7F' is a capacitance, not a
+// resistance".
+Parsed parseIn(std::string_view text, Unit unit);
+
+// "10..1M": two values, the lower first, around "..", in the unit they may carry.
+struct ParsedRange {
+    std::optional<Decimal> lo; // both or neither
+    std::optional<Decimal> hi;
+    std::string error;
+};
+ParsedRange parseRange(std::string_view text, Unit unit);
+
+// A percentage below 100 ("1", "0.5 %"); zero, however written, only where `zero` allows it.
+Parsed parseTolerance(std::string_view text, bool zero);
+
 } // namespace values

@@ -44,10 +44,7 @@ std::string refusal(const Parsed& parsed, std::string_view inner, std::string_vi
 {
     if (parsed.error.find(" is not a value") != std::string::npos || parsed.error.starts_with("Type a value"))
         return notValue;
-    std::string message = parsed.error;
-    if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
-        message.replace(at, quoted(inner).size(), quoted(typed));
-    return message;
+    return requoted(parsed.error, inner, typed);
 }
 
 // value x factor x 10^exponent; past 18 digits it drops the last ones, rounding half up.
@@ -156,25 +153,14 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
             break;
         }
     }
-    bool negative = false;
-    if (signedValue && number.starts_with('-')) {
-        negative = true;
-        number = trim(number.substr(1));
-    }
-    if (signedValue && isZeroText(number, decimalSeparator))
-        return {Decimal{}, {}};
-    const Parsed parsed = parse(number, decimalSeparator);
+    const Parsed parsed = signedValue ? parseSigned(number, decimalSeparator) : parse(number, decimalSeparator);
     if (!parsed.value)
         return {std::nullopt, refusal(parsed, number, typed, notTemperature)};
     if (parsed.unit != Unit::None || hasPrefix(number))
         return {std::nullopt, notTemperature};
-    Decimal value = *parsed.value;
-    if (negative) {
-        value.mantissa = -value.mantissa;
-        if (value < Decimal::of(-27315, -2))
-            return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
-    }
-    return {value, {}};
+    if (*parsed.value < Decimal::of(-27315, -2))
+        return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
+    return {parsed.value, {}};
 }
 
 Reading parseVoltage(std::string_view text, char decimalSeparator)

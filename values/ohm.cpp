@@ -107,13 +107,7 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
     const Parsed parsed = parse(number, decimalSeparator);
     OhmParsed result;
     if (!parsed.value && !parsed.zero) {
-        result.error = parsed.error;
-        if (number.size() != typed.size()) {
-            // The message quotes the text without its "W"; quote what was typed instead.
-            const std::string said = quoted(number);
-            if (result.error.starts_with(said))
-                result.error = quoted(typed) + result.error.substr(said.size());
-        }
+        result.error = requoted(parsed.error, number, typed);
         return result;
     }
     const Unit expected = quantity == Quantity::Voltage ? Unit::Volt
