@@ -173,6 +173,20 @@ Decimal shortest(double value)
     return Decimal::of(value < 0 ? -mantissa : mantissa, exponent);
 }
 
+std::string shortestText(double value)
+{
+    const Decimal d = shortest(value);
+    const int order = d.digits() - 1 + d.exponent;
+    // Plain where a reader sees it at a glance, exponent form for the very small and large.
+    if (d.mantissa == 0 || (order >= -4 && order <= 15))
+        return plain(d);
+    const std::string digits = digitsOf(d);
+    std::string text = (d.mantissa < 0 ? "-" : "") + digits.substr(0, 1);
+    if (digits.size() > 1)
+        text += "." + digits.substr(1);
+    return text + "e" + std::to_string(order);
+}
+
 std::string dbText(double db)
 {
     char buffer[64];

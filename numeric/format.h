@@ -40,6 +40,10 @@ Decimal approximate(double value, int significant);
 // writer could not carry anyway.
 Decimal shortest(double value);
 
+// The shortest digits that read back as the same finite double, plain where short ("5000",
+// "0.47", "-0.0012"), else with an exponent ("4.7e-9", "1.5e16"): numbers as JSON writes them.
+std::string shortestText(double value);
+
 // Decibels to three decimals: "6.009 dB".
 std::string dbText(double db);
 
