@@ -44,6 +44,10 @@ Decimal shortest(double value);
 // "0.47", "-0.0012"), else with an exponent ("4.7e-9", "1.5e16"): numbers as JSON writes them.
 std::string shortestText(double value);
 
+// For reading, not for exactness: ohms with at least two decimals and four significant digits
+// ("150.48 Ω", "10.10 Ω", "5.556 Ω"), with a prefix from 10 kΩ ("29.9970 kΩ") and below 1 Ω.
+std::string ohmsText(double ohms);
+
 // Decibels to three decimals: "6.009 dB".
 std::string dbText(double db);
 

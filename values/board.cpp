@@ -60,25 +60,6 @@ Decimal scaled(const Decimal& value, std::int64_t factor, int exponent)
     return Decimal::of(value.mantissa < 0 ? -mantissa : mantissa, e);
 }
 
-std::string digitsOf(u128 v)
-{
-    if (v == 0)
-        return "0";
-    std::string s;
-    while (v != 0) {
-        s.push_back(static_cast<char>('0' + static_cast<int>(v % 10)));
-        v /= 10;
-    }
-    std::reverse(s.begin(), s.end());
-    return s;
-}
-
-double nearest(u128 mantissa, int exponent)
-{
-    const std::string text = digitsOf(mantissa) + "e" + std::to_string(exponent);
-    return std::strtod(text.c_str(), nullptr); // glibc rounds correctly
-}
-
 double kOf(bool internal)
 {
     return internal ? internalK : externalK;
@@ -296,7 +277,7 @@ SpacingResult spacing(const Decimal& voltage)
     for (std::size_t c = 0; c < spacingCategoryCount; ++c) {
         if (result.row < 9) {
             const Decimal d = mm(table[static_cast<std::size_t>(result.row)].mm[c]);
-            result.metres[c] = nearest(detail::magnitude(d.mantissa), d.exponent - 3);
+            result.metres[c] = detail::nearestDouble(detail::magnitude(d.mantissa), d.exponent - 3);
             continue;
         }
         // base + (V - 500) x per volt, exactly: V has at most 18 digits and lies below 1e15, so
@@ -310,7 +291,7 @@ SpacingResult spacing(const Decimal& voltage)
         const int e = std::min(productExponent, base.exponent);
         const u128 total = excess * detail::magnitude(perVolt.mantissa) * detail::pow10(productExponent - e) +
             detail::magnitude(base.mantissa) * detail::pow10(base.exponent - e);
-        result.metres[c] = nearest(total, e - 3);
+        result.metres[c] = detail::nearestDouble(total, e - 3);
     }
     return result;
 }

@@ -169,19 +169,4 @@ PadPerformance analysePad(PadKind kind, std::span<const Decimal> resistors, cons
     return p;
 }
 
-std::string ohmsText(double ohms)
-{
-    static constexpr const char* prefixes[] = {"p", "n", "\xC2\xB5", "m", "", "k", "M", "G", "T", "P", "E", "Z", "Y"};
-    int group = 0;
-    if (ohms >= 1e4 || ohms < 1)
-        group = std::clamp(static_cast<int>(std::floor(std::log10(ohms) / 3)), -4, 8);
-    const double scaled = ohms / std::pow(10.0, 3 * group);
-    const int whole = scaled < 1 ? 1 : static_cast<int>(std::floor(std::log10(scaled))) + 1;
-    const int significant = group == 0 ? std::max(whole + 2, 4) : 6;
-    const int decimals = std::max(significant - whole, 0);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f %s\xCE\xA9", decimals, scaled, prefixes[group + 4]);
-    return buffer;
-}
-
 } // namespace values

@@ -62,8 +62,4 @@ std::array<Pad, 3> designPads(const Decimal& db, const Decimal& z, Series series
 // A pad built from these resistors (in the order of Pad::resistors), terminated in z.
 PadPerformance analysePad(PadKind kind, std::span<const Decimal> resistors, const Decimal& z);
 
-// For reading, not for exactness: ohms with at least two decimals and four significant digits
-// ("150.48 Ω", "10.10 Ω", "5.556 Ω"), with a prefix from 10 kΩ ("29.9970 kΩ") and below 1 Ω.
-std::string ohmsText(double ohms);
-
 } // namespace values
