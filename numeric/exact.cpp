@@ -14,14 +14,6 @@ using detail::Big;
 
 namespace {
 
-Big pow2(int n)
-{
-    Big r(1);
-    for (; n >= 32; n -= 32)
-        r = r * Big(std::uint64_t(1) << 32);
-    return r * Big(std::uint64_t(1) << n);
-}
-
 bool evenMantissa(double d)
 {
     return (std::bit_cast<std::uint64_t>(d) & 1U) == 0;
@@ -50,12 +42,6 @@ double settle(double d, Above above)
         return d;
     }
     return d;
-}
-
-double decimalToDouble(const Decimal& v)
-{
-    const std::string text = std::to_string(v.mantissa) + "e" + std::to_string(v.exponent);
-    return std::strtod(text.c_str(), nullptr);
 }
 
 } // namespace
@@ -88,8 +74,8 @@ Exact Exact::ofDouble(double value)
     const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
     e -= 53;
     if (e >= 0)
-        return {Big(m) * pow2(e), Big(1)};
-    return {Big(m), pow2(-e)};
+        return {Big(m) * Big::pow2(e), Big(1)};
+    return {Big(m), Big::pow2(-e)};
 }
 
 Exact operator+(const Exact& a, const Exact& b)
@@ -136,7 +122,7 @@ double Exact::toDouble() const
     if (isZero())
         return 0;
     // 17 digits land within a step of the nearest double; the exact midpoints settle it.
-    const double guess = decimalToDouble(rounded(17));
+    const double guess = rounded(17).nearestDouble();
     const Exact twice = *this + *this;
     return settle(guess, [&](const Exact& sumOfNeighbours) { return twice <=> sumOfNeighbours; });
 }
