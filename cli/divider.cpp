@@ -11,7 +11,6 @@
 #include "values/power.h"
 #include "values/series.h"
 
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -104,11 +103,10 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
         (r1 ? options.fixedR1 : options.fixedR2) = *fixed;
     }
     if (const auto top = a.value("top")) {
-        int n = 0;
-        const auto [end, ec] = std::from_chars(top->data(), top->data() + top->size(), n);
-        if (ec != std::errc() || end != top->data() + top->size() || n < 1 || n > 1000)
+        const auto n = values::parseWhole(*top, 1, 1000);
+        if (!n)
             return usage(err, "--top: '" + *top + "' is not a whole number from 1 to 1000");
-        options.top = n;
+        options.top = *n;
     }
 
     values::Decimal margin = values::Decimal::of(2, 0);

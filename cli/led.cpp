@@ -11,7 +11,6 @@
 #include "values/power.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -115,13 +114,12 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return usage(err, error);
     input.current = *current;
     if (const auto count = a.value("count")) {
-        int n = 0;
-        const auto [end, ec] = std::from_chars(count->data(), count->data() + count->size(), n);
-        if (ec != std::errc() || end != count->data() + count->size() || n < 1 || n > values::maxLedCount)
+        const auto n = values::parseWhole(*count, 1, values::maxLedCount);
+        if (!n)
             return usage(err,
                          "--count: '" + *count + "' is not a whole number from 1 to " +
                              std::to_string(values::maxLedCount));
-        input.count = n;
+        input.count = *n;
     }
     if (const auto named = a.value("series")) {
         const auto series = values::seriesNamed(*named);

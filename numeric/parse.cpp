@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 
 namespace values {
@@ -321,6 +322,15 @@ ParsedRange parseRange(std::string_view text, Unit unit)
     if (*hi.value < *lo.value)
         return {{}, {}, "'" + std::string(text) + "' ends below where it starts"};
     return {lo.value, hi.value, {}};
+}
+
+std::optional<int> parseWhole(std::string_view text, int lo, int hi)
+{
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < lo || n > hi)
+        return std::nullopt;
+    return n;
 }
 
 Parsed parseTolerance(std::string_view text, bool zero)

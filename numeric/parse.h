@@ -50,6 +50,9 @@ struct ParsedRange {
 };
 ParsedRange parseRange(std::string_view text, Unit unit);
 
+// A whole number from lo to hi, digits only: "10", not "1e1" or "10 ".
+std::optional<int> parseWhole(std::string_view text, int lo, int hi);
+
 // A percentage below 100 ("1", "0.5 %"); zero, however written, only where `zero` allows it.
 Parsed parseTolerance(std::string_view text, bool zero);
 
