@@ -106,10 +106,12 @@ std::optional<Range> rangeArgument(const std::string& option, const std::string&
 std::optional<values::Decimal> toleranceArgument(const std::string& option, const std::string& text, bool zero,
                                                  std::string& error)
 {
-    const values::Parsed parsed = values::parseTolerance(text, zero);
-    if (!parsed.value)
-        error = option + ": " + parsed.error;
-    return parsed.value;
+    const std::optional<values::Decimal> tolerance = values::parseTolerance(text);
+    if (!tolerance || (!zero && tolerance->mantissa == 0)) {
+        error = option + ": '" + text + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5";
+        return std::nullopt;
+    }
+    return tolerance;
 }
 
 } // namespace cli

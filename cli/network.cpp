@@ -47,10 +47,10 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const values::Kind kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
     values::Decimal tolerance;
     if (const auto t = a.value("tolerance")) {
-        const auto read = values::parseTolerance(*t);
+        std::string error;
+        const auto read = toleranceArgument("--tolerance", *t, true, error);
         if (!read)
-            return usage(
-                err, "--tolerance: '" + *t + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5");
+            return usage(err, error);
         tolerance = *read;
     }
     values::Series series = values::Series::E24;

@@ -333,18 +333,19 @@ std::optional<int> parseWhole(std::string_view text, int lo, int hi)
     return n;
 }
 
-Parsed parseTolerance(std::string_view text, bool zero)
+std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator)
 {
-    const std::string_view number = text.ends_with('%') ? text.substr(0, text.size() - 1) : text;
-    Parsed parsed = parse(number);
-    if (zero && parsed.zero)
-        return {Decimal{}, Unit::None, {}, false};
-    if (!parsed.value || parsed.unit != Unit::None || *parsed.value >= Decimal::of(100, 0))
-        return {{},
-                Unit::None,
-                "'" + std::string(text) + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5",
-                false};
-    return parsed;
+    std::string_view number = trim(text);
+    if (number.ends_with('%'))
+        number.remove_suffix(1);
+    const Parsed parsed = parse(number, decimalSeparator);
+    if (parsed.unit != Unit::None)
+        return std::nullopt;
+    if (parsed.zero)
+        return Decimal{};
+    if (!parsed.value || !(*parsed.value < Decimal::of(100, 0)))
+        return std::nullopt;
+    return parsed.value;
 }
 
 } // namespace values

@@ -53,7 +53,7 @@ ParsedRange parseRange(std::string_view text, Unit unit);
 // A whole number from lo to hi, digits only: "10", not "1e1" or "10 ".
 std::optional<int> parseWhole(std::string_view text, int lo, int hi);
 
-// A percentage below 100 ("1", "0.5 %"); zero, however written, only where `zero` allows it.
-Parsed parseTolerance(std::string_view text, bool zero);
+// A percentage from zero to below 100: "5", "0.5", "5%", "0,5 %" (either decimal separator).
+std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator = '.');
 
 } // namespace values

@@ -454,40 +454,4 @@ std::string rangeText(const Decimal& low, const Decimal& high, std::string_view 
     return a + " - " + b;
 }
 
-std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator)
-{
-    std::string_view s = trim(text);
-    if (s.ends_with('%'))
-        s = trim(s.substr(0, s.size() - 1));
-    std::string digits;
-    int fraction = 0;
-    bool point = false;
-    for (const char c : s) {
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            digits += c;
-            fraction += point ? 1 : 0;
-        } else if ((c == '.' || c == decimalSeparator) && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits.empty())
-        return std::nullopt;
-    while (fraction > 0 && digits.back() == '0') {
-        digits.pop_back();
-        --fraction;
-    }
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.size() > 18)
-        return std::nullopt;
-    std::int64_t m = 0;
-    for (const char c : digits)
-        m = m * 10 + (c - '0');
-    const Decimal t = Decimal::of(m, -fraction);
-    if (!(t < Decimal::of(100, 0)))
-        return std::nullopt;
-    return t;
-}
-
 } // namespace values

@@ -77,7 +77,4 @@ NetworkValue evaluate(const NetworkExpression& network, Kind kind, const Decimal
 // otherwise ("999.95-1.0005k" does not read; "999.95 - 1.0005k" is written "999.95 Ω-1.0005 kΩ").
 std::string rangeText(const Decimal& low, const Decimal& high, std::string_view unit);
 
-// Reads "5", "0.5", "5%" (either decimal separator); empty unless 0 <= t < 100.
-std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator = '.');
-
 } // namespace values
