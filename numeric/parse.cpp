@@ -18,6 +18,15 @@ constexpr int maxDigits = 18; // every 18-digit mantissa fits an int64
 constexpr int minOrder = -15;
 constexpr int maxOrder = 15;
 
+bool endsWithNoCase(std::string_view text, std::string_view suffix)
+{
+    if (text.size() < suffix.size())
+        return false;
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [&](char a, char b) { return lower(a) == lower(b); });
+}
+
 // The unit after the value; longest first so "ohms" is not read as "ohm" and a stray "s".
 Unit takeUnit(std::string_view& s)
 {
@@ -34,14 +43,11 @@ Unit takeUnit(std::string_view& s)
                                                      {"V", Unit::Volt, false},
                                                      {"A", Unit::Ampere, false}}};
     for (const Suffix& suffix : suffixes) {
-        const bool found = suffix.anyCase ? endsWithNoCase(s, suffix.text) : s.ends_with(suffix.text);
-        if (!found)
-            continue;
-        const std::string_view rest = trim(s.substr(0, s.size() - suffix.text.size()));
-        if (rest.empty())
-            continue;
-        s = rest;
-        return suffix.unit;
+        std::string_view rest = s;
+        if (takeSuffix(rest, suffix.text, suffix.anyCase) && !rest.empty()) {
+            s = rest;
+            return suffix.unit;
+        }
     }
     return Unit::None;
 }
@@ -172,13 +178,12 @@ std::optional<Number> readNumber(std::string_view s, char separator)
 
 } // namespace
 
-bool endsWithNoCase(std::string_view text, std::string_view suffix)
+bool takeSuffix(std::string_view& text, std::string_view suffix, bool anyCase)
 {
-    if (text.size() < suffix.size())
+    if (!(anyCase ? endsWithNoCase(text, suffix) : text.ends_with(suffix)))
         return false;
-    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
-    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [&](char a, char b) { return lower(a) == lower(b); });
+    text = trim(text.substr(0, text.size() - suffix.size()));
+    return true;
 }
 
 bool isZeroText(std::string_view text, char decimalSeparator)

@@ -25,8 +25,9 @@ struct Parsed {
 // One parser for every field and the command line, so a value reads the same everywhere.
 Parsed parse(std::string_view text, char decimalSeparator = '.');
 
-// Whether the text ends with the suffix, letters compared in either case: "220 OHMS", "12MIL".
-bool endsWithNoCase(std::string_view text, std::string_view suffix);
+// Takes a unit or other suffix and the blanks before it off the end of the text, if it is there;
+// letters in either case ("220 OHMS", "12MIL") unless `anyCase` is false.
+bool takeSuffix(std::string_view& text, std::string_view suffix, bool anyCase = true);
 
 // Zero as it may be typed where zero is allowed: "0", "0.0", ".0", "00".
 bool isZeroText(std::string_view text, char decimalSeparator = '.');

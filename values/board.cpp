@@ -99,9 +99,8 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, c
     const LengthUnit* unit = nullptr;
     std::string_view number = typed;
     for (const LengthUnit& u : lengthUnits) {
-        if (endsWithNoCase(typed, u.text)) {
+        if (takeSuffix(number, u.text)) {
             unit = &u;
-            number = trim(typed.substr(0, typed.size() - u.text.size()));
             break;
         }
     }
@@ -129,10 +128,8 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
     for (const std::string_view suffix : {std::string_view("\xC2\xB0"
                                                            "C"),
                                           std::string_view("C")}) {
-        if (number.ends_with(suffix)) {
-            number = trim(number.substr(0, number.size() - suffix.size()));
+        if (takeSuffix(number, suffix, false))
             break;
-        }
     }
     const Parsed parsed = signedValue ? parseSigned(number, decimalSeparator) : parse(number, decimalSeparator);
     if (!parsed.value)
@@ -150,8 +147,7 @@ Reading parseVoltage(std::string_view text, char decimalSeparator)
     if (typed.empty())
         return {std::nullopt, "Type a voltage: write 48 or 230V"};
     std::string_view number = typed;
-    if (number.ends_with('V'))
-        number = trim(number.substr(0, number.size() - 1));
+    takeSuffix(number, "V", false);
     if (isZeroText(number, decimalSeparator))
         return {Decimal{}, {}};
     const std::string notVoltage = quoted(typed) + " is not a voltage: write 48, 230V or 1.2k";

@@ -102,8 +102,8 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
     std::string_view typed = trim(text);
     std::string_view number = typed;
     // The value parser knows no watts; the prefix before them it reads as for any unit.
-    if (quantity == Quantity::Power && endsWithNoCase(number, "W"))
-        number = trim(number.substr(0, number.size() - 1));
+    if (quantity == Quantity::Power)
+        takeSuffix(number, "W");
     const Parsed parsed = parse(number, decimalSeparator);
     OhmParsed result;
     if (!parsed.value && !parsed.zero) {

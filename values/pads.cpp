@@ -60,8 +60,7 @@ ParsedAttenuation parseAttenuation(std::string_view text, char decimalSeparator)
     ParsedAttenuation result;
     std::string_view s = trim(text);
     const std::string typed(s);
-    if (s.size() >= 2 && endsWithNoCase(s, "dB"))
-        s = trim(s.substr(0, s.size() - 2));
+    takeSuffix(s, "dB");
     const std::string notAbove = quoted(typed) + " is not above 0 dB: a pad only attenuates, write 6 or 20";
     if (s.starts_with('-')) {
         // Negative is gain: say so rather than the parser's general word.
