@@ -109,6 +109,39 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"TooManyDigits", "1.234567890123456789", '.', nullptr, Unit::None, "too many digits"}),
     [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
+TEST(Parse, TakesASuffixAndItsBlanksInEitherCaseWhereAsked)
+{
+    const struct {
+        const char* text;
+        const char* suffix;
+        bool anyCase;
+        const char* rest; // nullptr: not taken
+    } cases[] = {{"12MIL", "mil", true, "12"},
+                 {"20 °C", "°C", false, "20"},
+                 {"20c", "C", false, nullptr},
+                 {"mm", "mm", true, ""},
+                 {"6 dB", "db", true, "6"}};
+    for (const auto& c : cases) {
+        std::string_view text = c.text;
+        EXPECT_EQ(takeSuffix(text, c.suffix, c.anyCase), c.rest != nullptr) << c.text;
+        EXPECT_EQ(text, c.rest ? c.rest : c.text) << c.text;
+    }
+}
+
+TEST(Parse, SignedWholeAndPercentage)
+{
+    EXPECT_EQ(parseSigned("- 2.5").value, d(-25, -1));
+    EXPECT_EQ(parseSigned("-0.0").value, Decimal{});
+    EXPECT_EQ(parseSigned("-4x").error, "'-4x' is not a value: write 4.7k, 4k7 or 4700");
+    EXPECT_EQ(parseWhole("1000", 1, 1000), 1000);
+    for (const char* text : {"0", "1001", "1e1", "10 ", "+5", ""})
+        EXPECT_FALSE(parseWhole(text, 1, 1000)) << text;
+    EXPECT_EQ(parseTolerance("0,5 %", ','), d(5, -1));
+    EXPECT_EQ(parseTolerance("0"), Decimal{});
+    for (const char* text : {"100", "-1", "0 V", "5 V", "x%"})
+        EXPECT_FALSE(parseTolerance(text)) << text;
+}
+
 TEST(Format, PlainWritesNoDigitsTheDoubleDoesNotHold)
 {
     const std::pair<double, const char*> cases[] = {
