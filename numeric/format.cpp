@@ -110,6 +110,22 @@ std::string plain(const Decimal& v)
     return (v.mantissa < 0 ? "-" : "") + placePoint(digitsOf(v), v.exponent);
 }
 
+std::string fixed(const Decimal& v, int decimals)
+{
+    const int padding = std::max(v.exponent + decimals, 0);
+    return (v.mantissa < 0 ? "-" : "") +
+        placePoint(digitsOf(v) + std::string(static_cast<std::size_t>(padding), '0'), v.exponent - padding);
+}
+
+std::string scientific(const Decimal& v)
+{
+    const std::string digits = digitsOf(v);
+    std::string text = (v.mantissa < 0 ? "-" : "") + digits.substr(0, 1);
+    if (digits.size() > 1)
+        text += "." + digits.substr(1);
+    return text + "e" + std::to_string(v.digits() - 1 + v.exponent);
+}
+
 std::string plain(double value, int significant)
 {
     if (!std::isfinite(value) || value == 0)
@@ -178,13 +194,7 @@ std::string shortestText(double value)
     const Decimal d = shortest(value);
     const int order = d.digits() - 1 + d.exponent;
     // Plain where a reader sees it at a glance, exponent form for the very small and large.
-    if (d.mantissa == 0 || (order >= -4 && order <= 15))
-        return plain(d);
-    const std::string digits = digitsOf(d);
-    std::string text = (d.mantissa < 0 ? "-" : "") + digits.substr(0, 1);
-    if (digits.size() > 1)
-        text += "." + digits.substr(1);
-    return text + "e" + std::to_string(order);
+    return d.mantissa == 0 || (order >= -4 && order <= 15) ? plain(d) : scientific(d);
 }
 
 std::string ohmsText(double ohms)

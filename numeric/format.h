@@ -28,6 +28,12 @@ std::string formatRkm(const Decimal& v, Unit unit, int significant = 4);
 // The digits with the point where it belongs, no prefix and no exponent: "0.25", "1500", "-0.005".
 std::string plain(const Decimal& v);
 
+// Every digit with at least `decimals` after the point: (2, 2) "2.00", (5e-3, 2) "0.005".
+std::string fixed(const Decimal& v, int decimals);
+
+// Every digit, one before the point and the power of ten after: "4.7e-9", "-1.5e16", "3e17".
+std::string scientific(const Decimal& v);
+
 // A measured figure to `significant` digits without an exponent or an SI prefix, trailing zeros
 // dropped: "0.3004", "11.83", "16.3", "1235". For lengths shown in mm and mil.
 std::string plain(double value, int significant = 4);

@@ -328,26 +328,13 @@ Ordered order(Node&& node, Kind kind)
     return out;
 }
 
-// A plain decimal with its point: 0.5, 12.25, 5.
-std::string plainText(const Decimal& v)
-{
-    std::string digits = std::to_string(static_cast<unsigned long long>(detail::magnitude(v.mantissa)));
-    if (v.exponent >= 0)
-        return v.mantissa == 0 ? "0" : digits + std::string(static_cast<std::size_t>(v.exponent), '0');
-    const auto fraction = static_cast<std::size_t>(-v.exponent);
-    if (fraction >= digits.size())
-        digits.insert(0, fraction - digits.size() + 1, '0');
-    digits.insert(digits.size() - fraction, ".");
-    return digits;
-}
-
 void writeText(const NetworkNode& node, std::span<const std::optional<Decimal>> tolerances, std::size_t& leaf,
                std::string& out)
 {
     if (node.join == Join::Part) {
         out += format(node.value, std::max(node.value.digits(), 1));
         if (leaf < tolerances.size() && tolerances[leaf])
-            out += "/" + plainText(*tolerances[leaf]) + "%";
+            out += "/" + plain(*tolerances[leaf]) + "%";
         ++leaf;
         return;
     }
