@@ -18,8 +18,6 @@ namespace cli {
 
 namespace {
 
-using values::shortest;
-
 constexpr std::array<Command, 3> table{{
     {"track",
      "track --current A | --width W [--rise 10] [--copper 1oz|35u] [--internal] [--length 100mm] [--ambient 20] "
@@ -34,7 +32,7 @@ constexpr std::array<Command, 3> table{{
 
 Json& number(Json& json, std::optional<double> value)
 {
-    return value ? json.number(shortest(*value)) : json.null();
+    return value ? json.number(*value) : json.null();
 }
 
 std::string withUnit(double value, std::string_view unit)
@@ -290,7 +288,7 @@ int runSpacing(const std::vector<std::string>& args, std::ostream& out, std::ost
         Json json;
         json.beginObject().key("voltage").number(*voltage.value).key("spacing_m").beginObject();
         for (std::size_t i = 0; i < categories.size(); ++i)
-            json.key(categories[i].code).number(shortest(r.metres[i]));
+            json.key(categories[i].code).number(r.metres[i]);
         json.endObject().endObject();
         out << json.text() << '\n';
         return exitOk;

@@ -149,7 +149,7 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
                 .number(p.currentA);
             const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
             for (std::size_t i = 0; i < power.size(); ++i)
-                json.key(i == 0 ? "p1_w" : "p2_w").number(values::shortest(power[i].watts.toDouble()));
+                json.key(i == 0 ? "p1_w" : "p2_w").number(power[i].watts.toDouble());
             for (std::size_t i = 0; i < power.size(); ++i) {
                 json.key(i == 0 ? "rating1_w" : "rating2_w");
                 if (power[i].rating)

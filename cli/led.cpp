@@ -53,7 +53,7 @@ std::string optionOf(values::LedField field)
 
 Json& number(Json& json, const values::Exact& v)
 {
-    return json.number(values::shortest(v.toDouble()));
+    return json.number(v.toDouble());
 }
 
 std::string shown(const values::Exact& v, const char* unit)
@@ -243,7 +243,7 @@ int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream
         Json json;
         json.beginObject();
         for (const auto& [name, quantity] : options)
-            json.key(name).number(values::shortest(result.values[static_cast<std::size_t>(quantity)].toDouble()));
+            json.key(name).number(result.values[static_cast<std::size_t>(quantity)].toDouble());
         json.endObject();
         out << json.text() << '\n';
         return exitOk;
