@@ -3,11 +3,8 @@
 
 #include "numeric/format.h"
 
-#include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace cli {
 

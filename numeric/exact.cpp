@@ -2,9 +2,7 @@
 #include "numeric/exact.h"
 
 #include <bit>
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
