@@ -5,9 +5,9 @@
 // exact networks to rank, one with few, one near the top. Then the inputs that must stay within
 // the finder's limits: E192 over its widest range (1e-15 to 1e15, 5761 values), the integers to
 // 30000, and 100,000 distinct parts.
+#include "numeric/format.h"
 #include "values/networks.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <benchmark/benchmark.h>
 

@@ -83,80 +83,35 @@ std::optional<std::string> Arguments::unused(std::string_view variant,
         (extra.size() == 1 ? "it" : "them") + " out";
 }
 
-namespace {
-
-std::string_view unitName(values::Unit unit)
-{
-    switch (unit) {
-    case values::Unit::Ohm:
-        return "a resistance";
-    case values::Unit::Farad:
-        return "a capacitance";
-    case values::Unit::Volt:
-        return "a voltage";
-    case values::Unit::Ampere:
-        return "a current";
-    case values::Unit::None:
-        break;
-    }
-    return "a value";
-}
-
-} // namespace
-
 std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
                                              std::string& error)
 {
-    const values::Parsed parsed = values::parse(text);
-    if (!parsed.value) {
+    const values::Parsed parsed = values::parseIn(text, unit);
+    if (!parsed.value)
         error = option + ": " + parsed.error;
-        return std::nullopt;
-    }
-    if (unit != values::Unit::None && parsed.unit != values::Unit::None && parsed.unit != unit) {
-        error = option + ": '" + text + "' is " + std::string(unitName(parsed.unit)) + ", not " +
-            std::string(unitName(unit));
-        return std::nullopt;
-    }
     return parsed.value;
 }
 
 std::optional<Range> rangeArgument(const std::string& option, const std::string& text, values::Unit unit,
                                    std::string& error)
 {
-    // Exactly one "..", with a value on each side: "10...1M" is no range, not 10 to 0.1M.
-    const std::size_t dots = text.find("..");
-    const std::string from = dots == std::string::npos ? std::string() : text.substr(0, dots);
-    const std::string to = dots == std::string::npos ? std::string() : text.substr(dots + 2);
-    if (dots == std::string::npos || from.empty() || to.empty() || from.back() == '.' || to.front() == '.' ||
-        to.find("..") != std::string::npos) {
-        error = option + ": '" + text + "' is not a range: write two values around \"..\", such as 10..1M";
+    const values::ParsedRange parsed = values::parseRange(text, unit);
+    if (!parsed.lo) {
+        error = option + ": " + parsed.error;
         return std::nullopt;
     }
-    const auto lo = valueArgument(option, from, unit, error);
-    const auto hi = lo ? valueArgument(option, to, unit, error) : std::nullopt;
-    if (!lo || !hi)
-        return std::nullopt;
-    if (*hi < *lo) {
-        error = option + ": '" + text + "' ends below where it starts";
-        return std::nullopt;
-    }
-    return Range{*lo, *hi};
+    return Range{*parsed.lo, *parsed.hi};
 }
 
 std::optional<values::Decimal> toleranceArgument(const std::string& option, const std::string& text, bool zero,
                                                  std::string& error)
 {
-    std::string number = text;
-    if (!number.empty() && number.back() == '%')
-        number.pop_back();
-    const values::Parsed parsed = values::parse(number);
-    if (zero && parsed.zero)
-        return values::Decimal{};
-    if (!parsed.value || parsed.unit != values::Unit::None || *parsed.value >= values::Decimal::of(100, 0)) {
+    const std::optional<values::Decimal> tolerance = values::parseTolerance(text);
+    if (!tolerance || (!zero && tolerance->mantissa == 0)) {
         error = option + ": '" + text + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5";
         return std::nullopt;
     }
-    return parsed.value;
+    return tolerance;
 }
 
 } // namespace cli

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
-#include "values/value.h"
+#include "numeric/decimal.h"
+#include "numeric/parse.h"
 
 #include <initializer_list>
 #include <optional>

@@ -5,9 +5,9 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/board.h"
 #include "values/dividerdesign.h"
-#include "values/value.h"
 
 #include <array>
 #include <charconv>
@@ -30,33 +30,9 @@ constexpr std::array<Command, 3> table{{
     {"spacing", "spacing --voltage V [--json]", runSpacing},
 }};
 
-// The shortest text that reads back as this very double, as an exact decimal for the JSON writer.
-values::Decimal shortest(double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    const std::size_t e = text.find('e');
-    std::int64_t mantissa = 0;
-    int fraction = 0;
-    bool afterPoint = false;
-    for (const char c : text.substr(0, e)) {
-        if (c == '.') {
-            afterPoint = true;
-        } else if (c != '-') {
-            mantissa = mantissa * 10 + (c - '0');
-            fraction += afterPoint ? 1 : 0;
-        }
-    }
-    int exponent = 0;
-    const std::string_view power = text.substr(e + 1);
-    std::from_chars(power.data() + (power.front() == '+' ? 1 : 0), power.data() + power.size(), exponent);
-    return values::Decimal::of(value < 0 ? -mantissa : mantissa, exponent - fraction);
-}
-
 Json& number(Json& json, std::optional<double> value)
 {
-    return value ? json.number(shortest(*value)) : json.null();
+    return value ? json.number(*value) : json.null();
 }
 
 std::string withUnit(double value, std::string_view unit)
@@ -312,7 +288,7 @@ int runSpacing(const std::vector<std::string>& args, std::ostream& out, std::ost
         Json json;
         json.beginObject().key("voltage").number(*voltage.value).key("spacing_m").beginObject();
         for (std::size_t i = 0; i < categories.size(); ++i)
-            json.key(categories[i].code).number(shortest(r.metres[i]));
+            json.key(categories[i].code).number(r.metres[i]);
         json.endObject().endObject();
         out << json.text() << '\n';
         return exitOk;

@@ -6,12 +6,11 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/dividerdesign.h"
 #include "values/power.h"
 #include "values/series.h"
-#include "values/value.h"
 
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -104,11 +103,10 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
         (r1 ? options.fixedR1 : options.fixedR2) = *fixed;
     }
     if (const auto top = a.value("top")) {
-        int n = 0;
-        const auto [end, ec] = std::from_chars(top->data(), top->data() + top->size(), n);
-        if (ec != std::errc() || end != top->data() + top->size() || n < 1 || n > 1000)
+        const auto n = values::parseWhole(*top, 1, 1000);
+        if (!n)
             return usage(err, "--top: '" + *top + "' is not a whole number from 1 to 1000");
-        options.top = n;
+        options.top = *n;
     }
 
     values::Decimal margin = values::Decimal::of(2, 0);
@@ -151,7 +149,7 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
                 .number(p.currentA);
             const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
             for (std::size_t i = 0; i < power.size(); ++i)
-                json.key(i == 0 ? "p1_w" : "p2_w").number(values::shortest(power[i].watts.toDouble()));
+                json.key(i == 0 ? "p1_w" : "p2_w").number(power[i].watts.toDouble());
             for (std::size_t i = 0; i < power.size(); ++i) {
                 json.key(i == 0 ? "rating1_w" : "rating2_w");
                 if (power[i].rating)

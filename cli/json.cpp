@@ -1,43 +1,17 @@
 // SPDX-License-Identifier: MIT
 #include "cli/json.h"
 
-#include <algorithm>
-#include <charconv>
+#include "numeric/format.h"
+
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace cli {
 
 std::string jsonNumber(double value)
 {
-    if (!std::isfinite(value))
-        return "null"; // JSON has no infinity; no exact value of the program is one
-    if (value == 0)
-        return "0";
-    // Scientific gives the shortest round-trip digits and their order; lay them out from there.
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::abs(value), std::chars_format::scientific);
-    const std::string text(buffer, result.ptr);
-    const std::size_t e = text.find('e');
-    std::string digits = text.substr(0, e);
-    digits.erase(std::remove(digits.begin(), digits.end(), '.'), digits.end());
-    const int order = std::stoi(text.substr(e + 1));
-    const std::string sign = value < 0 ? "-" : "";
-    const int exponent = order - static_cast<int>(digits.size()) + 1; // of the last digit
-    // Plain where a reader sees it at a glance, exponent form for the very small and large.
-    if (order >= -4 && order <= 15) {
-        if (exponent >= 0)
-            return sign + digits + std::string(static_cast<std::size_t>(exponent), '0');
-        const auto fraction = static_cast<std::size_t>(-exponent);
-        if (fraction < digits.size())
-            return sign + digits.substr(0, digits.size() - fraction) + "." + digits.substr(digits.size() - fraction);
-        return sign + "0." + std::string(fraction - digits.size(), '0') + digits;
-    }
-    std::string out = sign + digits.substr(0, 1);
-    if (digits.size() > 1)
-        out += "." + digits.substr(1);
-    return out + "e" + std::to_string(order);
+    // JSON has no infinity; no exact value of the program is one.
+    return std::isfinite(value) ? values::shortestText(value) : "null";
 }
 
 std::string jsonNumber(const values::Decimal& value)

@@ -5,13 +5,12 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/led.h"
 #include "values/ohm.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <array>
-#include <charconv>
 #include <optional>
 #include <ostream>
 
@@ -54,7 +53,7 @@ std::string optionOf(values::LedField field)
 
 Json& number(Json& json, const values::Exact& v)
 {
-    return json.number(values::shortest(v.toDouble()));
+    return json.number(v.toDouble());
 }
 
 std::string shown(const values::Exact& v, const char* unit)
@@ -115,13 +114,12 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return usage(err, error);
     input.current = *current;
     if (const auto count = a.value("count")) {
-        int n = 0;
-        const auto [end, ec] = std::from_chars(count->data(), count->data() + count->size(), n);
-        if (ec != std::errc() || end != count->data() + count->size() || n < 1 || n > values::maxLedCount)
+        const auto n = values::parseWhole(*count, 1, values::maxLedCount);
+        if (!n)
             return usage(err,
                          "--count: '" + *count + "' is not a whole number from 1 to " +
                              std::to_string(values::maxLedCount));
-        input.count = n;
+        input.count = *n;
     }
     if (const auto named = a.value("series")) {
         const auto series = values::seriesNamed(*named);
@@ -245,7 +243,7 @@ int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream
         Json json;
         json.beginObject();
         for (const auto& [name, quantity] : options)
-            json.key(name).number(values::shortest(result.values[static_cast<std::size_t>(quantity)].toDouble()));
+            json.key(name).number(result.values[static_cast<std::size_t>(quantity)].toDouble());
         json.endObject();
         out << json.text() << '\n';
         return exitOk;

@@ -6,10 +6,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/markings.h"
-#include "values/value.h"
 
-#include <charconv>
+#include <limits>
 #include <ostream>
 
 namespace cli {
@@ -86,11 +86,10 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     std::optional<int> tcr;
     if (const auto text = a.value("tcr")) {
-        int n = 0;
-        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), n);
-        if (ec != std::errc() || end != text->data() + text->size() || n <= 0)
+        const auto n = values::parseWhole(*text, 1, std::numeric_limits<int>::max());
+        if (!n)
             return usage(err, "--tcr: '" + *text + "' is not a whole number of ppm/K such as 50");
-        tcr = n;
+        tcr = *n;
     }
 
     const values::MarkResult result = values::mark(*parsed.value, tolerance, tcr);

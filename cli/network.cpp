@@ -4,11 +4,11 @@
 #include "cli/arguments.h"
 #include "cli/json.h"
 
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/expression.h"
 #include "values/pads.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <array>
 #include <ostream>
@@ -47,10 +47,10 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     const values::Kind kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
     values::Decimal tolerance;
     if (const auto t = a.value("tolerance")) {
-        const auto read = values::parseTolerance(*t);
+        std::string error;
+        const auto read = toleranceArgument("--tolerance", *t, true, error);
         if (!read)
-            return usage(
-                err, "--tolerance: '" + *t + "' is not a tolerance: write a percentage below 100, such as 1 or 0.5");
+            return usage(err, error);
         tolerance = *read;
     }
     values::Series series = values::Series::E24;
@@ -78,13 +78,13 @@ int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostrea
             .key("kind")
             .string(kind == values::Kind::Resistor ? "resistor" : "capacitor")
             .key("value")
-            .number(values::shortest(v.nearest))
+            .number(v.nearest)
             .key("exact")
             .boolean(v.exact.has_value())
             .key("min")
-            .number(values::shortest(v.lowNearest))
+            .number(v.lowNearest)
             .key("max")
-            .number(values::shortest(v.highNearest))
+            .number(v.highNearest)
             .key("nearest")
             .beginObject()
             .key("series")

@@ -5,10 +5,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/pads.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <array>
 #include <ostream>
@@ -33,16 +33,16 @@ void writeJson(Json& json, const values::Pad& pad)
 {
     json.beginObject();
     for (const values::PadResistor& r : pad.resistors)
-        json.key(ohmKey(r.role)).number(values::shortest(r.exact));
+        json.key(ohmKey(r.role)).number(r.exact);
     json.key("standard").beginObject();
     for (const values::PadResistor& r : pad.resistors)
         json.key(ohmKey(r.role)).number(r.standard);
     const values::PadPerformance& p = pad.standard;
-    json.key("db").number(values::shortest(p.db)).key("z_in_ohm").number(values::shortest(p.zIn));
+    json.key("db").number(p.db).key("z_in_ohm").number(p.zIn);
     // JSON has no infinity: a perfect match writes null and says why.
     json.key("return_loss_db");
     if (p.returnLossDb)
-        json.number(values::shortest(*p.returnLossDb));
+        json.number(*p.returnLossDb);
     else
         json.null();
     json.key("perfect_match").boolean(!p.returnLossDb);

@@ -6,11 +6,11 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "values/value.h"
 
 #include <charconv>
 #include <fstream>

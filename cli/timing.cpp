@@ -5,10 +5,10 @@
 #include "cli/json.h"
 #include "cli/table.h"
 
+#include "numeric/format.h"
 #include "values/dividerdesign.h"
 #include "values/series.h"
 #include "values/timing.h"
-#include "values/value.h"
 
 #include <algorithm>
 #include <array>
@@ -23,6 +23,7 @@ namespace {
 
 using values::Decimal;
 using values::Measure;
+using values::shortest;
 
 constexpr std::array<Command, 4> table{{
     {"rc",
@@ -37,40 +38,6 @@ constexpr std::array<Command, 4> table{{
      "[--r-range 1k..1M] [--c-series E6] [--c-range 1n..10u] [--top 10] [--json]",
      runTimer},
 }};
-
-// The double as JSON: its shortest text that reads back as the same double.
-Decimal shortest(double x)
-{
-    if (!std::isfinite(x) || x == 0)
-        return {};
-    std::array<char, 64> buffer{};
-    const char* const end =
-        std::to_chars(buffer.data(), buffer.data() + buffer.size(), x, std::chars_format::scientific).ptr;
-    // "-d.ddde-xx": at most 17 digits, so the mantissa fits.
-    const char* p = buffer.data();
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    std::int64_t mantissa = 0;
-    int fraction = 0;
-    bool afterPoint = false;
-    for (; p != end && *p != 'e'; ++p) {
-        if (*p == '.') {
-            afterPoint = true;
-            continue;
-        }
-        mantissa = mantissa * 10 + (*p - '0');
-        fraction += afterPoint ? 1 : 0;
-    }
-    int power = 0;
-    if (p != end) {
-        ++p;
-        if (p != end && *p == '+')
-            ++p;
-        std::from_chars(p, end, power);
-    }
-    return Decimal::of(negative ? -mantissa : mantissa, power - fraction);
-}
 
 // A figure for plain output: five significant digits and the unit's prefix.
 std::string shown(double x, const char* unit, int significant = 5)

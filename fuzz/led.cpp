@@ -5,9 +5,9 @@
 // and exponent, the range, the count, the tolerances, the series and the margin.
 #include "support.h"
 
+#include "numeric/format.h"
 #include "values/led.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <cmath>
 #include <string>

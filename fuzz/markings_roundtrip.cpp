@@ -4,6 +4,7 @@
 // mantissa, one of exponent, one picking the tolerance, one the coefficient.
 #include "support.h"
 
+#include "numeric/format.h"
 #include "values/markings.h"
 
 #include <array>

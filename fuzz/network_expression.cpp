@@ -5,8 +5,8 @@
 // a comma separator (',') or a common tolerance (its value mod 30, in percent).
 #include "support.h"
 
+#include "numeric/parse.h"
 #include "values/expression.h"
-#include "values/value.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

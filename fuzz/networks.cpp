@@ -5,9 +5,9 @@
 // past its limit by more than a ranking, and one that stays within it agrees in full.
 #include "support.h"
 
+#include "numeric/format.h"
 #include "values/networks.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <string>
 #include <vector>

@@ -15,7 +15,7 @@
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/timing.h"
-#include "values/value.h"
+#include "numeric/parse.h"
 
 #include <cstdint>
 #include <random>

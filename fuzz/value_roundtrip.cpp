@@ -4,7 +4,7 @@
 // its RKM code in both habits. The first byte picks the decimal separator.
 #include "support.h"
 
-#include "values/value.h"
+#include "numeric/format.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

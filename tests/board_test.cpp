@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
+#include "numeric/parse.h"
 #include "values/board.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 
@@ -247,10 +247,11 @@ INSTANTIATE_TEST_SUITE_P(
                     LengthCase{"0.3", mm, false, 0.3e-3}, LengthCase{"25", um, false, 25e-6},
                     LengthCase{"25u", mm, false, 25e-6}, LengthCase{"25um", mm, false, 25e-6},
                     LengthCase{"25 \xC2\xB5m", mm, false, 25e-6}, LengthCase{"1.6m", um, false, 1.6e-3},
-                    LengthCase{"10mil", mm, false, 254e-6}, LengthCase{"1.378 mils", um, false, 35.0012e-6},
-                    LengthCase{"0.1in", mm, false, 2.54e-3}, LengthCase{"10cm", mm, false, 0.1},
-                    LengthCase{"1oz", um, true, 35e-6}, LengthCase{"0.5 oz", um, true, 17.5e-6},
-                    LengthCase{"2oz", um, true, 70e-6}, LengthCase{"0,3", mm, false, 0},
+                    LengthCase{"10mil", mm, false, 254e-6}, LengthCase{"10MIL", mm, false, 254e-6},
+                    LengthCase{"1.378 mils", um, false, 35.0012e-6}, LengthCase{"0.1in", mm, false, 2.54e-3},
+                    LengthCase{"10cm", mm, false, 0.1}, LengthCase{"1oz", um, true, 35e-6},
+                    LengthCase{"0.5 oz", um, true, 17.5e-6}, LengthCase{"2oz", um, true, 70e-6},
+                    LengthCase{"1OZ", um, true, 35e-6}, LengthCase{"0,3", mm, false, 0},
                     LengthCase{"1oz", mm, false, 0}, LengthCase{"nan", mm, false, 0}, LengthCase{"inf", mm, false, 0},
                     LengthCase{"-1mm", mm, false, 0}, LengthCase{"0", mm, false, 0}, LengthCase{"0mm", mm, false, 0},
                     LengthCase{"5V", mm, false, 0}, LengthCase{"1kmm", mm, false, 0}, LengthCase{"mm", mm, false, 0},

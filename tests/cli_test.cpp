@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -172,6 +173,9 @@ TEST(Json, NumbersAreExactDecimals)
     EXPECT_EQ(cli::jsonNumber(Decimal::of(47, -2)), "0.47");
     EXPECT_EQ(cli::jsonNumber(Decimal::of(-2, -1)), "-0.2");
     EXPECT_EQ(cli::jsonNumber(Decimal::of(1, 16)), "1e16");
+    // JSON has no infinity or NaN; a figure that overflows is null, never a made-up number.
+    for (const double notFinite : {HUGE_VAL, -HUGE_VAL, std::nan("")})
+        EXPECT_EQ(cli::Json().number(notFinite).text(), "null");
     EXPECT_EQ(cli::jsonEscape("a\"b\\c\n\x01"), "\"a\\\"b\\\\c\\n\\u0001\"");
 }
 

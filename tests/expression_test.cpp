@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 // Networks as people type them: every form the reader takes and every refusal in one table, the
 // worked examples, and the tolerance corners against every corner tried.
-#include "values/big.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
 #include "values/expression.h"
 #include "values/networks.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -7,11 +7,11 @@
 #include "cli/json.h"
 #include "cli/markings.h"
 #include "cli/standard.h"
-#include "values/big.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
 #include "values/dividerdesign.h"
 #include "values/networks.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

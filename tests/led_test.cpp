@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "values/exact.h"
+#include "numeric/exact.h"
+#include "numeric/format.h"
 #include "values/led.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 
@@ -254,41 +254,6 @@ TEST(LedColours, EachTypicalLiesInItsRange)
         EXPECT_LE(c.typical, c.max) << c.name;
     }
     EXPECT_EQ(ledColours()[1].typical, d(2));
-}
-
-// IEEE division and square root round correctly, so on integers a double holds exactly they
-// are the oracle for the nearest double of an exact quotient or root.
-TEST(Exact, NearestDoubleMatchesCorrectlyRoundedDivisionAndRoot)
-{
-    std::mt19937_64 random(7);
-    std::uniform_int_distribution<std::uint64_t> any(1, (std::uint64_t(1) << 53) - 1);
-    for (int i = 0; i < 2000; ++i) {
-        const std::uint64_t a = any(random) >> (i % 50);
-        const std::uint64_t b = any(random) >> (i % 37);
-        const Exact q = Exact::of(a) / Exact::of(b);
-        EXPECT_EQ(q.toDouble(), static_cast<double>(a) / static_cast<double>(b)) << a << " / " << b;
-        EXPECT_EQ(Exact::of(a).sqrtToDouble(), std::sqrt(static_cast<double>(a))) << a;
-    }
-}
-
-TEST(Exact, RoundsRootsToTheDigitsShown)
-{
-    EXPECT_EQ(Exact::of(2).sqrtRounded(10), d(1414213562, -9));
-    EXPECT_FALSE(Exact::of(2).sqrtIsDecimal(10));
-    EXPECT_EQ(Exact::of(d(225, -2)).sqrtRounded(1), d(2)); // 1.5, half away from zero
-    EXPECT_EQ(Exact::of(d(225, -2)).sqrtRounded(2), d(15, -1));
-    EXPECT_TRUE(Exact::of(d(225, -2)).sqrtIsDecimal(2));
-    EXPECT_EQ(Exact::of(d(1, -30)).sqrtRounded(3), d(1, -15));
-    EXPECT_EQ(Exact::of(d(99999999, 0)).sqrtRounded(4), d(1, 4)); // 9999.99995 rounds up a decade
-}
-
-TEST(Exact, ShortestTextReadsBackAsTheSameDouble)
-{
-    EXPECT_EQ(shortest(0.1), d(1, -1));
-    EXPECT_EQ(shortest(5.0 / 220), d(22727272727272728, -18));
-    EXPECT_EQ(shortest(300), d(3, 2));
-    EXPECT_EQ(shortest(-2.5e-20), d(-25, -21));
-    EXPECT_EQ(shortest(NAN), Decimal{});
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 #include "cli/markings.h"
+#include "numeric/format.h"
 #include "values/markings.h"
 #include "values/series.h"
 

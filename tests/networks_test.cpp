@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The network finder with four parts and within its limits: worked examples, every shape as a
 // tree, the brute force on small series, and the inputs that once ran away.
+#include "numeric/format.h"
 #include "values/networks.h"
 #include "values/series.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -117,6 +117,9 @@ TEST(OhmsLawField, ReadsValuesUnitsAndZero)
     EXPECT_EQ(parseQuantity("0", Q::Voltage).value, Decimal{});
     EXPECT_FALSE(parseQuantity("5 A", Q::Voltage).value);
     EXPECT_EQ(parseQuantity("5 A", Q::Voltage).error, "'5 A' is not in V");
+    EXPECT_EQ(parseQuantity("0 V", Q::Voltage).value, Decimal{});
+    EXPECT_EQ(parseQuantity("0 A", Q::Voltage).error, "'0 A' is not in V");
+    EXPECT_EQ(parseQuantity("220 Ohm", Q::Resistance).value, d(22, 1));
     EXPECT_EQ(parseQuantity("-3", Q::Current).error, "'-3' is negative: write a value above zero");
     EXPECT_EQ(parseQuantity("x W", Q::Power).error.substr(0, 5), "'x W'");
 }

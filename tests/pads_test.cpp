@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Attenuator pads: the worked examples, the ideal values against references computed to 80
 // digits, and every pad checked as a circuit by nodal analysis, which knows none of the formulas.
+#include "numeric/format.h"
 #include "values/pads.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

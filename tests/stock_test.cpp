@@ -3,9 +3,9 @@
 // byte-order mark, and files that are not parts lists at all.
 #include "cli/cli.h"
 #include "cli/standard.h"
+#include "numeric/format.h"
 #include "tests/limits.h"
 #include "values/stock.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

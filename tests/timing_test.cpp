@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 // RC, reactance, resonance and the 555: the worked examples, the doubles nearest the true values
 // (worked out to 50 digits elsewhere), and the designers against every combination tried.
+#include "numeric/format.h"
 #include "values/series.h"
 #include "values/timing.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
-// Exact values, the E-series, nearest values, networks and parts lists: the worked examples are
+// The E-series, nearest values, networks and parts lists: the worked examples are
 // the ground truth, the tables name each case so a failure reads as a sentence.
+#include "numeric/format.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "values/value.h"
 
 #include <gtest/gtest.h>
 
@@ -80,142 +80,6 @@ TEST(Series, UnionsAreNamedWithPlus)
     const auto both = valuesInRange(*set, v("1k"), v("10k"));
     // E96 shares six of E24's values a decade (1, 1.1, 1.3, 1.5, 2, 7.5), and 10k ends the range.
     EXPECT_EQ(both.size(), 24U + 96U - 6U + 1U);
-}
-
-// --- the parser ---
-
-struct ParseCase {
-    const char* name;
-    const char* text;
-    char separator;
-    const char* expected; // "mantissa e exponent" as Decimal::of would take it, or nullptr
-    Unit unit;
-    const char* error; // a part of the message, when refused
-};
-
-Decimal dec(std::int64_t m, int e)
-{
-    return Decimal::of(m, e);
-}
-
-std::ostream& operator<<(std::ostream& os, const ParseCase& c)
-{
-    return os << c.name;
-}
-
-class Parser : public testing::TestWithParam<ParseCase> {};
-
-TEST_P(Parser, ReadsOrRefuses)
-{
-    const ParseCase& c = GetParam();
-    const Parsed p = parse(c.text, c.separator);
-    if (c.error == nullptr) {
-        ASSERT_TRUE(p.value.has_value()) << p.error;
-        long long m = 0;
-        int e = 0;
-        ASSERT_EQ(std::sscanf(c.expected, "%lld e %d", &m, &e), 2);
-        EXPECT_EQ(*p.value, dec(m, e));
-        EXPECT_EQ(p.unit, c.unit);
-    } else {
-        EXPECT_FALSE(p.value.has_value());
-        EXPECT_NE(p.error.find(c.error), std::string::npos) << p.error;
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    FormsAndRefusals, Parser,
-    testing::Values(
-        ParseCase{"PlainInteger", "4700", '.', "47 e 2", Unit::None, nullptr},
-        ParseCase{"PlainFraction", "0.1", '.', "1 e -1", Unit::None, nullptr},
-        ParseCase{"Exponent", "1e3", '.', "1 e 3", Unit::None, nullptr},
-        ParseCase{"UpperExponent", "1E-9", '.', "1 e -9", Unit::None, nullptr},
-        ParseCase{"LocaleComma", "4,7k", ',', "47 e 2", Unit::None, nullptr},
-        ParseCase{"PointBesideLocaleComma", "4.7k", ',', "47 e 2", Unit::None, nullptr},
-        ParseCase{"Kilo", "4.7k", '.', "47 e 2", Unit::None, nullptr},
-        ParseCase{"PrefixAfterBlank", "4.7 k", '.', "47 e 2", Unit::None, nullptr},
-        ParseCase{"Nano", "100n", '.', "1 e -7", Unit::None, nullptr},
-        ParseCase{"MicroU", "2.2u", '.', "22 e -7", Unit::None, nullptr},
-        ParseCase{"MicroSign", "2.2\xC2\xB5", '.', "22 e -7", Unit::None, nullptr},
-        ParseCase{"SmallMIsMilli", "3m", '.', "3 e -3", Unit::None, nullptr},
-        ParseCase{"CapitalMIsMega", "3M", '.', "3 e 6", Unit::None, nullptr},
-        ParseCase{"Pico", "1p", '.', "1 e -12", Unit::None, nullptr},
-        ParseCase{"Giga", "1G", '.', "1 e 9", Unit::None, nullptr},
-        ParseCase{"Tera", "1T", '.', "1 e 12", Unit::None, nullptr},
-        ParseCase{"RkmLowerK", "4k7", '.', "47 e 2", Unit::None, nullptr},
-        ParseCase{"RkmUpperK", "4K7", '.', "47 e 2", Unit::None, nullptr},
-        ParseCase{"RkmR", "2R2", '.', "22 e -1", Unit::None, nullptr},
-        ParseCase{"RkmLeadingR", "R47", '.', "47 e -2", Unit::None, nullptr},
-        ParseCase{"RkmTrailingR", "470R", '.', "47 e 1", Unit::None, nullptr},
-        ParseCase{"RkmMega", "1M0", '.', "1 e 6", Unit::None, nullptr},
-        ParseCase{"RkmNano", "4n7", '.', "47 e -10", Unit::None, nullptr},
-        ParseCase{"RkmLeadingPico", "p10", '.', "1 e -13", Unit::None, nullptr},
-        ParseCase{"OhmSign", "4.7k\xCE\xA9", '.', "47 e 2", Unit::Ohm, nullptr},
-        ParseCase{"OhmWord", "4k7 ohm", '.', "47 e 2", Unit::Ohm, nullptr},
-        ParseCase{"OhmsWord", "10 ohms", '.', "1 e 1", Unit::Ohm, nullptr},
-        ParseCase{"Farad", "100nF", '.', "1 e -7", Unit::Farad, nullptr},
-        ParseCase{"Volt", "5 V", '.', "5 e 0", Unit::Volt, nullptr},
-        ParseCase{"Ampere", "20mA", '.', "2 e -2", Unit::Ampere, nullptr},
-        ParseCase{"SmallestValue", "1e-15", '.', "1 e -15", Unit::None, nullptr},
-        ParseCase{"LargestValue", "1000T", '.', "1 e 15", Unit::None, nullptr},
-        ParseCase{"EighteenDigits", "1.23456789012345678", '.', "123456789012345678 e -17", Unit::None, nullptr},
-        ParseCase{"TrailingZerosDoNotCount", "1000000000000000000000p", '.', "1 e 9", Unit::None, nullptr},
-        ParseCase{"NotAValue", "4x7", '.', nullptr, Unit::None, "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
-        ParseCase{"RkmWithPoint", "4.7k7", '.', nullptr, Unit::None, "is not a value"},
-        ParseCase{"RkmWithBlank", "4 k7", '.', nullptr, Unit::None, "is not a value"},
-        ParseCase{"TwoPrefixes", "4kk", '.', nullptr, Unit::None, "is not a value"},
-        ParseCase{"UnitAlone", "F", '.', nullptr, Unit::None, "is not a value"},
-        ParseCase{"Empty", "  ", '.', nullptr, Unit::None, "Type a value"},
-        ParseCase{"Zero", "0", '.', nullptr, Unit::None, "'0' is zero"},
-        ParseCase{"ZeroWithPrefix", "0k0", '.', nullptr, Unit::None, "is zero"},
-        ParseCase{"Negative", "-4.7k", '.', nullptr, Unit::None, "'-4.7k' is negative"},
-        ParseCase{"TooSmall", "0.9e-15", '.', nullptr, Unit::None, "is too small"},
-        ParseCase{"TooLarge", "1.1e15", '.', nullptr, Unit::None, "is too large"},
-        ParseCase{"TooLargeInItsLeadingDigit", "5e15", '.', nullptr, Unit::None, "is too large"},
-        ParseCase{"HugeExponent", "1e999999999", '.', nullptr, Unit::None, "is too large"},
-        ParseCase{"TooManyDigits", "1.234567890123456789", '.', nullptr, Unit::None, "too many digits"}),
-    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
-
-TEST(Format, PrefixAndFourDigits)
-{
-    const std::pair<const char*, const char*> cases[] = {
-        {"4700", "4.7k"},     {"4990", "4.99k"},   {"1234", "1.234k"},   {"147n", "147n"},        {"10", "10"},
-        {"1234.5", "1.235k"}, {"999.95", "1k"},    {"0.47", "470m"},     {"2.2u", "2.2\xC2\xB5"}, {"1e-15", "1f"},
-        {"1e15", "1000T"},    {"12345", "12.35k"}, {"5003.83", "5.004k"}};
-    for (const auto& [text, written] : cases)
-        EXPECT_EQ(format(v(text)), written) << text;
-}
-
-TEST(Format, RkmCodes)
-{
-    struct Case {
-        const char* value;
-        Unit unit;
-        const char* rkm;
-    } const cases[] = {{"4.7k", Unit::Ohm, "4K7"},   {"2.2", Unit::Ohm, "2R2"},    {"0.47", Unit::Ohm, "R47"},
-                       {"470", Unit::Ohm, "470R"},   {"1M", Unit::Ohm, "1M0"},     {"10k", Unit::Ohm, "10K"},
-                       {"4.7n", Unit::Farad, "4n7"}, {"0.1p", Unit::Farad, "p10"}, {"100n", Unit::Farad, "100n"},
-                       {"1n", Unit::Farad, "1n0"},   {"1.2345k", Unit::Ohm, ""}};
-    for (const Case& c : cases)
-        EXPECT_EQ(formatRkm(v(c.value), c.unit), c.rkm) << c.value;
-}
-
-TEST(Format, PrefixAndRkmReadBack)
-{
-    // The property the fuzzer checks, on a fixed sample so a plain test run covers it too.
-    std::mt19937_64 random(7);
-    for (int i = 0; i < 20000; ++i) {
-        const Decimal value =
-            Decimal::of(static_cast<std::int64_t>(random() % 9999 + 1), static_cast<int>(random() % 28) - 15);
-        if (value < Decimal::of(1, -15) || Decimal::of(1, 15) < value)
-            continue;
-        EXPECT_EQ(parse(format(value)).value, value) << format(value);
-        for (const Unit unit : {Unit::Ohm, Unit::Farad}) {
-            const std::string rkm = formatRkm(value, unit);
-            if (!rkm.empty()) {
-                EXPECT_EQ(parse(rkm).value, value) << rkm;
-            }
-        }
-    }
 }
 
 // --- nearest ---

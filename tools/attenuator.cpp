@@ -8,7 +8,7 @@
 #include "tools/widgets.h"
 #include "values/pads.h"
 #include "values/series.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -9,7 +9,7 @@
 #include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QApplication>
 #include <QButtonGroup>

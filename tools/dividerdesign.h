@@ -3,7 +3,7 @@
 
 #include "tools/latest.h"
 #include "values/dividerdesign.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QWidget>
 

@@ -7,7 +7,7 @@
 #include "tools/widgets.h"
 #include "values/led.h"
 #include "values/power.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "values/value.h"
+#include "numeric/parse.h"
 
 #include <optional>
 #include <span>

@@ -7,7 +7,7 @@
 #include "tools/widgets.h"
 
 #include "values/markings.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -5,7 +5,7 @@
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/ohm.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/singleline.h"
-#include "values/text.h"
+#include "numeric/text.h"
 
 #include <QColor>
 #include <QLabel>

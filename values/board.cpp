@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "values/board.h"
 
-#include "values/text.h"
-#include "values/value.h"
-#include "values/wide.h"
+#include "numeric/parse.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <numbers>
 
 namespace values {
@@ -31,19 +29,10 @@ constexpr LengthUnit lengthUnits[] = {
     {"in", 254, -4, false},   {"\"", 254, -4, false},      {"oz", 35, -6, true},
 };
 
-bool endsWithNoCase(std::string_view s, std::string_view suffix)
-{
-    if (s.size() < suffix.size())
-        return false;
-    return std::equal(
-        suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-        [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == static_cast<unsigned char>(b); });
-}
-
 // Whether the value parser will read an SI prefix (or RKM letter that multiplies) in the text.
 bool hasPrefix(std::string_view s)
 {
-    if (s.find("\xC2\xB5") != std::string_view::npos || s.find("\xCE\xBC") != std::string_view::npos)
+    if (s.find(microSign) != std::string_view::npos || s.find(greekMu) != std::string_view::npos)
         return true;
     return s.find_first_of("pnumkKMGT") != std::string_view::npos;
 }
@@ -53,10 +42,7 @@ std::string refusal(const Parsed& parsed, std::string_view inner, std::string_vi
 {
     if (parsed.error.find(" is not a value") != std::string::npos || parsed.error.starts_with("Type a value"))
         return notValue;
-    std::string message = parsed.error;
-    if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
-        message.replace(at, quoted(inner).size(), quoted(typed));
-    return message;
+    return requoted(parsed.error, inner, typed);
 }
 
 // value x factor x 10^exponent; past 18 digits it drops the last ones, rounding half up.
@@ -70,37 +56,6 @@ Decimal scaled(const Decimal& value, std::int64_t factor, int exponent)
     }
     const auto mantissa = static_cast<std::int64_t>(m);
     return Decimal::of(value.mantissa < 0 ? -mantissa : mantissa, e);
-}
-
-std::string digitsOf(u128 v)
-{
-    if (v == 0)
-        return "0";
-    std::string s;
-    while (v != 0) {
-        s.push_back(static_cast<char>('0' + static_cast<int>(v % 10)));
-        v /= 10;
-    }
-    std::reverse(s.begin(), s.end());
-    return s;
-}
-
-double nearest(u128 mantissa, int exponent)
-{
-    const std::string text = digitsOf(mantissa) + "e" + std::to_string(exponent);
-    return std::strtod(text.c_str(), nullptr); // glibc rounds correctly
-}
-
-bool isZeroText(std::string_view s, char separator)
-{
-    bool digit = false;
-    for (const char c : s) {
-        if (c == '0')
-            digit = true;
-        else if (c != '.' && c != separator)
-            return false;
-    }
-    return digit;
 }
 
 double kOf(bool internal)
@@ -142,9 +97,8 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, c
     const LengthUnit* unit = nullptr;
     std::string_view number = typed;
     for (const LengthUnit& u : lengthUnits) {
-        if (endsWithNoCase(typed, u.text)) {
+        if (takeSuffix(number, u.text)) {
             unit = &u;
-            number = trim(typed.substr(0, typed.size() - u.text.size()));
             break;
         }
     }
@@ -172,30 +126,17 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
     for (const std::string_view suffix : {std::string_view("\xC2\xB0"
                                                            "C"),
                                           std::string_view("C")}) {
-        if (number.ends_with(suffix)) {
-            number = trim(number.substr(0, number.size() - suffix.size()));
+        if (takeSuffix(number, suffix, false))
             break;
-        }
     }
-    bool negative = false;
-    if (signedValue && number.starts_with('-')) {
-        negative = true;
-        number = trim(number.substr(1));
-    }
-    if (signedValue && isZeroText(number, decimalSeparator))
-        return {Decimal{}, {}};
-    const Parsed parsed = parse(number, decimalSeparator);
+    const Parsed parsed = signedValue ? parseSigned(number, decimalSeparator) : parse(number, decimalSeparator);
     if (!parsed.value)
         return {std::nullopt, refusal(parsed, number, typed, notTemperature)};
     if (parsed.unit != Unit::None || hasPrefix(number))
         return {std::nullopt, notTemperature};
-    Decimal value = *parsed.value;
-    if (negative) {
-        value.mantissa = -value.mantissa;
-        if (value < Decimal::of(-27315, -2))
-            return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
-    }
-    return {value, {}};
+    if (*parsed.value < Decimal::of(-27315, -2))
+        return {std::nullopt, quoted(typed) + " is below absolute zero (-273.15 °C)"};
+    return {parsed.value, {}};
 }
 
 Reading parseVoltage(std::string_view text, char decimalSeparator)
@@ -204,8 +145,7 @@ Reading parseVoltage(std::string_view text, char decimalSeparator)
     if (typed.empty())
         return {std::nullopt, "Type a voltage: write 48 or 230V"};
     std::string_view number = typed;
-    if (number.ends_with('V'))
-        number = trim(number.substr(0, number.size() - 1));
+    takeSuffix(number, "V", false);
     if (isZeroText(number, decimalSeparator))
         return {Decimal{}, {}};
     const std::string notVoltage = quoted(typed) + " is not a voltage: write 48, 230V or 1.2k";
@@ -215,30 +155,6 @@ Reading parseVoltage(std::string_view text, char decimalSeparator)
     if (parsed.unit != Unit::None && parsed.unit != Unit::Volt)
         return {std::nullopt, notVoltage};
     return {parsed.value, {}};
-}
-
-std::string plain(double value, int significant)
-{
-    if (!std::isfinite(value) || value == 0)
-        return value == 0 ? "0" : std::to_string(value);
-    const int order = static_cast<int>(std::floor(std::log10(std::abs(value))));
-    const int decimals = std::clamp(significant - 1 - order, 0, 20);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
-}
-
-double nearestDouble(const Decimal& value)
-{
-    const double magnitude = nearest(detail::magnitude(value.mantissa), value.exponent);
-    return value.mantissa < 0 ? -magnitude : magnitude;
 }
 
 double copperResistance(double lengthM, double sectionM2, double temperatureC)
@@ -355,7 +271,7 @@ SpacingResult spacing(const Decimal& voltage)
     for (std::size_t c = 0; c < spacingCategoryCount; ++c) {
         if (result.row < 9) {
             const Decimal d = mm(table[static_cast<std::size_t>(result.row)].mm[c]);
-            result.metres[c] = nearest(detail::magnitude(d.mantissa), d.exponent - 3);
+            result.metres[c] = detail::nearestDouble(detail::magnitude(d.mantissa), d.exponent - 3);
             continue;
         }
         // base + (V - 500) x per volt, exactly: V has at most 18 digits and lies below 1e15, so
@@ -369,7 +285,7 @@ SpacingResult spacing(const Decimal& voltage)
         const int e = std::min(productExponent, base.exponent);
         const u128 total = excess * detail::magnitude(perVolt.mantissa) * detail::pow10(productExponent - e) +
             detail::magnitude(base.mantissa) * detail::pow10(base.exponent - e);
-        result.metres[c] = nearest(total, e - 3);
+        result.metres[c] = detail::nearestDouble(total, e - 3);
     }
     return result;
 }

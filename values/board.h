@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 
 #include <array>
 #include <optional>
@@ -41,15 +41,8 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight = 
 // (an ambient), never below absolute zero. A rise must be above zero.
 Reading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator = '.');
 
-// A figure to `significant` digits without an exponent or an SI prefix, trailing zeros
-// dropped: "0.3004", "11.83", "16.3", "1235". For lengths shown in mm and mil.
-std::string plain(double value, int significant = 4);
-
 // A peak voltage between conductors, zero or more: "48", "48 V", "1.2k", "0".
 Reading parseVoltage(std::string_view text, char decimalSeparator = '.');
-
-// The double nearest the exact decimal (correctly rounded, unlike a multiply by a power of ten).
-double nearestDouble(const Decimal& value);
 
 // Copper resistance of a conductor of this section and length at a temperature.
 double copperResistance(double lengthM, double sectionM2, double temperatureC);

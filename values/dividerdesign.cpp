@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "values/dividerdesign.h"
 
-#include "values/big.h"
-#include "values/value.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 #include <compare>
 #include <cstddef>
 #include <cstdint>
@@ -493,20 +492,6 @@ Reach dividerReach(const DividerGoal& goal, std::span<const Part> parts, const D
     if (std::is_gt(detail::compare(vout, highest)))
         return detail::reachBeyond(Reach::Side::Above, highest);
     return {};
-}
-
-Decimal approximate(double value, int significant)
-{
-    if (!(std::isfinite(value) && value != 0))
-        return {};
-    int exponent = static_cast<int>(std::floor(std::log10(std::abs(value)))) - (significant - 1);
-    auto mantissa = std::llround(value / std::pow(10.0, exponent));
-    // log10 can land one decade off near a power of ten.
-    if (std::llabs(mantissa) >= std::llround(std::pow(10.0, significant))) {
-        ++exponent;
-        mantissa = std::llround(value / std::pow(10.0, exponent));
-    }
-    return Decimal::of(mantissa, exponent);
 }
 
 std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::span<const Part> parts,

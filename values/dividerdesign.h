@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 
@@ -84,8 +84,5 @@ std::vector<DividerPair> designDividerBruteForce(const DividerGoal& goal, std::s
 
 // V out of R1 and R2 when each may be off by up to the tolerance.
 VoutRange worstCase(const DividerGoal& goal, double r1, double r2, double tolerancePercent);
-
-// A measured figure (volts, amperes) to `significant` digits, for format() and JSON; 0 stays 0.
-Decimal approximate(double value, int significant);
 
 } // namespace values

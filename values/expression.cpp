@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "values/expression.h"
 
-#include "values/big.h"
-#include "values/text.h"
-#include "values/value.h"
-#include "values/wide.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <cctype>
@@ -328,26 +328,13 @@ Ordered order(Node&& node, Kind kind)
     return out;
 }
 
-// A plain decimal with its point: 0.5, 12.25, 5.
-std::string plainText(const Decimal& v)
-{
-    std::string digits = std::to_string(static_cast<unsigned long long>(detail::magnitude(v.mantissa)));
-    if (v.exponent >= 0)
-        return v.mantissa == 0 ? "0" : digits + std::string(static_cast<std::size_t>(v.exponent), '0');
-    const auto fraction = static_cast<std::size_t>(-v.exponent);
-    if (fraction >= digits.size())
-        digits.insert(0, fraction - digits.size() + 1, '0');
-    digits.insert(digits.size() - fraction, ".");
-    return digits;
-}
-
 void writeText(const NetworkNode& node, std::span<const std::optional<Decimal>> tolerances, std::size_t& leaf,
                std::string& out)
 {
     if (node.join == Join::Part) {
         out += format(node.value, std::max(node.value.digits(), 1));
         if (leaf < tolerances.size() && tolerances[leaf])
-            out += "/" + plainText(*tolerances[leaf]) + "%";
+            out += "/" + plain(*tolerances[leaf]) + "%";
         ++leaf;
         return;
     }
@@ -452,42 +439,6 @@ std::string rangeText(const Decimal& low, const Decimal& high, std::string_view 
     if (a.substr(aBlank) == b.substr(bBlank))
         return a.substr(0, aBlank) + "-" + b;
     return a + " - " + b;
-}
-
-std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator)
-{
-    std::string_view s = trim(text);
-    if (s.ends_with('%'))
-        s = trim(s.substr(0, s.size() - 1));
-    std::string digits;
-    int fraction = 0;
-    bool point = false;
-    for (const char c : s) {
-        if (std::isdigit(static_cast<unsigned char>(c)) != 0) {
-            digits += c;
-            fraction += point ? 1 : 0;
-        } else if ((c == '.' || c == decimalSeparator) && !point) {
-            point = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (digits.empty())
-        return std::nullopt;
-    while (fraction > 0 && digits.back() == '0') {
-        digits.pop_back();
-        --fraction;
-    }
-    digits.erase(0, std::min(digits.find_first_not_of('0'), digits.size()));
-    if (digits.size() > 18)
-        return std::nullopt;
-    std::int64_t m = 0;
-    for (const char c : digits)
-        m = m * 10 + (c - '0');
-    const Decimal t = Decimal::of(m, -fraction);
-    if (!(t < Decimal::of(100, 0)))
-        return std::nullopt;
-    return t;
 }
 
 } // namespace values

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 #include "values/series.h"
@@ -76,8 +76,5 @@ NetworkValue evaluate(const NetworkExpression& network, Kind kind, const Decimal
 // "11.459-11.691 k" style: the two ends in one prefix where they share it, each with its own
 // otherwise ("999.95-1.0005k" does not read; "999.95 - 1.0005k" is written "999.95 Ω-1.0005 kΩ").
 std::string rangeText(const Decimal& low, const Decimal& high, std::string_view unit);
-
-// Reads "5", "0.5", "5%" (either decimal separator); empty unless 0 <= t < 100.
-std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator = '.');
 
 } // namespace values

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/led.h"
 
+#include "numeric/format.h"
 #include "values/power.h"
-#include "values/value.h"
 
 #include <array>
 #include <cmath>

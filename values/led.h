@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
-#include "values/exact.h"
+#include "numeric/decimal.h"
+#include "numeric/exact.h"
 #include "values/series.h"
 
 #include <optional>

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "values/markings.h"
 
+#include "numeric/format.h"
+
+#include "numeric/text.h"
 #include "values/nearest.h"
 #include "values/series.h"
-#include "values/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -394,19 +396,6 @@ Colour digitColour(int digit)
 Colour multiplierColour(int exponent)
 {
     return table[static_cast<std::size_t>(exponent) + 3].colour;
-}
-
-// Percentages and picofarads as plain decimals: "0.25", never "250m".
-std::string plain(const Decimal& v)
-{
-    std::string digits = std::to_string(v.mantissa);
-    if (v.exponent >= 0)
-        return digits + std::string(static_cast<std::size_t>(v.exponent), '0');
-    const auto fraction = static_cast<std::size_t>(-v.exponent);
-    if (digits.size() <= fraction)
-        digits.insert(0, fraction - digits.size() + 1, '0');
-    digits.insert(digits.size() - fraction, ".");
-    return digits;
 }
 
 std::string percentText(const Decimal& p)

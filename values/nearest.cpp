@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "values/nearest.h"
 
-#include "values/big.h"
-#include "values/wide.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <compare>
@@ -49,22 +50,14 @@ std::string Deviation::text() const
     if (exact)
         return "exact";
     const std::string sign = below ? "-" : "+";
-    const std::string digits = std::to_string(static_cast<unsigned long long>(detail::magnitude(percent.mantissa)));
-    const int order = static_cast<int>(digits.size()) - 1 + percent.exponent;
+    const Decimal magnitude =
+        Decimal::of(percent.mantissa < 0 ? -percent.mantissa : percent.mantissa, percent.exponent);
+    const int order = magnitude.digits() - 1 + magnitude.exponent;
     // Past six places either way the zeros would outnumber the digits read.
     if (order >= 6 || order <= -7)
-        return sign + digits.substr(0, 1) + (digits.size() > 1 ? "." + digits.substr(1) : "") + "e" +
-            std::to_string(order) + " %";
+        return sign + scientific(magnitude) + " %";
     // Two decimals, or as many as the two significant digits of a small miss need.
-    const int decimals = std::max(2, -percent.exponent);
-    const std::string padded = digits + std::string(static_cast<std::size_t>(decimals + percent.exponent), '0');
-    const std::string whole = padded.size() > static_cast<std::size_t>(decimals)
-        ? padded.substr(0, padded.size() - static_cast<std::size_t>(decimals))
-        : "0";
-    const std::string fraction = padded.size() > static_cast<std::size_t>(decimals)
-        ? padded.substr(padded.size() - static_cast<std::size_t>(decimals))
-        : std::string(static_cast<std::size_t>(decimals) - padded.size(), '0') + padded;
-    return sign + whole + "." + fraction + " %";
+    return sign + fixed(magnitude, 2) + " %";
 }
 
 Deviation deviation(const Decimal& value, const Decimal& target)

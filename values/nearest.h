@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 #include "values/series.h"
 
 #include <string>
@@ -47,3 +47,16 @@ Nearest nearest(const Decimal& target, Series series);
 std::vector<Nearest> nearestInEverySeries(const Decimal& target); // E3 ... E192, in that order
 
 } // namespace values
+
+// The same from the exact fractions the searches rank with (numeric/big.h).
+namespace values::detail {
+
+struct Fraction;
+
+// How far value lies from target, in percent, both exact.
+Deviation deviationOf(const Fraction& value, const Fraction& target);
+
+// A target beyond `limit`, the nearest end of what the parts give, on `side`.
+Reach reachBeyond(Reach::Side side, const Fraction& limit);
+
+} // namespace values::detail

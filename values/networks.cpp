@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "values/networks.h"
 
-#include "values/big.h"
+#include "numeric/big.h"
+#include "numeric/format.h"
+#include "numeric/parse.h"
 #include "values/budget.h"
-#include "values/value.h"
 
 #include <algorithm>
 #include <array>

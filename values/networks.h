@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "numeric/decimal.h"
 #include "values/budget.h"
-#include "values/decimal.h"
 #include "values/nearest.h"
 
 #include <atomic>

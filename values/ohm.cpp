@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/ohm.h"
 
-#include "values/text.h"
-#include "values/value.h"
+#include "numeric/parse.h"
+#include "numeric/text.h"
 
 #include <utility>
 
@@ -102,22 +102,12 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
     std::string_view typed = trim(text);
     std::string_view number = typed;
     // The value parser knows no watts; the prefix before them it reads as for any unit.
-    if (quantity == Quantity::Power && (number.ends_with('W') || number.ends_with('w')))
-        number = trim(number.substr(0, number.size() - 1));
+    if (quantity == Quantity::Power)
+        takeSuffix(number, "W");
     const Parsed parsed = parse(number, decimalSeparator);
     OhmParsed result;
-    if (!parsed.value) {
-        if (parsed.error.ends_with(" is zero: write a value above zero")) {
-            result.value = Decimal{};
-            return result;
-        }
-        result.error = parsed.error;
-        if (number.size() != typed.size()) {
-            // The message quotes the text without its "W"; quote what was typed instead.
-            const std::string said = quoted(number);
-            if (result.error.starts_with(said))
-                result.error = quoted(typed) + result.error.substr(said.size());
-        }
+    if (!parsed.value && !parsed.zero) {
+        result.error = requoted(parsed.error, number, typed);
         return result;
     }
     const Unit expected = quantity == Quantity::Voltage ? Unit::Volt
@@ -128,7 +118,7 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
         result.error = quoted(typed) + " is not in " + std::string(unit(quantity));
         return result;
     }
-    result.value = parsed.value;
+    result.value = parsed.zero ? Decimal{} : parsed.value;
     return result;
 }
 

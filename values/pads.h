@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 #include "values/series.h"
 
 #include <array>
@@ -61,10 +61,5 @@ std::array<Pad, 3> designPads(const Decimal& db, const Decimal& z, Series series
 
 // A pad built from these resistors (in the order of Pad::resistors), terminated in z.
 PadPerformance analysePad(PadKind kind, std::span<const Decimal> resistors, const Decimal& z);
-
-// For reading, not for exactness: ohms with at least two decimals and four significant digits
-// ("150.48 Ω", "10.10 Ω", "5.556 Ω"), with a prefix from 10 kΩ ("29.9970 kΩ") and below 1 Ω.
-std::string ohmsText(double ohms);
-std::string dbText(double db); // "6.009 dB"
 
 } // namespace values

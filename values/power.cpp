@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/power.h"
 
-#include "values/text.h"
-#include "values/value.h"
+#include "numeric/format.h"
+#include "numeric/text.h"
 
 namespace values {
 
@@ -34,12 +34,10 @@ std::string ratingText(const Decimal& rating)
 
 std::optional<Decimal> parseMargin(std::string_view text, char decimalSeparator)
 {
-    std::string number(trim(text));
-    if (number.ends_with("x") || number.ends_with("X"))
-        number.pop_back();
-    else if (number.ends_with("×"))
-        number.resize(number.size() - std::string_view("×").size());
-    const Parsed parsed = parse(trim(number), decimalSeparator);
+    std::string_view number = trim(text);
+    if (!takeSuffix(number, "x"))
+        takeSuffix(number, "×");
+    const Parsed parsed = parse(number, decimalSeparator);
     if (!parsed.value || parsed.unit != Unit::None || *parsed.value < Decimal::of(1, 0) ||
         *parsed.value > Decimal::of(10, 0))
         return std::nullopt;

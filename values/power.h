@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
+#include "numeric/exact.h"
 #include "values/dividerdesign.h"
-#include "values/exact.h"
 
 #include <array>
 #include <optional>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/stock.h"
 
-#include "values/text.h"
-#include "values/value.h"
+#include "numeric/format.h"
+#include "numeric/text.h"
 
 #include <algorithm>
 #include <cctype>

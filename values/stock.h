@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
+#include "numeric/decimal.h"
+#include "numeric/parse.h"
 #include "values/networks.h"
-#include "values/value.h"
 
 #include <cstddef>
 #include <cstdint>

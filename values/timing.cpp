@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "values/timing.h"
 
-#include "values/big.h"
-#include "values/quad.h"
-#include "values/text.h"
+#include "numeric/big.h"
+#include "numeric/quad.h"
+#include "numeric/text.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "numeric/decimal.h"
+#include "numeric/parse.h"
 #include "values/budget.h"
-#include "values/decimal.h"
 #include "values/nearest.h"
-#include "values/value.h"
 
 #include <span>
 #include <stop_token>

@@ -6,7 +6,7 @@
 #include "tools/widgets.h"
 #include "values/board.h"
 #include "values/dividerdesign.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -2,7 +2,7 @@
 #include "tools/standardvalues/myparts.h"
 
 #include "values/stock.h"
-#include "values/value.h"
+#include "numeric/parse.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -4,7 +4,7 @@
 #include <QString>
 
 #include "values/networks.h"
-#include "values/value.h"
+#include "numeric/parse.h"
 
 #include <functional>
 #include <optional>

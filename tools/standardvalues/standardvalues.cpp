@@ -10,7 +10,7 @@
 #include "values/nearest.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "values/value.h"
+#include "numeric/format.h"
 
 #include <QApplication>
 #include <QComboBox>

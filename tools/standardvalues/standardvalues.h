@@ -2,7 +2,7 @@
 #pragma once
 
 #include "tools/latest.h"
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 #include "values/networks.h"
 #include "values/stock.h"
 

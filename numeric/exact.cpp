@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: MIT
-#include "values/exact.h"
+#include "numeric/exact.h"
 
 #include <bit>
-#include <charconv>
 #include <cmath>
-#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -13,14 +11,6 @@ namespace values {
 using detail::Big;
 
 namespace {
-
-Big pow2(int n)
-{
-    Big r(1);
-    for (; n >= 32; n -= 32)
-        r = r * Big(std::uint64_t(1) << 32);
-    return r * Big(std::uint64_t(1) << n);
-}
 
 bool evenMantissa(double d)
 {
@@ -50,12 +40,6 @@ double settle(double d, Above above)
         return d;
     }
     return d;
-}
-
-double decimalToDouble(const Decimal& v)
-{
-    const std::string text = std::to_string(v.mantissa) + "e" + std::to_string(v.exponent);
-    return std::strtod(text.c_str(), nullptr);
 }
 
 } // namespace
@@ -88,8 +72,8 @@ Exact Exact::ofDouble(double value)
     const auto m = static_cast<std::uint64_t>(std::ldexp(f, 53));
     e -= 53;
     if (e >= 0)
-        return {Big(m) * pow2(e), Big(1)};
-    return {Big(m), pow2(-e)};
+        return {Big(m) * Big::pow2(e), Big(1)};
+    return {Big(m), Big::pow2(-e)};
 }
 
 Exact operator+(const Exact& a, const Exact& b)
@@ -136,7 +120,7 @@ double Exact::toDouble() const
     if (isZero())
         return 0;
     // 17 digits land within a step of the nearest double; the exact midpoints settle it.
-    const double guess = decimalToDouble(rounded(17));
+    const double guess = rounded(17).nearestDouble();
     const Exact twice = *this + *this;
     return settle(guess, [&](const Exact& sumOfNeighbours) { return twice <=> sumOfNeighbours; });
 }
@@ -189,34 +173,6 @@ bool Exact::sqrtIsDecimal(int significant) const
 {
     const Exact root = Exact::of(sqrtRounded(significant));
     return root * root == *this;
-}
-
-Decimal shortest(double value)
-{
-    if (!std::isfinite(value) || value == 0)
-        return {};
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific);
-    if (ec != std::errc())
-        return {};
-    // "-1.2345e-05": the digits without the point, then the exponent less the digits after it.
-    const std::string text(buffer, end);
-    const std::size_t e = text.find('e');
-    std::string digits;
-    int after = 0;
-    bool point = false;
-    for (std::size_t i = 0; i < e; ++i) {
-        const char c = text[i];
-        if (c == '.') {
-            point = true;
-        } else if (c != '-') {
-            digits += c;
-            after += point ? 1 : 0;
-        }
-    }
-    const int exponent = std::atoi(text.c_str() + e + 1) - after;
-    const auto mantissa = static_cast<std::int64_t>(std::stoll(digits));
-    return Decimal::of(value < 0 ? -mantissa : mantissa, exponent);
 }
 
 } // namespace values

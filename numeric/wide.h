@@ -37,6 +37,9 @@ inline int digitCount(u128 v)
     return n;
 }
 
+// The double nearest mantissa x 10^exponent, correctly rounded.
+double nearestDouble(u128 mantissa, int exponent);
+
 // a x 10^ea against b x 10^eb for non-negative a, b; by order of magnitude first, then by
 // division, so nothing is multiplied past 128 bits.
 inline std::strong_ordering compareScaled(u128 a, int ea, u128 b, int eb)

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
-#include "values/decimal.h"
+#include "numeric/decimal.h"
 
-#include "values/wide.h"
+#include "numeric/wide.h"
 
 #include <charconv>
 #include <cmath>
@@ -39,11 +39,8 @@ double Decimal::toDouble() const
 
 double Decimal::nearestDouble() const
 {
-    // The library's reader rounds correctly; the text is the exact value.
-    const std::string text = std::to_string(mantissa) + "e" + std::to_string(exponent);
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    const double magnitude = detail::nearestDouble(detail::magnitude(mantissa), exponent);
+    return mantissa < 0 ? -magnitude : magnitude;
 }
 
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
@@ -62,3 +59,21 @@ std::strong_ordering operator<=>(const Decimal& a, const Decimal& b)
 }
 
 } // namespace values
+
+namespace values::detail {
+
+double nearestDouble(u128 mantissa, int exponent)
+{
+    // The library's reader rounds correctly; the text is the exact value.
+    std::string text;
+    do {
+        text.insert(text.begin(), static_cast<char>('0' + static_cast<int>(mantissa % 10)));
+        mantissa /= 10;
+    } while (mantissa != 0);
+    text += "e" + std::to_string(exponent);
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
+} // namespace values::detail

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "values/quad.h"
+#include "numeric/quad.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/decimal.h"
-#include "values/nearest.h"
+#include "numeric/decimal.h"
 
 #include <compare>
 #include <cstdint>
@@ -63,11 +62,5 @@ inline double nearestDouble(const Fraction& f)
 }
 Fraction operator*(const Fraction& a, const Fraction& b);
 Fraction quotient(const Fraction& a, const Fraction& b); // a / b, b not zero
-
-// How far value lies from target, in percent, both exact.
-Deviation deviationOf(const Fraction& value, const Fraction& target);
-
-// A target beyond `limit`, the nearest end of what the parts give, on `side`.
-Reach reachBeyond(Reach::Side side, const Fraction& limit);
 
 } // namespace values::detail

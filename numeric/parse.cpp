@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: MIT
-#include "values/value.h"
+#include "numeric/parse.h"
 
-#include "values/text.h"
-#include "values/wide.h"
+#include "numeric/text.h"
+#include "numeric/wide.h"
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <charconv>
 #include <cstdlib>
 
 namespace values {
@@ -17,15 +18,13 @@ constexpr int maxDigits = 18; // every 18-digit mantissa fits an int64
 constexpr int minOrder = -15;
 constexpr int maxOrder = 15;
 
-const std::string microSign = "\xC2\xB5";
-const std::string greekMu = "\xCE\xBC";
-
-bool endsWithNoCase(std::string_view s, std::string_view suffix)
+bool endsWithNoCase(std::string_view text, std::string_view suffix)
 {
-    if (s.size() < suffix.size())
+    if (text.size() < suffix.size())
         return false;
-    return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+    const auto lower = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+    return std::equal(suffix.begin(), suffix.end(), text.end() - static_cast<std::ptrdiff_t>(suffix.size()),
+                      [&](char a, char b) { return lower(a) == lower(b); });
 }
 
 // The unit after the value; longest first so "ohms" is not read as "ohm" and a stray "s".
@@ -44,14 +43,11 @@ Unit takeUnit(std::string_view& s)
                                                      {"V", Unit::Volt, false},
                                                      {"A", Unit::Ampere, false}}};
     for (const Suffix& suffix : suffixes) {
-        const bool found = suffix.anyCase ? endsWithNoCase(s, suffix.text) : s.ends_with(suffix.text);
-        if (!found)
-            continue;
-        const std::string_view rest = trim(s.substr(0, s.size() - suffix.text.size()));
-        if (rest.empty())
-            continue;
-        s = rest;
-        return suffix.unit;
+        std::string_view rest = s;
+        if (takeSuffix(rest, suffix.text, suffix.anyCase) && !rest.empty()) {
+            s = rest;
+            return suffix.unit;
+        }
     }
     return Unit::None;
 }
@@ -182,6 +178,26 @@ std::optional<Number> readNumber(std::string_view s, char separator)
 
 } // namespace
 
+bool takeSuffix(std::string_view& text, std::string_view suffix, bool anyCase)
+{
+    if (!(anyCase ? endsWithNoCase(text, suffix) : text.ends_with(suffix)))
+        return false;
+    text = trim(text.substr(0, text.size() - suffix.size()));
+    return true;
+}
+
+bool isZeroText(std::string_view text, char decimalSeparator)
+{
+    bool digit = false;
+    for (const char c : text) {
+        if (c == '0')
+            digit = true;
+        else if (c != '.' && c != decimalSeparator)
+            return false;
+    }
+    return digit;
+}
+
 Parsed parse(std::string_view text, char decimalSeparator)
 {
     Parsed result;
@@ -208,6 +224,7 @@ Parsed parse(std::string_view text, char decimalSeparator)
     if (digits.empty()) {
         result.error = quoted(typed) + " is zero: write a value above zero";
         result.zero = !number->negative;
+        result.unit = unit;
         return result;
     }
     if (number->negative) {
@@ -236,95 +253,104 @@ Parsed parse(std::string_view text, char decimalSeparator)
     return result;
 }
 
+std::string requoted(std::string message, std::string_view inner, std::string_view typed)
+{
+    if (const std::size_t at = message.find(quoted(inner)); at != std::string::npos)
+        message.replace(at, quoted(inner).size(), quoted(typed));
+    return message;
+}
+
+Parsed parseSigned(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    std::string_view magnitude = typed;
+    const bool negative = magnitude.starts_with('-');
+    if (negative)
+        magnitude = trim(magnitude.substr(1));
+    if (isZeroText(magnitude, decimalSeparator))
+        return {Decimal{}, Unit::None, {}, false};
+    Parsed parsed = parse(magnitude, decimalSeparator);
+    if (!parsed.value)
+        parsed.error = requoted(parsed.error, magnitude, typed);
+    else if (negative)
+        parsed.value->mantissa = -parsed.value->mantissa;
+    return parsed;
+}
+
 namespace {
 
-// Half away from zero, to at most `significant` digits.
-Decimal roundSignificant(const Decimal& v, int significant)
+std::string_view unitName(Unit unit)
 {
-    const int drop = v.digits() - std::max(significant, 1);
-    if (drop <= 0)
-        return v;
-    const detail::u128 p = detail::pow10(drop);
-    const detail::u128 m = detail::magnitude(v.mantissa);
-    detail::u128 q = m / p;
-    if ((m % p) * 2 >= p)
-        ++q;
-    const auto signedQ = static_cast<std::int64_t>(q);
-    return Decimal::of(v.mantissa < 0 ? -signedQ : signedQ, v.exponent + drop);
-}
-
-// The digits with the point placed for `exponent`: ("47", -1) is "4.7", ("47", 1) is "470".
-std::string placePoint(const std::string& digits, int exponent)
-{
-    if (exponent >= 0)
-        return digits + std::string(static_cast<std::size_t>(exponent), '0');
-    const auto fractionDigits = static_cast<std::size_t>(-exponent);
-    if (fractionDigits < digits.size())
-        return digits.substr(0, digits.size() - fractionDigits) + "." + digits.substr(digits.size() - fractionDigits);
-    return "0." + std::string(fractionDigits - digits.size(), '0') + digits;
-}
-
-std::string digitsOf(const Decimal& v)
-{
-    const detail::u128 m = detail::magnitude(v.mantissa);
-    return std::to_string(static_cast<unsigned long long>(m));
-}
-
-int floorDiv(int a, int b)
-{
-    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
+    switch (unit) {
+    case Unit::Ohm:
+        return "a resistance";
+    case Unit::Farad:
+        return "a capacitance";
+    case Unit::Volt:
+        return "a voltage";
+    case Unit::Ampere:
+        return "a current";
+    case Unit::None:
+        break;
+    }
+    return "a value";
 }
 
 } // namespace
 
-std::string format(const Decimal& v, int significant)
+Parsed parseIn(std::string_view text, Unit unit)
 {
-    if (v.mantissa == 0)
-        return "0";
-    const Decimal r = roundSignificant(v, significant);
-    const int order = r.digits() - 1 + r.exponent;
-    const int group = std::clamp(floorDiv(order, 3), -5, 4);
-    static const std::array<std::string, 10> prefixes{"f", "p", "n", microSign, "m", "", "k", "M", "G", "T"};
-    std::string text = r.mantissa < 0 ? "-" : "";
-    text += placePoint(digitsOf(r), r.exponent - 3 * group);
-    const int prefix = group + 5; // "f" is group -5
-    return text + prefixes[static_cast<std::size_t>(prefix)];
+    Parsed parsed = parse(text);
+    if (parsed.value && unit != Unit::None && parsed.unit != Unit::None && parsed.unit != unit) {
+        parsed.error = "'" + std::string(text) + "' is " + std::string(unitName(parsed.unit)) + ", not " +
+            std::string(unitName(unit));
+        parsed.value.reset();
+    }
+    return parsed;
 }
 
-std::string formatRkm(const Decimal& v, Unit unit, int significant)
+ParsedRange parseRange(std::string_view text, Unit unit)
 {
-    if (v.mantissa <= 0 || v.digits() > significant)
-        return "";
-    const bool capacitor = unit == Unit::Farad;
-    // Letters by group of three decades from the lowest the habit uses.
-    const std::string_view letters = capacitor ? "pnum" : "RKMGT";
-    const int lowest = capacitor ? -4 : 0;
-    const int highest = lowest + static_cast<int>(letters.size()) - 1;
-    const int order = v.digits() - 1 + v.exponent;
-    const int group = std::clamp(floorDiv(order, 3), lowest, highest);
-    const char letter = letters[static_cast<std::size_t>(group - lowest)];
-    const std::string text = placePoint(digitsOf(v), v.exponent - 3 * group);
-    const std::size_t point = text.find('.');
-    if (point == std::string::npos)
-        return text + letter + (text.size() == 1 ? "0" : "");
-    const std::string whole = text.substr(0, point);
-    std::string fraction = text.substr(point + 1);
-    // Below one of the letter, two digits after it: "p10", "R10", as the parts are marked.
-    if (whole == "0" && fraction.size() == 1)
-        fraction += '0';
-    return (whole == "0" ? "" : whole) + letter + fraction;
+    // Exactly one "..", with a value on each side: "10...1M" is no range, not 10 to 0.1M.
+    const std::size_t dots = text.find("..");
+    const std::string_view from = dots == std::string_view::npos ? std::string_view() : text.substr(0, dots);
+    const std::string_view to = dots == std::string_view::npos ? std::string_view() : text.substr(dots + 2);
+    if (dots == std::string_view::npos || from.empty() || to.empty() || from.back() == '.' || to.front() == '.' ||
+        to.find("..") != std::string_view::npos)
+        return {{}, {}, "'" + std::string(text) + "' is not a range: write two values around \"..\", such as 10..1M"};
+    const Parsed lo = parseIn(from, unit);
+    if (!lo.value)
+        return {{}, {}, lo.error};
+    const Parsed hi = parseIn(to, unit);
+    if (!hi.value)
+        return {{}, {}, hi.error};
+    if (*hi.value < *lo.value)
+        return {{}, {}, "'" + std::string(text) + "' ends below where it starts"};
+    return {lo.value, hi.value, {}};
 }
 
-std::string withUnit(const Decimal& value, std::string_view unit, int significant)
+std::optional<int> parseWhole(std::string_view text, int lo, int hi)
 {
-    const std::string text = format(value, significant);
-    // The prefix, if any, follows the last digit.
-    const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
-    std::string result(text, 0, digitsEnd);
-    result += ' ';
-    result.append(text, digitsEnd);
-    result += unit;
-    return result;
+    int n = 0;
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
+    if (ec != std::errc() || end != text.data() + text.size() || n < lo || n > hi)
+        return std::nullopt;
+    return n;
+}
+
+std::optional<Decimal> parseTolerance(std::string_view text, char decimalSeparator)
+{
+    std::string_view number = trim(text);
+    if (number.ends_with('%'))
+        number.remove_suffix(1);
+    const Parsed parsed = parse(number, decimalSeparator);
+    if (parsed.unit != Unit::None)
+        return std::nullopt;
+    if (parsed.zero)
+        return Decimal{};
+    if (!parsed.value || !(*parsed.value < Decimal::of(100, 0)))
+        return std::nullopt;
+    return parsed.value;
 }
 
 } // namespace values

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include "values/big.h"
-#include "values/decimal.h"
+#include "numeric/big.h"
+#include "numeric/decimal.h"
 
 #include <compare>
 #include <cstdint>
@@ -45,9 +45,5 @@ private:
     detail::Big num_;
     detail::Big den_ = detail::Big(1);
 };
-
-// The shortest decimal that reads back as the double (what std::to_chars writes): JSON numbers
-// at full precision without a tail of noise digits. Zero for anything not finite.
-Decimal shortest(double value);
 
 } // namespace values

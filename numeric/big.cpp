@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-#include "values/big.h"
+#include "numeric/big.h"
 
 #include <algorithm>
 #include <bit>

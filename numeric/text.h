@@ -8,6 +8,10 @@
 
 namespace values {
 
+// Micro as people type it: the micro sign, or the Greek mu that some keyboards give instead.
+inline constexpr std::string_view microSign = "\xC2\xB5";
+inline constexpr std::string_view greekMu = "\xCE\xBC";
+
 // Without the blanks around it: what people type and paste comes with them.
 inline std::string_view trim(std::string_view s)
 {

@@ -20,4 +20,10 @@ struct Decimal {
 };
 std::strong_ordering operator<=>(const Decimal& a, const Decimal& b); // exact (128-bit)
 
+// The double nearest the exact decimal (correctly rounded, unlike a multiply by a power of ten).
+inline double nearestDouble(const Decimal& value)
+{
+    return value.nearestDouble();
+}
+
 } // namespace values
