@@ -18,16 +18,43 @@ namespace cli {
 
 namespace {
 
+constexpr Option trackOptions[] = {
+    {"current", "A", "", "the current, for the width it needs"},
+    {"width", "W", "", "the width, for the current it carries"},
+    {"rise", "CELSIUS", "10", "the temperature rise allowed"},
+    {"copper", "1oz|35u", "1oz", "the copper's weight or thickness"},
+    {"internal", "", "", "an inner layer rather than an outer one"},
+    {"length", "L", "", "the track's length, for its resistance, drop and loss"},
+    {"ambient", "CELSIUS", "20", "the ambient temperature, with --length"},
+    jsonOption,
+};
+constexpr OneOf trackOneOf[] = {
+    {"current", "width", "--width: give --current for the width, or --width for the current, not both",
+     "track: give --current (for the width) or --width (for the current)"},
+};
+
+constexpr Option viaOptions[] = {
+    {"hole", "MM", "", "the finished hole", "give it, for example --hole 0.3mm"},
+    {"plating", "UM", "", "the barrel's wall", "give it, for example --plating 25u"},
+    {"length", "MM", "", "the board's thickness", "give it, for example --length 1.6mm"},
+    {"pad", "MM", "", "the pad's diameter", "give it, for example --pad 0.6mm"},
+    {"antipad", "MM", "", "the clearance in the planes", "give it, for example --antipad 1mm"},
+    {"er", "ER", "4.5", "the board's relative permittivity"},
+    {"current", "A", "", "a current, for the drop and the loss"},
+    {"rise", "CELSIUS", "10", "the temperature rise allowed"},
+    jsonOption,
+};
+
+constexpr Option spacingOptions[] = {
+    {"voltage", "V", "", "the peak voltage between the conductors",
+     "give the peak voltage between the conductors, for example --voltage 48"},
+    jsonOption,
+};
+
 constexpr std::array<Command, 3> table{{
-    {"track",
-     "track --current A | --width W [--rise 10] [--copper 1oz|35u] [--internal] [--length 100mm] [--ambient 20] "
-     "[--json]",
-     runTrack},
-    {"via",
-     "via --hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm [--er 4.5] [--current 1] [--rise 10] "
-     "[--json]",
-     runVia},
-    {"spacing", "spacing --voltage V [--json]", runSpacing},
+    {"track", {.options = trackOptions, .oneOf = trackOneOf}, runTrack},
+    {"via", {.options = viaOptions}, runVia},
+    {"spacing", {.options = spacingOptions}, runSpacing},
 }};
 
 Json& number(Json& json, std::optional<double> value)
@@ -50,16 +77,11 @@ struct Reader {
     const Arguments& a;
     std::string error;
 
-    std::optional<double> length(std::string_view option, values::BareLength bare, const char* example,
-                                 bool required = true, bool copper = false)
+    std::optional<double> length(std::string_view option, values::BareLength bare, bool copper = false)
     {
         const auto text = a.value(option);
-        if (!text) {
-            if (required)
-                error = "--" + std::string(option) + ": missing; give it, for example --" + std::string(option) + " " +
-                    example;
+        if (!text)
             return std::nullopt;
-        }
         const values::Reading r = values::parseLength(*text, bare, copper);
         if (!r.value) {
             error = "--" + std::string(option) + ": " + r.error;
@@ -122,30 +144,19 @@ std::span<const Command> boardCommands()
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runTrack(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"current", "width", "rise", "copper", "length", "ambient"}, {"internal", "json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (!a.positionals().empty())
-        return usage(err, "track: unexpected argument '" + a.positionals().front() + "'");
-    if (a.value("current") && a.value("width"))
-        return usage(err, "--width: give --current for the width, or --width for the current, not both");
-    if (!a.value("current") && !a.value("width"))
-        return usage(err, "track: give --current (for the width) or --width (for the current)");
     Reader read{a, {}};
     values::Track track;
     track.internal = a.flag("internal");
     const auto current = read.value("current", values::Unit::Ampere, "a current", "1, 1A or 500mA");
-    const auto width =
-        read.error.empty() ? read.length("width", values::BareLength::Millimetre, "0.3mm", false) : std::nullopt;
+    const auto width = read.error.empty() ? read.length("width", values::BareLength::Millimetre) : std::nullopt;
     const auto rise = read.error.empty() ? read.temperature("rise", false, 10) : std::nullopt;
     const auto ambient = read.error.empty() ? read.temperature("ambient", true, 20) : std::nullopt;
     const auto copper = read.error.empty() && a.value("copper")
-        ? read.length("copper", values::BareLength::Micrometre, "1oz", true, true)
+        ? read.length("copper", values::BareLength::Micrometre, true)
         : std::optional<double>(35e-6);
-    const auto length =
-        read.error.empty() ? read.length("length", values::BareLength::Millimetre, "100mm", false) : std::nullopt;
+    const auto length = read.error.empty() ? read.length("length", values::BareLength::Millimetre) : std::nullopt;
     if (!read.error.empty())
         return usage(err, read.error);
     // The ambient temperature only sets the copper's resistance, which needs the length.
@@ -196,22 +207,16 @@ int runTrack(const std::vector<std::string>& args, std::ostream& out, std::ostre
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runVia(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runVia(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"hole", "plating", "length", "pad", "antipad", "er", "current", "rise"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (!a.positionals().empty())
-        return usage(err, "via: unexpected argument '" + a.positionals().front() + "'");
-
     Reader read{a, {}};
     values::Via v;
     using B = values::BareLength;
-    const auto hole = read.length("hole", B::Millimetre, "0.3mm");
-    const auto plating = read.error.empty() ? read.length("plating", B::Micrometre, "25u") : std::nullopt;
-    const auto length = read.error.empty() ? read.length("length", B::Millimetre, "1.6mm") : std::nullopt;
-    const auto pad = read.error.empty() ? read.length("pad", B::Millimetre, "0.6mm") : std::nullopt;
-    const auto antipad = read.error.empty() ? read.length("antipad", B::Millimetre, "1mm") : std::nullopt;
+    const auto hole = read.length("hole", B::Millimetre);
+    const auto plating = read.error.empty() ? read.length("plating", B::Micrometre) : std::nullopt;
+    const auto length = read.error.empty() ? read.length("length", B::Millimetre) : std::nullopt;
+    const auto pad = read.error.empty() ? read.length("pad", B::Millimetre) : std::nullopt;
+    const auto antipad = read.error.empty() ? read.length("antipad", B::Millimetre) : std::nullopt;
     const auto er = read.error.empty() ? read.value("er", values::Unit::None, "a permittivity", "4.5") : std::nullopt;
     const auto current =
         read.error.empty() ? read.value("current", values::Unit::Ampere, "a current", "1, 1A or 500mA") : std::nullopt;
@@ -268,17 +273,9 @@ int runVia(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return exitOk;
 }
 
-int runSpacing(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"voltage"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (!a.positionals().empty())
-        return usage(err, "spacing: unexpected argument '" + a.positionals().front() + "'");
-    const auto text = a.value("voltage");
-    if (!text)
-        return usage(err, "--voltage: missing; give the peak voltage between the conductors, for example --voltage 48");
-    const values::Reading voltage = values::parseVoltage(*text);
+    const values::Reading voltage = values::parseVoltage(*a.value("voltage"));
     if (!voltage.value)
         return usage(err, "--voltage: " + voltage.error);
     const values::SpacingResult r = values::spacing(*voltage.value);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/cli.h"
 
+#include "cli/arguments.h"
+
 #include "voltiva/version.h"
 
 #include <algorithm>
@@ -16,7 +18,7 @@ void printHelp(std::span<const Command> commands, std::ostream& out)
            "       voltiva COMMAND ...     print the answer and exit\n"
            "       voltiva --help | --version\n\nCommands:\n";
     for (const Command& c : commands)
-        out << "  voltiva " << c.synopsis << '\n';
+        out << "  voltiva " << synopsis(c.name, c.syntax) << '\n';
     out << "\nValues read as 4700, 4.7k, 4k7 or 4.7e3, with or without a unit. "
            "See voltiva(1).\n";
 }
@@ -93,12 +95,17 @@ int dispatch(const std::vector<std::string>& args, std::span<const Command> comm
     for (const Command& c : commands) {
         if (c.name != args.front())
             continue;
-        // Every command answers --help with its synopsis, whatever else was typed.
+        // Every command answers --help with its options, whatever else was typed.
         if (std::find(args.begin() + 1, args.end(), "--help") != args.end()) {
-            out << "Usage: voltiva " << c.synopsis << '\n';
+            out << helpText(c.name, c.syntax);
             return exitOk;
         }
-        return c.run(std::vector<std::string>(args.begin() + 1, args.end()), out, err);
+        const Arguments a = arguments(std::vector<std::string>(args.begin() + 1, args.end()), c.syntax);
+        if (!a.ok())
+            return usage(err, a.error());
+        if (const auto line = check(c.name, c.syntax, a))
+            return usage(err, *line);
+        return c.run(a, out, err);
     }
     return usage(err, "unknown command '" + args.front() + "' (see voltiva --help)");
 }

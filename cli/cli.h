@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "cli/command.h"
+
 #include <iosfwd>
 #include <optional>
 #include <span>
@@ -26,12 +28,13 @@ void message(std::ostream& err, std::string_view text);
 // message(), then the exit status for bad input.
 int usage(std::ostream& err, std::string_view text);
 
-// The arguments after the command name, and where to print.
-using Run = int (*)(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// The arguments after the command name, already checked against the command's syntax, and where
+// to print.
+using Run = int (*)(const Arguments& a, std::ostream& out, std::ostream& err);
 
 struct Command {
-    std::string_view name;     // "nearest"
-    std::string_view synopsis; // "nearest VALUE [--series E24] [--json]", shown by --help
+    std::string_view name; // "nearest"
+    Syntax syntax;
     Run run;
 };
 

@@ -27,30 +27,11 @@ std::string reachText(const values::Reach& reach)
 } // namespace
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"vin", "vref", "vout", "series", "range", "tolerance", "top", "margin", "r1", "r2"},
-                      {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        for (const Command& c : dividerCommands()) {
-            if (c.name == "divider")
-                out << "Usage: voltiva " << c.synopsis << '\n';
-        }
-        return exitOk;
-    }
-    if (!a.positionals().empty())
-        return usage(err, "divider: unexpected argument '" + a.positionals().front() + "'");
     const auto vin = a.value("vin");
     const auto vref = a.value("vref");
     const auto vout = a.value("vout");
-    if (vin && vref)
-        return usage(err, "--vref: give --vin for a divider or --vref for a regulator's feedback, not both");
-    if (!vin && !vref)
-        return usage(err, "divider: give --vin and --vout, or --vref and --vout");
-    if (!vout)
-        return usage(err, "--vout: missing; give the output voltage, for example --vout 3.3");
 
     std::string error;
     values::DividerGoal goal;
@@ -94,8 +75,6 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
     }
     const auto r1 = a.value("r1");
     const auto r2 = a.value("r2");
-    if (r1 && r2)
-        return usage(err, "--r2: give --r1 or --r2, the resistor already chosen, not both");
     if (r1 || r2) {
         const auto fixed = valueArgument(r1 ? "--r1" : "--r2", r1 ? *r1 : *r2, values::Unit::Ohm, error);
         if (!fixed)
@@ -196,11 +175,26 @@ int runDivider(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 std::span<const Command> dividerCommands()
 {
+    static constexpr Option options[] = {
+        {"vin", "V", "", "the voltage across the divider"},
+        {"vref", "V", "", "instead of --vin: the regulator's feedback reference"},
+        {"vout", "V", "", "the output voltage wanted", "give the output voltage, for example --vout 3.3"},
+        {"series", "SERIES", "E24+E96", "the resistors' series, or a union of them"},
+        {"range", "LO..HI", "1k..1M", "the values both resistors may take"},
+        {"tolerance", "PERCENT", "1", "the resistors' tolerance, for the worst case"},
+        {"r1", "R", "", "the upper resistor, already chosen"},
+        {"r2", "R", "", "the lower resistor, already chosen"},
+        {"top", "N", "10", "how many pairs to list"},
+        {"margin", "FACTOR", "2", "the rating over the typical dissipation"},
+        jsonOption,
+    };
+    static constexpr OneOf oneOf[] = {
+        {"vin", "vref", "--vref: give --vin for a divider or --vref for a regulator's feedback, not both",
+         "divider: give --vin and --vout, or --vref and --vout"},
+        {"r1", "r2", "--r2: give --r1 or --r2, the resistor already chosen, not both", ""},
+    };
     static constexpr Command commands[] = {
-        {"divider",
-         "divider --vin V --vout V | --vref V --vout V [--series E24+E96] [--range 1k..1M] [--tolerance 1] "
-         "[--r1 R | --r2 R] [--top 10] [--margin 2] [--json]",
-         runDivider},
+        {"divider", {.forms = "--vin V --vout V | --vref V --vout V", .options = options, .oneOf = oneOf}, runDivider},
     };
     return commands;
 }

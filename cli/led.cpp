@@ -18,12 +18,30 @@ namespace cli {
 
 namespace {
 
+constexpr Option ledOptions[] = {
+    {"supply", "V", "", "the supply voltage", "for example led --supply 5 --vf 2 --current 10m"},
+    {"vf", "V", "", "each LED's typical forward voltage", "for example led --supply 5 --vf 2 --current 10m"},
+    {"current", "A", "", "the current wanted", "for example led --supply 5 --vf 2 --current 10m"},
+    {"count", "N", "1", "LEDs in series"},
+    {"series", "SERIES", "E24", "the resistor's series"},
+    {"supply-tolerance", "PERCENT", "0", "how far the supply strays either way"},
+    {"vf-range", "V..V", "", "the lowest and highest forward voltage, for the worst case"},
+    {"tolerance", "PERCENT", "5", "the resistor's tolerance"},
+    {"margin", "FACTOR", "2", "the rating over the typical dissipation"},
+    jsonOption,
+};
+
+constexpr Option ohmOptions[] = {
+    {"v", "V", "", "the voltage"},
+    {"i", "A", "", "the current"},
+    {"r", "OHMS", "", "the resistance"},
+    {"p", "W", "", "the power"},
+    jsonOption,
+};
+
 constexpr std::array<Command, 2> table{{
-    {"led",
-     "led --supply V --vf V --current A [--count 1] [--series E24] [--supply-tolerance 0] [--vf-range 1.8..2.2] "
-     "[--tolerance 5] [--margin 2] [--json]",
-     runLed},
-    {"ohm", "ohm with two of --v V --i A --r OHMS --p W [--json]", runOhm},
+    {"led", {.options = ledOptions}, runLed},
+    {"ohm", {.forms = "with two of --v V --i A --r OHMS --p W", .options = ohmOptions}, runOhm},
 }};
 
 std::string optionOf(values::LedField field)
@@ -84,21 +102,8 @@ std::span<const Command> ohmCommands()
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(
-        args, {"supply", "vf", "current", "count", "series", "supply-tolerance", "vf-range", "tolerance", "margin"},
-        {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (!a.positionals().empty())
-        return usage(err, "led: unexpected argument '" + a.positionals().front() + "'");
-    for (const char* required : {"supply", "vf", "current"}) {
-        if (!a.value(required))
-            return usage(err,
-                         std::string("--") + required + ": missing; for example led --supply 5 --vf 2 --current 10m");
-    }
-
     std::string error;
     values::LedInput input;
     const auto supply = valueArgument("--supply", *a.value("supply"), values::Unit::Volt, error);
@@ -209,13 +214,8 @@ int runLed(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return exitOk;
 }
 
-int runOhm(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runOhm(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"v", "i", "r", "p"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (!a.positionals().empty())
-        return usage(err, "ohm: unexpected argument '" + a.positionals().front() + "'");
     using Q = values::Quantity;
     constexpr std::array<std::pair<const char*, Q>, 4> options{
         {{"v", Q::Voltage}, {"i", Q::Current}, {"r", Q::Resistance}, {"p", Q::Power}}};

@@ -45,31 +45,11 @@ std::string_view markingName(values::MarkingKind kind)
     return "";
 }
 
-const Command* self(std::string_view name)
-{
-    for (const Command& c : markingsCommands()) {
-        if (c.name == name)
-            return &c;
-    }
-    return nullptr;
-}
-
 } // namespace
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runMark(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"tolerance", "tcr"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << self("mark")->synopsis << '\n';
-        return exitOk;
-    }
-    if (a.positionals().size() != 1)
-        return usage(err,
-                     a.positionals().empty() ? "mark: give the value, for example: voltiva mark 4k7"
-                                             : "mark: unexpected argument '" + a.positionals()[1] + "'");
     const values::Parsed parsed = values::parse(a.positionals()[0]);
     if (!parsed.value)
         return usage(err, "mark: " + parsed.error);
@@ -142,17 +122,8 @@ int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     return exitOk;
 }
 
-int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runRead(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << self("read")->synopsis << '\n';
-        return exitOk;
-    }
-    if (a.positionals().empty())
-        return usage(err, "read: give the marking, for example: voltiva read \"yellow violet red gold\"");
     // Unquoted colour names arrive as several arguments; they are one marking.
     std::string text;
     for (const std::string& p : a.positionals())
@@ -200,9 +171,22 @@ int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostrea
 
 std::span<const Command> markingsCommands()
 {
+    static constexpr Option markOptions[] = {
+        {"tolerance", "PERCENT", "5", "the tolerance the bands or the code carry"},
+        {"tcr", "PPM", "", "the temperature coefficient in ppm/K, for six bands"},
+        jsonOption,
+    };
+    static constexpr Option readOptions[] = {jsonOption};
     static constexpr Command commands[] = {
-        {"mark", "mark VALUE [--tolerance 5] [--tcr 50] [--json]", runMark},
-        {"read", "read MARKING [--json]", runRead},
+        {"mark",
+         {.positional = "VALUE", .missing = "the value, for example: voltiva mark 4k7", .options = markOptions},
+         runMark},
+        {"read",
+         {.positional = "MARKING",
+          .many = true,
+          .missing = "the marking, for example: voltiva read \"yellow violet red gold\"",
+          .options = readOptions},
+         runRead},
     };
     return commands;
 }

@@ -12,10 +12,10 @@
 namespace cli {
 
 // mark VALUE [--tolerance 5] [--tcr 50] [--json]: every resistor marking of the value, or why not.
-int runMark(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runMark(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // read MARKING [--json]: every reading of colour bands, a code or a value.
-int runRead(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runRead(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // The commands above, as the tools catalogue lists them.
 std::span<const Command> markingsCommands();

@@ -17,8 +17,20 @@ namespace cli {
 
 namespace {
 
+constexpr Option evalOptions[] = {
+    {"capacitor", "", "", "the parts are capacitors"},
+    {"tolerance", "PERCENT", "0", "the tolerance of the parts written without one"},
+    {"series", "SERIES", "E24", "the series the nearest standard value is taken from"},
+    jsonOption,
+};
+
 constexpr std::array<Command, 1> table{{
-    {"eval", "eval NETWORK [--capacitor] [--tolerance 1] [--series E24] [--json]", runEval},
+    {"eval",
+     {.positional = "NETWORK",
+      .many = true,
+      .missing = "a network, for example voltiva eval \"4k7 + (10k || 22k)\"",
+      .options = evalOptions},
+     runEval},
 }};
 
 } // namespace
@@ -28,17 +40,8 @@ std::span<const Command> networkCommands()
     return table;
 }
 
-int runEval(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runEval(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"tolerance", "series"}, {"capacitor", "json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << table[0].synopsis << '\n';
-        return exitOk;
-    }
-    if (a.positionals().empty())
-        return usage(err, "eval: give a network, for example voltiva eval \"4k7 + (10k || 22k)\"");
     // Unquoted, the shell splits the network at its blanks: put it back together.
     std::string text;
     for (const std::string& word : a.positionals())

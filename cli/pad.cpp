@@ -17,8 +17,15 @@ namespace cli {
 
 namespace {
 
+constexpr Option padOptions[] = {
+    {"db", "DB", "", "the attenuation in decibels", "give the attenuation, for example --db 6"},
+    {"z", "OHMS", "50", "the impedance on both sides"},
+    {"series", "SERIES", "E96", "the resistors' series"},
+    jsonOption,
+};
+
 constexpr std::array<Command, 1> table{{
-    {"pad", "pad --db 6 [--z 50] [--series E96] [--json]", runPad},
+    {"pad", {.options = padOptions}, runPad},
 }};
 
 // The JSON names of the pads and their resistors, in the order designPads gives them.
@@ -56,21 +63,9 @@ std::span<const Command> padCommands()
     return table;
 }
 
-int runPad(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runPad(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"db", "z", "series"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << table[0].synopsis << '\n';
-        return exitOk;
-    }
-    if (!a.positionals().empty())
-        return usage(err, "pad: unexpected argument '" + a.positionals().front() + "'");
-    const auto dbText = a.value("db");
-    if (!dbText)
-        return usage(err, "--db: missing; give the attenuation, for example --db 6");
-    const values::ParsedAttenuation db = values::parseAttenuation(*dbText);
+    const values::ParsedAttenuation db = values::parseAttenuation(*a.value("db"));
     if (!db.db)
         return usage(err, "--db: " + db.error);
     values::Decimal z = values::Decimal::of(50, 0);

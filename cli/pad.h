@@ -12,7 +12,7 @@ namespace cli {
 
 // pad --db 6 [--z 50] [--series E96] [--json]: the Pi, T and bridged-T pads, each resistor exact
 // and standard, and what the standard pad does terminated in Z.
-int runPad(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int runPad(const Arguments& a, std::ostream& out, std::ostream& err);
 
 std::span<const Command> padCommands();
 

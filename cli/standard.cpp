@@ -60,19 +60,8 @@ std::string reachText(const values::Reach& reach, std::string_view unit)
 
 } // namespace
 
-int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runNearest(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"series"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << standardCommands()[0].synopsis << '\n';
-        return exitOk;
-    }
-    if (a.positionals().size() != 1)
-        return usage(err,
-                     a.positionals().empty() ? "nearest: give the target value, for example: voltiva nearest 5k"
-                                             : "nearest: unexpected argument '" + a.positionals()[1] + "'");
     std::string error;
     const auto target = valueArgument("nearest", a.positionals()[0], values::Unit::None, error);
     if (!target)
@@ -124,20 +113,9 @@ int runNearest(const std::vector<std::string>& args, std::ostream& out, std::ost
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
-int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
 {
     const double started = values::threadCpuSeconds(); // reading a large stock takes its share
-    const Arguments a(args, {"series", "range", "parts", "top", "stock"}, {"capacitor", "json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (a.flag("help")) {
-        out << "Usage: voltiva " << standardCommands()[1].synopsis << '\n';
-        return exitOk;
-    }
-    if (a.positionals().size() != 1)
-        return usage(err,
-                     a.positionals().empty() ? "combine: give the target value, for example: voltiva combine 5k"
-                                             : "combine: unexpected argument '" + a.positionals()[1] + "'");
     values::SearchOptions options;
     options.kind = a.flag("capacitor") ? values::Kind::Capacitor : values::Kind::Resistor;
     const bool capacitor = options.kind == values::Kind::Capacitor;
@@ -242,10 +220,29 @@ int runCombine(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 std::span<const Command> standardCommands()
 {
+    static constexpr Option nearestOptions[] = {
+        {"series", "SERIES", "", "one series or a union such as E24+E96; every series when left out"},
+        jsonOption,
+    };
+    static constexpr Option combineOptions[] = {
+        {"series", "SERIES", "E24", "the parts' series or a union such as E24+E96; E12 with --capacitor"},
+        {"range", "LO..HI", "10..1M", "the values the parts may take; 1p..10m with --capacitor"},
+        {"parts", "N", "3", "the most parts in a network, 1 to 4"},
+        {"top", "N", "10", "how many networks to list"},
+        {"capacitor", "", "", "the target and the parts are capacitors"},
+        {"stock", "FILE", "", "take the parts from this file instead of a series"},
+        jsonOption,
+    };
     static constexpr Command commands[] = {
-        {"nearest", "nearest VALUE [--series E24] [--json]", runNearest},
+        {"nearest",
+         {.positional = "VALUE",
+          .missing = "the target value, for example: voltiva nearest 5k",
+          .options = nearestOptions},
+         runNearest},
         {"combine",
-         "combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor] [--stock FILE] [--json]",
+         {.positional = "VALUE",
+          .missing = "the target value, for example: voltiva combine 5k",
+          .options = combineOptions},
          runCombine},
     };
     return commands;

@@ -25,17 +25,68 @@ using values::Decimal;
 using values::Measure;
 using values::shortest;
 
+constexpr Option topOption{"top", "N", "10", "how many to list"};
+
+constexpr Option rcOptions[] = {
+    {"r", "R", "", "the resistor"},
+    {"c", "C", "", "the capacitor"},
+    {"vs", "V", "", "the supply the capacitor charges from, with --v"},
+    {"v", "V", "", "the level whose charge time is wanted, with --vs"},
+    {"fc", "F", "", "the corner frequency to design for"},
+    {"tau", "T", "", "the time constant to design for"},
+    {"r-series", "SERIES", "E24", "the resistors' series, when designing"},
+    {"r-range", "LO..HI", "1k..1M", "the values the resistor may take, when designing"},
+    {"c-series", "SERIES", "E6", "the capacitors' series, when designing"},
+    {"c-range", "LO..HI", "1n..1u", "the values the capacitor may take, when designing"},
+    topOption,
+    jsonOption,
+};
+
+constexpr Option reactanceOptions[] = {
+    {"f", "F", "", "the frequency", "give it, for example --f 1k"},
+    {"c", "C", "", "a capacitor"},
+    {"l", "L", "", "an inductor"},
+    jsonOption,
+};
+constexpr OneOf reactanceOneOf[] = {
+    {"c", "l", "--l: give a capacitor with --c or an inductor with --l, not both",
+     "reactance: give --f and a capacitor with --c or an inductor with --l"},
+};
+
+constexpr Option resonanceOptions[] = {
+    {"l", "L", "", "the inductor", "give it, for example --l 10u"},
+    {"c", "C", "", "the capacitor"},
+    {"f0", "F", "", "the resonant frequency to design for"},
+    {"c-series", "SERIES", "E12", "the capacitors' series, when designing"},
+    {"c-range", "LO..HI", "1p..10u", "the values the capacitor may take, when designing"},
+    topOption,
+    jsonOption,
+};
+
+constexpr Option timerOptions[] = {
+    {"r1", "R", "", "the astable's resistor from the supply"},
+    {"r2", "R", "", "the astable's resistor between discharge and threshold"},
+    {"c", "C", "", "the timing capacitor"},
+    {"diode", "", "", "a diode across R2, so the duty may be 50 % or less"},
+    {"mono", "", "", "the monostable"},
+    {"r", "R", "", "the monostable's resistor"},
+    {"f", "F", "", "the astable's frequency to design for"},
+    {"duty", "D", "", "the share of the period the output is high, with --f"},
+    {"r-series", "SERIES", "E24", "the resistors' series, when designing"},
+    {"r-range", "LO..HI", "1k..1M", "the values the resistors may take, when designing"},
+    {"c-series", "SERIES", "E6", "the capacitors' series, when designing"},
+    {"c-range", "LO..HI", "1n..10u", "the values the capacitor may take, when designing"},
+    topOption,
+    jsonOption,
+};
+
 constexpr std::array<Command, 4> table{{
-    {"rc",
-     "rc --r R --c C [--vs V --v V] | --fc F | --tau T [--r-series E24] [--r-range 1k..1M] [--c-series E6] "
-     "[--c-range 1n..1u] [--top 10] [--json]",
-     runRc},
-    {"reactance", "reactance --f F --c C | --l L [--json]", runReactance},
-    {"resonance", "resonance --l L --c C | --l L --f0 F [--c-series E12] [--c-range 1p..10u] [--top 10] [--json]",
-     runResonance},
+    {"rc", {.forms = "--r R --c C [--vs V --v V] | --fc F | --tau T", .options = rcOptions}, runRc},
+    {"reactance", {.options = reactanceOptions, .oneOf = reactanceOneOf}, runReactance},
+    {"resonance", {.forms = "--l L --c C | --l L --f0 F", .options = resonanceOptions}, runResonance},
     {"timer",
-     "timer --r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode] [--r-series E24] "
-     "[--r-range 1k..1M] [--c-series E6] [--c-range 1n..10u] [--top 10] [--json]",
+     {.forms = "--r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode]",
+      .options = timerOptions},
      runTimer},
 }};
 
@@ -43,15 +94,6 @@ constexpr std::array<Command, 4> table{{
 std::string shown(double x, const char* unit, int significant = 5)
 {
     return values::withUnit(values::approximate(x, significant), unit, significant);
-}
-
-const Command& command(std::string_view name)
-{
-    for (const Command& c : table) {
-        if (c.name == name)
-            return c;
-    }
-    return table.front();
 }
 
 // Reads the options of one command; the first mistake is kept and ends the reading.
@@ -157,23 +199,6 @@ private:
     std::string error_;
 };
 
-bool helped(const Arguments& a, std::string_view name, std::ostream& out)
-{
-    if (!a.flag("help"))
-        return false;
-    out << "Usage: voltiva " << command(name).synopsis << '\n';
-    return true;
-}
-
-// The options no variant of the command takes together: the first one that is given along
-// with another names the clash.
-std::optional<std::string> unexpected(const Arguments& a, std::string_view name)
-{
-    if (!a.positionals().empty())
-        return std::string(name) + ": unexpected argument '" + a.positionals().front() + "'";
-    return std::nullopt;
-}
-
 void writeMiss(Json& json, const char* key, const values::Miss& miss)
 {
     json.key(key).percent(miss.exact ? 0.0 : miss.percent);
@@ -187,17 +212,9 @@ std::span<const Command> timingCommands()
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
-int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
 {
     const double started = values::threadCpuSeconds();
-    const Arguments a(args, {"r", "c", "vs", "v", "fc", "tau", "r-series", "r-range", "c-series", "c-range", "top"},
-                      {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (helped(a, "rc", out))
-        return exitOk;
-    if (const auto message = unexpected(a, "rc"))
-        return usage(err, *message);
     Reader read(a);
     const bool json = a.flag("json");
     const bool design = read.has("fc") || read.has("tau");
@@ -290,20 +307,9 @@ int runRc(const std::vector<std::string>& args, std::ostream& out, std::ostream&
     return status;
 }
 
-int runReactance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runReactance(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"f", "c", "l"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (helped(a, "reactance", out))
-        return exitOk;
-    if (const auto message = unexpected(a, "reactance"))
-        return usage(err, *message);
     Reader read(a);
-    if (read.has("c") && read.has("l"))
-        return usage(err, "--l: give a capacitor with --c or an inductor with --l, not both");
-    if (!read.has("c") && !read.has("l"))
-        return usage(err, "reactance: give --f and a capacitor with --c or an inductor with --l");
     const auto f = read.required("f", Measure::Frequency, "1k");
     const bool capacitor = read.has("c");
     const auto part = capacitor ? read.value("c", Measure::Capacitance) : read.value("l", Measure::Inductance);
@@ -326,15 +332,8 @@ int runReactance(const std::vector<std::string>& args, std::ostream& out, std::o
     return exitOk;
 }
 
-int runResonance(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const Arguments a(args, {"l", "c", "f0", "c-series", "c-range", "top"}, {"json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (helped(a, "resonance", out))
-        return exitOk;
-    if (const auto message = unexpected(a, "resonance"))
-        return usage(err, *message);
     Reader read(a);
     const bool json = a.flag("json");
     const auto l = read.required("l", Measure::Inductance, "10u");
@@ -411,17 +410,9 @@ std::optional<Decimal> dutyArgument(Reader& read, const Arguments& a, bool diode
 } // namespace
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option
-int runTimer(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
 {
     const double started = values::threadCpuSeconds();
-    const Arguments a(args, {"r1", "r2", "r", "c", "f", "duty", "r-series", "r-range", "c-series", "c-range", "top"},
-                      {"diode", "mono", "json", "help"});
-    if (!a.ok())
-        return usage(err, a.error());
-    if (helped(a, "timer", out))
-        return exitOk;
-    if (const auto message = unexpected(a, "timer"))
-        return usage(err, *message);
     Reader read(a);
     const bool json = a.flag("json");
     const bool diode = a.flag("diode");

@@ -19,14 +19,8 @@ Printed board(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    for (const cli::Command& c : cli::boardCommands()) {
-        if (c.name == args.front()) {
-            const int status = c.run(rest, out, err);
-            return {status, out.str(), err.str()};
-        }
-    }
-    return {-1, {}, {}};
+    const int status = cli::run(args, cli::boardCommands(), out, err);
+    return {status, out.str(), err.str()};
 }
 
 TEST(BoardCommands, TrackJsonOfTheWorkedExample)

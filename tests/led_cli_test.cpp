@@ -19,8 +19,9 @@ Printed run(const std::vector<std::string>& args)
 {
     std::ostringstream out;
     std::ostringstream err;
-    const std::vector<std::string> rest(args.begin() + 1, args.end());
-    const int status = args.front() == "led" ? cli::runLed(rest, out, err) : cli::runOhm(rest, out, err);
+    std::vector<cli::Command> commands(cli::ledCommands().begin(), cli::ledCommands().end());
+    commands.insert(commands.end(), cli::ohmCommands().begin(), cli::ohmCommands().end());
+    const int status = cli::run(args, commands, out, err);
     return {status, out.str(), err.str()};
 }
 
