@@ -92,6 +92,15 @@ std::optional<values::Decimal> valueArgument(const std::string& option, const st
     return parsed.value;
 }
 
+std::optional<int> wholeArgument(const std::string& option, const std::string& text, int lo, int hi, std::string& error)
+{
+    const std::optional<int> n = values::parseWhole(text, lo, hi);
+    if (!n)
+        error =
+            option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to " + std::to_string(hi);
+    return n;
+}
+
 std::optional<Range> rangeArgument(const std::string& option, const std::string& text, values::Unit unit,
                                    std::string& error)
 {

@@ -45,6 +45,10 @@ private:
 std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
                                              std::string& error);
 
+// A whole number from lo to hi, digits only.
+std::optional<int> wholeArgument(const std::string& option, const std::string& text, int lo, int hi,
+                                 std::string& error);
+
 // "10..1M": two values, the lower first, around "..", in the unit they may carry.
 struct Range {
     values::Decimal lo;

@@ -82,9 +82,9 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
         (r1 ? options.fixedR1 : options.fixedR2) = *fixed;
     }
     if (const auto top = a.value("top")) {
-        const auto n = values::parseWhole(*top, 1, 1000);
+        const auto n = wholeArgument("--top", *top, 1, 1000, error);
         if (!n)
-            return usage(err, "--top: '" + *top + "' is not a whole number from 1 to 1000");
+            return usage(err, error);
         options.top = *n;
     }
 

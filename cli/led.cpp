@@ -119,11 +119,9 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
         return usage(err, error);
     input.current = *current;
     if (const auto count = a.value("count")) {
-        const auto n = values::parseWhole(*count, 1, values::maxLedCount);
+        const auto n = wholeArgument("--count", *count, 1, values::maxLedCount, error);
         if (!n)
-            return usage(err,
-                         "--count: '" + *count + "' is not a whole number from 1 to " +
-                             std::to_string(values::maxLedCount));
+            return usage(err, error);
         input.count = *n;
     }
     if (const auto named = a.value("series")) {

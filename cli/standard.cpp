@@ -12,7 +12,6 @@
 #include "values/series.h"
 #include "values/stock.h"
 
-#include <charconv>
 #include <fstream>
 #include <new>
 #include <ostream>
@@ -30,18 +29,6 @@ std::optional<values::SeriesSet> seriesArgument(const std::string& text, std::st
         error = "--series: '" + text +
             "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
     return set;
-}
-
-std::optional<int> countArgument(const std::string& option, const std::string& text, int lo, int hi, std::string& error)
-{
-    int n = 0;
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (ec != std::errc() || end != text.data() + text.size() || n < lo || n > hi) {
-        error =
-            option + ": '" + text + "' is not a whole number from " + std::to_string(lo) + " to " + std::to_string(hi);
-        return std::nullopt;
-    }
-    return n;
 }
 
 // What follows "is not a resistance": capacitors need the flag.
@@ -125,13 +112,13 @@ int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
     if (!target)
         return usage(err, capacitor ? error : error + withoutCapacitor(a.positionals()[0]));
     if (const auto parts = a.value("parts")) {
-        const auto n = countArgument("--parts", *parts, 1, 4, error);
+        const auto n = wholeArgument("--parts", *parts, 1, 4, error);
         if (!n)
             return usage(err, error);
         options.maxParts = *n;
     }
     if (const auto top = a.value("top")) {
-        const auto n = countArgument("--top", *top, 1, 1000, error);
+        const auto n = wholeArgument("--top", *top, 1, 1000, error);
         if (!n)
             return usage(err, error);
         options.top = *n;

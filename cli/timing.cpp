@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <optional>
 #include <ostream>
@@ -23,7 +22,6 @@ namespace {
 
 using values::Decimal;
 using values::Measure;
-using values::shortest;
 
 constexpr Option topOption{"top", "N", "10", "how many to list"};
 
@@ -185,13 +183,11 @@ public:
         const auto text = a_.value("top");
         if (!text || failed())
             return 10;
-        int n = 0;
-        const auto [end, ec] = std::from_chars(text->data(), text->data() + text->size(), n);
-        if (ec != std::errc() || end != text->data() + text->size() || n < 1 || n > 1000) {
-            fail("--top: '" + *text + "' is not a whole number from 1 to 1000");
-            return 0;
-        }
-        return n;
+        std::string error;
+        const auto n = wholeArgument("--top", *text, 1, 1000, error);
+        if (!n)
+            fail(error);
+        return n.value_or(0);
     }
 
 private:
@@ -242,9 +238,9 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
             charge = values::chargeTime(*r, *c, *supply, *level);
         if (json) {
             Json j;
-            j.beginObject().key("tau_s").number(shortest(tau)).key("fc_hz").number(shortest(fc));
+            j.beginObject().key("tau_s").number(tau).key("fc_hz").number(fc);
             if (charge)
-                j.key("charge_s").number(shortest(*charge));
+                j.key("charge_s").number(*charge);
             out << j.endObject().text() << '\n';
             return exitOk;
         }
@@ -283,13 +279,7 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("pairs").beginArray();
         for (const values::RcPair& p : pairs) {
-            j.beginObject()
-                .key("r")
-                .number(p.r)
-                .key("c")
-                .number(p.c)
-                .key(corner ? "fc_hz" : "tau_s")
-                .number(shortest(p.value));
+            j.beginObject().key("r").number(p.r).key("c").number(p.c).key(corner ? "fc_hz" : "tau_s").number(p.value);
             writeMiss(j, "error_percent", p.miss);
             j.key("exact").boolean(p.miss.exact).endObject();
         }
@@ -319,11 +309,7 @@ int runReactance(const Arguments& a, std::ostream& out, std::ostream& err)
     const double partner = values::resonantPartner(*f, *part);
     if (a.flag("json")) {
         Json j;
-        j.beginObject()
-            .key("ohms")
-            .number(shortest(ohms))
-            .key(capacitor ? "resonant_h" : "resonant_f")
-            .number(shortest(partner));
+        j.beginObject().key("ohms").number(ohms).key(capacitor ? "resonant_h" : "resonant_f").number(partner);
         out << j.endObject().text() << '\n';
         return exitOk;
     }
@@ -347,7 +333,7 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
         const double z0 = values::characteristicImpedance(*l, *c);
         if (json) {
             Json j;
-            j.beginObject().key("f0_hz").number(shortest(f0)).key("z0_ohm").number(shortest(z0));
+            j.beginObject().key("f0_hz").number(f0).key("z0_ohm").number(z0);
             out << j.endObject().text() << '\n';
             return exitOk;
         }
@@ -366,7 +352,7 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("capacitors").beginArray();
         for (const values::TankCapacitor& t : found) {
-            j.beginObject().key("c").number(t.c).key("f0_hz").number(shortest(t.f0Hz));
+            j.beginObject().key("c").number(t.c).key("f0_hz").number(t.f0Hz);
             writeMiss(j, "error_percent", t.miss);
             j.endObject();
         }
@@ -429,7 +415,7 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
         const double pulse = values::monostable(*r, *c);
         if (json) {
             Json j;
-            out << j.beginObject().key("pulse_s").number(shortest(pulse)).endObject().text() << '\n';
+            out << j.beginObject().key("pulse_s").number(pulse).endObject().text() << '\n';
             return exitOk;
         }
         out << "pulse            " << shown(pulse, "s") << '\n';
@@ -452,13 +438,13 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             Json j;
             j.beginObject()
                 .key("f_hz")
-                .number(shortest(t.frequencyHz))
+                .number(t.frequencyHz)
                 .key("duty_percent")
-                .number(shortest(t.dutyPercent))
+                .number(t.dutyPercent)
                 .key("high_s")
-                .number(shortest(t.highS))
+                .number(t.highS)
                 .key("low_s")
-                .number(shortest(t.lowS));
+                .number(t.lowS);
             out << j.endObject().text() << '\n';
             return exitOk;
         }
@@ -504,11 +490,11 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
                 .key("c")
                 .number(d.c)
                 .key("f_hz")
-                .number(shortest(d.result.frequencyHz))
+                .number(d.result.frequencyHz)
                 .key("duty_percent")
-                .number(shortest(d.result.dutyPercent));
+                .number(d.result.dutyPercent);
             writeMiss(j, "error_percent", d.worst);
-            j.key("high_s").number(shortest(d.result.highS)).key("low_s").number(shortest(d.result.lowS));
+            j.key("high_s").number(d.result.highS).key("low_s").number(d.result.lowS);
             writeMiss(j, "high_error_percent", d.high);
             writeMiss(j, "low_error_percent", d.low);
             writeMiss(j, "f_error_percent", d.frequency);
