@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "cli/led.h"
 
+#include "command_case.h"
+
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -9,47 +11,17 @@
 
 namespace {
 
-struct Printed {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Printed run(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    std::ostringstream err;
-    std::vector<cli::Command> commands(cli::ledCommands().begin(), cli::ledCommands().end());
-    commands.insert(commands.end(), cli::ohmCommands().begin(), cli::ohmCommands().end());
-    const int status = cli::run(args, commands, out, err);
-    return {status, out.str(), err.str()};
-}
-
-struct Case {
-    const char* name;
-    std::vector<std::string> args;
-    int status;
-    std::string out; // the whole output, or "" when only err is checked
-    std::string err;
-};
-
-class LedCommand : public testing::TestWithParam<Case> {};
+class LedCommand : public testing::TestWithParam<CommandCase> {};
 
 TEST_P(LedCommand, PrintsAndExits)
 {
-    const Case& c = GetParam();
-    const Printed p = run(c.args);
-    EXPECT_EQ(p.status, c.status);
-    if (!c.out.empty()) {
-        EXPECT_EQ(p.out, c.out);
-    }
-    EXPECT_EQ(p.err, c.err);
+    expectPrinted(GetParam(), cli::ledCommands());
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Values, LedCommand,
     testing::Values(
-        Case{
+        CommandCase{
             "RedLedAsJson",
             {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--json"},
             0,
@@ -62,60 +34,37 @@ INSTANTIATE_TEST_SUITE_P(
             R"("efficiency": 0.4}]})"
             "\n",
             ""},
-        Case{"OhmAsJsonAtFullPrecision",
-             {"ohm", "--v", "5", "--r", "220", "--json"},
-             0,
-             "{\"v\": 5, \"i\": 0.022727272727272728, \"r\": 220, \"p\": 0.11363636363636363}\n",
-             ""},
-        Case{"OhmFromWattsAndVolts",
-             {"ohm", "--v", "12", "--p", "5W"},
-             0,
-             "V = 12 V\nI ≈ 416.6666667 mA\nR = 28.8 Ω\nP = 5 W\n",
-             ""},
-        Case{"TooLowASupplyIsRefused",
-             {"led", "--supply", "5", "--vf", "3.2", "--count", "3", "--current", "20m"},
-             2,
-             "",
-             "voltiva: --supply: The supply cannot drive the string: at its lowest, 5 V, it is not above 3 x 3.2 V "
-             "= 9.6 V\n"},
-        Case{"AMissingCurrentIsNamed",
-             {"led", "--supply", "5", "--vf", "2"},
-             2,
-             "",
-             "voltiva: --current: missing; for example led --supply 5 --vf 2 --current 10m\n"},
-        Case{"ABadRangeIsNamed",
-             {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--vf-range", "2.1..2.5"},
-             2,
-             "",
-             "voltiva: --vf-range: The range must run from its lowest V f through the typical one to its highest\n"},
-        Case{"ABadMarginIsNamed",
-             {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--margin", "0.5"},
-             2,
-             "",
-             "voltiva: --margin: '0.5' is not a margin: write a factor from 1 to 10, such as 2\n"},
-        Case{"ThreeQuantitiesAreTooMany",
-             {"ohm", "--v", "1", "--i", "1", "--r", "1"},
-             2,
-             "",
-             "voltiva: ohm: give exactly two of --v, --i, --r and --p, for example --v 5 --r 220\n"},
-        Case{"ANegativeValueIsNamed",
-             {"ohm", "--v", "-5", "--r", "1k"},
-             2,
-             "",
-             "voltiva: --v: '-5' is negative: write a value above zero\n"},
-        Case{"AZeroDivisorIsNamed",
-             {"ohm", "--v", "5", "--r", "0"},
-             2,
-             "",
-             "voltiva: --r: A voltage above zero across 0 Ω would drive an infinite current\n"}),
+        CommandCase{
+            "TooLowASupplyIsRefused",
+            {"led", "--supply", "5", "--vf", "3.2", "--count", "3", "--current", "20m"},
+            2,
+            "",
+            "voltiva: --supply: The supply cannot drive the string: at its lowest, 5 V, it is not above 3 x 3.2 V "
+            "= 9.6 V\n"},
+        CommandCase{"AMissingCurrentIsNamed",
+                    {"led", "--supply", "5", "--vf", "2"},
+                    2,
+                    "",
+                    "voltiva: --current: missing; for example led --supply 5 --vf 2 --current 10m\n"},
+        CommandCase{
+            "ABadRangeIsNamed",
+            {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--vf-range", "2.1..2.5"},
+            2,
+            "",
+            "voltiva: --vf-range: The range must run from its lowest V f through the typical one to its highest\n"},
+        CommandCase{"ABadMarginIsNamed",
+                    {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--margin", "0.5"},
+                    2,
+                    "",
+                    "voltiva: --margin: '0.5' is not a margin: write a factor from 1 to 10, such as 2\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(LedCommand, PrintsATableWithTheExactRow)
 {
-    const Printed p = run({"led", "--supply", "12", "--vf", "2.2", "--current", "30m"});
-    EXPECT_EQ(p.status, 0);
-    EXPECT_NE(p.out.find("exact (rounded)  326.7 Ω"), std::string::npos) << p.out;
-    EXPECT_NE(p.out.find("1 W"), std::string::npos) << p.out;
+    std::ostringstream out, err;
+    EXPECT_EQ(cli::run({"led", "--supply", "12", "--vf", "2.2", "--current", "30m"}, cli::ledCommands(), out, err), 0);
+    EXPECT_NE(out.str().find("exact (rounded)  326.7 Ω"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("1 W"), std::string::npos) << out.str();
 }
 
 } // namespace
