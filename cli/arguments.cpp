@@ -92,6 +92,24 @@ std::optional<values::Decimal> valueArgument(const std::string& option, const st
     return parsed.value;
 }
 
+std::optional<values::Series> seriesArgument(const std::string& option, const std::string& text, std::string& error)
+{
+    const std::optional<values::Series> series = values::seriesNamed(text);
+    if (!series)
+        error = option + ": '" + text + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192";
+    return series;
+}
+
+std::optional<values::SeriesSet> seriesSetArgument(const std::string& option, const std::string& text,
+                                                   std::string& error)
+{
+    std::optional<values::SeriesSet> set = values::seriesSetNamed(text);
+    if (!set)
+        error = option + ": '" + text +
+            "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
+    return set;
+}
+
 std::optional<int> wholeArgument(const std::string& option, const std::string& text, int lo, int hi, std::string& error)
 {
     const std::optional<int> n = values::parseWhole(text, lo, hi);

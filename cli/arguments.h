@@ -3,6 +3,7 @@
 
 #include "numeric/decimal.h"
 #include "numeric/parse.h"
+#include "values/series.h"
 
 #include <initializer_list>
 #include <optional>
@@ -44,6 +45,13 @@ private:
 // with `option` ("--vout", or the command's name for its positional value).
 std::optional<values::Decimal> valueArgument(const std::string& option, const std::string& text, values::Unit unit,
                                              std::string& error);
+
+// One series, "E24", for the commands whose parts come from a single one.
+std::optional<values::Series> seriesArgument(const std::string& option, const std::string& text, std::string& error);
+
+// A series or a union of them, "E24+E96".
+std::optional<values::SeriesSet> seriesSetArgument(const std::string& option, const std::string& text,
+                                                   std::string& error);
 
 // A whole number from lo to hi, digits only.
 std::optional<int> wholeArgument(const std::string& option, const std::string& text, int lo, int hi,

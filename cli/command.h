@@ -38,7 +38,9 @@ struct Syntax {
     std::span<const OneOf> oneOf = {};
 };
 
+// Options several commands take alike.
 inline constexpr Option jsonOption{"json", "", "", "print the answer as JSON"};
+inline constexpr Option marginOption{"margin", "FACTOR", "2", "the rating over the typical dissipation"};
 
 // The usage line, without "voltiva ": "pad --db DB [--z 50] [--series E96] [--json]".
 std::string synopsis(std::string_view name, const Syntax& syntax);

@@ -51,11 +51,9 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
 
     values::SeriesSet set{values::Series::E24, values::Series::E96};
     if (const auto named = a.value("series")) {
-        const auto chosen = values::seriesSetNamed(*named);
+        const auto chosen = seriesSetArgument("--series", *named, error);
         if (!chosen)
-            return usage(err,
-                         "--series: '" + *named +
-                             "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
+            return usage(err, error);
         set = *chosen;
     }
     values::DividerOptions options;
@@ -185,7 +183,7 @@ std::span<const Command> dividerCommands()
         {"r1", "R", "", "the upper resistor, already chosen"},
         {"r2", "R", "", "the lower resistor, already chosen"},
         {"top", "N", "10", "how many pairs to list"},
-        {"margin", "FACTOR", "2", "the rating over the typical dissipation"},
+        marginOption,
         jsonOption,
     };
     static constexpr OneOf oneOf[] = {

@@ -27,7 +27,7 @@ constexpr Option ledOptions[] = {
     {"supply-tolerance", "PERCENT", "0", "how far the supply strays either way"},
     {"vf-range", "V..V", "", "the lowest and highest forward voltage, for the worst case"},
     {"tolerance", "PERCENT", "5", "the resistor's tolerance"},
-    {"margin", "FACTOR", "2", "the rating over the typical dissipation"},
+    marginOption,
     jsonOption,
 };
 
@@ -125,9 +125,9 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
         input.count = *n;
     }
     if (const auto named = a.value("series")) {
-        const auto series = values::seriesNamed(*named);
+        const auto series = seriesArgument("--series", *named, error);
         if (!series)
-            return usage(err, "--series: '" + *named + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192");
+            return usage(err, error);
         input.series = *series;
     }
     if (const auto t = a.value("supply-tolerance")) {

@@ -58,9 +58,10 @@ int runEval(const Arguments& a, std::ostream& out, std::ostream& err)
     }
     values::Series series = values::Series::E24;
     if (const auto named = a.value("series")) {
-        const auto chosen = values::seriesNamed(*named);
+        std::string error;
+        const auto chosen = seriesArgument("--series", *named, error);
         if (!chosen)
-            return usage(err, "--series: '" + *named + "' is not a series: write E3, E6, E12, E24, E48, E96 or E192");
+            return usage(err, error);
         series = *chosen;
     }
 

@@ -22,15 +22,6 @@ namespace cli {
 
 namespace {
 
-std::optional<values::SeriesSet> seriesArgument(const std::string& text, std::string& error)
-{
-    auto set = values::seriesSetNamed(text);
-    if (!set)
-        error = "--series: '" + text +
-            "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96";
-    return set;
-}
-
 // What follows "is not a resistance": capacitors need the flag.
 std::string withoutCapacitor(const std::string& text)
 {
@@ -55,7 +46,7 @@ int runNearest(const Arguments& a, std::ostream& out, std::ostream& err)
         return usage(err, error);
     values::SeriesSet set(values::allSeries.begin(), values::allSeries.end());
     if (const auto named = a.value("series")) {
-        const auto chosen = seriesArgument(*named, error);
+        const auto chosen = seriesSetArgument("--series", *named, error);
         if (!chosen)
             return usage(err, error);
         set = *chosen;
@@ -143,7 +134,7 @@ int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
     } else {
         values::SeriesSet set{capacitor ? values::Series::E12 : values::Series::E24};
         if (const auto named = a.value("series")) {
-            const auto chosen = seriesArgument(*named, error);
+            const auto chosen = seriesSetArgument("--series", *named, error);
             if (!chosen)
                 return usage(err, error);
             set = *chosen;

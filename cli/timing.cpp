@@ -23,6 +23,10 @@ namespace {
 using values::Decimal;
 using values::Measure;
 
+// What the designers of rc and timer share; resonance picks only a capacitor, from its own range.
+constexpr Option rSeriesOption{"r-series", "SERIES", "E24", "the resistors' series, when designing"};
+constexpr Option rRangeOption{"r-range", "LO..HI", "1k..1M", "the values the resistors may take, when designing"};
+constexpr Option cSeriesOption{"c-series", "SERIES", "E6", "the capacitors' series, when designing"};
 constexpr Option topOption{"top", "N", "10", "how many to list"};
 
 constexpr Option rcOptions[] = {
@@ -32,9 +36,9 @@ constexpr Option rcOptions[] = {
     {"v", "V", "", "the level whose charge time is wanted, with --vs"},
     {"fc", "F", "", "the corner frequency to design for"},
     {"tau", "T", "", "the time constant to design for"},
-    {"r-series", "SERIES", "E24", "the resistors' series, when designing"},
-    {"r-range", "LO..HI", "1k..1M", "the values the resistor may take, when designing"},
-    {"c-series", "SERIES", "E6", "the capacitors' series, when designing"},
+    rSeriesOption,
+    rRangeOption,
+    cSeriesOption,
     {"c-range", "LO..HI", "1n..1u", "the values the capacitor may take, when designing"},
     topOption,
     jsonOption,
@@ -70,9 +74,9 @@ constexpr Option timerOptions[] = {
     {"r", "R", "", "the monostable's resistor"},
     {"f", "F", "", "the astable's frequency to design for"},
     {"duty", "D", "", "the share of the period the output is high, with --f"},
-    {"r-series", "SERIES", "E24", "the resistors' series, when designing"},
-    {"r-range", "LO..HI", "1k..1M", "the values the resistors may take, when designing"},
-    {"c-series", "SERIES", "E6", "the capacitors' series, when designing"},
+    rSeriesOption,
+    rRangeOption,
+    cSeriesOption,
     {"c-range", "LO..HI", "1n..10u", "the values the capacitor may take, when designing"},
     topOption,
     jsonOption,
@@ -142,10 +146,10 @@ public:
         const std::string seriesOption = which + "-series";
         const std::string rangeOption = which + "-range";
         if (const auto named = a_.value(seriesOption)) {
-            const auto chosen = values::seriesSetNamed(*named);
+            std::string error;
+            const auto chosen = seriesSetArgument("--" + seriesOption, *named, error);
             if (!chosen) {
-                fail("--" + seriesOption + ": '" + *named +
-                     "' is not a series: write E3, E6, E12, E24, E48, E96, E192 or a union such as E24+E96");
+                fail(error);
                 return {};
             }
             set = *chosen;
