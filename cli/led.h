@@ -10,11 +10,10 @@
 
 namespace cli {
 
-// led --supply 5 --vf 2 --current 10m [--count 1] [--series E24] [--supply-tolerance 5]
-//     [--vf-range 1.8..2.2] [--tolerance 5] [--margin 2] [--json]: the LED's series resistor.
+// led: the LED string's series resistor.
 int runLed(const Arguments& a, std::ostream& out, std::ostream& err);
 
-// ohm with any two of --v --i --r --p [--json]: the other two by Ohm's law.
+// ohm: any two of V, I, R and P give the other two.
 int runOhm(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // The commands of the LED resistor window and of the Ohm's law window.

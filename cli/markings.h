@@ -11,10 +11,10 @@
 // The marking commands.
 namespace cli {
 
-// mark VALUE [--tolerance 5] [--tcr 50] [--json]: every resistor marking of the value, or why not.
+// mark: every resistor marking of the value, or why not.
 int runMark(const Arguments& a, std::ostream& out, std::ostream& err);
 
-// read MARKING [--json]: every reading of colour bands, a code or a value.
+// read: every reading of colour bands, a code or a value.
 int runRead(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // The commands above, as the tools catalogue lists them.

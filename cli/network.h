@@ -10,8 +10,8 @@
 
 namespace cli {
 
-// eval "4k7 + (10k || 22k)" [--capacitor] [--tolerance 1] [--series E24] [--json]: a network's
-// exact value, its range over the tolerances and the text written back in the finder's form.
+// eval: a network's exact value, its range over the tolerances and the text written back in the
+// finder's form.
 int runEval(const Arguments& a, std::ostream& out, std::ostream& err);
 
 std::span<const Command> networkCommands();

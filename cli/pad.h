@@ -10,8 +10,8 @@
 
 namespace cli {
 
-// pad --db 6 [--z 50] [--series E96] [--json]: the Pi, T and bridged-T pads, each resistor exact
-// and standard, and what the standard pad does terminated in Z.
+// pad: the Pi, T and bridged-T pads, each resistor exact and standard, and what the standard pad
+// does terminated in Z.
 int runPad(const Arguments& a, std::ostream& out, std::ostream& err);
 
 std::span<const Command> padCommands();

@@ -11,11 +11,10 @@
 // The standard-values commands.
 namespace cli {
 
-// nearest VALUE [--series E24] [--json]: every series (or the one named) with its nearest value.
+// nearest: every series (or the ones named) with its nearest value.
 int runNearest(const Arguments& a, std::ostream& out, std::ostream& err);
 
-// combine VALUE [--series E24] [--range 10..1M] [--parts 3] [--top 10] [--capacitor]
-//         [--stock FILE] [--json]: the best networks of 1 to 3 parts.
+// combine: the best networks of 1 to 4 parts.
 int runCombine(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // The commands above, as the tools catalogue lists them.

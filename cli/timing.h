@@ -10,15 +10,13 @@
 
 namespace cli {
 
-// rc --r R --c C [--vs V --v V] | rc --fc F | --tau T [--r-series E24] [--r-range 1k..1M]
-//    [--c-series E6] [--c-range 1n..1u] [--top 10] [--json]
+// rc: the time constant and corner of R and C, or the pairs for a target.
 int runRc(const Arguments& a, std::ostream& out, std::ostream& err);
-// reactance --f F --c C | --l L [--json]
+// reactance: a capacitor's or an inductor's at a frequency, and the part resonating with it there.
 int runReactance(const Arguments& a, std::ostream& out, std::ostream& err);
-// resonance --l L --c C | --l L --f0 F [--c-series E12] [--c-range 1p..10u] [--top 10] [--json]
+// resonance: of L and C, or the capacitors for a frequency.
 int runResonance(const Arguments& a, std::ostream& out, std::ostream& err);
-// timer --r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode]
-//       [--r-series E24] [--r-range 1k..1M] [--c-series E6] [--c-range 1n..10u] [--top 10] [--json]
+// timer: the 555's astable and monostable, or the parts for a frequency and duty.
 int runTimer(const Arguments& a, std::ostream& out, std::ostream& err);
 
 // rc, reactance, resonance and timer.
