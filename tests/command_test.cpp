@@ -91,6 +91,18 @@ std::vector<cli::Command> allCommands()
     return all;
 }
 
+TEST(CommandSyntax, PairsNameOptionsOfTheirCommand)
+{
+    for (const cli::Command& c : allCommands()) {
+        const auto known = [&](std::string_view name) {
+            return std::any_of(c.syntax.options.begin(), c.syntax.options.end(),
+                               [&](const cli::Option& o) { return o.name == name; });
+        };
+        for (const cli::OneOf& g : c.syntax.oneOf)
+            EXPECT_TRUE(known(g.first) && known(g.second)) << c.name << ": " << g.first << " | " << g.second;
+    }
+}
+
 TEST(CommandHelp, ListsEveryOptionWithItsDefaultOnItsLine)
 {
     const std::vector<cli::Command> commands = allCommands();
