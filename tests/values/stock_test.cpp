@@ -4,7 +4,7 @@
 #include "cli/cli.h"
 #include "cli/standard.h"
 #include "numeric/format.h"
-#include "tests/limits.h"
+#include "tests/values/limits.h"
 #include "values/stock.h"
 
 #include <gtest/gtest.h>

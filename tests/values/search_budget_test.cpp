@@ -7,17 +7,13 @@
 #include "cli/cli.h"
 #include "cli/standard.h"
 #include "cli/timing.h"
+#include "tests/values/limits.h"
 
 #include <gtest/gtest.h>
-
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <new>
 #include <random>
 #include <sstream>
 #include <string>
@@ -25,17 +21,7 @@
 
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool sanitized = true;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr bool sanitized = true;
-#else
-constexpr bool sanitized = false;
-#endif
-#else
-constexpr bool sanitized = false;
-#endif
+using testing_limits::sanitized;
 
 // What the child may use: twice the promise in CPU time, before the kernel stops it, and in
 // memory. AddressSanitizer reserves terabytes of address space up front and slows the program
@@ -46,11 +32,7 @@ constexpr rlim_t addressSpaceLimit = 512ULL << 20;
 constexpr double promisedSeconds = sanitized ? 6.0 : 2.0;
 constexpr long promisedKilobytes = 256L << 10;
 
-struct Child {
-    bool exited = false; // else a signal ended it
-    int status = -1;     // the exit status, or the signal
-    double cpuSeconds = 0;
-    long peakKilobytes = 0;
+struct Child : testing_limits::Usage {
     std::string out;
     std::string err;
 };
@@ -97,42 +79,12 @@ protected:
         const std::filesystem::path outPath = dir_ / "out.txt";
         const std::filesystem::path errPath = dir_ / "err.txt";
         const std::vector<cli::Command> commands = searchCommands();
-        const pid_t child = ::fork();
-        if (child == 0) {
-            const rlimit cpu{cpuLimitSeconds, cpuLimitSeconds + 2};
-            ::setrlimit(RLIMIT_CPU, &cpu);
-            if (!sanitized) {
-                const rlimit space{addressSpaceLimit, addressSpaceLimit};
-                ::setrlimit(RLIMIT_AS, &space);
-            }
-            // Whatever happens, the child never returns into the test program.
-            int status = 99;
-            try {
-                std::ofstream out(outPath, std::ios::binary);
-                std::ofstream err(errPath, std::ios::binary);
-                status = cli::run(args, commands, out, err);
-            } catch (const std::bad_alloc&) {
-                status = 98; // out of memory
-            } catch (...) {
-                status = 97;
-            }
-            ::_exit(status);
-        }
         Child r;
-        if (child < 0)
-            return r;
-        int wstatus = 0;
-        rusage usage{};
-        if (::wait4(child, &wstatus, 0, &usage) != child)
-            return r;
-        r.exited = WIFEXITED(wstatus);
-        r.status = r.exited ? WEXITSTATUS(wstatus) : WTERMSIG(wstatus);
-        const auto seconds = [](const timeval& t) {
-            return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
-        };
-        r.cpuSeconds = seconds(usage.ru_utime) + seconds(usage.ru_stime);
-        // NOLINTNEXTLINE(cppcoreguidelines-pro-type-union-access): how glibc declares struct rusage
-        r.peakKilobytes = usage.ru_maxrss;
+        static_cast<testing_limits::Usage&>(r) = testing_limits::runLimited(cpuLimitSeconds, addressSpaceLimit, [&] {
+            std::ofstream out(outPath, std::ios::binary);
+            std::ofstream err(errPath, std::ios::binary);
+            return cli::run(args, commands, out, err);
+        });
         r.out = slurp(outPath);
         r.err = slurp(errPath);
         return r;
@@ -144,7 +96,8 @@ protected:
         ASSERT_TRUE(r.exited) << name << ": ended by signal " << r.status << " after " << r.cpuSeconds
                               << " s of CPU (the kernel's limit is " << cpuLimitSeconds << " s)";
         EXPECT_TRUE(r.status == 0 || r.status == 2)
-            << name << ": exit " << r.status << (r.status == 98 ? " (out of memory)" : "") << "\n"
+            << name << ": exit " << r.status << (r.status == testing_limits::outOfMemory ? " (out of memory)" : "")
+            << "\n"
             << r.err;
         if (r.status == 2) {
             EXPECT_NE(r.err.find("the search stopped at its limit"), std::string::npos) << name << ": " << r.err;
