@@ -15,6 +15,7 @@
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/timing.h"
+#include "numeric/format.h"
 #include "numeric/parse.h"
 
 #include <cstdint>

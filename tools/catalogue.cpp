@@ -13,7 +13,7 @@
 #include "tools/board/board.h"
 #include "tools/dividerdesign.h"
 #include "tools/ledresistor.h"
-#include "tools/markings.h"
+#include "tools/markings/markings.h"
 #include "tools/networkcalculator.h"
 #include "tools/ohmslaw.h"
 #include "tools/standardvalues/standardvalues.h"

@@ -6,7 +6,7 @@
 #include "shell/project.h"
 #include "tools/catalogue.h"
 #include "tools/dividerdesign.h"
-#include "tools/markings.h"
+#include "tools/markings/markings.h"
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Markings panel: the field, the band pickers and the drawing always show the same bands,
 // and the two tables follow what is typed.
-#include "tools/markings.h"
+#include "tools/markings/markings.h"
 
 #include "window.h"
 

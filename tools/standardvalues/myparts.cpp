@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "tools/standardvalues/myparts.h"
 
-#include "values/stock.h"
 #include "numeric/parse.h"
+#include "values/stock.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

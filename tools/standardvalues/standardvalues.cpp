@@ -3,27 +3,24 @@
 
 #include "tools/circuitview.h"
 
+#include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/standardvalues/detail.h"
 #include "tools/standardvalues/myparts.h"
 #include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "numeric/format.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QLocale>
-#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -33,16 +30,14 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <atomic>
-#include <functional>
-#include <new>
 #include <stop_token>
 
 namespace tools {
 
 namespace {
 
-constexpr int myPartsIndex = static_cast<int>(values::allSeries.size()); // after the series in cboSource
+using namespace standardvalues;
+
 constexpr int saveDelayMs = 500;
 constexpr int readDelayMs = 100;
 // A search quicker than this swaps the rows without a word; a slower one clears the old rows
@@ -55,11 +50,7 @@ constexpr qsizetype quickLoadChars = 64 * 1024;
 constexpr qsizetype maxEditedLines = 250'000;
 // A list of a million bad lines lists the first of them and how many more.
 constexpr std::size_t problemsListed = 200;
-constexpr int networksTop = 10;
 constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
-
-enum NearestColumn { NSeries, NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact, NColumns };
-enum NetworkColumn { WNetwork, WValue, WDeviation, WParts, WColumns };
 
 // A wrapped label asks for some 80 characters of width; messages take the width they are given.
 QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
@@ -458,306 +449,6 @@ void StandardValues::sourceChosen()
     txtTo_->setEnabled(!mine);
     fraMyParts_->setVisible(mine);
     startSearch();
-}
-
-void StandardValues::myPartsEdited()
-{
-    partsUnsaved_ = true;
-    saveTimer_->start();
-    if (!readTimer_->isActive())
-        readTimer_->start();
-}
-
-void StandardValues::adoptMyParts(const std::shared_ptr<QTextDocument>& document)
-{
-    document->setDocumentLayout(new QPlainTextDocumentLayout(document.get()));
-    document->setParent(txtMyParts_);
-    {
-        const QSignalBlocker quiet(txtMyParts_); // nothing was edited
-        txtMyParts_->setDocument(document.get());
-    }
-    txtMyParts_->setReadOnly(false);
-    lblPartsMessage_->clear();
-    readMyParts();
-}
-
-void StandardValues::readMyParts()
-{
-    readTimer_->stop();
-    if (!stockReader_)
-        stockReader_ = std::make_shared<values::StockReader>(
-            decimalSeparator(locale()), kind() == values::Kind::Capacitor ? values::Unit::Farad : values::Unit::Ohm);
-    reader_.run([text = partsOnDisk_ ? *partsOnDisk_ : txtMyParts_->toPlainText().toStdString(), reader = stockReader_](
-                    const std::stop_token& stop) { return reader->read(text, problemsListed, stop); });
-}
-
-void StandardValues::showMyParts(values::StockRead read)
-{
-    myParts_ = std::move(read.parts);
-    lstPartProblems_->clear();
-    QList<QTextEdit::ExtraSelection> marks;
-    QTextCharFormat wavy;
-    wavy.setUnderlineStyle(QTextCharFormat::WaveUnderline);
-    wavy.setUnderlineColor(Qt::red);
-    for (const values::StockEntry& entry : read.problems) {
-        auto* item = new QListWidgetItem(tr("Line %1: %2").arg(entry.line).arg(QString::fromStdString(entry.reason)),
-                                         lstPartProblems_);
-        item->setData(Qt::UserRole, entry.line);
-        const QTextBlock block = txtMyParts_->document()->findBlockByNumber(entry.line - 1);
-        // A line with two bad values is marked once.
-        if (block.isValid() && (marks.isEmpty() || marks.back().cursor.block() != block)) {
-            QTextEdit::ExtraSelection mark;
-            mark.cursor = QTextCursor(block);
-            mark.cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-            mark.format = wavy;
-            mark.format.setToolTip(item->text());
-            marks.append(mark);
-        }
-    }
-    if (read.problemCount > read.problems.size())
-        new QListWidgetItem(
-            tr("%n more lines left out", nullptr, static_cast<int>(read.problemCount - read.problems.size())),
-            lstPartProblems_);
-    txtMyParts_->setExtraSelections(marks);
-    Q_EMIT partsRead();
-    if (cboSource_->currentIndex() == myPartsIndex)
-        startSearch();
-}
-
-void StandardValues::openPartsFile()
-{
-    const QString fileName = QFileDialog::getOpenFileName(this, tr("Open a parts list"), QString(),
-                                                          tr("Parts lists (*.txt *.csv);;All files (*)"));
-    if (fileName.isEmpty())
-        return;
-    QString error;
-    const std::optional<QString> list = myparts::importFile(fileName, decimalSeparator(locale()), &error);
-    if (!list) {
-        lblPartsMessage_->setText(error);
-        return;
-    }
-    lblPartsMessage_->clear();
-    // Through the cursor, so Undo brings the previous list back.
-    QTextCursor cursor(txtMyParts_->document());
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(*list);
-    cboSource_->setCurrentIndex(myPartsIndex);
-}
-
-void StandardValues::saveMyParts()
-{
-    saveMyPartsOnce(false);
-}
-
-// Saves the list; another program's change since it was read is merged, reloaded or overwritten
-// as the user says; a save that fails as the window goes asks to retry or to save elsewhere, as
-// there is no later.
-bool StandardValues::saveMyPartsOnce(bool leaving)
-{
-    saveTimer_->stop();
-    if (!partsSavable_)
-        return false;
-    QString text = txtMyParts_->toPlainText();
-    if (myparts::changedOnDisk()) {
-        const myparts::Loaded disk = myparts::read();
-        switch (myparts::ask(myparts::Question::ChangedOnDisk, QDir::toNativeSeparators(myparts::filePath()), this)) {
-        case myparts::Answer::Reload:
-            if (!leaving) {
-                const QSignalBlocker quiet(saveTimer_);
-                txtMyParts_->setPlainText(disk.text);
-                saveTimer_->stop();
-            }
-            partsUnsaved_ = false;
-            return true;
-        case myparts::Answer::Merge:
-            text = myparts::merged(text, disk.text);
-            if (!leaving) {
-                QTextCursor cursor(txtMyParts_->document());
-                cursor.select(QTextCursor::Document);
-                cursor.insertText(text);
-                saveTimer_->stop();
-            }
-            break;
-        default:
-            break;
-        }
-    }
-    QString error;
-    while (!myparts::save(text, &error)) {
-        if (!leaving) {
-            lblPartsMessage_->setText(tr("My parts could not be saved: %1").arg(error));
-            return false;
-        }
-        const myparts::Answer answer = myparts::ask(myparts::Question::SaveFailed, error, this);
-        if (answer == myparts::Answer::Discard) {
-            partsUnsaved_ = false;
-            return false;
-        }
-        if (answer == myparts::Answer::SaveElsewhere && myparts::saveElsewhere(text, this, &error)) {
-            partsUnsaved_ = false;
-            return true;
-        }
-    }
-    partsUnsaved_ = false;
-    lblPartsMessage_->clear();
-    return true;
-}
-
-void StandardValues::showNearest()
-{
-    const bool shown = target_.has_value();
-    std::vector<values::Nearest> rows;
-    if (shown)
-        rows = values::nearestInEverySeries(*target_);
-    for (int row = 0; row < tblNearest_->rowCount(); ++row) {
-        for (int column = NNearest; column < NColumns; ++column)
-            delete tblNearest_->takeItem(row, column);
-        if (!shown)
-            continue;
-        const values::Nearest& n = rows.at(static_cast<std::size_t>(row));
-        const auto put = [&](int column, const values::Decimal& value) {
-            tblNearest_->setItem(row, column, cell(withUnit(value)));
-            tblNearest_->setItem(row, column + 1, cell(localised(values::deviation(value, *target_).text(), locale())));
-        };
-        put(NNearest, n.nearest);
-        put(NBelow, n.below);
-        put(NAbove, n.above);
-        if (n.exact) {
-            auto* mark = cell(QStringLiteral("✓"), Qt::AlignCenter);
-            mark->setData(Qt::AccessibleTextRole, tr("exact"));
-            tblNearest_->setItem(row, NExact, mark);
-        }
-    }
-}
-
-void StandardValues::startSearch()
-{
-    lblRangeMessage_->clear();
-    if (!target_) {
-        clearNetworks({});
-        return;
-    }
-    values::SearchOptions options;
-    options.kind = kind();
-    options.maxParts = cboParts_->currentIndex() + 1;
-    options.top = networksTop;
-
-    std::vector<values::Part> parts;
-    if (cboSource_->currentIndex() == myPartsIndex) {
-        if (myParts_.empty()) {
-            clearNetworks(tr("My parts holds no values yet: type them, paste them or open a file."));
-            return;
-        }
-        parts = myParts_;
-    } else {
-        const char separator = decimalSeparator(locale());
-        const values::Parsed lo = values::parse(txtFrom_->text().trimmed().toStdString(), separator);
-        const values::Parsed hi = values::parse(txtTo_->text().trimmed().toStdString(), separator);
-        if (!lo.value || !hi.value) {
-            lblRangeMessage_->setText(QString::fromStdString(!lo.value ? lo.error : hi.error));
-            clearNetworks({});
-            return;
-        }
-        if (*hi.value < *lo.value) {
-            lblRangeMessage_->setText(tr("The range runs from the lower value to the higher one."));
-            clearNetworks({});
-            return;
-        }
-        const auto series = static_cast<values::Series>(cboSource_->currentIndex());
-        parts = values::unlimitedParts(values::valuesInRange(series, *lo.value, *hi.value));
-        if (parts.empty()) {
-            clearNetworks(tr("No %1 value lies in this range.").arg(cboSource_->currentText()));
-            return;
-        }
-    }
-
-    reach_ = values::networkReach(*target_, parts, options);
-    slowTimer_->start();
-    search_.run([target = *target_, parts = std::move(parts), options](const std::stop_token& token) {
-        std::atomic<bool> cancelled{false};
-        const std::stop_callback stop(token, [&cancelled] { cancelled = true; });
-        values::SearchOptions withCancel = options;
-        withCancel.cancel = &cancelled;
-        try {
-            return values::findNetworks(target, parts, withCancel);
-        } catch (const std::bad_alloc&) {
-            values::SearchResult none;
-            none.limited = true; // said beside the table as a limit reached
-            return none;
-        }
-    });
-}
-
-void StandardValues::searchIsSlow()
-{
-    if (!search_.busy())
-        return;
-    tblNetworks_->setRowCount(0);
-    lblNetworksStatus_->setText(tr("Searching..."));
-}
-
-void StandardValues::showNetworks(const values::SearchResult& result)
-{
-    slowTimer_->stop();
-    tblNetworks_->setRowCount(static_cast<int>(result.networks.size()));
-    int row = 0;
-    for (const values::Network& network : result.networks) {
-        tblNetworks_->setItem(row, WNetwork, cell(localised(network.text, locale()), Qt::AlignLeft | Qt::AlignVCenter));
-        tblNetworks_->setItem(row, WValue, cell(withUnit(network.value)));
-        QTableWidgetItem* deviation = cell(localised(network.deviation.text(), locale()));
-        deviation->setToolTip(deviation->text());
-        tblNetworks_->setItem(row, WDeviation, deviation);
-        tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));
-        ++row;
-    }
-    QString status = result.networks.empty() ? tr("No network of these parts comes near.") : QString();
-    if (result.limited)
-        status = tr("The search stopped at its limit: a better network may exist.");
-    else if (!result.networks.empty() && reach_.side != values::Reach::Side::Within)
-        status = (reach_.side == values::Reach::Side::Below
-                      ? tr("Out of reach: networks of these parts go no lower than %1")
-                      : tr("Out of reach: networks of these parts go no higher than %1"))
-                     .arg(withUnit(reach_.limit));
-    lblNetworksStatus_->setText(status);
-    shownNetworks_ = result.networks;
-    drawNetwork();
-    Q_EMIT networksShown();
-}
-
-void StandardValues::clearNetworks(const QString& status)
-{
-    search_.cancel();
-    slowTimer_->stop();
-    tblNetworks_->setRowCount(0);
-    lblNetworksStatus_->setText(status);
-    shownNetworks_.clear();
-    drawNetwork();
-    Q_EMIT networksShown();
-}
-
-void StandardValues::drawNetwork()
-{
-    const QModelIndexList selected = tblNetworks_->selectionModel()->selectedRows();
-    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
-    if (row >= shownNetworks_.size()) {
-        circuit_->setDrawing({});
-        return;
-    }
-    const schematic::Symbol symbol =
-        kind() == values::Kind::Capacitor ? schematic::Symbol::Capacitor : schematic::Symbol::Resistor;
-    // Each part written as the table's Network column writes it.
-    const std::function<schematic::Network(const values::NetworkNode&)> drawn = [&](const values::NetworkNode& n) {
-        using Join = values::NetworkNode::Join;
-        if (n.join == Join::Part)
-            return schematic::Network::part(
-                symbol, localised(values::format(n.value, std::max(n.value.digits(), 1)), locale()));
-        std::vector<schematic::Network> parts;
-        for (const values::NetworkNode& p : n.parts)
-            parts.push_back(drawn(p));
-        return n.join == Join::Series ? schematic::Network::series(std::move(parts))
-                                      : schematic::Network::parallel(std::move(parts));
-    };
-    circuit_->setDrawing(schematic::network(drawn(values::tree(shownNetworks_[row]))));
 }
 
 values::Kind StandardValues::kind() const

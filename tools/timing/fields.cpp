@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tools/timing/fields.h"
 
+#include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
-#include "numeric/format.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -133,16 +133,7 @@ QString percent(const values::Miss& miss, const QLocale& locale)
 
 QString plain(const values::Decimal& value, const QLocale& locale)
 {
-    QString digits = QString::number(value.mantissa < 0 ? -value.mantissa : value.mantissa);
-    if (value.exponent >= 0) {
-        digits += QString(value.exponent, u'0');
-    } else {
-        const auto fraction = static_cast<qsizetype>(-value.exponent);
-        if (digits.size() <= fraction)
-            digits = QString(fraction - digits.size() + 1, u'0') + digits;
-        digits.insert(digits.size() - fraction, u'.');
-    }
-    return localised((value.mantissa < 0 ? QStringLiteral("-") : QString()).append(digits).toStdString(), locale);
+    return localised(values::plain(value), locale);
 }
 
 PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& caption, values::Measure quantity,
