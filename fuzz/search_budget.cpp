@@ -11,12 +11,12 @@
 // - a search out of budget still answers with what it found (the networks the single parts).
 #include "support.h"
 
+#include "numeric/format.h"
+#include "numeric/parse.h"
 #include "values/budget.h"
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/timing.h"
-#include "numeric/format.h"
-#include "numeric/parse.h"
 
 #include <cstdint>
 #include <random>

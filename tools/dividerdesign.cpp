@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/dividerdesign.h"
 
+#include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
@@ -9,7 +10,6 @@
 #include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
-#include "numeric/format.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -3,6 +3,8 @@
 
 #include "tools/latest.h"
 #include "values/dividerdesign.h"
+
+// After a Qt header: moc cannot read the C++20 standard headers that come first.
 #include "numeric/format.h"
 
 #include <QWidget>

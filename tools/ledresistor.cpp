@@ -1,13 +1,13 @@
 // SPDX-License-Identifier: MIT
 #include "tools/ledresistor.h"
 
+#include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/led.h"
 #include "values/power.h"
-#include "numeric/format.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/networkcalculator.h"
 
+#include "numeric/format.h"
 #include "schematic/schematic.h"
 #include "tools/circuitview.h"
 #include "tools/form.h"
@@ -8,7 +9,6 @@
 #include "tools/widgets.h"
 #include "values/expression.h"
 #include "values/series.h"
-#include "numeric/format.h"
 
 #include <QComboBox>
 #include <QGridLayout>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tools/ohmslaw.h"
 
+#include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/ohm.h"
-#include "numeric/format.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "tools/singleline.h"
+
+// After a Qt header: moc cannot read the C++20 standard headers that come first.
 #include "numeric/text.h"
 
 #include <QColor>

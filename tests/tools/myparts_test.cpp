@@ -36,9 +36,9 @@ constexpr int waitMs = 10000;
 class FullDisk {
 public:
     explicit FullDisk(rlim_t bytes)
+        : oldHandler_(std::signal(SIGXFSZ, SIG_IGN))
     {
         ::getrlimit(RLIMIT_FSIZE, &before_);
-        oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
         const rlimit full{bytes, before_.rlim_max};
         ::setrlimit(RLIMIT_FSIZE, &full);
     }
@@ -53,8 +53,8 @@ public:
     FullDisk& operator=(FullDisk&&) = delete;
 
 private:
-    rlimit before_{};
     void (*oldHandler_)(int) = nullptr;
+    rlimit before_{};
 };
 
 class MyPartsFile : public ::testing::Test {

@@ -137,7 +137,7 @@ TEST(PartsFile, AMillionBadLinesCostNoMoreThanTheirCount)
     std::string text;
     for (int i = 0; i < 2'000'000; ++i)
         text += i % 2 == 0 ? "x\n" : "y\n";
-    EXPECT_TRUE(testing_limits::runsWithin(4, 256u << 20, [&] {
+    EXPECT_TRUE(testing_limits::runsWithin(4, 256U << 20, [&] {
         const StockRead read = StockReader('.', Unit::Ohm).read(text, 20);
         if (read.problems.size() != 20 || read.problemCount != 2'000'000 || !read.parts.empty())
             throw 1;

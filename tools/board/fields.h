@@ -6,6 +6,8 @@
 #include "tools/widgets.h"
 #include "values/board.h"
 #include "values/dividerdesign.h"
+
+// After a Qt header: moc cannot read the C++20 standard headers that come first.
 #include "numeric/format.h"
 
 #include <QGridLayout>

@@ -57,7 +57,7 @@ OnDisk stamp(const QString& path, QSet<QString> latin1Lines = {})
 QString decoded(const std::string& bytes, QSet<QString>* latin1Lines)
 {
     const values::DecodedParts parts = values::decodeParts(bytes);
-    const QString text = QString::fromStdString(parts.text);
+    QString text = QString::fromStdString(parts.text);
     if (latin1Lines && !parts.latin1Lines.empty()) {
         const QStringList lines = text.split(u'\n');
         for (const std::size_t line : parts.latin1Lines)

@@ -4,6 +4,8 @@
 #include <QString>
 
 #include "values/networks.h"
+
+// After a Qt header: moc cannot read the C++20 standard headers that come first.
 #include "numeric/parse.h"
 
 #include <functional>

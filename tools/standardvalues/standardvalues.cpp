@@ -45,7 +45,7 @@ constexpr int readDelayMs = 100;
 constexpr int slowSearchMs = 250;
 constexpr int problemRows = 4;
 // A list longer than this is taken into the editor off the window thread.
-constexpr qsizetype quickLoadChars = 64 * 1024;
+constexpr qsizetype quickLoadChars = qsizetype{64} * 1024;
 // Forty times E192 over thirty decades; a longer list is searched but not edited here.
 constexpr qsizetype maxEditedLines = 250'000;
 // A list of a million bad lines lists the first of them and how many more.

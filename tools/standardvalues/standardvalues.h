@@ -2,9 +2,11 @@
 #pragma once
 
 #include "tools/latest.h"
-#include "numeric/decimal.h"
 #include "values/networks.h"
 #include "values/stock.h"
+
+// After a Qt header: moc cannot read the C++20 standard headers that come first.
+#include "numeric/decimal.h"
 
 #include <QWidget>
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include "tools/timing/timer.h"
 
+#include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
-#include "numeric/format.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
