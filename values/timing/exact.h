@@ -108,4 +108,19 @@ private:
     std::vector<Candidate> list_;
 };
 
+// The best `top` of every candidate a brute force made, in the search's order and described as
+// the designers answer: what the tests hold a designer to.
+template <class Search, class Candidate>
+auto bestDescribed(const Search& search, std::vector<Candidate> every, int top)
+{
+    std::sort(every.begin(), every.end(),
+              [&search](const Candidate& x, const Candidate& y) { return search.better(x, y); });
+    every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
+    std::vector<decltype(search.describe(every.front()))> described;
+    described.reserve(every.size());
+    for (const Candidate& k : every)
+        described.push_back(search.describe(k));
+    return described;
+}
+
 } // namespace values::detail::timing

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <compare>
 #include <cstddef>
+#include <utility>
 
 namespace values {
 
@@ -157,14 +158,7 @@ std::vector<RcPair> designRcBruteForce(RcTarget kind, const Decimal& target, std
         for (std::size_t c = 0; c < search.capacitorCount(); ++c)
             every.push_back(search.candidate(r, c));
     }
-    std::sort(every.begin(), every.end(),
-              [&search](const RcCandidate& x, const RcCandidate& y) { return search.better(x, y); });
-    every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
-    std::vector<RcPair> pairs;
-    pairs.reserve(every.size());
-    for (const RcCandidate& k : every)
-        pairs.push_back(search.describe(k));
-    return pairs;
+    return bestDescribed(search, std::move(every), top);
 }
 
 } // namespace values

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <compare>
 #include <cstddef>
+#include <utility>
 
 namespace values {
 
@@ -368,14 +369,7 @@ std::vector<TimerDesign> designTimerBruteForce(const TimerGoal& goal, std::span<
                 every.push_back(search.candidate(r1, r2, c, search.high(r1, r2, c), search.low(r2, c)));
         }
     }
-    std::sort(every.begin(), every.end(),
-              [&search](const TimerCandidate& x, const TimerCandidate& y) { return search.better(x, y); });
-    every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
-    std::vector<TimerDesign> designs;
-    designs.reserve(every.size());
-    for (const TimerCandidate& k : every)
-        designs.push_back(search.describe(k));
-    return designs;
+    return bestDescribed(search, std::move(every), top);
 }
 
 } // namespace values
