@@ -5,10 +5,9 @@
 #include "calculators/calculatorform.h"
 #include "calculators/screens.h"
 #include "navigation/screens.h"
+#include "navigation/workbench.h"
 #include "reference/screens.h"
 #include "shell/linkform.h"
-#include "shell/panelform.h"
-#include "tools/catalogue.h"
 
 namespace app {
 
@@ -27,12 +26,11 @@ shell::ScreenTable screens()
                                  screen(navigation::frmSeriesResistors),
                                  screen(navigation::frmSeriesCapacitors),
                                  screen<navigation::FrmOptions>("frmOptions"),
+                                 screen<navigation::FrmWorkbench>("frmWorkbench"),
                              },
                              "frmMainScr"};
     for (const calculators::Calculator& calculator : calculators::catalogue())
         table.screens.insert(calculators::screen(calculator));
-    for (const tools::Tool& tool : tools::catalogue())
-        table.screens.insert(shell::panel(tool.window, tool.make));
     return table;
 }
 

@@ -8,56 +8,39 @@
 #include "shell/form.h"
 #include "tools/catalogue.h"
 
-#include <QAbstractButton>
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFontInfo>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QPixmap>
-#include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <utility>
+#include <vector>
 
 namespace {
 
-// Types a tool's worked example into its window ("txtVin=5;txtVout=3.3"): a field gets the
-// text, a list the item, a tab page its title, a button a click; then lets it answer.
-void fillExample(QWidget& window, const std::string& name)
+// Grabs a window as it is drawn, as <folder>/<name>.png; false when it cannot.
+bool render(QMainWindow& window, const QDir& folder, const QString& name)
 {
-    for (const tools::Tool& tool : tools::catalogue()) {
-        if (name != tool.window)
-            continue;
-        for (const QString& entry : QString::fromUtf8(tool.example).split(u';', Qt::SkipEmptyParts)) {
-            const QString control = entry.section(u'=', 0, 0);
-            const QString text = entry.section(u'=', 1);
-            auto* w = window.findChild<QWidget*>(control);
-            if (auto* field = qobject_cast<QLineEdit*>(w)) {
-                field->setText(text);
-            } else if (auto* list = qobject_cast<QComboBox*>(w)) {
-                list->setCurrentIndex(list->findText(text));
-            } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
-                for (int i = 0; i < tabs->count(); ++i) {
-                    if (tabs->tabText(i).remove(u'&') == text)
-                        tabs->setCurrentIndex(i);
-                }
-            } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
-                button->click();
-            } else {
-                std::fprintf(stderr, "%s: no control %s for its example\n", tool.window, qPrintable(control));
-            }
-        }
-        // Searches answer from a worker thread within milliseconds.
-        QEventLoop settle;
-        QTimer::singleShot(400, &settle, &QEventLoop::quit);
-        settle.exec();
+    // Searches answer from a worker thread within milliseconds.
+    QEventLoop settle;
+    QTimer::singleShot(400, &settle, &QEventLoop::quit);
+    settle.exec();
+    const QPixmap picture = window.grab();
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    if (picture.deviceIndependentSize().toSize() != window.size() || !picture.save(path, "PNG")) {
+        std::fprintf(stderr, "%s: could not render %dx%d\n", qPrintable(path), window.width(), window.height());
+        return false;
     }
+    std::printf("%s %dx%d\n", qPrintable(path), picture.width(), picture.height());
+    return true;
 }
 
 } // namespace
@@ -91,22 +74,25 @@ int main(int argc, char* argv[])
         return 1;
     }
 
+    // Every tool as it first opens, with its worked example: never what the user last typed.
+    const QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toLocal8Bit());
     shell::Project project(app::screens());
     project.setOnLastUnloaded([] {});
     int failures = 0;
     for (const std::string& name : project.screenNames()) {
         shell::Form& form = project.form(name);
-        form.show();
-        QApplication::processEvents();
-        QMainWindow* window = form.window();
-        fillExample(*window, name);
-        const QPixmap picture = window->grab();
-        const QString path = folder.filePath(QString::fromStdString(name) + QStringLiteral(".png"));
-        if (picture.deviceIndependentSize().toSize() != window->size() || !picture.save(path, "PNG")) {
-            std::fprintf(stderr, "%s: could not render %dx%d\n", qPrintable(path), window->width(), window->height());
-            ++failures;
-        } else {
-            std::printf("%s %dx%d\n", qPrintable(path), picture.width(), picture.height());
+        // The workbench is pictured at each tool, with its worked example, named after the tool.
+        std::vector<std::pair<std::string, std::string>> views{{name, {}}};
+        if (name == "frmWorkbench") {
+            for (const tools::Tool& tool : tools::catalogue())
+                views.emplace_back(tool.window, tool.window);
+        }
+        for (const auto& [picture, part] : views) {
+            form.showPart(part);
+            QApplication::processEvents();
+            if (!render(*form.window(), folder, QString::fromStdString(picture)))
+                ++failures;
         }
         form.unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -30,7 +30,8 @@ std::vector<MenuItemDecl> toolsMenu()
     return items;
 }
 
-// What the main screen's controls open: its own links, then each tool's menu item.
+// What the main screen's controls open: its own links, then each tool's menu item, which opens
+// the workbench at that tool.
 std::vector<Link> mainScreenLinks(std::vector<Link> links)
 {
     static const std::vector<std::string> handlers = [] {
@@ -41,7 +42,7 @@ std::vector<Link> mainScreenLinks(std::vector<Link> links)
     }();
     const auto tools = tools::catalogue();
     for (std::size_t i = 0; i < tools.size(); ++i)
-        links.push_back({handlers[i].c_str(), tools[i].window});
+        links.push_back({handlers[i].c_str(), "frmWorkbench", tools[i].window});
     return links;
 }
 

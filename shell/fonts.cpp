@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QMenu>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -143,7 +144,11 @@ void WindowFonts::follow()
 
 void useInterfaceFont(QWidget& window)
 {
-    WindowFonts::of(window).use(window, FontSpec{});
+    WindowFonts& fonts = WindowFonts::of(window);
+    fonts.use(window, FontSpec{});
+    // A popup menu is a window of its own and inherits no font.
+    for (QMenu* menu : window.findChildren<QMenu*>())
+        fonts.use(*menu, FontSpec{});
 }
 
 } // namespace shell

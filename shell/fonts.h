@@ -59,8 +59,9 @@ private:
     std::vector<std::pair<QPointer<QWidget>, FontSpec>> fonts_;
 };
 
-// Gives a window the interface font for its screen, following it to other screens: what
-// every screen does, and what any other window of the program calls once it is made.
+// Gives a window and the menus it has the interface font for its screen, following it to other
+// screens: what every screen does, and what any other window of the program calls once its
+// menus are made.
 void useInterfaceFont(QWidget& window);
 
 } // namespace shell

@@ -117,6 +117,11 @@ void Form::show()
     window_->activateWindow();
 }
 
+void Form::showPart(std::string_view)
+{
+    show();
+}
+
 void Form::unload()
 {
     if (!window_)

@@ -38,6 +38,9 @@ public:
     // Loads the screen if needed, shows it modeless and ownerless and brings it to the front.
     // A name wire() cannot resolve throws NameError and leaves the screen unloaded.
     void show();
+    // Shows the screen at one of its parts, such as one tool of a workbench; a screen without
+    // parts just shows.
+    virtual void showPart(std::string_view part);
     // Discards the window and its controls; the program ends with the last loaded screen.
     void unload();
     bool isLoaded() const { return window_ != nullptr; }

@@ -23,7 +23,10 @@ void LinkForm::wire()
             onClick(control, [this] { unload(); });
         } else {
             Form* target = &project().form(link.shows);
-            onClick(control, [target] { target->show(); });
+            if (link.part)
+                onClick(control, [target, part = link.part] { target->showPart(part); });
+            else
+                onClick(control, [target] { target->show(); });
         }
     }
 }

@@ -13,7 +13,8 @@ namespace shell {
 // before "_Click".
 struct Link {
     const char* handler;
-    const char* shows; // unloadsItself: the screen closes
+    const char* shows;          // unloadsItself: the screen closes
+    const char* part = nullptr; // where in the screen it opens: a workbench's tool
 };
 inline constexpr const char* unloadsItself = nullptr;
 

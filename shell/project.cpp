@@ -43,6 +43,12 @@ std::vector<std::string> Project::screenNames() const
     return names;
 }
 
+void Project::holdOpen(QObject& window)
+{
+    formLoaded();
+    QObject::connect(&window, &QObject::destroyed, &window, [this] { formUnloaded(); });
+}
+
 void Project::formUnloaded()
 {
     if (--loaded_ == 0 && onLastUnloaded_)

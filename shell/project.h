@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QObject>
 #include <QString>
 
 #include <functional>
@@ -67,6 +68,9 @@ public:
     void start() { show(start_); }
 
     int loadedCount() const { return loaded_; }
+    // A window that is no screen's default instance (a second workbench) keeps the program
+    // going, as a loaded screen does, until it is destroyed.
+    void holdOpen(QObject& window);
     // Called when the last loaded screen is unloaded; quits the event loop by default.
     void setOnLastUnloaded(std::function<void()> onLast) { onLastUnloaded_ = std::move(onLast); }
 

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QSettings>
 #include <QStringList>
 #include <QTimer>
 
@@ -31,6 +32,8 @@ class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        // Each test starts as a first run: nothing remembered of an earlier one.
+        QSettings(QStringLiteral("voltiva"), QStringLiteral("voltiva")).clear();
         previousSink_ = shell::setMessageSink([this](QWidget*, const QString& prompt) { messages.append(prompt); });
         project.setOnLastUnloaded([this] { ended = true; });
     }

@@ -200,11 +200,13 @@ TEST_F(ScreenTest, EveryButtonAndMenuItemOfTheMainScreenOpensItsScreen)
         control<QAction>("frmMainScr", item)->trigger();
         EXPECT_TRUE(form(screen).isLoaded()) << screen;
     }
+    // Every tool opens the one workbench, at that tool.
     for (const tools::Tool& tool : tools::catalogue()) {
         control<QAction>("frmMainScr", tool.action)->trigger();
-        EXPECT_TRUE(form(tool.window).isLoaded()) << tool.window;
+        ASSERT_TRUE(form("frmWorkbench").isLoaded()) << tool.window;
+        EXPECT_TRUE(form("frmWorkbench").window()->findChild<QWidget*>(QLatin1String(tool.window))->isVisible());
     }
-    EXPECT_EQ(project.loadedCount(), 10 + static_cast<int>(tools::catalogue().size()));
+    EXPECT_EQ(project.loadedCount(), 11);
 }
 
 TEST_F(ScreenTest, MenusKeepTheirAccessKeys)

@@ -8,8 +8,6 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -92,13 +90,11 @@ namespace {
 
 class ToolWindow : public ScreenTest, public ::testing::WithParamInterface<tools::Tool> {
 protected:
-    // Each tool's logical size at ratio 1, written by the run at ratio 1 and read by the runs
-    // at other ratios (ctest orders them).
-    static QString sizeFile(const char* window)
+    // Opens the tool from the main screen's Tools menu: the workbench, at that tool.
+    QMainWindow* open(const tools::Tool& tool)
     {
-        const QString folder = qEnvironmentVariable("VOLTIVA_TOOL_SIZES");
-        return folder.isEmpty() ? QString()
-                                : QDir(folder).filePath(QString::fromLatin1(window) + QStringLiteral(".txt"));
+        control<QAction>("frmMainScr", tool.action)->trigger();
+        return form("frmWorkbench").window();
     }
 };
 
@@ -128,12 +124,13 @@ TEST_P(ToolWindow, OpensFromItsMenuFitsASmallScreenTakesTypingAndCloses)
 {
     const tools::Tool& tool = GetParam();
     project.start();
-    control<QAction>("frmMainScr", tool.action)->trigger();
-    QMainWindow* window = form(tool.window).window();
+    QMainWindow* window = open(tool);
     ASSERT_NE(window, nullptr);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_FALSE(window->windowTitle().isEmpty());
+    auto* panel = window->findChild<QWidget*>(QLatin1String(tool.window));
+    ASSERT_NE(panel, nullptr) << "the tool's panel keeps its name";
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_TRUE(window->windowTitle().startsWith(tools::title(tool))) << window->windowTitle().toStdString();
 
     // 1080p at 150 % leaves 1280 x 720 logical pixels, a title bar of about 30 included.
     EXPECT_LE(window->width(), 1280);
@@ -144,28 +141,15 @@ TEST_P(ToolWindow, OpensFromItsMenuFitsASmallScreenTakesTypingAndCloses)
     window->activateWindow();
     QWidget* focus = QApplication::focusWidget();
     ASSERT_NE(focus, nullptr);
+    EXPECT_TRUE(panel->isAncestorOf(focus)) << focus->objectName().toStdString();
     const auto* list = qobject_cast<QComboBox*>(focus);
     EXPECT_TRUE(qobject_cast<QLineEdit*>(focus) || (list && list->isEditable())) << focus->objectName().toStdString();
 
-    const QString sizes = sizeFile(tool.window);
-    if (!sizes.isEmpty()) {
-        QFile file(sizes);
-        const QString size = QStringLiteral("%1x%2").arg(window->width()).arg(window->height());
-        if (window->devicePixelRatio() == 1.0) {
-            ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(size.toLatin1());
-        } else {
-            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "the run at ratio 1 writes " << sizes.toStdString();
-            EXPECT_EQ(QString::fromLatin1(file.readAll()), size) << "at ratio " << window->devicePixelRatio();
-        }
-    }
+    EXPECT_EQ(open(tool), window) << "brought to the front, not opened twice";
+    EXPECT_EQ(visibleScreens().count(QStringLiteral("frmWorkbench")), 1);
 
-    control<QAction>("frmMainScr", tool.action)->trigger(); // brought to the front, not opened twice
-    EXPECT_EQ(form(tool.window).window(), window);
-    EXPECT_EQ(visibleScreens().count(QString::fromLatin1(tool.window)), 1);
-
-    click(tool.window, "cmdClose");
-    EXPECT_FALSE(form(tool.window).isLoaded());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(form("frmWorkbench").isLoaded());
     EXPECT_TRUE(form("frmMainScr").isLoaded());
 }
 
@@ -173,8 +157,8 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, ToolWindow,
                          ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()),
                          [](const auto& info) { return std::string(info.param.window); });
 
-// Close is the shell's: it unloads the window. A panel that also closes itself on the same click
-// runs a second close first, its central widget hidden and sent a close of its own.
+// A tool's Close closes the workbench, once: a panel that also closed itself on the same click
+// would run a second close first, its central widget hidden and sent a close of its own.
 class ToolClose : public ScreenTest, public ::testing::WithParamInterface<tools::Tool> {};
 
 TEST_P(ToolClose, RunsOnceAndUnloads)
@@ -182,8 +166,10 @@ TEST_P(ToolClose, RunsOnceAndUnloads)
     const tools::Tool& tool = GetParam();
     project.start();
     control<QAction>("frmMainScr", tool.action)->trigger();
-    QMainWindow* window = form(tool.window).window();
+    QMainWindow* window = form("frmWorkbench").window();
     ASSERT_NE(window, nullptr);
+    auto* panel = window->findChild<QWidget*>(QLatin1String(tool.window));
+    ASSERT_NE(panel, nullptr);
 
     struct CloseSpy : QObject {
         QWidget* window = nullptr;
@@ -198,11 +184,11 @@ TEST_P(ToolClose, RunsOnceAndUnloads)
     } spy;
     spy.window = window;
     qApp->installEventFilter(&spy);
-    click(tool.window, "cmdClose");
+    panel->findChild<QAbstractButton*>(QStringLiteral("cmdClose"))->click();
     qApp->removeEventFilter(&spy);
 
-    EXPECT_EQ(spy.closed, QStringList()) << "closed besides the unload";
-    EXPECT_FALSE(form(tool.window).isLoaded());
+    EXPECT_EQ(spy.closed, QStringList(QStringLiteral("frmWorkbench"))) << "closed besides the window's own close";
+    EXPECT_FALSE(form("frmWorkbench").isLoaded());
 }
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, ToolClose,

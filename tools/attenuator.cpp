@@ -134,7 +134,7 @@ void Attenuator::build()
         drawings->addWidget(pictures_[i], 1);
     }
     // Three views, three Copy picture buttons: each its own access key and name.
-    const QString copyTexts[] = {tr("Copy &picture"), tr("Copy pic&ture"), tr("Copy pictu&re")};
+    const QString copyTexts[] = {tr("Copy &picture"), tr("Cop&y picture"), tr("Copy pictu&re")};
     for (std::size_t i = 0; i < pictures_.size(); ++i) {
         if (auto* copy = pictures_[i]->findChild<QPushButton*>(QStringLiteral("cmdCopyPicture"))) {
             copy->setText(copyTexts[i]);

@@ -37,25 +37,57 @@ std::span<const Tool> catalogue()
     // program's start nothing.
     static const Tool tools[] = {
         {"frmStandardValues", "mnuToolsStandard", "&Standard values...", Group::ValuesAndParts, make<StandardValues>,
-         cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks"},
+         cli::standardCommands(), "txtTarget=7k777;tabStandard=Networks",
+         "The nearest E3 to E192 values, and the best networks of one to four parts for a value, from a series "
+         "or from My parts."},
         {"frmMarkings", "mnuToolsMarkings", "&Markings...", Group::ValuesAndParts, make<Markings>,
-         cli::markingsCommands()},
+         cli::markingsCommands(), "txtMarking=yellow violet red gold",
+         "Colour bands, SMD and EIA-96 codes, letter codes and capacitor codes, read and written."},
         {"frmNetwork", "mnuToolsNetwork", "&Network...", Group::ValuesAndParts, make<NetworkCalculator>,
-         cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)"},
+         cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)",
+         "The value of a network typed as 4k7 + (10k || 22k), its range over the tolerances and the nearest "
+         "standard value."},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
-         cli::dividerCommands(), "txtVin=5;txtVout=3.3"},
+         cli::dividerCommands(), "txtVin=5;txtVout=3.3",
+         "Standard resistor pairs for a voltage divider or a regulator's feedback, with the worst case."},
         {"frmLedResistor", "mnuToolsLed", "&LED resistor...", Group::Design, make<LedResistor>, cli::ledCommands(),
-         "txtSupply=12;txtForward=2.2;txtCurrent=30m"},
+         "txtSupply=12;txtForward=2.2;txtCurrent=30m",
+         "The series resistor for an LED or a string of LEDs, its current over the tolerances and its power "
+         "rating."},
         {"frmOhmsLaw", "mnuToolsOhm", "&Ohm's law...", Group::Design, make<OhmsLaw>, cli::ohmCommands(),
-         "txtVoltage=5;txtResistance=220"},
+         "txtVoltage=5;txtResistance=220", "Any two of voltage, current, resistance and power give the others."},
         {"frmAttenuator", "mnuToolsAttenuator", "&Attenuator...", Group::Design, make<Attenuator>, cli::padCommands(),
-         "txtPadDb=6;txtPadZ=50"},
+         "txtPadDb=6;txtPadZ=50",
+         "Pi, T and bridged-T attenuator pads for a loss in dB, exact and from standard values, with the return "
+         "loss."},
         {"frmTiming", "mnuToolsTiming", "&Timing and filters...", Group::Design, make<Timing>, cli::timingCommands(),
-         "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k"},
+         "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
+         "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "
+         "from standard parts."},
         {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
-         "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48"},
+         "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48",
+         "PCB track width for a current and the reverse, a via's resistance and current, and conductor spacing "
+         "for a voltage."},
     };
     return tools;
+}
+
+const Tool* find(std::string_view window)
+{
+    for (const Tool& tool : catalogue()) {
+        if (window == tool.window)
+            return &tool;
+    }
+    return nullptr;
+}
+
+QString title(const Tool& tool)
+{
+    QString text = QString::fromUtf8(tool.menuText);
+    text.remove(u'&');
+    if (text.endsWith(QLatin1String("...")))
+        text.chop(3);
+    return text;
 }
 
 std::vector<cli::Command> commands()

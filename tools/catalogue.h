@@ -3,7 +3,10 @@
 
 #include "cli/cli.h"
 
+#include <QString>
+
 #include <span>
+#include <string_view>
 #include <vector>
 
 class QWidget;
@@ -25,7 +28,15 @@ struct Tool {
     // A worked example typed into the window for its screenshot: "txtSupply=5;txtCurrent=10m",
     // field objectNames and their texts, in typing order.
     const char* example = "";
+    // One line on what it answers: the workbench's tool tip, and what its find box searches.
+    const char* summary = "";
 };
+
+// The tool whose window is `window`, or nullptr.
+const Tool* find(std::string_view window);
+
+// The menu text as a name: "&LED resistor..." is "LED resistor".
+QString title(const Tool& tool);
 
 // In menu order within each group.
 std::span<const Tool> catalogue();

@@ -105,14 +105,14 @@ void LedResistor::build()
     grid->addWidget(txtSupply_, row, 1);
     grid->addWidget(unit("lblSupplyUnit", QStringLiteral("V")), row, 2);
     auto* tolerance = new QHBoxLayout;
-    tolerance->addWidget(labelFor(this, "lblSupplyTolerance", tr("wit&hin ±"), txtSupplyTolerance_));
+    tolerance->addWidget(labelFor(this, "lblSupplyTolerance", tr("w&ithin ±"), txtSupplyTolerance_));
     tolerance->addWidget(txtSupplyTolerance_);
     tolerance->addWidget(unit("lblSupplyToleranceUnit", QStringLiteral("%")));
     tolerance->addStretch();
     grid->addLayout(tolerance, row, 3);
     grid->addWidget(lblSupplyMessage_, row, 4);
     ++row;
-    grid->addWidget(labelFor(this, "lblForward", tr("&Forward voltage:"), txtForward_), row, 0);
+    grid->addWidget(labelFor(this, "lblForward", tr("Forwar&d voltage:"), txtForward_), row, 0);
     grid->addWidget(txtForward_, row, 1);
     grid->addWidget(unit("lblForwardUnit", QStringLiteral("V")), row, 2);
     grid->addWidget(cboColour_, row, 3);
@@ -140,7 +140,7 @@ void LedResistor::build()
     parts->addWidget(labelFor(this, "lblSeries", tr("S&eries:"), cboSeries_));
     parts->addWidget(cboSeries_);
     parts->addSpacing(8);
-    parts->addWidget(labelFor(this, "lblTolerance", tr("&Tolerance:"), cboTolerance_));
+    parts->addWidget(labelFor(this, "lblTolerance", tr("To&lerance:"), cboTolerance_));
     parts->addWidget(cboTolerance_);
     parts->addSpacing(8);
     parts->addWidget(labelFor(this, "lblMargin", tr("Power &margin:"), cboMargin_));

@@ -84,7 +84,7 @@ void NetworkCalculator::build()
     choices->addWidget(labelFor(this, "lblNetworkKind", tr("&Kind:"), cboNetworkKind_));
     choices->addWidget(cboNetworkKind_);
     choices->addSpacing(8);
-    choices->addWidget(labelFor(this, "lblNetworkTolerance", tr("&Tolerance:"), cboNetworkTolerance_));
+    choices->addWidget(labelFor(this, "lblNetworkTolerance", tr("T&olerance:"), cboNetworkTolerance_));
     choices->addWidget(cboNetworkTolerance_);
     choices->addSpacing(8);
     choices->addWidget(labelFor(this, "lblNetworkSeries", tr("&Series:"), cboNetworkSeries_));

@@ -23,7 +23,7 @@ Board::Board(QWidget* parent)
 {
     setObjectName(QStringLiteral("frmBoard"));
     setWindowTitle(tr("Board"));
-    tabBoard_->addTab(track_, tr("&Track"));
+    tabBoard_->addTab(track_, tr("Trac&k"));
     tabBoard_->addTab(via_, tr("&Via"));
     tabBoard_->addTab(spacing_, tr("&Spacing"));
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");

@@ -39,7 +39,7 @@ void BoardTrack::build()
     cboSolve_ = named(new QComboBox(this), "cboTrackSolve", tr("What to find"));
     cboSolve_->addItem(tr("The width for a current"));
     cboSolve_->addItem(tr("The current for a width"));
-    grid->addWidget(labelFor(this, "lblTrackSolve", tr("&Find:"), cboSolve_), 0, 0);
+    grid->addWidget(labelFor(this, "lblTrackSolve", tr("Fin&d:"), cboSolve_), 0, 0);
     grid->addWidget(cboSolve_, 0, 1, 1, 2);
 
     current_ = row(this, grid, 1, "txtTrackCurrent", tr("Curre&nt:"), tr("Current"), QStringLiteral("A"));

@@ -22,9 +22,9 @@ void BoardVia::build()
     using boardfields::row;
     const QString mm = QStringLiteral("mm");
     auto* grid = new QGridLayout;
-    hole_ = row(this, grid, 0, "txtViaHole", tr("&Hole:"), tr("Finished hole diameter"), mm);
+    hole_ = row(this, grid, 0, "txtViaHole", tr("H&ole:"), tr("Finished hole diameter"), mm);
     hole_.field->setPlaceholderText(tr("finished, e.g. 0.3"));
-    plating_ = row(this, grid, 1, "txtViaPlating", tr("Plating &wall:"), tr("Plating thickness"), QStringLiteral("µm"),
+    plating_ = row(this, grid, 1, "txtViaPlating", tr("P&lating wall:"), tr("Plating thickness"), QStringLiteral("µm"),
                    QStringLiteral("25"));
     length_ = row(this, grid, 2, "txtViaLength", tr("&Board thickness:"), tr("Board thickness"), mm,
                   localised("1.6", locale()));

@@ -299,7 +299,7 @@ Markings::Markings(QWidget* parent)
         tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))),
                             static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
-    auto* toleranceLabel = labelFor(nullptr, "lblTolerance", tr("&Tolerance:"), tolerance_);
+    auto* toleranceLabel = labelFor(nullptr, "lblTolerance", tr("T&olerance:"), tolerance_);
     tcr_ = new QComboBox;
     tcr_->setObjectName(QStringLiteral("cboTcr"));
     tcr_->setAccessibleName(tr("Temperature coefficient"));
@@ -313,8 +313,9 @@ Markings::Markings(QWidget* parent)
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     auto* markingsLabel = labelFor(nullptr, "lblMarkings", tr("Mar&kings:"), markings_);
-    // Every kind but the last in view: with its title bar the window then fits a 720-pixel screen.
-    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()) - 1);
+    // Five kinds in view, the rest a scroll away: with the workbench's menu bar and its own title
+    // bar the window then fits a 720-pixel screen.
+    fitRows(markings_, static_cast<int>(values::allMarkingKinds.size()) - 2);
 
     auto* markGrid = new QGridLayout(markBox);
     auto* fields = new QHBoxLayout;

@@ -199,7 +199,7 @@ void StandardValues::build()
     for (int column = NNearest; column < NColumns; ++column)
         tblNearest_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
     auto* nearestLayout = new QVBoxLayout(pagNearest);
-    nearestLayout->addWidget(labelFor(pagNearest, "lblNearest", tr("In &each series:"), tblNearest_));
+    nearestLayout->addWidget(labelFor(pagNearest, "lblNearest", tr("&In each series:"), tblNearest_));
     nearestLayout->addWidget(tblNearest_, 1);
     tabStandard_->addTab(pagNearest, tr("&Nearest"));
 
@@ -222,10 +222,10 @@ void StandardValues::build()
     source->addWidget(labelFor(pagNetworks, "lblSource", tr("&Source:"), cboSource_));
     source->addWidget(cboSource_);
     source->addSpacing(8);
-    source->addWidget(labelFor(pagNetworks, "lblFrom", tr("&From:"), txtFrom_));
+    source->addWidget(labelFor(pagNetworks, "lblFrom", tr("F&rom:"), txtFrom_));
     source->addWidget(txtFrom_, 1);
     source->addWidget(lblFromUnit_);
-    source->addWidget(labelFor(pagNetworks, "lblTo", tr("&To:"), txtTo_));
+    source->addWidget(labelFor(pagNetworks, "lblTo", tr("T&o:"), txtTo_));
     source->addWidget(txtTo_, 1);
     source->addWidget(lblToUnit_);
     source->addSpacing(8);
@@ -279,7 +279,7 @@ void StandardValues::build()
     networksLayout->addLayout(source);
     networksLayout->addWidget(lblRangeMessage_);
     networksLayout->addLayout(body, 1);
-    tabStandard_->addTab(pagNetworks, tr("Net&works"));
+    tabStandard_->addTab(pagNetworks, tr("N&etworks"));
 
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;

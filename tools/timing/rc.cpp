@@ -53,7 +53,7 @@ RcPage::RcPage(QWidget* parent)
     forwardLayout->addLayout(left, 1);
     forwardLayout->addWidget(circuit_, 1);
 
-    corner_ = named(new QRadioButton(tr("Corner &frequency"), this), "optRcCorner");
+    corner_ = named(new QRadioButton(tr("C&orner frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
     target_ =

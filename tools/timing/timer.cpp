@@ -39,7 +39,7 @@ TimerPage::TimerPage(QWidget* parent)
     auto* modes = new QButtonGroup(this);
     modes->addButton(astable_);
     modes->addButton(monostable_);
-    diode_ = named(new QCheckBox(tr("&With a diode across R2"), this), "chk555Diode");
+    diode_ = named(new QCheckBox(tr("With a d&iode across R2"), this), "chk555Diode");
     diode_->setToolTip(tr("The capacitor charges through R1 alone, so any duty cycle can be had"));
     r1_ = timing::makeField(this, "txt555R1", tr("R&1:"), Measure::Resistance, tr("R1"), QStringLiteral("10k"));
     r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
@@ -66,7 +66,7 @@ TimerPage::TimerPage(QWidget* parent)
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
-    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Measure::Time, tr("Target duty cycle"),
+    duty_ = timing::makeField(this, "txt555Duty", tr("&Duty (time high):"), Measure::Time, tr("Target duty cycle"),
                               QStringLiteral("60"));
     duty_.unit->setText(QStringLiteral("%"));
     resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,

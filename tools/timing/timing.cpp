@@ -25,7 +25,7 @@ Timing::Timing(QWidget* parent)
     setObjectName(QStringLiteral("frmTiming"));
     setWindowTitle(tr("Timing and filters"));
     tabs_->addTab(rc_, tr("&RC"));
-    tabs_->addTab(reactance_, tr("Reac&tance"));
+    tabs_->addTab(reactance_, tr("Reactance"));
     tabs_->addTab(resonance_, tr("Reso&nance"));
     tabs_->addTab(timer_, tr("&555 timer"));
     close_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
