@@ -239,3 +239,20 @@ TEST_F(Workbench, AccessKeysAreUniqueAtEveryTool)
         }
     }
 }
+
+// Tab goes from the find box to the list and into the tool; Shift+Tab comes back.
+TEST_F(Workbench, TabLeadsFromTheFindBoxThroughTheListIntoTheTool)
+{
+    project.start();
+    const tools::Tool& tool = *tools::find("frmOhmsLaw");
+    QWidget* panel = open(tool).panel(tool.window);
+    QTest::keyClick(window(), Qt::Key_K, Qt::ControlModifier);
+    QWidget* find = QApplication::focusWidget();
+    ASSERT_EQ(find->objectName(), QStringLiteral("txtFind"));
+    QTest::keyClick(find, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("lstTools"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_TRUE(panel->isAncestorOf(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), QStringLiteral("lstTools"));
+}

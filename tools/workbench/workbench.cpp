@@ -122,7 +122,8 @@ Workbench::Workbench(QMainWindow& window, Links links)
         if (previous == nullptr || previous->group != tool.group) {
             group = new QTreeWidgetItem(lstTools_, {groupName(tool.group)});
             group->setFlags(Qt::ItemIsEnabled);
-            QFont bold = lstTools_->font();
+            // Only the weight: the face stays the list's, and follows it to another ratio.
+            QFont bold;
             bold.setBold(true);
             group->setFont(0, bold);
         }
@@ -152,6 +153,7 @@ Workbench::Workbench(QMainWindow& window, Links links)
     help_->setObjectName(QStringLiteral("txtHelp"));
     help_->setAccessibleName(tr("Help"));
     help_->setOpenExternalLinks(true);
+    help_->setMinimumWidth(help_->fontMetrics().averageCharWidth() * 40);
     help_->hide();
 
     splitter_ = new QSplitter(this);
@@ -367,6 +369,13 @@ void Workbench::showHelpOf(const QString& page)
     if (!help_->isVisible()) {
         help_->show();
         growToFit();
+        // The help takes its room from the list and the tool only as far as they can spare it.
+        QList<int> sizes = splitter_->sizes();
+        if (sizes.size() == 3 && sizes[2] < help_->minimumWidth()) {
+            sizes[1] = std::max(stack_->minimumSizeHint().width(), sizes[1] - (help_->minimumWidth() - sizes[2]));
+            sizes[2] = help_->minimumWidth();
+            splitter_->setSizes(sizes);
+        }
     }
 }
 
