@@ -84,6 +84,13 @@ TEST_F(Workbench, FindsAToolByAWordOfItsNameOrWhatItAnswersAndEnterOpensTheFirst
         EXPECT_STREQ(bench()->currentTool()->window, row.opens);
         EXPECT_TRUE(bench()->panel(row.opens)->isAncestorOf(QApplication::focusWidget()));
     }
+    // Every tool by its name.
+    for (const tools::Tool& tool : tools::catalogue()) {
+        QTest::keyClick(window(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), tools::title(tool));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        EXPECT_EQ(bench()->currentTool(), &tool) << tool.window;
+    }
 }
 
 // Typed, closed with Escape, opened again: as it was; and so after the program starts again.

@@ -62,14 +62,20 @@ QString groupName(Group group)
     return {};
 }
 
+// A text's words, in lower case: "Ohm's law" is ohm, s and law.
+QStringList words(const QString& text)
+{
+    static const QRegularExpression separators(QStringLiteral("[^\\w]+"));
+    return text.toLower().split(separators, Qt::SkipEmptyParts);
+}
+
 // The words a tool is found by: its name, what it answers, its window and its commands.
 QStringList wordsOf(const Tool& tool)
 {
     QString text = title(tool) + u' ' + QString::fromUtf8(tool.summary) + u' ' + QLatin1String(tool.window);
     for (const cli::Command& command : tool.commands)
         text += u' ' + QString::fromUtf8(command.name.data(), qsizetype(command.name.size()));
-    static const QRegularExpression separators(QStringLiteral("[^\\w]+"));
-    return text.toLower().split(separators, Qt::SkipEmptyParts);
+    return words(text);
 }
 
 // Found when each word typed begins a word of the tool's.
@@ -381,8 +387,7 @@ void Workbench::showHelpOf(const QString& page)
 
 void Workbench::filter(const QString& text)
 {
-    static const QRegularExpression separators(QStringLiteral("[^\\w]+"));
-    const QStringList wanted = text.toLower().split(separators, Qt::SkipEmptyParts);
+    const QStringList wanted = words(text);
     for (int g = 0; g < lstTools_->topLevelItemCount(); ++g) {
         QTreeWidgetItem* group = lstTools_->topLevelItem(g);
         bool any = false;
@@ -411,8 +416,18 @@ QTreeWidgetItem* Workbench::firstVisibleTool() const
 
 void Workbench::openFirstFound()
 {
-    if (QTreeWidgetItem* item = firstVisibleTool())
-        showTool(item->data(0, toolRole).toString().toStdString());
+    // A tool whose name has the words typed comes before one that only mentions them: "network"
+    // opens Network, not Standard values' networks.
+    const QStringList wanted = words(txtFind_->text());
+    QTreeWidgetItem* first = firstVisibleTool();
+    for (QTreeWidgetItem* item = first; item != nullptr; item = lstTools_->itemBelow(item)) {
+        if (!item->isHidden() && matches(wanted, words(item->text(0)))) {
+            first = item;
+            break;
+        }
+    }
+    if (first != nullptr)
+        showTool(first->data(0, toolRole).toString().toStdString());
 }
 
 bool Workbench::eventFilter(QObject* watched, QEvent* event)
