@@ -3,12 +3,14 @@
 
 #include "tools/widgets.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFontInfo>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
@@ -170,6 +172,27 @@ void copyToClipboard(const QByteArray& svg, const QImage& image)
     data->setData(QStringLiteral("image/svg+xml"), svg);
     data->setImageData(image);
     QApplication::clipboard()->setMimeData(data);
+}
+
+int drawnRow(const QAbstractItemView& table)
+{
+    const QAbstractItemModel* model = table.model();
+    if (model == nullptr || model->rowCount() == 0)
+        return -1;
+    const QItemSelectionModel* selection = table.selectionModel();
+    const QModelIndex current = selection->currentIndex();
+    if (current.isValid() && selection->isRowSelected(current.row(), current.parent()))
+        return current.row();
+    const QModelIndexList selected = selection->selectedRows();
+    return selected.isEmpty() ? 0 : selected.first().row();
+}
+
+void onRowPicked(QAbstractItemView* table, QObject* context, const std::function<void()>& picked)
+{
+    QObject::connect(table, &QAbstractItemView::clicked, context, picked);
+    QObject::connect(table, &QAbstractItemView::activated, context, picked);
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::currentChanged, context, picked);
+    QObject::connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, context, picked);
 }
 
 } // namespace tools

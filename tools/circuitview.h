@@ -5,6 +5,9 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class QAbstractItemView;
 class QPushButton;
 class QScrollArea;
 
@@ -44,5 +47,12 @@ private:
 
 // A picture on the clipboard as SVG and as PNG, as every Copy picture puts it.
 void copyToClipboard(const QByteArray& svg, const QImage& image);
+
+// The row of a designer's table that its drawing shows: the current row while it is selected,
+// else the first one selected, else the best (the first); -1 when the table is empty.
+int drawnRow(const QAbstractItemView& table);
+// Calls `picked` whenever the user may have picked a row to draw: the current row moves (mouse,
+// arrow keys), the selection changes, or a row is clicked or activated (Enter, double-click).
+void onRowPicked(QAbstractItemView* table, QObject* context, const std::function<void()>& picked);
 
 } // namespace tools

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every tool's drawings as a person reads them: texts never smaller than the window's own, however
-// wide the circuit and however small the window.
+// wide the circuit and however small the window, and a part whose value is unknown named once and
+// said to be not given.
 #include "shell/fonts.h"
 #include "shell/panelform.h"
 #include "shell/project.h"
@@ -17,6 +18,7 @@
 #include <QMainWindow>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +154,52 @@ TEST_F(CircuitViewText, IsNeverSmallerThanTheWindowsFontInAnyTool)
             }
         }
         project.form(t.window).unload();
+    }
+}
+
+// Two words alike side by side: "L L", "R1 R1".
+bool doubled(const QString& text)
+{
+    static const QRegularExpression twice(QStringLiteral(R"((?:^|\s)(\S+) \1(?:$|\s))"));
+    return twice.match(text).hasMatch();
+}
+
+TEST_F(Drawings, NameAPartOnceAndSayWhenItsValueIsNotGiven)
+{
+    // Every tool as it opens, nothing typed.
+    for (const tools::Tool& t : tools::catalogue()) {
+        SCOPED_TRACE(t.window);
+        const std::unique_ptr<QWidget> panel(t.make(nullptr));
+        for (const auto* view : panel->findChildren<tools::CircuitView*>()) {
+            EXPECT_FALSE(doubled(view->drawing().description())) << view->drawing().description().toStdString();
+            for (const auto& label : view->drawing().labels())
+                EXPECT_FALSE(doubled(label.text)) << label.text.toStdString();
+        }
+    }
+
+    // Some parts typed: the others named alone, or drawn as the answer gives them.
+    const struct {
+        const char* typed;
+        const char* view;
+        const char* words;
+    } cases[] = {
+        {"", "picRc", "A low-pass filter: R not given from in to out, C not given from out to ground"},
+        {"txtRcR=10k", "picRc", "R 10 kΩ from in to out, C not given from out"},
+        {"txtReactanceC=100n", "picReactance", "A tank: L not given in parallel with C 100 nF"},
+        {"txtReactanceF=1k;txtReactanceC=100n", "picReactance", "L 253.3 mH in parallel with C 100 nF"},
+        {"txtReactanceF=1k;txtReactanceL=10m", "picReactance", "L 10 mH in parallel with C 2.533 µF"},
+        {"txtLcL=10u", "picLc", "L 10 µH in parallel with C not given"},
+        {"txt555C=10n", "pic555", "R1 not given from the supply to discharge, R2 not given from"},
+        {"opt555Monostable;txt555R1=100k", "pic555",
+         "R 100 kΩ from the supply to discharge and threshold, C not given"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const std::unique_ptr<QWidget> panel(tool("frmTiming").make(nullptr));
+        window::typeExample(*panel, c.typed);
+        const QString words = window::child<tools::CircuitView>(*panel, c.view)->drawing().description();
+        EXPECT_TRUE(words.contains(QString::fromUtf8(c.words))) << words.toStdString();
+        EXPECT_FALSE(doubled(words)) << words.toStdString();
     }
 }
 
