@@ -131,4 +131,9 @@ QString named(const QString& name, const QString& value)
     return value.isEmpty() ? name : name + u' ' + value;
 }
 
+QString given(const QString& value)
+{
+    return value.isEmpty() ? QStringLiteral("not given") : value;
+}
+
 } // namespace schematic

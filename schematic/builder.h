@@ -29,6 +29,8 @@ QPainterPath resistorShape(ResistorStyle style);
 void symbolShape(Symbol symbol, QPainterPath& strokes, QPainterPath& fills);
 // "R1 4.7 kΩ", or "R1" while there is no value.
 QString named(const QString& name, const QString& value);
+// A value in a drawing's words: as the tool writes it, or "not given" while there is none.
+QString given(const QString& value);
 
 // Places symbols, wires and texts in the drawing's units and keeps what tests check.
 class Builder {

@@ -21,8 +21,8 @@ Drawing divider(const QString& r1, const QString& r2, const QString& top, const 
     const double out = 1.4;
     b.wire({0, 2.5}, {out - 0.08, 2.5});
     b.terminal({out, 2.5}, middle, Side::Right);
-    return b.finish(
-        QStringLiteral("A divider: R1 %1 from %2 to %3, R2 %4 from there to ground").arg(r1, top, middle, r2));
+    return b.finish(QStringLiteral("A divider: R1 %1 from %2 to %3, R2 %4 from there to ground")
+                        .arg(given(r1), top, middle, given(r2)));
 }
 
 Drawing ledString(const QString& supply, const QString& resistor, int count, const QString& led)
@@ -55,7 +55,8 @@ Drawing ledString(const QString& supply, const QString& resistor, int count, con
     b.wire({x + 0.5, 0}, {x + 0.5, 0.6});
     b.ground({x + 0.5, 0.6});
     const QString leds = count == 1 ? QStringLiteral("an LED") : QStringLiteral("%1 LEDs in series").arg(count);
-    return b.finish(QStringLiteral("From %1 through R %2 and %3 (%4 each) to ground").arg(supply, resistor, leds, led));
+    return b.finish(QStringLiteral("From %1 through R %2 and %3 (%4 each) to ground")
+                        .arg(given(supply), given(resistor), leds, given(led)));
 }
 
 Drawing rcFilter(Filter filter, const QString& r, const QString& c)
@@ -74,15 +75,18 @@ Drawing rcFilter(Filter filter, const QString& r, const QString& c)
     const double out = length + std::max(1.2, textSize(shuntText).width() + 0.6);
     b.wire({length, 0}, {out - 0.08, 0});
     b.terminal({out, 0}, QStringLiteral("out"), Side::Right);
-    return b.finish(low ? QStringLiteral("A low-pass filter: R %1 from in to out, C %2 from out to ground").arg(r, c)
-                        : QStringLiteral("A high-pass filter: C %1 from in to out, R %2 from out to ground").arg(c, r));
+    return b.finish(
+        low ? QStringLiteral("A low-pass filter: R %1 from in to out, C %2 from out to ground").arg(given(r), given(c))
+            : QStringLiteral("A high-pass filter: C %1 from in to out, R %2 from out to ground")
+                  .arg(given(c), given(r)));
 }
 
 Drawing lcTank(const QString& l, const QString& c)
 {
     Drawing d = network(Network::parallel({Network::part(Symbol::Inductor, named(QStringLiteral("L"), l)),
                                            Network::part(Symbol::Capacitor, named(QStringLiteral("C"), c))}));
-    return Builder::redescribed(std::move(d), QStringLiteral("A tank: L %1 in parallel with C %2").arg(l, c));
+    return Builder::redescribed(std::move(d),
+                                QStringLiteral("A tank: L %1 in parallel with C %2").arg(given(l), given(c)));
 }
 
 namespace {
@@ -162,7 +166,7 @@ Drawing astable555(const QString& r1, const QString& r2, const QString& c, bool 
     QString text =
         QStringLiteral("A 555 astable: R1 %1 from the supply to discharge, R2 %2 from discharge to threshold "
                        "and trigger, C %3 from there to ground")
-            .arg(r1, r2, c);
+            .arg(given(r1), given(r2), given(c));
     if (diode)
         text += QStringLiteral(", a diode across R2");
     return b.finish(text);
@@ -194,7 +198,7 @@ Drawing monostable555(const QString& r, const QString& c)
     b.dot({join, 2.4});
     return b.finish(QStringLiteral("A 555 monostable: R %1 from the supply to discharge and threshold, C %2 from there "
                                    "to ground, the trigger at pin 2")
-                        .arg(r, c));
+                        .arg(given(r), given(c)));
 }
 
 namespace {
@@ -234,8 +238,8 @@ Drawing piPad(const QString& shunt, const QString& series)
         b.dot({x, 0});
         b.dot({x, bottom});
     }
-    return b.finish(
-        QStringLiteral("A Pi pad: %1 across the input, %2 in series, %1 across the output").arg(shunt, series));
+    return b.finish(QStringLiteral("A Pi pad: %1 across the input, %2 in series, %1 across the output")
+                        .arg(given(shunt), given(series)));
 }
 
 Drawing teePad(const QString& series, const QString& shunt)
@@ -252,7 +256,8 @@ Drawing teePad(const QString& series, const QString& shunt)
     b.part(Symbol::Resistor, {mid, 0}, {mid, bottom}, shunt, Side::Right);
     b.dot({mid, 0});
     b.dot({mid, bottom});
-    return b.finish(QStringLiteral("A T pad: %1 in series, %2 to the common line, %1 in series").arg(series, shunt));
+    return b.finish(
+        QStringLiteral("A T pad: %1 in series, %2 to the common line, %1 in series").arg(given(series), given(shunt)));
 }
 
 Drawing bridgedTeePad(const QString& arm, const QString& bridge, const QString& shunt)
@@ -279,7 +284,7 @@ Drawing bridgedTeePad(const QString& arm, const QString& bridge, const QString& 
         b.dot(p);
     return b.finish(QStringLiteral("A bridged T pad: two arms of %1 in series, %2 across both, %3 from their middle "
                                    "to the common line")
-                        .arg(arm, bridge, shunt));
+                        .arg(given(arm), given(bridge), given(shunt)));
 }
 
 } // namespace schematic

@@ -231,11 +231,22 @@ bool Drawing::isEmpty() const
     return strokes_.isEmpty() && fills_.isEmpty() && texts_.empty() && resistors_.empty();
 }
 
-QSizeF Drawing::sizeAt(double fontPixels) const
+QSizeF Drawing::sizeAt(const QFont& font) const
 {
     if (isEmpty())
         return {0, 0};
-    return bounds_.size() * (fontPixels / em);
+    // Texts come out at the nearest whole pixel size; measured in the application's font, one
+    // painted in a wider font needs a larger scale to fit at full size.
+    const int pixels = std::max(1, QFontInfo(font).pixelSize());
+    QFont f = font;
+    f.setPixelSize(pixels);
+    const QFontMetricsF metrics(f);
+    double scale = (pixels - 0.45) / em; // just under half a pixel less still rounds up to it
+    for (const Text& t : texts_) {
+        if (t.rect.width() > 0)
+            scale = std::max(scale, metrics.horizontalAdvance(t.text) / t.rect.width());
+    }
+    return bounds_.size() * scale;
 }
 
 void Drawing::paint(QPainter& painter, const QRectF& target, const QPalette& palette) const
@@ -271,12 +282,21 @@ void Drawing::paint(QPainter& painter, const QRectF& target, const QPalette& pal
     QFont font = painter.font();
     for (const Text& t : texts_) {
         const QRectF rect = toTarget.mapRect(t.rect);
-        // The painting font may be wider than the one measured: shrink to the box if need be.
+        // The painting font may be wider than the one measured: below sizeAt(), shrink to the box.
         QFont f = font;
-        f.setPixelSize(std::max(1, static_cast<int>(std::lround(em * scale))));
-        const double advance = QFontMetricsF(f).horizontalAdvance(t.text);
-        if (advance > rect.width())
-            f.setPixelSize(std::max(1, static_cast<int>(std::floor(f.pixelSize() * rect.width() / advance))));
+        const int full = std::max(1, static_cast<int>(std::lround(em * scale)));
+        f.setPixelSize(full);
+        const auto advance = [&f, &t](int pixels) {
+            f.setPixelSize(pixels);
+            return QFontMetricsF(f).horizontalAdvance(t.text);
+        };
+        if (const double wide = advance(full); wide > rect.width()) {
+            // Glyph widths do not grow quite in step with the size: the largest that fits.
+            int pixels = std::max(1, static_cast<int>(std::floor(full * rect.width() / wide)));
+            while (pixels < full && advance(pixels + 1) <= rect.width())
+                ++pixels;
+            f.setPixelSize(pixels);
+        }
         painter.setFont(f);
         painter.drawText(rect, Qt::AlignCenter | Qt::TextDontClip, t.text);
     }
@@ -284,11 +304,12 @@ void Drawing::paint(QPainter& painter, const QRectF& target, const QPalette& pal
 }
 
 namespace {
-// The picture's logical size for the clipboard: texts as large as the application's.
+// The picture's logical size for the clipboard: texts a quarter larger than the application's.
 QSize naturalSize(const Drawing& d)
 {
-    const double pixels = QGuiApplication::instance() ? QFontInfo(QGuiApplication::font()).pixelSize() : 11.0;
-    return d.sizeAt(pixels * 1.25).toSize().expandedTo(QSize(1, 1));
+    QFont font = QGuiApplication::font();
+    font.setPixelSize(static_cast<int>(std::lround(QFontInfo(font).pixelSize() * 1.25)));
+    return d.sizeAt(font).toSize().expandedTo(QSize(1, 1));
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QFont>
 #include <QImage>
 #include <QPainterPath>
 #include <QPointF>
@@ -59,16 +60,17 @@ public:
     bool isEmpty() const;
 
     // Fits the drawing into `target`, keeping its proportions, in the palette's text colour on
-    // no background of its own (dark palettes too).
+    // no background of its own (dark palettes too), its texts in the painter's font.
     void paint(QPainter& painter, const QRectF& target, const QPalette& palette) const;
     // For the clipboard: the same drawing as SVG, and as a picture of `size` logical pixels at
     // `devicePixelRatio`, on the palette's base colour.
     QByteArray svg(const QPalette& palette) const;
     QImage image(QSize size, double devicePixelRatio, const QPalette& palette) const;
 
-    // The size in logical pixels at which its texts are as large as a font of `fontPixels`
-    // pixels: what a view asks for, so the labels read like the window's own.
-    QSizeF sizeAt(double fontPixels) const;
+    // The least size in logical pixels at which its texts, painted in `font`, come out as large
+    // as that font and fit their places: what a view asks for, so the labels read like the
+    // window's own. Painted any smaller, texts shrink below the font.
+    QSizeF sizeAt(const QFont& font) const;
 
 private:
     friend class Builder;

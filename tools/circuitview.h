@@ -5,13 +5,18 @@
 
 #include <QWidget>
 
+#include <functional>
+
+class QAbstractItemView;
 class QPushButton;
+class QScrollArea;
 
 namespace tools {
 
-// Shows a tool's circuit, scaled to the space it gets, with "Copy picture" (a button and the
-// right-click menu) putting it on the clipboard as SVG and PNG. Its accessible description is
-// the drawing's own, in words.
+// Shows a tool's circuit, scaled to the space it gets but never below the size at which its texts
+// are as large as the window's (a circuit wider or taller than its space scrolls), with "Copy
+// picture" (a button and the right-click menu) putting it on the clipboard as SVG and PNG. Its
+// accessible description is the drawing's own, in words.
 class CircuitView : public QWidget {
     Q_OBJECT
 public:
@@ -29,15 +34,25 @@ public:
     void copyPicture();
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
-    QSizeF naturalSize() const;
-    QRectF drawingArea() const;
+    class Canvas;
 
     schematic::Drawing drawing_;
+    QScrollArea* scroll_ = nullptr;
+    Canvas* canvas_ = nullptr;
     QPushButton* cmdCopyPicture_ = nullptr;
 };
+
+// A picture on the clipboard as SVG and as PNG, as every Copy picture puts it.
+void copyToClipboard(const QByteArray& svg, const QImage& image);
+
+// The row of a designer's table that its drawing shows: the current row while it is selected,
+// else the first one selected, else the best (the first); -1 when the table is empty.
+int drawnRow(const QAbstractItemView& table);
+// Calls `picked` whenever the user may have picked a row to draw: the current row moves (mouse,
+// arrow keys), the selection changes, or a row is clicked or activated (Enter, double-click).
+void onRowPicked(QAbstractItemView* table, QObject* context, const std::function<void()>& picked);
 
 } // namespace tools

@@ -303,7 +303,7 @@ void DividerDesign::connectAll()
     });
     connect(txtFixed_, &QLineEdit::textChanged, this, &DividerDesign::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
-    connect(tblPairs_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DividerDesign::drawPair);
+    onRowPicked(tblPairs_, this, [this] { drawPair(); });
     setTabOrder(tblPairs_, circuit_->copyButton());
 }
 
@@ -430,7 +430,7 @@ std::vector<values::Part> DividerDesign::chosenParts(const values::DividerOption
 
 void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
 {
-    tblPairs_->clearSelection();
+    tblPairs_->selectionModel()->clear(); // the best pair is drawn again
     tblPairs_->setRowCount(static_cast<int>(pairs.size()));
     const QString ohm = QStringLiteral("Ω");
     const QString volt = QStringLiteral("V");
@@ -481,13 +481,12 @@ void DividerDesign::clearPairs(const QString& status)
 
 void DividerDesign::drawPair()
 {
-    const QModelIndexList selected = tblPairs_->selectionModel()->selectedRows();
-    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
-    if (row >= shownPairs_.size()) {
+    const int row = drawnRow(*tblPairs_);
+    if (row < 0 || static_cast<std::size_t>(row) >= shownPairs_.size()) {
         circuit_->setDrawing({});
         return;
     }
-    const values::DividerPair& p = shownPairs_[row];
+    const values::DividerPair& p = shownPairs_[static_cast<std::size_t>(row)];
     const QString ohm = QStringLiteral("Ω");
     const QString source = withUnit(shownGoal_.source, QStringLiteral("V"));
     const QString vout = withUnit(values::approximate(p.vout, 4), QStringLiteral("V"));

@@ -219,6 +219,7 @@ void LedResistor::connectAll()
     for (QComboBox* box : {cboSeries_, cboTolerance_, cboMargin_})
         connect(box, &QComboBox::currentIndexChanged, this, &LedResistor::refresh);
     connect(cmdCopy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(tableText()); });
+    onRowPicked(tblResistors_, this, [this] { drawRow(); });
 }
 
 void LedResistor::colourChosen(int index)
@@ -357,9 +358,24 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
                  QStringLiteral(" %")));
     }
     cmdCopy_->setEnabled(true);
-    const QString resistor = design.choices.empty() ? text(design.exact.ohms, "Ω") : text(design.choices[0].ohms, "Ω");
-    circuit_->setDrawing(schematic::ledString(localised(values::withUnit(input.supply, "V"), locale()), resistor,
-                                              input.count, localised(values::withUnit(input.forward, "V"), locale())));
+    drawnSupply_ = localised(values::withUnit(input.supply, "V"), locale());
+    drawnForward_ = localised(values::withUnit(input.forward, "V"), locale());
+    drawnCount_ = input.count;
+    tblResistors_->selectionModel()->clear(); // the best row is drawn again
+    drawRow();
+}
+
+void LedResistor::drawRow()
+{
+    const bool picked = tblResistors_->selectionModel()->hasSelection();
+    const QTableWidgetItem* resistor = tblResistors_->item(picked ? drawnRow(*tblResistors_) : RAbove, COhms);
+    // A row left empty (no standard value below) draws the best there is.
+    for (const int best : {RAbove, RExact}) {
+        if (resistor == nullptr)
+            resistor = tblResistors_->item(best, COhms);
+    }
+    circuit_->setDrawing(resistor ? schematic::ledString(drawnSupply_, resistor->text(), drawnCount_, drawnForward_)
+                                  : schematic::Drawing());
 }
 
 void LedResistor::clear()
@@ -369,7 +385,7 @@ void LedResistor::clear()
             delete tblResistors_->takeItem(r, column);
     }
     cmdCopy_->setEnabled(false);
-    circuit_->setDrawing({});
+    drawRow();
 }
 
 QString LedResistor::tableText() const

@@ -42,6 +42,7 @@ private:
     void refresh();
     void showDesign(const values::LedInput& input, const values::LedDesign& design);
     void clear();
+    void drawRow(); // the row picked, or the standard value at or above
 
     static std::optional<values::Decimal> readValue(QLineEdit* field, QLabel* message, values::Unit unit);
     std::optional<values::Decimal> readPercent(QLineEdit* field, QLabel* message);
@@ -66,6 +67,9 @@ private:
     CircuitView* circuit_ = nullptr;
     QPushButton* cmdCopy_ = nullptr;
     QPushButton* cmdClose_ = nullptr;
+    QString drawnSupply_; // of the design shown
+    QString drawnForward_;
+    int drawnCount_ = 1;
 };
 
 } // namespace tools

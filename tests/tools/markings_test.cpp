@@ -8,10 +8,14 @@
 #include "values/markings.h"
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QTableWidget>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -174,6 +178,41 @@ TEST_F(MarkingsWindow, MarkingAValueFillsEveryRowAndSaysWhyNot)
     EXPECT_EQ(text("txtMarking"), "yellow violet black brown gold");
     EXPECT_EQ(drawn().size(), 5U);
     EXPECT_EQ(picked(), drawn());
+}
+
+TEST_F(MarkingsWindow, ThePickersFollowTheSideLastEdited)
+{
+    const std::vector<Colour> typed{Colour::Brown, Colour::Black, Colour::Black, Colour::Red, Colour::Brown};
+    type("txtMarking", QStringLiteral("brown black black red brown"));
+    type("txtValue", QStringLiteral("4R7"));
+    EXPECT_EQ(picked(), drawn());
+    const values::ReadResult shown = values::readBands(picked());
+    ASSERT_EQ(shown.readings.size(), 1U);
+    EXPECT_EQ(shown.readings.front().value, values::Decimal::of(47, -1));
+    EXPECT_EQ(text("txtMarking"), "brown black black red brown"); // what was typed stays
+
+    // With no value left, the bands last typed come back; a code typed is no bands and keeps them.
+    type("txtValue", QString());
+    EXPECT_EQ(picked(), typed);
+    type("txtValue", QStringLiteral("4R7"));
+    type("txtMarking", QStringLiteral("104"));
+    EXPECT_EQ(picked(), typed);
+    EXPECT_EQ(drawn(), typed);
+}
+
+TEST_F(MarkingsWindow, CopyPicturePutsTheResistorOnTheClipboardAsSvgAndPng)
+{
+    type("txtMarking", QStringLiteral("yellow violet red gold"));
+    panel->show();
+    QApplication::clipboard()->clear();
+    QTest::mouseClick(child<QAbstractButton>(*panel, "cmdCopyPicture"), Qt::LeftButton);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QByteArray svg = data->data(QStringLiteral("image/svg+xml"));
+    EXPECT_TRUE(svg.contains("<svg"));
+    EXPECT_TRUE(svg.contains(tools::bandColour(Colour::Violet).name().toLatin1())) << "the bands are in it";
+    EXPECT_TRUE(svg.contains("Violet 7")) << "described in words";
+    EXPECT_FALSE(qvariant_cast<QImage>(data->imageData()).isNull());
 }
 
 TEST_F(MarkingsWindow, TooManyDigitsAreRefusedWithSeriesValues)

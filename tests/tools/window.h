@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QString>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QWidget>
@@ -58,6 +61,29 @@ inline QString cell(const QTableWidget& table, int row, int column)
 {
     const QTableWidgetItem* item = table.item(row, column);
     return item ? item->text() : QString();
+}
+
+// Types a worked example as the catalogue writes it ("txtVin=5;txtVout=3.3", as the screenshots
+// type it): a field gets the text, a list the item, a tab page its title, a button a click.
+inline void typeExample(const QWidget& parent, const char* example)
+{
+    for (const QString& entry : QString::fromUtf8(example).split(u';', Qt::SkipEmptyParts)) {
+        const QString name = entry.section(u'=', 0, 0);
+        const QString text = entry.section(u'=', 1);
+        auto* w = child<QWidget>(parent, name.toLatin1().constData());
+        if (auto* field = qobject_cast<QLineEdit*>(w)) {
+            field->setText(text);
+        } else if (auto* list = qobject_cast<QComboBox*>(w)) {
+            list->setCurrentIndex(list->findText(text));
+        } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+            for (int i = 0; i < tabs->count(); ++i) {
+                if (tabs->tabText(i).remove(u'&') == text)
+                    tabs->setCurrentIndex(i);
+            }
+        } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+            button->click();
+        }
+    }
 }
 
 // Runs the event loop until `done` holds: an answer computed on a worker thread, a signal seen

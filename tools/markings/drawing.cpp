@@ -2,11 +2,16 @@
 // The resistor the Markings tool draws, its bands in their colours and captioned.
 #include "tools/markings/markings.h"
 
+#include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/markings/names.h"
 #include "values/markings.h"
 
+#include <QBuffer>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QPainter>
+#include <QSvgGenerator>
 
 #include <algorithm>
 #include <cmath>
@@ -150,12 +155,17 @@ QSize ResistorDrawing::sizeHint() const
 void ResistorDrawing::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QPalette& pal = palette();
+    paint(p, size(), palette());
+}
 
+void ResistorDrawing::paint(QPainter& p, QSizeF size, const QPalette& pal) const
+{
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setFont(font());
     const int columns = static_cast<int>(std::max<std::size_t>(bands_.size(), 3));
-    const qreal bodyWidth = std::min<qreal>(width() - 2 * leadLength, 2 * bodyPadding + columns * columnWidth() * 1.25);
-    const qreal left = (width() - bodyWidth) / 2;
+    const qreal bodyWidth =
+        std::min<qreal>(size.width() - 2 * leadLength, 2 * bodyPadding + columns * columnWidth() * 1.25);
+    const qreal left = (size.width() - bodyWidth) / 2;
     const QRectF body(left, margin, bodyWidth, bodyHeight);
 
     // The leads, then the body with its wider end caps.
@@ -188,4 +198,46 @@ void ResistorDrawing::paintEvent(QPaintEvent*)
         }
     }
 }
+
+void ResistorDrawing::contextMenuEvent(QContextMenuEvent* event)
+{
+    QMenu menu(this);
+    connect(menu.addAction(tr("Copy picture")), &QAction::triggered, this, &ResistorDrawing::copyPicture);
+    menu.exec(event->globalPos());
+}
+
+void ResistorDrawing::copyPicture()
+{
+    // The body as long as the window draws it at its widest, on the palette's base colour.
+    const int columns = static_cast<int>(std::max<std::size_t>(bands_.size(), 3));
+    const QSize size(2 * leadLength + 2 * bodyPadding + columns * columnWidth() * 5 / 4, minimumSizeHint().height());
+    QPalette onBase = palette();
+    onBase.setColor(QPalette::WindowText, palette().color(QPalette::Text));
+    const QColor base = palette().color(QPalette::Base);
+
+    QByteArray svg;
+    QBuffer buffer(&svg);
+    buffer.open(QIODevice::WriteOnly);
+    QSvgGenerator generator;
+    generator.setOutputDevice(&buffer);
+    generator.setSize(size);
+    generator.setViewBox(QRect(QPoint(0, 0), size));
+    generator.setResolution(96);
+    generator.setTitle(tr("Resistor"));
+    generator.setDescription(accessibleDescription());
+    QPainter onSvg(&generator);
+    onSvg.fillRect(QRect(QPoint(0, 0), size), base);
+    paint(onSvg, size, onBase);
+    onSvg.end();
+
+    const double ratio = devicePixelRatioF();
+    QImage image(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(base);
+    QPainter onImage(&image);
+    paint(onImage, size, onBase);
+    onImage.end();
+    copyToClipboard(svg, image);
+}
+
 } // namespace tools

@@ -280,9 +280,15 @@ Markings::Markings(QWidget* parent)
     pickerGrid->setColumnStretch(maxBands + 1, 1);
     drawing_ = new ResistorDrawing;
     drawing_->setObjectName(QStringLiteral("picResistor"));
+    auto* copyPicture = new QPushButton(tr("Copy &picture"));
+    copyPicture->setObjectName(QStringLiteral("cmdCopyPicture"));
+    copyPicture->setToolTip(tr("Copy the resistor as a picture (SVG and PNG)"));
+    auto* drawn = new QHBoxLayout;
+    drawn->addWidget(drawing_, 1);
+    drawn->addWidget(copyPicture, 0, Qt::AlignBottom);
     auto* bandsLayout = new QVBoxLayout(bandsBox);
     bandsLayout->addLayout(pickerGrid);
-    bandsLayout->addWidget(drawing_);
+    bandsLayout->addLayout(drawn);
 
     // Marking.
     auto* markBox = new QGroupBox(tr("Mark a value"));
@@ -347,7 +353,7 @@ Markings::Markings(QWidget* parent)
 
     std::vector<QWidget*> order{marking_, readings_, bandCount_};
     order.insert(order.end(), bandPickers_.begin(), bandPickers_.end());
-    order.insert(order.end(), {value_, tolerance_, tcr_, markings_, close});
+    order.insert(order.end(), {copyPicture, value_, tolerance_, tcr_, markings_, close});
     tabChain(order);
 
     connect(marking_, &QLineEdit::textChanged, this, &Markings::readMarking);
@@ -358,6 +364,7 @@ Markings::Markings(QWidget* parent)
     connect(tolerance_, &QComboBox::currentIndexChanged, this, &Markings::markValue);
     connect(tcr_, &QComboBox::currentIndexChanged, this, &Markings::markValue);
     connect(markings_, &QTableWidget::cellActivated, this, [this](int row, int) { showMarkingRow(row); });
+    connect(copyPicture, &QPushButton::clicked, drawing_, &ResistorDrawing::copyPicture);
 
     // Something to look at from the start: the reader's own example, selected, so what is typed
     // replaces it.
@@ -397,12 +404,13 @@ void Markings::readMarking()
     const values::ReadResult result = values::read(text, decimalSeparator());
 
     // Colour names drive the pickers and the drawing even when the bands do not read, so the
-    // drawing shows which band is wrong.
+    // drawing shows which band is wrong. Both follow the side last edited: a code read here
+    // brings back the bands last typed or picked.
     if (!updating_) {
         if (const auto colours = values::colourWords(text);
             colours && colours->size() >= 3 && colours->size() <= maxBands)
-            setPickers(*colours);
-        drawing_->setBands(pickedBands()); // the drawing follows the side last edited
+            readBands_ = *colours;
+        setPickers(readBands_.empty() ? pickedBands() : readBands_);
     }
 
     readings_->setRowCount(0);
@@ -427,6 +435,7 @@ void Markings::pickBands()
         return;
     const std::vector<Colour> bands = pickedBands();
     drawing_->setBands(bands);
+    readBands_ = bands;
     updating_ = true;
     marking_->setText(bandText(bands));
     updating_ = false;
@@ -475,6 +484,7 @@ void Markings::changeBandCount()
         }
     }
     setPickers(next);
+    readBands_ = next;
     updating_ = true;
     marking_->setText(bandText(next));
     updating_ = false;
@@ -485,7 +495,7 @@ void Markings::markValue()
     markings_->setRowCount(0);
     markedBands_.clear();
     showMessage(markMessage_, {});
-    drawing_->setBands(pickedBands()); // until the value gives bands of its own
+    setPickers(readBands_.empty() ? pickedBands() : readBands_); // until the value gives bands of its own
     const QString text = value_->text().trimmed();
     if (text.isEmpty())
         return;
@@ -532,8 +542,8 @@ void Markings::markValue()
         markings_->setItem(row, 1, code);
         markedBands_.push_back(m.carries() ? m.bands : std::vector<Colour>{});
     }
-    // The drawing follows the side last edited: the value's bands, as many as the count picked
-    // where they carry it.
+    // The pickers and the drawing follow the side last edited: the value's bands, as many as the
+    // count picked where they carry it.
     const int n = bandCount_->currentData().toInt();
     const values::MarkingKind wanted = n <= 4 ? values::MarkingKind::Bands4
         : n == 5                              ? values::MarkingKind::Bands5
@@ -544,7 +554,7 @@ void Markings::markValue()
             drawn = &m.bands;
     }
     if (drawn != nullptr)
-        drawing_->setBands(*drawn);
+        setPickers(*drawn);
 }
 
 void Markings::showMarkingRow(int row)

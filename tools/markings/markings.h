@@ -26,7 +26,9 @@ QColor bandColour(values::Colour colour);
 double contrastRatio(const QColor& a, const QColor& b);
 
 // A resistor body with its bands, and under each band its colour name and what it stands for in
-// that position. Painted in logical coordinates, so it is sharp at any display scale.
+// that position. Painted in logical coordinates, so it is sharp at any display scale; Copy
+// picture (the right-click menu, and a button the panel places) puts it on the clipboard as SVG
+// and PNG, as the circuit drawings do.
 class ResistorDrawing : public QWidget {
     Q_OBJECT
 public:
@@ -39,11 +41,16 @@ public:
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
+    void copyPicture();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     int columnWidth() const;
+    // In `size`, captions in the palette's window text colour on no background of their own.
+    void paint(QPainter& painter, QSizeF size, const QPalette& palette) const;
     std::vector<values::Colour> bands_;
 };
 
@@ -61,6 +68,7 @@ private:
     void changeBandCount();
     void markValue();
     void showMarkingRow(int row);
+    // The pickers and the drawing, silently.
     void setPickers(const std::vector<values::Colour>& bands);
     std::vector<values::Colour> pickedBands() const;
 
@@ -77,6 +85,8 @@ private:
     QLabel* markMessage_;
     QTableWidget* markings_;
     std::vector<std::vector<values::Colour>> markedBands_; // per row of the markings table
+    // The bands last typed or picked: shown again when the value gives none of its own.
+    std::vector<values::Colour> readBands_;
     bool updating_ = false;
 };
 

@@ -123,6 +123,7 @@ void StandardValues::searchIsSlow()
 void StandardValues::showNetworks(const values::SearchResult& result)
 {
     slowTimer_->stop();
+    tblNetworks_->selectionModel()->clear(); // the best network is drawn again
     tblNetworks_->setRowCount(static_cast<int>(result.networks.size()));
     int row = 0;
     for (const values::Network& network : result.networks) {
@@ -161,9 +162,8 @@ void StandardValues::clearNetworks(const QString& status)
 
 void StandardValues::drawNetwork()
 {
-    const QModelIndexList selected = tblNetworks_->selectionModel()->selectedRows();
-    const std::size_t row = selected.isEmpty() ? 0 : static_cast<std::size_t>(selected.first().row());
-    if (row >= shownNetworks_.size()) {
+    const int row = drawnRow(*tblNetworks_);
+    if (row < 0 || static_cast<std::size_t>(row) >= shownNetworks_.size()) {
         circuit_->setDrawing({});
         return;
     }
@@ -181,7 +181,7 @@ void StandardValues::drawNetwork()
         return n.join == Join::Series ? schematic::Network::series(std::move(parts))
                                       : schematic::Network::parallel(std::move(parts));
     };
-    circuit_->setDrawing(schematic::network(drawn(values::tree(shownNetworks_[row]))));
+    circuit_->setDrawing(schematic::network(drawn(values::tree(shownNetworks_[static_cast<std::size_t>(row)]))));
 }
 
 } // namespace tools

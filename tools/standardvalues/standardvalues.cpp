@@ -375,7 +375,7 @@ void StandardValues::connectAll()
     connect(cboParts_, &QComboBox::currentIndexChanged, this, &StandardValues::startSearch);
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
-    connect(tblNetworks_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &StandardValues::drawNetwork);
+    onRowPicked(tblNetworks_, this, [this] { drawNetwork(); });
     setTabOrder(tblNetworks_, circuit_->copyButton());
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);

@@ -259,4 +259,10 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
     return table;
 }
 
+QString cellText(const QTableWidget& table, int row, int column)
+{
+    const QTableWidgetItem* item = table.item(row, column);
+    return item ? item->text() : QString();
+}
+
 } // namespace tools::timing

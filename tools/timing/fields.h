@@ -83,5 +83,7 @@ void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int de
 // A read-only results table with the headers given, rows selected whole, sized for ten rows.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest);
+// A cell's text; empty where the table has none yet.
+QString cellText(const QTableWidget& table, int row, int column);
 
 } // namespace tools::timing

@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -27,10 +28,15 @@ QLabel* resultLabel(QWidget* parent, const char* name)
     return label;
 }
 
-QString labelOr(const std::optional<values::Decimal>& v, const QString& unit, const QString& otherwise,
-                const QLocale& locale)
+// A part as drawn: typed, else the partner that resonates with `partner` at f, else not given.
+QString drawnPart(const std::optional<values::Decimal>& typed, const std::optional<values::Decimal>& f,
+                  const std::optional<values::Decimal>& partner, const QString& unit, const QLocale& locale)
 {
-    return v ? timing::shown(*v, unit, locale) : otherwise;
+    if (typed)
+        return timing::shown(*typed, unit, locale);
+    if (f && partner)
+        return timing::shown(values::resonantPartner(*f, *partner), unit, locale);
+    return {};
 }
 
 } // namespace
@@ -72,8 +78,9 @@ void ReactancePage::calculate()
     const auto c = c_.read();
     const auto l = l_.read();
     const QLocale loc = locale();
-    circuit_->setDrawing(schematic::lcTank(labelOr(l, QStringLiteral("H"), QStringLiteral("L"), loc),
-                                           labelOr(c, QStringLiteral("F"), QStringLiteral("C"), loc)));
+    // A part left out is drawn as the one the answer names: the partner resonant with the other.
+    circuit_->setDrawing(
+        schematic::lcTank(drawnPart(l, f, c, QStringLiteral("H"), loc), drawnPart(c, f, l, QStringLiteral("F"), loc)));
     QStringList lines;
     if (f && c) {
         lines << tr("X C = 1 / (2 π f C) = %1")
@@ -130,6 +137,10 @@ ResonancePage::ResonancePage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
     connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
     tabChain({l_.edit, c_.edit, target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_});
+    onRowPicked(table_, this, [this] {
+        capacitorDrawn_ = true;
+        draw();
+    });
     calculate();
     design();
 }
@@ -139,8 +150,10 @@ void ResonancePage::calculate()
     const auto l = l_.read();
     const auto c = c_.read();
     const QLocale loc = locale();
-    circuit_->setDrawing(schematic::lcTank(labelOr(l, QStringLiteral("H"), QStringLiteral("L"), loc),
-                                           labelOr(c, QStringLiteral("F"), QStringLiteral("C"), loc)));
+    typedL_ = l ? timing::shown(*l, QStringLiteral("H"), loc) : QString();
+    typedC_ = c ? timing::shown(*c, QStringLiteral("F"), loc) : QString();
+    capacitorDrawn_ = false;
+    draw();
     if (!l || !c) {
         result_->clear();
         return;
@@ -157,8 +170,10 @@ void ResonancePage::design()
     const auto target = target_.read();
     const auto capacitors = capacitors_->values();
     table_->setRowCount(0);
-    if (!l || !target || !capacitors)
+    if (!l || !target || !capacitors) {
+        draw();
         return;
+    }
     const auto found = values::designTank(*target, *l, *capacitors, 10);
     const QLocale loc = locale();
     table_->setRowCount(static_cast<int>(found.size()));
@@ -169,6 +184,17 @@ void ResonancePage::design()
         table_->setItem(row, 2, cell(timing::percent(t.miss, loc)));
         ++row;
     }
+    designedL_ = timing::shown(*l, QStringLiteral("H"), loc);
+    table_->selectionModel()->clear(); // the best capacitor is drawn again
+    capacitorDrawn_ = true;
+    draw();
+}
+
+void ResonancePage::draw()
+{
+    const int row = capacitorDrawn_ ? drawnRow(*table_) : -1;
+    circuit_->setDrawing(row < 0 ? schematic::lcTank(typedL_, typedC_)
+                                 : schematic::lcTank(designedL_, timing::cellText(*table_, row, 0)));
 }
 
 } // namespace tools

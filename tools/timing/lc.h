@@ -39,6 +39,9 @@ public:
 private:
     void calculate();
     void design();
+    // The parts typed, or the capacitor picked in the table once it answers or is clicked:
+    // whichever side was last touched.
+    void draw();
 
     timing::Field l_;
     timing::Field c_;
@@ -47,6 +50,10 @@ private:
     timing::Field target_;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QString typedL_; // as drawn: empty while not given
+    QString typedC_;
+    QString designedL_;
+    bool capacitorDrawn_ = false;
 };
 
 } // namespace tools

@@ -8,6 +8,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -95,6 +96,10 @@ RcPage::RcPage(QWidget* parent)
     tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, corner_, tau_, target_.edit, resistors_->series(),
               resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
               table_});
+    onRowPicked(table_, this, [this] {
+        pairDrawn_ = true;
+        draw();
+    });
     calculate();
     design();
 }
@@ -111,9 +116,10 @@ void RcPage::calculate()
     const auto supply = supply_.read();
     const auto level = level_.read();
     const QLocale l = locale();
-    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass,
-                                             r ? timing::shown(*r, QStringLiteral("Ω"), l) : QStringLiteral("R"),
-                                             c ? timing::shown(*c, QStringLiteral("F"), l) : QStringLiteral("C")));
+    typedR_ = r ? timing::shown(*r, QStringLiteral("Ω"), l) : QString();
+    typedC_ = c ? timing::shown(*c, QStringLiteral("F"), l) : QString();
+    pairDrawn_ = false;
+    draw();
     if (!r || !c) {
         result_->clear();
         return;
@@ -176,6 +182,9 @@ void RcPage::showPairs(const Found& found)
     if (found.limited)
         status = tr("The search stopped at its limit: a better pair may exist.");
     status_->setText(status);
+    table_->selectionModel()->clear(); // the best pair is drawn again
+    pairDrawn_ = true;
+    draw();
     Q_EMIT pairsShown();
 }
 
@@ -184,7 +193,16 @@ void RcPage::clearPairs(const QString& status)
     search_.cancel();
     table_->setRowCount(0);
     status_->setText(status);
+    draw();
     Q_EMIT pairsShown();
+}
+
+void RcPage::draw()
+{
+    const int row = pairDrawn_ ? drawnRow(*table_) : -1;
+    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass,
+                                             row < 0 ? typedR_ : timing::cellText(*table_, row, 0),
+                                             row < 0 ? typedC_ : timing::cellText(*table_, row, 1)));
 }
 
 } // namespace tools

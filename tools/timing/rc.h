@@ -38,6 +38,9 @@ private:
     };
     void showPairs(const Found& found);
     void clearPairs(const QString& status);
+    // The parts typed, or the pair picked in the table once it answers or is clicked: whichever
+    // side was last touched.
+    void draw();
 
     timing::Field r_;
     timing::Field c_;
@@ -53,6 +56,9 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* status_ = nullptr;
     bool cornerAsked_ = true;
+    QString typedR_; // as drawn: empty while not given
+    QString typedC_;
+    bool pairDrawn_ = false;
     Latest<Found> search_;
 };
 

@@ -13,6 +13,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -107,6 +108,10 @@ TimerPage::TimerPage(QWidget* parent)
     tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, f_.edit, duty_.edit, resistors_->series(),
               resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
               table_});
+    onRowPicked(table_, this, [this] {
+        designDrawn_ = true;
+        draw();
+    });
     modeChosen();
     design();
 }
@@ -128,17 +133,14 @@ void TimerPage::calculate()
     const auto r2 = astable ? r2_.read() : std::nullopt;
     const auto c = c_.read();
     const QLocale l = locale();
-    const auto label = [&](const std::optional<values::Decimal>& v, const QString& unit, const QString& otherwise) {
-        return v ? timing::shown(*v, unit, l) : otherwise;
+    const auto label = [&](const std::optional<values::Decimal>& v, const QString& unit) {
+        return v ? timing::shown(*v, unit, l) : QString();
     };
-    const QString ohm = QStringLiteral("Ω");
-    if (astable)
-        circuit_->setDrawing(schematic::astable555(label(r1, ohm, QStringLiteral("R1")),
-                                                   label(r2, ohm, QStringLiteral("R2")),
-                                                   label(c, QStringLiteral("F"), QStringLiteral("C")), diode));
-    else
-        circuit_->setDrawing(schematic::monostable555(label(r1, ohm, QStringLiteral("R")),
-                                                      label(c, QStringLiteral("F"), QStringLiteral("C"))));
+    typedR1_ = label(r1, QStringLiteral("Ω"));
+    typedR2_ = label(r2, QStringLiteral("Ω"));
+    typedC_ = label(c, QStringLiteral("F"));
+    designDrawn_ = false;
+    draw();
     if (!r1 || !c || (astable && !r2)) {
         result_->setText(diode && astable ? tr("The diode's forward drop is neglected.") : QString());
         return;
@@ -201,6 +203,7 @@ void TimerPage::design()
         Found found;
         found.designs = values::designTimer(goal, r, c, 10, stop, &budget);
         found.limited = budget.limited;
+        found.diode = goal.diode;
         return found;
     });
 }
@@ -232,6 +235,10 @@ void TimerPage::showDesigns(const Found& found)
     if (found.limited)
         status = tr("The search stopped at its limit: a better design may exist.");
     status_->setText(status);
+    designDiode_ = found.diode;
+    table_->selectionModel()->clear(); // the best design is drawn again
+    designDrawn_ = true;
+    draw();
     Q_EMIT designsShown();
 }
 
@@ -240,7 +247,22 @@ void TimerPage::clearDesigns(const QString& status)
     search_.cancel();
     table_->setRowCount(0);
     status_->setText(status);
+    draw();
     Q_EMIT designsShown();
+}
+
+void TimerPage::draw()
+{
+    // The designer's answers are astables, whichever mode the parts are typed for.
+    if (const int row = designDrawn_ ? drawnRow(*table_) : -1; row >= 0) {
+        circuit_->setDrawing(schematic::astable555(timing::cellText(*table_, row, CR1),
+                                                   timing::cellText(*table_, row, CR2),
+                                                   timing::cellText(*table_, row, CC), designDiode_));
+    } else if (astable_->isChecked()) {
+        circuit_->setDrawing(schematic::astable555(typedR1_, typedR2_, typedC_, diode_->isChecked()));
+    } else {
+        circuit_->setDrawing(schematic::monostable555(typedR1_, typedC_));
+    }
 }
 
 } // namespace tools

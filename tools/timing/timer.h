@@ -36,9 +36,13 @@ private:
     struct Found {
         std::vector<values::TimerDesign> designs;
         bool limited = false;
+        bool diode = false; // of the goal searched for
     };
     void showDesigns(const Found& found);
     void clearDesigns(const QString& status);
+    // The parts typed, or the design picked in the table once it answers or is clicked:
+    // whichever side was last touched.
+    void draw();
 
     QRadioButton* astable_ = nullptr;
     QRadioButton* monostable_ = nullptr;
@@ -56,6 +60,11 @@ private:
     QTableWidget* table_ = nullptr;
     QLabel* status_ = nullptr;
     Latest<Found> search_;
+    QString typedR1_; // as drawn: empty while not given
+    QString typedR2_;
+    QString typedC_;
+    bool designDrawn_ = false;
+    bool designDiode_ = false;
 };
 
 } // namespace tools
