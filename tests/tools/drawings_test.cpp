@@ -123,7 +123,7 @@ TEST_F(CircuitViewText, IsNeverSmallerThanTheWindowsFontInAnyTool)
         cases.push_back({t.window, t.example});
     // The widest circuits: a string of LEDs, the 555 with its diode, a network of five parts.
     cases.push_back({"frmLedResistor", "txtSupply=24;txtForward=3.2;txtCount=3;txtCurrent=20m"});
-    cases.push_back({"frmTiming", "tabTiming=555 timer;chk555Diode;txt555R1=1.234M;txt555R2=1.234M;txt555C=4.7u"});
+    cases.push_back({"frmTiming", "tabTiming=555 timer;chk555Diode=1;txt555R1=1.234M;txt555R2=1.234M;txt555C=4.7u"});
     cases.push_back({"frmNetwork", "txtNetwork=(1.234M + 47k) || (100k + 220k + 4k7)"});
 
     for (const Case& c : cases) {
@@ -190,7 +190,7 @@ TEST_F(Drawings, NameAPartOnceAndSayWhenItsValueIsNotGiven)
         {"txtReactanceF=1k;txtReactanceL=10m", "picReactance", "L 10 mH in parallel with C 2.533 µF"},
         {"txtLcL=10u", "picLc", "L 10 µH in parallel with C not given"},
         {"txt555C=10n", "pic555", "R1 not given from the supply to discharge, R2 not given from"},
-        {"opt555Monostable;txt555R1=100k", "pic555",
+        {"opt555Monostable=1;txt555R1=100k", "pic555",
          "R 100 kΩ from the supply to discharge and threshold, C not given"},
     };
     for (const auto& c : cases) {
