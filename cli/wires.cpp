@@ -140,15 +140,6 @@ std::optional<Conductor> conductor(MeasuredOptions& read)
     return std::nullopt;
 }
 
-// The name of a size in a table, or "none" past the table's end.
-std::string sizeText(const values::WireSize* size)
-{
-    if (!size)
-        return "none";
-    return size->isAwg() ? values::sizeName(*size) + " (" + figure(size->areaM2 * 1e6) + " mm²)"
-                         : values::sizeName(*size);
-}
-
 Json& gauge(Json& json, const values::WireSize* size)
 {
     return size ? json.string(values::awgName(size->awg)) : json.null();
@@ -205,8 +196,8 @@ int runWire(const Arguments& a, std::ostream& out, std::ostream& err)
     Table t({"diameter", figure(*c->diameterM * 1e3) + " mm (" + figure(*c->diameterM / 25.4e-6) + " mil)"});
     t.add({"section", figure(c->areaM2 * 1e6) + " mm² (" + figure(c->areaM2 / values::m2PerCircularMil) + " cmil)"});
     t.add({"resistance", shown(perMetre, "Ω") + "/m, " + shown(perMetre * values::metresPerFoot, "Ω") + "/ft"});
-    t.add({"AWG", sizeText(awg.above) + " at or above, " + sizeText(awg.below) + " below"});
-    t.add({"metric", sizeText(mm2.above) + " at or above, " + sizeText(mm2.below) + " below"});
+    t.add({"AWG", values::sizeText(awg.above) + " at or above, " + values::sizeText(awg.below) + " below"});
+    t.add({"metric", values::sizeText(mm2.above) + " at or above, " + values::sizeText(mm2.below) + " below"});
     t.print(out);
     return exitOk;
 }
@@ -290,8 +281,8 @@ int runDrop(const Arguments& a, std::ostream& out, std::ostream& err)
              limit.share ? figure(*limit.share * 100) + " % (" + shown(*limitV, "V") + ")" : shown(*limitV, "V")});
         const auto row = [&](const char* label, const values::WireSize* s, std::span<const values::WireSize> sizes) {
             rows.push_back({label,
-                            s ? "smallest " + sizeText(s) + ", dropping " + shown(*dropOf(s), "V")
-                              : "none: even " + sizeText(&sizes.back()) + " drops more"});
+                            s ? "smallest " + values::sizeText(s) + ", dropping " + shown(*dropOf(s), "V")
+                              : "none: even " + values::sizeText(&sizes.back()) + " drops more"});
         };
         row("AWG", smallestAwg, values::awgSizes());
         row("metric", smallestMetric, values::metricSizes());

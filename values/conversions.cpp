@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace values {
 
@@ -109,20 +110,28 @@ Levels levels(Level given, double value, double impedanceOhm)
         volts = value / (2 * std::numbers::sqrt2);
         break;
     }
-    if (isPower(given))
-        volts = std::sqrt(watts * impedanceOhm);
-    else
-        watts = volts * volts / impedanceOhm;
     Levels l{};
+    if (isPower(given)) {
+        // V² = P Z: each voltage and its decibels from the one product, rounded once more.
+        const double squared = watts * impedanceOhm;
+        l[at(Level::Dbuv)] = 10 * std::log10(squared) + 120;
+        l[at(Level::Dbu)] = 10 * std::log10(squared / 0.6);
+        l[at(Level::Dbv)] = 10 * std::log10(squared);
+        l[at(Level::VoltRms)] = std::sqrt(squared);
+        l[at(Level::VoltPeak)] = std::sqrt(2 * squared);
+        l[at(Level::VoltPeakToPeak)] = 2 * std::sqrt(2 * squared);
+    } else {
+        watts = volts * volts / impedanceOhm;
+        l[at(Level::Dbuv)] = 20 * std::log10(volts / 1e-6);
+        l[at(Level::Dbu)] = 20 * std::log10(volts / dbuVolts);
+        l[at(Level::Dbv)] = 20 * std::log10(volts);
+        l[at(Level::VoltRms)] = volts;
+        l[at(Level::VoltPeak)] = volts * std::numbers::sqrt2;
+        l[at(Level::VoltPeakToPeak)] = 2 * std::numbers::sqrt2 * volts;
+    }
     l[at(Level::Dbm)] = 10 * std::log10(watts / 1e-3);
     l[at(Level::Dbw)] = 10 * std::log10(watts);
     l[at(Level::Watt)] = watts;
-    l[at(Level::Dbuv)] = 20 * std::log10(volts / 1e-6);
-    l[at(Level::Dbu)] = 20 * std::log10(volts / dbuVolts);
-    l[at(Level::Dbv)] = 20 * std::log10(volts);
-    l[at(Level::VoltRms)] = volts;
-    l[at(Level::VoltPeak)] = volts * std::numbers::sqrt2;
-    l[at(Level::VoltPeakToPeak)] = 2 * std::numbers::sqrt2 * volts;
     l[at(given)] = value;
     return l;
 }
@@ -311,26 +320,35 @@ std::optional<Conversion> waveForm(std::string_view typed, char decimalSeparator
     return std::nullopt;
 }
 
-Conversion prefixForm(std::string_view typed, char decimalSeparator)
+// The units the value parser does not know, longest first where one ends another.
+constexpr std::string_view ownUnits[] = {"Hz", "H", "W", "s"};
+
+Conversion prefixForm(std::string_view typed, char decimalSeparator, std::span<const std::string_view> units)
 {
     std::string_view number = typed;
-    const bool henry = takeSuffix(number, "H", false) && !number.empty();
-    if (!henry)
+    std::string_view unit;
+    for (const std::string_view u : units) {
+        if (takeSuffix(number, u, false) && !number.empty()) {
+            unit = u;
+            break;
+        }
         number = typed;
+    }
     const Parsed parsed = parse(number, decimalSeparator);
     if (!parsed.value && parsed.error.find(" is not a value") != std::string::npos)
         return refused(quoted(typed) + " is not a value: write 10dBm, 3dB, 2:1, 1GHz, 1ns or 4.7uF");
     if (!parsed.value)
         return refused(requoted(parsed.error, number, typed));
-    if (henry && parsed.unit != Unit::None)
+    if (!unit.empty() && parsed.unit != Unit::None)
         return refused(quoted(typed) + " has two units");
     Conversion c;
     c.kind = Kind::Prefixes;
     c.exact = *parsed.value;
     c.value = nearestDouble(*parsed.value);
-    c.unit = henry                    ? "H"
+    c.unit = !unit.empty()            ? std::string(unit)
         : parsed.unit == Unit::Ohm    ? "Ω"
         : parsed.unit == Unit::Farad  ? "F"
+        : parsed.unit == Unit::Volt   ? "V"
         : parsed.unit == Unit::Ampere ? "A"
                                       : "";
     return c;
@@ -349,7 +367,31 @@ Conversion parseConversion(std::string_view text, char decimalSeparator)
         return *c;
     if (auto c = waveForm(typed, decimalSeparator))
         return *c;
-    return prefixForm(typed, decimalSeparator);
+    // Only henries are left: watts, hertz and seconds were taken as a level or a wave.
+    return prefixForm(typed, decimalSeparator, std::span(ownUnits).subspan(1, 1));
+}
+
+Conversion parsePrefixed(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    if (typed.empty())
+        return refused("Type a value: write 4.7uF, 100nH or 2.4GHz");
+    return prefixForm(typed, decimalSeparator, ownUnits);
+}
+
+Measured parseWavelength(std::string_view text, char decimalSeparator)
+{
+    const std::string_view typed = trim(text);
+    if (typed.empty())
+        return {std::nullopt, "Type a wavelength: write 300mm or 0.3m"};
+    std::string_view number = typed;
+    takeSuffix(number, "m", false);
+    const Parsed parsed = parse(number, decimalSeparator);
+    if (!parsed.value && parsed.error.find(" is not a value") == std::string::npos)
+        return {std::nullopt, requoted(parsed.error, number, typed)};
+    if (!parsed.value || parsed.unit != Unit::None)
+        return {std::nullopt, quoted(typed) + " is not a wavelength: write 300mm or 0.3m"};
+    return {nearestDouble(*parsed.value), {}};
 }
 
 } // namespace values

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numeric/decimal.h"
+#include "values/measured.h"
 
 #include <array>
 #include <optional>
@@ -64,6 +65,13 @@ struct Conversion {
     bool ok() const { return error.empty(); }
 };
 Conversion parseConversion(std::string_view text, char decimalSeparator = '.');
+
+// A value for its prefixes alone, with the unit typed after it, if any: "4.7uF", "100nH",
+// "2.4GHz", "10ms", "1kW"; "m" is milli here, never metres.
+Conversion parsePrefixed(std::string_view text, char decimalSeparator = '.');
+
+// A wavelength: "300mm", "0.3m", "2.9979 Mm", a bare number in metres ("m" is the metre).
+Measured parseWavelength(std::string_view text, char decimalSeparator = '.');
 
 // A level in dB as typed ("-3", "10.5", "0"): signed, from -500 to 500.
 std::optional<double> parseDecibels(std::string_view text, std::string& error, char decimalSeparator = '.');

@@ -133,6 +133,13 @@ std::string sizeName(const WireSize& size)
     return size.isAwg() ? "AWG " + awgName(size.awg) : std::string(size.metric) + " mm²";
 }
 
+std::string sizeText(const WireSize* size)
+{
+    if (size == nullptr)
+        return "none";
+    return size->isAwg() ? sizeName(*size) + " (" + plain(size->areaM2 * 1e6, 5) + " mm²)" : sizeName(*size);
+}
+
 Around around(std::span<const WireSize> table, double areaM2)
 {
     const auto at =
@@ -243,7 +250,8 @@ Measured parseSection(std::string_view text, char decimalSeparator)
 Measured parseCableLength(std::string_view text, char decimalSeparator)
 {
     static constexpr Suffix units[] = {
-        {"km", 1, 3}, {"mm", 1, -3}, {"cm", 1, -2}, {"m", 1, 0, false}, {"ft", 3048, -4}, {"feet", 3048, -4},
+        {"km", 1, 3},         {"mm", 1, -3, false},   {"cm", 1, -2},
+        {"m", 1, 0, false},   {"ft", 3048, -4},       {"feet", 3048, -4},
     };
     return readWithUnits(text, units, {"", 1, 0}, decimalSeparator, "Type a length: write 10, 10m or 30ft",
                          " is not a length: write 10, 10m, 2.5km or 30ft", minCableM, maxCableM,

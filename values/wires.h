@@ -46,6 +46,8 @@ struct WireSize {
 std::span<const WireSize> awgSizes();
 std::span<const WireSize> metricSizes();
 std::string sizeName(const WireSize& size); // "AWG 24", "2.5 mm²"
+// With an AWG size its section, "AWG 24 (0.20473 mm²)"; "none" for no size.
+std::string sizeText(const WireSize* size);
 
 // The sizes of a table around a section: the thinnest at or above it and the thickest below it.
 struct Around {

@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: MIT
+// The Wires and power and the Conversions windows, built directly: the catalogue's worked example
+// typed in gives the worked figures on every page, and a person's typing is answered as they type.
+#include "tools/catalogue.h"
+#include "tools/conversions/conversions.h"
+#include "tools/wires/wires.h"
+
+#include "window.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+
+using window::child;
+using window::text;
+using window::type;
+
+// Each field of the tool's worked example set as the screenshots set it.
+void typeExample(QWidget& panel, const char* window)
+{
+    for (const tools::Tool& tool : tools::catalogue()) {
+        if (std::strcmp(tool.window, window) != 0)
+            continue;
+        for (const QString& entry : QString::fromUtf8(tool.example).split(u';', Qt::SkipEmptyParts))
+            child<QLineEdit>(panel, entry.section(u'=', 0, 0).toLatin1().constData())->setText(entry.section(u'=', 1));
+    }
+}
+
+struct Shown {
+    const char* control;
+    const char* text;
+};
+
+TEST(WiresWindow, TheWorkedExampleGivesTheWorkedFigures)
+{
+    tools::Wires panel;
+    typeExample(panel, "frmWires");
+    const Shown shown[] = {
+        {"lblGaugeDiameter", "0.51056 mm (20.101 mil)"},
+        {"lblGaugeSection", "0.20473 mm² (404.04 cmil)"},
+        {"lblGaugeResistance", "84.213 mΩ/m, 25.668 mΩ/ft"},
+        {"lblGaugeAwg", "AWG 24 (0.20473 mm²) at or above, AWG 25 (0.16236 mm²) below"},
+        {"lblDropResistance", "137.93 mΩ both conductors"},
+        {"lblDropDrop", "1.3793 V (11.494 % of the supply)"},
+        {"lblDropAwg", "AWG 7 (10.549 mm²), dropping 326.88 mV"},
+        {"lblDropMetric", "10 mm², dropping 344.82 mV"},
+        {"lblFuseSection", "0.20473 mm² (404.04 cmil)"},
+        {"lblFuseOnderdonk", "59.11 A melts it in 1 s from 25 °C"},
+        {"lblBatteryAverage", "109.9 µA"},
+        {"lblBatteryLife", "18198 h (758.27 days)"},
+        {"lblCapacitorEnergy", "72 mJ"},
+        {"lblCapacitorCharge", "12 mC"},
+        {"lblCapacitorHoldUp", "30 ms"},
+    };
+    for (const Shown& s : shown)
+        EXPECT_EQ(text(panel, s.control).toStdString(), s.text) << s.control;
+}
+
+TEST(WiresWindow, EachPageAnswersWhatItIsGivenAndRefusesBesideTheField)
+{
+    tools::Wires panel;
+    child<QComboBox>(panel, "cboGaugeGiven")->setCurrentIndex(1);
+    type(panel, "txtGaugeSize", QStringLiteral("2.5mm2"));
+    EXPECT_EQ(text(panel, "lblGaugeMetric"), QStringLiteral("2.5 mm² at or above, 1.5 mm² below"));
+    type(panel, "txtGaugeSize", QStringLiteral("-2"));
+    EXPECT_EQ(text(panel, "lblGaugeSizeMessage"), QStringLiteral("'-2' is negative: write a value above zero"));
+    EXPECT_EQ(text(panel, "lblGaugeDiameter"), QString());
+
+    // Three-phase: √3 × one conductor's drop; a limit in volts needs no supply.
+    type(panel, "txtDropLength", QStringLiteral("10"));
+    type(panel, "txtDropCurrent", QStringLiteral("10"));
+    child<QComboBox>(panel, "cboDropFeed")->setCurrentIndex(2);
+    type(panel, "txtDropLimit", QStringLiteral("0.3V"));
+    EXPECT_EQ(text(panel, "lblDropResistance"), QStringLiteral("give the cable's size"));
+    EXPECT_EQ(text(panel, "lblDropAwg"), QStringLiteral("AWG 7 (10.549 mm²), dropping 283.09 mV"));
+    type(panel, "txtDropLimit", QStringLiteral("60"));
+    EXPECT_EQ(text(panel, "lblDropLimitMessage"), QStringLiteral("'60' is outside from 0 to 50 %"));
+
+    child<QComboBox>(panel, "cboFuseGiven")->setCurrentIndex(3);
+    type(panel, "txtFuseSize", QStringLiteral("0.3"));
+    EXPECT_EQ(text(panel, "lblFusePreece"), QStringLiteral("for round wires only"));
+    EXPECT_EQ(text(panel, "lblFuseOnderdonk"), QStringLiteral("3.0316 A melts it in 1 s from 25 °C"));
+
+    type(panel, "txtBatteryCapacity", QStringLiteral("10Wh"));
+    type(panel, "txtBatteryActive", QStringLiteral("100m"));
+    EXPECT_EQ(text(panel, "lblBatteryLife"), QStringLiteral("give the battery's voltage for a capacity in Wh"));
+    type(panel, "txtBatteryVoltage", QStringLiteral("5"));
+    EXPECT_EQ(text(panel, "lblBatteryLife"), QStringLiteral("20 h (0.83333 days)"));
+
+    type(panel, "txtCapacitorC", QStringLiteral("1"));
+    type(panel, "txtCapacitorV", QStringLiteral("5"));
+    type(panel, "txtCapacitorV2", QStringLiteral("6"));
+    EXPECT_EQ(text(panel, "lblCapacitorV2Message"), QStringLiteral("Lower than the voltage it is charged to"));
+    type(panel, "txtCapacitorV2", QStringLiteral("0"));
+    child<QComboBox>(panel, "cboCapacitorLoad")->setCurrentIndex(1);
+    type(panel, "txtCapacitorLoad", QStringLiteral("1W"));
+    EXPECT_EQ(text(panel, "lblCapacitorHoldUp"), QStringLiteral("12.5 s"));
+}
+
+TEST(ConversionsWindow, TheWorkedExampleGivesTheWorkedFigures)
+{
+    tools::Conversions panel;
+    typeExample(panel, "frmConversions");
+    const Shown shown[] = {
+        {"txtLevelRms", "707.11 mV"},   {"txtLevelDbw", "-20"},        {"txtLevelPeak", "1 V"},
+        {"txtRatioPower", "1.9953"},    {"txtRatioVoltage", "1.4125"}, {"txtWaveVacuum", "299.79 mm"},
+        {"txtWaveMedium", "141.32 mm"}, {"txtWaveVelocity", "0.4714"}, {"txtWavePeriod", "1 ns"},
+    };
+    for (const Shown& s : shown)
+        EXPECT_EQ(text(panel, s.control).toStdString(), s.text) << s.control;
+    const auto* table = child<QTableWidget>(panel, "tblPrefixes");
+    EXPECT_EQ(window::cell(*table, 2, 0), QStringLiteral("4700"));
+    EXPECT_EQ(window::cell(*table, 2, 1), QStringLiteral("nF"));
+}
+
+TEST(ConversionsWindow, TheFieldTypedLastGivesTheOthers)
+{
+    tools::Conversions panel;
+    type(panel, "txtLevelDbm", QStringLiteral("0"));
+    EXPECT_EQ(text(panel, "txtLevelRms"), QStringLiteral("223.61 mV"));
+    type(panel, "txtLevelDbu", QStringLiteral("0"));
+    EXPECT_EQ(text(panel, "txtLevelRms"), QStringLiteral("774.6 mV"));
+    EXPECT_EQ(text(panel, "txtLevelDbm"), QStringLiteral("10.792"));
+    // Another impedance answers again from the field typed last.
+    type(panel, "txtLevelImpedance", QStringLiteral("600"));
+    EXPECT_EQ(text(panel, "txtLevelDbm"), QStringLiteral("0"));
+    type(panel, "txtLevelRms", QStringLiteral("1 kV"));
+    EXPECT_EQ(text(panel, "txtLevelPower"), QStringLiteral("1.6667 kW"));
+    type(panel, "txtLevelRms", QStringLiteral("1 kA"));
+    EXPECT_EQ(text(panel, "lblLevelRmsMessage"), QStringLiteral("'1 kA' is not a voltage: write 1, 1V or 500mV"));
+    EXPECT_EQ(text(panel, "txtLevelPower"), QString());
+
+    // The medium by its velocity factor; the wavelength typed gives the frequency.
+    type(panel, "txtWaveVelocity", QStringLiteral("0.5"));
+    EXPECT_EQ(text(panel, "txtWaveEr"), QStringLiteral("4"));
+    type(panel, "txtWaveMedium", QStringLiteral("1m"));
+    EXPECT_EQ(text(panel, "txtWaveFrequency"), QStringLiteral("149.9 MHz"));
+    EXPECT_EQ(text(panel, "txtWaveVacuum"), QStringLiteral("2 m"));
+    type(panel, "txtWaveVelocity", QStringLiteral("2"));
+    EXPECT_EQ(text(panel, "lblWaveVelocityMessage"), QStringLiteral("Above 1: nothing outruns light in a vacuum"));
+    EXPECT_EQ(text(panel, "txtWaveFrequency"), QString());
+}
+
+} // namespace
