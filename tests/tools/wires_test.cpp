@@ -1,20 +1,27 @@
 // SPDX-License-Identifier: MIT
 // The Wires and power and the Conversions windows, built directly: the catalogue's worked example
 // typed in gives the worked figures on every page, and a person's typing is answered as they type.
+#include "schematic/power.h"
 #include "tools/catalogue.h"
+#include "tools/circuitview.h"
 #include "tools/conversions/conversions.h"
 #include "tools/wires/wires.h"
 
 #include "window.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTableWidget>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -146,6 +153,75 @@ TEST(ConversionsWindow, TheFieldTypedLastGivesTheOthers)
     type(panel, "txtWaveVelocity", QStringLiteral("2"));
     EXPECT_EQ(text(panel, "lblWaveVelocityMessage"), QStringLiteral("Above 1: nothing outruns light in a vacuum"));
     EXPECT_EQ(text(panel, "txtWaveFrequency"), QString());
+}
+
+// The access key of each caption shown with a page, tabs and Close included: each must lead to
+// one control only.
+TEST(WiresWindow, EveryPageHasItsOwnAccessKeys)
+{
+    std::vector<std::unique_ptr<QWidget>> windows;
+    windows.push_back(std::make_unique<tools::Wires>());
+    windows.push_back(std::make_unique<tools::Conversions>());
+    for (const auto& w : windows) {
+        auto* tabs = w->findChild<QTabWidget*>();
+        ASSERT_NE(tabs, nullptr);
+        const auto keyOf = [](QString text) {
+            const qsizetype at = text.replace(QStringLiteral("&&"), QString()).indexOf(u'&');
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        for (int page = 0; page < tabs->count(); ++page) {
+            std::map<QChar, QString> keys;
+            const auto add = [&](const QString& text) {
+                const QChar key = keyOf(text);
+                if (key.isNull())
+                    return;
+                EXPECT_TRUE(keys.emplace(key, text).second) << tabs->tabText(page).toStdString() << ": "
+                                                            << text.toStdString() << " and " << keys[key].toStdString();
+            };
+            for (int t = 0; t < tabs->count(); ++t)
+                add(tabs->tabText(t));
+            add(child<QAbstractButton>(*w, "cmdClose")->text());
+            for (const QLabel* label : tabs->widget(page)->findChildren<QLabel*>())
+                add(label->text());
+            for (const QAbstractButton* button : tabs->widget(page)->findChildren<QAbstractButton*>())
+                add(button->text());
+        }
+    }
+}
+
+TEST(WiresWindow, TheCableRunAndTheBatteryAreDrawnFromTheAnswer)
+{
+    tools::Wires panel;
+    typeExample(panel, "frmWires");
+    EXPECT_EQ(child<tools::CircuitView>(panel, "picDropCircuit")->drawing().description(),
+              QStringLiteral("From 12 V through the line's resistance 68.964 mΩ to a load of 10 A, and back through "
+                             "the return conductor's 68.964 mΩ"));
+    child<QComboBox>(panel, "cboDropFeed")->setCurrentIndex(2);
+    EXPECT_TRUE(child<tools::CircuitView>(panel, "picDropCircuit")
+                    ->drawing()
+                    .description()
+                    .startsWith(QStringLiteral("One of three phases: from L1")));
+    EXPECT_EQ(child<tools::CircuitView>(panel, "picBatteryCircuit")->drawing().description(),
+              QStringLiteral("A battery of 2 Ah feeding a load of 109.9 µA on average"));
+    type(panel, "txtBatteryActive", QStringLiteral("x"));
+    EXPECT_TRUE(child<tools::CircuitView>(panel, "picBatteryCircuit")->drawing().isEmpty());
+
+    // No symbol or label on another, whatever the labels' widths.
+    for (const schematic::Drawing& d :
+         {schematic::cableRun(QStringLiteral("230 V"), QStringLiteral("1.2345 Ω"), QStringLiteral("16 A")),
+          schematic::cableRun(QStringLiteral("L1"), QStringLiteral("1 mΩ"), QStringLiteral("1.2345 kA"), false),
+          schematic::batteryLoad(QStringLiteral("12 V, 100 Ah"), QStringLiteral("1.2345 A on average"))}) {
+        std::vector<schematic::Drawing::Box> boxes = d.symbols();
+        boxes.insert(boxes.end(), d.labels().begin(), d.labels().end());
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_TRUE(d.bounds().contains(boxes[i].rect)) << boxes[i].text.toStdString();
+            for (std::size_t j = i + 1; j < boxes.size(); ++j) {
+                const QRectF shared = boxes[i].rect.intersected(boxes[j].rect);
+                EXPECT_FALSE(shared.width() > 1e-6 && shared.height() > 1e-6)
+                    << boxes[i].text.toStdString() << " on " << boxes[j].text.toStdString();
+            }
+        }
+    }
 }
 
 } // namespace

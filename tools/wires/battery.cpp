@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "tools/wires/battery.h"
 
+#include "schematic/power.h"
+#include "tools/circuitview.h"
 #include "values/energy.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tools {
@@ -56,8 +60,14 @@ void WiresBattery::build()
            "steady current beside it (a month is 730.5 h). Peukert's law scales the usable capacity by "
            "(C / (I H))^(k − 1) at the average current I, for a capacity C rated over H hours."));
 
+    circuit_ = named(new CircuitView(this), "picBatteryCircuit", tr("The battery and its load"));
+    circuit_->setMinimumSize(160, 150);
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid, 1);
+    top->addWidget(circuit_);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(top);
     layout->addWidget(answers_);
     layout->addWidget(note);
     layout->addStretch();
@@ -69,6 +79,7 @@ void WiresBattery::build()
         chain.push_back(r->field);
         connect(r->field, &QLineEdit::textChanged, this, &WiresBattery::refresh);
     }
+    chain.push_back(circuit_->copyButton());
     tabChain(chain);
 }
 
@@ -105,6 +116,7 @@ void WiresBattery::refresh()
     const auto rated = outside(rated_, amount(rated_, {values::Unit::None, "h", "a time in hours", "20 or 20h"}), 0.1,
                                1000, tr("0.1 to 1000 h"));
     answers_->clear();
+    circuit_->setDrawing({});
     if (capacity.wh && !volts) {
         lblLife_->setText(tr("give the battery's voltage for a capacity in Wh"));
         return;
@@ -134,6 +146,10 @@ void WiresBattery::refresh()
                                    : tr("none"));
     lblUsable_->setText(wirefields::shown(life.usableAh, "Ah", l));
     lblLife_->setText(tr("%1 h (%2 days)").arg(wirefields::figure(life.hours, l), wirefields::figure(life.days, l)));
+    const QString battery = wirefields::shown(b.capacityAh, "Ah", l);
+    circuit_->setDrawing(schematic::batteryLoad(
+        volts && capacity.wh ? tr("%1, %2").arg(wirefields::shown(*volts, "V", l), battery) : battery,
+        tr("%1 on average").arg(wirefields::shown(life.averageA, "A", l))));
 }
 
 } // namespace tools

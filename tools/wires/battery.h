@@ -7,6 +7,8 @@
 
 namespace tools {
 
+class CircuitView;
+
 // The Battery page: how long a battery lasts under a steady or duty-cycled load, with its
 // self-discharge, a derating and Peukert's law. Follows every keystroke.
 class WiresBattery : public QWidget {
@@ -34,6 +36,7 @@ private:
     QLabel* lblSelfDischarge_ = nullptr;
     QLabel* lblUsable_ = nullptr;
     QLabel* lblLife_ = nullptr;
+    CircuitView* circuit_ = nullptr;
 };
 
 } // namespace tools

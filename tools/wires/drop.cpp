@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: MIT
 #include "tools/wires/drop.h"
 
+#include "schematic/power.h"
+#include "tools/circuitview.h"
 #include "values/wires.h"
 
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace tools {
@@ -64,14 +68,20 @@ void WiresDrop::build()
            "balanced three-phase load drops √3 I R between the lines and loses 3 I² R. The cable's reactance is "
            "neglected."));
 
+    circuit_ = named(new CircuitView(this), "picDropCircuit", tr("The cable run"));
+    circuit_->setMinimumSize(220, 150);
+    auto* top = new QHBoxLayout;
+    top->addLayout(grid, 1);
+    top->addWidget(circuit_);
+
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
+    layout->addLayout(top);
     layout->addWidget(answers_);
     layout->addWidget(note);
     layout->addStretch();
 
     tabChain({length_.field, current_.field, cboGiven_, size_.field, supply_.field, limit_.field, cboFeed_, cboMetal_,
-              temperature_.field});
+              temperature_.field, circuit_->copyButton()});
     connect(cboGiven_, &QComboBox::currentIndexChanged, this, &WiresDrop::givenChosen);
     for (QComboBox* box : {cboFeed_, cboMetal_})
         connect(box, &QComboBox::currentIndexChanged, this, &WiresDrop::refresh);
@@ -123,6 +133,7 @@ void WiresDrop::refresh()
     const bool refused =
         !size_.message->text().isEmpty() || !supply_.message->text().isEmpty() || !limit_.message->text().isEmpty();
     answers_->clear();
+    circuit_->setDrawing({});
     if (!length || !amps || !temperature || refused)
         return;
 
@@ -145,6 +156,12 @@ void WiresDrop::refresh()
                          .arg(wirefields::shown(d.dropV, "V", l), wirefields::figure(d.dropV / *supply * 100, l))
                    : wirefields::shown(d.dropV, "V", l));
         lblLoss_->setText(wirefields::shown(d.lossW, "W", l));
+        const QString conductor = wirefields::shown(
+            values::resistancePerMetre(cable.metal, *area, cable.temperatureC) * cable.lengthM, "Ω", l);
+        circuit_->setDrawing(schematic::cableRun(three        ? QStringLiteral("L1")
+                                                     : supply ? wirefields::shown(*supply, "V", l)
+                                                              : tr("supply"),
+                                                 conductor, wirefields::shown(cable.currentA, "A", l), !three));
     } else {
         lblResistance_->setText(tr("give the cable's size"));
     }

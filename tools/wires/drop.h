@@ -9,6 +9,8 @@ class QComboBox;
 
 namespace tools {
 
+class CircuitView;
+
 // The Drop page: a cable run's resistance, voltage drop and loss, and the thinnest AWG and metric
 // sizes that keep the drop within a limit. Follows every keystroke.
 class WiresDrop : public QWidget {
@@ -38,6 +40,7 @@ private:
     QLabel* lblLoss_ = nullptr;
     QLabel* lblAwg_ = nullptr;
     QLabel* lblMetric_ = nullptr;
+    CircuitView* circuit_ = nullptr;
 };
 
 } // namespace tools

@@ -56,7 +56,7 @@ void WiresFuse::build()
 
     time_ = row(this, grid, 3, "txtFuseTime", tr("T&ime:"), tr("How long the current flows"), QStringLiteral("s"),
                 QStringLiteral("1"));
-    ambient_ = row(this, grid, 4, "txtFuseAmbient", tr("&Ambient:"), tr("Temperature before the current flows"),
+    ambient_ = row(this, grid, 4, "txtFuseAmbient", tr("A&mbient:"), tr("Temperature before the current flows"),
                    QStringLiteral("°C"), QStringLiteral("25"));
     grid->setColumnStretch(3, 1);
 

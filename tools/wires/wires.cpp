@@ -31,7 +31,7 @@ Wires::Wires(QWidget* parent)
     tabWires_->addTab(drop, tr("&Drop"));
     tabWires_->addTab(fuse, tr("&Fusing"));
     tabWires_->addTab(battery, tr("&Battery"));
-    tabWires_->addTab(capacitor, tr("Ca&pacitor"));
+    tabWires_->addTab(capacitor, tr("C&apacitor"));
     firstFields_ = {gauge->firstField(), drop->firstField(), fuse->firstField(), battery->firstField(),
                     capacitor->firstField()};
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
