@@ -197,8 +197,10 @@ int runConvert(const Arguments& a, std::ostream& out, std::ostream& err)
         extra = a.unused("convert, for a level", {"z", "json"});
     else if (c.kind == Kind::Wave)
         extra = a.unused("convert, for a frequency, period or wavelength", {"er", "vf", "json"});
+    else if (c.kind == Kind::Prefixes)
+        extra = a.unused("convert, for prefixes", {"json"});
     else
-        extra = a.unused("convert, for this value", {"json"});
+        extra = a.unused("convert, for a gain or a ratio", {"json"});
     if (extra)
         return usage(err, *extra);
     switch (c.kind) {

@@ -155,9 +155,9 @@ TEST(ConversionsWindow, TheFieldTypedLastGivesTheOthers)
     EXPECT_EQ(text(panel, "txtWaveFrequency"), QString());
 }
 
-// The access key of each caption shown with a page, tabs and Close included: each must lead to
-// one control only.
-TEST(WiresWindow, EveryPageHasItsOwnAccessKeys)
+// The access key of each caption shown with a page, tabs and Close included, leads to one control
+// only; every control has a name for tests and people, and every field one a screen reader says.
+TEST(WiresWindow, EveryPageHasItsOwnAccessKeysAndNamedControls)
 {
     std::vector<std::unique_ptr<QWidget>> windows;
     windows.push_back(std::make_unique<tools::Wires>());
@@ -185,6 +185,17 @@ TEST(WiresWindow, EveryPageHasItsOwnAccessKeys)
                 add(label->text());
             for (const QAbstractButton* button : tabs->widget(page)->findChildren<QAbstractButton*>())
                 add(button->text());
+        }
+        for (const QWidget* c : w->findChildren<QWidget*>()) {
+            const bool listEditor = qobject_cast<const QComboBox*>(c->parent()) != nullptr;
+            const bool field = (qobject_cast<const QLineEdit*>(c) && !listEditor) ||
+                qobject_cast<const QComboBox*>(c) || qobject_cast<const QTableWidget*>(c);
+            if (field || qobject_cast<const QLabel*>(c)) {
+                EXPECT_FALSE(c->objectName().isEmpty()) << c->metaObject()->className();
+            }
+            if (field) {
+                EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+            }
         }
     }
 }
