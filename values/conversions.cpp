@@ -32,14 +32,6 @@ bool isPower(Level level)
     return level == Level::Dbm || level == Level::Dbw || level == Level::Watt;
 }
 
-bool plainSigned(std::string_view text, char decimalSeparator)
-{
-    return std::all_of(text.begin(), text.end(), [&](char c) {
-        return (c >= '0' && c <= '9') || c == '.' || c == decimalSeparator || c == 'e' || c == 'E' || c == '+' ||
-            c == '-' || c == ' ';
-    });
-}
-
 // A value above zero with an optional prefix and no unit of the parser's own.
 std::optional<double> positive(std::string_view number, std::string_view typed, std::string& error,
                                char decimalSeparator)
@@ -201,7 +193,7 @@ std::optional<double> parseDecibels(std::string_view text, std::string& error, c
         error = "Type a level: write 10, -3 or 0";
         return std::nullopt;
     }
-    if (!plainSigned(typed, decimalSeparator)) {
+    if (!plainNumber(typed, decimalSeparator)) {
         error = quoted(typed) + " is not a number of decibels: write 10, -3 or 0";
         return std::nullopt;
     }

@@ -4,6 +4,8 @@
 #include "numeric/format.h"
 #include "numeric/text.h"
 
+#include <algorithm>
+
 namespace values {
 
 Measured parseAmount(std::string_view text, const Amount& q, char decimalSeparator)
@@ -25,6 +27,14 @@ Measured parseAmount(std::string_view text, const Amount& q, char decimalSeparat
     if (parsed.unit != Unit::None && parsed.unit != q.unit)
         return {std::nullopt, quoted(typed) + " is not " + std::string(q.what) + examples};
     return {nearestDouble(*parsed.value), {}};
+}
+
+bool plainNumber(std::string_view text, char decimalSeparator)
+{
+    return std::all_of(text.begin(), text.end(), [&](char c) {
+        return (c >= '0' && c <= '9') || c == '.' || c == decimalSeparator || c == 'e' || c == 'E' || c == '+' ||
+            c == '-' || c == ' ';
+    });
 }
 
 Measured parsePercent(std::string_view text, double lo, double hi, char decimalSeparator)

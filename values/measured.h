@@ -30,6 +30,9 @@ struct Amount {
 };
 Measured parseAmount(std::string_view text, const Amount& q, char decimalSeparator = '.');
 
+// Digits, a sign, a point and an exponent only: no prefix letter, no unit.
+bool plainNumber(std::string_view text, char decimalSeparator = '.');
+
 // A percentage, "1", "1%", "0.5 %", from lo to hi (both included); the value is the fraction, 0.01.
 Measured parsePercent(std::string_view text, double lo, double hi, char decimalSeparator = '.');
 

@@ -28,22 +28,12 @@ struct Suffix {
     bool anyCase = true;
 };
 
-// value x factor x 10^exponent, correctly rounded: an 18-digit mantissa times a 4-digit factor
+// value x factor x 10^exponent, correctly rounded: an 18-digit mantissa times a 16-digit factor
 // fits 128 bits.
 double scaled(const Decimal& value, std::int64_t factor, int exponent)
 {
     return detail::nearestDouble(detail::magnitude(value.mantissa) * static_cast<detail::u128>(factor),
                                  value.exponent + exponent);
-}
-
-// Digits, a point and an exponent only: a prefix letter beside a unit ("2.5kmm2") is a typing
-// slip, not a scale.
-bool plainNumber(std::string_view text, char decimalSeparator)
-{
-    return std::all_of(text.begin(), text.end(), [&](char c) {
-        return (c >= '0' && c <= '9') || c == '.' || c == decimalSeparator || c == 'e' || c == 'E' || c == '+' ||
-            c == '-' || c == ' ';
-    });
 }
 
 // The number before one of `units` (longest first where one ends another), or bare in `bare`;
@@ -63,6 +53,7 @@ Measured readWithUnits(std::string_view text, std::span<const Suffix> units, con
             break;
         }
     }
+    // A prefix letter beside a unit ("2.5kmm2") is a typing slip, not a scale.
     if (number.empty() || !plainNumber(number, decimalSeparator))
         return {std::nullopt, quoted(typed) + notThis};
     const Parsed parsed = parse(number, decimalSeparator);
@@ -250,8 +241,7 @@ Measured parseSection(std::string_view text, char decimalSeparator)
 Measured parseCableLength(std::string_view text, char decimalSeparator)
 {
     static constexpr Suffix units[] = {
-        {"km", 1, 3},         {"mm", 1, -3, false},   {"cm", 1, -2},
-        {"m", 1, 0, false},   {"ft", 3048, -4},       {"feet", 3048, -4},
+        {"km", 1, 3}, {"mm", 1, -3, false}, {"cm", 1, -2}, {"m", 1, 0, false}, {"ft", 3048, -4}, {"feet", 3048, -4},
     };
     return readWithUnits(text, units, {"", 1, 0}, decimalSeparator, "Type a length: write 10, 10m or 30ft",
                          " is not a length: write 10, 10m, 2.5km or 30ft", minCableM, maxCableM,
