@@ -2,6 +2,7 @@
 #include "tools/catalogue.h"
 
 #include "cli/board.h"
+#include "cli/conversions.h"
 #include "cli/divider.h"
 #include "cli/led.h"
 #include "cli/markings.h"
@@ -9,8 +10,10 @@
 #include "cli/pad.h"
 #include "cli/standard.h"
 #include "cli/timing.h"
+#include "cli/wires.h"
 #include "tools/attenuator.h"
 #include "tools/board/board.h"
+#include "tools/conversions/conversions.h"
 #include "tools/dividerdesign.h"
 #include "tools/ledresistor.h"
 #include "tools/markings/markings.h"
@@ -18,6 +21,7 @@
 #include "tools/ohmslaw.h"
 #include "tools/standardvalues/standardvalues.h"
 #include "tools/timing/timing.h"
+#include "tools/wires/wires.h"
 
 namespace tools {
 
@@ -47,6 +51,10 @@ std::span<const Tool> catalogue()
          cli::networkCommands(), "txtNetwork=4k7/5% + (10k/1% || 22k/1%)",
          "The value of a network typed as 4k7 + (10k || 22k), its range over the tolerances and the nearest "
          "standard value."},
+        {"frmConversions", "mnuToolsConversions", "&Conversions...", Group::ValuesAndParts, make<Conversions>,
+         cli::conversionsCommands(), "txtLevelDbm=10;txtRatioDb=3;txtWaveFrequency=1G;txtWaveEr=4.5;txtPrefixValue=4.7uF",
+         "dBm, dBW, dBuV, dBu and dBV, watts and volts at an impedance, decibels and ratios, wavelength in a "
+         "medium, and a value under every prefix."},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,
          cli::dividerCommands(), "txtVin=5;txtVout=3.3",
          "Standard resistor pairs for a voltage divider or a regulator's feedback, with the worst case."},
@@ -68,6 +76,12 @@ std::span<const Tool> catalogue()
          "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48",
          "PCB track width for a current and the reverse, a via's resistance and current, and conductor spacing "
          "for a voltage."},
+        {"frmWires", "mnuToolsWires", "&Wires and power...", Group::Boards, make<Wires>, cli::wiresCommands(),
+         "txtGaugeSize=24;txtDropLength=10;txtDropCurrent=10;txtDropSize=2.5;txtDropSupply=12;txtFuseSize=24;"
+         "txtBatteryCapacity=2000;txtBatteryActive=10m;txtBatteryDuty=1;txtBatterySleep=10u;txtCapacitorC=1000u;"
+         "txtCapacitorV=12;txtCapacitorV2=9;txtCapacitorLoad=100m",
+         "Wire gauge (AWG and mm2), cable voltage drop, fusing current, battery life and capacitor energy and "
+         "hold-up time."},
     };
     return tools;
 }

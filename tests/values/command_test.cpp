@@ -4,6 +4,7 @@
 #include "cli/arguments.h"
 #include "cli/board.h"
 #include "cli/cli.h"
+#include "cli/conversions.h"
 #include "cli/divider.h"
 #include "cli/led.h"
 #include "cli/markings.h"
@@ -11,6 +12,7 @@
 #include "cli/pad.h"
 #include "cli/standard.h"
 #include "cli/timing.h"
+#include "cli/wires.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +88,8 @@ std::vector<cli::Command> allCommands()
     std::vector<cli::Command> all;
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
-          cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands()})
+          cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
+          cli::conversionsCommands(), cli::wiresCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }
