@@ -52,7 +52,8 @@ std::span<const Tool> catalogue()
          "The value of a network typed as 4k7 + (10k || 22k), its range over the tolerances and the nearest "
          "standard value."},
         {"frmConversions", "mnuToolsConversions", "&Conversions...", Group::ValuesAndParts, make<Conversions>,
-         cli::conversionsCommands(), "txtLevelDbm=10;txtRatioDb=3;txtWaveFrequency=1G;txtWaveEr=4.5;txtPrefixValue=4.7uF",
+         cli::conversionsCommands(),
+         "txtLevelDbm=10;txtRatioDb=3;txtWaveFrequency=1G;txtWaveEr=4.5;txtPrefixValue=4.7uF",
          "dBm, dBW, dBuV, dBu and dBV, watts and volts at an impedance, decibels and ratios, wavelength in a "
          "medium, and a value under every prefix."},
         {"frmDividerDesign", "mnuToolsDivider", "&Divider designer...", Group::Design, make<DividerDesign>,

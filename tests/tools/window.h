@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "tools/workbench/inputs.h"
 #include <QAbstractButton>
 #include <QComboBox>
-#include "tools/workbench/inputs.h"
 
 #include <QLabel>
 #include <QLineEdit>
