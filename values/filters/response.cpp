@@ -1,0 +1,176 @@
+// SPDX-License-Identifier: MIT
+#include "values/filters.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <map>
+#include <random>
+
+namespace values {
+
+namespace {
+
+// The prototype's sections at s (rad/s over the corner), unity at DC.
+std::complex<double> prototypeAt(const std::vector<PoleSection>& sections, std::complex<double> s)
+{
+    std::complex<double> h = 1;
+    for (const PoleSection& p : sections) {
+        const std::complex<double> x = s / p.w0;
+        h /= p.firstOrder() ? x + 1.0 : x * x + x / p.q + 1.0;
+    }
+    return h;
+}
+
+// Each frequency's lowest and highest level seen.
+class Extremes {
+public:
+    explicit Extremes(std::size_t n)
+    {
+        band_.lowDb.assign(n, std::numeric_limits<double>::infinity());
+        band_.highDb.assign(n, -std::numeric_limits<double>::infinity());
+    }
+    void add(std::size_t i, double db)
+    {
+        band_.lowDb[i] = std::min(band_.lowDb[i], db);
+        band_.highDb[i] = std::max(band_.highDb[i], db);
+    }
+    Band take() { return std::move(band_); }
+
+private:
+    Band band_;
+};
+
+double tolerance(const Part& p, const Tolerances& t)
+{
+    return (isCapacitor(p.name) ? t.capacitorPct : t.resistorPct) / 100;
+}
+
+// A part's name along the cascade: the n-th resistor and capacitor of the whole filter, and the
+// gain-setting pair by its section ("RF2").
+std::string cascadeName(const std::string& local, int section, std::map<char, int>& counts)
+{
+    if (local == "RF" || local == "RG")
+        return local + std::to_string(section);
+    return local.substr(0, 1) + std::to_string(++counts[local.front()]);
+}
+
+} // namespace
+
+std::vector<SectionGoal> sectionGoals(const FilterGoal& goal)
+{
+    std::vector<SectionGoal> goals;
+    for (const PoleSection& p : prototypeSections(goal.prototype))
+        goals.push_back({goal.pass == Pass::LowPass ? goal.fcHz * p.w0 : goal.fcHz / p.w0, p.q});
+    return goals;
+}
+
+std::complex<double> idealResponse(const FilterGoal& goal, double fHz)
+{
+    const std::complex<double> s(0, fHz / goal.fcHz);
+    return prototypeAt(prototypeSections(goal.prototype), goal.pass == Pass::LowPass ? s : 1.0 / s);
+}
+
+FilterDesign designFilter(const FilterGoal& goal, std::span<const Decimal> resistors,
+                          std::span<const Decimal> capacitors, const std::stop_token& stop, DesignBudget* budget)
+{
+    FilterDesign design;
+    design.goal = goal;
+    DesignBudget defaults;
+    DesignBudget& spent = budget != nullptr ? *budget : defaults;
+    const double started = threadCpuSeconds();
+    long long steps = 0;
+    std::map<char, int> counts;
+    int index = 0;
+    for (const SectionGoal& g : sectionGoals(goal)) {
+        // What is left of the budget goes to each section in turn.
+        DesignBudget left;
+        left.maxSteps = std::max(0LL, spent.maxSteps - steps);
+        left.maxCpuSeconds = std::max(0.0, spent.maxCpuSeconds - (threadCpuSeconds() - started));
+        const Circuit circuit = circuitFor(goal.topology, goal.pass, g.q == 0);
+        std::vector<SectionDesign> found = designSection(circuit, g, resistors, capacitors, 1, stop, &left);
+        steps += left.steps;
+        design.limited = design.limited || left.limited;
+        if (found.empty() || stop.stop_requested()) {
+            design.sections.clear();
+            break;
+        }
+        ++index;
+        for (Part& p : found.front().parts)
+            p.name = cascadeName(p.name, index, counts);
+        design.sections.push_back(std::move(found.front()));
+    }
+    spent.limited = design.limited;
+    spent.steps = steps;
+    return design;
+}
+
+std::complex<double> designResponse(const FilterDesign& design, double fHz)
+{
+    std::complex<double> h = 1;
+    for (const SectionDesign& s : design.sections)
+        h *= s.biquad().at(fHz);
+    return h;
+}
+
+std::vector<double> logFrequencies(double fromHz, double toHz, int perDecade)
+{
+    std::vector<double> f;
+    if (!(fromHz > 0) || !(toHz > fromHz) || perDecade < 1)
+        return f;
+    const double decades = std::log10(toHz / fromHz);
+    const int steps = std::max(1, static_cast<int>(std::ceil(decades * perDecade)));
+    for (int i = 0; i <= steps; ++i)
+        f.push_back(i == steps ? toHz : fromHz * std::pow(10.0, decades * i / steps));
+    return f;
+}
+
+Band sectionBand(const SectionDesign& section, const Tolerances& tolerances, std::span<const double> frequencies)
+{
+    Extremes band(frequencies.size());
+    const std::vector<double> nominal = section.values();
+    const std::size_t n = nominal.size();
+    std::vector<double> v(n);
+    for (std::size_t corner = 0; corner <= (std::size_t{1} << n); ++corner) {
+        // The last turn is the nominal parts, which a band must hold as well.
+        for (std::size_t i = 0; i < n; ++i) {
+            const double t = corner == (std::size_t{1} << n) ? 0 : tolerance(section.parts[i], tolerances);
+            v[i] = nominal[i] * ((corner >> i & 1) != 0 ? 1 + t : 1 - t);
+        }
+        const Biquad h = biquadOf(section.circuit, v);
+        for (std::size_t k = 0; k < frequencies.size(); ++k)
+            band.add(k, decibels(h.at(frequencies[k])));
+    }
+    return band.take();
+}
+
+Band filterBand(const FilterDesign& design, const Tolerances& tolerances, std::span<const double> frequencies,
+                int draws, std::uint64_t seed)
+{
+    Extremes band(frequencies.size());
+    // mt19937_64 is the same sequence everywhere; the uniform doubles are made here for the same reason.
+    std::mt19937_64 random(seed);
+    const auto uniform = [&random] { return static_cast<double>(random() >> 11) * 0x1.0p-52 - 1; };
+    std::vector<Biquad> drawn;
+    for (int draw = 0; draw <= draws; ++draw) {
+        drawn.clear();
+        for (const SectionDesign& s : design.sections) {
+            std::vector<double> v = s.values();
+            // The first turn is the nominal parts.
+            if (draw > 0) {
+                for (std::size_t i = 0; i < v.size(); ++i)
+                    v[i] *= 1 + tolerance(s.parts[i], tolerances) * uniform();
+            }
+            drawn.push_back(biquadOf(s.circuit, v));
+        }
+        for (std::size_t k = 0; k < frequencies.size(); ++k) {
+            std::complex<double> h = 1;
+            for (const Biquad& b : drawn)
+                h *= b.at(frequencies[k]);
+            band.add(k, decibels(h));
+        }
+    }
+    return band.take();
+}
+
+} // namespace values

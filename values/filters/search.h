@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+
+// What the section and passive designers share; nothing outside values/filters/ includes it.
+
+#include "values/budget.h"
+#include "values/filters.h"
+
+#include <compare>
+#include <cstddef>
+#include <functional>
+#include <span>
+#include <vector>
+
+namespace values::detail::filters {
+
+// A list of parts as the designers search it: ascending, without repeats, within 1e-15 .. 1e15,
+// and the doubles nearest them.
+struct Parts {
+    explicit Parts(std::span<const Decimal> list);
+    std::vector<Decimal> values;
+    std::vector<double> doubles;
+    bool empty() const { return values.empty(); }
+};
+
+// A candidate's relative errors of f0 and Q, ranked by the larger, then the smaller.
+struct Errors {
+    double f0 = 0;
+    double q = 0;
+    double worst = 0;
+    double other = 0;
+    static Errors of(double f0, double q);
+    friend std::partial_ordering operator<=>(const Errors& a, const Errors& b)
+    {
+        if (const auto c = a.worst <=> b.worst; c != 0)
+            return c;
+        return a.other <=> b.other;
+    }
+};
+
+// A section from its parts' values in partNames' order, with what they give and how far off.
+SectionDesign sectionOf(Circuit circuit, const SectionGoal& goal, const std::vector<Decimal>& values);
+
+// A pair (u from one list, v from the other) with its signed relative error.
+struct PairHit {
+    std::size_t u = 0;
+    std::size_t v = 0;
+    double e = 0;
+};
+// The best `top` pairs by |error|, then u, then v, where for each u the error moves one way
+// with v and meets zero at `ideal(u)`: for each u the vs are taken nearest first.
+std::vector<PairHit> bestPairs(const std::vector<double>& us, const std::vector<double>& vs,
+                               const std::function<double(double)>& ideal,
+                               const std::function<double(double, double)>& error, int top, Meter& meter);
+
+// The candidates a search kept, described as the designers answer.
+template <class Search, class Candidate>
+std::vector<decltype(std::declval<Search>().describe(std::declval<Candidate>()))>
+describeAll(const Search& search, const std::vector<Candidate>& kept)
+{
+    std::vector<decltype(search.describe(kept.front()))> described;
+    described.reserve(kept.size());
+    for (const Candidate& k : kept)
+        described.push_back(search.describe(k));
+    return described;
+}
+
+} // namespace values::detail::filters
