@@ -91,8 +91,9 @@ TEST(FilterPrototype, TheCascadeIsThePolynomialAtEveryOrder)
         // The high pass is the low pass with f / fc turned over.
         const FilterGoal high{p, Pass::HighPass, Topology::SallenKey, 1};
         EXPECT_NEAR(std::abs(idealResponse(high, 4)), prototypeGain(p, 0.25), 1e-12);
-        if (p.response == Response::Butterworth || p.response == Response::Bessel)
+        if (p.response == Response::Butterworth || p.response == Response::Bessel) {
             EXPECT_NEAR(decibels(idealResponse(goal, 1)), halfPower, 1e-9);
+        }
         if (p.response != Response::Chebyshev)
             continue;
         // The extremes of the ripple fall where T_n is 0 or +-1, the last at the corner.
@@ -430,8 +431,9 @@ TEST(PassiveDesign, FindsTheBestOfEveryCombinationForEveryForm)
             }
         }
         EXPECT_NEAR(worst(found[0].f0ErrorPct, found[0].qErrorPct), least, 1e-9) << form;
-        if (loaded)
+        if (loaded) {
             EXPECT_EQ(found[0].r, load) << form;
+        }
         for (std::size_t i = 1; i < found.size(); ++i)
             EXPECT_LE(worst(found[i - 1].f0ErrorPct, found[i - 1].qErrorPct),
                       worst(found[i].f0ErrorPct, found[i].qErrorPct) + 1e-12)
