@@ -6,6 +6,7 @@
 
 #include <complex>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 #include <stop_token>
@@ -146,6 +147,9 @@ FilterDesign designFilter(const FilterGoal& goal, std::span<const Decimal> resis
                           DesignBudget* budget = nullptr);
 // The response the chosen parts give, at f.
 std::complex<double> designResponse(const FilterDesign& design, double fHz);
+// The gain in the pass band: the product of the sections' (-1 for multiple feedback, 1 + RF / RG
+// for equal parts). Responses are compared with the ideal, and plotted, divided by its size.
+double passBandGain(const FilterDesign& design);
 
 // Points spread evenly on a log scale, both ends included: `perDecade` a decade.
 std::vector<double> logFrequencies(double fromHz, double toHz, int perDecade);
@@ -162,10 +166,27 @@ struct Band {
 };
 // Every corner of a section's parts (each at its low or high end).
 Band sectionBand(const SectionDesign& section, const Tolerances& tolerances, std::span<const double> frequencies);
-// A whole filter: the nominal response and `draws` draws of every part uniform within its
-// tolerance, from a fixed seed, so the band is the same on every run.
+// A whole filter over its nominal pass band's gain: the nominal response and `draws` draws of
+// every part uniform within its tolerance, from a fixed seed, so the band is the same on every run.
 Band filterBand(const FilterDesign& design, const Tolerances& tolerances, std::span<const double> frequencies,
                 int draws = 200, std::uint64_t seed = 1);
+
+// What a plot of a designed filter shows, from a hundredth of the corner to a hundred times it:
+// the ideal and the real response (over the pass band's gain), the real phase, and the band over
+// the tolerances.
+struct FilterCurves {
+    std::vector<double> frequencies;
+    std::vector<double> idealDb;
+    std::vector<double> realDb;
+    std::vector<double> realDegrees; // unwrapped, from the phase at the lowest frequency
+    Band band;
+};
+FilterCurves filterCurves(const FilterDesign& design, const Tolerances& tolerances, int perDecade = 50);
+
+// Where a response last crosses 3 dB below its pass band (DC for a low pass, far above the corner
+// for a high pass), searched from the far end of the stop band: the corner's own -3 dB point for
+// Butterworth and Bessel, beyond the ripple for Chebyshev.
+double halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response);
 
 double decibels(std::complex<double> h); // 20 log10 |h|
 double degrees(std::complex<double> h);  // the phase, -180 to 180

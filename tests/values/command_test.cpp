@@ -6,6 +6,7 @@
 #include "cli/cli.h"
 #include "cli/conversions.h"
 #include "cli/divider.h"
+#include "cli/filter.h"
 #include "cli/led.h"
 #include "cli/markings.h"
 #include "cli/network.h"
@@ -89,7 +90,7 @@ std::vector<cli::Command> allCommands()
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
           cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
-          cli::conversionsCommands(), cli::wiresCommands()})
+          cli::conversionsCommands(), cli::wiresCommands(), cli::filterCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }

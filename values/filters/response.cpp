@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <map>
+#include <numbers>
 #include <random>
 
 namespace values {
@@ -113,6 +114,14 @@ std::complex<double> designResponse(const FilterDesign& design, double fHz)
     return h;
 }
 
+double passBandGain(const FilterDesign& design)
+{
+    double gain = 1;
+    for (const SectionDesign& s : design.sections)
+        gain *= s.gain;
+    return gain;
+}
+
 std::vector<double> logFrequencies(double fromHz, double toHz, int perDecade)
 {
     std::vector<double> f;
@@ -148,6 +157,7 @@ Band filterBand(const FilterDesign& design, const Tolerances& tolerances, std::s
                 int draws, std::uint64_t seed)
 {
     Extremes band(frequencies.size());
+    const double gain = std::abs(passBandGain(design));
     // mt19937_64 is the same sequence everywhere; the uniform doubles are made here for the same reason.
     std::mt19937_64 random(seed);
     const auto uniform = [&random] { return static_cast<double>(random() >> 11) * 0x1.0p-52 - 1; };
@@ -167,10 +177,57 @@ Band filterBand(const FilterDesign& design, const Tolerances& tolerances, std::s
             std::complex<double> h = 1;
             for (const Biquad& b : drawn)
                 h *= b.at(frequencies[k]);
-            band.add(k, decibels(h));
+            band.add(k, decibels(h / gain));
         }
     }
     return band.take();
+}
+
+FilterCurves filterCurves(const FilterDesign& design, const Tolerances& tolerances, int perDecade)
+{
+    FilterCurves c;
+    const double fc = design.goal.fcHz;
+    c.frequencies = logFrequencies(fc / 100, fc * 100, perDecade);
+    const double gain = std::abs(passBandGain(design));
+    double previous = 0;
+    for (const double f : c.frequencies) {
+        c.idealDb.push_back(decibels(idealResponse(design.goal, f)));
+        const std::complex<double> h = designResponse(design, f);
+        c.realDb.push_back(decibels(h / gain));
+        // Unwrapped: each point within half a turn of the one before.
+        double phase = degrees(h);
+        if (!c.realDegrees.empty())
+            phase += 360 * std::round((previous - phase) / 360);
+        c.realDegrees.push_back(phase);
+        previous = phase;
+    }
+    c.band = filterBand(design, tolerances, c.frequencies);
+    return c;
+}
+
+double halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response)
+{
+    const bool low = goal.pass == Pass::LowPass;
+    const double passBand = std::abs(response(low ? 0.0 : goal.fcHz * 1e6));
+    const auto below = [&](double f) { return std::abs(response(f)) < passBand / std::numbers::sqrt2; };
+    // From the stop band towards the pass band, a hundredth of a decade at a time, to the first
+    // point back above half power; then halve the step between the two.
+    const double step = std::pow(10.0, 0.01);
+    double outer = low ? goal.fcHz * 100 : goal.fcHz / 100;
+    double inner = outer;
+    for (int i = 0; i < 400; ++i) {
+        inner = low ? outer / step : outer * step;
+        if (!below(inner))
+            break;
+        outer = inner;
+    }
+    for (int i = 0; i < 100; ++i) {
+        const double mid = std::sqrt(outer * inner);
+        if (mid == outer || mid == inner)
+            break;
+        (below(mid) ? outer : inner) = mid;
+    }
+    return std::sqrt(outer * inner);
 }
 
 } // namespace values
