@@ -83,6 +83,23 @@ public:
     // The y that hits f0 with these three.
     double idealY(double x, double a, double b) const { return 1 / (w_ * w_ * x * a * b); }
 
+    // Whether some y from lo to hi could bring Q within `bound` of its goal: Q rises with y in the
+    // high passes, and in the low passes peaks where y is x (Sallen-Key) or x / 2 (multiple feedback).
+    bool qReachable(double x, double a, double b, double lo, double hi, double bound) const
+    {
+        const double qLo = q(x, lo, a, b);
+        const double qHi = q(x, hi, a, b);
+        const double least = std::min(qLo, qHi);
+        double most = std::max(qLo, qHi);
+        const double peak = circuit_ == Circuit::SallenKeyLow ? x
+            : circuit_ == Circuit::MultipleFeedbackLow        ? x / 2
+                                                              : 0;
+        if (peak > lo && peak < hi)
+            most = q(x, peak, a, b);
+        // A hair of slack: the bound is a double computed another way.
+        return most * (1 + 1e-9) >= goal_.q * (1 - bound) && least * (1 - 1e-9) <= goal_.q * (1 + bound);
+    }
+
     double f0Error(std::size_t a, std::size_t b, std::size_t x, std::size_t y) const
     {
         return 1 / (w_ * std::sqrt(rs_.doubles[x] * rs_.doubles[y] * cs_.doubles[a] * cs_.doubles[b])) - 1;
@@ -135,7 +152,7 @@ private:
     double w_;
 };
 
-std::vector<SectionDesign> designFourParts(const FourPartSearch& search, const SectionGoal& goal, int top, Meter& meter)
+std::vector<SectionDesign> designFourParts(const FourPartSearch& search, const SectionGoal& goal, int top, Work& work)
 {
     const auto better = [&search](const FourParts& p, const FourParts& o) { return search.better(p, o); };
     detail::timing::Best<FourParts, decltype(better)> best(static_cast<std::size_t>(top), better);
@@ -145,20 +162,25 @@ std::vector<SectionDesign> designFourParts(const FourPartSearch& search, const S
     const auto bound = [&best] { return best.full() ? best.last().e.worst : std::numeric_limits<double>::infinity(); };
     for (std::size_t a = 0; a < c.size(); ++a) {
         for (std::size_t b = 0; b < c.size(); ++b) {
-            if (meter.spend())
+            if (work.spend())
                 return describeAll(search, best.list());
             // Capacitors that cannot reach the Q with any resistors leave every error above the bound.
             if (const double e = bound(); e < 1 && search.qCeiling(c[a], c[b]) * (1 + 1e-9) < goal.q * (1 - e))
                 continue;
             for (std::size_t x = 0; x < r.size(); ++x) {
-                if (meter.spend(bits))
+                if (work.spend())
                     return describeAll(search, best.list());
                 // f0 moves one way with y: from where it meets the target its error grows both
                 // ways, so the ys are taken nearest first until even f0 alone misses by too much.
                 const double ideal = search.idealY(r[x], c[a], c[b]);
+                if (const double e = bound(); e < 1 &&
+                    !search.qReachable(r[x], c[a], c[b], ideal / ((1 + e) * (1 + e)), ideal / ((1 - e) * (1 - e)), e))
+                    continue;
+                if (work.spend(bits))
+                    return describeAll(search, best.list());
                 std::size_t above = static_cast<std::size_t>(std::lower_bound(r.begin(), r.end(), ideal) - r.begin());
                 std::size_t below = above;
-                while ((below > 0 || above < r.size()) && !meter.spend()) {
+                while ((below > 0 || above < r.size()) && !work.spend()) {
                     const double down = below > 0 ? search.f0Error(a, b, x, below - 1) : 0;
                     const double up = above < r.size() ? search.f0Error(a, b, x, above) : 0;
                     const bool takeDown = above >= r.size() || (below > 0 && std::abs(down) <= std::abs(up));
@@ -208,15 +230,15 @@ double equalQError(double rf, double rg, double q)
 }
 
 std::vector<SectionDesign> designEqual(Circuit circuit, const SectionGoal& goal, const Parts& rs, const Parts& cs,
-                                       int top, Meter& meter)
+                                       int top, Work& work)
 {
     const double w = twoPi * goal.f0Hz;
     const auto f0s = bestPairs(
         cs.doubles, rs.doubles, [w](double c) { return 1 / (w * c); },
-        [w](double c, double r) { return 1 / (w * r * c) - 1; }, top, meter);
+        [w](double c, double r) { return 1 / (w * r * c) - 1; }, top, work);
     const auto qs = bestPairs(
         rs.doubles, rs.doubles, [&goal](double rg) { return rg * (2 - 1 / goal.q); },
-        [&goal](double rg, double rf) { return equalQError(rf, rg, goal.q); }, top, meter);
+        [&goal](double rg, double rf) { return equalQError(rf, rg, goal.q); }, top, work);
     std::vector<EqualParts> every;
     for (const PairHit& f : f0s) {
         for (const PairHit& q : qs)
@@ -292,7 +314,7 @@ SectionDesign sectionOf(Circuit circuit, const SectionGoal& goal, const std::vec
 
 std::vector<PairHit> bestPairs(const std::vector<double>& us, const std::vector<double>& vs,
                                const std::function<double(double)>& ideal,
-                               const std::function<double(double, double)>& error, int top, Meter& meter)
+                               const std::function<double(double, double)>& error, int top, Work& work)
 {
     const auto better = [](const PairHit& p, const PairHit& o) {
         if (std::abs(p.e) != std::abs(o.e))
@@ -302,11 +324,11 @@ std::vector<PairHit> bestPairs(const std::vector<double>& us, const std::vector<
     detail::timing::Best<PairHit, decltype(better)> best(static_cast<std::size_t>(top), better);
     const long long bits = detail::timing::bitsOf(vs.size());
     for (std::size_t u = 0; u < us.size(); ++u) {
-        if (meter.spend(bits))
+        if (work.spend(bits))
             break;
         std::size_t above = static_cast<std::size_t>(std::lower_bound(vs.begin(), vs.end(), ideal(us[u])) - vs.begin());
         std::size_t below = above;
-        while ((below > 0 || above < vs.size()) && !meter.spend()) {
+        while ((below > 0 || above < vs.size()) && !work.spend()) {
             const double down = below > 0 ? error(us[u], vs[below - 1]) : 0;
             const double up = above < vs.size() ? error(us[u], vs[above]) : 0;
             const bool takeDown = above >= vs.size() || (below > 0 && std::abs(down) <= std::abs(up));
@@ -351,16 +373,17 @@ std::vector<SectionDesign> designSection(Circuit circuit, const SectionGoal& goa
     DesignBudget defaults;
     DesignBudget& spent = budget != nullptr ? *budget : defaults;
     Meter meter({spent.maxSteps, spent.maxCpuSeconds}, nullptr, stop);
+    Work work(meter);
     std::vector<SectionDesign> found;
     if (fourParts(circuit)) {
         const FourPartSearch search(circuit, goal, resistors, capacitors);
         if (search.usable())
-            found = designFourParts(search, goal, top, meter);
+            found = designFourParts(search, goal, top, work);
     } else {
         const Parts rs(resistors);
         const Parts cs(capacitors);
         if (!rs.values.empty() && !cs.values.empty() && goal.q > 0)
-            found = designEqual(circuit, goal, rs, cs, top, meter);
+            found = designEqual(circuit, goal, rs, cs, top, work);
     }
     spent.limited = meter.limited();
     spent.steps = meter.steps();

@@ -43,7 +43,7 @@ struct Tank {
 };
 
 std::vector<PassiveDesign> designTank(PassiveForm form, const SectionGoal& goal, const Decimal& load, const Parts& rs,
-                                      const Parts& ls, const Parts& cs, int top, Meter& meter)
+                                      const Parts& ls, const Parts& cs, int top, Work& work)
 {
     const bool series = !rs.empty();
     const double w = twoPi * goal.f0Hz;
@@ -63,14 +63,14 @@ std::vector<PassiveDesign> designTank(PassiveForm form, const SectionGoal& goal,
         return series ? std::sqrt(l / c) / r : fixedR * std::sqrt(c / l);
     };
     for (std::size_t l = 0; l < ls.doubles.size(); ++l) {
-        if (meter.spend(bits))
+        if (work.spend(bits))
             break;
         const double lv = ls.doubles[l];
         const auto f0Error = [&](std::size_t c) { return 1 / (w * std::sqrt(lv * cv[c])) - 1; };
         std::size_t above =
             static_cast<std::size_t>(std::lower_bound(cv.begin(), cv.end(), 1 / (w * w * lv)) - cv.begin());
         std::size_t below = above;
-        while ((below > 0 || above < cv.size()) && !meter.spend()) {
+        while ((below > 0 || above < cv.size()) && !work.spend()) {
             const double down = below > 0 ? f0Error(below - 1) : 0;
             const double up = above < cv.size() ? f0Error(above) : 0;
             const bool takeDown = above >= cv.size() || (below > 0 && std::abs(down) <= std::abs(up));
@@ -87,7 +87,7 @@ std::vector<PassiveDesign> designTank(PassiveForm form, const SectionGoal& goal,
             const double ideal = std::sqrt(lv / cv[c]) / goal.q;
             std::size_t rAbove = static_cast<std::size_t>(std::lower_bound(rv.begin(), rv.end(), ideal) - rv.begin());
             std::size_t rBelow = rAbove;
-            while ((rBelow > 0 || rAbove < rv.size()) && !meter.spend()) {
+            while ((rBelow > 0 || rAbove < rv.size()) && !work.spend()) {
                 const double rDown = rBelow > 0 ? qError(rBelow - 1) : 0;
                 const double rUp = rAbove < rv.size() ? qError(rAbove) : 0;
                 const bool rTakeDown = rAbove >= rv.size() || (rBelow > 0 && std::abs(rDown) <= std::abs(rUp));
@@ -124,13 +124,14 @@ std::vector<PassiveDesign> designPassive(PassiveForm form, const SectionGoal& go
     DesignBudget defaults;
     DesignBudget& spent = budget != nullptr ? *budget : defaults;
     Meter meter({spent.maxSteps, spent.maxCpuSeconds}, nullptr, stop);
+    Work work(meter);
     const Parts ls(inductors);
     if (form == PassiveForm::RlLow || form == PassiveForm::RlHigh) {
         const Parts rs(resistors);
         const double w = twoPi * goal.f0Hz;
         for (const PairHit& hit : bestPairs(
                  ls.doubles, rs.doubles, [w](double l) { return w * l; },
-                 [w](double l, double r) { return r / (w * l) - 1; }, top, meter))
+                 [w](double l, double r) { return r / (w * l) - 1; }, top, work))
             found.push_back(describe(form, goal, rs.values[hit.v], ls.values[hit.u], {}));
     } else {
         const bool series = form == PassiveForm::RlcLow || form == PassiveForm::RlcHigh ||
@@ -138,7 +139,7 @@ std::vector<PassiveDesign> designPassive(PassiveForm form, const SectionGoal& go
         const Parts rs(series ? resistors : std::span<const Decimal>{});
         const Parts cs(capacitors);
         if (!ls.empty() && !cs.empty() && (series ? !rs.empty() : load.mantissa > 0))
-            found = designTank(form, goal, load, rs, ls, cs, top, meter);
+            found = designTank(form, goal, load, rs, ls, cs, top, work);
     }
     spent.limited = meter.limited();
     spent.steps = meter.steps();

@@ -83,11 +83,14 @@ FilterDesign designFilter(const FilterGoal& goal, std::span<const Decimal> resis
     long long steps = 0;
     std::map<char, int> counts;
     int index = 0;
-    for (const SectionGoal& g : sectionGoals(goal)) {
-        // What is left of the budget goes to each section in turn.
+    const std::vector<SectionGoal> goals = sectionGoals(goal);
+    for (const SectionGoal& g : goals) {
+        // What is left of the budget is shared by the sections still to design.
+        const auto sectionsLeft = static_cast<long long>(goals.size()) - index;
         DesignBudget left;
-        left.maxSteps = std::max(0LL, spent.maxSteps - steps);
-        left.maxCpuSeconds = std::max(0.0, spent.maxCpuSeconds - (threadCpuSeconds() - started));
+        left.maxSteps = std::max(0LL, spent.maxSteps - steps) / sectionsLeft;
+        left.maxCpuSeconds =
+            std::max(0.0, spent.maxCpuSeconds - (threadCpuSeconds() - started)) / static_cast<double>(sectionsLeft);
         const Circuit circuit = circuitFor(goal.topology, goal.pass, g.q == 0);
         std::vector<SectionDesign> found = designSection(circuit, g, resistors, capacitors, 1, stop, &left);
         steps += left.steps;

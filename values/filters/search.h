@@ -14,6 +14,32 @@
 
 namespace values::detail::filters {
 
+// The budget's steps are sized for the exact designers, an exact comparison or so each; the
+// searches here take a few tens of turns of their loops in that time, so they pay a step for
+// every `perStep` turns.
+class Work {
+public:
+    static constexpr long long perStep = 32;
+    explicit Work(Meter& meter)
+        : meter_(meter)
+    {
+    }
+    // True once the search must end.
+    bool spend(long long turns = 1)
+    {
+        turns_ += turns;
+        if (turns_ < perStep)
+            return meter_.ended();
+        const long long steps = turns_ / perStep;
+        turns_ %= perStep;
+        return meter_.spend(steps);
+    }
+
+private:
+    Meter& meter_;
+    long long turns_ = 0;
+};
+
 // A list of parts as the designers search it: ascending, without repeats, within 1e-15 .. 1e15,
 // and the doubles nearest them.
 struct Parts {
@@ -51,7 +77,7 @@ struct PairHit {
 // with v and meets zero at `ideal(u)`: for each u the vs are taken nearest first.
 std::vector<PairHit> bestPairs(const std::vector<double>& us, const std::vector<double>& vs,
                                const std::function<double(double)>& ideal,
-                               const std::function<double(double, double)>& error, int top, Meter& meter);
+                               const std::function<double(double, double)>& error, int top, Work& work);
 
 // The candidates a search kept, described as the designers answer.
 template <class Search, class Candidate>
