@@ -64,9 +64,9 @@ constexpr Named responses[] = {
     {"chebyshev", static_cast<int>(values::Response::Chebyshev)},
 };
 constexpr Named topologies[] = {
-    {"sallen-key", static_cast<int>(values::Topology::SallenKey)},
-    {"sallen-key-equal", static_cast<int>(values::Topology::SallenKeyEqual)},
-    {"mfb", static_cast<int>(values::Topology::MultipleFeedback)},
+    {"sallen-key", static_cast<int>(values::FilterTopology::SallenKey)},
+    {"sallen-key-equal", static_cast<int>(values::FilterTopology::SallenKeyEqual)},
+    {"mfb", static_cast<int>(values::FilterTopology::MultipleFeedback)},
 };
 
 template <std::size_t n>
@@ -106,22 +106,28 @@ std::string responseText(const values::Prototype& p)
     return {};
 }
 
-std::string topologyText(values::Topology t)
+std::string topologyText(values::FilterTopology t)
 {
     switch (t) {
-    case values::Topology::SallenKey:
+    case values::FilterTopology::SallenKey:
         return "Sallen-Key, unity gain";
-    case values::Topology::SallenKeyEqual:
+    case values::FilterTopology::SallenKeyEqual:
         return "Sallen-Key, equal parts";
-    case values::Topology::MultipleFeedback:
+    case values::FilterTopology::MultipleFeedback:
         return "multiple feedback";
     }
     return {};
 }
 
-std::string unitOf(const values::Part& p)
+std::string unitOf(const values::SectionPart& p)
 {
     return values::isCapacitor(p.name) ? "F" : "Ω";
+}
+
+// Three decimals, and no "-0.000 dB" for a level a hair below zero.
+std::string decibelText(double db)
+{
+    return values::dbText(std::abs(db) < 5e-4 ? 0.0 : db);
 }
 
 std::string percentText(double p)
@@ -227,7 +233,7 @@ std::optional<Request> read(const Arguments& a, std::string& error)
             error = "--topology: '" + *topology + "' is not a topology: write sallen-key, sallen-key-equal or mfb";
             return std::nullopt;
         }
-        r.goal.topology = static_cast<values::Topology>(*t);
+        r.goal.topology = static_cast<values::FilterTopology>(*t);
     }
     const auto resistors = parts(a, "series", "r-range", values::Series::E24, "1k", "1M", values::Unit::Ohm, error);
     if (!resistors)
@@ -255,7 +261,7 @@ std::optional<Request> read(const Arguments& a, std::string& error)
     return r;
 }
 
-void writeJson(std::ostream& out, const Request& r, const values::FilterDesign& d, double halfPower)
+void writeJson(std::ostream& out, const Request& r, const values::FilterDesign& d, std::optional<double> halfPower)
 {
     Json j;
     j.beginObject()
@@ -276,7 +282,7 @@ void writeJson(std::ostream& out, const Request& r, const values::FilterDesign& 
         j.beginObject().key("order").number(static_cast<long long>(values::isFirstOrder(s.circuit) ? 1 : 2));
         j.key("f0_goal_hz").number(s.goal.f0Hz).key("q_goal").number(s.goal.q);
         j.key("parts").beginObject();
-        for (const values::Part& p : s.parts) {
+        for (const values::SectionPart& p : s.parts) {
             std::string key = p.name;
             std::transform(key.begin(), key.end(), key.begin(), [](unsigned char ch) { return std::tolower(ch); });
             j.key(key + (values::isCapacitor(p.name) ? "_f" : "_ohm")).number(p.value);
@@ -293,13 +299,14 @@ void writeJson(std::ostream& out, const Request& r, const values::FilterDesign& 
     j.key("response_at_fc_db").number(values::decibels(values::designResponse(d, r.goal.fcHz) / gain));
     j.key("ideal_at_fc_db").number(values::decibels(values::idealResponse(r.goal, r.goal.fcHz)));
     j.key("band_at_fc_db").beginArray().number(atFc.lowDb[0]).number(atFc.highDb[0]).endArray();
-    j.key("half_power_hz").number(halfPower);
+    j.key("half_power_hz");
+    halfPower ? j.number(*halfPower) : j.null();
     j.key("r_tolerance_pct").percent(r.tolerances.resistorPct);
     j.key("c_tolerance_pct").percent(r.tolerances.capacitorPct);
     out << j.endObject().text() << '\n';
 }
 
-void writeText(std::ostream& out, const Request& r, const values::FilterDesign& d, double halfPower)
+void writeText(std::ostream& out, const Request& r, const values::FilterDesign& d, std::optional<double> halfPower)
 {
     const values::FilterGoal& g = r.goal;
     out << responseText(g.prototype) << (g.pass == values::Pass::LowPass ? " low pass" : " high pass") << ", order "
@@ -310,7 +317,7 @@ void writeText(std::ostream& out, const Request& r, const values::FilterDesign& 
     int index = 0;
     for (const values::SectionDesign& s : d.sections) {
         std::string parts;
-        for (const values::Part& p : s.parts)
+        for (const values::SectionPart& p : s.parts)
             parts += (parts.empty() ? "" : ", ") + p.name + " " + values::withUnit(p.value, unitOf(p));
         const bool first = values::isFirstOrder(s.circuit);
         t.add({std::to_string(++index), shown(s.goal.f0Hz, "Hz"), first ? "-" : figure(s.goal.q), parts,
@@ -321,12 +328,16 @@ void writeText(std::ostream& out, const Request& r, const values::FilterDesign& 
     const values::Band atFc = values::filterBand(d, r.tolerances, std::array{g.fcHz});
     const double gain = values::passBandGain(d);
     if (std::abs(gain) != 1)
-        out << "pass-band gain " << figure(gain) << " (" << figure(values::decibels(gain)) << " dB)\n";
-    out << "at " << shown(g.fcHz, "Hz") << ": " << figure(values::decibels(values::designResponse(d, g.fcHz) / gain))
-        << " dB (ideal " << figure(values::decibels(values::idealResponse(g, g.fcHz))) << " dB); "
-        << figure(atFc.lowDb[0]) << " to " << figure(atFc.highDb[0]) << " dB over the tolerances (R "
-        << figure(r.tolerances.resistorPct) << " %, C " << figure(r.tolerances.capacitorPct) << " %)\n"
-        << "-3 dB at " << shown(halfPower, "Hz") << '\n';
+        out << "pass-band gain " << figure(gain) << " (" << decibelText(values::decibels(gain)) << ")\n";
+    out << "at " << shown(g.fcHz, "Hz") << ": "
+        << decibelText(values::decibels(values::designResponse(d, g.fcHz) / gain)) << " (ideal "
+        << decibelText(values::decibels(values::idealResponse(g, g.fcHz))) << "); " << decibelText(atFc.lowDb[0])
+        << " to " << decibelText(atFc.highDb[0]) << " over the tolerances (R " << figure(r.tolerances.resistorPct)
+        << " %, C " << figure(r.tolerances.capacitorPct) << " %)\n";
+    if (halfPower)
+        out << "-3 dB at " << shown(*halfPower, "Hz") << '\n';
+    else
+        out << "-3 dB: not between a hundredth of the corner and a hundred times it\n";
 }
 
 } // namespace
@@ -370,7 +381,8 @@ int runFilter(const Arguments& a, std::ostream& out, std::ostream& err, PictureW
     if (budget.limited)
         message(err, "filter: the search stopped at its limit: better parts may exist");
     const values::FilterCurves c = values::filterCurves(d, r->tolerances);
-    const double halfPower = values::halfPowerHz(r->goal, [&d](double f) { return values::designResponse(d, f); });
+    const std::optional<double> halfPower =
+        values::halfPowerHz(r->goal, [&d](double f) { return values::designResponse(d, f); });
     if (r->plot) {
         if (picture) {
             if (const std::string why = pictures(*r->plot, d, c); !why.empty()) {

@@ -15,6 +15,8 @@
 #include "tools/board/board.h"
 #include "tools/conversions/conversions.h"
 #include "tools/dividerdesign.h"
+#include "tools/filters/command.h"
+#include "tools/filters/filters.h"
 #include "tools/ledresistor.h"
 #include "tools/markings/markings.h"
 #include "tools/networkcalculator.h"
@@ -69,6 +71,10 @@ std::span<const Tool> catalogue()
          "txtPadDb=6;txtPadZ=50",
          "Pi, T and bridged-T attenuator pads for a loss in dB, exact and from standard values, with the return "
          "loss."},
+        {"frmFilters", "mnuToolsFilters", "&Filters...", Group::Design, make<Filters>, filterCommands(),
+         "txtFilterCorner=1k;cboFilterKind=Low pass;cboFilterResponse=Butterworth;cboFilterOrder=4",
+         "Active filters of orders 1 to 8 (Butterworth, Bessel, Chebyshev; Sallen-Key or multiple feedback) and "
+         "passive RC, RL, LC and RLC filters from standard parts, with their responses plotted."},
         {"frmTiming", "mnuToolsTiming", "&Timing and filters...", Group::Design, make<Timing>, cli::timingCommands(),
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
          "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "

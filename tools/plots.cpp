@@ -98,12 +98,14 @@ Plot filter(const values::FilterDesign& design, const values::FilterCurves& curv
     gain.shades.push_back({tr("Over the tolerances"), curves.band.lowDb, curves.band.highDb});
     fitDb(gain.y, {curves.idealDb, curves.realDb, curves.band.highDb}, 80);
     const double fc = design.goal.fcHz;
-    const double half =
-        values::halfPowerHz(design.goal, [&design](double f) { return values::designResponse(design, f); });
     gain.markers.push_back({tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), point)), fc, {}});
-    const double gainDb =
-        values::decibels(values::designResponse(design, half) / std::abs(values::passBandGain(design)));
-    gain.markers.push_back({tr("-3 dB %1").arg(figure(half, QStringLiteral("Hz"), point)), half, gainDb});
+    const std::optional<double> half =
+        values::halfPowerHz(design.goal, [&design](double f) { return values::designResponse(design, f); });
+    if (half) {
+        const double atHalf =
+            values::decibels(values::designResponse(design, *half) / std::abs(values::passBandGain(design)));
+        gain.markers.push_back({tr("-3 dB %1").arg(figure(*half, QStringLiteral("Hz"), point)), *half, atHalf});
+    }
     p.panels.push_back(std::move(gain));
     return p;
 }

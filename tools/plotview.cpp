@@ -159,12 +159,12 @@ PlotView::PlotView(QWidget* parent)
     canvas_->setAutoFillBackground(false);
     scroll_->setFocusPolicy(Qt::NoFocus);
     readout_ = named(new QLabel(this), "lblPlotReadout");
-    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    // As tall as its text in the font of the moment, as wide as it is given: it is never empty.
+    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    readout_->setMinimumHeight(readout_->fontMetrics().lineSpacing());
     cmdCopyData_ = named(new QPushButton(tr("Copy &data"), this), "cmdCopyData");
     cmdCopyData_->setToolTip(tr("Copy the plotted points as CSV"));
-    cmdCopyPlot_ = named(new QPushButton(tr("Copy p&lot"), this), "cmdCopyPlot");
+    cmdCopyPlot_ = named(new QPushButton(tr("Cop&y plot"), this), "cmdCopyPlot");
     cmdCopyPlot_->setToolTip(tr("Copy the plot as a picture (SVG and PNG)"));
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(readout_, 1);
@@ -217,11 +217,8 @@ QString PlotView::readout() const
 void PlotView::moveCursor(std::optional<std::size_t> point)
 {
     cursor_ = point;
-    if (plot_.isEmpty())
-        readout_->clear();
-    else
-        readout_->setText(cursor_ ? plot_.readout(*cursor_)
-                                  : tr("Point at the plot, or use the arrow keys, to read it."));
+    readout_->setText(cursor_ && !plot_.isEmpty() ? plot_.readout(*cursor_)
+                                                  : tr("Point at the plot to read it."));
     readout_->setToolTip(readout_->text());
     canvas_->update();
 }

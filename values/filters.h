@@ -58,7 +58,7 @@ double prototypeGain(const Prototype& p, double w);
 double besselCorner(int order);
 
 enum class Pass { LowPass, HighPass };
-enum class Topology { SallenKey, SallenKeyEqual, MultipleFeedback };
+enum class FilterTopology { SallenKey, SallenKeyEqual, MultipleFeedback };
 
 // The circuit of one section: first order is an RC before a unity buffer in every topology.
 enum class Circuit {
@@ -71,7 +71,7 @@ enum class Circuit {
     MultipleFeedbackLow,  // R1 = R2 (gain -1), R3 to the inverting input, C1 to ground, C2 across
     MultipleFeedbackHigh, // C1 = C2 (gain -1), C3 to the inverting input, R1 to ground, R2 across
 };
-Circuit circuitFor(Topology topology, Pass pass, bool firstOrder);
+Circuit circuitFor(FilterTopology topology, Pass pass, bool firstOrder);
 bool isFirstOrder(Circuit circuit);
 // The parts' names in the order a section lists them: "R1", "R2", "C1", "C2" ...
 std::vector<std::string> partNames(Circuit circuit);
@@ -96,14 +96,14 @@ struct SectionGoal {
 struct FilterGoal {
     Prototype prototype;
     Pass pass = Pass::LowPass;
-    Topology topology = Topology::SallenKey;
+    FilterTopology topology = FilterTopology::SallenKey;
     double fcHz = 1000;
 };
 std::vector<SectionGoal> sectionGoals(const FilterGoal& goal);
 // The ideal response at f: the prototype scaled to the corner, low or high pass.
 std::complex<double> idealResponse(const FilterGoal& goal, double fHz);
 
-struct Part {
+struct SectionPart {
     std::string name; // within its section ("R1"); a filter renames them along the cascade
     Decimal value;
 };
@@ -111,7 +111,7 @@ struct Part {
 struct SectionDesign {
     Circuit circuit = Circuit::RcLow;
     SectionGoal goal;
-    std::vector<Part> parts;
+    std::vector<SectionPart> parts;
     double f0Hz = 0; // what the parts give
     double q = 0;
     double gain = 1; // in the pass band: 1, -1 or 1 + RF / RG
@@ -185,8 +185,9 @@ FilterCurves filterCurves(const FilterDesign& design, const Tolerances& toleranc
 
 // Where a response last crosses 3 dB below its pass band (DC for a low pass, far above the corner
 // for a high pass), searched from the far end of the stop band: the corner's own -3 dB point for
-// Butterworth and Bessel, beyond the ripple for Chebyshev.
-double halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response);
+// Butterworth and Bessel, beyond the ripple for Chebyshev. Nothing when the response is not below
+// half power there, or comes back above it nowhere between a hundredth of fc and a hundred times it.
+std::optional<double> halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response);
 
 double decibels(std::complex<double> h); // 20 log10 |h|
 double degrees(std::complex<double> h);  // the phase, -180 to 180

@@ -31,8 +31,10 @@ std::vector<values::Decimal> range(values::Series series, const char* lo, const 
 
 Plot filterPlot(values::Response response, int order, values::Pass pass, double fc)
 {
-    const values::FilterGoal goal{
-        {response, order, response == values::Response::Chebyshev ? 3.0 : 0.0}, pass, values::Topology::SallenKey, fc};
+    const values::FilterGoal goal{{response, order, response == values::Response::Chebyshev ? 3.0 : 0.0},
+                                  pass,
+                                  values::FilterTopology::SallenKey,
+                                  fc};
     const values::FilterDesign d =
         values::designFilter(goal, range(values::Series::E24, "1k", "1M"), range(values::Series::E12, "1n", "1u"));
     return tools::plots::filter(d, values::filterCurves(d, {1, 5}), QLocale::c());

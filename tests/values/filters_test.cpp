@@ -85,11 +85,11 @@ TEST(FilterPrototype, TheCascadeIsThePolynomialAtEveryOrder)
     const double halfPower = -10 * std::log10(2.0);
     for (const Prototype& p : everyPrototype()) {
         SCOPED_TRACE(nameOf(p));
-        const FilterGoal goal{p, Pass::LowPass, Topology::SallenKey, 1};
+        const FilterGoal goal{p, Pass::LowPass, FilterTopology::SallenKey, 1};
         for (double w = 0.01; w < 100; w *= 1.07)
             ASSERT_NEAR(std::abs(idealResponse(goal, w)) / prototypeGain(p, w), 1, 1e-11) << "at " << w;
         // The high pass is the low pass with f / fc turned over.
-        const FilterGoal high{p, Pass::HighPass, Topology::SallenKey, 1};
+        const FilterGoal high{p, Pass::HighPass, FilterTopology::SallenKey, 1};
         EXPECT_NEAR(std::abs(idealResponse(high, 4)), prototypeGain(p, 0.25), 1e-12);
         if (p.response == Response::Butterworth || p.response == Response::Bessel) {
             EXPECT_NEAR(decibels(idealResponse(goal, 1)), halfPower, 1e-9);
@@ -360,14 +360,14 @@ TEST(FilterDesign, SectionsAreTheBestOfEveryCombinationTried)
 
 TEST(FilterDesign, AFourthOrderButterworthFromE24AndE12)
 {
-    const FilterGoal goal{{Response::Butterworth, 4}, Pass::LowPass, Topology::SallenKey, 1000};
+    const FilterGoal goal{{Response::Butterworth, 4}, Pass::LowPass, FilterTopology::SallenKey, 1000};
     const FilterDesign d = designFilter(goal, range(Series::E24, "1k", "1M"), range(Series::E12, "1n", "1u"));
     ASSERT_EQ(d.sections.size(), 2u);
     EXPECT_FALSE(d.limited);
     std::vector<std::string> names;
     for (const SectionDesign& s : d.sections) {
         EXPECT_LT(s.worstPct(), 0.5);
-        for (const Part& p : s.parts)
+        for (const SectionPart& p : s.parts)
             names.push_back(p.name);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"R1", "R2", "C1", "C2", "R3", "R4", "C3", "C4"}));
@@ -379,7 +379,7 @@ TEST(FilterTolerance, TheBandHoldsEveryCornerOfASectionAndTheNominalFilter)
 {
     const std::vector<double> f = logFrequencies(100, 10e3, 40);
     const Tolerances t{1, 5};
-    for (const Topology topology : {Topology::SallenKey, Topology::SallenKeyEqual, Topology::MultipleFeedback}) {
+    for (const FilterTopology topology : {FilterTopology::SallenKey, FilterTopology::SallenKeyEqual, FilterTopology::MultipleFeedback}) {
         const FilterGoal goal{{Response::Chebyshev, 3, 1}, Pass::HighPass, topology, 1000};
         const FilterDesign d = designFilter(goal, range(Series::E24, "1k", "1M"), range(Series::E12, "1n", "1u"));
         ASSERT_EQ(d.sections.size(), 2u);

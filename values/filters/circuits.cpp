@@ -28,17 +28,17 @@ double Biquad::q() const
     return a2 != 0 ? std::sqrt(a0 * a2) / a1 : 0;
 }
 
-Circuit circuitFor(Topology topology, Pass pass, bool firstOrder)
+Circuit circuitFor(FilterTopology topology, Pass pass, bool firstOrder)
 {
     const bool low = pass == Pass::LowPass;
     if (firstOrder)
         return low ? Circuit::RcLow : Circuit::RcHigh;
     switch (topology) {
-    case Topology::SallenKey:
+    case FilterTopology::SallenKey:
         return low ? Circuit::SallenKeyLow : Circuit::SallenKeyHigh;
-    case Topology::SallenKeyEqual:
+    case FilterTopology::SallenKeyEqual:
         return low ? Circuit::SallenKeyEqualLow : Circuit::SallenKeyEqualHigh;
-    case Topology::MultipleFeedback:
+    case FilterTopology::MultipleFeedback:
         return low ? Circuit::MultipleFeedbackLow : Circuit::MultipleFeedbackHigh;
     }
     return Circuit::RcLow;

@@ -352,7 +352,7 @@ double SectionDesign::worstPct() const
 std::vector<double> SectionDesign::values() const
 {
     std::vector<double> v;
-    for (const Part& p : parts)
+    for (const SectionPart& p : parts)
         v.push_back(p.value.nearestDouble());
     return v;
 }

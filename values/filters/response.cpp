@@ -42,7 +42,7 @@ private:
     Band band_;
 };
 
-double tolerance(const Part& p, const Tolerances& t)
+double tolerance(const SectionPart& p, const Tolerances& t)
 {
     return (isCapacitor(p.name) ? t.capacitorPct : t.resistorPct) / 100;
 }
@@ -100,7 +100,7 @@ FilterDesign designFilter(const FilterGoal& goal, std::span<const Decimal> resis
             break;
         }
         ++index;
-        for (Part& p : found.front().parts)
+        for (SectionPart& p : found.front().parts)
             p.name = cascadeName(p.name, index, counts);
         design.sections.push_back(std::move(found.front()));
     }
@@ -208,7 +208,7 @@ FilterCurves filterCurves(const FilterDesign& design, const Tolerances& toleranc
     return c;
 }
 
-double halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response)
+std::optional<double> halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response)
 {
     const bool low = goal.pass == Pass::LowPass;
     const double passBand = std::abs(response(low ? 0.0 : goal.fcHz * 1e6));
@@ -217,13 +217,18 @@ double halfPowerHz(const FilterGoal& goal, const std::function<std::complex<doub
     // point back above half power; then halve the step between the two.
     const double step = std::pow(10.0, 0.01);
     double outer = low ? goal.fcHz * 100 : goal.fcHz / 100;
+    if (!below(outer))
+        return std::nullopt;
     double inner = outer;
-    for (int i = 0; i < 400; ++i) {
+    bool crossed = false;
+    for (int i = 0; i < 400 && !crossed; ++i) {
         inner = low ? outer / step : outer * step;
-        if (!below(inner))
-            break;
-        outer = inner;
+        crossed = !below(inner);
+        if (!crossed)
+            outer = inner;
     }
+    if (!crossed)
+        return std::nullopt;
     for (int i = 0; i < 100; ++i) {
         const double mid = std::sqrt(outer * inner);
         if (mid == outer || mid == inner)
