@@ -20,7 +20,7 @@ namespace schematic {
 namespace {
 
 constexpr double minimumAreaHeight = 4; // lines of text a panel's curves get at the least
-constexpr double minimumAreaWidth = 20;
+constexpr double minimumAreaWidth = 12;
 
 double mapped(Scale scale, double v)
 {
@@ -183,7 +183,8 @@ bool overlaps(const QRectF& a, const QRectF& b)
     return shared.width() > 1e-6 && shared.height() > 1e-6;
 }
 
-// The legend's entries: each curve and shade by its name.
+// The legend's entries: each curve and shade by its name, a curve drawn alike in two panels (a
+// Bode plot's gain and phase) once.
 struct Entry {
     QString name;
     const Curve* curve = nullptr;
@@ -192,9 +193,14 @@ struct Entry {
 std::vector<Entry> entries(const Plot& p)
 {
     std::vector<Entry> list;
+    const auto listed = [&list](const Curve& c) {
+        return std::any_of(list.begin(), list.end(), [&c](const Entry& e) {
+            return e.curve && e.name == c.name && e.curve->colour == c.colour && e.curve->dashed == c.dashed;
+        });
+    };
     for (const Panel& panel : p.panels) {
         for (const Curve& c : panel.curves) {
-            if (!c.name.isEmpty())
+            if (!c.name.isEmpty() && !listed(c))
                 list.push_back({c.name, &c, nullptr});
         }
         for (const Shade& s : panel.shades) {

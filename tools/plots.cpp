@@ -150,6 +150,44 @@ Plot bode(const values::Biquad& response, const std::vector<double>& minus3dbHz,
     return p;
 }
 
+Plot rc(double r, double c, const QLocale& locale)
+{
+    Plot p;
+    const QChar point = pointOf(locale);
+    p.decimalPoint = point;
+    p.title = tr("The RC's low and high pass");
+    const double fc = 1 / (2 * std::numbers::pi * r * c);
+    if (!(fc > 0) || !std::isfinite(fc))
+        return p;
+    p.x = frequencyAxis(fc / 100, fc * 100);
+    p.xs = values::logFrequencies(fc / 100, fc * 100, 50);
+    Panel magnitude;
+    magnitude.y = {tr("Gain"), QStringLiteral("dB")};
+    Panel phase;
+    phase.y = {tr("Phase"), QStringLiteral("°"), Scale::Linear, -90, 90, 45};
+    Curve lowDb{tr("Low pass"), {}, Colour::Accent, false};
+    Curve highDb{tr("High pass"), {}, Colour::Second, false};
+    Curve lowDeg{tr("Low pass"), {}, Colour::Accent, false};
+    Curve highDeg{tr("High pass"), {}, Colour::Second, false};
+    const values::Biquad low = values::passiveBiquad(values::PassiveForm::RcLow, {r, 0, c});
+    const values::Biquad high = values::passiveBiquad(values::PassiveForm::RcHigh, {r, 0, c});
+    for (const double f : p.xs) {
+        lowDb.y.push_back(values::decibels(low.at(f)));
+        highDb.y.push_back(values::decibels(high.at(f)));
+        lowDeg.y.push_back(values::degrees(low.at(f)));
+        highDeg.y.push_back(values::degrees(high.at(f)));
+    }
+    magnitude.y.from = -40;
+    magnitude.y.to = 5;
+    magnitude.y.step = 10;
+    magnitude.markers.push_back(
+        {tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), point)), fc, values::decibels(low.at(fc))});
+    magnitude.curves = {std::move(lowDb), std::move(highDb)};
+    phase.curves = {std::move(lowDeg), std::move(highDeg)};
+    p.panels = {std::move(magnitude), std::move(phase)};
+    return p;
+}
+
 Plot tank(double l, double c, const QLocale& locale)
 {
     Plot p;
@@ -217,6 +255,39 @@ Plot timer(double highS, double lowS, const QLocale& locale)
     v.curves = {std::move(output), std::move(capacitor)};
     v.markers.push_back({tr("high %1").arg(figure(highS, QStringLiteral("s"), point)), highS, {}});
     v.markers.push_back({tr("period %1").arg(figure(period, QStringLiteral("s"), point)), period, {}});
+    p.panels.push_back(std::move(v));
+    return p;
+}
+
+Plot pulse(double pulseS, const QLocale& locale)
+{
+    Plot p;
+    const QChar point = pointOf(locale);
+    p.decimalPoint = point;
+    p.title = tr("The 555's pulse from the trigger");
+    if (!(pulseS > 0) || !std::isfinite(pulseS))
+        return p;
+    // The capacitor charges with R C = pulse / ln 3 until it reaches two thirds of the supply.
+    const double tau = pulseS / std::log(3.0);
+    Curve output{tr("Output"), {}, Colour::Accent, false};
+    Curve capacitor{tr("Capacitor"), {}, Colour::Second, false};
+    constexpr int steps = 120;
+    for (int i = 0; i <= steps; ++i) {
+        const double t = pulseS * i / steps;
+        p.xs.push_back(t);
+        output.y.push_back(1);
+        capacitor.y.push_back(-std::expm1(-t / tau));
+    }
+    for (const double t : {pulseS, 2 * pulseS}) {
+        p.xs.push_back(t);
+        output.y.push_back(0);
+        capacitor.y.push_back(0);
+    }
+    p.x = {tr("Time"), QStringLiteral("s"), Scale::Linear, 0, 2 * pulseS};
+    Panel v;
+    v.y = {tr("Share of the supply"), QString(), Scale::Linear, -0.1, 1.1};
+    v.curves = {std::move(output), std::move(capacitor)};
+    v.markers.push_back({tr("pulse %1").arg(figure(pulseS, QStringLiteral("s"), point)), pulseS, {}});
     p.panels.push_back(std::move(v));
     return p;
 }

@@ -20,12 +20,19 @@ schematic::Plot filter(const values::FilterDesign& design, const values::FilterC
 schematic::Plot bode(const values::Biquad& response, const std::vector<double>& minus3dbHz, const QString& title,
                      const QLocale& locale);
 
+// An RC's low and high pass together (magnitude over phase), crossing 3 dB down at the corner.
+schematic::Plot rc(double r, double c, const QLocale& locale);
+
 // An LC tank: the reactances of L and C and the tank's impedance against frequency, crossing at f0.
 schematic::Plot tank(double l, double c, const QLocale& locale);
 
 // The 555 astable over two periods: the output and the capacitor's voltage, as shares of the
 // supply, starting as the output goes high.
 schematic::Plot timer(double highS, double lowS, const QLocale& locale);
+
+// The 555 monostable's pulse from the trigger: the output and the capacitor, which charges to two
+// thirds of the supply and is then discharged at once.
+schematic::Plot pulse(double pulseS, const QLocale& locale);
 
 // An RC charging from 0 towards the supply, to beyond the time it reaches `level`, both marked.
 schematic::Plot charge(double tau, double supply, double level, const QLocale& locale);

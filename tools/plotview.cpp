@@ -167,13 +167,14 @@ PlotView::PlotView(QWidget* parent)
     cmdCopyPlot_ = named(new QPushButton(tr("Cop&y plot"), this), "cmdCopyPlot");
     cmdCopyPlot_->setToolTip(tr("Copy the plot as a picture (SVG and PNG)"));
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(readout_, 1);
+    buttons->addStretch(1);
     buttons->addWidget(cmdCopyData_);
     buttons->addWidget(cmdCopyPlot_);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSizeConstraint(QLayout::SetNoConstraint);
     layout->addWidget(scroll_, 1);
+    layout->addWidget(readout_);
     layout->addLayout(buttons);
     connect(cmdCopyPlot_, &QPushButton::clicked, this, &PlotView::copyPicture);
     connect(cmdCopyData_, &QPushButton::clicked, this, &PlotView::copyData);
@@ -217,8 +218,7 @@ QString PlotView::readout() const
 void PlotView::moveCursor(std::optional<std::size_t> point)
 {
     cursor_ = point;
-    readout_->setText(cursor_ && !plot_.isEmpty() ? plot_.readout(*cursor_)
-                                                  : tr("Point at the plot to read it."));
+    readout_->setText(cursor_ && !plot_.isEmpty() ? plot_.readout(*cursor_) : tr("Point at the plot to read it."));
     readout_->setToolTip(readout_->text());
     canvas_->update();
 }
@@ -227,16 +227,17 @@ void PlotView::moveCursor(std::optional<std::size_t> point)
 QSize PlotView::sizeHint() const
 {
     const int text = QFontInfo(font()).pixelSize();
-    const QSize least = canvas_->minimumSize().expandedTo(QSize(30 * text, 18 * text));
+    const QSize least = canvas_->minimumSize().expandedTo(QSize(22 * text, 12 * text));
     const QSize buttons = cmdCopyPlot_->sizeHint();
-    return {least.width(), least.height() + buttons.height() + layout()->spacing()};
+    return {least.width(), least.height() + readout_->sizeHint().height() + buttons.height() + 2 * layout()->spacing()};
 }
 
 QSize PlotView::minimumSizeHint() const
 {
     const int text = QFontInfo(font()).pixelSize();
     const QSize buttons = cmdCopyPlot_->sizeHint() + cmdCopyData_->sizeHint();
-    return {std::max(16 * text, buttons.width()), 10 * text + cmdCopyPlot_->sizeHint().height()};
+    return {std::max(16 * text, buttons.width()),
+            10 * text + readout_->sizeHint().height() + cmdCopyPlot_->sizeHint().height()};
 }
 
 void PlotView::copyPicture()

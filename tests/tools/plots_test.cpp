@@ -78,10 +78,13 @@ const Made plots[] = {
      [] {
          return passivePlot(values::PassiveForm::LcLow, {10e3, 1e-3, 10e-9});
      }},
+    {"RC low and high pass", [] { return tools::plots::rc(10e3, 100e-9, QLocale::c()); }},
+    {"RC at 1.2 GHz", [] { return tools::plots::rc(1.3, 0.1e-9, QLocale::c()); }},
     {"LC tank", [] { return tools::plots::tank(10e-6, 100e-9, QLocale::c()); }},
     {"LC tank in the picofarads", [] { return tools::plots::tank(1e-9, 1e-12, QLocale::c()); }},
     {"555 at 2.4 Hz", [] { return tools::plots::timer(0.21002, 0.20794, QLocale::c()); }},
     {"555 with a short low time", [] { return tools::plots::timer(1.2e-3, 9e-6, QLocale::c()); }},
+    {"555 monostable pulse", [] { return tools::plots::pulse(1.0986, QLocale::c()); }},
     {"RC charging to 3.3 V of 5 V", [] { return tools::plots::charge(1e-3, 5, 3.3, QLocale::c()); }},
     {"RC charging to nearly the supply", [] { return tools::plots::charge(47, 12, 11.999, QLocale::c()); }},
     {"decimal comma", [] { return tools::plots::charge(1.5e-3, 2.5, 1, QLocale(QLocale::German)); }},

@@ -14,6 +14,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -263,6 +264,23 @@ QString cellText(const QTableWidget& table, int row, int column)
 {
     const QTableWidgetItem* item = table.item(row, column);
     return item ? item->text() : QString();
+}
+
+std::optional<values::Decimal> shownValue(const QString& text, values::Measure quantity, const QLocale& locale)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return values::parseMeasure(text.toStdString(), quantity, decimalSeparator(locale)).value;
+}
+
+QTabWidget* views(QWidget* page, const char* name, QWidget* circuit,
+                  std::initializer_list<std::pair<QWidget*, QString>> plots)
+{
+    auto* tabs = named(new QTabWidget(page), name, QObject::tr("Circuit and plots"));
+    tabs->addTab(circuit, QObject::tr("Circuit"));
+    for (const auto& [plot, title] : plots)
+        tabs->addTab(plot, title);
+    return tabs;
 }
 
 } // namespace tools::timing

@@ -19,6 +19,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QTableWidget;
+class QTabWidget;
 
 // The pieces the pages of the Timing and filters window share.
 namespace tools::timing {
@@ -85,5 +86,11 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
                         const QStringList& widest);
 // A cell's text; empty where the table has none yet.
 QString cellText(const QTableWidget& table, int row, int column);
+// A value as a table shows it ("4.7 kΩ"), read back: standard values come back exact.
+std::optional<values::Decimal> shownValue(const QString& text, values::Measure quantity, const QLocale& locale);
+
+// The circuit and the plots of what the parts give, a tab each, the circuit first.
+QTabWidget* views(QWidget* page, const char* name, QWidget* circuit,
+                  std::initializer_list<std::pair<QWidget*, QString>> plots);
 
 } // namespace tools::timing

@@ -2,6 +2,8 @@
 #include "tools/timing/lc.h"
 
 #include "tools/circuitview.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -10,6 +12,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -109,6 +112,8 @@ ResonancePage::ResonancePage(QWidget* parent)
     c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
     circuit_ = named(new CircuitView(this), "picLc", tr("Circuit"));
+    tank_ = named(new PlotView(this), "plotLcTank", tr("Impedance"));
+    QTabWidget* views = timing::views(this, "tabLcViews", circuit_, {{tank_, tr("Impedance")}});
     target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
                                 tr("Target resonant frequency"), QStringLiteral("159k"));
     capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Measure::Capacitance,
@@ -125,7 +130,7 @@ ResonancePage::ResonancePage(QWidget* parent)
     addField(goal, 0, target_);
     goal->setColumnStretch(3, 1);
     timing::sideBySide(
-        this, timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_),
+        this, timing::section(this, tr("From the parts"), grid, {result_, views}, views),
         timing::section(this, tr("Standard capacitors for the inductor above"), goal, {capacitors_, table_}, table_));
 
     connect(l_.edit, &QLineEdit::textChanged, this, [this] {
@@ -152,6 +157,8 @@ void ResonancePage::calculate()
     const QLocale loc = locale();
     typedL_ = l ? timing::shown(*l, QStringLiteral("H"), loc) : QString();
     typedC_ = c ? timing::shown(*c, QStringLiteral("F"), loc) : QString();
+    lValue_ = l;
+    cValue_ = c;
     capacitorDrawn_ = false;
     draw();
     if (!l || !c) {
@@ -185,6 +192,7 @@ void ResonancePage::design()
         ++row;
     }
     designedL_ = timing::shown(*l, QStringLiteral("H"), loc);
+    designedLValue_ = l;
     table_->selectionModel()->clear(); // the best capacitor is drawn again
     capacitorDrawn_ = true;
     draw();
@@ -195,6 +203,11 @@ void ResonancePage::draw()
     const int row = capacitorDrawn_ ? drawnRow(*table_) : -1;
     circuit_->setDrawing(row < 0 ? schematic::lcTank(typedL_, typedC_)
                                  : schematic::lcTank(designedL_, timing::cellText(*table_, row, 0)));
+    // The plot follows the parts drawn.
+    const auto l = row < 0 ? lValue_ : designedLValue_;
+    const auto c =
+        row < 0 ? cValue_ : timing::shownValue(timing::cellText(*table_, row, 0), Measure::Capacitance, locale());
+    tank_->setPlot(l && c ? plots::tank(l->nearestDouble(), c->nearestDouble(), locale()) : schematic::Plot{});
 }
 
 } // namespace tools

@@ -2,6 +2,8 @@
 #include "tools/timing/rc.h"
 
 #include "tools/circuitview.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -38,6 +40,8 @@ RcPage::RcPage(QWidget* parent)
     result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 4);
     result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     circuit_ = named(new CircuitView(this), "picRc", tr("Circuit"));
+    bode_ = named(new PlotView(this), "plotRcBode", tr("Bode plot"));
+    charge_ = named(new PlotView(this), "plotRcCharge", tr("Charging"));
 
     auto* parts = new QGridLayout;
     addField(parts, 0, r_);
@@ -52,7 +56,8 @@ RcPage::RcPage(QWidget* parent)
     left->addWidget(result_);
     left->addStretch();
     forwardLayout->addLayout(left, 1);
-    forwardLayout->addWidget(circuit_, 1);
+    forwardLayout->addWidget(
+        timing::views(this, "tabRcViews", circuit_, {{bode_, tr("Bode plot")}, {charge_, tr("Charging")}}), 1);
 
     corner_ = named(new QRadioButton(tr("C&orner frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
@@ -118,6 +123,10 @@ void RcPage::calculate()
     const QLocale l = locale();
     typedR_ = r ? timing::shown(*r, QStringLiteral("Ω"), l) : QString();
     typedC_ = c ? timing::shown(*c, QStringLiteral("F"), l) : QString();
+    rValue_ = r;
+    cValue_ = c;
+    supplyValue_ = supply;
+    levelValue_ = level;
     pairDrawn_ = false;
     draw();
     if (!r || !c) {
@@ -200,9 +209,23 @@ void RcPage::clearPairs(const QString& status)
 void RcPage::draw()
 {
     const int row = pairDrawn_ ? drawnRow(*table_) : -1;
-    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass,
-                                             row < 0 ? typedR_ : timing::cellText(*table_, row, 0),
-                                             row < 0 ? typedC_ : timing::cellText(*table_, row, 1)));
+    const QString rText = row < 0 ? typedR_ : timing::cellText(*table_, row, 0);
+    const QString cText = row < 0 ? typedC_ : timing::cellText(*table_, row, 1);
+    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass, rText, cText));
+    // The plots follow the parts drawn.
+    const QLocale l = locale();
+    const auto r = row < 0 ? rValue_ : timing::shownValue(rText, Measure::Resistance, l);
+    const auto c = row < 0 ? cValue_ : timing::shownValue(cText, Measure::Capacitance, l);
+    if (!r || !c) {
+        bode_->setPlot({});
+        charge_->setPlot({});
+        return;
+    }
+    bode_->setPlot(plots::rc(r->nearestDouble(), c->nearestDouble(), l));
+    const bool level = supplyValue_ && levelValue_ && *levelValue_ < *supplyValue_;
+    charge_->setPlot(level ? plots::charge(values::timeConstant(*r, *c), supplyValue_->nearestDouble(),
+                                           levelValue_->nearestDouble(), l)
+                           : schematic::Plot{});
 }
 
 } // namespace tools

@@ -4,6 +4,8 @@
 #include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/localised.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
 
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace tools {
@@ -51,6 +54,8 @@ TimerPage::TimerPage(QWidget* parent)
     result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 5);
     circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
+    waveform_ = named(new PlotView(this), "plot555", tr("Waveform"));
+    QTabWidget* views = timing::views(this, "tab555Views", circuit_, {{waveform_, tr("Waveform")}});
 
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(astable_);
@@ -63,7 +68,7 @@ TimerPage::TimerPage(QWidget* parent)
     addField(grid, 4, r2_);
     addField(grid, 6, c_);
     grid->setColumnStretch(3, 1);
-    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_);
+    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, views}, views);
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
@@ -253,16 +258,43 @@ void TimerPage::clearDesigns(const QString& status)
 
 void TimerPage::draw()
 {
-    // The designer's answers are astables, whichever mode the parts are typed for.
+    // The designer's answers are astables, whichever mode the parts are typed for; the waveform
+    // follows the parts drawn.
+    const QLocale l = locale();
+    const auto value = [&l](const QString& text, Measure quantity) { return timing::shownValue(text, quantity, l); };
     if (const int row = designDrawn_ ? drawnRow(*table_) : -1; row >= 0) {
-        circuit_->setDrawing(schematic::astable555(timing::cellText(*table_, row, CR1),
-                                                   timing::cellText(*table_, row, CR2),
-                                                   timing::cellText(*table_, row, CC), designDiode_));
+        const QString r1 = timing::cellText(*table_, row, CR1);
+        const QString r2 = timing::cellText(*table_, row, CR2);
+        const QString c = timing::cellText(*table_, row, CC);
+        circuit_->setDrawing(schematic::astable555(r1, r2, c, designDiode_));
+        const auto r1v = value(r1, Measure::Resistance);
+        const auto r2v = value(r2, Measure::Resistance);
+        const auto cv = value(c, Measure::Capacitance);
+        if (r1v && r2v && cv) {
+            const values::Astable a = values::astable(*r1v, *r2v, *cv, designDiode_);
+            waveform_->setPlot(plots::timer(a.highS, a.lowS, l));
+            return;
+        }
     } else if (astable_->isChecked()) {
         circuit_->setDrawing(schematic::astable555(typedR1_, typedR2_, typedC_, diode_->isChecked()));
+        const auto r1 = r1_.read();
+        const auto r2 = r2_.read();
+        const auto c = c_.read();
+        if (r1 && r2 && c) {
+            const values::Astable a = values::astable(*r1, *r2, *c, diode_->isChecked());
+            waveform_->setPlot(plots::timer(a.highS, a.lowS, l));
+            return;
+        }
     } else {
         circuit_->setDrawing(schematic::monostable555(typedR1_, typedC_));
+        const auto r = r1_.read();
+        const auto c = c_.read();
+        if (r && c) {
+            waveform_->setPlot(plots::pulse(values::monostable(*r, *c), l));
+            return;
+        }
     }
+    waveform_->setPlot({});
 }
 
 } // namespace tools
