@@ -145,6 +145,35 @@ TEST(FiltersWindow, ThePassivePageAnswersItsPartsAndDesignsForATarget)
     EXPECT_EQ(table->rowCount(), 0);
 }
 
+TEST(FiltersWindow, EachPassiveFormTakesOnlyItsParts)
+{
+    tools::Filters panel;
+    const struct {
+        const char* form;
+        bool inductor;
+        bool capacitor;
+        bool q;
+        bool resistors; // from a series, or the load typed above
+        const char* rCaption;
+    } forms[] = {
+        {"RC high pass", false, true, false, true, "&Resistor:"},
+        {"RL low pass", true, false, false, true, "&Resistor:"},
+        {"LC high pass into the load R", true, true, true, false, "Load &R:"},
+        {"RLC notch", true, true, true, true, "&Resistor:"},
+    };
+    auto* form = child<QComboBox>(panel, "cboPassiveForm");
+    for (const auto& f : forms) {
+        SCOPED_TRACE(f.form);
+        form->setCurrentText(QString::fromLatin1(f.form));
+        EXPECT_EQ(child<QLineEdit>(panel, "txtPassiveL")->isEnabled(), f.inductor);
+        EXPECT_EQ(child<QLineEdit>(panel, "txtPassiveC")->isEnabled(), f.capacitor);
+        EXPECT_EQ(child<QLineEdit>(panel, "txtPassiveQ")->isEnabled(), f.q);
+        EXPECT_EQ(child<QComboBox>(panel, "cboPassiveRSeries")->isEnabled(), f.resistors);
+        EXPECT_EQ(child<QComboBox>(panel, "cboPassiveLSeries")->isEnabled(), f.inductor);
+        EXPECT_EQ(child<QLabel>(panel, "lblPassiveR")->text(), QString::fromLatin1(f.rCaption));
+    }
+}
+
 TEST(FilterCommand, PlotsPicturesAsTheFilesEndingSays)
 {
     for (const char* name : {"voltiva-filter-test.svg", "voltiva-filter-test.PNG"}) {

@@ -375,11 +375,77 @@ TEST(FilterDesign, AFourthOrderButterworthFromE24AndE12)
     EXPECT_NEAR(decibels(designResponse(d, 1000)), -3.0103, 0.05);
 }
 
+TEST(FilterResponse, HalfPowerLiesAtTheCornerOrWhereTheRippleEndsAtEveryOrder)
+{
+    for (const Prototype& p : everyPrototype()) {
+        if (p.response == Response::BesselDelay)
+            continue;
+        // Chebyshev's is half the power at DC: (1 + e^2 T_n(0)^2) / (1 + e^2 T_n(w)^2) = 1 / 2, so
+        // T_n(w) = sqrt(1 + 2 e^2 T_n(0)^2) / e, T_n(0)^2 being 1 for an even order and 0 for an odd.
+        const double epsilon = std::sqrt(std::pow(10.0, p.rippleDb / 10) - 1);
+        const double atDc = p.order % 2 == 0 ? 1 : 0;
+        const double t = std::sqrt(1 + 2 * epsilon * epsilon * atDc) / epsilon;
+        const double w = p.response == Response::Chebyshev ? std::cosh(std::acosh(t) / p.order) : 1.0;
+        for (const Pass pass : {Pass::LowPass, Pass::HighPass}) {
+            SCOPED_TRACE(nameOf(p) + (pass == Pass::LowPass ? " low pass" : " high pass"));
+            const FilterGoal goal{p, pass, FilterTopology::SallenKey, 2000};
+            const auto half = halfPowerHz(goal, [&goal](double f) { return idealResponse(goal, f); });
+            ASSERT_TRUE(half.has_value());
+            EXPECT_NEAR(*half / 2000, pass == Pass::LowPass ? w : 1 / w, 1e-9);
+        }
+    }
+    // A response that is nowhere below half power in the span has no such point.
+    const FilterGoal goal{{Response::Butterworth, 2}, Pass::LowPass, FilterTopology::SallenKey, 1000};
+    EXPECT_FALSE(halfPowerHz(goal, [](double) { return std::complex<double>(1); }).has_value());
+}
+
+TEST(FilterDesign, EveryTopologyOfEitherPassGivesTheIdealResponse)
+{
+    const std::vector<Decimal> rs = range(Series::E96, "100", "10M");
+    const std::vector<Decimal> cs = range(Series::E12, "100p", "10u");
+    for (const FilterTopology t :
+         {FilterTopology::SallenKey, FilterTopology::SallenKeyEqual, FilterTopology::MultipleFeedback}) {
+        for (const Pass pass : {Pass::LowPass, Pass::HighPass}) {
+            for (const Prototype& p : {Prototype{Response::Butterworth, 5}, Prototype{Response::Chebyshev, 4, 1},
+                                       Prototype{Response::BesselDelay, 3}}) {
+                SCOPED_TRACE(nameOf(p) + " topology " + std::to_string(static_cast<int>(t)) +
+                             (pass == Pass::LowPass ? " low" : " high"));
+                const FilterGoal goal{p, pass, t, 3300};
+                const FilterDesign d = designFilter(goal, rs, cs);
+                ASSERT_EQ(d.sections.size(), static_cast<std::size_t>((p.order + 1) / 2));
+                const double gain = std::abs(passBandGain(d));
+                for (double f = 330; f < 33000; f *= 1.1) {
+                    const double ideal = decibels(idealResponse(goal, f));
+                    if (ideal > -40)
+                        ASSERT_NEAR(decibels(designResponse(d, f) / gain), ideal, 0.5) << "at " << f;
+                }
+            }
+        }
+    }
+}
+
+TEST(FilterDesign, AStopOrASpentBudgetEndsTheSearch)
+{
+    const FilterGoal goal{{Response::Butterworth, 8}, Pass::HighPass, FilterTopology::SallenKey, 1000};
+    const std::vector<Decimal> rs = range(Series::E192, "1", "10M");
+    const std::vector<Decimal> cs = range(Series::E192, "1p", "1m");
+    DesignBudget tight;
+    tight.maxSteps = 1000;
+    const FilterDesign limited = designFilter(goal, rs, cs, {}, &tight);
+    EXPECT_TRUE(tight.limited);
+    EXPECT_TRUE(limited.limited);
+    EXPECT_LE(tight.steps, 1000 + 8);
+    std::stop_source stop;
+    stop.request_stop();
+    EXPECT_TRUE(designFilter(goal, rs, cs, stop.get_token()).sections.empty());
+}
+
 TEST(FilterTolerance, TheBandHoldsEveryCornerOfASectionAndTheNominalFilter)
 {
     const std::vector<double> f = logFrequencies(100, 10e3, 40);
     const Tolerances t{1, 5};
-    for (const FilterTopology topology : {FilterTopology::SallenKey, FilterTopology::SallenKeyEqual, FilterTopology::MultipleFeedback}) {
+    for (const FilterTopology topology :
+         {FilterTopology::SallenKey, FilterTopology::SallenKeyEqual, FilterTopology::MultipleFeedback}) {
         const FilterGoal goal{{Response::Chebyshev, 3, 1}, Pass::HighPass, topology, 1000};
         const FilterDesign d = designFilter(goal, range(Series::E24, "1k", "1M"), range(Series::E12, "1n", "1u"));
         ASSERT_EQ(d.sections.size(), 2u);
