@@ -175,6 +175,30 @@ TEST(SchematicPlot, LabelsAreEngineeringFigures)
     EXPECT_EQ(schematic::engineering(2500, u','), QStringLiteral("2,5k"));
 }
 
+TEST(SchematicPlot, AxesWriteTheirPrefixOnceAndTheDataInTheUnitItself)
+{
+    const Plot charge = tools::plots::charge(1e-3, 5, 3.3, QLocale::c());
+    const Plot::Layout l = charge.layout(charge.minimumSize(QApplication::font()) * 1.5, QApplication::font());
+    QStringList texts;
+    for (const Plot::Box& b : l.labels)
+        texts << b.text;
+    EXPECT_TRUE(texts.contains(QStringLiteral("Time (ms)"))) << texts.join(u'|').toStdString();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Voltage (V)")));
+    EXPECT_TRUE(charge.csv().startsWith(QStringLiteral("Time (s),Capacitor (V)\n")));
+    // A log axis labels each decade with its own prefix.
+    const Plot bode = tools::plots::rc(10e3, 100e-9, QLocale::c());
+    const Plot::Layout b = bode.layout(bode.minimumSize(QApplication::font()) * 2, QApplication::font());
+    QStringList decades;
+    for (const Plot::Box& box : b.labels)
+        decades << box.text;
+    for (const char* label : {"10", "100", "1k", "10k"})
+        EXPECT_TRUE(decades.contains(QLatin1String(label))) << label << " in " << decades.join(u'|').toStdString();
+    // The cursor reads each curve in its panel's unit.
+    const std::size_t at = bode.nearest(159.15494);
+    EXPECT_EQ(bode.readout(at).toStdString(),
+              "159.2 Hz: Low pass -3.01 dB, High pass -3.01 dB, Low pass -45.00°, High pass 45.00°");
+}
+
 TEST(PlotView, TheCursorFollowsTheArrowKeysAndTheCopiesGoToTheClipboard)
 {
     tools::PlotView view;

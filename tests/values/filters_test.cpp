@@ -440,6 +440,19 @@ TEST(FilterDesign, AStopOrASpentBudgetEndsTheSearch)
     EXPECT_TRUE(designFilter(goal, rs, cs, stop.get_token()).sections.empty());
 }
 
+TEST(FilterDesign, AHighPassTurnsEachStageOverAboutTheCorner)
+{
+    for (const Prototype& p : everyPrototype()) {
+        const auto low = sectionGoals({p, Pass::LowPass, FilterTopology::SallenKey, 500});
+        const auto high = sectionGoals({p, Pass::HighPass, FilterTopology::MultipleFeedback, 500});
+        ASSERT_EQ(low.size(), high.size()) << nameOf(p);
+        for (std::size_t i = 0; i < low.size(); ++i) {
+            EXPECT_NEAR(low[i].f0Hz * high[i].f0Hz, 500.0 * 500.0, 1e-6) << nameOf(p);
+            EXPECT_EQ(low[i].q, high[i].q) << nameOf(p);
+        }
+    }
+}
+
 TEST(FilterTolerance, TheBandHoldsEveryCornerOfASectionAndTheNominalFilter)
 {
     const std::vector<double> f = logFrequencies(100, 10e3, 40);
