@@ -271,7 +271,7 @@ Placed place(const Plot& p, const QSizeF& size, const QFont& font)
             x = 0;
             y += m.line;
         }
-        out.swatches.push_back(QRectF(x, y + m.line / 4, 2 * m.line, m.line / 2));
+        out.swatches.emplace_back(x, y + m.line / 4, 2 * m.line, m.line / 2);
         l.labels.push_back({QRectF(x + 2 * m.line + m.pad, y, m.width(e.name), m.line), e.name});
         x += entry + 2 * m.pad;
     }
@@ -301,7 +301,7 @@ Placed place(const Plot& p, const QSizeF& size, const QFont& font)
         l.areas.clear();
         const double areaLeft = left;
         const double areaRight = std::max(areaLeft + 1, w - right);
-        l.areas.push_back(QRectF(areaLeft, 0, areaRight - areaLeft, 0)); // for xToPixel while placing
+        l.areas.emplace_back(areaLeft, 0, areaRight - areaLeft, 0); // for xToPixel while placing
         for (std::size_t i = 0; i < p.panels.size(); ++i) {
             // Marker texts above their panel, each in the first row where it meets nothing; the
             // y axis's title keeps the first row's left.
@@ -315,7 +315,7 @@ Placed place(const Plot& p, const QSizeF& size, const QFont& font)
                 for (;; ++row) {
                     if (row == taken.size())
                         taken.emplace_back();
-                    const QRectF box(mx, row * m.line, tw, m.line);
+                    const QRectF box(mx, static_cast<double>(row) * m.line, tw, m.line);
                     if (std::none_of(taken[row].begin(), taken[row].end(),
                                      [&box](const QRectF& t) { return overlaps(t, box); })) {
                         taken[row].push_back(box);
@@ -426,14 +426,13 @@ QString engineering(double value, QChar decimalPoint, int significant)
     int group = static_cast<int>(std::floor(std::log10(size) / 3));
     group = std::clamp(group, -5, 4);
     double mantissa = value / std::pow(10.0, 3 * group);
-    int whole = static_cast<int>(std::floor(std::log10(std::abs(mantissa))));
+    const int whole = static_cast<int>(std::floor(std::log10(std::abs(mantissa))));
     int decimals = std::max(0, significant - 1 - whole);
     // Rounding may carry into the next prefix: 999.7 is 1k to three digits.
     const double scale = std::pow(10.0, decimals);
     if (std::round(std::abs(mantissa) * scale) / scale >= 1000 && group < 4) {
         ++group;
         mantissa /= 1000;
-        whole = 0;
         decimals = std::max(0, significant - 1);
     }
     QString text = QString::number(mantissa, 'f', decimals);

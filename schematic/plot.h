@@ -106,8 +106,8 @@ public:
 
     // What a cursor at point `index` reads: "1.59 kHz: Ideal -3.01 dB, Real -2.98 dB".
     QString readout(std::size_t index) const;
-    // The point nearest x.
-    std::size_t nearest(double x) const;
+    // The point nearest `at` on the x axis.
+    std::size_t nearest(double at) const;
 };
 
 // A value with an SI prefix to at most `significant` digits, trailing zeros dropped: "1k", "2.5m",

@@ -128,7 +128,7 @@ TEST(FiltersWindow, ThePassivePageAnswersItsPartsAndDesignsForATarget)
         type(panel, "txtPassiveL", QString::fromLatin1(c.l));
         type(panel, "txtPassiveC", QString::fromLatin1(c.c));
         EXPECT_EQ(text(panel, "lblPassiveResult").toStdString(), c.result);
-        EXPECT_EQ(child<tools::PlotView>(panel, "plotPassive")->plot().panels.size(), 2u);
+        EXPECT_EQ(child<tools::PlotView>(panel, "plotPassive")->plot().panels.size(), 2U);
     }
     // The best parts for 1 kHz and Q 2, the best row drawn with its values.
     form->setCurrentText(QStringLiteral("RLC notch"));

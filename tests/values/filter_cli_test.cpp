@@ -140,7 +140,7 @@ TEST(FilterPlot, TheCsvFileHoldsTheCurvesToTheLastBit)
         std::vector<double> x;
         while (std::getline(fields, field, ','))
             x.push_back(std::stod(field));
-        ASSERT_EQ(x.size(), 6u);
+        ASSERT_EQ(x.size(), 6U);
         EXPECT_EQ(x[0], c.frequencies[rows]);
         EXPECT_EQ(x[2], c.realDb[rows]);
         EXPECT_EQ(x[5], c.band.highDb[rows]);

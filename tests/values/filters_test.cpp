@@ -128,6 +128,27 @@ struct OpAmp {
     int out;
 };
 
+// Gauss-Jordan with partial pivoting: each row ends with its unknown's multiple on the diagonal.
+void eliminate(std::vector<std::vector<Complex>>& m)
+{
+    const std::size_t n = m.size();
+    for (std::size_t col = 0; col < n; ++col) {
+        std::size_t pivot = col;
+        for (std::size_t r = col + 1; r < n; ++r) {
+            if (std::abs(m[r][col]) > std::abs(m[pivot][col]))
+                pivot = r;
+        }
+        std::swap(m[col], m[pivot]);
+        for (std::size_t r = 0; r < n; ++r) {
+            if (r == col)
+                continue;
+            const Complex k = m[r][col] / m[col][col];
+            for (std::size_t c = col; c <= n; ++c)
+                m[r][c] -= k * m[col][c];
+        }
+    }
+}
+
 Complex solveNodes(const std::vector<Element>& elements, const std::vector<OpAmp>& amps, int output, double fHz)
 {
     int nodes = 2;
@@ -166,21 +187,7 @@ Complex solveNodes(const std::vector<Element>& elements, const std::vector<OpAmp
             add(row, e.a == node ? e.b : e.a, -y);
         }
     }
-    for (int col = 0; col < n; ++col) {
-        int pivot = col;
-        for (int r = col + 1; r < n; ++r) {
-            if (std::abs(m[r][col]) > std::abs(m[pivot][col]))
-                pivot = r;
-        }
-        std::swap(m[col], m[pivot]);
-        for (int r = 0; r < n; ++r) {
-            if (r == col)
-                continue;
-            const Complex k = m[r][col] / m[col][col];
-            for (int c = col; c <= n; ++c)
-                m[r][c] -= k * m[col][c];
-        }
-    }
+    eliminate(m);
     return m[output - 2][n] / m[output - 2][output - 2];
 }
 
@@ -316,14 +323,14 @@ TEST(FilterCircuits, PassiveHalfPowerPointsAreThreeDecibelsDown)
             f == PassiveForm::RcLow || f == PassiveForm::RlLow || f == PassiveForm::LcLow || f == PassiveForm::RlcLow;
         // The reference: DC for a low pass, far above for a high pass and a notch, f0 for a band pass.
         const double reference = isBandPass(f) ? std::abs(h.at(a.f0Hz)) : std::abs(h.at(low ? 0 : 1e12));
-        ASSERT_EQ(a.minus3dbHz.size(), isBandPass(f) || isNotch(f) ? 2u : 1u) << form;
+        ASSERT_EQ(a.minus3dbHz.size(), isBandPass(f) || isNotch(f) ? 2U : 1U) << form;
         for (const double hz : a.minus3dbHz)
             EXPECT_NEAR(decibels(h.at(hz) / reference), -10 * std::log10(2.0), 1e-9) << form << " at " << hz;
     }
 }
 
 struct Goal {
-    Circuit circuit;
+    Circuit circuit = Circuit::RcLow;
     SectionGoal goal;
 };
 
@@ -344,7 +351,7 @@ TEST(FilterDesign, SectionsAreTheBestOfEveryCombinationTried)
     for (const Goal& g : goals) {
         const auto fast = designSection(g.circuit, g.goal, rs, cs, 5);
         const auto slow = designSectionBruteForce(g.circuit, g.goal, rs, cs, 5);
-        ASSERT_EQ(fast.size(), 5u) << static_cast<int>(g.circuit);
+        ASSERT_EQ(fast.size(), 5U) << static_cast<int>(g.circuit);
         ASSERT_EQ(fast.size(), slow.size());
         for (std::size_t i = 0; i < fast.size(); ++i) {
             ASSERT_EQ(fast[i].parts.size(), slow[i].parts.size());
@@ -362,7 +369,7 @@ TEST(FilterDesign, AFourthOrderButterworthFromE24AndE12)
 {
     const FilterGoal goal{{Response::Butterworth, 4}, Pass::LowPass, FilterTopology::SallenKey, 1000};
     const FilterDesign d = designFilter(goal, range(Series::E24, "1k", "1M"), range(Series::E12, "1n", "1u"));
-    ASSERT_EQ(d.sections.size(), 2u);
+    ASSERT_EQ(d.sections.size(), 2U);
     EXPECT_FALSE(d.limited);
     std::vector<std::string> names;
     for (const SectionDesign& s : d.sections) {
@@ -461,11 +468,11 @@ TEST(FilterTolerance, TheBandHoldsEveryCornerOfASectionAndTheNominalFilter)
          {FilterTopology::SallenKey, FilterTopology::SallenKeyEqual, FilterTopology::MultipleFeedback}) {
         const FilterGoal goal{{Response::Chebyshev, 3, 1}, Pass::HighPass, topology, 1000};
         const FilterDesign d = designFilter(goal, range(Series::E24, "1k", "1M"), range(Series::E12, "1n", "1u"));
-        ASSERT_EQ(d.sections.size(), 2u);
+        ASSERT_EQ(d.sections.size(), 2U);
         for (const SectionDesign& s : d.sections) {
             const Band band = sectionBand(s, t, f);
             const std::vector<double> nominal = s.values();
-            for (unsigned corner = 0; corner < (1u << nominal.size()); ++corner) {
+            for (unsigned corner = 0; corner < (1U << nominal.size()); ++corner) {
                 std::vector<double> p = nominal;
                 for (std::size_t i = 0; i < p.size(); ++i)
                     p[i] *= 1 + ((corner >> i & 1) != 0 ? 1 : -1) * (isCapacitor(s.parts[i].name) ? 0.05 : 0.01);
@@ -497,7 +504,7 @@ TEST(PassiveDesign, FindsTheBestOfEveryCombinationForEveryForm)
         const auto f = static_cast<PassiveForm>(form);
         const SectionGoal goal{1234, isSecondOrder(f) ? 0.8 : 0};
         const auto found = designPassive(f, goal, load, rs, ls, cs, 5);
-        ASSERT_EQ(found.size(), 5u) << form;
+        ASSERT_EQ(found.size(), 5U) << form;
         const bool loaded = f == PassiveForm::LcLow || f == PassiveForm::LcHigh || f == PassiveForm::LcBand;
         double least = 1e300;
         for (const Decimal& r : loaded ? std::vector<Decimal>{load} : rs) {

@@ -16,11 +16,11 @@ namespace tools {
 Filters::Filters(QWidget* parent)
     : QWidget(parent)
     , tabFilters_(named(new QTabWidget(this), "tabFilters", tr("Active or passive filters")))
+    , active_(new FiltersActive(tabFilters_))
+    , passive_(new FiltersPassive(tabFilters_))
 {
     setObjectName(QStringLiteral("frmFilters"));
     setWindowTitle(tr("Filters"));
-    active_ = new FiltersActive(tabFilters_);
-    passive_ = new FiltersPassive(tabFilters_);
     tabFilters_->addTab(active_, tr("Acti&ve"));
     tabFilters_->addTab(passive_, tr("Pass&ive"));
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");

@@ -111,10 +111,10 @@ public:
         return {a, b, x, y, Errors::of(f0Error, qe)};
     }
 
-    bool better(const FourParts& p, const FourParts& o) const
+    static bool better(const FourParts& p, const FourParts& o)
     {
-        if (const auto c = p.e <=> o.e; c != 0)
-            return c < 0;
+        if (const auto c = p.e <=> o.e; std::is_neq(c))
+            return std::is_lt(c);
         return std::tie(p.a, p.b, p.x, p.y) < std::tie(o.a, o.b, o.x, o.y);
     }
 
@@ -154,42 +154,38 @@ private:
 
 std::vector<SectionDesign> designFourParts(const FourPartSearch& search, const SectionGoal& goal, int top, Work& work)
 {
-    const auto better = [&search](const FourParts& p, const FourParts& o) { return search.better(p, o); };
+    const auto better = [](const FourParts& p, const FourParts& o) { return FourPartSearch::better(p, o); };
     detail::timing::Best<FourParts, decltype(better)> best(static_cast<std::size_t>(top), better);
     const std::vector<double>& r = search.resistors().doubles;
     const std::vector<double>& c = search.capacitors().doubles;
     const long long bits = detail::timing::bitsOf(r.size());
     const auto bound = [&best] { return best.full() ? best.last().e.worst : std::numeric_limits<double>::infinity(); };
+    // Whether x can still make the list with these capacitors, f0 held within the bound by y.
+    const auto promising = [&](std::size_t a, std::size_t b, std::size_t x, double ideal) {
+        const double e = bound();
+        return e >= 1 ||
+            search.qReachable(r[x], c[a], c[b], ideal / ((1 + e) * (1 + e)), ideal / ((1 - e) * (1 - e)), e);
+    };
     for (std::size_t a = 0; a < c.size(); ++a) {
-        for (std::size_t b = 0; b < c.size(); ++b) {
-            if (work.spend())
-                return describeAll(search, best.list());
+        for (std::size_t b = 0; b < c.size() && !work.spend(); ++b) {
             // Capacitors that cannot reach the Q with any resistors leave every error above the bound.
             if (const double e = bound(); e < 1 && search.qCeiling(c[a], c[b]) * (1 + 1e-9) < goal.q * (1 - e))
                 continue;
-            for (std::size_t x = 0; x < r.size(); ++x) {
-                if (work.spend())
-                    return describeAll(search, best.list());
-                // f0 moves one way with y: from where it meets the target its error grows both
-                // ways, so the ys are taken nearest first until even f0 alone misses by too much.
+            for (std::size_t x = 0; x < r.size() && !work.spend(); ++x) {
+                // f0 moves one way with y: the ys are taken nearest first until even f0 alone
+                // misses by more than the bound.
                 const double ideal = search.idealY(r[x], c[a], c[b]);
-                if (const double e = bound(); e < 1 &&
-                    !search.qReachable(r[x], c[a], c[b], ideal / ((1 + e) * (1 + e)), ideal / ((1 - e) * (1 - e)), e))
+                if (!promising(a, b, x, ideal) || work.spend(bits))
                     continue;
-                if (work.spend(bits))
-                    return describeAll(search, best.list());
-                std::size_t above = static_cast<std::size_t>(std::lower_bound(r.begin(), r.end(), ideal) - r.begin());
-                std::size_t below = above;
-                while ((below > 0 || above < r.size()) && !work.spend()) {
-                    const double down = below > 0 ? search.f0Error(a, b, x, below - 1) : 0;
-                    const double up = above < r.size() ? search.f0Error(a, b, x, above) : 0;
-                    const bool takeDown = above >= r.size() || (below > 0 && std::abs(down) <= std::abs(up));
-                    const double f0Error = takeDown ? down : up;
-                    if (std::abs(f0Error) > bound())
-                        break;
-                    const std::size_t y = takeDown ? --below : above++;
-                    best.offer(search.candidate(a, b, x, y, f0Error));
-                }
+                outward(
+                    position(r, ideal), r.size(), [&](std::size_t y) { return search.f0Error(a, b, x, y); },
+                    [&](std::size_t y, double f0Error) {
+                        if (std::abs(f0Error) > bound())
+                            return false;
+                        best.offer(search.candidate(a, b, x, y, f0Error));
+                        return true;
+                    },
+                    work);
             }
         }
     }
@@ -218,8 +214,8 @@ SectionDesign describeEqual(Circuit circuit, const SectionGoal& goal, const Part
 
 bool betterEqual(const EqualParts& p, const EqualParts& o)
 {
-    if (const auto c = p.e <=> o.e; c != 0)
-        return c < 0;
+    if (const auto c = p.e <=> o.e; std::is_neq(c))
+        return std::is_lt(c);
     return std::tie(p.f0.u, p.f0.v, p.q.u, p.q.v) < std::tie(o.f0.u, o.f0.v, o.q.u, o.q.v);
 }
 
@@ -240,6 +236,7 @@ std::vector<SectionDesign> designEqual(Circuit circuit, const SectionGoal& goal,
         rs.doubles, rs.doubles, [&goal](double rg) { return rg * (2 - 1 / goal.q); },
         [&goal](double rg, double rf) { return equalQError(rf, rg, goal.q); }, top, work);
     std::vector<EqualParts> every;
+    every.reserve(f0s.size() * qs.size());
     for (const PairHit& f : f0s) {
         for (const PairHit& q : qs)
             every.push_back({f, q, Errors::of(f.e, q.e)});
@@ -247,6 +244,7 @@ std::vector<SectionDesign> designEqual(Circuit circuit, const SectionGoal& goal,
     std::sort(every.begin(), every.end(), betterEqual);
     every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
     std::vector<SectionDesign> found;
+    found.reserve(every.size());
     for (const EqualParts& k : every)
         found.push_back(describeEqual(circuit, goal, rs, cs, k));
     return found;
@@ -261,6 +259,7 @@ std::vector<SectionDesign> designFirstOrder(Circuit circuit, const SectionGoal& 
     const std::vector<RcPair> pairs = bruteForce ? designRcBruteForce(RcTarget::Corner, target, rs, cs, top)
                                                  : designRc(RcTarget::Corner, target, rs, cs, top, stop, budget);
     std::vector<SectionDesign> found;
+    found.reserve(pairs.size());
     for (const RcPair& p : pairs)
         found.push_back(
             sectionOf(circuit, goal,
@@ -323,21 +322,13 @@ std::vector<PairHit> bestPairs(const std::vector<double>& us, const std::vector<
     };
     detail::timing::Best<PairHit, decltype(better)> best(static_cast<std::size_t>(top), better);
     const long long bits = detail::timing::bitsOf(vs.size());
-    for (std::size_t u = 0; u < us.size(); ++u) {
-        if (work.spend(bits))
-            break;
-        std::size_t above = static_cast<std::size_t>(std::lower_bound(vs.begin(), vs.end(), ideal(us[u])) - vs.begin());
-        std::size_t below = above;
-        while ((below > 0 || above < vs.size()) && !work.spend()) {
-            const double down = below > 0 ? error(us[u], vs[below - 1]) : 0;
-            const double up = above < vs.size() ? error(us[u], vs[above]) : 0;
-            const bool takeDown = above >= vs.size() || (below > 0 && std::abs(down) <= std::abs(up));
-            const PairHit hit{u, takeDown ? below - 1 : above, takeDown ? down : up};
-            if (!best.admits(hit))
-                break;
-            best.offer(hit);
-            takeDown ? --below : ++above;
-        }
+    for (std::size_t u = 0; u < us.size() && !work.spend(bits); ++u) {
+        outward(
+            position(vs, ideal(us[u])), vs.size(), [&](std::size_t v) { return error(us[u], vs[v]); },
+            [&](std::size_t v, double e) {
+                return best.offer({u, v, e});
+            },
+            work);
     }
     return best.list();
 }
@@ -435,6 +426,7 @@ std::vector<SectionDesign> designSectionBruteForce(Circuit circuit, const Sectio
     std::sort(every.begin(), every.end(), betterEqual);
     every.resize(std::min(every.size(), static_cast<std::size_t>(top)));
     std::vector<SectionDesign> found;
+    found.reserve(every.size());
     for (const EqualParts& k : every)
         found.push_back(describeEqual(circuit, goal, rs, cs, k));
     return found;

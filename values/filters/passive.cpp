@@ -49,8 +49,8 @@ std::vector<PassiveDesign> designTank(PassiveForm form, const SectionGoal& goal,
     const double w = twoPi * goal.f0Hz;
     const double fixedR = load.nearestDouble();
     const auto better = [](const Tank& p, const Tank& o) {
-        if (const auto c = p.e <=> o.e; c != 0)
-            return c < 0;
+        if (const auto c = p.e <=> o.e; std::is_neq(c))
+            return std::is_lt(c);
         return std::tie(p.l, p.c, p.r) < std::tie(o.l, o.c, o.r);
     };
     detail::timing::Best<Tank, decltype(better)> best(static_cast<std::size_t>(top), better);
@@ -62,43 +62,39 @@ std::vector<PassiveDesign> designTank(PassiveForm form, const SectionGoal& goal,
     const auto qOf = [series, fixedR](double l, double c, double r) {
         return series ? std::sqrt(l / c) / r : fixedR * std::sqrt(c / l);
     };
-    for (std::size_t l = 0; l < ls.doubles.size(); ++l) {
-        if (work.spend(bits))
-            break;
+    // With L and C chosen: the load given, or the resistors nearest the ideal one first.
+    const auto resistors = [&](std::size_t l, std::size_t c, double ef) {
         const double lv = ls.doubles[l];
-        const auto f0Error = [&](std::size_t c) { return 1 / (w * std::sqrt(lv * cv[c])) - 1; };
-        std::size_t above =
-            static_cast<std::size_t>(std::lower_bound(cv.begin(), cv.end(), 1 / (w * w * lv)) - cv.begin());
-        std::size_t below = above;
-        while ((below > 0 || above < cv.size()) && !work.spend()) {
-            const double down = below > 0 ? f0Error(below - 1) : 0;
-            const double up = above < cv.size() ? f0Error(above) : 0;
-            const bool takeDown = above >= cv.size() || (below > 0 && std::abs(down) <= std::abs(up));
-            const double ef = takeDown ? down : up;
-            if (std::abs(ef) > bound())
-                break;
-            const std::size_t c = takeDown ? --below : above++;
-            if (!series) {
-                best.offer({l, c, 0, Errors::of(ef, qOf(lv, cv[c], fixedR) / goal.q - 1)});
-                continue;
-            }
-            // Q moves one way with R: the resistors nearest the ideal one first.
-            const auto qError = [&](std::size_t r) { return qOf(lv, cv[c], rv[r]) / goal.q - 1; };
-            const double ideal = std::sqrt(lv / cv[c]) / goal.q;
-            std::size_t rAbove = static_cast<std::size_t>(std::lower_bound(rv.begin(), rv.end(), ideal) - rv.begin());
-            std::size_t rBelow = rAbove;
-            while ((rBelow > 0 || rAbove < rv.size()) && !work.spend()) {
-                const double rDown = rBelow > 0 ? qError(rBelow - 1) : 0;
-                const double rUp = rAbove < rv.size() ? qError(rAbove) : 0;
-                const bool rTakeDown = rAbove >= rv.size() || (rBelow > 0 && std::abs(rDown) <= std::abs(rUp));
-                const double eq = rTakeDown ? rDown : rUp;
-                if (std::abs(eq) > bound())
-                    break;
-                best.offer({l, c, rTakeDown ? --rBelow : rAbove++, Errors::of(ef, eq)});
-            }
+        if (!series) {
+            best.offer({l, c, 0, Errors::of(ef, qOf(lv, cv[c], fixedR) / goal.q - 1)});
+            return;
         }
+        outward(
+            position(rv, std::sqrt(lv / cv[c]) / goal.q), rv.size(),
+            [&](std::size_t r) { return qOf(lv, cv[c], rv[r]) / goal.q - 1; },
+            [&](std::size_t r, double eq) {
+                if (std::abs(eq) > bound())
+                    return false;
+                best.offer({l, c, r, Errors::of(ef, eq)});
+                return true;
+            },
+            work);
+    };
+    for (std::size_t l = 0; l < ls.doubles.size() && !work.spend(bits); ++l) {
+        const double lv = ls.doubles[l];
+        outward(
+            position(cv, 1 / (w * w * lv)), cv.size(),
+            [&](std::size_t c) { return 1 / (w * std::sqrt(lv * cv[c])) - 1; },
+            [&](std::size_t c, double ef) {
+                if (std::abs(ef) > bound())
+                    return false;
+                resistors(l, c, ef);
+                return true;
+            },
+            work);
     }
     std::vector<PassiveDesign> found;
+    found.reserve(best.list().size());
     for (const Tank& t : best.list())
         found.push_back(describe(form, goal, series ? rs.values[t.r] : load, ls.values[t.l], cs.values[t.c]));
     return found;

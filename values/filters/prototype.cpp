@@ -24,6 +24,7 @@ std::vector<long double> besselPolynomial(int n)
         return f;
     };
     std::vector<long double> a;
+    a.reserve(static_cast<std::size_t>(n) + 1);
     for (int k = 0; k <= n; ++k)
         a.push_back(factorial(2 * n - k) / (std::ldexp(1.0L, n - k) * factorial(k) * factorial(n - k)));
     return a;
@@ -52,6 +53,7 @@ std::vector<Complex> roots(const std::vector<long double>& a)
     const int n = static_cast<int>(a.size()) - 1;
     const long double radius = std::pow(std::abs(a[0] / a[static_cast<std::size_t>(n)]), 1.0L / n);
     std::vector<Complex> z;
+    z.reserve(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k)
         z.push_back(std::polar(radius, 2 * pi * k / n + 0.4L));
     for (int iteration = 0; iteration < 500; ++iteration) {
@@ -207,6 +209,7 @@ std::vector<std::complex<double>> prototypePoles(const Prototype& p)
     }
     }
     std::vector<std::complex<double>> result;
+    result.reserve(poles.size());
     for (const Complex& pole : poles)
         result.emplace_back(static_cast<double>(pole.real()), static_cast<double>(pole.imag()));
     return result;

@@ -6,6 +6,8 @@
 #include "values/budget.h"
 #include "values/filters.h"
 
+#include <algorithm>
+#include <cmath>
 #include <compare>
 #include <cstddef>
 #include <functional>
@@ -40,6 +42,30 @@ private:
     long long turns_ = 0;
 };
 
+// The items of an ascending list outward from `start`, where a signed error that moves one way
+// along it crosses zero: the smaller error first, so each side's errors only grow. `visit(i, e)`
+// is given each in turn until it returns false or the work runs out.
+template <class Error, class Visit>
+void outward(std::size_t start, std::size_t n, const Error& error, const Visit& visit, Work& work)
+{
+    std::size_t above = start;
+    std::size_t below = start;
+    while ((below > 0 || above < n) && !work.spend()) {
+        const double down = below > 0 ? error(below - 1) : 0;
+        const double up = above < n ? error(above) : 0;
+        const bool takeDown = above >= n || (below > 0 && std::abs(down) <= std::abs(up));
+        const std::size_t i = takeDown ? --below : above++;
+        if (!visit(i, takeDown ? down : up))
+            return;
+    }
+}
+
+// Where `value` would go in an ascending list.
+inline std::size_t position(const std::vector<double>& list, double value)
+{
+    return static_cast<std::size_t>(std::lower_bound(list.begin(), list.end(), value) - list.begin());
+}
+
 // A list of parts as the designers search it: ascending, without repeats, within 1e-15 .. 1e15,
 // and the doubles nearest them.
 struct Parts {
@@ -58,7 +84,7 @@ struct Errors {
     static Errors of(double f0, double q);
     friend std::partial_ordering operator<=>(const Errors& a, const Errors& b)
     {
-        if (const auto c = a.worst <=> b.worst; c != 0)
+        if (const auto c = a.worst <=> b.worst; std::is_neq(c))
             return c;
         return a.other <=> b.other;
     }
