@@ -51,10 +51,16 @@ constexpr Option spacingOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view trackExamples[] = {"--current 1", "--current 1 --length 100mm", "--width 0.3mm --internal"};
+constexpr std::string_view viaExamples[] = {"--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm",
+                                            "--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm "
+                                            "--current 1"};
+constexpr std::string_view spacingExamples[] = {"--voltage 48", "--voltage 500.5"};
+
 constexpr std::array<Command, 3> table{{
-    {"track", {.options = trackOptions, .oneOf = trackOneOf}, runTrack},
-    {"via", {.options = viaOptions}, runVia},
-    {"spacing", {.options = spacingOptions}, runSpacing},
+    {"track", {.options = trackOptions, .oneOf = trackOneOf, .examples = trackExamples}, runTrack},
+    {"via", {.options = viaOptions, .examples = viaExamples}, runVia},
+    {"spacing", {.options = spacingOptions, .examples = spacingExamples}, runSpacing},
 }};
 
 Json& number(Json& json, std::optional<double> value)
@@ -283,10 +289,18 @@ int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("voltage").number(*voltage.value).key("spacing_m").beginObject();
-        for (std::size_t i = 0; i < categories.size(); ++i)
-            json.key(categories[i].code).number(r.metres[i]);
-        json.endObject().endObject();
+        json.beginObject().key("voltage_v").number(*voltage.value).key("categories").beginArray();
+        for (std::size_t i = 0; i < categories.size(); ++i) {
+            json.beginObject()
+                .key("category")
+                .string(categories[i].code)
+                .key("spacing_m")
+                .number(r.metres[i])
+                .key("conductors")
+                .string(categories[i].description)
+                .endObject();
+        }
+        json.endArray().endObject();
         out << json.text() << '\n';
         return exitOk;
     }

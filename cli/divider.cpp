@@ -105,30 +105,30 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("ratio").number(ratio).reach(reach).key("pairs").beginArray();
+        json.beginObject().key("ratio").number(ratio).reach(reach, "v").key("pairs").beginArray();
         for (const values::DividerPair& p : pairs) {
             json.beginObject()
-                .key("r1")
+                .key("r1_ohm")
                 .number(p.r1)
-                .key("r2")
+                .key("r2_ohm")
                 .number(p.r2)
-                .key("vout")
+                .key("vout_v")
                 .number(p.vout)
-                .key("error_percent")
+                .key("error_pct")
                 .percent(p.deviation.precise)
                 .key("exact")
                 .boolean(p.deviation.exact)
-                .key("vout_min")
+                .key("vout_min_v")
                 .number(p.worstCase.min)
-                .key("vout_max")
+                .key("vout_max_v")
                 .number(p.worstCase.max)
                 .key("current_a")
                 .number(p.currentA);
             const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
             for (std::size_t i = 0; i < power.size(); ++i)
-                json.key(i == 0 ? "p1_w" : "p2_w").number(power[i].watts.toDouble());
+                json.key(i == 0 ? "power_r1_w" : "power_r2_w").number(power[i].watts.toDouble());
             for (std::size_t i = 0; i < power.size(); ++i) {
-                json.key(i == 0 ? "rating1_w" : "rating2_w");
+                json.key(i == 0 ? "rating_r1_w" : "rating_r2_w");
                 if (power[i].rating)
                     json.number(*power[i].rating);
                 else
@@ -191,8 +191,12 @@ std::span<const Command> dividerCommands()
          "divider: give --vin and --vout, or --vref and --vout"},
         {"r1", "r2", "--r2: give --r1 or --r2, the resistor already chosen, not both", ""},
     };
+    static constexpr std::string_view examples[] = {"--vin 5 --vout 3.3", "--vref 0.8 --vout 3.3",
+                                                    "--vin 12 --vout 5 --r2 10k"};
     static constexpr Command commands[] = {
-        {"divider", {.forms = "--vin V --vout V | --vref V --vout V", .options = options, .oneOf = oneOf}, runDivider},
+        {"divider",
+         {.forms = "--vin V --vout V | --vref V --vout V", .options = options, .oneOf = oneOf, .examples = examples},
+         runDivider},
     };
     return commands;
 }

@@ -39,9 +39,15 @@ constexpr Option ohmOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view ledExamples[] = {"--supply 5 --vf 2 --current 10m",
+                                            "--supply 12 --vf 3.2 --count 3 --current 20m --vf-range 3..3.4"};
+constexpr std::string_view ohmExamples[] = {"--v 5 --r 220", "--v 12 --p 5"};
+
 constexpr std::array<Command, 2> table{{
-    {"led", {.options = ledOptions}, runLed},
-    {"ohm", {.forms = "with two of --v V --i A --r OHMS --p W", .options = ohmOptions}, runOhm},
+    {"led", {.options = ledOptions, .examples = ledExamples}, runLed},
+    {"ohm",
+     {.forms = "with two of --v V --i A --r OHMS --p W", .options = ohmOptions, .examples = ohmExamples},
+     runOhm},
 }};
 
 std::string optionOf(values::LedField field)
@@ -163,10 +169,10 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("exact_ohms");
+        json.beginObject().key("exact_r_ohm");
         number(json, design->exact.ohms).key("choices").beginArray();
         for (const values::LedChoice& c : design->choices) {
-            json.beginObject().key("ohms");
+            json.beginObject().key("r_ohm");
             number(json, c.ohms).key("current_a");
             number(json, c.current).key("current_min_a");
             number(json, c.currentMin).key("current_max_a");
@@ -178,8 +184,8 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
             else
                 json.null();
             json.key("led_power_w");
-            number(json, c.ledPower).key("efficiency");
-            number(json, c.efficiency).endObject();
+            number(json, c.ledPower).key("efficiency_pct");
+            number(json, c.efficiency * values::Exact::of(100)).endObject();
         }
         json.endArray().endObject();
         out << json.text() << '\n';
@@ -217,6 +223,8 @@ int runOhm(const Arguments& a, std::ostream& out, std::ostream& err)
     using Q = values::Quantity;
     constexpr std::array<std::pair<const char*, Q>, 4> options{
         {{"v", Q::Voltage}, {"i", Q::Current}, {"r", Q::Resistance}, {"p", Q::Power}}};
+    // In the order of Quantity, which indexes the answer.
+    constexpr std::array<const char*, 4> keys{"voltage_v", "current_a", "resistance_ohm", "power_w"};
     std::vector<values::OhmGiven> given;
     std::vector<std::string> names;
     for (const auto& [name, quantity] : options) {
@@ -240,8 +248,8 @@ int runOhm(const Arguments& a, std::ostream& out, std::ostream& err)
     if (a.flag("json")) {
         Json json;
         json.beginObject();
-        for (const auto& [name, quantity] : options)
-            json.key(name).number(result.values[static_cast<std::size_t>(quantity)].toDouble());
+        for (std::size_t q = 0; q < keys.size(); ++q)
+            json.key(keys[q]).number(result.values[q].toDouble());
         json.endObject();
         out << json.text() << '\n';
         return exitOk;

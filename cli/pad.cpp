@@ -24,8 +24,10 @@ constexpr Option padOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view padExamples[] = {"--db 6", "--db 20 --z 75"};
+
 constexpr std::array<Command, 1> table{{
-    {"pad", {.options = padOptions}, runPad},
+    {"pad", {.options = padOptions, .examples = padExamples}, runPad},
 }};
 
 // The JSON names of the pads and their resistors, in the order designPads gives them.
@@ -45,7 +47,7 @@ void writeJson(Json& json, const values::Pad& pad)
     for (const values::PadResistor& r : pad.resistors)
         json.key(ohmKey(r.role)).number(r.standard);
     const values::PadPerformance& p = pad.standard;
-    json.key("db").number(p.db).key("z_in_ohm").number(p.zIn);
+    json.key("attenuation_db").number(p.db).key("z_in_ohm").number(p.zIn);
     // JSON has no infinity: a perfect match writes null and says why.
     json.key("return_loss_db");
     if (p.returnLossDb)

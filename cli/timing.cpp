@@ -82,13 +82,25 @@ constexpr Option timerOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view rcExamples[] = {"--r 10k --c 100n", "--r 10k --c 100n --vs 5 --v 3.3", "--fc 1k",
+                                           "--tau 1m --c-series E12"};
+constexpr std::string_view reactanceExamples[] = {"--f 1k --c 100n", "--f 1k --l 10m"};
+constexpr std::string_view resonanceExamples[] = {"--l 10u --c 100n", "--l 10u --f0 159k"};
+constexpr std::string_view timerExamples[] = {"--r1 10k --r2 1M --c 300n", "--r1 10k --r2 10k --c 100n --diode",
+                                              "--mono --r 100k --c 10u", "--f 1k --duty 60", "--f 1 --duty 50 --diode"};
+
 constexpr std::array<Command, 4> table{{
-    {"rc", {.forms = "--r R --c C [--vs V --v V] | --fc F | --tau T", .options = rcOptions}, runRc},
-    {"reactance", {.options = reactanceOptions, .oneOf = reactanceOneOf}, runReactance},
-    {"resonance", {.forms = "--l L --c C | --l L --f0 F", .options = resonanceOptions}, runResonance},
+    {"rc",
+     {.forms = "--r R --c C [--vs V --v V] | --fc F | --tau T", .options = rcOptions, .examples = rcExamples},
+     runRc},
+    {"reactance", {.options = reactanceOptions, .oneOf = reactanceOneOf, .examples = reactanceExamples}, runReactance},
+    {"resonance",
+     {.forms = "--l L --c C | --l L --f0 F", .options = resonanceOptions, .examples = resonanceExamples},
+     runResonance},
     {"timer",
      {.forms = "--r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode]",
-      .options = timerOptions},
+      .options = timerOptions,
+      .examples = timerExamples},
      runTimer},
 }};
 
@@ -283,8 +295,14 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("pairs").beginArray();
         for (const values::RcPair& p : pairs) {
-            j.beginObject().key("r").number(p.r).key("c").number(p.c).key(corner ? "fc_hz" : "tau_s").number(p.value);
-            writeMiss(j, "error_percent", p.miss);
+            j.beginObject()
+                .key("r_ohm")
+                .number(p.r)
+                .key("c_f")
+                .number(p.c)
+                .key(corner ? "fc_hz" : "tau_s")
+                .number(p.value);
+            writeMiss(j, "error_pct", p.miss);
             j.key("exact").boolean(p.miss.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
@@ -313,7 +331,11 @@ int runReactance(const Arguments& a, std::ostream& out, std::ostream& err)
     const double partner = values::resonantPartner(*f, *part);
     if (a.flag("json")) {
         Json j;
-        j.beginObject().key("ohms").number(ohms).key(capacitor ? "resonant_h" : "resonant_f").number(partner);
+        j.beginObject()
+            .key("reactance_ohm")
+            .number(ohms)
+            .key(capacitor ? "resonant_l_h" : "resonant_c_f")
+            .number(partner);
         out << j.endObject().text() << '\n';
         return exitOk;
     }
@@ -356,8 +378,8 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("capacitors").beginArray();
         for (const values::TankCapacitor& t : found) {
-            j.beginObject().key("c").number(t.c).key("f0_hz").number(t.f0Hz);
-            writeMiss(j, "error_percent", t.miss);
+            j.beginObject().key("c_f").number(t.c).key("f0_hz").number(t.f0Hz);
+            writeMiss(j, "error_pct", t.miss);
             j.endObject();
         }
         out << j.endArray().endObject().text() << '\n';
@@ -443,7 +465,7 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             j.beginObject()
                 .key("f_hz")
                 .number(t.frequencyHz)
-                .key("duty_percent")
+                .key("duty_pct")
                 .number(t.dutyPercent)
                 .key("high_s")
                 .number(t.highS)
@@ -487,21 +509,21 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
         j.beginObject().key("designs").beginArray();
         for (const values::TimerDesign& d : designs) {
             j.beginObject()
-                .key("r1")
+                .key("r1_ohm")
                 .number(d.r1)
-                .key("r2")
+                .key("r2_ohm")
                 .number(d.r2)
-                .key("c")
+                .key("c_f")
                 .number(d.c)
                 .key("f_hz")
                 .number(d.result.frequencyHz)
-                .key("duty_percent")
+                .key("duty_pct")
                 .number(d.result.dutyPercent);
-            writeMiss(j, "error_percent", d.worst);
+            writeMiss(j, "error_pct", d.worst);
             j.key("high_s").number(d.result.highS).key("low_s").number(d.result.lowS);
-            writeMiss(j, "high_error_percent", d.high);
-            writeMiss(j, "low_error_percent", d.low);
-            writeMiss(j, "f_error_percent", d.frequency);
+            writeMiss(j, "high_error_pct", d.high);
+            writeMiss(j, "low_error_pct", d.low);
+            writeMiss(j, "f_error_pct", d.frequency);
             j.key("duty_exact").boolean(d.duty.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';

@@ -233,13 +233,13 @@ INSTANTIATE_TEST_SUITE_P(
         Answer{"combine_json_keeps_a_tiny_miss",
                {"combine", "2718", "--series", "E12", "--parts", "3", "--json"},
                0,
-               "{\"network\": \"2.7k + (1M || 18)\", \"value\": 2717.999676005832, \"error_percent\": "
+               "{\"network\": \"2.7k + (1M || 18)\", \"value_ohm\": 2717.999676005832, \"error_pct\": "
                "-1.192031523565026e-5, \"exact\": false",
                ""},
         Answer{"nearest_json_at_full_precision",
                {"nearest", "4950", "--series", "E96", "--json"},
                0,
-               "\"error_percent\": 0.8080808080808081",
+               "\"error_pct\": 0.8080808080808081",
                ""},
         Answer{"combine_table_ranks_small_misses",
                {"combine", "7777"},
@@ -247,13 +247,14 @@ INSTANTIATE_TEST_SUITE_P(
                "36k || (9.1k + 820)    7.777k  +0.000045 %",
                ""},
         Answer{"combine_far_below_its_parts", {"combine", "1e-15"}, 0, "3.333  +3.33e17 %", ""},
-        Answer{"combine_json_far_below_its_parts",
-               {"combine", "1e-15", "--json"},
-               0,
-               "\"reach\": \"below\", \"reach_limit\": 3.3333333333333335, \"networks\": [{\"network\": \"10 || 10 || "
-               "10\", \"value\": "
-               "3.3333333333333335, \"error_percent\": 3.3333333333333325e17",
-               ""},
+        Answer{
+            "combine_json_far_below_its_parts",
+            {"combine", "1e-15", "--json"},
+            0,
+            "\"reach\": \"below\", \"reach_limit_ohm\": 3.3333333333333335, \"networks\": [{\"network\": \"10 || 10 || "
+            "10\", \"value_ohm\": "
+            "3.3333333333333335, \"error_pct\": 3.3333333333333325e17",
+            ""},
         Answer{"combine_says_when_out_of_reach",
                {"combine", "5G"},
                0,
@@ -262,7 +263,7 @@ INSTANTIATE_TEST_SUITE_P(
         Answer{"divider_json_without_overflow",
                {"divider", "--vin", "1e15", "--vout", "1e-15", "--json", "--top", "1"},
                0,
-               "\"error_percent\": 9.99000999000999e28",
+               "\"error_pct\": 9.99000999000999e28",
                ""},
         Answer{"divider_table_without_overflow", {"divider", "--vin", "1e15", "--vout", "1e-15"}, 0, "+9.99e28 %", ""},
         Answer{"divider_vout_of_a_picovolt",

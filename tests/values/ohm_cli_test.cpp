@@ -22,7 +22,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(CommandCase{"AsJsonAtFullPrecision",
                                 {"ohm", "--v", "5", "--r", "220", "--json"},
                                 0,
-                                "{\"v\": 5, \"i\": 0.022727272727272728, \"r\": 220, \"p\": 0.11363636363636363}\n",
+                                "{\"voltage_v\": 5, \"current_a\": 0.022727272727272728, \"resistance_ohm\": 220, "
+                                "\"power_w\": 0.11363636363636363}\n",
                                 ""},
                     CommandCase{"FromWattsAndVolts",
                                 {"ohm", "--v", "12", "--p", "5W"},
