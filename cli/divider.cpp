@@ -97,8 +97,9 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
     const auto parts = values::unlimitedParts(values::valuesInRange(set, options.lo, options.hi));
     if (parts.empty())
         return usage(err,
-                     "--range: " + values::name(set) + " has no value from " + values::format(options.lo) + " to " +
-                         values::format(options.hi));
+                     "--range: " + values::name(set) + " has no value from " +
+                         values::format(options.lo, values::allDigits) + " to " +
+                         values::format(options.hi, values::allDigits));
     const auto pairs = values::designDivider(goal, parts, options);
     const double ratio = values::dividerRatio(goal);
     const values::Reach reach = values::dividerReach(goal, parts, options);
@@ -142,13 +143,15 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
     }
 
     const bool output = goal.mode == values::DividerMode::Output;
-    out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V") << ", V out "
-        << values::withUnit(goal.vout, "V") << ": k = " << jsonNumber(values::approximate(ratio, 6)) << ", "
-        << values::name(set) << " from " << values::withUnit(options.lo, "Ω") << " to "
-        << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts";
+    constexpr int all = values::allDigits; // what was typed, as it was typed
+    out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V", all) << ", V out "
+        << values::withUnit(goal.vout, "V", all) << ": k = " << jsonNumber(values::approximate(ratio)) << ", "
+        << values::name(set) << " from " << values::withUnit(options.lo, "Ω", all) << " to "
+        << values::withUnit(options.hi, "Ω", all) << ", " << values::format(options.tolerancePercent, all)
+        << " % parts";
     if (options.fixedR1 || options.fixedR2)
         out << ", " << (options.fixedR1 ? "R1 " : "R2 ")
-            << values::withUnit(options.fixedR1 ? *options.fixedR1 : *options.fixedR2, "Ω");
+            << values::withUnit(options.fixedR1 ? *options.fixedR1 : *options.fixedR2, "Ω", all);
     out << '\n';
     if (reach.side != values::Reach::Side::Within)
         out << reachText(reach) << '\n';
@@ -158,12 +161,12 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
         {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     for (const values::DividerPair& p : pairs) {
         const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
-        table.add({values::withUnit(p.r1, "Ω"), values::withUnit(p.r2, "Ω"),
-                   values::withUnit(values::approximate(p.vout, 4), "V"), p.deviation.text(),
-                   values::withUnit(values::approximate(p.worstCase.min, 4), "V"),
-                   values::withUnit(values::approximate(p.worstCase.max, 4), "V"),
-                   values::withUnit(values::approximate(p.currentA, 4), "A"),
-                   values::withUnit(power[0].watts.rounded(4), "W"), values::withUnit(power[1].watts.rounded(4), "W"),
+        // A resistor already chosen may have more digits than a series value.
+        table.add({values::withUnit(p.r1, "Ω", values::allDigits), values::withUnit(p.r2, "Ω", values::allDigits),
+                   values::figure(p.vout, "V"), p.deviation.text(), values::figure(p.worstCase.min, "V"),
+                   values::figure(p.worstCase.max, "V"), values::figure(p.currentA, "A"),
+                   values::withUnit(power[0].watts.rounded(values::shownDigits), "W"),
+                   values::withUnit(power[1].watts.rounded(values::shownDigits), "W"),
                    power[0].rating ? values::ratingText(*power[0].rating) : "above 5 W",
                    power[1].rating ? values::ratingText(*power[1].rating) : "above 5 W"});
     }

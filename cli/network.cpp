@@ -109,7 +109,7 @@ int runEval(const Arguments& a, std::ostream& out, std::ostream& err)
     out << written << '\n';
     out << "value    "
         << (v.exact ? values::withUnit(*v.exact, unit, values::exactDigits) + " exact"
-                    : values::withUnit(v.value, unit, 6))
+                    : values::withUnit(v.value, unit))
         << '\n';
     if (v.hasTolerance)
         out << "range    " << values::rangeText(v.low, v.high, unit) << '\n';

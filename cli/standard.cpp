@@ -75,7 +75,7 @@ int runNearest(const Arguments& a, std::ostream& out, std::ostream& err)
         out << json.text() << '\n';
         return exitOk;
     }
-    out << "Target " << values::format(*target) << '\n';
+    out << "Target " << values::format(*target, values::allDigits) << '\n';
     using A = Table::Align;
     Table table({"series", "nearest", "deviation", "below", "deviation", "above", "deviation", "exact"},
                 {A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Left});
@@ -187,12 +187,12 @@ int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
         out << json.text() << '\n';
         return status;
     }
-    out << "Target " << values::format(*target) << '\n';
+    out << "Target " << values::format(*target, values::allDigits) << '\n';
     if (reach.side != values::Reach::Side::Within)
         out << reachText(reach, capacitor ? "F" : "Ω") << '\n';
     Table table({"network", "value", "deviation"}, {Table::Align::Left, Table::Align::Right, Table::Align::Right});
     for (const values::Network& n : found.networks)
-        table.add({n.text, values::format(n.value), n.deviation.text()});
+        table.add({n.text, values::format(n.value, values::allDigits), n.deviation.text()});
     table.print(out);
     return status;
 }

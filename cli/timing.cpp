@@ -104,10 +104,10 @@ constexpr std::array<Command, 4> table{{
      runTimer},
 }};
 
-// A figure for plain output: five significant digits and the unit's prefix.
-std::string shown(double x, const char* unit, int significant = 5)
+// What was typed, as it was typed.
+std::string typed(const Decimal& value, const char* unit)
 {
-    return values::withUnit(values::approximate(x, significant), unit, significant);
+    return values::withUnit(value, unit, values::allDigits);
 }
 
 // Reads the options of one command; the first mistake is kept and ends the reading.
@@ -189,8 +189,8 @@ public:
         }
         std::vector<Decimal> found = values::valuesInRange(set, lo, hi);
         if (found.empty())
-            fail("--" + rangeOption + ": " + values::name(set) + " has no value from " + values::format(lo) + " to " +
-                 values::format(hi));
+            fail("--" + rangeOption + ": " + values::name(set) + " has no value from " +
+                 values::format(lo, values::allDigits) + " to " + values::format(hi, values::allDigits));
         return found;
     }
 
@@ -260,10 +260,11 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "time constant      " << shown(tau, "s") << '\n' << "corner frequency   " << shown(fc, "Hz") << '\n';
+        out << "time constant      " << values::figure(tau, "s") << '\n'
+            << "corner frequency   " << values::figure(fc, "Hz") << '\n';
         if (charge)
-            out << "to " << values::withUnit(*level, "V") << " of " << values::withUnit(*supply, "V") << "  "
-                << shown(*charge, "s") << '\n';
+            out << "to " << typed(*level, "V") << " of " << typed(*supply, "V") << "  " << values::figure(*charge, "s")
+                << '\n';
         return exitOk;
     }
 
@@ -308,12 +309,11 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
         out << j.endArray().endObject().text() << '\n';
         return status;
     }
-    out << (corner ? "corner " + values::withUnit(*target, "Hz") : "time constant " + values::withUnit(*target, "s"))
-        << '\n';
+    out << (corner ? "corner " + typed(*target, "Hz") : "time constant " + typed(*target, "s")) << '\n';
     using A = Table::Align;
     Table t({"R", "C", corner ? "corner" : "time constant", "deviation"}, {A::Right, A::Right, A::Right, A::Right});
     for (const values::RcPair& p : pairs)
-        t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), shown(p.value, corner ? "Hz" : "s"),
+        t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), values::figure(p.value, corner ? "Hz" : "s"),
                p.miss.rounded.text()});
     t.print(out);
     return status;
@@ -339,8 +339,8 @@ int runReactance(const Arguments& a, std::ostream& out, std::ostream& err)
         out << j.endObject().text() << '\n';
         return exitOk;
     }
-    out << "reactance        " << shown(ohms, "Ω") << '\n'
-        << "resonant with    " << shown(partner, capacitor ? "H" : "F") << '\n';
+    out << "reactance        " << values::figure(ohms, "Ω") << '\n'
+        << "resonant with    " << values::figure(partner, capacitor ? "H" : "F") << '\n';
     return exitOk;
 }
 
@@ -363,7 +363,8 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "resonance        " << shown(f0, "Hz") << '\n' << "impedance        " << shown(z0, "Ω") << '\n';
+        out << "resonance        " << values::figure(f0, "Hz") << '\n'
+            << "impedance        " << values::figure(z0, "Ω") << '\n';
         return exitOk;
     }
     if (read.has("c"))
@@ -385,11 +386,11 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
         out << j.endArray().endObject().text() << '\n';
         return exitOk;
     }
-    out << "resonance " << values::withUnit(*f0, "Hz") << " with " << values::withUnit(*l, "H") << '\n';
+    out << "resonance " << typed(*f0, "Hz") << " with " << typed(*l, "H") << '\n';
     using A = Table::Align;
     Table t({"C", "resonance", "deviation"}, {A::Right, A::Right, A::Right});
     for (const values::TankCapacitor& c : found)
-        t.add({values::withUnit(c.c, "F"), shown(c.f0Hz, "Hz", 6), c.miss.rounded.text()});
+        t.add({values::withUnit(c.c, "F"), values::figure(c.f0Hz, "Hz"), c.miss.rounded.text()});
     t.print(out);
     return exitOk;
 }
@@ -444,7 +445,7 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.beginObject().key("pulse_s").number(pulse).endObject().text() << '\n';
             return exitOk;
         }
-        out << "pulse            " << shown(pulse, "s") << '\n';
+        out << "pulse            " << values::figure(pulse, "s") << '\n';
         return exitOk;
     }
 
@@ -474,10 +475,10 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "frequency        " << shown(t.frequencyHz, "Hz") << '\n'
-            << "duty             " << jsonNumber(values::approximate(t.dutyPercent, 5)) << " %" << '\n'
-            << "high             " << shown(t.highS, "s") << '\n'
-            << "low              " << shown(t.lowS, "s") << '\n';
+        out << "frequency        " << values::figure(t.frequencyHz, "Hz") << '\n'
+            << "duty             " << values::plain(t.dutyPercent) << " %" << '\n'
+            << "high             " << values::figure(t.highS, "s") << '\n'
+            << "low              " << values::figure(t.lowS, "s") << '\n';
         if (diode)
             out << "(the diode's forward drop neglected)\n";
         return exitOk;
@@ -529,15 +530,16 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
         out << j.endArray().endObject().text() << '\n';
         return status;
     }
-    out << values::withUnit(*f, "Hz") << " at " << jsonNumber(*duty) << " %"
+    out << typed(*f, "Hz") << " at " << values::plain(*duty) << " %"
         << (diode ? ", diode across R2 (its forward drop neglected)" : "") << '\n';
     using A = Table::Align;
     Table t({"R1", "R2", "C", "frequency", "duty", "high", "low", "worst time"},
             {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     for (const values::TimerDesign& d : designs) {
         t.add({values::withUnit(d.r1, "Ω"), values::withUnit(d.r2, "Ω"), values::withUnit(d.c, "F"),
-               shown(d.result.frequencyHz, "Hz", 6), jsonNumber(d.dutyRounded) + " %" + (d.duty.exact ? " exact" : ""),
-               d.high.rounded.text(), d.low.rounded.text(), d.worst.rounded.text()});
+               values::figure(d.result.frequencyHz, "Hz"),
+               values::plain(d.dutyRounded) + " %" + (d.duty.exact ? " exact" : ""), d.high.rounded.text(),
+               d.low.rounded.text(), d.worst.rounded.text()});
     }
     t.print(out);
     return status;

@@ -325,7 +325,7 @@ void LedResistor::refresh()
 
 QString LedResistor::text(const values::Exact& value, const char* unit) const
 {
-    return localised(values::withUnit(value.rounded(4), unit), locale());
+    return localised(values::withUnit(value.rounded(values::shownDigits), unit), locale());
 }
 
 void LedResistor::showDesign(const values::LedInput& input, const values::LedDesign& design)
@@ -340,7 +340,10 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
             continue;
         }
         QString ohms = text(c->ohms, "Ω");
-        if (r == RExact && !c->ohms.isDecimal(4))
+        if (r == RExact && c->ohms.isDecimal(values::exactDigits))
+            ohms =
+                localised(values::withUnit(c->ohms.rounded(values::exactDigits), "Ω", values::exactDigits), locale());
+        else if (r == RExact)
             ohms = QStringLiteral("≈ ") + ohms;
         tblResistors_->setItem(r, COhms, cell(ohms));
         tblResistors_->setItem(r, CCurrent, cell(text(c->current, "A")));
@@ -353,13 +356,15 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
         tblResistors_->setItem(r, CLedPower, cell(text(c->ledPower, "W")));
         tblResistors_->setItem(
             r, CEfficiency,
-            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(3)), locale()) +
+            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(values::shownDigits)),
+                           locale()) +
                  QStringLiteral(" %")));
     }
     cmdCopy_->setEnabled(true);
     const QString resistor = design.choices.empty() ? text(design.exact.ohms, "Ω") : text(design.choices[0].ohms, "Ω");
-    circuit_->setDrawing(schematic::ledString(localised(values::withUnit(input.supply, "V"), locale()), resistor,
-                                              input.count, localised(values::withUnit(input.forward, "V"), locale())));
+    circuit_->setDrawing(schematic::ledString(
+        localised(values::withUnit(input.supply, "V", values::allDigits), locale()), resistor, input.count,
+        localised(values::withUnit(input.forward, "V", values::allDigits), locale())));
 }
 
 void LedResistor::clear()

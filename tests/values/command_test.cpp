@@ -22,6 +22,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -193,46 +194,54 @@ bool has(const std::vector<std::string>& args, const std::string& word)
     return std::find(args.begin(), args.end(), word) != args.end();
 }
 
-// The default --help shows must be what the command takes: each example answers the same, in
-// plain text and in JSON, with the default written out. An option the example's form does not
-// read is refused as not applying; every default must be tried by at least one example.
+// Runs the example with the option left out and with `fallback` written out, in plain text and in
+// JSON; false when the example's form does not read the option (refused as not applying).
+bool comparedWithDefault(const std::vector<std::string>& example, const std::string& option,
+                         const std::string& fallback, const std::vector<cli::Command>& commands)
+{
+    for (const bool json : {false, true}) {
+        std::vector<std::string> left = example;
+        if (json)
+            left.emplace_back("--json");
+        std::vector<std::string> given = left;
+        given.insert(given.end(), {option, fallback});
+        const Printed without = run(left, commands);
+        const Printed with = run(given, commands);
+        EXPECT_EQ(without.status, cli::exitOk) << example[0] << ": " << without.err;
+        if (with.status == cli::exitUsage && with.err.find("not apply") != std::string::npos)
+            return false;
+        EXPECT_EQ(with.status, cli::exitOk) << example[0] << ' ' << option << ": " << with.err;
+        EXPECT_EQ(with.out, without.out) << example[0] << ' ' << option << ' ' << fallback;
+    }
+    return true;
+}
+
+// The default --help shows must be what the command takes: each example answers the same with the
+// default written out. Every default must be tried by at least one example.
 TEST(CommandHelp, EachDefaultShownIsWhatTheCommandTakesWhenTheOptionIsLeftOut)
 {
     const std::vector<cli::Command> commands = allCommands();
     for (const cli::Command& c : commands) {
-        std::set<std::string> tried;
+        std::set<std::pair<std::string, bool>> tried; // an option, and whether its flag was given
         for (const std::string_view example : c.syntax.examples) {
             const std::vector<std::string> args = exampleArgs(c, example);
             for (const cli::Option& o : c.syntax.options) {
                 const std::string name = "--" + std::string(o.name);
+                const std::string flag = "--" + std::string(o.withFlag.flag);
                 if (o.fallback.empty() || has(args, name))
                     continue;
-                const bool flagged = !o.withFlag.flag.empty() && has(args, "--" + std::string(o.withFlag.flag));
-                const std::string fallback(flagged ? o.withFlag.fallback : o.fallback);
-                for (const bool json : {false, true}) {
-                    std::vector<std::string> left = args;
-                    if (json)
-                        left.emplace_back("--json");
-                    std::vector<std::string> given = left;
-                    given.insert(given.end(), {name, fallback});
-                    const Printed without = run(left, commands);
-                    const Printed with = run(given, commands);
-                    ASSERT_EQ(without.status, cli::exitOk) << example << ": " << without.err;
-                    if (with.status == cli::exitUsage && with.err.find("not apply") != std::string::npos)
-                        break;
-                    EXPECT_EQ(with.status, cli::exitOk) << c.name << ' ' << example << ' ' << name << ": " << with.err;
-                    EXPECT_EQ(with.out, without.out) << c.name << ' ' << example << ' ' << name << ' ' << fallback;
-                    tried.insert(name + (flagged ? " with a flag" : ""));
-                }
+                const bool flagged = !o.withFlag.flag.empty() && has(args, flag);
+                if (comparedWithDefault(args, name, std::string(flagged ? o.withFlag.fallback : o.fallback), commands))
+                    tried.emplace(name, flagged);
             }
         }
         for (const cli::Option& o : c.syntax.options) {
             const std::string name = "--" + std::string(o.name);
             if (!o.fallback.empty()) {
-                EXPECT_TRUE(tried.count(name)) << c.name << ": no example takes the default of " << name;
+                EXPECT_TRUE(tried.contains({name, false})) << c.name << ": no example takes the default of " << name;
             }
             if (!o.withFlag.flag.empty()) {
-                EXPECT_TRUE(tried.count(name + " with a flag"))
+                EXPECT_TRUE(tried.contains({name, true}))
                     << c.name << ": no example takes the default of " << name << " with --" << o.withFlag.flag;
             }
         }
@@ -424,7 +433,7 @@ TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
         for (const auto& [key, number] : keys) {
             EXPECT_TRUE(std::regex_match(key, snakeCase)) << args[0] << ": " << key;
             if (number) {
-                EXPECT_TRUE(std::regex_match(key, unitSuffix) || unitless.count(key)) << args[0] << ": " << key;
+                EXPECT_TRUE(std::regex_match(key, unitSuffix) || unitless.contains(key)) << args[0] << ": " << key;
             }
             EXPECT_TRUE(hasWord(described, key)) << args[0] << ": " << key << " is not in the man page's JSON section";
         }

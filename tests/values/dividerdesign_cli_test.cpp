@@ -90,9 +90,9 @@ TEST(DividerCommand, PowerComesFromThePairsOwnCurrent)
         const char* row;
     } cases[] = {
         {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "10..1k"},
-         "220 Ω  100 Ω      4 V    +4.99 %  3.946 V  4.056 V  12.5 mA  34.38 mW  15.63 mW     1/10 W     1/16 W"},
+         "220 Ω  100 Ω       4 V    +4.99 %  3.9455 V  4.0556 V  12.5 mA  34.375 mW  15.625 mW     1/10 W     1/16 W"},
         {{"--vref", "1.25", "--vout", "5", "--series", "E12", "--range", "1k..10k"},
-         "6.8 kΩ  2.2 kΩ  5.114 V    +2.27 %  5.037 V  5.192 V  568.2 µA  2.195 mW  710.2 µW"},
+         "6.8 kΩ  2.2 kΩ  5.1136 V    +2.27 %  5.0371 V  5.1917 V  568.18 µA  2.1952 mW  710.23 µW"},
         {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "220..220", "--json"},
          "\"current_a\": 0.0125, \"power_r1_w\": 0.034375, \"power_r2_w\": 0.015625, \"rating_r1_w\": 0.1, "
          "\"rating_r2_w\": 0.0625}"},

@@ -63,7 +63,7 @@ TEST(LedCommand, PrintsATableWithTheExactRow)
 {
     std::ostringstream out, err;
     EXPECT_EQ(cli::run({"led", "--supply", "12", "--vf", "2.2", "--current", "30m"}, cli::ledCommands(), out, err), 0);
-    EXPECT_NE(out.str().find("exact (rounded)  326.7 Ω"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("exact (rounded)  326.67 Ω"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("1 W"), std::string::npos) << out.str();
 }
 

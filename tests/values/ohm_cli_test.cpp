@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CommandCase{"FromWattsAndVolts",
                                 {"ohm", "--v", "12", "--p", "5W"},
                                 0,
-                                "V = 12 V\nI ≈ 416.6666667 mA\nR = 28.8 Ω\nP = 5 W\n",
+                                "V = 12 V\nI ≈ 416.67 mA\nR = 28.8 Ω\nP = 5 W\n",
                                 ""},
                     CommandCase{"ThreeQuantitiesAreTooMany",
                                 {"ohm", "--v", "1", "--i", "1", "--r", "1"},
