@@ -362,9 +362,8 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
     }
     cmdCopy_->setEnabled(true);
     const QString resistor = design.choices.empty() ? text(design.exact.ohms, "Ω") : text(design.choices[0].ohms, "Ω");
-    circuit_->setDrawing(schematic::ledString(
-        localised(values::withUnit(input.supply, "V", values::allDigits), locale()), resistor, input.count,
-        localised(values::withUnit(input.forward, "V", values::allDigits), locale())));
+    circuit_->setDrawing(schematic::ledString(localised(values::withUnit(input.supply, "V"), locale()), resistor,
+                                              input.count, localised(values::withUnit(input.forward, "V"), locale())));
 }
 
 void LedResistor::clear()
