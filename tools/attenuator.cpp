@@ -198,10 +198,10 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
         const int top = firstRow[p];
         tblPads_->setItem(top, CPad, cell(padName(pad.kind), Qt::AlignLeft | Qt::AlignVCenter));
         const values::PadPerformance& built = pad.standard;
-        tblPads_->setItem(top, CDb, cell(localised(values::dbText(built.db), l)));
-        tblPads_->setItem(top, CZin, cell(localised(values::ohmsText(built.zIn), l)));
+        tblPads_->setItem(top, CDb, cell(localised(values::figure(built.db, "dB"), l)));
+        tblPads_->setItem(top, CZin, cell(localised(values::figure(built.zIn, "Ω"), l)));
         QTableWidgetItem* loss =
-            cell(built.returnLossDb ? localised(values::dbText(*built.returnLossDb), l) : tr("infinite"));
+            cell(built.returnLossDb ? localised(values::figure(*built.returnLossDb, "dB"), l) : tr("infinite"));
         if (!built.returnLossDb)
             loss->setToolTip(tr("Z in equals the impedance exactly: a perfect match"));
         tblPads_->setItem(top, CReturnLoss, loss);
@@ -213,7 +213,7 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
             const QString name =
                 role(resistor.role) + (resistor.count > 1 ? tr(" (×%1)").arg(resistor.count) : QString());
             tblPads_->setItem(row, CResistor, cell(name, Qt::AlignLeft | Qt::AlignVCenter));
-            tblPads_->setItem(row, CExact, cell(localised(values::ohmsText(resistor.exact), l)));
+            tblPads_->setItem(row, CExact, cell(localised(values::figure(resistor.exact, "Ω"), l)));
             tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard)));
             standard << ohms(resistor.standard);
         }

@@ -352,7 +352,7 @@ void DividerDesign::refresh()
         clearPairs({});
         return;
     }
-    const QString ratio = locale().toString(values::dividerRatio(goal), 'g', 6);
+    const QString ratio = localised(values::plain(values::dividerRatio(goal)), locale());
     lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
 
     values::DividerOptions options;
@@ -440,15 +440,16 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
     for (const values::DividerPair& p : pairs) {
         tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
         tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm)));
-        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt)));
+        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout), volt)));
         tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), locale())));
-        tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
-        tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
-        tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min), volt)));
+        tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max), volt)));
+        tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA), QStringLiteral("A"))));
         const auto power = values::dividerPower(shownGoal_, p.r1, p.r2, margin);
         for (std::size_t i = 0; i < power.size(); ++i) {
             const int offset = static_cast<int>(i);
-            tblPairs_->setItem(row, CPower1 + offset, cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W"))));
+            tblPairs_->setItem(row, CPower1 + offset,
+                               cell(withUnit(power[i].watts.rounded(values::shownDigits), QStringLiteral("W"))));
             tblPairs_->setItem(
                 row, CRating1 + offset,
                 cell(power[i].rating ? localised(values::ratingText(*power[i].rating), locale()) : tr("above 5 W")));
@@ -489,7 +490,7 @@ void DividerDesign::drawPair()
     const values::DividerPair& p = shownPairs_[static_cast<std::size_t>(row)];
     const QString ohm = QStringLiteral("Ω");
     const QString source = withUnit(shownGoal_.source, QStringLiteral("V"));
-    const QString vout = withUnit(values::approximate(p.vout, 4), QStringLiteral("V"));
+    const QString vout = withUnit(values::approximate(p.vout), QStringLiteral("V"));
     // In feedback the regulator's output is on top and its reference pin at the middle.
     const bool feedback = shownGoal_.mode == values::DividerMode::Feedback;
     const QString top = feedback ? tr("V out = %1").arg(vout) : tr("V in = %1").arg(source);
@@ -532,7 +533,7 @@ void DividerDesign::copy()
 // "4.7 kΩ", "3.297 V", "362.3 µA": the value's own prefix, then the unit.
 QString DividerDesign::withUnit(const values::Decimal& v, const QString& unit) const
 {
-    return localised(values::withUnit(v, unit.toStdString()), locale());
+    return localised(values::withUnit(v, unit.toStdString(), values::allDigits), locale());
 }
 
 } // namespace tools

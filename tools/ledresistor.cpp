@@ -326,7 +326,7 @@ void LedResistor::refresh()
 
 QString LedResistor::text(const values::Exact& value, const char* unit) const
 {
-    return localised(values::withUnit(value.rounded(4), unit), locale());
+    return localised(values::withUnit(value.rounded(values::shownDigits), unit), locale());
 }
 
 void LedResistor::showDesign(const values::LedInput& input, const values::LedDesign& design)
@@ -341,7 +341,10 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
             continue;
         }
         QString ohms = text(c->ohms, "Ω");
-        if (r == RExact && !c->ohms.isDecimal(4))
+        if (r == RExact && c->ohms.isDecimal(values::exactDigits))
+            ohms =
+                localised(values::withUnit(c->ohms.rounded(values::exactDigits), "Ω", values::exactDigits), locale());
+        else if (r == RExact)
             ohms = QStringLiteral("≈ ") + ohms;
         tblResistors_->setItem(r, COhms, cell(ohms));
         tblResistors_->setItem(r, CCurrent, cell(text(c->current, "A")));
@@ -354,7 +357,8 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
         tblResistors_->setItem(r, CLedPower, cell(text(c->ledPower, "W")));
         tblResistors_->setItem(
             r, CEfficiency,
-            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(3)), locale()) +
+            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(values::shownDigits)),
+                           locale()) +
                  QStringLiteral(" %")));
     }
     cmdCopy_->setEnabled(true);

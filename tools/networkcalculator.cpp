@@ -171,7 +171,7 @@ void NetworkCalculator::refresh()
     const std::string unit = kind() == values::Kind::Resistor ? "Ω" : "F";
     lblNetworkValue_->setText(v.exact ? localised(values::withUnit(*v.exact, unit, values::exactDigits), locale()) +
                                       QLatin1Char(' ') + tr("exact")
-                                      : localised(values::withUnit(v.value, unit, 6), locale()));
+                                      : localised(values::withUnit(v.value, unit), locale()));
     lblNetworkRange_->setText(v.hasTolerance ? localised(values::rangeText(v.low, v.high, unit), locale())
                                              : tr("no tolerance given"));
     lblNetworkNearest_->setText(localised(values::withUnit(v.standard.nearest, unit), locale()));

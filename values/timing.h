@@ -114,7 +114,7 @@ struct TimerDesign {
     Miss worst; // the larger of the two
     Miss frequency;
     Miss duty;           // the duty is a ratio of resistors, so it can be exact
-    Decimal dutyRounded; // percent to three decimals, rounded exactly
+    Decimal dutyRounded; // percent as it is shown: to shownDigits significant digits, whole when exact
 };
 
 // Datasheets ask at least this much for R1 (the discharge transistor's current).

@@ -237,7 +237,7 @@ TEST(NetworkValues, WithoutToleranceTheRangeIsTheValue)
     EXPECT_EQ(v.nearest, 10000.0 / 3);
     EXPECT_EQ(v.lowNearest, v.nearest);
     EXPECT_EQ(v.highNearest, v.nearest);
-    EXPECT_EQ(format(v.value, 6), "3.33333k");
+    EXPECT_EQ(format(v.value), "3.3333k");
 }
 
 // A network of random small parts and tolerances, and its value in doubles at any corner.

@@ -107,16 +107,22 @@ inline std::string typed(const QLineEdit* field)
     return field->text().toStdString();
 }
 
-// "170.3 mΩ", "1.902 A", with the locale's decimal separator.
+// "170.33 mΩ", "1.9021 A", with the locale's decimal separator.
 inline QString withUnit(double value, const char* unit, const QLocale& locale)
 {
-    return localised(values::withUnit(values::approximate(value, 4), unit), locale);
+    return localised(values::figure(value, unit), locale);
 }
 
-// "0.3004", "11.83": lengths in mm and mil carry no prefix.
-inline QString plain(double value, const QLocale& locale, int significant = 4)
+// "0.30043", "11.828": lengths in mm and mil carry no prefix.
+inline QString plain(double value, const QLocale& locale)
 {
-    return localised(values::plain(value, significant), locale);
+    return localised(values::plain(value), locale);
+}
+
+// Metres in millimetres, shifted as a decimal so that an exact spacing keeps its digits.
+inline QString millimetres(double metres, const QLocale& locale)
+{
+    return localised(values::plain(values::approximate(values::scaled(metres, 3))), locale);
 }
 
 } // namespace tools::boardfields

@@ -111,7 +111,7 @@ void BoardSpacing::refresh()
         tblSpacing_->item(r, CSpacing)
             ->setText(
                 tr("%1 mm (%2 mil)")
-                    .arg(boardfields::plain(metres * 1e3, l, 6), boardfields::plain(metres / values::metresPerMil, l)));
+                    .arg(boardfields::millimetres(metres, l), boardfields::plain(metres / values::metresPerMil, l)));
     }
 }
 

@@ -459,7 +459,7 @@ values::Kind StandardValues::kind() const
 // "4.7 kΩ", "147 nF", "10 Ω": the prefix written by the value's formatter, then the unit.
 QString StandardValues::withUnit(const values::Decimal& v) const
 {
-    return localised(values::withUnit(v, kind() == values::Kind::Capacitor ? "F" : "Ω"), locale());
+    return localised(values::withUnit(v, kind() == values::Kind::Capacitor ? "F" : "Ω", values::allDigits), locale());
 }
 
 } // namespace tools

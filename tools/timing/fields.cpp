@@ -115,15 +115,19 @@ void addField(QGridLayout* grid, int row, const Field& field)
     grid->addWidget(field.message, row + 1, 1, 1, 3);
 }
 
-QString shown(double value, const QString& unit, const QLocale& locale, int significant)
+QString shown(double value, const QString& unit, const QLocale& locale)
 {
-    return localised(values::withUnit(values::approximate(value, significant), unit.toStdString(), significant),
-                     locale);
+    return localised(values::figure(value, unit.toStdString()), locale);
+}
+
+QString shownInCell(double value, const QString& unit, const QLocale& locale)
+{
+    return localised(values::withUnit(values::approximate(value), unit.toStdString()), locale);
 }
 
 QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale)
 {
-    return localised(values::withUnit(value, unit.toStdString()), locale);
+    return localised(values::withUnit(value, unit.toStdString(), values::allDigits), locale);
 }
 
 QString percent(const values::Miss& miss, const QLocale& locale)

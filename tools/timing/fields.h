@@ -42,8 +42,12 @@ Field makeField(QWidget* parent, const char* name, const QString& caption, value
 // Label, field and unit on `row`, the message on the row below spanning them.
 void addField(QGridLayout* grid, int row, const Field& field);
 
-// A figure for reading: `significant` digits, the unit's prefix, the locale's separator.
-QString shown(double value, const QString& unit, const QLocale& locale, int significant = 5);
+// A computed figure by numeric/format.h's rule, with the locale's separator; a typed or standard
+// value with every digit.
+QString shown(double value, const QString& unit, const QLocale& locale);
+// The same in a table cell, whose columns are sized for a figure: a slow frequency without its
+// period, which the answer lines give.
+QString shownInCell(double value, const QString& unit, const QLocale& locale);
 QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale);
 QString percent(const values::Miss& miss, const QLocale& locale);   // "-0.53 %", "exact"
 QString plain(const values::Decimal& value, const QLocale& locale); // "59.375", "0.5": no prefix

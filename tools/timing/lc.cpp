@@ -180,7 +180,7 @@ void ResonancePage::design()
     int row = 0;
     for (const values::TankCapacitor& t : found) {
         table_->setItem(row, 0, cell(timing::shown(t.c, QStringLiteral("F"), loc)));
-        table_->setItem(row, 1, cell(timing::shown(t.f0Hz, QStringLiteral("Hz"), loc, 6)));
+        table_->setItem(row, 1, cell(timing::shownInCell(t.f0Hz, QStringLiteral("Hz"), loc)));
         table_->setItem(row, 2, cell(timing::percent(t.miss, loc)));
         ++row;
     }

@@ -173,8 +173,8 @@ void RcPage::showPairs(const Found& found)
     for (const values::RcPair& p : pairs) {
         table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l)));
         table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l)));
-        table_->setItem(row, 2,
-                        cell(timing::shown(p.value, cornerAsked_ ? QStringLiteral("Hz") : QStringLiteral("s"), l)));
+        table_->setItem(
+            row, 2, cell(timing::shownInCell(p.value, cornerAsked_ ? QStringLiteral("Hz") : QStringLiteral("s"), l)));
         table_->setItem(row, 3, cell(timing::percent(p.miss, l)));
         ++row;
     }

@@ -153,7 +153,7 @@ void TimerPage::calculate()
     const values::Astable a = values::astable(*r1, *r2, *c, diode);
     QStringList lines;
     lines << tr("Frequency: %1").arg(timing::shown(a.frequencyHz, QStringLiteral("Hz"), l))
-          << tr("Duty: %1 %").arg(timing::plain(values::approximate(a.dutyPercent, 5), l))
+          << tr("Duty: %1 %").arg(timing::plain(values::approximate(a.dutyPercent), l))
           << tr("High: %1, low: %2 (ln 2 R C)")
                  .arg(timing::shown(a.highS, QStringLiteral("s"), l), timing::shown(a.lowS, QStringLiteral("s"), l));
     if (diode)
@@ -219,7 +219,7 @@ void TimerPage::showDesigns(const Found& found)
         table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l)));
         table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l)));
         table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l)));
-        table_->setItem(row, CFrequency, cell(timing::shown(d.result.frequencyHz, QStringLiteral("Hz"), l, 6)));
+        table_->setItem(row, CFrequency, cell(timing::shownInCell(d.result.frequencyHz, QStringLiteral("Hz"), l)));
         QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
         if (d.duty.exact)
             duty += QStringLiteral(" ") + tr("exact");
