@@ -62,15 +62,7 @@ void WiresBattery::build()
 
     circuit_ = named(new CircuitView(this), "picBatteryCircuit", tr("The battery and its load"));
     circuit_->setMinimumSize(160, 150);
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, circuit_, answers_, note);
 
     const wirefields::Row* rows[] = {&capacity_,      &voltage_,  &active_,  &duty_, &sleep_,
                                      &selfDischarge_, &derating_, &peukert_, &rated_};
