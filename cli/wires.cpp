@@ -147,7 +147,7 @@ Json& gauge(Json& json, const values::WireSize* size)
 
 Json& metric(Json& json, const values::WireSize* size)
 {
-    return size ? json.number(size->areaM2 * 1e6) : json.null();
+    return size ? json.number(size->areaM2) : json.null();
 }
 
 } // namespace
@@ -179,15 +179,15 @@ int runWire(const Arguments& a, std::ostream& out, std::ostream& err)
         json.beginObject().key("metal").string(values::metalData(metal).name);
         json.key("temperature_degc").number(*temperature).key("awg");
         c->awg ? json.string(values::awgName(*c->awg)) : json.null();
-        json.key("diameter_mm").number(*c->diameterM * 1e3);
-        json.key("area_mm2").number(c->areaM2 * 1e6);
+        json.key("diameter_m").number(*c->diameterM);
+        json.key("area_m2").number(c->areaM2);
         json.key("area_cmil").number(c->areaM2 / values::m2PerCircularMil);
         json.key("resistance_ohm_per_m").number(perMetre);
         json.key("resistance_ohm_per_ft").number(perMetre * values::metresPerFoot);
         gauge(json.key("awg_above"), awg.above);
         gauge(json.key("awg_below"), awg.below);
-        metric(json.key("metric_above_mm2"), mm2.above);
-        metric(json.key("metric_below_mm2"), mm2.below).endObject();
+        metric(json.key("metric_above_m2"), mm2.above);
+        metric(json.key("metric_below_m2"), mm2.below).endObject();
         out << json.text() << '\n';
         return exitOk;
     }
@@ -247,7 +247,7 @@ int runDrop(const Arguments& a, std::ostream& out, std::ostream& err)
         json.key("metal").string(values::metalData(cable.metal).name);
         json.key("three_phase").boolean(cable.feed == values::Feed::ThreePhase);
         json.key("temperature_degc").number(cable.temperatureC);
-        number(json.key("area_mm2"), c ? std::optional(c->areaM2 * 1e6) : std::nullopt);
+        number(json.key("area_m2"), c ? std::optional(c->areaM2) : std::nullopt);
         number(json.key("resistance_ohm"), ifSection(d.resistanceOhm));
         number(json.key("drop_v"), ifSection(d.dropV));
         number(json.key("drop_pct"), supply ? ifSection(d.dropV / *supply * 100) : std::nullopt);
@@ -255,7 +255,7 @@ int runDrop(const Arguments& a, std::ostream& out, std::ostream& err)
         number(json.key("limit_v"), limitV);
         gauge(json.key("smallest_awg"), smallestAwg);
         number(json.key("smallest_awg_drop_v"), dropOf(smallestAwg));
-        metric(json.key("smallest_metric_mm2"), smallestMetric);
+        metric(json.key("smallest_metric_m2"), smallestMetric);
         number(json.key("smallest_metric_drop_v"), dropOf(smallestMetric)).endObject();
         out << json.text() << '\n';
         return exitOk;
@@ -338,7 +338,7 @@ int runFuse(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("area_mm2").number(c->areaM2 * 1e6);
+        json.beginObject().key("area_m2").number(c->areaM2);
         json.key("area_cmil").number(c->areaM2 / values::m2PerCircularMil);
         json.key("time_s").number(*time).key("ambient_degc").number(*ambient);
         json.key("melting_degc").number(values::copperMeltingC).key("onderdonk_a").number(onderdonk);
