@@ -86,12 +86,26 @@ constexpr OneOf capacitorOneOf[] = {
     {"current", "power", "--power: give the load as --current or --power, not both"},
 };
 
+constexpr std::string_view wireExamples[] = {"--awg 24", "--awg 14 --temperature 70"};
+constexpr std::string_view dropExamples[] = {"--length 10m --current 10 --area 2.5mm2 --supply 12",
+                                             "--length 10m --current 10 --awg 14 --max-drop 0.5V"};
+constexpr std::string_view fuseExamples[] = {"--awg 24", "--width 0.3mm --time 100ms"};
+// --rated-hours applies only beside --peukert: the lead-acid example is the one that takes its default.
+constexpr std::string_view batteryExamples[] = {"--capacity 2000mAh --current 10m --duty 1 --sleep 10u",
+                                                "--capacity 7Ah --current 2 --peukert 1.2"};
+constexpr std::string_view capacitorExamples[] = {"--c 1000u --v 12 --v2 9 --current 100m",
+                                                  "--c 1 --v 5 --v2 3 --power 500m"};
+
 constexpr std::array<Command, 5> table{{
-    {"wire", {.forms = "--awg N | --area MM2 | --d MM", .options = wireOptions}, runWire},
-    {"drop", {.options = dropOptions, .oneOf = dropOneOf}, runDrop},
-    {"fuse", {.forms = "--awg N | --area MM2 | --d MM | --width MM [--copper 1oz]", .options = fuseOptions}, runFuse},
-    {"battery", {.options = batteryOptions}, runBattery},
-    {"capacitor", {.options = capacitorOptions, .oneOf = capacitorOneOf}, runCapacitor},
+    {"wire", {.forms = "--awg N | --area MM2 | --d MM", .options = wireOptions, .examples = wireExamples}, runWire},
+    {"drop", {.options = dropOptions, .oneOf = dropOneOf, .examples = dropExamples}, runDrop},
+    {"fuse",
+     {.forms = "--awg N | --area MM2 | --d MM | --width MM [--copper 1oz]",
+      .options = fuseOptions,
+      .examples = fuseExamples},
+     runFuse},
+    {"battery", {.options = batteryOptions, .examples = batteryExamples}, runBattery},
+    {"capacitor", {.options = capacitorOptions, .oneOf = capacitorOneOf, .examples = capacitorExamples}, runCapacitor},
 }};
 
 constexpr values::Amount current{values::Unit::Ampere, {}, "a current", "10, 10A or 500mA"};
