@@ -68,7 +68,7 @@ int runBattery(const Arguments& a, std::ostream& out, std::ostream& err)
         Json json;
         json.beginObject().key("capacity_ah").number(b.capacityAh).key("average_a").number(life.averageA);
         json.key("self_discharge_a").number(life.selfDischargeA).key("usable_ah").number(life.usableAh);
-        json.key("life_h").number(life.hours).key("life_d").number(life.days).endObject();
+        json.key("life_s").number(life.hours * 3600).endObject();
         out << json.text() << '\n';
         return exitOk;
     }
