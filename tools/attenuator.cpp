@@ -173,16 +173,7 @@ void Attenuator::refresh()
         if (!db)
             lblPadDbMessage_->setText(QString::fromStdString(parsed.error));
     }
-    std::optional<values::Decimal> z;
-    if (const QString zText = txtPadZ_->text().trimmed(); !zText.isEmpty()) {
-        const values::Parsed parsed = values::parse(zText.toStdString(), separator);
-        if (!parsed.value)
-            lblPadZMessage_->setText(QString::fromStdString(parsed.error));
-        else if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm)
-            lblPadZMessage_->setText(tr("'%1' is not an impedance: write 50, 75 or 600").arg(elided(zText)));
-        else
-            z = parsed.value;
-    }
+    const std::optional<values::Decimal> z = readTyped(txtPadZ_, lblPadZMessage_, values::Measure::Impedance);
     if (!db || !z) {
         clearPads();
         return;

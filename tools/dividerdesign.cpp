@@ -322,9 +322,8 @@ void DividerDesign::modeChosen()
 std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel* message, values::Unit unit)
 {
     message->clear();
-    return readTyped(field, message, unit,
-                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
-                                                : tr("'%1' is not a resistance: write 1k, 4k7 or 1M"));
+    return readTyped(field, message,
+                     unit == values::Unit::Volt ? values::Measure::Voltage : values::Measure::Resistance);
 }
 
 void DividerDesign::refresh()

@@ -244,9 +244,7 @@ void LedResistor::forwardTyped()
 
 std::optional<values::Decimal> LedResistor::readValue(QLineEdit* field, QLabel* message, values::Unit unit)
 {
-    return readTyped(field, message, unit,
-                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
-                                                : tr("'%1' is not a current: write 20m or 0.02"));
+    return readTyped(field, message, unit == values::Unit::Volt ? values::Measure::Voltage : values::Measure::Current);
 }
 
 std::optional<values::Decimal> LedResistor::readPercent(QLineEdit* field, QLabel* message)

@@ -165,11 +165,11 @@ TEST_P(RefusedGoal, IsNamedBesideTheFieldAndShowsNoPairs)
 
 INSTANTIATE_TEST_SUITE_P(
     Goals, RefusedGoal,
-    ::testing::Values(Refusal{"VoutAboveVin", false, "3.3", "5", "lblVoutMessage",
-                              "V out must be lower than V in: change V out"},
-                      Refusal{"VoutBelowVref", true, "0.8", "0.5", "lblVoutMessage", "V out must be higher than V ref"},
-                      Refusal{"VoutNotAValue", false, "5", "3x3", "lblVoutMessage", "'3x3' is not a value"},
-                      Refusal{"VoutInOhms", false, "5", "3.3 ohm", "lblVoutMessage", "'3.3 ohm' is not a voltage"}),
+    ::testing::Values(
+        Refusal{"VoutAboveVin", false, "3.3", "5", "lblVoutMessage", "V out must be lower than V in: change V out"},
+        Refusal{"VoutBelowVref", true, "0.8", "0.5", "lblVoutMessage", "V out must be higher than V ref"},
+        Refusal{"VoutNotAValue", false, "5", "3x3", "lblVoutMessage", "'3x3' is not a voltage: write 5, 3.3 or 12V"},
+        Refusal{"VoutInOhms", false, "5", "3.3 ohm", "lblVoutMessage", "'3.3 ohm' is not a voltage"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DividerDesignWindow, MyPartsNeverUseAPartTwice)

@@ -141,14 +141,8 @@ void BoardTrack::refresh()
     std::optional<double> given;
     if (forWidth) {
         current_.message->clear();
-        const QString text = current_.field->text().trimmed();
-        const values::Parsed parsed = values::parse(text.toStdString(), separator);
-        if (parsed.value && parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ampere)
-            current_.message->setText(tr("'%1' is not a current: write 1, 1A or 500mA").arg(elided(text)));
-        else if (parsed.value)
-            given = parsed.value->toDouble();
-        else if (!text.isEmpty())
-            current_.message->setText(QString::fromStdString(parsed.error));
+        if (const auto current = readTyped(current_.field, current_.message, values::Measure::Current))
+            given = current->toDouble();
     } else {
         given = boardfields::read(
             width_,

@@ -86,10 +86,9 @@ void BoardVia::refresh()
         return boardfields::read(r, values::parseLength(boardfields::typed(r.field), bare, false, separator));
     };
     // A plain positive number, or one with the unit it may carry.
-    const auto number = [](const boardfields::Row& r, values::Unit unit,
-                           const QString& wrong) -> std::optional<double> {
+    const auto number = [](const boardfields::Row& r, values::Measure measure) -> std::optional<double> {
         r.message->clear();
-        const auto value = readTyped(r.field, r.message, unit, wrong);
+        const auto value = readTyped(r.field, r.message, measure);
         return value ? std::optional(value->toDouble()) : std::nullopt;
     };
     const auto hole = length(hole_, B::Millimetre);
@@ -97,8 +96,8 @@ void BoardVia::refresh()
     const auto thickness = length(length_, B::Millimetre);
     const auto pad = length(pad_, B::Millimetre);
     const auto antipad = length(antipad_, B::Millimetre);
-    const auto er = number(er_, values::Unit::None, tr("'%1' is not a permittivity: write 4.5"));
-    const auto current = number(current_, values::Unit::Ampere, tr("'%1' is not a current: write 1, 1A or 500mA"));
+    const auto er = number(er_, values::Measure::Permittivity);
+    const auto current = number(current_, values::Measure::Current);
     const auto rise =
         boardfields::read(rise_, values::parseTemperature(boardfields::typed(rise_.field), false, separator));
     const bool currentRefused = !current_.message->text().isEmpty();

@@ -10,6 +10,7 @@
 
 #include "numeric/format.h"
 #include "values/markings.h"
+#include "values/measure.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -490,7 +491,8 @@ void Markings::markValue()
         return;
     const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
     if (!parsed.value) {
-        showMessage(markMessage_, u8(parsed.error));
+        showMessage(markMessage_,
+                    u8(values::refusal(parsed, text.toStdString(), text.toStdString(), values::Measure::Resistance)));
         return;
     }
     if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm) {

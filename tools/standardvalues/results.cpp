@@ -75,8 +75,8 @@ void StandardValues::startSearch()
         parts = myParts_;
     } else {
         const char separator = decimalSeparator(locale());
-        const values::Parsed lo = values::parse(txtFrom_->text().trimmed().toStdString(), separator);
-        const values::Parsed hi = values::parse(txtTo_->text().trimmed().toStdString(), separator);
+        const values::Parsed lo = values::parseMeasure(txtFrom_->text().toStdString(), measure(), separator);
+        const values::Parsed hi = values::parseMeasure(txtTo_->text().toStdString(), measure(), separator);
         if (!lo.value || !hi.value) {
             lblRangeMessage_->setText(QString::fromStdString(!lo.value ? lo.error : hi.error));
             clearNetworks({});

@@ -403,7 +403,8 @@ void StandardValues::targetEdited()
     if (!text.isEmpty()) {
         const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
         if (!parsed.value) {
-            message = QString::fromStdString(parsed.error);
+            message =
+                QString::fromStdString(values::refusal(parsed, text.toStdString(), text.toStdString(), measure()));
         } else if (parsed.unit == values::Unit::Volt || parsed.unit == values::Unit::Ampere) {
             message = tr("'%1' is not a resistance or a capacitance: write 4.7k, 4k7 or 100n").arg(elided(text));
         } else {
@@ -454,6 +455,11 @@ void StandardValues::sourceChosen()
 values::Kind StandardValues::kind() const
 {
     return cboKind_->currentIndex() == 1 ? values::Kind::Capacitor : values::Kind::Resistor;
+}
+
+values::Measure StandardValues::measure() const
+{
+    return kind() == values::Kind::Capacitor ? values::Measure::Capacitance : values::Measure::Resistance;
 }
 
 // "4.7 kΩ", "147 nF", "10 Ω": the prefix written by the value's formatter, then the unit.

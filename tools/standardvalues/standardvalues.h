@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tools/latest.h"
+#include "values/measure.h"
 #include "values/networks.h"
 #include "values/stock.h"
 
@@ -79,6 +80,7 @@ private:
     void drawNetwork(); // the selected row, or the best
 
     values::Kind kind() const;
+    values::Measure measure() const; // of the target and the range, by kind
     QString withUnit(const values::Decimal& v) const;
 
     QLineEdit* txtTarget_ = nullptr;

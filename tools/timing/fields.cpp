@@ -38,8 +38,11 @@ QString unitOf(values::Measure quantity)
         return QStringLiteral("s");
     case values::Measure::Voltage:
         return QStringLiteral("V");
+    case values::Measure::DutyCycle:
+        return QStringLiteral("%");
+    default:
+        return {};
     }
-    return {};
 }
 
 QLabel* messageLabel(QWidget* parent, const QString& name)

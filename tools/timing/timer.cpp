@@ -66,9 +66,8 @@ TimerPage::TimerPage(QWidget* parent)
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
-    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Measure::Time, tr("Target duty cycle"),
+    duty_ = timing::makeField(this, "txt555Duty", tr("Duty (time &high):"), Measure::DutyCycle, tr("Target duty cycle"),
                               QStringLiteral("60"));
-    duty_.unit->setText(QStringLiteral("%"));
     resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
@@ -162,19 +161,16 @@ void TimerPage::calculate()
 void TimerPage::design()
 {
     const auto f = f_.read();
-    // The duty is a plain percentage.
     duty_.message->hide();
     std::optional<values::Decimal> duty;
-    QString text = duty_.edit->text().trimmed();
-    if (text.endsWith(u'%'))
-        text.chop(1);
-    if (!text.isEmpty()) {
-        const values::Parsed parsed = values::parse(text.trimmed().toStdString(), decimalSeparator(locale()));
+    if (const QString text = duty_.edit->text().trimmed(); !text.isEmpty()) {
+        const values::Parsed parsed =
+            values::parseMeasure(text.toStdString(), Measure::DutyCycle, decimalSeparator(locale()));
         const bool diode = diode_->isChecked();
         QString refusal;
         if (!parsed.value)
             refusal = QString::fromStdString(parsed.error);
-        else if (parsed.unit != values::Unit::None || !(*parsed.value < values::Decimal::of(100, 0)))
+        else if (!(*parsed.value < values::Decimal::of(100, 0)))
             refusal = tr("Give a percentage above 0 and below 100.");
         else if (!values::reachable({values::Decimal::of(1, 0), *parsed.value, diode}))
             refusal = tr("Without the diode the high time is always the longer: give more than 50 %, or tick the "
