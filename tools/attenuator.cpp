@@ -6,6 +6,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/pads.h"
 #include "values/series.h"
@@ -109,18 +110,12 @@ void Attenuator::build()
     for (const int column : {CDb, CZin, CReturnLoss})
         tblPads_->horizontalHeaderItem(column)->setToolTip(built);
     tblPads_->verticalHeader()->hide();
-    tblPads_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblPads_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblPads_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tblPads_->setWordWrap(false);
-    tblPads_->setTabKeyNavigation(false);
+    makeResultsTable(tblPads_);
     for (int pad = 0; pad < 3; ++pad) {
         const int span = pad == 2 ? 3 : 2;
         for (const int column : {CPad, CDb, CZin, CReturnLoss})
             tblPads_->setSpan(firstRow[pad], column, span, 1);
     }
-    // Spanned cells do not count for ResizeToContents: share the width instead.
-    tblPads_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int rowHeight = tblPads_->verticalHeader()->defaultSectionSize();
     tblPads_->setMinimumHeight(tblPads_->horizontalHeader()->sizeHint().height() + rows * rowHeight +
                                2 * tblPads_->frameWidth() + 2);
@@ -142,19 +137,29 @@ void Attenuator::build()
         }
     }
 
+    auto* underTable = new QHBoxLayout;
+    underTable->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
+    cmdCopyTable_ = copyTableButton(this, tblPads_);
+    underTable->addWidget(cmdCopyTable_);
+
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
+    buttons->addStretch();
     buttons->addWidget(cmdClose_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(labelFor(this, "lblPads", tr("Pa&ds:"), tblPads_));
     layout->addWidget(tblPads_);
+    layout->addLayout(underTable);
     layout->addLayout(drawings, 1);
     layout->addLayout(buttons);
 
-    tabChain({txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdClose_});
+    std::vector<QWidget*> order{txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdCopyTable_};
+    for (CircuitView* picture : pictures_)
+        order.push_back(picture->copyButton());
+    order.push_back(cmdClose_);
+    tabChain(order);
     setFocusProxy(txtPadDb_);
 }
 
@@ -189,10 +194,11 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
         const int top = firstRow[p];
         tblPads_->setItem(top, CPad, cell(padName(pad.kind), Qt::AlignLeft | Qt::AlignVCenter));
         const values::PadPerformance& built = pad.standard;
-        tblPads_->setItem(top, CDb, cell(localised(values::dbText(built.db), l)));
-        tblPads_->setItem(top, CZin, cell(localised(values::ohmsText(built.zIn), l)));
-        QTableWidgetItem* loss =
-            cell(built.returnLossDb ? localised(values::dbText(*built.returnLossDb), l) : tr("infinite"));
+        tblPads_->setItem(top, CDb, cell(localised(values::dbText(built.db), l), decibels(built.db)));
+        tblPads_->setItem(top, CZin, cell(localised(values::ohmsText(built.zIn), l), fullText(built.zIn, "Ω", l)));
+        QTableWidgetItem* loss = built.returnLossDb
+            ? cell(localised(values::dbText(*built.returnLossDb), l), decibels(*built.returnLossDb))
+            : cell(tr("infinite"));
         if (!built.returnLossDb)
             loss->setToolTip(tr("Z in equals the impedance exactly: a perfect match"));
         tblPads_->setItem(top, CReturnLoss, loss);
@@ -204,8 +210,9 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
             const QString name =
                 role(resistor.role) + (resistor.count > 1 ? tr(" (×%1)").arg(resistor.count) : QString());
             tblPads_->setItem(row, CResistor, cell(name, Qt::AlignLeft | Qt::AlignVCenter));
-            tblPads_->setItem(row, CExact, cell(localised(values::ohmsText(resistor.exact), l)));
-            tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard)));
+            tblPads_->setItem(row, CExact,
+                              cell(localised(values::ohmsText(resistor.exact), l), fullText(resistor.exact, "Ω", l)));
+            tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard), fullText(resistor.standard, "Ω", l)));
             standard << ohms(resistor.standard);
         }
         switch (pad.kind) {
@@ -241,6 +248,12 @@ void Attenuator::selectionChanged()
     }
     for (int i = 0; i < 3; ++i)
         pictures_[static_cast<std::size_t>(i)]->setVisible(shown < 0 || shown == i);
+}
+
+// Decibels carry no prefix: "6.0205999132796242 dB".
+QString Attenuator::decibels(double db) const
+{
+    return localised(values::shortestText(db), locale()) + QStringLiteral(" dB");
 }
 
 QString Attenuator::ohms(const values::Decimal& v) const

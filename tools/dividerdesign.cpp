@@ -6,20 +6,17 @@
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/standardvalues/myparts.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -30,8 +27,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <functional>
-#include <set>
 #include <utility>
 
 namespace tools {
@@ -77,32 +72,6 @@ constexpr int defaultTolerance = 3; // 1 %
 constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
 constexpr int defaultMargin = 2; // 2x
 
-// Ctrl+C on the table copies rows, not just the current cell as the view would.
-class CopyKey : public QObject {
-public:
-    CopyKey(QObject* parent, std::function<void()> copy)
-        : QObject(parent)
-        , copy_(std::move(copy))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-        if (isKey && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            if (event->type() == QEvent::KeyPress)
-                copy_();
-            event->accept();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> copy_;
-};
-
 } // namespace
 
 DividerDesign::DividerDesign(QWidget* parent)
@@ -115,7 +84,9 @@ DividerDesign::DividerDesign(QWidget* parent)
     chainTabs();
     connectAll();
     modeChosen();
-    txtVin_->setFocus(); // typing "5" at once sets V in
+    // Typing "5" at once sets V in. Not by a focus proxy: Tab coming round would skip the mode
+    // for it.
+    txtVin_->setFocus();
 }
 
 void DividerDesign::build()
@@ -229,13 +200,8 @@ void DividerDesign::build()
     for (const int column : {CRating1, CRating2})
         tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("The smallest standard power rating with the margin"));
     tblPairs_->verticalHeader()->hide();
-    tblPairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblPairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblPairs_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    makeResultsTable(tblPairs_);
     tblPairs_->setAlternatingRowColors(true);
-    tblPairs_->setWordWrap(false);
-    tblPairs_->setTabKeyNavigation(false);
-    tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
     const QString widest[CColumns] = {
         QStringLiteral("999.9 kΩ"),    QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
@@ -252,7 +218,6 @@ void DividerDesign::build()
                                     padding});
     }
     tblPairs_->horizontalHeader()->setMinimumSectionSize(columnWidth);
-    tblPairs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int tableWidth = CColumns * columnWidth + 2 * tblPairs_->frameWidth();
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
     tblPairs_->setMinimumSize(
@@ -260,8 +225,7 @@ void DividerDesign::build()
     lblStatus_ = named(new QLabel(this), "lblStatus");
     lblStatus_->setWordWrap(true);
 
-    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
-    cmdCopy_->setToolTip(tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
+    cmdCopy_ = copyTableButton(this, tblPairs_);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblStatus_, 1);
@@ -286,7 +250,7 @@ void DividerDesign::build()
 void DividerDesign::chainTabs()
 {
     tabChain({optOutput_, optFeedback_, txtVin_, txtVref_, txtVout_, cboSeries_, txtFrom_, txtTo_, cboTolerance_,
-              cboMargin_, cboFixed_, txtFixed_, tblPairs_, cmdCopy_, cmdClose_});
+              cboMargin_, cboFixed_, txtFixed_, tblPairs_, circuit_->copyButton(), cmdCopy_, cmdClose_});
 }
 
 void DividerDesign::connectAll()
@@ -302,9 +266,7 @@ void DividerDesign::connectAll()
         refresh();
     });
     connect(txtFixed_, &QLineEdit::textChanged, this, &DividerDesign::refresh);
-    connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
     connect(tblPairs_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &DividerDesign::drawPair);
-    setTabOrder(tblPairs_, circuit_->copyButton());
 }
 
 void DividerDesign::modeChosen()
@@ -314,8 +276,6 @@ void DividerDesign::modeChosen()
         w->setVisible(!feedback);
     for (QWidget* w : std::initializer_list<QWidget*>{lblVref_, txtVref_, lblVrefUnit_, lblVrefMessage_})
         w->setVisible(feedback);
-    // The window opens with the cursor where the goal is typed, not on the mode.
-    setFocusProxy(feedback ? txtVref_ : txtVin_);
     refresh();
 }
 
@@ -437,17 +397,26 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         values::parseMargin(cboMargin_->currentData().toString().toStdString()).value_or(values::Decimal::of(2, 0));
     int row = 0;
     for (const values::DividerPair& p : pairs) {
-        tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
-        tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm)));
-        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt)));
-        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), locale())));
-        tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
-        tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
-        tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        const QLocale l = locale();
+        tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm), fullText(p.r1, "Ω", l)));
+        tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm), fullText(p.r2, "Ω", l)));
+        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt), fullText(p.vout, "V", l)));
+        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l), fullText(p.deviation, l)));
+        tblPairs_->setItem(
+            row, CLowest,
+            cell(withUnit(values::approximate(p.worstCase.min, 4), volt), fullText(p.worstCase.min, "V", l)));
+        tblPairs_->setItem(
+            row, CHighest,
+            cell(withUnit(values::approximate(p.worstCase.max, 4), volt), fullText(p.worstCase.max, "V", l)));
+        tblPairs_->setItem(
+            row, CCurrent,
+            cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A")), fullText(p.currentA, "A", l)));
         const auto power = values::dividerPower(shownGoal_, p.r1, p.r2, margin);
         for (std::size_t i = 0; i < power.size(); ++i) {
             const int offset = static_cast<int>(i);
-            tblPairs_->setItem(row, CPower1 + offset, cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W"))));
+            tblPairs_->setItem(row, CPower1 + offset,
+                               cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W")),
+                                    fullText(power[i].watts, "W", locale())));
             tblPairs_->setItem(
                 row, CRating1 + offset,
                 cell(power[i].rating ? localised(values::ratingText(*power[i].rating), locale()) : tr("above 5 W")));
@@ -461,7 +430,6 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
                       : tr("Out of reach: pairs of these parts give V out no higher than %1"))
                      .arg(withUnit(reach_.limit, QStringLiteral("V")));
     lblStatus_->setText(status);
-    cmdCopy_->setEnabled(!pairs.empty());
     shownPairs_ = pairs;
     drawPair();
     Q_EMIT pairsShown();
@@ -472,7 +440,6 @@ void DividerDesign::clearPairs(const QString& status)
     search_.cancel();
     tblPairs_->setRowCount(0);
     lblStatus_->setText(status);
-    cmdCopy_->setEnabled(false);
     shownPairs_.clear();
     drawPair();
     Q_EMIT pairsShown();
@@ -495,38 +462,6 @@ void DividerDesign::drawPair()
     const QString top = feedback ? tr("V out = %1").arg(vout) : tr("V in = %1").arg(source);
     const QString middle = feedback ? tr("V ref = %1").arg(source) : tr("V out = %1").arg(vout);
     circuit_->setDrawing(schematic::divider(withUnit(p.r1, ohm), withUnit(p.r2, ohm), top, middle));
-}
-
-QString DividerDesign::tableText() const
-{
-    std::set<int> rows;
-    for (const QModelIndex& index : tblPairs_->selectionModel()->selectedRows())
-        rows.insert(index.row());
-    if (rows.empty()) {
-        for (int row = 0; row < tblPairs_->rowCount(); ++row)
-            rows.insert(row);
-    }
-    QStringList lines;
-    QStringList header;
-    for (int column = 0; column < CColumns; ++column)
-        header << tblPairs_->horizontalHeaderItem(column)->text();
-    lines << header.join(u'\t');
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < CColumns; ++column) {
-            const QTableWidgetItem* item = tblPairs_->item(row, column);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
-}
-
-void DividerDesign::copy()
-{
-    if (tblPairs_->rowCount() == 0)
-        return;
-    QApplication::clipboard()->setText(tableText());
 }
 
 // "4.7 kΩ", "3.297 V", "362.3 µA": the value's own prefix, then the unit.

@@ -132,7 +132,8 @@ void NetworkCalculator::build()
     layout->addWidget(picNetwork_, 1);
     layout->addLayout(buttons);
 
-    tabChain({txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, cmdClose_});
+    tabChain(
+        {txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, picNetwork_->copyButton(), cmdClose_});
     setFocusProxy(txtNetwork_);
 }
 

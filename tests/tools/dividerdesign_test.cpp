@@ -188,15 +188,18 @@ TEST_F(DividerDesignWindow, MyPartsNeverUseAPartTwice)
 TEST_F(DividerDesignWindow, CopiesTheSelectionOrTheWholeTableWithHeaders)
 {
     auto* pairs = child<QTableWidget>(*panel, "tblPairs");
-    auto* copy = child<QPushButton>(*panel, "cmdCopy");
+    auto* copy = child<QPushButton>(*panel, "cmdCopyTable");
     ASSERT_TRUE(pairs && copy);
     ASSERT_TRUE(chooseSeries("E24"));
     ASSERT_TRUE(enter({{"txtFrom", "1k"}, {"txtTo", "100k"}, {"txtVin", "2.5"}, {"txtVout", "0.8"}}));
     ASSERT_EQ(pairs->rowCount(), 10);
     const QString header = QStringLiteral(
         "R1 (top)\tR2 (bottom)\tV out\tDeviation\tLowest\tHighest\tCurrent\tP R1\tP R2\tRating R1\tRating R2\n");
-    const QString first = QStringLiteral(
-        "5.1 kΩ\t2.4 kΩ\t800 mV\texact\t789.2 mV\t810.9 mV\t333.3 µA\t566.7 µW\t266.7 µW\t1/16 W\t1/16 W\n");
+    // The table shows four digits; what it copies has them all.
+    EXPECT_EQ(cell(*pairs, 0, 4), QStringLiteral("789.2 mV"));
+    const QString first = QStringLiteral("5.1 kΩ\t2.4 kΩ\t800 mV\texact\t789.1590275009964 mV\t810.9193095142513 mV\t"
+                                         "333.3333333333333 µA\t566.66666666666667 µW\t266.66666666666667 µW\t1/16 W\t"
+                                         "1/16 W\n");
 
     QApplication::clipboard()->clear();
     copy->click();

@@ -6,6 +6,7 @@
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/singleline.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include "numeric/format.h"
@@ -173,12 +174,7 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     t->setAccessibleName(accessibleName);
     t->setHorizontalHeaderLabels(header);
     t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->setWordWrap(false);
+    makeResultsTable(t, {static_cast<int>(header.size()) - 1});
     // Opens as tall as its rows need, not at the scroll area's generous default.
     t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return t;
@@ -248,10 +244,13 @@ Markings::Markings(QWidget* parent)
 
     auto* readGrid = new QGridLayout(readBox);
     readGrid->addWidget(markingLabel, 0, 0);
-    readGrid->addWidget(marking_, 0, 1);
-    readGrid->addWidget(readMessage_, 1, 1);
+    readGrid->addWidget(marking_, 0, 1, 1, 2);
+    readGrid->addWidget(readMessage_, 1, 1, 1, 2);
     readGrid->addWidget(readingsLabel, 2, 0, Qt::AlignTop);
     readGrid->addWidget(readings_, 2, 1);
+    auto* copyReadings = copyTableButton(nullptr, readings_, "cmdCopyReadings", tr("Cop&y table"));
+    copyReadings->setAccessibleName(tr("Copy the readings"));
+    readGrid->addWidget(copyReadings, 2, 2, Qt::AlignTop);
     readGrid->setColumnStretch(1, 1);
 
     // Bands.
@@ -327,10 +326,13 @@ Markings::Markings(QWidget* parent)
     fields->addWidget(tcrLabel);
     fields->addWidget(tcr_);
     markGrid->addWidget(valueLabel, 0, 0);
-    markGrid->addLayout(fields, 0, 1);
-    markGrid->addWidget(markMessage_, 1, 1);
+    markGrid->addLayout(fields, 0, 1, 1, 2);
+    markGrid->addWidget(markMessage_, 1, 1, 1, 2);
     markGrid->addWidget(markingsLabel, 2, 0, Qt::AlignTop);
     markGrid->addWidget(markings_, 2, 1);
+    auto* copyMarkings = copyTableButton(nullptr, markings_, "cmdCopyMarkings", tr("Copy t&able"));
+    copyMarkings->setAccessibleName(tr("Copy the markings"));
+    markGrid->addWidget(copyMarkings, 2, 2, Qt::AlignTop);
     markGrid->setColumnStretch(1, 1);
 
     auto* close = new QPushButton(tr("&Close"));
@@ -345,9 +347,9 @@ Markings::Markings(QWidget* parent)
     layout->addWidget(markBox);
     layout->addLayout(buttons);
 
-    std::vector<QWidget*> order{marking_, readings_, bandCount_};
+    std::vector<QWidget*> order{marking_, readings_, copyReadings, bandCount_};
     order.insert(order.end(), bandPickers_.begin(), bandPickers_.end());
-    order.insert(order.end(), {value_, tolerance_, tcr_, markings_, close});
+    order.insert(order.end(), {value_, tolerance_, tcr_, markings_, copyMarkings, close});
     tabChain(order);
 
     connect(marking_, &QLineEdit::textChanged, this, &Markings::readMarking);

@@ -8,6 +8,7 @@
 #include "tools/localised.h"
 #include "tools/standardvalues/detail.h"
 #include "tools/standardvalues/myparts.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -65,21 +67,6 @@ QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
         label->setPalette(red);
     }
     return label;
-}
-
-QTableWidget* resultTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers)
-{
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    // Tab leaves the table instead of walking its cells.
-    table->setTabKeyNavigation(false);
-    return table;
 }
 
 // Wide enough for the widest cell it can hold, so the columns do not jump while typing.
@@ -186,21 +173,26 @@ void StandardValues::build()
 
     // Nearest: one row per series.
     auto* pagNearest = named(new QWidget(tabStandard_), "pagNearest");
-    tblNearest_ = resultTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
-                              {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
-                               tr("Deviation"), tr("Exact")});
+    // Extra width goes to the values, not to one wide last column.
+    tblNearest_ = resultsTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
+                               {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
+                                tr("Deviation"), tr("Exact")},
+                               {NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact});
+    tblNearest_->setAlternatingRowColors(true);
     tblNearest_->setRowCount(static_cast<int>(values::allSeries.size()));
     for (int row = 0; row < tblNearest_->rowCount(); ++row)
         tblNearest_->setItem(
             row, NSeries,
             cell(QString::fromLatin1(values::name(values::allSeries.at(static_cast<std::size_t>(row)))),
                  Qt::AlignLeft | Qt::AlignVCenter));
-    // Extra width goes to the values, not to one wide last column.
-    for (int column = NNearest; column < NColumns; ++column)
-        tblNearest_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+    cmdCopyNearest_ = copyTableButton(pagNearest, tblNearest_, "cmdCopyNearest", tr("Copy t&able"));
+    auto* nearestCopy = new QHBoxLayout;
+    nearestCopy->addStretch();
+    nearestCopy->addWidget(cmdCopyNearest_);
     auto* nearestLayout = new QVBoxLayout(pagNearest);
     nearestLayout->addWidget(labelFor(pagNearest, "lblNearest", tr("In &each series:"), tblNearest_));
     nearestLayout->addWidget(tblNearest_, 1);
+    nearestLayout->addLayout(nearestCopy);
     tabStandard_->addTab(pagNearest, tr("&Nearest"));
 
     // Networks: where the parts come from, how many, and the best ten.
@@ -234,15 +226,19 @@ void StandardValues::build()
     source->addWidget(named(new QLabel(tr("parts"), pagNetworks), "lblPartsUnit"));
     source->addStretch();
 
-    tblNetworks_ = resultTable(pagNetworks, "tblNetworks", tr("Best networks"),
-                               {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")});
-    tblNetworks_->horizontalHeader()->setSectionResizeMode(WNetwork, QHeaderView::Stretch);
+    tblNetworks_ = resultsTable(pagNetworks, "tblNetworks", tr("Best networks"),
+                                {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")}, {WNetwork});
+    tblNetworks_->setAlternatingRowColors(true);
     lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false);
+    cmdCopyNetworks_ = copyTableButton(pagNetworks, tblNetworks_, "cmdCopyNetworks", tr("Copy t&able"));
 
     auto* results = new QVBoxLayout;
     results->addWidget(labelFor(pagNetworks, "lblNetworks", tr("&Best networks:"), tblNetworks_));
     results->addWidget(tblNetworks_, 1);
-    results->addWidget(lblNetworksStatus_);
+    auto* underNetworks = new QHBoxLayout;
+    underNetworks->addWidget(lblNetworksStatus_, 1);
+    underNetworks->addWidget(cmdCopyNetworks_, 0, Qt::AlignTop);
+    results->addLayout(underNetworks);
     circuit_ = new CircuitView(pagNetworks);
     results->addWidget(circuit_);
 
@@ -361,8 +357,11 @@ void StandardValues::changeEvent(QEvent* event)
 
 void StandardValues::chainTabs()
 {
-    tabChain({txtTarget_, cboKind_, tabStandard_, tblNearest_, cboSource_, txtFrom_, txtTo_, cboParts_, tblNetworks_,
-              txtMyParts_, cmdOpen_, lstPartProblems_, cmdClose_});
+    // From the tab bar on, which stays right after its tab widget: Tab would reach the widget, and
+    // so the bar, again after Close.
+    tabChain({tabStandard_->tabBar(), tblNearest_, cmdCopyNearest_, cboSource_, txtFrom_, txtTo_, cboParts_,
+              tblNetworks_, cmdCopyNetworks_, circuit_->copyButton(), cmdOpen_, txtMyParts_, lstPartProblems_,
+              cmdClose_});
 }
 
 void StandardValues::connectAll()
@@ -376,7 +375,6 @@ void StandardValues::connectAll()
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
     connect(tblNetworks_->selectionModel(), &QItemSelectionModel::selectionChanged, this, &StandardValues::drawNetwork);
-    setTabOrder(tblNetworks_, circuit_->copyButton());
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
     connect(readTimer_, &QTimer::timeout, this, &StandardValues::readMyParts);

@@ -88,6 +88,7 @@ private:
     QComboBox* cboKind_ = nullptr;
     QTabWidget* tabStandard_ = nullptr;
     QTableWidget* tblNearest_ = nullptr;
+    QPushButton* cmdCopyNearest_ = nullptr;
     QComboBox* cboSource_ = nullptr;
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
@@ -96,6 +97,7 @@ private:
     QLabel* lblRangeMessage_ = nullptr;
     QComboBox* cboParts_ = nullptr;
     QTableWidget* tblNetworks_ = nullptr;
+    QPushButton* cmdCopyNetworks_ = nullptr;
     QLabel* lblNetworksStatus_ = nullptr;
     QWidget* fraMyParts_ = nullptr;
     QPlainTextEdit* txtMyParts_ = nullptr;

@@ -4,6 +4,7 @@
 #include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
 
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -134,6 +136,24 @@ QString percent(const values::Miss& miss, const QLocale& locale)
     return miss.exact ? QObject::tr("exact") : localised(miss.rounded.text(), locale);
 }
 
+QTableWidgetItem* missCell(const values::Miss& miss, const QLocale& locale)
+{
+    return cell(percent(miss, locale), miss.exact ? percent(miss, locale) : fullPercent(miss.percent, locale));
+}
+
+QWidget* underTable(QWidget* parent, QPushButton* copy, QLabel* status)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (status)
+        layout->addWidget(status, 1);
+    else
+        layout->addStretch(1);
+    layout->addWidget(copy, 0, Qt::AlignTop);
+    return row;
+}
+
 QString plain(const values::Decimal& value, const QLocale& locale)
 {
     return localised(values::plain(value), locale);
@@ -237,14 +257,8 @@ void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int de
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest)
 {
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QTableWidget* table = resultsTable(parent, name, accessibleName, headers);
     table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->setTabKeyNavigation(false);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin);
     int column = 0;
@@ -253,8 +267,6 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
                            table->horizontalHeader()->fontMetrics().horizontalAdvance(headers[i]) + padding});
     }
     table->horizontalHeader()->setMinimumSectionSize(column);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int width = static_cast<int>(headers.size()) * column;
     const int rows = table->verticalHeader()->defaultSectionSize();
     table->setMinimumSize(width + 2 * table->frameWidth(),

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -47,6 +48,7 @@ private:
     timing::Field target_;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
 };
 
 } // namespace tools

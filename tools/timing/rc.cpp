@@ -2,6 +2,7 @@
 #include "tools/timing/rc.h"
 
 #include "tools/circuitview.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -10,6 +11,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -65,6 +67,7 @@ RcPage::RcPage(QWidget* parent)
     table_ = timing::makeTable(this, "tblRcPairs", tr("Best pairs"), {tr("R"), tr("C"), tr("Corner"), tr("Deviation")},
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
                                 QStringLiteral("-100.00 %")});
+    copy_ = copyTableButton(this, table_, "cmdCopyRcPairs");
     status_ = named(new QLabel(this), "lblRcStatus");
     status_->setWordWrap(true);
 
@@ -78,7 +81,8 @@ RcPage::RcPage(QWidget* parent)
     goal->setColumnStretch(3, 1);
     timing::sideBySide(this, forward,
                        timing::section(this, tr("Standard pairs for a target"), goal,
-                                       {resistors_, capacitors_, table_, status_}, table_));
+                                       {resistors_, capacitors_, table_, timing::underTable(this, copy_, status_)},
+                                       table_));
 
     for (const Field* f : {&r_, &c_, &supply_, &level_})
         connect(f->edit, &QLineEdit::textChanged, this, &RcPage::calculate);
@@ -92,9 +96,9 @@ RcPage::RcPage(QWidget* parent)
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });
-    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, corner_, tau_, target_.edit, resistors_->series(),
-              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
-              table_});
+    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, circuit_->copyButton(), corner_, tau_, target_.edit,
+              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
+              capacitors_->to(), table_, copy_});
     calculate();
     design();
 }
@@ -165,11 +169,11 @@ void RcPage::showPairs(const Found& found)
     table_->setRowCount(static_cast<int>(pairs.size()));
     int row = 0;
     for (const values::RcPair& p : pairs) {
-        table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l)));
-        table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l)));
-        table_->setItem(row, 2,
-                        cell(timing::shown(p.value, cornerAsked_ ? QStringLiteral("Hz") : QStringLiteral("s"), l)));
-        table_->setItem(row, 3, cell(timing::percent(p.miss, l)));
+        const char* unit = cornerAsked_ ? "Hz" : "s";
+        table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l), fullText(p.r, "Ω", l)));
+        table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l), fullText(p.c, "F", l)));
+        table_->setItem(row, 2, cell(timing::shown(p.value, QString::fromLatin1(unit), l), fullText(p.value, unit, l)));
+        table_->setItem(row, 3, timing::missCell(p.miss, l));
         ++row;
     }
     QString status = pairs.empty() ? tr("No pair of these parts comes near.") : QString();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
@@ -51,6 +52,7 @@ private:
     timing::PartRange* resistors_ = nullptr;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
     QLabel* status_ = nullptr;
     bool cornerAsked_ = true;
     Latest<Found> search_;

@@ -4,6 +4,7 @@
 #include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
 
@@ -15,6 +16,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 
@@ -79,6 +81,8 @@ TimerPage::TimerPage(QWidget* parent)
                                 QStringLiteral("-100.00 %")});
     table_->horizontalHeaderItem(CWorst)->setToolTip(
         tr("The larger of the high time's and the low time's relative errors"));
+    // "Frequenc&y" has the usual key.
+    copy_ = copyTableButton(this, table_, "cmdCopy555Designs", tr("Copy tab&le"));
     status_ = named(new QLabel(this), "lbl555Status");
     status_->setWordWrap(true);
 
@@ -88,7 +92,8 @@ TimerPage::TimerPage(QWidget* parent)
     goal->setColumnStretch(3, 1);
     timing::sideBySide(this, forward,
                        timing::section(this, tr("Standard parts for a frequency and duty (R1 at least 1 kΩ)"), goal,
-                                       {resistors_, capacitors_, table_, status_}, table_),
+                                       {resistors_, capacitors_, table_, timing::underTable(this, copy_, status_)},
+                                       table_),
                        2);
 
     connect(astable_, &QRadioButton::toggled, this, &TimerPage::modeChosen);
@@ -103,9 +108,9 @@ TimerPage::TimerPage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
     for (QComboBox* b : {resistors_->series(), capacitors_->series()})
         connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
-    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, f_.edit, duty_.edit, resistors_->series(),
-              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
-              table_});
+    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, circuit_->copyButton(), f_.edit, duty_.edit,
+              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
+              capacitors_->to(), table_, copy_});
     modeChosen();
     design();
 }
@@ -209,15 +214,18 @@ void TimerPage::showDesigns(const Found& found)
     table_->setRowCount(static_cast<int>(designs.size()));
     int row = 0;
     for (const values::TimerDesign& d : designs) {
-        table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l)));
-        table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l)));
-        table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l)));
-        table_->setItem(row, CFrequency, cell(timing::shown(d.result.frequencyHz, QStringLiteral("Hz"), l, 6)));
-        QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
-        if (d.duty.exact)
-            duty += QStringLiteral(" ") + tr("exact");
-        table_->setItem(row, CDuty, cell(duty));
-        auto* worst = cell(timing::percent(d.worst, l));
+        table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l), fullText(d.r1, "Ω", l)));
+        table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l), fullText(d.r2, "Ω", l)));
+        table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l), fullText(d.c, "F", l)));
+        table_->setItem(row, CFrequency,
+                        cell(timing::shown(d.result.frequencyHz, QStringLiteral("Hz"), l, 6),
+                             fullText(d.result.frequencyHz, "Hz", l)));
+        const QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
+        table_->setItem(
+            row, CDuty,
+            d.duty.exact ? cell(duty + QStringLiteral(" ") + tr("exact"))
+                         : cell(duty, localised(values::shortestText(d.result.dutyPercent), l) + QStringLiteral(" %")));
+        auto* worst = timing::missCell(d.worst, l);
         worst->setToolTip(
             tr("High %1, low %2, frequency %3")
                 .arg(timing::percent(d.high, l), timing::percent(d.low, l), timing::percent(d.frequency, l)));
