@@ -22,7 +22,6 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -91,7 +90,8 @@ DividerDesign::DividerDesign(QWidget* parent)
 
 void DividerDesign::build()
 {
-    const auto message = [this](const char* name) { return warningLabel(this, name); };
+    // Beside the fields the messages have the width of the window; the range's has a line of its own.
+    const auto message = [this](const char* name) { return warningLabel(this, name, 1); };
     const auto voltage = [&](const char* name, const QString& accessibleName) {
         return field(this, name, accessibleName, tr("e.g. 3.3 or 800m"));
     };
@@ -222,8 +222,7 @@ void DividerDesign::build()
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
     tblPairs_->setMinimumSize(
         tableWidth, tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight + 2 * tblPairs_->frameWidth());
-    lblStatus_ = named(new QLabel(this), "lblStatus");
-    lblStatus_->setWordWrap(true);
+    lblStatus_ = new MessageLine(this, "lblStatus", 2, MessageLine::Tone::Plain);
 
     cmdCopy_ = copyTableButton(this, tblPairs_);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
@@ -291,8 +290,6 @@ void DividerDesign::refresh()
     const bool feedback = optFeedback_->isChecked();
     lblRatio_->clear();
     lblRangeMessage_->clear();
-    // Its line is shown only with a message, so the table does not sit below an empty gap.
-    const auto shownWhenSet = qScopeGuard([label = lblRangeMessage_] { label->setVisible(!label->text().isEmpty()); });
     QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
     const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
     const auto vout = readField(txtVout_, lblVoutMessage_, values::Unit::Volt);

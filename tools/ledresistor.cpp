@@ -53,8 +53,6 @@ void LedResistor::build()
     const auto message = [this](const char* name) {
         QLabel* label = warningLabel(this, name);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 28);
-        // A wrapped label asks for a long line; it takes what the fields leave.
-        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         return label;
     };
     const auto field = [&](const char* name, const QString& accessible, const QString& placeholder, int chars) {

@@ -59,13 +59,9 @@ void NetworkCalculator::build()
                         tr("e.g. 4k7 + (10k || 22k) or 100n || 47n; 4k7/5% for a part's tolerance"));
     txtNetwork_->setMaxLength(static_cast<int>(values::maxExpressionLength));
     txtNetwork_->setToolTip(tr("+ joins in series, || in parallel (it binds tighter); brackets nest"));
-    lblNetworkMessage_ = named(new QLabel(this), "lblNetworkMessage");
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    lblNetworkMessage_->setPalette(warning);
-    lblNetworkMessage_->setWordWrap(true);
+    // The message, and under it what was typed with the fault marked.
+    lblNetworkMessage_ = new MessageLine(this, QStringLiteral("lblNetworkMessage"), 3);
     lblNetworkMessage_->setTextFormat(Qt::RichText);
-    lblNetworkMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     cboNetworkKind_ = named(new QComboBox(this), "cboNetworkKind", tr("Kind of parts"));
     cboNetworkKind_->addItems({tr("Resistors"), tr("Capacitors")});
@@ -151,7 +147,6 @@ void NetworkCalculator::refresh()
     const QString text = txtNetwork_->text();
     if (text.trimmed().isEmpty()) {
         lblNetworkMessage_->clear();
-        lblNetworkMessage_->hide();
         clearAnswer();
         return;
     }
@@ -163,7 +158,6 @@ void NetworkCalculator::refresh()
         return;
     }
     lblNetworkMessage_->clear();
-    lblNetworkMessage_->hide();
     const values::NetworkExpression& network = *parsed.network;
     const values::Decimal tolerance =
         values::parseTolerance(cboNetworkTolerance_->currentData().toString().toStdString())
@@ -210,7 +204,6 @@ void NetworkCalculator::showError(const QString& text, const values::ExpressionE
     lblNetworkMessage_->setText(QStringLiteral("%1<br><tt>%2%3%4</tt>")
                                     .arg(QString::fromStdString(error.message).toHtmlEscaped(), before, marked, after));
     lblNetworkMessage_->setAccessibleName(QString::fromStdString(error.message));
-    lblNetworkMessage_->show();
 }
 
 void NetworkCalculator::clearAnswer()

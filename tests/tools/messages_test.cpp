@@ -1,18 +1,29 @@
 // SPDX-License-Identifier: MIT
-// What a tool says about a value it refuses: examples of the field's own kind.
+// What a tool says about a value it refuses: examples of the field's own kind, in a place kept for
+// it, so the window keeps its size.
+#include "shell/panelform.h"
+#include "shell/project.h"
 #include "tools/catalogue.h"
 #include "tools/standardvalues/myparts.h"
 
+#include "everytool.h"
 #include "window.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
+#include <QMainWindow>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
 #include <string>
+
+void PrintTo(const QSize& size, std::ostream* os)
+{
+    *os << size.width() << "x" << size.height();
+}
 
 namespace {
 
@@ -86,3 +97,57 @@ INSTANTIATE_TEST_SUITE_P(
         Refusal{"MarkedValue", "frmMarkings", "txtValue", "4x7", "lblMarkMessage",
                 "'4x7' is not a resistance: write 4.7k, 4k7 or 4700"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+class SteadyWindow : public ::testing::TestWithParam<tools::Tool> {
+protected:
+    void SetUp() override { QFile::remove(tools::myparts::filePath()); }
+    void TearDown() override
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QFile::remove(tools::myparts::filePath());
+    }
+};
+
+QSize adjusted(QMainWindow* window)
+{
+    QCoreApplication::processEvents();
+    window->adjustSize();
+    return window->size();
+}
+
+} // namespace
+
+// Sized as the shell sizes it, the window is as large with a message under or beside any field as
+// with the answer the message replaces.
+TEST_P(SteadyWindow, KeepsItsSizeWhenAMessageComesAndGoes)
+{
+    const tools::Tool& tool = GetParam();
+    shell::Project project{{{shell::panel(tool.window, tool.make)}, tool.window}};
+    project.start();
+    QMainWindow* window = project.form(tool.window).window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    // With answers shown, so refusing one takes them away too.
+    everytool::typeExample(*window, tool.example);
+    auto* tabs = window->findChild<QTabWidget*>();
+    for (int page = 0; page < (tabs ? tabs->count() : 1); ++page) {
+        if (tabs)
+            tabs->setCurrentIndex(page);
+        const QSize size = adjusted(window);
+        for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+            if (!field->isVisible() || !field->isEnabled() || field->isReadOnly())
+                continue;
+            SCOPED_TRACE(field->objectName().toStdString());
+            const QString before = field->text();
+            field->setText(QStringLiteral("abc"));
+            EXPECT_EQ(adjusted(window), size);
+            field->setText(before);
+            EXPECT_EQ(adjusted(window), size);
+        }
+    }
+    project.form(tool.window).unload();
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, SteadyWindow,
+                         ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()), everytool::name);

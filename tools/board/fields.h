@@ -33,13 +33,7 @@ inline QLabel* emptyLabel(QWidget* parent, const char* name)
 
 inline QLabel* message(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return warningLabel(parent, name);
 }
 
 inline QLabel* answer(QWidget* parent, const char* name)

@@ -131,7 +131,6 @@ void BoardTrack::clearAnswers()
 {
     for (QLabel* label : {lblAnswer_, lblSection_, lblResistance_, lblDrop_, lblOutside_})
         label->clear();
-    lblOutside_->hide();
 }
 
 void BoardTrack::refresh()
@@ -201,7 +200,6 @@ void BoardTrack::refresh()
     lblOutside_->setText(outside.isEmpty() ? QString()
                                            : tr("Outside the fitted range (%1): treat the answer as a rough guide.")
                                                  .arg(outside.join(QStringLiteral(", "))));
-    lblOutside_->setVisible(!outside.isEmpty());
 }
 
 } // namespace tools

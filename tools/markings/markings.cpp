@@ -174,6 +174,9 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     t->setAccessibleName(accessibleName);
     t->setHorizontalHeaderLabels(header);
     t->verticalHeader()->hide();
+    // Rows as tall as the text needs, not the style's roomy default: the window holds two tables
+    // and the lines kept for their messages.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
     makeResultsTable(t, {static_cast<int>(header.size()) - 1});
     // Opens as tall as its rows need, not at the scroll area's generous default.
     t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
@@ -213,7 +216,6 @@ QColor noteColour(const QPalette& palette)
 void showMessage(QLabel* label, const QString& text)
 {
     label->setText(text);
-    label->setVisible(!text.isEmpty());
 }
 
 } // namespace
@@ -223,7 +225,7 @@ void showMessage(QLabel* label, const QString& text)
 Markings::Markings(QWidget* parent)
     : QWidget(parent)
     , marking_(singleLine(new QLineEdit))
-    , readMessage_(new QLabel)
+    , readMessage_(new MessageLine(nullptr, QStringLiteral("lblReadMessage"), 2))
     , bandCount_(new QComboBox)
 {
     setWindowTitle(tr("Markings"));
@@ -235,8 +237,6 @@ Markings::Markings(QWidget* parent)
     marking_->setAccessibleName(tr("Marking"));
     marking_->setPlaceholderText(tr("yellow violet red gold, 4K7, 472, 4701, 68X, 104K"));
     auto* markingLabel = labelFor(nullptr, "lblMarking", tr("&Marking:"), marking_);
-    readMessage_->setObjectName(QStringLiteral("lblReadMessage"));
-    readMessage_->setWordWrap(true);
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
     auto* readingsLabel = labelFor(nullptr, "lblReadings", tr("&Readings:"), readings_);
@@ -307,9 +307,7 @@ Markings::Markings(QWidget* parent)
     for (int ppm : temperatureCoefficients)
         tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
     auto* tcrLabel = labelFor(nullptr, "lblTcr", tr("Temperature co&efficient:"), tcr_);
-    markMessage_ = new QLabel;
-    markMessage_->setObjectName(QStringLiteral("lblMarkMessage"));
-    markMessage_->setWordWrap(true);
+    markMessage_ = new MessageLine(nullptr, QStringLiteral("lblMarkMessage"), 2);
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     auto* markingsLabel = labelFor(nullptr, "lblMarkings", tr("Mar&kings:"), markings_);

@@ -54,19 +54,11 @@ constexpr qsizetype maxEditedLines = 250'000;
 constexpr std::size_t problemsListed = 200;
 constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
-// A wrapped label asks for some 80 characters of width; messages take the width they are given.
+// Two lines of room, taken whether or not there is a message.
 QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    if (warning) {
-        QPalette red = label->palette();
-        red.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-        label->setPalette(red);
-    }
-    return label;
+    return new MessageLine(parent, QLatin1String(name), 2,
+                           warning ? MessageLine::Tone::Warning : MessageLine::Tone::Plain);
 }
 
 // Wide enough for the widest cell it can hold, so the columns do not jump while typing.
@@ -159,7 +151,6 @@ void StandardValues::build()
     cboKind_ = named(new QComboBox(this), "cboKind", tr("Kind of part"));
     cboKind_->addItems({tr("Resistor"), tr("Capacitor")});
     lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true);
-    lblTargetMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* top = new QGridLayout;
     top->addWidget(labelFor(this, "lblTarget", tr("&Value:"), txtTarget_), 0, 0);

@@ -47,32 +47,21 @@ QString unitOf(values::Measure quantity)
     }
 }
 
+// A line under the field, kept while it says nothing.
 QLabel* messageLabel(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    // A message takes the width the fields give it rather than widening the window.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->hide();
-    return label;
+    return new MessageLine(parent, name, 1);
 }
 
 std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)
 {
     message->clear();
-    message->hide();
     const QString text = edit->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
     const values::Parsed parsed = values::parseMeasure(text.toStdString(), quantity, decimalSeparator(edit->locale()));
-    if (!parsed.value) {
+    if (!parsed.value)
         message->setText(QString::fromStdString(parsed.error));
-        message->show();
-    }
     return parsed.value;
 }
 
@@ -90,8 +79,7 @@ void Field::setVisible(bool visible) const
     label->setVisible(visible);
     edit->setVisible(visible);
     unit->setVisible(visible);
-    if (!visible)
-        message->hide();
+    message->setVisible(visible);
 }
 
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
@@ -209,13 +197,11 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
     const auto hi = readEdit(to_, measure_, message_);
     if (!loMessage.isEmpty()) {
         message_->setText(loMessage);
-        message_->show();
     }
     if (!lo || !hi)
         return std::nullopt;
     if (*hi < *lo) {
         message_->setText(tr("The range runs from the lower value to the higher one."));
-        message_->show();
         return std::nullopt;
     }
     const auto series = values::seriesNamed(series_->currentText().toStdString());
@@ -223,7 +209,6 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
         series ? values::valuesInRange(*series, *lo, *hi) : std::vector<values::Decimal>{};
     if (found.empty()) {
         message_->setText(tr("No %1 value lies in this range.").arg(series_->currentText()));
-        message_->show();
         return std::nullopt;
     }
     return found;

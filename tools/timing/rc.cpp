@@ -68,8 +68,7 @@ RcPage::RcPage(QWidget* parent)
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
                                 QStringLiteral("-100.00 %")});
     copy_ = copyTableButton(this, table_, "cmdCopyRcPairs");
-    status_ = named(new QLabel(this), "lblRcStatus");
-    status_->setWordWrap(true);
+    status_ = new MessageLine(this, QStringLiteral("lblRcStatus"), 2, MessageLine::Tone::Plain);
 
     auto* goal = new QGridLayout;
     auto* kinds = new QHBoxLayout;
@@ -134,7 +133,6 @@ void RcPage::calculate()
                               timing::shown(values::chargeTime(*r, *c, *supply, *level), QStringLiteral("s"), l));
         } else {
             level_.message->setText(tr("The capacitor charges towards the supply: give a level below it."));
-            level_.message->show();
         }
     }
     result_->setText(lines.join(u'\n'));

@@ -83,8 +83,7 @@ TimerPage::TimerPage(QWidget* parent)
         tr("The larger of the high time's and the low time's relative errors"));
     // "Frequenc&y" has the usual key.
     copy_ = copyTableButton(this, table_, "cmdCopy555Designs", tr("Copy tab&le"));
-    status_ = named(new QLabel(this), "lbl555Status");
-    status_->setWordWrap(true);
+    status_ = new MessageLine(this, QStringLiteral("lbl555Status"), 2, MessageLine::Tone::Plain);
 
     auto* goal = new QGridLayout;
     addField(goal, 0, f_);
@@ -166,7 +165,7 @@ void TimerPage::calculate()
 void TimerPage::design()
 {
     const auto f = f_.read();
-    duty_.message->hide();
+    duty_.message->clear();
     std::optional<values::Decimal> duty;
     if (const QString text = duty_.edit->text().trimmed(); !text.isEmpty()) {
         const values::Parsed parsed =
@@ -183,7 +182,6 @@ void TimerPage::design()
         else
             duty = parsed.value;
         duty_.message->setText(refusal);
-        duty_.message->setVisible(!refusal.isEmpty());
     }
     const auto resistors = resistors_->values();
     const auto capacitors = capacitors_->values();
