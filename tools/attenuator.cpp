@@ -105,10 +105,19 @@ void Attenuator::build()
     tblPads_ = named(new QTableWidget(rows, CColumns, this), "tblPads", tr("Pads"));
     tblPads_->setHorizontalHeaderLabels(
         {tr("Pad"), tr("Resistor"), tr("Exact"), tr("E96"), tr("Attenuation"), tr("Z in"), tr("Return loss")});
+    tblPads_->horizontalHeaderItem(CPad)->setToolTip(
+        tr("How the resistors are placed: Pi has a shunt at each end, T a series arm at each end, bridged T "
+           "adds a resistor across the arms"));
     tblPads_->horizontalHeaderItem(CExact)->setToolTip(tr("The ideal value, K = 10^(A / 20)"));
-    const QString built = tr("The pad built from the standard values, terminated in the impedance");
-    for (const int column : {CDb, CZin, CReturnLoss})
-        tblPads_->horizontalHeaderItem(column)->setToolTip(built);
+    tblPads_->horizontalHeaderItem(CStandard)->setToolTip(tr("The nearest value of the series"));
+    tblPads_->horizontalHeaderItem(CDb)->setToolTip(
+        tr("What the pad built from the standard values attenuates, terminated in the impedance"));
+    tblPads_->horizontalHeaderItem(CZin)->setToolTip(
+        tr("The input impedance of the pad built from the standard values, terminated in the impedance"));
+    tblPads_->horizontalHeaderItem(CReturnLoss)
+        ->setToolTip(
+            tr("How much weaker than the signal its reflection at the input is, in dB: the more, the better the "
+               "match"));
     tblPads_->verticalHeader()->hide();
     makeResultsTable(tblPads_);
     for (int pad = 0; pad < 3; ++pad) {

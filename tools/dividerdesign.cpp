@@ -154,6 +154,8 @@ void DividerDesign::build()
                                   defaultTolerance);
     cboMargin_ = numberChoices(this, "cboMargin", tr("Power margin"), margins, QStringLiteral("x"), defaultMargin);
     cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
+    cboTolerance_->setToolTip(tr("How far each resistor may be off its marked value"));
+    cboSeries_->setToolTip(tr("The standard values to choose from: E24 has 24 a decade, E96 has 96"));
     lblRangeMessage_ = message("lblRangeMessage");
     // "R2 is 10k": many start from one resistor they already have.
     cboFixed_ = named(new QComboBox(this), "cboFixed", tr("Resistor already chosen"));
@@ -195,6 +197,7 @@ void DividerDesign::build()
     tblPairs_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CCurrent)->setToolTip(tr("The current through R1 and R2"));
+    tblPairs_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far V out lies from the goal, in percent"));
     for (const int column : {CPower1, CPower2})
         tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("What the resistor dissipates"));
     for (const int column : {CRating1, CRating2})
@@ -310,6 +313,9 @@ void DividerDesign::refresh()
     }
     const QString ratio = locale().toString(values::dividerRatio(goal), 'g', 6);
     lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
+    lblRatio_->setToolTip(feedback ? tr("The feedback ratio: the share of V out the regulator sees at its "
+                                        "reference pin, R2 / (R1 + R2)")
+                                   : tr("The divider ratio: the share of V in that reaches V out, R2 / (R1 + R2)"));
 
     values::DividerOptions options;
     options.tolerancePercent =

@@ -162,10 +162,16 @@ void LedResistor::build()
     tblResistors_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblResistors_->horizontalHeaderItem(CPower)->setToolTip(tr("What the resistor dissipates, typical values"));
     tblResistors_->horizontalHeaderItem(CWorst)->setToolTip(
-        tr("What the resistor dissipates at the highest current's corner"));
+        tr("The worst case: what the resistor dissipates with every tolerance at the end that gives the most "
+           "current"));
     tblResistors_->horizontalHeaderItem(CRating)->setToolTip(
         tr("The smallest standard rating with the margin over the typical power, never below the worst"));
     tblResistors_->horizontalHeaderItem(CEfficiency)->setToolTip(tr("LED power over the power from the supply"));
+    tblResistors_->verticalHeaderItem(RExact)->setToolTip(tr("The resistance that gives the current exactly"));
+    tblResistors_->verticalHeaderItem(RAbove)->setToolTip(
+        tr("The nearest standard value at or above it: the current at or below the one asked for"));
+    tblResistors_->verticalHeaderItem(RBelow)->setToolTip(
+        tr("The standard value below it: a little more current than asked for"));
     makeResultsTable(tblResistors_);
     const int padding = 4 * tblResistors_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     int columnWidth = tblResistors_->fontMetrics().horizontalAdvance(QStringLiteral("999.9 mW")) + padding;

@@ -98,6 +98,7 @@ void NetworkCalculator::build()
     lblNetworkNearest_ = answer("lblNetworkNearest", tr("Nearest standard value"));
     lblNetworkText_ = answer("lblNetworkText", tr("Written back"));
     lblNetworkText_->setWordWrap(true);
+    lblNetworkText_->setToolTip(tr("The network as the Standard values window writes its networks"));
     lblNetworkNearestCaption_ = named(new QLabel(this), "lblNetworkNearestCaption");
 
     auto* answers = new QGridLayout;

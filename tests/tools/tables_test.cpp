@@ -1,14 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The answer tables of every tool alike: Ctrl+C and "Copy table" copy rows with their headers,
-// every column shows its widest text whole.
+// every column shows its widest text whole, and a term of art says what it means.
 #include "everytool.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -111,3 +113,38 @@ TEST_P(Tables, ShowEveryTextWhole)
 
 INSTANTIATE_TEST_SUITE_P(Catalogue, Tables, ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()),
                          everytool::name);
+
+// Words a person may not know, where they name a column or start a caption.
+TEST(TermsOfArt, SayWhatTheyMeanInATip)
+{
+    std::map<QString, int> terms{{QStringLiteral("Deviation"), 0},  {QStringLiteral("Worst"), 0},
+                                 {QStringLiteral("Worst time"), 0}, {QStringLiteral("Return loss"), 0},
+                                 {QStringLiteral("Z in"), 0},       {QStringLiteral("Exact"), 0},
+                                 {QStringLiteral("Corner"), 0},     {QStringLiteral("Resonance"), 0},
+                                 {QStringLiteral("Duty"), 0},       {QStringLiteral("Tolerance"), 0},
+                                 {QStringLiteral("Rating"), 0},     {QStringLiteral("Efficiency"), 0},
+                                 {QStringLiteral("Category"), 0},   {QStringLiteral("Series"), 0},
+                                 {QStringLiteral("Pad"), 0},        {QStringLiteral("Temperature coefficient"), 0},
+                                 {QStringLiteral("k ="), 0}};
+    const auto check = [&](const QString& text, const QString& tip, const std::string& where) {
+        for (auto& [term, seen] : terms) {
+            if (text == term || (term.endsWith(u'=') && text.startsWith(term))) {
+                ++seen;
+                EXPECT_FALSE(tip.isEmpty()) << where << ": " << text.toStdString();
+            }
+        }
+    };
+    for (const tools::Tool& tool : tools::catalogue()) {
+        everytool::Opened opened(tool);
+        for (QTableWidget* table : opened.panel().findChildren<QTableWidget*>()) {
+            for (int column = 0; column < table->columnCount(); ++column) {
+                const QTableWidgetItem* header = table->horizontalHeaderItem(column);
+                check(header->text(), header->toolTip(), table->objectName().toStdString());
+            }
+        }
+        for (QLabel* label : opened.panel().findChildren<QLabel*>())
+            check(label->text(), label->toolTip(), label->objectName().toStdString());
+    }
+    for (const auto& [term, seen] : terms)
+        EXPECT_GT(seen, 0) << term.toStdString() << " is no longer a tool's word";
+}

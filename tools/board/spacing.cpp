@@ -42,6 +42,8 @@ void BoardSpacing::build()
     tblSpacing_ = named(new QTableWidget(static_cast<int>(categories.size()), CColumns, this), "tblSpacing",
                         tr("Minimum conductor spacing"));
     tblSpacing_->setHorizontalHeaderLabels({tr("Category"), tr("Minimum spacing"), tr("Conductors")});
+    tblSpacing_->horizontalHeaderItem(CCategory)->setToolTip(
+        tr("IPC-2221B's name for where the conductors run, which the Conductors column gives in words"));
     tblSpacing_->verticalHeader()->hide();
     makeResultsTable(tblSpacing_, {CConductors});
     int row = 0;

@@ -50,6 +50,7 @@ void BoardTrack::build()
                 QStringLiteral("10"));
 
     cboCopper_ = named(new QComboBox(this), "cboTrackCopper", tr("Copper weight or thickness"));
+    cboCopper_->setToolTip(tr("Copper weight: ounces of copper a square foot, 1 oz being 35 µm thick"));
     cboCopper_->setEditable(true);
     singleLine(cboCopper_->lineEdit());
     cboCopper_->setInsertPolicy(QComboBox::NoInsert);

@@ -43,6 +43,9 @@ void BoardVia::build()
     for (const boardfields::Row* r : {&hole_, &length_, &pad_, &antipad_})
         r->field->setToolTip(tr("In mm, or with a unit: 0.3mm, 12mil, 0.012in"));
     plating_.field->setToolTip(tr("In µm, or with a unit: 25um, 1mil, 0.025mm"));
+    er_.field->setToolTip(tr("How much the board's material raises the capacitance over air: about 4.5 for FR-4"));
+    antipad_.field->setToolTip(
+        tr("The hole cleared around the via in the planes; in mm, or with a unit: 0.3mm, 12mil, 0.012in"));
 
     auto* answers = new QGroupBox(tr("Answer"), this);
     auto* figures = new QGridLayout(answers);
@@ -57,6 +60,8 @@ void BoardVia::build()
     lblDrop_ = figure("lblViaDropCaption", "lblViaDrop", tr("Drop and loss:"));
     lblCapacity_ = figure("lblViaCapacityCaption", "lblViaCapacity", tr("Current it carries:"));
     lblThermal_ = figure("lblViaThermalCaption", "lblViaThermal", tr("Thermal resistance:"));
+    lblThermal_->setToolTip(tr("How many kelvins one end of the barrel is warmer than the other for each watt "
+                               "it carries along"));
     lblCapacitance_ = figure("lblViaCapacitanceCaption", "lblViaCapacitance", tr("Capacitance:"));
     lblInductance_ = figure("lblViaInductanceCaption", "lblViaInductance", tr("Inductance:"));
     figures->setColumnStretch(1, 1);

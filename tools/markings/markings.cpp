@@ -160,6 +160,41 @@ QString markingKindText(values::MarkingKind kind)
     return {};
 }
 
+// The codes' names are terms of art: what each means, for the rows that name one.
+QString codeTip(values::MarkingKind kind)
+{
+    switch (kind) {
+    case values::MarkingKind::Smd3:
+        return Markings::tr("Two digits, then how many zeros follow: 472 is 4700 Ω");
+    case values::MarkingKind::Smd4:
+        return Markings::tr("Three digits, then how many zeros follow: 4701 is 4700 Ω");
+    case values::MarkingKind::Eia96:
+        return Markings::tr("Two digits for one of the 96 values of E96, then a letter for the multiplier: 68X "
+                            "is 49.9 Ω");
+    case values::MarkingKind::Rkm:
+        return Markings::tr("The letter code of IEC 60062: the letter stands for the decimal point and the "
+                            "multiplier, as in 4K7");
+    default:
+        return {};
+    }
+}
+
+QString codeTip(values::ReadingKind kind)
+{
+    switch (kind) {
+    case values::ReadingKind::Smd3:
+        return codeTip(values::MarkingKind::Smd3);
+    case values::ReadingKind::Smd4:
+        return codeTip(values::MarkingKind::Smd4);
+    case values::ReadingKind::Eia96:
+        return codeTip(values::MarkingKind::Eia96);
+    case values::ReadingKind::Rkm:
+        return codeTip(values::MarkingKind::Rkm);
+    default:
+        return {};
+    }
+}
+
 const std::array<values::Decimal, 11> tolerances{
     values::Decimal::of(1, -2),  values::Decimal::of(2, -2), values::Decimal::of(5, -2), values::Decimal::of(1, -1),
     values::Decimal::of(25, -2), values::Decimal::of(5, -1), values::Decimal::of(1, 0),  values::Decimal::of(2, 0),
@@ -239,6 +274,10 @@ Markings::Markings(QWidget* parent)
     auto* markingLabel = labelFor(nullptr, "lblMarking", tr("&Marking:"), marking_);
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
+    const QString toleranceTip = tr("How far the part may be off its marked value");
+    const QString tcrTip = tr("How much the resistance changes with temperature, in millionths a kelvin");
+    readings_->horizontalHeaderItem(2)->setToolTip(toleranceTip);
+    readings_->horizontalHeaderItem(3)->setToolTip(tcrTip);
     auto* readingsLabel = labelFor(nullptr, "lblReadings", tr("&Readings:"), readings_);
     fitRows(readings_, 2); // most texts read two ways at most; more scroll
 
@@ -299,6 +338,7 @@ Markings::Markings(QWidget* parent)
         tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))),
                             static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
+    tolerance_->setToolTip(toleranceTip);
     auto* toleranceLabel = labelFor(nullptr, "lblTolerance", tr("&Tolerance:"), tolerance_);
     tcr_ = new QComboBox;
     tcr_->setObjectName(QStringLiteral("cboTcr"));
@@ -306,6 +346,7 @@ Markings::Markings(QWidget* parent)
     tcr_->addItem(tr("none"), 0);
     for (int ppm : temperatureCoefficients)
         tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
+    tcr_->setToolTip(tcrTip);
     auto* tcrLabel = labelFor(nullptr, "lblTcr", tr("Temperature co&efficient:"), tcr_);
     markMessage_ = new MessageLine(nullptr, QStringLiteral("lblMarkMessage"), 2);
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
@@ -410,7 +451,9 @@ void Markings::readMarking()
     for (const values::Reading& r : result.readings) {
         const int row = readings_->rowCount();
         readings_->insertRow(row);
-        readings_->setItem(row, 0, leftCell(kindText(r.kind)));
+        QTableWidgetItem* kind = leftCell(kindText(r.kind));
+        kind->setToolTip(codeTip(r.kind));
+        readings_->setItem(row, 0, kind);
         readings_->setItem(row, 1, leftCell(localised(values::quantity(r.value, r.unit, r.figures))));
         QString tolerance = r.tolerance ? localised(values::describe(*r.tolerance)) : QString();
         if (r.kind == values::ReadingKind::ColourBands && r.bands.size() >= 4 &&
@@ -514,7 +557,9 @@ void Markings::markValue()
     for (const values::Marking& m : result.markings) {
         const int row = markings_->rowCount();
         markings_->insertRow(row);
-        markings_->setItem(row, 0, leftCell(markingKindText(m.kind)));
+        QTableWidgetItem* kind = leftCell(markingKindText(m.kind));
+        kind->setToolTip(codeTip(m.kind));
+        markings_->setItem(row, 0, kind);
         QTableWidgetItem* code = nullptr;
         if (!m.carries()) {
             code = leftCell(u8(m.whyNot));

@@ -170,6 +170,18 @@ void StandardValues::build()
                                 tr("Deviation"), tr("Exact")},
                                {NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact});
     tblNearest_->setAlternatingRowColors(true);
+    const QString deviation = tr("How far the value lies from the target, in percent");
+    const std::pair<int, QString> nearestTips[] = {
+        {NSeries, tr("The E-series of standard values: E24 has 24 a decade, E96 has 96")},
+        {NNearest, tr("The value of the series nearest the target, by ratio")},
+        {NNearestDev, deviation},
+        {NBelow, tr("The next value of the series below the target")},
+        {NBelowDev, deviation},
+        {NAbove, tr("The next value of the series above the target")},
+        {NAboveDev, deviation},
+        {NExact, tr("Marked where the series holds the target itself")}};
+    for (const auto& [column, tip] : nearestTips)
+        tblNearest_->horizontalHeaderItem(column)->setToolTip(tip);
     tblNearest_->setRowCount(static_cast<int>(values::allSeries.size()));
     for (int row = 0; row < tblNearest_->rowCount(); ++row)
         tblNearest_->setItem(
@@ -220,6 +232,9 @@ void StandardValues::build()
     tblNetworks_ = resultsTable(pagNetworks, "tblNetworks", tr("Best networks"),
                                 {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")}, {WNetwork});
     tblNetworks_->setAlternatingRowColors(true);
+    tblNetworks_->horizontalHeaderItem(WNetwork)->setToolTip(tr("+ joins parts in series, || in parallel"));
+    tblNetworks_->horizontalHeaderItem(WDeviation)->setToolTip(deviation);
+    tblNetworks_->horizontalHeaderItem(WParts)->setToolTip(tr("How many parts the network takes"));
     lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false);
     cmdCopyNetworks_ = copyTableButton(pagNetworks, tblNetworks_, "cmdCopyNetworks", tr("Copy t&able"));
 

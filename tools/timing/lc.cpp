@@ -111,6 +111,8 @@ ResonancePage::ResonancePage(QWidget* parent)
         timing::makeTable(this, "tblLcCapacitors", tr("Best capacitors"), {tr("C"), tr("Resonance"), tr("Deviation")},
                           {QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"), QStringLiteral("-100.00 %")});
 
+    table_->horizontalHeaderItem(1)->setToolTip(tr("Where the tank resonates with the inductor: 1 / (2 π √(L C))"));
+    table_->horizontalHeaderItem(2)->setToolTip(tr("How far the resonance lies from the target, in percent"));
     copy_ = copyTableButton(this, table_, "cmdCopyLcCapacitors");
 
     auto* grid = new QGridLayout;

@@ -58,6 +58,8 @@ RcPage::RcPage(QWidget* parent)
     corner_ = named(new QRadioButton(tr("Corner &frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
+    corner_->setToolTip(tr("The frequency where the filter passes half the power, 3 dB down: 1 / (2 π R C)"));
+    tau_->setToolTip(tr("R C: the time the capacitor takes to charge to 63 % of a step"));
     target_ =
         timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
     resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
@@ -67,6 +69,8 @@ RcPage::RcPage(QWidget* parent)
     table_ = timing::makeTable(this, "tblRcPairs", tr("Best pairs"), {tr("R"), tr("C"), tr("Corner"), tr("Deviation")},
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
                                 QStringLiteral("-100.00 %")});
+    table_->horizontalHeaderItem(3)->setToolTip(tr("How far the pair's value lies from the target, in percent"));
+    cornerTip();
     copy_ = copyTableButton(this, table_, "cmdCopyRcPairs");
     status_ = new MessageLine(this, QStringLiteral("lblRcStatus"), 2, MessageLine::Tone::Plain);
 
@@ -100,6 +104,11 @@ RcPage::RcPage(QWidget* parent)
               capacitors_->to(), table_, copy_});
     calculate();
     design();
+}
+
+void RcPage::cornerTip()
+{
+    table_->horizontalHeaderItem(2)->setToolTip(cornerAsked_ ? corner_->toolTip() : tau_->toolTip());
 }
 
 QWidget* RcPage::firstField() const
@@ -164,6 +173,7 @@ void RcPage::showPairs(const Found& found)
     const std::vector<values::RcPair>& pairs = found.pairs;
     const QLocale l = locale();
     table_->horizontalHeaderItem(2)->setText(cornerAsked_ ? tr("Corner") : tr("Time constant"));
+    cornerTip();
     table_->setRowCount(static_cast<int>(pairs.size()));
     int row = 0;
     for (const values::RcPair& p : pairs) {

@@ -39,6 +39,7 @@ private:
     };
     void showPairs(const Found& found);
     void clearPairs(const QString& status);
+    void cornerTip(); // the value column's, for what was asked
 
     timing::Field r_;
     timing::Field c_;

@@ -38,6 +38,8 @@ TimerPage::TimerPage(QWidget* parent)
     astable_ = named(new QRadioButton(tr("&Astable"), this), "opt555Astable");
     monostable_ = named(new QRadioButton(tr("Monosta&ble"), this), "opt555Monostable");
     astable_->setChecked(true);
+    astable_->setToolTip(tr("Runs on its own, high and low by turns"));
+    monostable_->setToolTip(tr("Gives one pulse each time it is triggered"));
     auto* modes = new QButtonGroup(this);
     modes->addButton(astable_);
     modes->addButton(monostable_);
@@ -79,8 +81,9 @@ TimerPage::TimerPage(QWidget* parent)
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"),
                                 QStringLiteral("999.999 kHz"), QStringLiteral("99.999 % exact"),
                                 QStringLiteral("-100.00 %")});
+    table_->horizontalHeaderItem(CDuty)->setToolTip(tr("The share of each period the output is high"));
     table_->horizontalHeaderItem(CWorst)->setToolTip(
-        tr("The larger of the high time's and the low time's relative errors"));
+        tr("The worst case: the larger of the high time's and the low time's errors, in percent"));
     // "Frequenc&y" has the usual key.
     copy_ = copyTableButton(this, table_, "cmdCopy555Designs", tr("Copy tab&le"));
     status_ = new MessageLine(this, QStringLiteral("lbl555Status"), 2, MessageLine::Tone::Plain);
