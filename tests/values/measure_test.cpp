@@ -61,7 +61,7 @@ TEST(Measures, EveryExampleAMessageGivesReadsAsItsKind)
 {
     for (const Measure m : allMeasures) {
         const std::vector<std::string> examples = split(values::examples(m));
-        EXPECT_GE(examples.size(), 2u) << noun(m);
+        EXPECT_GE(examples.size(), 2U) << noun(m);
         for (const std::string& example : examples)
             EXPECT_TRUE(readAs(m, example)) << noun(m) << ": " << example;
         EXPECT_EQ(notA("x", m), "'x' is not " + std::string(noun(m)) + ": write " + std::string(values::examples(m)));
