@@ -1,32 +1,26 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-// Every tool of the catalogue opened in a window of its own, for the tests that hold all of them
-// to the same habits.
+// Every tool of the catalogue in a window of its own, its worked example typed in, for the tests
+// that hold all of them to the same habits.
 
 #include "tools/catalogue.h"
 #include "tools/standardvalues/myparts.h"
 
 #include "window.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTabWidget>
-#include <QTest>
 #include <QVBoxLayout>
-#include <QWidget>
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <ostream>
+#include <stdexcept>
 #include <string>
 
 namespace tools {
-// Names a test case by its window.
 inline void PrintTo(const Tool& tool, std::ostream* os)
 {
     *os << tool.window;
@@ -35,14 +29,22 @@ inline void PrintTo(const Tool& tool, std::ostream* os)
 
 namespace everytool {
 
-// The worked example typed in ("txtVin=5;txtVout=3.3"): a field gets the text, a list the item,
-// a tab page its title. Then every search has answered.
+inline const tools::Tool& tool(const char* window)
+{
+    for (const tools::Tool& tool : tools::catalogue()) {
+        if (std::string(tool.window) == window)
+            return tool;
+    }
+    throw std::runtime_error(std::string("no tool ") + window);
+}
+
+// "txtVin=5;txtVout=3.3": a field gets the text, a list the item, tabs the page of that title.
+// Then every search has answered.
 inline void typeExample(QWidget& panel, const char* example)
 {
     for (const QString& entry : QString::fromUtf8(example).split(u';', Qt::SkipEmptyParts)) {
-        const QString name = entry.section(u'=', 0, 0);
         const QString text = entry.section(u'=', 1);
-        auto* w = panel.findChild<QWidget*>(name);
+        auto* w = window::child(panel, entry.section(u'=', 0, 0).toLatin1().constData());
         if (auto* field = qobject_cast<QLineEdit*>(w)) {
             field->setText(text);
         } else if (auto* list = qobject_cast<QComboBox*>(w)) {
@@ -52,42 +54,28 @@ inline void typeExample(QWidget& panel, const char* example)
                 if (tabs->tabText(i).remove(u'&') == text)
                     tabs->setCurrentIndex(i);
             }
-        } else {
-            ADD_FAILURE() << "no control " << name.toStdString() << " for the example";
         }
     }
-    const auto searching = [&panel] {
-        for (const QLabel* label : panel.findChildren<QLabel*>()) {
-            if (label->text() == QStringLiteral("Searching..."))
-                return true;
-        }
-        return false;
-    };
-    EXPECT_TRUE(window::waitFor([&] { return !searching(); }));
+    const auto labels = panel.findChildren<QLabel*>();
+    EXPECT_TRUE(window::waitFor([&labels] {
+        return std::none_of(labels.begin(), labels.end(),
+                            [](const QLabel* l) { return l->text() == QStringLiteral("Searching..."); });
+    }));
 }
 
-// The tool's panel in a shown, active window of its own, as the shell hosts it.
 class Opened {
 public:
-    explicit Opened(const tools::Tool& tool, bool example = true)
+    explicit Opened(const tools::Tool& tool)
     {
         QFile::remove(tools::myparts::filePath());
-        top_.setObjectName(QStringLiteral("top"));
         auto* layout = new QVBoxLayout(&top_);
-        layout->setContentsMargins(0, 0, 0, 0);
         panel_ = tool.make(&top_);
         layout->addWidget(panel_);
         top_.show();
         active_ = QTest::qWaitForWindowActive(&top_);
-        if (example)
-            typeExample(*panel_, tool.example);
+        typeExample(*panel_, tool.example);
     }
-    ~Opened()
-    {
-        top_.hide();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QFile::remove(tools::myparts::filePath());
-    }
+    ~Opened() { QFile::remove(tools::myparts::filePath()); }
     Opened(const Opened&) = delete;
     Opened& operator=(const Opened&) = delete;
 
@@ -101,7 +89,6 @@ private:
     bool active_ = false;
 };
 
-// A tool's test case named after its window: Catalogue/Keyboard.TabGoesRound/frmDividerDesign.
 inline std::string name(const ::testing::TestParamInfo<tools::Tool>& info)
 {
     return info.param.window;
