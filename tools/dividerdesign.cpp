@@ -119,8 +119,7 @@ void DividerDesign::build()
     lblVinMessage_ = message("lblVinMessage");
     lblVrefMessage_ = message("lblVrefMessage");
     lblVoutMessage_ = message("lblVoutMessage");
-    lblRatio_ = named(new QLabel(this), "lblRatio");
-    lblRatio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblRatio_ = new SteadyLabel(this, QStringLiteral("lblRatio"), 1, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     goal->addWidget(lblVin_, 0, 0);
@@ -225,7 +224,7 @@ void DividerDesign::build()
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
     tblPairs_->setMinimumSize(
         tableWidth, tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight + 2 * tblPairs_->frameWidth());
-    lblStatus_ = new MessageLine(this, "lblStatus", 2, MessageLine::Tone::Plain);
+    lblStatus_ = new SteadyLabel(this, "lblStatus", 2, SteadyLabel::Tone::Plain);
 
     cmdCopy_ = copyTableButton(this, tblPairs_);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");

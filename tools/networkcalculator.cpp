@@ -60,7 +60,7 @@ void NetworkCalculator::build()
     txtNetwork_->setMaxLength(static_cast<int>(values::maxExpressionLength));
     txtNetwork_->setToolTip(tr("+ joins in series, || in parallel (it binds tighter); brackets nest"));
     // The message, and under it what was typed with the fault marked.
-    lblNetworkMessage_ = new MessageLine(this, QStringLiteral("lblNetworkMessage"), 3);
+    lblNetworkMessage_ = new SteadyLabel(this, QStringLiteral("lblNetworkMessage"), 3);
     lblNetworkMessage_->setTextFormat(Qt::RichText);
 
     cboNetworkKind_ = named(new QComboBox(this), "cboNetworkKind", tr("Kind of parts"));
@@ -87,17 +87,16 @@ void NetworkCalculator::build()
     choices->addWidget(cboNetworkSeries_);
     choices->addStretch();
 
-    const auto answer = [this](const char* name, const QString& accessibleName) {
-        auto* label = named(new QLabel(this), name, accessibleName);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto answer = [this](const char* name, const QString& accessibleName, int lines = 1) {
+        QLabel* label = new SteadyLabel(this, QLatin1String(name), lines, SteadyLabel::Tone::Plain);
+        label->setAccessibleName(accessibleName);
         return label;
     };
     lblNetworkValue_ = answer("lblNetworkValue", tr("Value"));
     lblNetworkRange_ = answer("lblNetworkRange", tr("Range over the tolerances"));
     lblNetworkRange_->setToolTip(tr("Every part at the low end of its tolerance, then every part at the high end"));
     lblNetworkNearest_ = answer("lblNetworkNearest", tr("Nearest standard value"));
-    lblNetworkText_ = answer("lblNetworkText", tr("Written back"));
-    lblNetworkText_->setWordWrap(true);
+    lblNetworkText_ = answer("lblNetworkText", tr("Written back"), 2);
     lblNetworkText_->setToolTip(tr("The network as the Standard values window writes its networks"));
     lblNetworkNearestCaption_ = named(new QLabel(this), "lblNetworkNearestCaption");
 
@@ -108,7 +107,7 @@ void NetworkCalculator::build()
     answers->addWidget(lblNetworkRange_, 1, 1);
     answers->addWidget(lblNetworkNearestCaption_, 2, 0);
     answers->addWidget(lblNetworkNearest_, 2, 1);
-    answers->addWidget(named(new QLabel(tr("Written:"), this), "lblNetworkTextCaption"), 3, 0);
+    answers->addWidget(named(new QLabel(tr("Written:"), this), "lblNetworkTextCaption"), 3, 0, Qt::AlignTop);
     answers->addWidget(lblNetworkText_, 3, 1);
     answers->setColumnStretch(1, 1);
 

@@ -58,7 +58,7 @@ OhmsLaw::OhmsLaw(QWidget* parent)
         auto* edit = field(this, r.field, r.accessible, r.placeholder, QStringLiteral("000.0000000000 mW"));
         auto* label = labelFor(this, r.label, r.caption, edit);
         // A note or a message: as wide as 36 digits, two lines.
-        auto* note = new MessageLine(this, r.note, 2);
+        auto* note = new SteadyLabel(this, r.note, 2);
         note->setMinimumWidth(note->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 36);
         fields_[i] = edit;
         notes_[i] = note;

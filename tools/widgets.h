@@ -63,14 +63,15 @@ inline QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt:
     return item;
 }
 
-// A message, or a search's status, that comes and goes without moving anything: it keeps room for
-// `lines` lines of its font whatever it says, so the window keeps its size; a text longer than
-// that is cut at the last line. Selectable, so it can be copied.
-class MessageLine : public QLabel {
+// A message, a search's status or an answer that comes and goes without moving anything: it keeps
+// room for `lines` lines of its font whatever it says, empty too (which some faces make lower than
+// a line), so the window keeps its size; a text longer than that is cut at the last line.
+// Selectable, so it can be copied.
+class SteadyLabel : public QLabel {
 public:
     enum class Tone { Warning, Plain };
 
-    MessageLine(QWidget* parent, const QString& name, int lines, Tone tone = Tone::Warning)
+    SteadyLabel(QWidget* parent, const QString& name, int lines, Tone tone = Tone::Warning)
         : QLabel(parent)
         , lines_(lines)
     {
@@ -105,7 +106,7 @@ private:
 // A message beside a field, two lines of room.
 inline QLabel* warningLabel(QWidget* parent, const char* name, int lines = 2)
 {
-    return new MessageLine(parent, QLatin1String(name), lines);
+    return new SteadyLabel(parent, QLatin1String(name), lines);
 }
 
 } // namespace tools

@@ -38,8 +38,7 @@ inline QLabel* message(QWidget* parent, const char* name)
 
 inline QLabel* answer(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel* label = new SteadyLabel(parent, QLatin1String(name), 1, SteadyLabel::Tone::Plain);
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mΩ at 100 °C (ambient plus rise)")));
     return label;

@@ -35,8 +35,7 @@ void BoardSpacing::build()
                                 tr("Peak voltage between the conductors"), QStringLiteral("V"));
     voltage_.field->setPlaceholderText(tr("DC or AC peak"));
     grid->setColumnStretch(3, 1);
-    lblRow_ = boardfields::answer(this, "lblSpacingRow");
-    lblRow_->setWordWrap(true);
+    lblRow_ = new SteadyLabel(this, QStringLiteral("lblSpacingRow"), 2, SteadyLabel::Tone::Plain);
 
     const auto& categories = values::spacingCategories();
     tblSpacing_ = named(new QTableWidget(static_cast<int>(categories.size()), CColumns, this), "tblSpacing",

@@ -260,7 +260,7 @@ void showMessage(QLabel* label, const QString& text)
 Markings::Markings(QWidget* parent)
     : QWidget(parent)
     , marking_(singleLine(new QLineEdit))
-    , readMessage_(new MessageLine(nullptr, QStringLiteral("lblReadMessage"), 2))
+    , readMessage_(new SteadyLabel(nullptr, QStringLiteral("lblReadMessage"), 2))
     , bandCount_(new QComboBox)
 {
     setWindowTitle(tr("Markings"));
@@ -348,7 +348,7 @@ Markings::Markings(QWidget* parent)
         tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
     tcr_->setToolTip(tcrTip);
     auto* tcrLabel = labelFor(nullptr, "lblTcr", tr("Temperature co&efficient:"), tcr_);
-    markMessage_ = new MessageLine(nullptr, QStringLiteral("lblMarkMessage"), 2);
+    markMessage_ = new SteadyLabel(nullptr, QStringLiteral("lblMarkMessage"), 2);
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     auto* markingsLabel = labelFor(nullptr, "lblMarkings", tr("Mar&kings:"), markings_);

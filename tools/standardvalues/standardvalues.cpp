@@ -57,8 +57,8 @@ constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 // Two lines of room, taken whether or not there is a message.
 QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
 {
-    return new MessageLine(parent, QLatin1String(name), 2,
-                           warning ? MessageLine::Tone::Warning : MessageLine::Tone::Plain);
+    return new SteadyLabel(parent, QLatin1String(name), 2,
+                           warning ? SteadyLabel::Tone::Warning : SteadyLabel::Tone::Plain);
 }
 
 // Wide enough for the widest cell it can hold, so the columns do not jump while typing.

@@ -50,7 +50,7 @@ QString unitOf(values::Measure quantity)
 // A line under the field, kept while it says nothing.
 QLabel* messageLabel(QWidget* parent, const QString& name)
 {
-    return new MessageLine(parent, name, 1);
+    return new SteadyLabel(parent, name, 1);
 }
 
 std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)

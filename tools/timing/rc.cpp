@@ -72,7 +72,7 @@ RcPage::RcPage(QWidget* parent)
     table_->horizontalHeaderItem(3)->setToolTip(tr("How far the pair's value lies from the target, in percent"));
     cornerTip();
     copy_ = copyTableButton(this, table_, "cmdCopyRcPairs");
-    status_ = new MessageLine(this, QStringLiteral("lblRcStatus"), 2, MessageLine::Tone::Plain);
+    status_ = new SteadyLabel(this, QStringLiteral("lblRcStatus"), 2, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     auto* kinds = new QHBoxLayout;

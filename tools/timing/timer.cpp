@@ -86,7 +86,7 @@ TimerPage::TimerPage(QWidget* parent)
         tr("The worst case: the larger of the high time's and the low time's errors, in percent"));
     // "Frequenc&y" has the usual key.
     copy_ = copyTableButton(this, table_, "cmdCopy555Designs", tr("Copy tab&le"));
-    status_ = new MessageLine(this, QStringLiteral("lbl555Status"), 2, MessageLine::Tone::Plain);
+    status_ = new SteadyLabel(this, QStringLiteral("lbl555Status"), 2, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     addField(goal, 0, f_);
