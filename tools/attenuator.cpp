@@ -148,7 +148,8 @@ void Attenuator::build()
 
     auto* underTable = new QHBoxLayout;
     underTable->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
-    cmdCopyTable_ = copyTableButton(this, tblPads_);
+    // Its own key: the Copy picture buttons take the others of "copy".
+    cmdCopyTable_ = copyTableButton(this, tblPads_, "cmdCopyTable", tr("Copy ta&ble"));
     underTable->addWidget(cmdCopyTable_);
 
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");

@@ -54,10 +54,10 @@ constexpr qsizetype maxEditedLines = 250'000;
 constexpr std::size_t problemsListed = 200;
 constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
-// Two lines of room, taken whether or not there is a message.
-QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
+// Room taken whether or not there is a message: a line across the window, two in a column.
+QLabel* messageLabel(QWidget* parent, const char* name, bool warning, int lines)
 {
-    return new SteadyLabel(parent, QLatin1String(name), 2,
+    return new SteadyLabel(parent, QLatin1String(name), lines,
                            warning ? SteadyLabel::Tone::Warning : SteadyLabel::Tone::Plain);
 }
 
@@ -150,7 +150,7 @@ void StandardValues::build()
     txtTarget_->setPlaceholderText(tr("e.g. 4.7k, 4k7 or 100n"));
     cboKind_ = named(new QComboBox(this), "cboKind", tr("Kind of part"));
     cboKind_->addItems({tr("Resistor"), tr("Capacitor")});
-    lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true);
+    lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true, 1);
 
     auto* top = new QGridLayout;
     top->addWidget(labelFor(this, "lblTarget", tr("&Value:"), txtTarget_), 0, 0);
@@ -211,7 +211,7 @@ void StandardValues::build()
     cboParts_ = named(new QComboBox(pagNetworks), "cboParts", tr("Most parts in a network"));
     cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     cboParts_->setCurrentIndex(2);
-    lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true);
+    lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true, 1);
 
     auto* source = new QHBoxLayout;
     source->addWidget(labelFor(pagNetworks, "lblSource", tr("&Source:"), cboSource_));
@@ -235,7 +235,7 @@ void StandardValues::build()
     tblNetworks_->horizontalHeaderItem(WNetwork)->setToolTip(tr("+ joins parts in series, || in parallel"));
     tblNetworks_->horizontalHeaderItem(WDeviation)->setToolTip(deviation);
     tblNetworks_->horizontalHeaderItem(WParts)->setToolTip(tr("How many parts the network takes"));
-    lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false);
+    lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false, 2);
     cmdCopyNetworks_ = copyTableButton(pagNetworks, tblNetworks_, "cmdCopyNetworks", tr("Copy t&able"));
 
     auto* results = new QVBoxLayout;
@@ -260,7 +260,7 @@ void StandardValues::build()
     lstPartProblems_ = named(new QListWidget(fraMyParts_), "lstPartProblems", tr("Lines left out of the search"));
     lstPartProblems_->setWordWrap(true);
     lstPartProblems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true);
+    lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true, 2);
 
     auto* partsHead = new QHBoxLayout;
     partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("M&y parts:"), txtMyParts_), 1);
