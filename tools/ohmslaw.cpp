@@ -56,10 +56,8 @@ OhmsLaw::OhmsLaw(QWidget* parent)
         const Row& r = rows[i];
         auto* edit = field(this, r.field, r.accessible, r.placeholder, QStringLiteral("000.0000000000 mW"));
         auto* label = labelFor(this, r.label, r.caption, edit);
-        auto* note = named(new QLabel(this), r.note);
-        note->setWordWrap(true);
-        note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A note or a message: as wide as 36 digits, two lines.
+        auto* note = new SteadyLabel(this, r.note, 2);
         note->setMinimumWidth(note->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 36);
         fields_[i] = edit;
         notes_[i] = note;

@@ -5,6 +5,7 @@
 #include "numeric/format.h"
 #include "numeric/text.h"
 #include "numeric/wide.h"
+#include "values/measure.h"
 
 #include <algorithm>
 #include <cctype>
@@ -226,9 +227,9 @@ private:
                         "more than " + std::to_string(maxExpressionParts) + " parts: a network holds at most " +
                             std::to_string(maxExpressionParts));
         const Parsed parsed = parse(t.text, separator_);
-        if (!parsed.value)
-            return fail(t, parsed.error);
         const bool resistor = kind_ == Kind::Resistor;
+        if (!parsed.value)
+            return fail(t, refusal(parsed, t.text, t.text, resistor ? Measure::Resistance : Measure::Capacitance));
         if (parsed.unit != Unit::None && parsed.unit != (resistor ? Unit::Ohm : Unit::Farad))
             return fail(t, quoted(t.text) + (resistor ? " is not a resistance" : " is not a capacitance"));
         Node node{Join::Part, *parsed.value, {}, {}};

@@ -126,7 +126,7 @@ INSTANTIATE_TEST_SUITE_P(
     BadInput, NetworkCommandsRefuse,
     testing::Values(BadInput{"NoNetwork", "eval", {}, "give a network"},
                     BadInput{"UnbalancedBracket", "eval", {"(4k7 + 1k"}, "'(' is never closed (at character 1)"},
-                    BadInput{"ValueRefused", "eval", {"4x7 || 1k"}, "'4x7' is not a value"},
+                    BadInput{"ValueRefused", "eval", {"4x7 || 1k"}, "'4x7' is not a resistance"},
                     BadInput{"MissingValue", "eval", {"4k7 +"}, "expected a value after '+' (at character 5)"},
                     BadInput{"BadTolerance", "eval", {"1k", "--tolerance", "100"}, "--tolerance: '100'"},
                     BadInput{"BadSeries", "eval", {"1k", "--series", "E7"}, "--series: 'E7'"},

@@ -33,19 +33,12 @@ inline QLabel* emptyLabel(QWidget* parent, const char* name)
 
 inline QLabel* message(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return warningLabel(parent, name);
 }
 
 inline QLabel* answer(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel* label = new SteadyLabel(parent, QLatin1String(name), 1, SteadyLabel::Tone::Plain);
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mΩ at 100 °C (ambient plus rise)")));
     return label;

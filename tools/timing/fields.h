@@ -18,7 +18,9 @@ class QGroupBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 // The pieces the pages of the Timing and filters window share.
 namespace tools::timing {
@@ -49,8 +51,9 @@ QString shown(double value, const QString& unit, const QLocale& locale);
 // period, which the answer lines give.
 QString shownInCell(double value, const QString& unit, const QLocale& locale);
 QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale);
-QString percent(const values::Miss& miss, const QLocale& locale);   // "-0.53 %", "exact"
-QString plain(const values::Decimal& value, const QLocale& locale); // "59.375", "0.5": no prefix
+QString percent(const values::Miss& miss, const QLocale& locale);            // "-0.53 %", "exact"
+QTableWidgetItem* missCell(const values::Miss& miss, const QLocale& locale); // shown rounded, copied whole
+QString plain(const values::Decimal& value, const QLocale& locale);          // "59.375", "0.5": no prefix
 
 // A series and the range its values are taken from.
 class PartRange : public QWidget {
@@ -84,10 +87,13 @@ QGroupBox* section(QWidget* page, const QString& title, QLayout* fields, std::in
 // The page: what the parts give beside the designer, both compact, sharing the width as asked.
 void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int designerStretch = 1);
 
-// A read-only results table with the headers given, rows selected whole, sized for ten rows.
+// A results table with the headers given, sized for ten rows.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest);
 // A cell's text; empty where the table has none yet.
 QString cellText(const QTableWidget& table, int row, int column);
+
+// The line under a table: its status, then its "Copy table" button.
+QWidget* underTable(QWidget* parent, QPushButton* copy, QLabel* status = nullptr);
 
 } // namespace tools::timing

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -54,6 +55,7 @@ private:
     QString typedC_;
     QString designedL_;
     bool capacitorDrawn_ = false;
+    QPushButton* copy_ = nullptr;
 };
 
 } // namespace tools
