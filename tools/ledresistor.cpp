@@ -366,8 +366,8 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
             cell(localised(values::format(percent.rounded(values::shownDigits)), locale()) + QStringLiteral(" %"),
                  localised(values::format(percent.rounded(17), 17), locale()) + QStringLiteral(" %")));
     }
-    drawnSupply_ = localised(values::withUnit(input.supply, "V"), locale());
-    drawnForward_ = localised(values::withUnit(input.forward, "V"), locale());
+    drawnSupply_ = localised(values::withUnit(input.supply, "V", values::allDigits), locale()); // as typed
+    drawnForward_ = localised(values::withUnit(input.forward, "V", values::allDigits), locale());
     drawnCount_ = input.count;
     tblResistors_->selectionModel()->clear(); // the best row is drawn again
     drawRow();
