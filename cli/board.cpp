@@ -51,10 +51,16 @@ constexpr Option spacingOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view trackExamples[] = {"--current 1", "--current 1 --length 100mm", "--width 0.3mm --internal"};
+constexpr std::string_view viaExamples[] = {"--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm",
+                                            "--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm "
+                                            "--current 1"};
+constexpr std::string_view spacingExamples[] = {"--voltage 48", "--voltage 500.5"};
+
 constexpr std::array<Command, 3> table{{
-    {"track", {.options = trackOptions, .oneOf = trackOneOf}, runTrack},
-    {"via", {.options = viaOptions}, runVia},
-    {"spacing", {.options = spacingOptions}, runSpacing},
+    {"track", {.options = trackOptions, .oneOf = trackOneOf, .examples = trackExamples}, runTrack},
+    {"via", {.options = viaOptions, .examples = viaExamples}, runVia},
+    {"spacing", {.options = spacingOptions, .examples = spacingExamples}, runSpacing},
 }};
 
 Json& number(Json& json, std::optional<double> value)
@@ -62,14 +68,9 @@ Json& number(Json& json, std::optional<double> value)
     return value ? json.number(*value) : json.null();
 }
 
-std::string withUnit(double value, std::string_view unit)
-{
-    return values::withUnit(values::approximate(value, 4), unit);
-}
-
 std::string millimetres(double metres)
 {
-    return values::plain(metres * 1e3) + " mm";
+    return values::plain(values::approximate(values::scaled(metres, 3))) + " mm";
 }
 
 // Each reader leaves `error` naming the option when the text will not do.
@@ -187,18 +188,18 @@ int runTrack(const Arguments& a, std::ostream& out, std::ostream& err)
         return exitOk;
     }
 
-    out << (track.internal ? "Inner" : "Outer") << " layer, " << withUnit(track.thicknessM, "m") << " copper ("
-        << values::plain(track.thicknessM / 35e-6, 3) << " oz), " << values::plain(track.riseC)
+    out << (track.internal ? "Inner" : "Outer") << " layer, " << values::figure(track.thicknessM, "m") << " copper ("
+        << values::plain(track.thicknessM / 35e-6) << " oz), " << values::plain(track.riseC)
         << " °C rise (IPC-2221, k = " << (track.internal ? "0.024" : "0.048") << ")\n";
     Table t({"width", millimetres(r.widthM) + " (" + values::plain(r.widthMil) + " mil)"});
     t.add({"section", values::plain(r.areaMil2) + " mil²"});
-    t.add({"current", withUnit(r.currentA, "A")});
+    t.add({"current", values::figure(r.currentA, "A")});
     if (r.resistanceOhm) {
         t.add({"resistance",
-               withUnit(*r.resistanceOhm, "Ω") + " over " + millimetres(track.lengthM) + " at " +
+               values::figure(*r.resistanceOhm, "Ω") + " over " + millimetres(track.lengthM) + " at " +
                    values::plain(r.temperatureC) + " °C"});
-        t.add({"drop", withUnit(*r.dropV, "V")});
-        t.add({"loss", withUnit(*r.lossW, "W")});
+        t.add({"drop", values::figure(*r.dropV, "V")});
+        t.add({"loss", values::figure(*r.lossW, "W")});
     }
     t.print(out);
     if (r.outside.any())
@@ -255,20 +256,20 @@ int runVia(const Arguments& a, std::ostream& out, std::ostream& err)
         return exitOk;
     }
 
-    out << millimetres(v.holeM) << " hole, " << withUnit(v.platingM, "m") << " plating, " << millimetres(v.lengthM)
-        << " board, " << millimetres(v.padM) << " pad, " << millimetres(v.antipadM) << " antipad, εr "
-        << values::plain(v.er) << '\n';
-    Table t({"resistance", withUnit(r.resistanceOhm, "Ω") + " at 20 °C"});
+    out << millimetres(v.holeM) << " hole, " << values::figure(v.platingM, "m") << " plating, "
+        << millimetres(v.lengthM) << " board, " << millimetres(v.padM) << " pad, " << millimetres(v.antipadM)
+        << " antipad, εr " << values::plain(v.er) << '\n';
+    Table t({"resistance", values::figure(r.resistanceOhm, "Ω") + " at 20 °C"});
     if (r.dropV) {
-        t.add({"drop", withUnit(*r.dropV, "V") + " at " + withUnit(*v.currentA, "A")});
-        t.add({"loss", withUnit(*r.lossW, "W")});
+        t.add({"drop", values::figure(*r.dropV, "V") + " at " + values::figure(*v.currentA, "A")});
+        t.add({"loss", values::figure(*r.lossW, "W")});
     }
     t.add({"current",
-           withUnit(r.currentA, "A") + " for a " + values::plain(v.riseC) +
+           values::figure(r.currentA, "A") + " for a " + values::plain(v.riseC) +
                " °C rise (IPC-2221, outer-layer k = 0.048, on the barrel's section)"});
     t.add({"thermal", values::plain(r.thermalKPerW) + " K/W"});
-    t.add({"capacitance", withUnit(r.capacitanceF, "F")});
-    t.add({"inductance", withUnit(r.inductanceH, "H")});
+    t.add({"capacitance", values::figure(r.capacitanceF, "F")});
+    t.add({"inductance", values::figure(r.inductanceH, "H")});
     t.print(out);
     return exitOk;
 }
@@ -283,16 +284,24 @@ int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("voltage").number(*voltage.value).key("spacing_m").beginObject();
-        for (std::size_t i = 0; i < categories.size(); ++i)
-            json.key(categories[i].code).number(r.metres[i]);
-        json.endObject().endObject();
+        json.beginObject().key("voltage_v").number(*voltage.value).key("categories").beginArray();
+        for (std::size_t i = 0; i < categories.size(); ++i) {
+            json.beginObject()
+                .key("category")
+                .string(categories[i].code)
+                .key("spacing_m")
+                .number(r.metres[i])
+                .key("conductors")
+                .string(categories[i].description)
+                .endObject();
+        }
+        json.endArray().endObject();
         out << json.text() << '\n';
         return exitOk;
     }
 
     const values::SpacingRow& row = values::spacingTable()[static_cast<std::size_t>(r.row)];
-    out << "IPC-2221B table 6-1 at " << values::withUnit(*voltage.value, "V") << " peak: "
+    out << "IPC-2221B table 6-1 at " << values::withUnit(*voltage.value, "V", values::allDigits) << " peak: "
         << (row.toV == 0 ? std::string("the 301-500 V row plus the figure per volt above 500 V")
                          : "the " + std::to_string(row.fromV) + "-" + std::to_string(row.toV) + " V row")
         << '\n';

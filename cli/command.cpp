@@ -74,10 +74,18 @@ std::string helpText(std::string_view name, const Syntax& syntax)
     for (const Option& o : syntax.options) {
         const std::string left = written(o, o.value);
         text += "  " + left + std::string(width - left.size() + 2, ' ') + std::string(o.help);
-        if (!o.fallback.empty())
-            text += " (default " + std::string(o.fallback) + ")";
+        if (!o.fallback.empty()) {
+            text += " (default " + std::string(o.fallback);
+            if (!o.withFlag.flag.empty())
+                text += "; " + std::string(o.withFlag.fallback) + " with --" + std::string(o.withFlag.flag);
+            text += ")";
+        }
         text += '\n';
     }
+    if (!syntax.examples.empty())
+        text += syntax.examples.size() == 1 ? "\nExample:\n" : "\nExamples:\n";
+    for (const std::string_view example : syntax.examples)
+        text += "  voltiva " + std::string(name) + " " + std::string(example) + "\n";
     return text;
 }
 

@@ -13,12 +13,20 @@ namespace cli {
 
 class Arguments;
 
+// A flag that changes what stands for a left-out option: combine's --capacitor takes E12 parts
+// where resistors take E24.
+struct FlagFallback {
+    std::string_view flag = {};
+    std::string_view fallback = {};
+};
+
 struct Option {
     std::string_view name = {};     // "series", without the dashes
     std::string_view value = {};    // "SERIES", the placeholder; empty for a flag
     std::string_view fallback = {}; // "E24", what stands when it is left out; empty when nothing does
     std::string_view help = {};     // one line
     std::string_view missing = {};  // for a required option, what follows "--db: missing; "
+    FlagFallback withFlag = {};
 };
 
 // Two options of which at most one may be given; with `neither` set, exactly one.
@@ -36,6 +44,9 @@ struct Syntax {
     std::string_view forms = {};          // the ways the options combine, when one line of them says it better
     std::span<const Option> options = {}; // in the order --help lists them
     std::span<const OneOf> oneOf = {};
+    // What a user may type after the command's name, one line each, quoted as for a shell: --help
+    // shows them, and the tests run them to hold the defaults and the JSON to what is written.
+    std::span<const std::string_view> examples = {};
 };
 
 // Options several commands take alike.
@@ -45,7 +56,7 @@ inline constexpr Option marginOption{"margin", "FACTOR", "2", "the rating over t
 // The usage line, without "voltiva ": "pad --db DB [--z 50] [--series E96] [--json]".
 std::string synopsis(std::string_view name, const Syntax& syntax);
 
-// The usage line and every option with its default and its help line.
+// The usage line, every option with its default and its help line, and the examples.
 std::string helpText(std::string_view name, const Syntax& syntax);
 
 // The arguments split by the syntax's options, --help always among them.

@@ -25,12 +25,17 @@ constexpr OneOf convertOneOf[] = {
     {"er", "vf", "--vf: give the medium as --er or as --vf, not both"},
 };
 
+// Each form a value takes, and a wave without --er as well as with it, so that its default is tried.
+constexpr std::string_view convertExamples[] = {"0dBm",          "10dBm", "0dBu --z 600", "1GHz",
+                                                "1GHz --er 4.5", "3dB",   "2:1",          "4.7uF"};
+
 constexpr std::array<Command, 1> table{{
     {"convert",
      {.positional = "VALUE",
       .missing = "a value, for example: voltiva convert 10dBm",
       .options = convertOptions,
-      .oneOf = convertOneOf},
+      .oneOf = convertOneOf,
+      .examples = convertExamples},
      runConvert},
 }};
 

@@ -97,38 +97,39 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
     const auto parts = values::unlimitedParts(values::valuesInRange(set, options.lo, options.hi));
     if (parts.empty())
         return usage(err,
-                     "--range: " + values::name(set) + " has no value from " + values::format(options.lo) + " to " +
-                         values::format(options.hi));
+                     "--range: " + values::name(set) + " has no value from " +
+                         values::format(options.lo, values::allDigits) + " to " +
+                         values::format(options.hi, values::allDigits));
     const auto pairs = values::designDivider(goal, parts, options);
     const double ratio = values::dividerRatio(goal);
     const values::Reach reach = values::dividerReach(goal, parts, options);
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("ratio").number(ratio).reach(reach).key("pairs").beginArray();
+        json.beginObject().key("ratio").number(ratio).reach(reach, "v").key("pairs").beginArray();
         for (const values::DividerPair& p : pairs) {
             json.beginObject()
-                .key("r1")
+                .key("r1_ohm")
                 .number(p.r1)
-                .key("r2")
+                .key("r2_ohm")
                 .number(p.r2)
-                .key("vout")
+                .key("vout_v")
                 .number(p.vout)
-                .key("error_percent")
+                .key("error_pct")
                 .percent(p.deviation.precise)
                 .key("exact")
                 .boolean(p.deviation.exact)
-                .key("vout_min")
+                .key("vout_min_v")
                 .number(p.worstCase.min)
-                .key("vout_max")
+                .key("vout_max_v")
                 .number(p.worstCase.max)
                 .key("current_a")
                 .number(p.currentA);
             const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
             for (std::size_t i = 0; i < power.size(); ++i)
-                json.key(i == 0 ? "p1_w" : "p2_w").number(power[i].watts.toDouble());
+                json.key(i == 0 ? "power_r1_w" : "power_r2_w").number(power[i].watts.toDouble());
             for (std::size_t i = 0; i < power.size(); ++i) {
-                json.key(i == 0 ? "rating1_w" : "rating2_w");
+                json.key(i == 0 ? "rating_r1_w" : "rating_r2_w");
                 if (power[i].rating)
                     json.number(*power[i].rating);
                 else
@@ -142,13 +143,15 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
     }
 
     const bool output = goal.mode == values::DividerMode::Output;
-    out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V") << ", V out "
-        << values::withUnit(goal.vout, "V") << ": k = " << jsonNumber(values::approximate(ratio, 6)) << ", "
-        << values::name(set) << " from " << values::withUnit(options.lo, "Ω") << " to "
-        << values::withUnit(options.hi, "Ω") << ", " << values::format(options.tolerancePercent, 6) << " % parts";
+    constexpr int all = values::allDigits; // what was typed, as it was typed
+    out << (output ? "V in " : "V ref ") << values::withUnit(goal.source, "V", all) << ", V out "
+        << values::withUnit(goal.vout, "V", all) << ": k = " << jsonNumber(values::approximate(ratio)) << ", "
+        << values::name(set) << " from " << values::withUnit(options.lo, "Ω", all) << " to "
+        << values::withUnit(options.hi, "Ω", all) << ", " << values::format(options.tolerancePercent, all)
+        << " % parts";
     if (options.fixedR1 || options.fixedR2)
         out << ", " << (options.fixedR1 ? "R1 " : "R2 ")
-            << values::withUnit(options.fixedR1 ? *options.fixedR1 : *options.fixedR2, "Ω");
+            << values::withUnit(options.fixedR1 ? *options.fixedR1 : *options.fixedR2, "Ω", all);
     out << '\n';
     if (reach.side != values::Reach::Side::Within)
         out << reachText(reach) << '\n';
@@ -158,12 +161,12 @@ int runDivider(const Arguments& a, std::ostream& out, std::ostream& err)
         {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     for (const values::DividerPair& p : pairs) {
         const auto power = values::dividerPower(goal, p.r1, p.r2, margin);
-        table.add({values::withUnit(p.r1, "Ω"), values::withUnit(p.r2, "Ω"),
-                   values::withUnit(values::approximate(p.vout, 4), "V"), p.deviation.text(),
-                   values::withUnit(values::approximate(p.worstCase.min, 4), "V"),
-                   values::withUnit(values::approximate(p.worstCase.max, 4), "V"),
-                   values::withUnit(values::approximate(p.currentA, 4), "A"),
-                   values::withUnit(power[0].watts.rounded(4), "W"), values::withUnit(power[1].watts.rounded(4), "W"),
+        // A resistor already chosen may have more digits than a series value.
+        table.add({values::withUnit(p.r1, "Ω", values::allDigits), values::withUnit(p.r2, "Ω", values::allDigits),
+                   values::figure(p.vout, "V"), p.deviation.text(), values::figure(p.worstCase.min, "V"),
+                   values::figure(p.worstCase.max, "V"), values::figure(p.currentA, "A"),
+                   values::withUnit(power[0].watts.rounded(values::shownDigits), "W"),
+                   values::withUnit(power[1].watts.rounded(values::shownDigits), "W"),
                    power[0].rating ? values::ratingText(*power[0].rating) : "above 5 W",
                    power[1].rating ? values::ratingText(*power[1].rating) : "above 5 W"});
     }
@@ -191,8 +194,12 @@ std::span<const Command> dividerCommands()
          "divider: give --vin and --vout, or --vref and --vout"},
         {"r1", "r2", "--r2: give --r1 or --r2, the resistor already chosen, not both", ""},
     };
+    static constexpr std::string_view examples[] = {"--vin 5 --vout 3.3", "--vref 0.8 --vout 3.3",
+                                                    "--vin 12 --vout 5 --r2 10k"};
     static constexpr Command commands[] = {
-        {"divider", {.forms = "--vin V --vout V | --vref V --vout V", .options = options, .oneOf = oneOf}, runDivider},
+        {"divider",
+         {.forms = "--vin V --vout V | --vref V --vout V", .options = options, .oneOf = oneOf, .examples = examples},
+         runDivider},
     };
     return commands;
 }

@@ -124,12 +124,6 @@ std::string unitOf(const values::SectionPart& p)
     return values::isCapacitor(p.name) ? "F" : "Ω";
 }
 
-// Three decimals, and no "-0.000 dB" for a level a hair below zero.
-std::string decibelText(double db)
-{
-    return values::dbText(std::abs(db) < 5e-4 ? 0.0 : db);
-}
-
 std::string percentText(double p)
 {
     return (p > 0 ? "+" : "") + figure(p) + " %";
@@ -328,12 +322,13 @@ void writeText(std::ostream& out, const Request& r, const values::FilterDesign& 
     const values::Band atFc = values::filterBand(d, r.tolerances, std::array{g.fcHz});
     const double gain = values::passBandGain(d);
     if (std::abs(gain) != 1)
-        out << "pass-band gain " << figure(gain) << " (" << decibelText(values::decibels(gain)) << ")\n";
+        out << "pass-band gain " << figure(gain) << " (" << values::decibelText(values::decibels(gain)) << ")\n";
     out << "at " << shown(g.fcHz, "Hz") << ": "
-        << decibelText(values::decibels(values::designResponse(d, g.fcHz) / gain)) << " (ideal "
-        << decibelText(values::decibels(values::idealResponse(g, g.fcHz))) << "); " << decibelText(atFc.lowDb[0])
-        << " to " << decibelText(atFc.highDb[0]) << " over the tolerances (R " << figure(r.tolerances.resistorPct)
-        << " %, C " << figure(r.tolerances.capacitorPct) << " %)\n";
+        << values::decibelText(values::decibels(values::designResponse(d, g.fcHz) / gain)) << " (ideal "
+        << values::decibelText(values::decibels(values::idealResponse(g, g.fcHz))) << "); "
+        << values::decibelText(atFc.lowDb[0]) << " to " << values::decibelText(atFc.highDb[0])
+        << " over the tolerances (R " << figure(r.tolerances.resistorPct) << " %, C "
+        << figure(r.tolerances.capacitorPct) << " %)\n";
     if (halfPower)
         out << "-3 dB at " << shown(*halfPower, "Hz") << '\n';
     else

@@ -155,11 +155,11 @@ Json& Json::null()
     return *this;
 }
 
-Json& Json::reach(const values::Reach& reach)
+Json& Json::reach(const values::Reach& reach, std::string_view unit)
 {
     using Side = values::Reach::Side;
     key("reach").string(reach.side == Side::Below ? "below" : reach.side == Side::Above ? "above" : "within");
-    key("reach_limit");
+    key("reach_limit_" + std::string(unit));
     return reach.side == Side::Within ? null() : number(reach.precise);
 }
 

@@ -27,8 +27,9 @@ public:
     Json& percent(double value); // always with a fraction or an exponent: 2.0, -0.2, -1.2e-5
     Json& boolean(bool value);
     Json& null();
-    // "reach": "within", "below" or "above"; "reach_limit": the end beyond the target, or null.
-    Json& reach(const values::Reach& reach);
+    // "reach": "within", "below" or "above"; "reach_limit" and the unit ("reach_limit_ohm"): the
+    // end beyond the target, or null.
+    Json& reach(const values::Reach& reach, std::string_view unit);
     const std::string& text() const { return text_; }
 
 private:

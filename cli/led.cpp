@@ -39,9 +39,15 @@ constexpr Option ohmOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view ledExamples[] = {"--supply 5 --vf 2 --current 10m",
+                                            "--supply 12 --vf 3.2 --count 3 --current 20m --vf-range 3..3.4"};
+constexpr std::string_view ohmExamples[] = {"--v 5 --r 220", "--v 12 --p 5"};
+
 constexpr std::array<Command, 2> table{{
-    {"led", {.options = ledOptions}, runLed},
-    {"ohm", {.forms = "with two of --v V --i A --r OHMS --p W", .options = ohmOptions}, runOhm},
+    {"led", {.options = ledOptions, .examples = ledExamples}, runLed},
+    {"ohm",
+     {.forms = "with two of --v V --i A --r OHMS --p W", .options = ohmOptions, .examples = ohmExamples},
+     runOhm},
 }};
 
 std::string optionOf(values::LedField field)
@@ -76,12 +82,12 @@ Json& number(Json& json, const values::Exact& v)
 
 std::string shown(const values::Exact& v, const char* unit)
 {
-    return values::withUnit(v.rounded(4), unit);
+    return values::withUnit(v.rounded(values::shownDigits), unit);
 }
 
 std::string percentText(const values::Exact& fraction)
 {
-    return values::format((fraction * values::Exact::of(100)).rounded(3)) + " %";
+    return values::format((fraction * values::Exact::of(100)).rounded(values::shownDigits)) + " %";
 }
 
 std::string ratingOf(const values::LedChoice& c)
@@ -163,10 +169,10 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("exact_ohms");
+        json.beginObject().key("exact_r_ohm");
         number(json, design->exact.ohms).key("choices").beginArray();
         for (const values::LedChoice& c : design->choices) {
-            json.beginObject().key("ohms");
+            json.beginObject().key("r_ohm");
             number(json, c.ohms).key("current_a");
             number(json, c.current).key("current_min_a");
             number(json, c.currentMin).key("current_max_a");
@@ -178,36 +184,44 @@ int runLed(const Arguments& a, std::ostream& out, std::ostream& err)
             else
                 json.null();
             json.key("led_power_w");
-            number(json, c.ledPower).key("efficiency");
-            number(json, c.efficiency).endObject();
+            number(json, c.ledPower).key("efficiency_pct");
+            number(json, c.efficiency * values::Exact::of(100)).endObject();
         }
         json.endArray().endObject();
         out << json.text() << '\n';
         return exitOk;
     }
 
-    out << "Supply " << values::withUnit(input.supply, "V");
+    constexpr int all = values::allDigits; // what was typed, as it was typed
+    out << "Supply " << values::withUnit(input.supply, "V", all);
     if (input.supplyTolerance.mantissa != 0)
-        out << " ± " << values::format(input.supplyTolerance, 6) << " %";
-    out << ", " << input.count << (input.count == 1 ? " LED of " : " LEDs of ") << values::withUnit(input.forward, "V");
+        out << " ± " << values::format(input.supplyTolerance, all) << " %";
+    out << ", " << input.count << (input.count == 1 ? " LED of " : " LEDs of ")
+        << values::withUnit(input.forward, "V", all);
     if (input.forwardMin || input.forwardMax)
-        out << " (" << values::format(*input.forwardMin, 6) << " to " << values::withUnit(*input.forwardMax, "V")
+        out << " (" << values::format(*input.forwardMin, all) << " to " << values::withUnit(*input.forwardMax, "V", all)
             << ")";
-    out << " at " << values::withUnit(input.current, "A") << "; " << values::name(input.series) << ", "
-        << values::format(input.tolerance, 6) << " % resistors, margin " << values::format(input.margin, 6) << "x\n";
+    out << " at " << values::withUnit(input.current, "A", all) << "; " << values::name(input.series) << ", "
+        << values::format(input.tolerance, all) << " % resistors, margin " << values::format(input.margin, all)
+        << "x\n";
     using A = Table::Align;
     Table t({"", "R", "current", "lowest", "highest", "power", "worst", "rating", "LED power", "efficiency"},
             {A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
-    const auto row = [&](const std::string& label, const values::LedChoice& c) {
-        t.add({label, shown(c.ohms, "Ω"), shown(c.current, "A"), shown(c.currentMin, "A"), shown(c.currentMax, "A"),
+    const auto row = [&](const std::string& label, const values::LedChoice& c, const std::string& ohms) {
+        t.add({label, ohms, shown(c.current, "A"), shown(c.currentMin, "A"), shown(c.currentMax, "A"),
                shown(c.power, "W"), shown(c.powerMax, "W"), ratingOf(c), shown(c.ledPower, "W"),
                percentText(c.efficiency)});
     };
-    row(design->exact.ohms.isDecimal(4) ? "exact" : "exact (rounded)", design->exact);
+    // The exact resistor in full when it is a decimal; the others are series values.
+    const values::Exact& exact = design->exact.ohms;
+    if (exact.isDecimal(values::exactDigits))
+        row("exact", design->exact, values::withUnit(exact.rounded(values::exactDigits), "Ω", values::exactDigits));
+    else
+        row("exact (rounded)", design->exact, shown(exact, "Ω"));
     if (!design->choices.empty())
-        row("at or above", design->choices.front());
+        row("at or above", design->choices.front(), shown(design->choices.front().ohms, "Ω"));
     if (design->choices.size() > 1)
-        row("below", design->choices[1]);
+        row("below", design->choices[1], shown(design->choices[1].ohms, "Ω"));
     t.print(out);
     return exitOk;
 }
@@ -217,6 +231,8 @@ int runOhm(const Arguments& a, std::ostream& out, std::ostream& err)
     using Q = values::Quantity;
     constexpr std::array<std::pair<const char*, Q>, 4> options{
         {{"v", Q::Voltage}, {"i", Q::Current}, {"r", Q::Resistance}, {"p", Q::Power}}};
+    // In the order of Quantity, which indexes the answer.
+    constexpr std::array<const char*, 4> keys{"voltage_v", "current_a", "resistance_ohm", "power_w"};
     std::vector<values::OhmGiven> given;
     std::vector<std::string> names;
     for (const auto& [name, quantity] : options) {
@@ -240,16 +256,16 @@ int runOhm(const Arguments& a, std::ostream& out, std::ostream& err)
     if (a.flag("json")) {
         Json json;
         json.beginObject();
-        for (const auto& [name, quantity] : options)
-            json.key(name).number(result.values[static_cast<std::size_t>(quantity)].toDouble());
+        for (std::size_t q = 0; q < keys.size(); ++q)
+            json.key(keys[q]).number(result.values[q].toDouble());
         json.endObject();
         out << json.text() << '\n';
         return exitOk;
     }
     for (const auto& [name, quantity] : options) {
         const values::OhmValue& v = result.values[static_cast<std::size_t>(quantity)];
-        out << values::symbol(quantity) << (v.isDecimal(10) ? " = " : " ≈ ")
-            << values::withUnit(v.rounded(10), values::unit(quantity), 10) << '\n';
+        out << values::symbol(quantity) << (v.exact() ? " = " : " ≈ ")
+            << values::withUnit(v.shown(), values::unit(quantity), values::exactDigits) << '\n';
     }
     return exitOk;
 }

@@ -83,7 +83,7 @@ int runMark(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("value").number(*parsed.value).key("tolerance_percent").number(tolerance);
+        json.beginObject().key("value_ohm").number(*parsed.value).key("tolerance_pct").number(tolerance);
         for (const values::Marking& m : result.markings) {
             json.key(values::keyOf(m.kind));
             if (!m.carries()) {
@@ -137,8 +137,12 @@ int runRead(const Arguments& a, std::ostream& out, std::ostream& err)
         Json json;
         json.beginObject().key("readings").beginArray();
         for (const values::Reading& r : result.readings) {
-            json.beginObject().key("kind").string(values::kindName(r.kind)).key("value").number(r.value);
-            json.key("tolerance_percent");
+            json.beginObject()
+                .key("kind")
+                .string(values::kindName(r.kind))
+                .key(r.unit == values::Unit::Farad ? "value_f" : "value_ohm")
+                .number(r.value);
+            json.key("tolerance_pct");
             if (r.tolerance && r.tolerance->symmetricPercent())
                 json.number(r.tolerance->plus);
             else
@@ -148,7 +152,6 @@ int runRead(const Arguments& a, std::ostream& out, std::ostream& err)
                 json.number(static_cast<long long>(*r.tcr));
             else
                 json.null();
-            json.key("unit").string(r.unit == values::Unit::Farad ? "F" : "ohm");
             json.key("tolerance");
             if (r.tolerance)
                 json.string(values::describe(*r.tolerance));
@@ -177,15 +180,21 @@ std::span<const Command> markingsCommands()
         jsonOption,
     };
     static constexpr Option readOptions[] = {jsonOption};
+    static constexpr std::string_view markExamples[] = {"4k7", "4.99k --tolerance 1 --tcr 50"};
+    static constexpr std::string_view readExamples[] = {"\"yellow violet red gold\"", "104", "4K7J"};
     static constexpr Command commands[] = {
         {"mark",
-         {.positional = "VALUE", .missing = "the value, for example: voltiva mark 4k7", .options = markOptions},
+         {.positional = "VALUE",
+          .missing = "the value, for example: voltiva mark 4k7",
+          .options = markOptions,
+          .examples = markExamples},
          runMark},
         {"read",
          {.positional = "MARKING",
           .many = true,
           .missing = "the marking, for example: voltiva read \"yellow violet red gold\"",
-          .options = readOptions},
+          .options = readOptions,
+          .examples = readExamples},
          runRead},
     };
     return commands;

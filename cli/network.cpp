@@ -24,12 +24,16 @@ constexpr Option evalOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view evalExamples[] = {"\"4k7 + (10k || 22k)\"", "\"4k7/5% + (10k/1% || 22k/1%)\"",
+                                             "\"100n || 47n\" --capacitor"};
+
 constexpr std::array<Command, 1> table{{
     {"eval",
      {.positional = "NETWORK",
       .many = true,
       .missing = "a network, for example voltiva eval \"4k7 + (10k || 22k)\"",
-      .options = evalOptions},
+      .options = evalOptions,
+      .examples = evalExamples},
      runEval},
 }};
 
@@ -75,25 +79,26 @@ int runEval(const Arguments& a, std::ostream& out, std::ostream& err)
     const std::string written = values::networkText(network.tree, network.tolerances);
 
     if (a.flag("json")) {
+        const std::string unitKey = kind == values::Kind::Resistor ? "_ohm" : "_f";
         Json json;
         json.beginObject()
             .key("text")
             .string(written)
             .key("kind")
             .string(kind == values::Kind::Resistor ? "resistor" : "capacitor")
-            .key("value")
+            .key("value" + unitKey)
             .number(v.nearest)
             .key("exact")
             .boolean(v.exact.has_value())
-            .key("min")
+            .key("min" + unitKey)
             .number(v.lowNearest)
-            .key("max")
+            .key("max" + unitKey)
             .number(v.highNearest)
             .key("nearest")
             .beginObject()
             .key("series")
             .string(values::name(series))
-            .key("value")
+            .key("value" + unitKey)
             .number(v.standard.nearest)
             .endObject()
             .endObject();
@@ -104,7 +109,7 @@ int runEval(const Arguments& a, std::ostream& out, std::ostream& err)
     out << written << '\n';
     out << "value    "
         << (v.exact ? values::withUnit(*v.exact, unit, values::exactDigits) + " exact"
-                    : values::withUnit(v.value, unit, 6))
+                    : values::withUnit(v.value, unit))
         << '\n';
     if (v.hasTolerance)
         out << "range    " << values::rangeText(v.low, v.high, unit) << '\n';

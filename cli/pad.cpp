@@ -24,8 +24,10 @@ constexpr Option padOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view padExamples[] = {"--db 6", "--db 20 --z 75"};
+
 constexpr std::array<Command, 1> table{{
-    {"pad", {.options = padOptions}, runPad},
+    {"pad", {.options = padOptions, .examples = padExamples}, runPad},
 }};
 
 // The JSON names of the pads and their resistors, in the order designPads gives them.
@@ -45,7 +47,7 @@ void writeJson(Json& json, const values::Pad& pad)
     for (const values::PadResistor& r : pad.resistors)
         json.key(ohmKey(r.role)).number(r.standard);
     const values::PadPerformance& p = pad.standard;
-    json.key("db").number(p.db).key("z_in_ohm").number(p.zIn);
+    json.key("attenuation_db").number(p.db).key("z_in_ohm").number(p.zIn);
     // JSON has no infinity: a perfect match writes null and says why.
     json.key("return_loss_db");
     if (p.returnLossDb)
@@ -99,8 +101,8 @@ int runPad(const Arguments& a, std::ostream& out, std::ostream& err)
         return exitOk;
     }
 
-    out << values::format(*db.db, 18) << " dB, " << values::withUnit(z, "Ω", 18) << ", " << values::name(series)
-        << '\n';
+    out << values::withUnit(*db.db, "dB", values::allDigits) << ", " << values::withUnit(z, "Ω", values::allDigits)
+        << ", " << values::name(series) << '\n';
     using A = Table::Align;
     Table t({"pad", "resistor", "exact", std::string(values::name(series)), "attenuation", "Z in", "return loss"},
             {A::Left, A::Left, A::Right, A::Right, A::Right, A::Right, A::Right});
@@ -109,10 +111,10 @@ int runPad(const Arguments& a, std::ostream& out, std::ostream& err)
         for (const values::PadResistor& r : pad.resistors) {
             const std::string role = std::string(r.role) + (r.count > 1 ? " (x" + std::to_string(r.count) + ")" : "");
             const values::PadPerformance& p = pad.standard;
-            t.add({first ? std::string(values::name(pad.kind)) : "", role, values::ohmsText(r.exact),
-                   values::withUnit(r.standard, "Ω"), first ? values::dbText(p.db) : "",
-                   first ? values::ohmsText(p.zIn) : "",
-                   first ? (p.returnLossDb ? values::dbText(*p.returnLossDb) : "infinite") : ""});
+            t.add({first ? std::string(values::name(pad.kind)) : "", role, values::figure(r.exact, "Ω"),
+                   values::withUnit(r.standard, "Ω"), first ? values::figure(p.db, "dB") : "",
+                   first ? values::figure(p.zIn, "Ω") : "",
+                   first ? (p.returnLossDb ? values::figure(*p.returnLossDb, "dB") : "infinite") : ""});
             first = false;
         }
     }

@@ -61,7 +61,7 @@ int runNearest(const Arguments& a, std::ostream& out, std::ostream& err)
                 .string(values::name(s))
                 .key("nearest")
                 .number(n.nearest)
-                .key("error_percent")
+                .key("error_pct")
                 .percent(values::deviation(n.nearest, *target).precise)
                 .key("below")
                 .number(n.below)
@@ -75,7 +75,7 @@ int runNearest(const Arguments& a, std::ostream& out, std::ostream& err)
         out << json.text() << '\n';
         return exitOk;
     }
-    out << "Target " << values::format(*target) << '\n';
+    out << "Target " << values::format(*target, values::allDigits) << '\n';
     using A = Table::Align;
     Table table({"series", "nearest", "deviation", "below", "deviation", "above", "deviation", "exact"},
                 {A::Left, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Left});
@@ -166,15 +166,16 @@ int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
         message(err, "combine: the search stopped at its limit: a better network may exist");
     const values::Reach reach = values::networkReach(*target, parts, options);
     if (a.flag("json")) {
+        const std::string unitKey = capacitor ? "f" : "ohm";
         Json json;
-        json.beginObject().key("target").number(*target).reach(reach).key("networks").beginArray();
+        json.beginObject().key("target_" + unitKey).number(*target).reach(reach, unitKey).key("networks").beginArray();
         for (const values::Network& n : found.networks) {
             json.beginObject()
                 .key("network")
                 .string(n.text)
-                .key("value")
+                .key("value_" + unitKey)
                 .number(n.precise)
-                .key("error_percent")
+                .key("error_pct")
                 .percent(n.deviation.precise)
                 .key("exact")
                 .boolean(n.deviation.exact)
@@ -186,12 +187,12 @@ int runCombine(const Arguments& a, std::ostream& out, std::ostream& err)
         out << json.text() << '\n';
         return status;
     }
-    out << "Target " << values::format(*target) << '\n';
+    out << "Target " << values::format(*target, values::allDigits) << '\n';
     if (reach.side != values::Reach::Side::Within)
         out << reachText(reach, capacitor ? "F" : "Ω") << '\n';
     Table table({"network", "value", "deviation"}, {Table::Align::Left, Table::Align::Right, Table::Align::Right});
     for (const values::Network& n : found.networks)
-        table.add({n.text, values::format(n.value), n.deviation.text()});
+        table.add({n.text, values::format(n.value, values::allDigits), n.deviation.text()});
     table.print(out);
     return status;
 }
@@ -203,24 +204,28 @@ std::span<const Command> standardCommands()
         jsonOption,
     };
     static constexpr Option combineOptions[] = {
-        {"series", "SERIES", "E24", "the parts' series or a union such as E24+E96; E12 with --capacitor"},
-        {"range", "LO..HI", "10..1M", "the values the parts may take; 1p..10m with --capacitor"},
+        {"series", "SERIES", "E24", "the parts' series or a union such as E24+E96", "", {"capacitor", "E12"}},
+        {"range", "LO..HI", "10..1M", "the values the parts may take", "", {"capacitor", "1p..10m"}},
         {"parts", "N", "3", "the most parts in a network, 1 to 4"},
         {"top", "N", "10", "how many networks to list"},
         {"capacitor", "", "", "the target and the parts are capacitors"},
         {"stock", "FILE", "", "take the parts from this file instead of a series"},
         jsonOption,
     };
+    static constexpr std::string_view nearestExamples[] = {"5k", "4.99k --series E96+E192"};
+    static constexpr std::string_view combineExamples[] = {"5k", "5k --series E12 --parts 2", "147n --capacitor"};
     static constexpr Command commands[] = {
         {"nearest",
          {.positional = "VALUE",
           .missing = "the target value, for example: voltiva nearest 5k",
-          .options = nearestOptions},
+          .options = nearestOptions,
+          .examples = nearestExamples},
          runNearest},
         {"combine",
          {.positional = "VALUE",
           .missing = "the target value, for example: voltiva combine 5k",
-          .options = combineOptions},
+          .options = combineOptions,
+          .examples = combineExamples},
          runCombine},
     };
     return commands;

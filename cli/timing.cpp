@@ -82,20 +82,32 @@ constexpr Option timerOptions[] = {
     jsonOption,
 };
 
+constexpr std::string_view rcExamples[] = {"--r 10k --c 100n", "--r 10k --c 100n --vs 5 --v 3.3", "--fc 1k",
+                                           "--tau 1m --c-series E12"};
+constexpr std::string_view reactanceExamples[] = {"--f 1k --c 100n", "--f 1k --l 10m"};
+constexpr std::string_view resonanceExamples[] = {"--l 10u --c 100n", "--l 10u --f0 159k"};
+constexpr std::string_view timerExamples[] = {"--r1 10k --r2 1M --c 300n", "--r1 10k --r2 10k --c 100n --diode",
+                                              "--mono --r 100k --c 10u", "--f 1k --duty 60", "--f 1 --duty 50 --diode"};
+
 constexpr std::array<Command, 4> table{{
-    {"rc", {.forms = "--r R --c C [--vs V --v V] | --fc F | --tau T", .options = rcOptions}, runRc},
-    {"reactance", {.options = reactanceOptions, .oneOf = reactanceOneOf}, runReactance},
-    {"resonance", {.forms = "--l L --c C | --l L --f0 F", .options = resonanceOptions}, runResonance},
+    {"rc",
+     {.forms = "--r R --c C [--vs V --v V] | --fc F | --tau T", .options = rcOptions, .examples = rcExamples},
+     runRc},
+    {"reactance", {.options = reactanceOptions, .oneOf = reactanceOneOf, .examples = reactanceExamples}, runReactance},
+    {"resonance",
+     {.forms = "--l L --c C | --l L --f0 F", .options = resonanceOptions, .examples = resonanceExamples},
+     runResonance},
     {"timer",
      {.forms = "--r1 R --r2 R --c C [--diode] | --mono --r R --c C | --f F --duty D [--diode]",
-      .options = timerOptions},
+      .options = timerOptions,
+      .examples = timerExamples},
      runTimer},
 }};
 
-// A figure for plain output: five significant digits and the unit's prefix.
-std::string shown(double x, const char* unit, int significant = 5)
+// What was typed, as it was typed.
+std::string typed(const Decimal& value, const char* unit)
 {
-    return values::withUnit(values::approximate(x, significant), unit, significant);
+    return values::withUnit(value, unit, values::allDigits);
 }
 
 // Reads the options of one command; the first mistake is kept and ends the reading.
@@ -177,8 +189,8 @@ public:
         }
         std::vector<Decimal> found = values::valuesInRange(set, lo, hi);
         if (found.empty())
-            fail("--" + rangeOption + ": " + values::name(set) + " has no value from " + values::format(lo) + " to " +
-                 values::format(hi));
+            fail("--" + rangeOption + ": " + values::name(set) + " has no value from " +
+                 values::format(lo, values::allDigits) + " to " + values::format(hi, values::allDigits));
         return found;
     }
 
@@ -248,10 +260,11 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "time constant      " << shown(tau, "s") << '\n' << "corner frequency   " << shown(fc, "Hz") << '\n';
+        out << "time constant      " << values::figure(tau, "s") << '\n'
+            << "corner frequency   " << values::figure(fc, "Hz") << '\n';
         if (charge)
-            out << "to " << values::withUnit(*level, "V") << " of " << values::withUnit(*supply, "V") << "  "
-                << shown(*charge, "s") << '\n';
+            out << "to " << typed(*level, "V") << " of " << typed(*supply, "V") << "  " << values::figure(*charge, "s")
+                << '\n';
         return exitOk;
     }
 
@@ -283,19 +296,24 @@ int runRc(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("pairs").beginArray();
         for (const values::RcPair& p : pairs) {
-            j.beginObject().key("r").number(p.r).key("c").number(p.c).key(corner ? "fc_hz" : "tau_s").number(p.value);
-            writeMiss(j, "error_percent", p.miss);
+            j.beginObject()
+                .key("r_ohm")
+                .number(p.r)
+                .key("c_f")
+                .number(p.c)
+                .key(corner ? "fc_hz" : "tau_s")
+                .number(p.value);
+            writeMiss(j, "error_pct", p.miss);
             j.key("exact").boolean(p.miss.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
         return status;
     }
-    out << (corner ? "corner " + values::withUnit(*target, "Hz") : "time constant " + values::withUnit(*target, "s"))
-        << '\n';
+    out << (corner ? "corner " + typed(*target, "Hz") : "time constant " + typed(*target, "s")) << '\n';
     using A = Table::Align;
     Table t({"R", "C", corner ? "corner" : "time constant", "deviation"}, {A::Right, A::Right, A::Right, A::Right});
     for (const values::RcPair& p : pairs)
-        t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), shown(p.value, corner ? "Hz" : "s"),
+        t.add({values::withUnit(p.r, "Ω"), values::withUnit(p.c, "F"), values::figure(p.value, corner ? "Hz" : "s"),
                p.miss.rounded.text()});
     t.print(out);
     return status;
@@ -313,12 +331,16 @@ int runReactance(const Arguments& a, std::ostream& out, std::ostream& err)
     const double partner = values::resonantPartner(*f, *part);
     if (a.flag("json")) {
         Json j;
-        j.beginObject().key("ohms").number(ohms).key(capacitor ? "resonant_h" : "resonant_f").number(partner);
+        j.beginObject()
+            .key("reactance_ohm")
+            .number(ohms)
+            .key(capacitor ? "resonant_l_h" : "resonant_c_f")
+            .number(partner);
         out << j.endObject().text() << '\n';
         return exitOk;
     }
-    out << "reactance        " << shown(ohms, "Ω") << '\n'
-        << "resonant with    " << shown(partner, capacitor ? "H" : "F") << '\n';
+    out << "reactance        " << values::figure(ohms, "Ω") << '\n'
+        << "resonant with    " << values::figure(partner, capacitor ? "H" : "F") << '\n';
     return exitOk;
 }
 
@@ -341,7 +363,8 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "resonance        " << shown(f0, "Hz") << '\n' << "impedance        " << shown(z0, "Ω") << '\n';
+        out << "resonance        " << values::figure(f0, "Hz") << '\n'
+            << "impedance        " << values::figure(z0, "Ω") << '\n';
         return exitOk;
     }
     if (read.has("c"))
@@ -356,18 +379,18 @@ int runResonance(const Arguments& a, std::ostream& out, std::ostream& err)
         Json j;
         j.beginObject().key("capacitors").beginArray();
         for (const values::TankCapacitor& t : found) {
-            j.beginObject().key("c").number(t.c).key("f0_hz").number(t.f0Hz);
-            writeMiss(j, "error_percent", t.miss);
+            j.beginObject().key("c_f").number(t.c).key("f0_hz").number(t.f0Hz);
+            writeMiss(j, "error_pct", t.miss);
             j.endObject();
         }
         out << j.endArray().endObject().text() << '\n';
         return exitOk;
     }
-    out << "resonance " << values::withUnit(*f0, "Hz") << " with " << values::withUnit(*l, "H") << '\n';
+    out << "resonance " << typed(*f0, "Hz") << " with " << typed(*l, "H") << '\n';
     using A = Table::Align;
     Table t({"C", "resonance", "deviation"}, {A::Right, A::Right, A::Right});
     for (const values::TankCapacitor& c : found)
-        t.add({values::withUnit(c.c, "F"), shown(c.f0Hz, "Hz", 6), c.miss.rounded.text()});
+        t.add({values::withUnit(c.c, "F"), values::figure(c.f0Hz, "Hz"), c.miss.rounded.text()});
     t.print(out);
     return exitOk;
 }
@@ -422,7 +445,7 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.beginObject().key("pulse_s").number(pulse).endObject().text() << '\n';
             return exitOk;
         }
-        out << "pulse            " << shown(pulse, "s") << '\n';
+        out << "pulse            " << values::figure(pulse, "s") << '\n';
         return exitOk;
     }
 
@@ -443,7 +466,7 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             j.beginObject()
                 .key("f_hz")
                 .number(t.frequencyHz)
-                .key("duty_percent")
+                .key("duty_pct")
                 .number(t.dutyPercent)
                 .key("high_s")
                 .number(t.highS)
@@ -452,10 +475,10 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
             out << j.endObject().text() << '\n';
             return exitOk;
         }
-        out << "frequency        " << shown(t.frequencyHz, "Hz") << '\n'
-            << "duty             " << jsonNumber(values::approximate(t.dutyPercent, 5)) << " %" << '\n'
-            << "high             " << shown(t.highS, "s") << '\n'
-            << "low              " << shown(t.lowS, "s") << '\n';
+        out << "frequency        " << values::figure(t.frequencyHz, "Hz") << '\n'
+            << "duty             " << values::plain(t.dutyPercent) << " %" << '\n'
+            << "high             " << values::figure(t.highS, "s") << '\n'
+            << "low              " << values::figure(t.lowS, "s") << '\n';
         if (diode)
             out << "(the diode's forward drop neglected)\n";
         return exitOk;
@@ -487,35 +510,36 @@ int runTimer(const Arguments& a, std::ostream& out, std::ostream& err)
         j.beginObject().key("designs").beginArray();
         for (const values::TimerDesign& d : designs) {
             j.beginObject()
-                .key("r1")
+                .key("r1_ohm")
                 .number(d.r1)
-                .key("r2")
+                .key("r2_ohm")
                 .number(d.r2)
-                .key("c")
+                .key("c_f")
                 .number(d.c)
                 .key("f_hz")
                 .number(d.result.frequencyHz)
-                .key("duty_percent")
+                .key("duty_pct")
                 .number(d.result.dutyPercent);
-            writeMiss(j, "error_percent", d.worst);
+            writeMiss(j, "error_pct", d.worst);
             j.key("high_s").number(d.result.highS).key("low_s").number(d.result.lowS);
-            writeMiss(j, "high_error_percent", d.high);
-            writeMiss(j, "low_error_percent", d.low);
-            writeMiss(j, "f_error_percent", d.frequency);
+            writeMiss(j, "high_error_pct", d.high);
+            writeMiss(j, "low_error_pct", d.low);
+            writeMiss(j, "f_error_pct", d.frequency);
             j.key("duty_exact").boolean(d.duty.exact).endObject();
         }
         out << j.endArray().endObject().text() << '\n';
         return status;
     }
-    out << values::withUnit(*f, "Hz") << " at " << jsonNumber(*duty) << " %"
+    out << typed(*f, "Hz") << " at " << values::plain(*duty) << " %"
         << (diode ? ", diode across R2 (its forward drop neglected)" : "") << '\n';
     using A = Table::Align;
     Table t({"R1", "R2", "C", "frequency", "duty", "high", "low", "worst time"},
             {A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right, A::Right});
     for (const values::TimerDesign& d : designs) {
         t.add({values::withUnit(d.r1, "Ω"), values::withUnit(d.r2, "Ω"), values::withUnit(d.c, "F"),
-               shown(d.result.frequencyHz, "Hz", 6), jsonNumber(d.dutyRounded) + " %" + (d.duty.exact ? " exact" : ""),
-               d.high.rounded.text(), d.low.rounded.text(), d.worst.rounded.text()});
+               values::figure(d.result.frequencyHz, "Hz"),
+               values::plain(d.dutyRounded) + " %" + (d.duty.exact ? " exact" : ""), d.high.rounded.text(),
+               d.low.rounded.text(), d.worst.rounded.text()});
     }
     t.print(out);
     return status;

@@ -39,7 +39,7 @@ constexpr Option dropOptions[] = {
     areaOption,
     awgOption,
     {"supply", "V", "", "the supply's voltage, for the drop in percent"},
-    {"max-drop", "LIMIT", "3%", "the drop allowed, in percent of the supply or in volts (0.5V)"},
+    {"max-drop", "LIMIT", "3%", "the drop allowed, in percent of the supply or in volts such as 0.5V"},
     {"three-phase", "", "", "a balanced three-phase load: √3 times one conductor's drop"},
     aluminiumOption,
     {"temperature", "CELSIUS", "20", "the conductors' temperature"},
@@ -68,8 +68,8 @@ constexpr Option batteryOptions[] = {
     {"duty", "PERCENT", "100", "the share of the time the load is active"},
     {"sleep", "A", "0", "the load's current the rest of the time"},
     {"self-discharge", "PERCENT", "0", "the share of the capacity lost a month"},
-    {"derating", "PERCENT", "0", "the share of the capacity not to count on (age, cold, cut-off)"},
-    {"peukert", "K", "1", "Peukert's exponent, 1 to 2 (lead-acid 1.1 to 1.3)"},
+    {"derating", "PERCENT", "0", "the share of the capacity not to count on: age, cold, cut-off"},
+    {"peukert", "K", "1", "Peukert's exponent, 1 to 2; lead-acid 1.1 to 1.3"},
     {"rated-hours", "H", "20", "the discharge time the capacity is rated for, with --peukert"},
     jsonOption,
 };
@@ -86,12 +86,26 @@ constexpr OneOf capacitorOneOf[] = {
     {"current", "power", "--power: give the load as --current or --power, not both"},
 };
 
+constexpr std::string_view wireExamples[] = {"--awg 24", "--awg 14 --temperature 70"};
+constexpr std::string_view dropExamples[] = {"--length 10m --current 10 --area 2.5mm2 --supply 12",
+                                             "--length 10m --current 10 --awg 14 --max-drop 0.5V"};
+constexpr std::string_view fuseExamples[] = {"--awg 24", "--width 0.3mm --time 100ms"};
+// --rated-hours applies only beside --peukert: the lead-acid example is the one that takes its default.
+constexpr std::string_view batteryExamples[] = {"--capacity 2000mAh --current 10m --duty 1 --sleep 10u",
+                                                "--capacity 7Ah --current 2 --peukert 1.2"};
+constexpr std::string_view capacitorExamples[] = {"--c 1000u --v 12 --v2 9 --current 100m",
+                                                  "--c 1 --v 5 --v2 3 --power 500m"};
+
 constexpr std::array<Command, 5> table{{
-    {"wire", {.forms = "--awg N | --area MM2 | --d MM", .options = wireOptions}, runWire},
-    {"drop", {.options = dropOptions, .oneOf = dropOneOf}, runDrop},
-    {"fuse", {.forms = "--awg N | --area MM2 | --d MM | --width MM [--copper 1oz]", .options = fuseOptions}, runFuse},
-    {"battery", {.options = batteryOptions}, runBattery},
-    {"capacitor", {.options = capacitorOptions, .oneOf = capacitorOneOf}, runCapacitor},
+    {"wire", {.forms = "--awg N | --area MM2 | --d MM", .options = wireOptions, .examples = wireExamples}, runWire},
+    {"drop", {.options = dropOptions, .oneOf = dropOneOf, .examples = dropExamples}, runDrop},
+    {"fuse",
+     {.forms = "--awg N | --area MM2 | --d MM | --width MM [--copper 1oz]",
+      .options = fuseOptions,
+      .examples = fuseExamples},
+     runFuse},
+    {"battery", {.options = batteryOptions, .examples = batteryExamples}, runBattery},
+    {"capacitor", {.options = capacitorOptions, .oneOf = capacitorOneOf, .examples = capacitorExamples}, runCapacitor},
 }};
 
 constexpr values::Amount current{values::Unit::Ampere, {}, "a current", "10, 10A or 500mA"};
@@ -147,7 +161,7 @@ Json& gauge(Json& json, const values::WireSize* size)
 
 Json& metric(Json& json, const values::WireSize* size)
 {
-    return size ? json.number(size->areaM2 * 1e6) : json.null();
+    return size ? json.number(size->areaM2) : json.null();
 }
 
 } // namespace
@@ -179,15 +193,15 @@ int runWire(const Arguments& a, std::ostream& out, std::ostream& err)
         json.beginObject().key("metal").string(values::metalData(metal).name);
         json.key("temperature_degc").number(*temperature).key("awg");
         c->awg ? json.string(values::awgName(*c->awg)) : json.null();
-        json.key("diameter_mm").number(*c->diameterM * 1e3);
-        json.key("area_mm2").number(c->areaM2 * 1e6);
+        json.key("diameter_m").number(*c->diameterM);
+        json.key("area_m2").number(c->areaM2);
         json.key("area_cmil").number(c->areaM2 / values::m2PerCircularMil);
         json.key("resistance_ohm_per_m").number(perMetre);
         json.key("resistance_ohm_per_ft").number(perMetre * values::metresPerFoot);
         gauge(json.key("awg_above"), awg.above);
         gauge(json.key("awg_below"), awg.below);
-        metric(json.key("metric_above_mm2"), mm2.above);
-        metric(json.key("metric_below_mm2"), mm2.below).endObject();
+        metric(json.key("metric_above_m2"), mm2.above);
+        metric(json.key("metric_below_m2"), mm2.below).endObject();
         out << json.text() << '\n';
         return exitOk;
     }
@@ -247,7 +261,7 @@ int runDrop(const Arguments& a, std::ostream& out, std::ostream& err)
         json.key("metal").string(values::metalData(cable.metal).name);
         json.key("three_phase").boolean(cable.feed == values::Feed::ThreePhase);
         json.key("temperature_degc").number(cable.temperatureC);
-        number(json.key("area_mm2"), c ? std::optional(c->areaM2 * 1e6) : std::nullopt);
+        number(json.key("area_m2"), c ? std::optional(c->areaM2) : std::nullopt);
         number(json.key("resistance_ohm"), ifSection(d.resistanceOhm));
         number(json.key("drop_v"), ifSection(d.dropV));
         number(json.key("drop_pct"), supply ? ifSection(d.dropV / *supply * 100) : std::nullopt);
@@ -255,7 +269,7 @@ int runDrop(const Arguments& a, std::ostream& out, std::ostream& err)
         number(json.key("limit_v"), limitV);
         gauge(json.key("smallest_awg"), smallestAwg);
         number(json.key("smallest_awg_drop_v"), dropOf(smallestAwg));
-        metric(json.key("smallest_metric_mm2"), smallestMetric);
+        metric(json.key("smallest_metric_m2"), smallestMetric);
         number(json.key("smallest_metric_drop_v"), dropOf(smallestMetric)).endObject();
         out << json.text() << '\n';
         return exitOk;
@@ -338,7 +352,7 @@ int runFuse(const Arguments& a, std::ostream& out, std::ostream& err)
 
     if (a.flag("json")) {
         Json json;
-        json.beginObject().key("area_mm2").number(c->areaM2 * 1e6);
+        json.beginObject().key("area_m2").number(c->areaM2);
         json.key("area_cmil").number(c->areaM2 / values::m2PerCircularMil);
         json.key("time_s").number(*time).key("ambient_degc").number(*ambient);
         json.key("melting_degc").number(values::copperMeltingC).key("onderdonk_a").number(onderdonk);

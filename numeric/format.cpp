@@ -8,14 +8,13 @@
 #include <array>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 namespace values {
 
 namespace {
 
-// Half away from zero, to at most `significant` digits.
+// Half away from zero on the exact decimal, to at most `significant` digits.
 Decimal roundSignificant(const Decimal& v, int significant)
 {
     const int drop = v.digits() - std::max(significant, 1);
@@ -95,6 +94,10 @@ std::string formatRkm(const Decimal& v, Unit unit, int significant)
 
 std::string withUnit(const Decimal& value, std::string_view unit, int significant)
 {
+    // "mHz" reads as "MHz", and a prefix on a logarithm means nothing.
+    const bool unprefixed = unit == "dB" || (unit == "Hz" && value < Decimal::of(1, 0) && Decimal::of(-1, 0) < value);
+    if (unprefixed)
+        return (value.mantissa == 0 ? "0" : plain(roundSignificant(value, significant))) + " " + std::string(unit);
     const std::string text = format(value, significant);
     // The prefix, if any, follows the last digit.
     const std::size_t digitsEnd = text.find_last_of("0123456789") + 1;
@@ -103,6 +106,16 @@ std::string withUnit(const Decimal& value, std::string_view unit, int significan
     result.append(text, digitsEnd);
     result += unit;
     return result;
+}
+
+std::string figure(double value, std::string_view unit)
+{
+    const Decimal shown = approximate(value);
+    std::string text = withUnit(shown, unit);
+    // A slow blinker's rate is easier to picture as its period.
+    if (unit == "Hz" && shown.mantissa > 0 && shown < Decimal::of(1, 0))
+        text += " (period " + figure(1 / value, "s") + ")";
+    return text;
 }
 
 std::string plain(const Decimal& v)
@@ -128,37 +141,25 @@ std::string scientific(const Decimal& v)
 
 std::string plain(double value, int significant)
 {
-    if (!std::isfinite(value) || value == 0)
-        return value == 0 ? "0" : std::to_string(value);
-    const int order = static_cast<int>(std::floor(std::log10(std::abs(value))));
-    // Past 17 digits a double holds nothing more; "%.0f" would print its binary value's noise.
-    if (order >= 17)
-        return plain(shortest(value));
-    const int decimals = std::clamp(significant - 1 - order, 0, 20);
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    std::string text = buffer;
-    if (text.find('.') != std::string::npos) {
-        while (text.back() == '0')
-            text.pop_back();
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    return text;
+    if (!std::isfinite(value))
+        return std::to_string(value);
+    return plain(approximate(value, significant));
 }
 
 Decimal approximate(double value, int significant)
 {
-    if (!(std::isfinite(value) && value != 0))
-        return {};
-    int exponent = static_cast<int>(std::floor(std::log10(std::abs(value)))) - (significant - 1);
-    auto mantissa = std::llround(value / std::pow(10.0, exponent));
-    // log10 can land one decade off near a power of ten.
-    if (std::llabs(mantissa) >= std::llround(std::pow(10.0, significant))) {
-        ++exponent;
-        mantissa = std::llround(value / std::pow(10.0, exponent));
-    }
-    return Decimal::of(mantissa, exponent);
+    return roundSignificant(shortest(value), significant);
+}
+
+Decimal approximate(const Decimal& value, int significant)
+{
+    return roundSignificant(value, significant);
+}
+
+Decimal scaled(double value, int power)
+{
+    const Decimal d = shortest(value);
+    return d.mantissa == 0 ? d : Decimal::of(d.mantissa, d.exponent + power);
 }
 
 Decimal shortest(double value)
@@ -195,28 +196,6 @@ std::string shortestText(double value)
     const int order = d.digits() - 1 + d.exponent;
     // Plain where a reader sees it at a glance, exponent form for the very small and large.
     return d.mantissa == 0 || (order >= -4 && order <= 15) ? plain(d) : scientific(d);
-}
-
-std::string ohmsText(double ohms)
-{
-    static constexpr const char* prefixes[] = {"p", "n", "\xC2\xB5", "m", "", "k", "M", "G", "T", "P", "E", "Z", "Y"};
-    int group = 0;
-    if (ohms >= 1e4 || ohms < 1)
-        group = std::clamp(static_cast<int>(std::floor(std::log10(ohms) / 3)), -4, 8);
-    const double scaled = ohms / std::pow(10.0, 3 * group);
-    const int whole = scaled < 1 ? 1 : static_cast<int>(std::floor(std::log10(scaled))) + 1;
-    const int significant = group == 0 ? std::max(whole + 2, 4) : 6;
-    const int decimals = std::max(significant - whole, 0);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f %s\xCE\xA9", decimals, scaled, prefixes[group + 4]);
-    return buffer;
-}
-
-std::string dbText(double db)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f dB", db);
-    return buffer;
 }
 
 } // namespace values

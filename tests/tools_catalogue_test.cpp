@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTest>
 
+#include <algorithm>
 #include <set>
 #include <sstream>
 
@@ -83,6 +84,29 @@ TEST(ToolCommands, HelpListsEveryToolsCommandsOnceAndEachAnswersItsOwnHelp)
         std::ostringstream out, cerr;
         EXPECT_EQ(cli::run({std::string(c.name), "--help"}, commands, out, cerr), cli::exitOk) << c.name;
         EXPECT_NE(out.str().find(synopsis), std::string::npos) << c.name;
+    }
+}
+
+// The man page's description names every tool as its menu does, with the commands it answers by.
+TEST(ToolsCatalogue, TheManPageDescribesEveryToolWithItsCommands)
+{
+    QFile file(QStringLiteral(VOLTIVA_MAN_PAGE));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << VOLTIVA_MAN_PAGE;
+    const QString page = QString::fromUtf8(file.readAll());
+    const qsizetype start = page.indexOf(QStringLiteral("\n.SH DESCRIPTION\n"));
+    ASSERT_GE(start, 0);
+    const QString description = page.mid(start, page.indexOf(QStringLiteral("\n.SH "), start + 1) - start);
+    for (const tools::Tool& tool : tools::catalogue()) {
+        const QString name = QString::fromUtf8(tool.menuText).remove(u'&').remove(QStringLiteral("..."));
+        // Bold, quoted when it has a blank: .BR "Ohm's law" : or .BR Board :
+        const qsizetype at = std::max(description.indexOf(QStringLiteral(".BR \"%1\" :").arg(name)),
+                                      description.indexOf(QStringLiteral(".BR %1 :").arg(name)));
+        ASSERT_GE(at, 0) << name.toStdString();
+        // Its entry runs to the next tool's bullet.
+        const QString entry = description.mid(at, description.indexOf(QStringLiteral(".IP"), at) - at);
+        for (const cli::Command& c : tool.commands)
+            EXPECT_TRUE(entry.contains(QString::fromUtf8(c.name.data(), static_cast<qsizetype>(c.name.size()))))
+                << name.toStdString() << " does not name " << c.name;
     }
 }
 

@@ -8,6 +8,7 @@
 #include "tools/workbench/workbench.h"
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMainWindow>

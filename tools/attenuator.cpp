@@ -6,6 +6,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/pads.h"
 #include "values/series.h"
@@ -104,23 +105,26 @@ void Attenuator::build()
     tblPads_ = named(new QTableWidget(rows, CColumns, this), "tblPads", tr("Pads"));
     tblPads_->setHorizontalHeaderLabels(
         {tr("Pad"), tr("Resistor"), tr("Exact"), tr("E96"), tr("Attenuation"), tr("Z in"), tr("Return loss")});
+    tblPads_->horizontalHeaderItem(CPad)->setToolTip(
+        tr("How the resistors are placed: Pi has a shunt at each end, T a series arm at each end, bridged T "
+           "adds a resistor across the arms"));
     tblPads_->horizontalHeaderItem(CExact)->setToolTip(tr("The ideal value, K = 10^(A / 20)"));
-    const QString built = tr("The pad built from the standard values, terminated in the impedance");
-    for (const int column : {CDb, CZin, CReturnLoss})
-        tblPads_->horizontalHeaderItem(column)->setToolTip(built);
+    tblPads_->horizontalHeaderItem(CStandard)->setToolTip(tr("The nearest value of the series"));
+    tblPads_->horizontalHeaderItem(CDb)->setToolTip(
+        tr("What the pad built from the standard values attenuates, terminated in the impedance"));
+    tblPads_->horizontalHeaderItem(CZin)->setToolTip(
+        tr("The input impedance of the pad built from the standard values, terminated in the impedance"));
+    tblPads_->horizontalHeaderItem(CReturnLoss)
+        ->setToolTip(
+            tr("How much weaker than the signal its reflection at the input is, in dB: the more, the better the "
+               "match"));
     tblPads_->verticalHeader()->hide();
-    tblPads_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblPads_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblPads_->setSelectionMode(QAbstractItemView::SingleSelection);
-    tblPads_->setWordWrap(false);
-    tblPads_->setTabKeyNavigation(false);
+    makeResultsTable(tblPads_);
     for (int pad = 0; pad < 3; ++pad) {
         const int span = pad == 2 ? 3 : 2;
         for (const int column : {CPad, CDb, CZin, CReturnLoss})
             tblPads_->setSpan(firstRow[pad], column, span, 1);
     }
-    // Spanned cells do not count for ResizeToContents: share the width instead.
-    tblPads_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int rowHeight = tblPads_->verticalHeader()->defaultSectionSize();
     tblPads_->setMinimumHeight(tblPads_->horizontalHeader()->sizeHint().height() + rows * rowHeight +
                                2 * tblPads_->frameWidth() + 2);
@@ -142,19 +146,30 @@ void Attenuator::build()
         }
     }
 
+    auto* underTable = new QHBoxLayout;
+    underTable->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
+    // Its own key: the Copy picture buttons take the others of "copy".
+    cmdCopyTable_ = copyTableButton(this, tblPads_, "cmdCopyTable", tr("Copy ta&ble"));
+    underTable->addWidget(cmdCopyTable_);
+
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(named(new QLabel(tr("Select a row to draw its pad large."), this), "lblPadHint"), 1);
+    buttons->addStretch();
     buttons->addWidget(cmdClose_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(fields);
     layout->addWidget(labelFor(this, "lblPads", tr("Pa&ds:"), tblPads_));
     layout->addWidget(tblPads_);
+    layout->addLayout(underTable);
     layout->addLayout(drawings, 1);
     layout->addLayout(buttons);
 
-    tabChain({txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdClose_});
+    std::vector<QWidget*> order{txtPadDb_, txtPadZ_, cboPadSeries_, tblPads_, cmdCopyTable_};
+    for (CircuitView* picture : pictures_)
+        order.push_back(picture->copyButton());
+    order.push_back(cmdClose_);
+    tabChain(order);
     setFocusProxy(txtPadDb_);
 }
 
@@ -173,16 +188,7 @@ void Attenuator::refresh()
         if (!db)
             lblPadDbMessage_->setText(QString::fromStdString(parsed.error));
     }
-    std::optional<values::Decimal> z;
-    if (const QString zText = txtPadZ_->text().trimmed(); !zText.isEmpty()) {
-        const values::Parsed parsed = values::parse(zText.toStdString(), separator);
-        if (!parsed.value)
-            lblPadZMessage_->setText(QString::fromStdString(parsed.error));
-        else if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm)
-            lblPadZMessage_->setText(tr("'%1' is not an impedance: write 50, 75 or 600").arg(elided(zText)));
-        else
-            z = parsed.value;
-    }
+    const std::optional<values::Decimal> z = readTyped(txtPadZ_, lblPadZMessage_, values::Measure::Impedance);
     if (!db || !z) {
         clearPads();
         return;
@@ -198,10 +204,11 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
         const int top = firstRow[p];
         tblPads_->setItem(top, CPad, cell(padName(pad.kind), Qt::AlignLeft | Qt::AlignVCenter));
         const values::PadPerformance& built = pad.standard;
-        tblPads_->setItem(top, CDb, cell(localised(values::dbText(built.db), l)));
-        tblPads_->setItem(top, CZin, cell(localised(values::ohmsText(built.zIn), l)));
-        QTableWidgetItem* loss =
-            cell(built.returnLossDb ? localised(values::dbText(*built.returnLossDb), l) : tr("infinite"));
+        tblPads_->setItem(top, CDb, cell(localised(values::figure(built.db, "dB"), l), decibels(built.db)));
+        tblPads_->setItem(top, CZin, cell(localised(values::figure(built.zIn, "Ω"), l), fullText(built.zIn, "Ω", l)));
+        QTableWidgetItem* loss = built.returnLossDb
+            ? cell(localised(values::figure(*built.returnLossDb, "dB"), l), decibels(*built.returnLossDb))
+            : cell(tr("infinite"));
         if (!built.returnLossDb)
             loss->setToolTip(tr("Z in equals the impedance exactly: a perfect match"));
         tblPads_->setItem(top, CReturnLoss, loss);
@@ -213,8 +220,9 @@ void Attenuator::showPads(const std::array<values::Pad, 3>& pads)
             const QString name =
                 role(resistor.role) + (resistor.count > 1 ? tr(" (×%1)").arg(resistor.count) : QString());
             tblPads_->setItem(row, CResistor, cell(name, Qt::AlignLeft | Qt::AlignVCenter));
-            tblPads_->setItem(row, CExact, cell(localised(values::ohmsText(resistor.exact), l)));
-            tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard)));
+            tblPads_->setItem(
+                row, CExact, cell(localised(values::figure(resistor.exact, "Ω"), l), fullText(resistor.exact, "Ω", l)));
+            tblPads_->setItem(row, CStandard, cell(ohms(resistor.standard), fullText(resistor.standard, "Ω", l)));
             standard << ohms(resistor.standard);
         }
         switch (pad.kind) {
@@ -250,6 +258,12 @@ void Attenuator::selectionChanged()
     }
     for (int i = 0; i < 3; ++i)
         pictures_[static_cast<std::size_t>(i)]->setVisible(shown < 0 || shown == i);
+}
+
+// Decibels carry no prefix: "6.0205999132796242 dB".
+QString Attenuator::decibels(double db) const
+{
+    return localised(values::shortestText(db), locale()) + QStringLiteral(" dB");
 }
 
 QString Attenuator::ohms(const values::Decimal& v) const

@@ -35,6 +35,7 @@ private:
     void clearPads();
     void selectionChanged();
     QString ohms(const values::Decimal& v) const;
+    QString decibels(double db) const;
 
     QLineEdit* txtPadDb_ = nullptr;
     QLabel* lblPadDbMessage_ = nullptr;
@@ -43,6 +44,7 @@ private:
     QComboBox* cboPadSeries_ = nullptr;
     QTableWidget* tblPads_ = nullptr;
     std::array<CircuitView*, 3> pictures_{};
+    QPushButton* cmdCopyTable_ = nullptr;
     QPushButton* cmdClose_ = nullptr;
 };
 

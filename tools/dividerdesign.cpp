@@ -6,32 +6,26 @@
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/standardvalues/myparts.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/power.h"
 #include "values/series.h"
 #include "values/stock.h"
 
-#include <QApplication>
 #include <QButtonGroup>
-#include <QClipboard>
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScopeGuard>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <functional>
-#include <set>
 #include <utility>
 
 namespace tools {
@@ -77,32 +71,6 @@ constexpr int defaultTolerance = 3; // 1 %
 constexpr const char* margins[] = {"1", "1.5", "2", "3", "4"};
 constexpr int defaultMargin = 2; // 2x
 
-// Ctrl+C on the table copies rows, not just the current cell as the view would.
-class CopyKey : public QObject {
-public:
-    CopyKey(QObject* parent, std::function<void()> copy)
-        : QObject(parent)
-        , copy_(std::move(copy))
-    {
-    }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-        if (isKey && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            if (event->type() == QEvent::KeyPress)
-                copy_();
-            event->accept();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    std::function<void()> copy_;
-};
-
 } // namespace
 
 DividerDesign::DividerDesign(QWidget* parent)
@@ -115,12 +83,15 @@ DividerDesign::DividerDesign(QWidget* parent)
     chainTabs();
     connectAll();
     modeChosen();
-    txtVin_->setFocus(); // typing "5" at once sets V in
+    // Typing "5" at once sets V in. Not by a focus proxy: Tab coming round would skip the mode
+    // for it.
+    txtVin_->setFocus();
 }
 
 void DividerDesign::build()
 {
-    const auto message = [this](const char* name) { return warningLabel(this, name); };
+    // Beside the fields the messages have the width of the window; the range's has a line of its own.
+    const auto message = [this](const char* name) { return warningLabel(this, name, 1); };
     const auto voltage = [&](const char* name, const QString& accessibleName) {
         return field(this, name, accessibleName, tr("e.g. 3.3 or 800m"));
     };
@@ -148,8 +119,7 @@ void DividerDesign::build()
     lblVinMessage_ = message("lblVinMessage");
     lblVrefMessage_ = message("lblVrefMessage");
     lblVoutMessage_ = message("lblVoutMessage");
-    lblRatio_ = named(new QLabel(this), "lblRatio");
-    lblRatio_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblRatio_ = new SteadyLabel(this, QStringLiteral("lblRatio"), 1, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     goal->addWidget(lblVin_, 0, 0);
@@ -183,6 +153,8 @@ void DividerDesign::build()
                                   defaultTolerance);
     cboMargin_ = numberChoices(this, "cboMargin", tr("Power margin"), margins, QStringLiteral("x"), defaultMargin);
     cboMargin_->setToolTip(tr("Each resistor's rating is at least this many times what it dissipates"));
+    cboTolerance_->setToolTip(tr("How far each resistor may be off its marked value"));
+    cboSeries_->setToolTip(tr("The standard values to choose from: E24 has 24 a decade, E96 has 96"));
     lblRangeMessage_ = message("lblRangeMessage");
     // "R2 is 10k": many start from one resistor they already have.
     cboFixed_ = named(new QComboBox(this), "cboFixed", tr("Resistor already chosen"));
@@ -224,18 +196,14 @@ void DividerDesign::build()
     tblPairs_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblPairs_->horizontalHeaderItem(CCurrent)->setToolTip(tr("The current through R1 and R2"));
+    tblPairs_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far V out lies from the goal, in percent"));
     for (const int column : {CPower1, CPower2})
         tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("What the resistor dissipates"));
     for (const int column : {CRating1, CRating2})
         tblPairs_->horizontalHeaderItem(column)->setToolTip(tr("The smallest standard power rating with the margin"));
     tblPairs_->verticalHeader()->hide();
-    tblPairs_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblPairs_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblPairs_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    makeResultsTable(tblPairs_);
     tblPairs_->setAlternatingRowColors(true);
-    tblPairs_->setWordWrap(false);
-    tblPairs_->setTabKeyNavigation(false);
-    tblPairs_->installEventFilter(new CopyKey(tblPairs_, [this] { copy(); }));
     // Wide enough for the widest expected cell, so columns do not jump while typing.
     const QString widest[CColumns] = {
         QStringLiteral("999.9 kΩ"),    QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 mV"),
@@ -252,16 +220,13 @@ void DividerDesign::build()
                                     padding});
     }
     tblPairs_->horizontalHeader()->setMinimumSectionSize(columnWidth);
-    tblPairs_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     const int tableWidth = CColumns * columnWidth + 2 * tblPairs_->frameWidth();
     const int rowHeight = tblPairs_->verticalHeader()->defaultSectionSize();
     tblPairs_->setMinimumSize(
         tableWidth, tblPairs_->horizontalHeader()->sizeHint().height() + 10 * rowHeight + 2 * tblPairs_->frameWidth());
-    lblStatus_ = named(new QLabel(this), "lblStatus");
-    lblStatus_->setWordWrap(true);
+    lblStatus_ = new SteadyLabel(this, "lblStatus", 2, SteadyLabel::Tone::Plain);
 
-    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
-    cmdCopy_->setToolTip(tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
+    cmdCopy_ = copyTableButton(this, tblPairs_);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(lblStatus_, 1);
@@ -286,7 +251,7 @@ void DividerDesign::build()
 void DividerDesign::chainTabs()
 {
     tabChain({optOutput_, optFeedback_, txtVin_, txtVref_, txtVout_, cboSeries_, txtFrom_, txtTo_, cboTolerance_,
-              cboMargin_, cboFixed_, txtFixed_, tblPairs_, cmdCopy_, cmdClose_});
+              cboMargin_, cboFixed_, txtFixed_, tblPairs_, circuit_->copyButton(), cmdCopy_, cmdClose_});
 }
 
 void DividerDesign::connectAll()
@@ -302,9 +267,7 @@ void DividerDesign::connectAll()
         refresh();
     });
     connect(txtFixed_, &QLineEdit::textChanged, this, &DividerDesign::refresh);
-    connect(cmdCopy_, &QPushButton::clicked, this, &DividerDesign::copy);
     onRowPicked(tblPairs_, this, [this] { drawPair(); });
-    setTabOrder(tblPairs_, circuit_->copyButton());
 }
 
 void DividerDesign::modeChosen()
@@ -314,17 +277,14 @@ void DividerDesign::modeChosen()
         w->setVisible(!feedback);
     for (QWidget* w : std::initializer_list<QWidget*>{lblVref_, txtVref_, lblVrefUnit_, lblVrefMessage_})
         w->setVisible(feedback);
-    // The window opens with the cursor where the goal is typed, not on the mode.
-    setFocusProxy(feedback ? txtVref_ : txtVin_);
     refresh();
 }
 
 std::optional<values::Decimal> DividerDesign::readField(QLineEdit* field, QLabel* message, values::Unit unit)
 {
     message->clear();
-    return readTyped(field, message, unit,
-                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
-                                                : tr("'%1' is not a resistance: write 1k, 4k7 or 1M"));
+    return readTyped(field, message,
+                     unit == values::Unit::Volt ? values::Measure::Voltage : values::Measure::Resistance);
 }
 
 void DividerDesign::refresh()
@@ -332,8 +292,6 @@ void DividerDesign::refresh()
     const bool feedback = optFeedback_->isChecked();
     lblRatio_->clear();
     lblRangeMessage_->clear();
-    // Its line is shown only with a message, so the table does not sit below an empty gap.
-    const auto shownWhenSet = qScopeGuard([label = lblRangeMessage_] { label->setVisible(!label->text().isEmpty()); });
     QLabel* sourceMessage = feedback ? lblVrefMessage_ : lblVinMessage_;
     const auto source = readField(feedback ? txtVref_ : txtVin_, sourceMessage, values::Unit::Volt);
     const auto vout = readField(txtVout_, lblVoutMessage_, values::Unit::Volt);
@@ -352,8 +310,11 @@ void DividerDesign::refresh()
         clearPairs({});
         return;
     }
-    const QString ratio = locale().toString(values::dividerRatio(goal), 'g', 6);
+    const QString ratio = localised(values::plain(values::dividerRatio(goal)), locale());
     lblRatio_->setText(feedback ? tr("k = V ref / V out = %1").arg(ratio) : tr("k = V out / V in = %1").arg(ratio));
+    lblRatio_->setToolTip(feedback ? tr("The feedback ratio: the share of V out the regulator sees at its "
+                                        "reference pin, R2 / (R1 + R2)")
+                                   : tr("The divider ratio: the share of V in that reaches V out, R2 / (R1 + R2)"));
 
     values::DividerOptions options;
     options.tolerancePercent =
@@ -438,17 +399,26 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
         values::parseMargin(cboMargin_->currentData().toString().toStdString()).value_or(values::Decimal::of(2, 0));
     int row = 0;
     for (const values::DividerPair& p : pairs) {
-        tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm)));
-        tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm)));
-        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout, 4), volt)));
-        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), locale())));
-        tblPairs_->setItem(row, CLowest, cell(withUnit(values::approximate(p.worstCase.min, 4), volt)));
-        tblPairs_->setItem(row, CHighest, cell(withUnit(values::approximate(p.worstCase.max, 4), volt)));
-        tblPairs_->setItem(row, CCurrent, cell(withUnit(values::approximate(p.currentA, 4), QStringLiteral("A"))));
+        const QLocale l = locale();
+        tblPairs_->setItem(row, CR1, cell(withUnit(p.r1, ohm), fullText(p.r1, "Ω", l)));
+        tblPairs_->setItem(row, CR2, cell(withUnit(p.r2, ohm), fullText(p.r2, "Ω", l)));
+        tblPairs_->setItem(row, CVout, cell(withUnit(values::approximate(p.vout), volt), fullText(p.vout, "V", l)));
+        tblPairs_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l), fullText(p.deviation, l)));
+        tblPairs_->setItem(
+            row, CLowest,
+            cell(withUnit(values::approximate(p.worstCase.min), volt), fullText(p.worstCase.min, "V", l)));
+        tblPairs_->setItem(
+            row, CHighest,
+            cell(withUnit(values::approximate(p.worstCase.max), volt), fullText(p.worstCase.max, "V", l)));
+        tblPairs_->setItem(
+            row, CCurrent,
+            cell(withUnit(values::approximate(p.currentA), QStringLiteral("A")), fullText(p.currentA, "A", l)));
         const auto power = values::dividerPower(shownGoal_, p.r1, p.r2, margin);
         for (std::size_t i = 0; i < power.size(); ++i) {
             const int offset = static_cast<int>(i);
-            tblPairs_->setItem(row, CPower1 + offset, cell(withUnit(power[i].watts.rounded(4), QStringLiteral("W"))));
+            tblPairs_->setItem(row, CPower1 + offset,
+                               cell(withUnit(power[i].watts.rounded(values::shownDigits), QStringLiteral("W")),
+                                    fullText(power[i].watts, "W", locale())));
             tblPairs_->setItem(
                 row, CRating1 + offset,
                 cell(power[i].rating ? localised(values::ratingText(*power[i].rating), locale()) : tr("above 5 W")));
@@ -462,7 +432,6 @@ void DividerDesign::showPairs(const std::vector<values::DividerPair>& pairs)
                       : tr("Out of reach: pairs of these parts give V out no higher than %1"))
                      .arg(withUnit(reach_.limit, QStringLiteral("V")));
     lblStatus_->setText(status);
-    cmdCopy_->setEnabled(!pairs.empty());
     shownPairs_ = pairs;
     drawPair();
     Q_EMIT pairsShown();
@@ -473,7 +442,6 @@ void DividerDesign::clearPairs(const QString& status)
     search_.cancel();
     tblPairs_->setRowCount(0);
     lblStatus_->setText(status);
-    cmdCopy_->setEnabled(false);
     shownPairs_.clear();
     drawPair();
     Q_EMIT pairsShown();
@@ -489,7 +457,7 @@ void DividerDesign::drawPair()
     const values::DividerPair& p = shownPairs_[static_cast<std::size_t>(row)];
     const QString ohm = QStringLiteral("Ω");
     const QString source = withUnit(shownGoal_.source, QStringLiteral("V"));
-    const QString vout = withUnit(values::approximate(p.vout, 4), QStringLiteral("V"));
+    const QString vout = withUnit(values::approximate(p.vout), QStringLiteral("V"));
     // In feedback the regulator's output is on top and its reference pin at the middle.
     const bool feedback = shownGoal_.mode == values::DividerMode::Feedback;
     const QString top = feedback ? tr("V out = %1").arg(vout) : tr("V in = %1").arg(source);
@@ -497,42 +465,10 @@ void DividerDesign::drawPair()
     circuit_->setDrawing(schematic::divider(withUnit(p.r1, ohm), withUnit(p.r2, ohm), top, middle));
 }
 
-QString DividerDesign::tableText() const
-{
-    std::set<int> rows;
-    for (const QModelIndex& index : tblPairs_->selectionModel()->selectedRows())
-        rows.insert(index.row());
-    if (rows.empty()) {
-        for (int row = 0; row < tblPairs_->rowCount(); ++row)
-            rows.insert(row);
-    }
-    QStringList lines;
-    QStringList header;
-    for (int column = 0; column < CColumns; ++column)
-        header << tblPairs_->horizontalHeaderItem(column)->text();
-    lines << header.join(u'\t');
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < CColumns; ++column) {
-            const QTableWidgetItem* item = tblPairs_->item(row, column);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
-}
-
-void DividerDesign::copy()
-{
-    if (tblPairs_->rowCount() == 0)
-        return;
-    QApplication::clipboard()->setText(tableText());
-}
-
 // "4.7 kΩ", "3.297 V", "362.3 µA": the value's own prefix, then the unit.
 QString DividerDesign::withUnit(const values::Decimal& v, const QString& unit) const
 {
-    return localised(values::withUnit(v, unit.toStdString()), locale());
+    return localised(values::withUnit(v, unit.toStdString(), values::allDigits), locale());
 }
 
 } // namespace tools

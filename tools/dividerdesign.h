@@ -31,9 +31,6 @@ class DividerDesign : public QWidget {
 public:
     explicit DividerDesign(QWidget* parent = nullptr);
 
-    // Tab-separated with its headers: the selected rows, or every row when none is selected.
-    QString tableText() const;
-
 Q_SIGNALS:
     // The table now answers the current input (also when it was emptied for bad input).
     void pairsShown();
@@ -48,7 +45,6 @@ private:
     void showPairs(const std::vector<values::DividerPair>& pairs);
     void clearPairs(const QString& status);
     void drawPair(); // the selected row, or the best
-    void copy();
 
     static std::optional<values::Decimal> readField(QLineEdit* field, QLabel* message, values::Unit unit);
     std::vector<values::Part> chosenParts(const values::DividerOptions& options);

@@ -53,11 +53,13 @@ public:
         explicit Filling(bool& flag)
             : flag_(flag)
         {
-            flag_ = true;
+            flag_ = true; // NOLINT(cppcoreguidelines-prefer-member-initializer): sets what flag_ refers to
         }
         ~Filling() { flag_ = false; }
         Filling(const Filling&) = delete;
         Filling& operator=(const Filling&) = delete;
+        Filling(Filling&&) = delete;
+        Filling& operator=(Filling&&) = delete;
 
     private:
         bool& flag_;

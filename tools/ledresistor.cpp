@@ -5,12 +5,11 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/led.h"
 #include "values/power.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -54,8 +53,6 @@ void LedResistor::build()
     const auto message = [this](const char* name) {
         QLabel* label = warningLabel(this, name);
         label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 28);
-        // A wrapped label asks for a long line; it takes what the fields leave.
-        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
         return label;
     };
     const auto field = [&](const char* name, const QString& accessible, const QString& placeholder, int chars) {
@@ -165,15 +162,17 @@ void LedResistor::build()
     tblResistors_->horizontalHeaderItem(CHighest)->setToolTip(corners);
     tblResistors_->horizontalHeaderItem(CPower)->setToolTip(tr("What the resistor dissipates, typical values"));
     tblResistors_->horizontalHeaderItem(CWorst)->setToolTip(
-        tr("What the resistor dissipates at the highest current's corner"));
+        tr("The worst case: what the resistor dissipates with every tolerance at the end that gives the most "
+           "current"));
     tblResistors_->horizontalHeaderItem(CRating)->setToolTip(
         tr("The smallest standard rating with the margin over the typical power, never below the worst"));
     tblResistors_->horizontalHeaderItem(CEfficiency)->setToolTip(tr("LED power over the power from the supply"));
-    tblResistors_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblResistors_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblResistors_->setWordWrap(false);
-    tblResistors_->setTabKeyNavigation(false);
-    tblResistors_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    tblResistors_->verticalHeaderItem(RExact)->setToolTip(tr("The resistance that gives the current exactly"));
+    tblResistors_->verticalHeaderItem(RAbove)->setToolTip(
+        tr("The nearest standard value at or above it: the current at or below the one asked for"));
+    tblResistors_->verticalHeaderItem(RBelow)->setToolTip(
+        tr("The standard value below it: a little more current than asked for"));
+    makeResultsTable(tblResistors_);
     const int padding = 4 * tblResistors_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     int columnWidth = tblResistors_->fontMetrics().horizontalAdvance(QStringLiteral("999.9 mW")) + padding;
     for (int column = 0; column < CColumns; ++column) {
@@ -189,8 +188,7 @@ void LedResistor::build()
         tblResistors_->horizontalHeader()->sizeHint().height() + RRows * rowHeight + 2 * tblResistors_->frameWidth());
     tblResistors_->setMaximumHeight(tblResistors_->minimumHeight());
 
-    cmdCopy_ = named(new QPushButton(tr("Cop&y"), this), "cmdCopy");
-    cmdCopy_->setToolTip(tr("Copy the table with its headers"));
+    cmdCopy_ = copyTableButton(this, tblResistors_);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -205,7 +203,8 @@ void LedResistor::build()
     layout->addLayout(buttons);
 
     tabChain({txtSupply_, txtSupplyTolerance_, txtForward_, cboColour_, txtForwardMin_, txtForwardMax_, txtCount_,
-              txtCurrent_, cboSeries_, cboTolerance_, cboMargin_, tblResistors_, cmdCopy_, cmdClose_});
+              txtCurrent_, cboSeries_, cboTolerance_, cboMargin_, circuit_->copyButton(), tblResistors_, cmdCopy_,
+              cmdClose_});
     setFocusProxy(txtSupply_);
 }
 
@@ -218,7 +217,6 @@ void LedResistor::connectAll()
     connect(cboColour_, &QComboBox::activated, this, &LedResistor::colourChosen);
     for (QComboBox* box : {cboSeries_, cboTolerance_, cboMargin_})
         connect(box, &QComboBox::currentIndexChanged, this, &LedResistor::refresh);
-    connect(cmdCopy_, &QPushButton::clicked, this, [this] { QApplication::clipboard()->setText(tableText()); });
     onRowPicked(tblResistors_, this, [this] { drawRow(); });
 }
 
@@ -245,9 +243,7 @@ void LedResistor::forwardTyped()
 
 std::optional<values::Decimal> LedResistor::readValue(QLineEdit* field, QLabel* message, values::Unit unit)
 {
-    return readTyped(field, message, unit,
-                     unit == values::Unit::Volt ? tr("'%1' is not a voltage: write 5, 3.3 or 800m")
-                                                : tr("'%1' is not a current: write 20m or 0.02"));
+    return readTyped(field, message, unit == values::Unit::Volt ? values::Measure::Voltage : values::Measure::Current);
 }
 
 std::optional<values::Decimal> LedResistor::readPercent(QLineEdit* field, QLabel* message)
@@ -324,9 +320,14 @@ void LedResistor::refresh()
     showDesign(input, *design);
 }
 
+QTableWidgetItem* LedResistor::figure(const values::Exact& value, const char* unit) const
+{
+    return cell(text(value, unit), fullText(value, unit, locale()));
+}
+
 QString LedResistor::text(const values::Exact& value, const char* unit) const
 {
-    return localised(values::withUnit(value.rounded(4), unit), locale());
+    return localised(values::withUnit(value.rounded(values::shownDigits), unit), locale());
 }
 
 void LedResistor::showDesign(const values::LedInput& input, const values::LedDesign& design)
@@ -340,26 +341,33 @@ void LedResistor::showDesign(const values::LedInput& input, const values::LedDes
                 delete tblResistors_->takeItem(r, column);
             continue;
         }
+        const QString about = QStringLiteral("≈ ");
         QString ohms = text(c->ohms, "Ω");
-        if (r == RExact && !c->ohms.isDecimal(4))
-            ohms = QStringLiteral("≈ ") + ohms;
-        tblResistors_->setItem(r, COhms, cell(ohms));
-        tblResistors_->setItem(r, CCurrent, cell(text(c->current, "A")));
-        tblResistors_->setItem(r, CLowest, cell(text(c->currentMin, "A")));
-        tblResistors_->setItem(r, CHighest, cell(text(c->currentMax, "A")));
-        tblResistors_->setItem(r, CPower, cell(text(c->power, "W")));
-        tblResistors_->setItem(r, CWorst, cell(text(c->powerMax, "W")));
+        if (r == RExact && c->ohms.isDecimal(values::exactDigits))
+            ohms =
+                localised(values::withUnit(c->ohms.rounded(values::exactDigits), "Ω", values::exactDigits), locale());
+        else if (r == RExact)
+            ohms = about + ohms;
+        QString ohmsCopied = fullText(c->ohms, "Ω", locale());
+        if (r == RExact && !c->ohms.isDecimal(17))
+            ohmsCopied = about + ohmsCopied;
+        tblResistors_->setItem(r, COhms, cell(ohms, ohmsCopied));
+        tblResistors_->setItem(r, CCurrent, figure(c->current, "A"));
+        tblResistors_->setItem(r, CLowest, figure(c->currentMin, "A"));
+        tblResistors_->setItem(r, CHighest, figure(c->currentMax, "A"));
+        tblResistors_->setItem(r, CPower, figure(c->power, "W"));
+        tblResistors_->setItem(r, CWorst, figure(c->powerMax, "W"));
         tblResistors_->setItem(r, CRating,
                                cell(c->rating ? localised(values::ratingText(*c->rating), locale()) : tr("above 5 W")));
-        tblResistors_->setItem(r, CLedPower, cell(text(c->ledPower, "W")));
+        tblResistors_->setItem(r, CLedPower, figure(c->ledPower, "W"));
+        const values::Exact percent = c->efficiency * values::Exact::of(100);
         tblResistors_->setItem(
             r, CEfficiency,
-            cell(localised(values::format((c->efficiency * values::Exact::of(100)).rounded(3)), locale()) +
-                 QStringLiteral(" %")));
+            cell(localised(values::format(percent.rounded(values::shownDigits)), locale()) + QStringLiteral(" %"),
+                 localised(values::format(percent.rounded(17), 17), locale()) + QStringLiteral(" %")));
     }
-    cmdCopy_->setEnabled(true);
-    drawnSupply_ = localised(values::withUnit(input.supply, "V"), locale());
-    drawnForward_ = localised(values::withUnit(input.forward, "V"), locale());
+    drawnSupply_ = localised(values::withUnit(input.supply, "V", values::allDigits), locale()); // as typed
+    drawnForward_ = localised(values::withUnit(input.forward, "V", values::allDigits), locale());
     drawnCount_ = input.count;
     tblResistors_->selectionModel()->clear(); // the best row is drawn again
     drawRow();
@@ -384,26 +392,7 @@ void LedResistor::clear()
         for (int column = 0; column < CColumns; ++column)
             delete tblResistors_->takeItem(r, column);
     }
-    cmdCopy_->setEnabled(false);
     drawRow();
-}
-
-QString LedResistor::tableText() const
-{
-    QStringList lines;
-    QStringList header{QString()};
-    for (int column = 0; column < CColumns; ++column)
-        header << tblResistors_->horizontalHeaderItem(column)->text();
-    lines << header.join(u'\t');
-    for (int r = 0; r < RRows; ++r) {
-        QStringList cells{tblResistors_->verticalHeaderItem(r)->text()};
-        for (int column = 0; column < CColumns; ++column) {
-            const QTableWidgetItem* item = tblResistors_->item(r, column);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
 }
 
 } // namespace tools

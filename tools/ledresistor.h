@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 
 // Declared only, so the header stays light for moc.
 namespace values {
@@ -31,9 +32,6 @@ class LedResistor : public QWidget {
 public:
     explicit LedResistor(QWidget* parent = nullptr);
 
-    // Tab-separated with its headers, every row.
-    QString tableText() const;
-
 private:
     void build();
     void connectAll();
@@ -47,6 +45,7 @@ private:
     static std::optional<values::Decimal> readValue(QLineEdit* field, QLabel* message, values::Unit unit);
     std::optional<values::Decimal> readPercent(QLineEdit* field, QLabel* message);
     QString text(const values::Exact& value, const char* unit) const;
+    QTableWidgetItem* figure(const values::Exact& value, const char* unit) const; // shown rounded, copied whole
 
     QLineEdit* txtSupply_ = nullptr;
     QLineEdit* txtSupplyTolerance_ = nullptr;

@@ -35,21 +35,14 @@ QComboBox* numberChoices(QWidget* parent, const char* name, const QString& acces
     return box;
 }
 
-std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Unit unit,
-                                         const QString& notThisUnit)
+std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Measure measure)
 {
     const QString text = field->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
-    const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(field->locale()));
-    if (!parsed.value) {
+    const values::Parsed parsed = values::parseMeasure(text.toStdString(), measure, decimalSeparator(field->locale()));
+    if (!parsed.value)
         message->setText(QString::fromStdString(parsed.error));
-        return std::nullopt;
-    }
-    if (parsed.unit != values::Unit::None && parsed.unit != unit) {
-        message->setText(notThisUnit.arg(elided(text)));
-        return std::nullopt;
-    }
     return parsed.value;
 }
 

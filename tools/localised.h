@@ -4,7 +4,7 @@
 #include <QLocale>
 #include <QString>
 
-#include "numeric/parse.h"
+#include "values/measure.h"
 
 #include <optional>
 #include <span>
@@ -29,10 +29,9 @@ QString localised(const std::string& text, const QLocale& locale = QLocale());
 QComboBox* numberChoices(QWidget* parent, const char* name, const QString& accessibleName,
                          std::span<const char* const> numbers, const QString& suffix, int current);
 
-// The value typed in `field`, bare or in `unit`, read in the field's locale: empty for an empty
-// field, and empty with the reader's message or `notThisUnit` (given the text as %1) set on
-// `message` when it is refused.
-std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Unit unit,
-                                         const QString& notThisUnit);
+// The value typed in `field`, bare or in the measure's unit, read in the field's locale: empty for
+// an empty field, and empty with the reader's message, in the measure's words, set on `message`
+// when it is refused.
+std::optional<values::Decimal> readTyped(const QLineEdit* field, QLabel* message, values::Measure measure);
 
 } // namespace tools

@@ -59,13 +59,9 @@ void NetworkCalculator::build()
                         tr("e.g. 4k7 + (10k || 22k) or 100n || 47n; 4k7/5% for a part's tolerance"));
     txtNetwork_->setMaxLength(static_cast<int>(values::maxExpressionLength));
     txtNetwork_->setToolTip(tr("+ joins in series, || in parallel (it binds tighter); brackets nest"));
-    lblNetworkMessage_ = named(new QLabel(this), "lblNetworkMessage");
-    QPalette warning = palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    lblNetworkMessage_->setPalette(warning);
-    lblNetworkMessage_->setWordWrap(true);
+    // The message, and under it what was typed with the fault marked.
+    lblNetworkMessage_ = new SteadyLabel(this, QStringLiteral("lblNetworkMessage"), 3);
     lblNetworkMessage_->setTextFormat(Qt::RichText);
-    lblNetworkMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     cboNetworkKind_ = named(new QComboBox(this), "cboNetworkKind", tr("Kind of parts"));
     cboNetworkKind_->addItems({tr("Resistors"), tr("Capacitors")});
@@ -91,17 +87,17 @@ void NetworkCalculator::build()
     choices->addWidget(cboNetworkSeries_);
     choices->addStretch();
 
-    const auto answer = [this](const char* name, const QString& accessibleName) {
-        auto* label = named(new QLabel(this), name, accessibleName);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const auto answer = [this](const char* name, const QString& accessibleName, int lines = 1) {
+        QLabel* label = new SteadyLabel(this, QLatin1String(name), lines, SteadyLabel::Tone::Plain);
+        label->setAccessibleName(accessibleName);
         return label;
     };
     lblNetworkValue_ = answer("lblNetworkValue", tr("Value"));
     lblNetworkRange_ = answer("lblNetworkRange", tr("Range over the tolerances"));
     lblNetworkRange_->setToolTip(tr("Every part at the low end of its tolerance, then every part at the high end"));
     lblNetworkNearest_ = answer("lblNetworkNearest", tr("Nearest standard value"));
-    lblNetworkText_ = answer("lblNetworkText", tr("Written back"));
-    lblNetworkText_->setWordWrap(true);
+    lblNetworkText_ = answer("lblNetworkText", tr("Written back"), 2);
+    lblNetworkText_->setToolTip(tr("The network as the Standard values window writes its networks"));
     lblNetworkNearestCaption_ = named(new QLabel(this), "lblNetworkNearestCaption");
 
     auto* answers = new QGridLayout;
@@ -111,7 +107,7 @@ void NetworkCalculator::build()
     answers->addWidget(lblNetworkRange_, 1, 1);
     answers->addWidget(lblNetworkNearestCaption_, 2, 0);
     answers->addWidget(lblNetworkNearest_, 2, 1);
-    answers->addWidget(named(new QLabel(tr("Written:"), this), "lblNetworkTextCaption"), 3, 0);
+    answers->addWidget(named(new QLabel(tr("Written:"), this), "lblNetworkTextCaption"), 3, 0, Qt::AlignTop);
     answers->addWidget(lblNetworkText_, 3, 1);
     answers->setColumnStretch(1, 1);
 
@@ -132,7 +128,8 @@ void NetworkCalculator::build()
     layout->addWidget(picNetwork_, 1);
     layout->addLayout(buttons);
 
-    tabChain({txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, cmdClose_});
+    tabChain(
+        {txtNetwork_, cboNetworkKind_, cboNetworkTolerance_, cboNetworkSeries_, picNetwork_->copyButton(), cmdClose_});
     setFocusProxy(txtNetwork_);
 }
 
@@ -150,7 +147,6 @@ void NetworkCalculator::refresh()
     const QString text = txtNetwork_->text();
     if (text.trimmed().isEmpty()) {
         lblNetworkMessage_->clear();
-        lblNetworkMessage_->hide();
         clearAnswer();
         return;
     }
@@ -162,7 +158,6 @@ void NetworkCalculator::refresh()
         return;
     }
     lblNetworkMessage_->clear();
-    lblNetworkMessage_->hide();
     const values::NetworkExpression& network = *parsed.network;
     const values::Decimal tolerance =
         values::parseTolerance(cboNetworkTolerance_->currentData().toString().toStdString())
@@ -171,7 +166,7 @@ void NetworkCalculator::refresh()
     const std::string unit = kind() == values::Kind::Resistor ? "Ω" : "F";
     lblNetworkValue_->setText(v.exact ? localised(values::withUnit(*v.exact, unit, values::exactDigits), locale()) +
                                       QLatin1Char(' ') + tr("exact")
-                                      : localised(values::withUnit(v.value, unit, 6), locale()));
+                                      : localised(values::withUnit(v.value, unit), locale()));
     lblNetworkRange_->setText(v.hasTolerance ? localised(values::rangeText(v.low, v.high, unit), locale())
                                              : tr("no tolerance given"));
     lblNetworkNearest_->setText(localised(values::withUnit(v.standard.nearest, unit), locale()));
@@ -209,7 +204,6 @@ void NetworkCalculator::showError(const QString& text, const values::ExpressionE
     lblNetworkMessage_->setText(QStringLiteral("%1<br><tt>%2%3%4</tt>")
                                     .arg(QString::fromStdString(error.message).toHtmlEscaped(), before, marked, after));
     lblNetworkMessage_->setAccessibleName(QString::fromStdString(error.message));
-    lblNetworkMessage_->show();
 }
 
 void NetworkCalculator::clearAnswer()

@@ -22,7 +22,6 @@ namespace {
 
 using Q = values::Quantity;
 constexpr std::array<Q, 4> quantities{Q::Voltage, Q::Current, Q::Resistance, Q::Power};
-constexpr int digits = 10; // what the fields show
 
 std::size_t at(Q q)
 {
@@ -57,10 +56,8 @@ OhmsLaw::OhmsLaw(QWidget* parent)
         const Row& r = rows[i];
         auto* edit = field(this, r.field, r.accessible, r.placeholder, QStringLiteral("000.0000000000 mW"));
         auto* label = labelFor(this, r.label, r.caption, edit);
-        auto* note = named(new QLabel(this), r.note);
-        note->setWordWrap(true);
-        note->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-        note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // A note or a message: as wide as 36 digits, two lines.
+        auto* note = new SteadyLabel(this, r.note, 2);
         note->setMinimumWidth(note->fontMetrics().horizontalAdvance(QStringLiteral("0")) * 36);
         fields_[i] = edit;
         notes_[i] = note;
@@ -145,10 +142,10 @@ void OhmsLaw::refresh(std::optional<Q> beingCleared)
         if (!computed(q))
             continue;
         const values::OhmValue& v = result.values[at(q)];
-        fields_[at(q)]->setText(localised(values::withUnit(v.rounded(digits), values::unit(q), digits), locale()));
+        fields_[at(q)]->setText(localised(values::withUnit(v.shown(), values::unit(q), values::exactDigits), locale()));
         fields_[at(q)]->setCursorPosition(0);
         const QString from = tr("from %1 and %2").arg(a, b);
-        notes_[at(q)]->setText(v.isDecimal(digits) ? from : tr("%1, rounded").arg(from));
+        notes_[at(q)]->setText(v.exact() ? from : tr("%1, rounded").arg(from));
         notes_[at(q)]->setPalette(palette());
     }
 }

@@ -16,7 +16,7 @@ public:
 
     State validate(QString& input, int& pos) const override
     {
-        const auto at = std::find_if(input.cbegin(), input.cend(), [](QChar c) {
+        const auto* const at = std::find_if(input.cbegin(), input.cend(), [](QChar c) {
             return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == QChar(0x85) || c == QChar(0x2028) ||
                 c == QChar(0x2029);
         });

@@ -63,16 +63,50 @@ inline QTableWidgetItem* cell(const QString& text, Qt::Alignment alignment = Qt:
     return item;
 }
 
-// A message beside a field: wrapped, dark red, and selectable so it can be copied.
-inline QLabel* warningLabel(QWidget* parent, const char* name)
+// A message, a search's status or an answer that comes and goes without moving anything: it keeps
+// room for `lines` lines of its font whatever it says, empty too (which some faces make lower than
+// a line), so the window keeps its size; a text longer than that is cut at the last line.
+// Selectable, so it can be copied.
+class SteadyLabel : public QLabel {
+public:
+    enum class Tone { Warning, Plain };
+
+    SteadyLabel(QWidget* parent, const QString& name, int lines, Tone tone = Tone::Warning)
+        : QLabel(parent)
+        , lines_(lines)
+    {
+        setObjectName(name);
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
+        // After setWordWrap, which would ask a height for every width: this one has one height.
+        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+        if (tone == Tone::Warning) {
+            QPalette warning = palette();
+            warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
+            setPalette(warning);
+        }
+    }
+
+    QSize sizeHint() const override { return {0, reserved()}; }
+    QSize minimumSizeHint() const override { return {0, reserved()}; }
+    bool hasHeightForWidth() const override { return false; }
+    int heightForWidth(int) const override { return reserved(); }
+
+private:
+    int reserved() const
+    {
+        const QMargins margins = contentsMargins();
+        return lines_ * fontMetrics().lineSpacing() + margins.top() + margins.bottom() + 2 * margin();
+    }
+
+    int lines_;
+};
+
+// A message beside a field, two lines of room.
+inline QLabel* warningLabel(QWidget* parent, const char* name, int lines = 2)
 {
-    auto* label = named(new QLabel(parent), name);
-    label->setWordWrap(true);
-    QPalette warning = parent->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return new SteadyLabel(parent, QLatin1String(name), lines);
 }
 
 } // namespace tools

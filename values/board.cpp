@@ -4,6 +4,7 @@
 #include "numeric/parse.h"
 #include "numeric/text.h"
 #include "numeric/wide.h"
+#include "values/measure.h"
 
 #include <algorithm>
 #include <cmath>
@@ -35,14 +36,6 @@ bool hasPrefix(std::string_view s)
     if (s.find(microSign) != std::string_view::npos || s.find(greekMu) != std::string_view::npos)
         return true;
     return s.find_first_of("pnumkKMGT") != std::string_view::npos;
-}
-
-// The parser's message about `inner`, said about what was typed, or `notValue` when it is no number.
-std::string refusal(const Parsed& parsed, std::string_view inner, std::string_view typed, const std::string& notValue)
-{
-    if (parsed.error.find(" is not a value") != std::string::npos || parsed.error.starts_with("Type a value"))
-        return notValue;
-    return requoted(parsed.error, inner, typed);
 }
 
 // value x factor x 10^exponent; past 18 digits it drops the last ones, rounding half up.
@@ -89,11 +82,10 @@ void addResistance(TrackResult& r, const Track& track)
 Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
-    const std::string notLength = copperWeight ? quoted(typed) + " is not a copper weight: write 1oz, 35um or 1.4mil"
-                                               : quoted(typed) + " is not a length: write 0.3mm, 35um, 12mil or 0.1in";
+    const Measure measure = copperWeight ? Measure::CopperWeight : Measure::Length;
+    const std::string notLength = notA(typed, measure);
     if (typed.empty())
-        return {std::nullopt,
-                copperWeight ? "Type a copper weight: write 1oz or 35um" : "Type a length: write 0.3mm, 35um or 12mil"};
+        return {std::nullopt, typeA(measure)};
     const LengthUnit* unit = nullptr;
     std::string_view number = typed;
     for (const LengthUnit& u : lengthUnits) {
@@ -106,7 +98,7 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, c
         return {std::nullopt, notLength};
     const Parsed parsed = parse(number, decimalSeparator);
     if (!parsed.value)
-        return {std::nullopt, refusal(parsed, number, typed, notLength)};
+        return {std::nullopt, refusal(parsed, number, typed, measure)};
     if (parsed.unit != Unit::None)
         return {std::nullopt, notLength};
     if (unit != nullptr)
@@ -119,9 +111,9 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, c
 Reading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
-    const std::string notTemperature = quoted(typed) + " is not a temperature: write 20 or 20 °C";
+    const std::string notTemperature = notA(typed, Measure::Temperature);
     if (typed.empty())
-        return {std::nullopt, "Type a temperature: write 20 or 20 °C"};
+        return {std::nullopt, typeA(Measure::Temperature)};
     std::string_view number = typed;
     for (const std::string_view suffix : {std::string_view("\xC2\xB0"
                                                            "C"),
@@ -131,7 +123,7 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
     }
     const Parsed parsed = signedValue ? parseSigned(number, decimalSeparator) : parse(number, decimalSeparator);
     if (!parsed.value)
-        return {std::nullopt, refusal(parsed, number, typed, notTemperature)};
+        return {std::nullopt, refusal(parsed, number, typed, Measure::Temperature)};
     if (parsed.unit != Unit::None || hasPrefix(number))
         return {std::nullopt, notTemperature};
     if (*parsed.value < Decimal::of(-27315, -2))
@@ -143,15 +135,15 @@ Reading parseVoltage(std::string_view text, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
     if (typed.empty())
-        return {std::nullopt, "Type a voltage: write 48 or 230V"};
+        return {std::nullopt, typeA(Measure::Voltage)};
     std::string_view number = typed;
     takeSuffix(number, "V", false);
     if (isZeroText(number, decimalSeparator))
         return {Decimal{}, {}};
-    const std::string notVoltage = quoted(typed) + " is not a voltage: write 48, 230V or 1.2k";
+    const std::string notVoltage = notA(typed, Measure::Voltage);
     const Parsed parsed = parse(typed, decimalSeparator);
     if (!parsed.value)
-        return {std::nullopt, refusal(parsed, typed, typed, notVoltage)};
+        return {std::nullopt, refusal(parsed, typed, typed, Measure::Voltage)};
     if (parsed.unit != Unit::None && parsed.unit != Unit::Volt)
         return {std::nullopt, notVoltage};
     return {parsed.value, {}};

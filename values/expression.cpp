@@ -5,6 +5,7 @@
 #include "numeric/format.h"
 #include "numeric/text.h"
 #include "numeric/wide.h"
+#include "values/measure.h"
 
 #include <algorithm>
 #include <cctype>
@@ -226,9 +227,9 @@ private:
                         "more than " + std::to_string(maxExpressionParts) + " parts: a network holds at most " +
                             std::to_string(maxExpressionParts));
         const Parsed parsed = parse(t.text, separator_);
-        if (!parsed.value)
-            return fail(t, parsed.error);
         const bool resistor = kind_ == Kind::Resistor;
+        if (!parsed.value)
+            return fail(t, refusal(parsed, t.text, t.text, resistor ? Measure::Resistance : Measure::Capacitance));
         if (parsed.unit != Unit::None && parsed.unit != (resistor ? Unit::Ohm : Unit::Farad))
             return fail(t, quoted(t.text) + (resistor ? " is not a resistance" : " is not a capacitance"));
         Node node{Join::Part, *parsed.value, {}, {}};
@@ -332,7 +333,7 @@ void writeText(const NetworkNode& node, std::span<const std::optional<Decimal>> 
                std::string& out)
 {
     if (node.join == Join::Part) {
-        out += format(node.value, std::max(node.value.digits(), 1));
+        out += format(node.value, allDigits);
         if (leaf < tolerances.size() && tolerances[leaf])
             out += "/" + plain(*tolerances[leaf]) + "%";
         ++leaf;
@@ -416,10 +417,10 @@ NetworkValue evaluate(const NetworkExpression& network, Kind kind, const Decimal
     const Decimal shown = detail::roundToDigits(c.value.num, c.value.den, exactDigits);
     if (std::is_eq(detail::compare(Fraction::of(shown), c.value)))
         v.exact = shown;
-    v.value = detail::roundToDigits(c.value.num, c.value.den, 6);
+    v.value = detail::roundToDigits(c.value.num, c.value.den, shownDigits);
     v.nearest = detail::nearestDouble(c.value);
-    v.low = detail::roundToDigits(c.low.num, c.low.den, 5);
-    v.high = detail::roundToDigits(c.high.num, c.high.den, 5);
+    v.low = detail::roundToDigits(c.low.num, c.low.den, shownDigits);
+    v.high = detail::roundToDigits(c.high.num, c.high.den, shownDigits);
     v.lowNearest = detail::nearestDouble(c.low);
     v.highNearest = detail::nearestDouble(c.high);
     Fraction sum = c.low + c.high;
@@ -431,8 +432,8 @@ NetworkValue evaluate(const NetworkExpression& network, Kind kind, const Decimal
 
 std::string rangeText(const Decimal& low, const Decimal& high, std::string_view unit)
 {
-    const std::string a = withUnit(low, unit, 5);
-    const std::string b = withUnit(high, unit, 5);
+    const std::string a = withUnit(low, unit);
+    const std::string b = withUnit(high, unit);
     // Both as "<number> <prefix><unit>": one unit at the end when the prefixes agree.
     const std::size_t aBlank = a.find(' ');
     const std::size_t bBlank = b.find(' ');

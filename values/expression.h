@@ -2,6 +2,7 @@
 #pragma once
 
 #include "numeric/decimal.h"
+#include "numeric/format.h"
 #include "values/nearest.h"
 #include "values/networks.h"
 #include "values/series.h"
@@ -52,15 +53,13 @@ ParsedExpression parseNetwork(std::string_view text, Kind kind, char decimalSepa
 // nested group bracketed; with the tolerances (as NetworkExpression keeps them) after their parts.
 std::string networkText(const NetworkNode& tree, std::span<const std::optional<Decimal>> tolerances = {});
 
-inline constexpr int exactDigits = 15; // an exact value shows in full up to this many digits
-
 struct NetworkValue {
     std::optional<Decimal> exact; // the value itself, when it is a decimal of at most exactDigits digits
-    Decimal value;                // rounded half away from zero to 6 significant digits
+    Decimal value;                // as it is shown: to shownDigits significant digits
     double nearest = 0;           // the double nearest the exact value
     // Every part at the low, then the high end of its tolerance: series and parallel both rise
     // with each part, so these are the extremes.
-    Decimal low;  // rounded to 5 significant digits, as the range is shown
+    Decimal low;  // to shownDigits significant digits, as the range is shown
     Decimal high; // the same
     double lowNearest = 0;
     double highNearest = 0;

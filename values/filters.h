@@ -190,7 +190,9 @@ FilterCurves filterCurves(const FilterDesign& design, const Tolerances& toleranc
 std::optional<double> halfPowerHz(const FilterGoal& goal, const std::function<std::complex<double>(double)>& response);
 
 double decibels(std::complex<double> h); // 20 log10 |h|
-double degrees(std::complex<double> h);  // the phase, -180 to 180
+// A level as shown: "-3.0103 dB", and "0 dB" for what only rounding put off zero.
+std::string decibelText(double db);
+double degrees(std::complex<double> h); // the phase, -180 to 180
 
 // Passive filters from R, L and C.
 enum class PassiveForm {

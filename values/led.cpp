@@ -40,7 +40,7 @@ Exact string(const LedInput& input, const Decimal& forward) // n V f
 
 std::string volts(const Exact& v)
 {
-    return withUnit(v.rounded(4), "V");
+    return withUnit(v.rounded(shownDigits), "V");
 }
 
 bool percentInRange(const Decimal& p)

@@ -223,15 +223,15 @@ Marking bands(MarkingKind kind, const Decimal& v, const Decimal& tolerance, std:
     const int count = kind == MarkingKind::Bands4 ? 4 : kind == MarkingKind::Bands5 ? 5 : 6;
     const std::string name = std::to_string(count) + " bands";
     if (v.digits() > digits) {
-        m.whyNot = format(v, 18) + " needs 3 significant digits: use 5 bands";
+        m.whyNot = format(v, allDigits) + " needs 3 significant digits: use 5 bands";
         return m;
     }
     const Scaled s = scaled(v, digits);
     if (s.exponent < -3 || s.exponent > 9) {
         const bool below = s.exponent < -3;
         const Decimal limit = below ? Decimal::of(power10(digits - 1), -3) : Decimal::of(power10(digits) - 1, 9);
-        m.whyNot = format(v, 18) + (below ? " is below the smallest " : " is above the largest ") +
-            std::to_string(count) + "-band value, " + format(limit, 18);
+        m.whyNot = format(v, allDigits) + (below ? " is below the smallest " : " is above the largest ") +
+            std::to_string(count) + "-band value, " + format(limit, allDigits);
         return m;
     }
     const std::optional<Colour> tol = toleranceColour(tolerance);
@@ -298,7 +298,7 @@ std::string describe(const Tolerance& t)
 
 std::string quantity(const Decimal& value, Unit unit, int figures)
 {
-    std::string text = format(value, 18);
+    std::string text = format(value, allDigits);
     // Split off the SI prefix ("k", or the two bytes of "µ").
     std::size_t end = text.size();
     while (end > 0 && !isDigit(text[end - 1]))
@@ -498,7 +498,7 @@ MarkResult mark(const Decimal& ohms, const Decimal& tolerancePercent, std::optio
 {
     MarkResult result;
     if (ohms.digits() > maxMarkedDigits) {
-        result.error = format(ohms, 18) + " has " + std::to_string(ohms.digits()) +
+        result.error = format(ohms, allDigits) + " has " + std::to_string(ohms.digits()) +
             " significant digits: markings hold " + std::to_string(maxMarkedDigits) + " at most";
         for (const Nearest& n : nearestInEverySeries(ohms)) {
             if (n.series == Series::E24 || n.series == Series::E96 || n.series == Series::E192)
@@ -523,7 +523,7 @@ MarkResult mark(const Decimal& ohms, const Decimal& tolerancePercent, std::optio
         case MarkingKind::Rkm: {
             Marking m{kind, {}, formatRkm(ohms, Unit::Ohm, maxMarkedDigits), {}};
             if (m.code.empty())
-                m.whyNot = format(ohms, 18) + " has no RKM code";
+                m.whyNot = format(ohms, allDigits) + " has no RKM code";
             result.markings.push_back(std::move(m));
             break;
         }

@@ -166,7 +166,7 @@ std::optional<Reading> readEia96(std::string_view code)
 
 namespace {
 
-bool allDigits(std::string_view s)
+bool onlyDigits(std::string_view s)
 {
     return !s.empty() && std::all_of(s.begin(), s.end(), isDigit);
 }
@@ -177,7 +177,7 @@ bool allDigits(std::string_view s)
 // 99 MΩ, and 8 and 9 there are the capacitor code's fractions, so the power stops at 7.
 std::optional<Reading> readSmd(std::string_view code)
 {
-    if ((code.size() != 3 && code.size() != 4) || !allDigits(code) || code[0] == '0' || code.back() > '7')
+    if ((code.size() != 3 && code.size() != 4) || !onlyDigits(code) || code[0] == '0' || code.back() > '7')
         return std::nullopt;
     const auto n = digitsValue(code.substr(0, code.size() - 1));
     return Reading{code.size() == 3 ? ReadingKind::Smd3 : ReadingKind::Smd4,
@@ -194,7 +194,7 @@ std::optional<Reading> readCapacitorCode(std::string_view code)
     if (code.size() != 3 && code.size() != 4)
         return std::nullopt;
     const std::string_view digits = code.substr(0, 3);
-    if (!allDigits(digits) || digits[0] == '0')
+    if (!onlyDigits(digits) || digits[0] == '0')
         return std::nullopt;
     int power = 0;
     switch (digits[2]) {
@@ -251,20 +251,20 @@ Marking smd(MarkingKind kind, const Decimal& v)
     const int digits = kind == MarkingKind::Smd3 ? 2 : 3;
     Marking m{kind, {}, {}, {}};
     if (v.digits() > digits) {
-        m.whyNot = format(v, 18) + " needs 3 significant digits: use 4 digits";
+        m.whyNot = format(v, allDigits) + " needs 3 significant digits: use 4 digits";
         return m;
     }
     const Scaled s = scaled(v, digits);
     if (s.exponent >= 0) {
         if (s.exponent > 7)
-            m.whyNot = format(v, 18) + " is above the SMD code range";
+            m.whyNot = format(v, allDigits) + " is above the SMD code range";
         else
             m.code = std::to_string(s.digits) + std::to_string(s.exponent);
         return m;
     }
     m.code = rForm(v, digits + 1);
     if (m.code.empty())
-        m.whyNot = format(v, 18) + " is below the SMD code range";
+        m.whyNot = format(v, allDigits) + " is below the SMD code range";
     return m;
 }
 
@@ -274,7 +274,7 @@ Marking eia96(const Decimal& v)
     const Scaled s = scaled(v, 3);
     const std::optional<int> position = e96Position(s.digits);
     if (!position) {
-        m.whyNot = format(v, 18) + " is not an E96 value";
+        m.whyNot = format(v, allDigits) + " is not an E96 value";
         return m;
     }
     for (const EiaLetter& l : eiaLetters) {
@@ -284,7 +284,7 @@ Marking eia96(const Decimal& v)
             return m;
         }
     }
-    m.whyNot = format(v, 18) + " is outside the EIA-96 range";
+    m.whyNot = format(v, allDigits) + " is outside the EIA-96 range";
     return m;
 }
 

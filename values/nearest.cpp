@@ -40,7 +40,7 @@ Deviation deviationOf(const Fraction& value, const Fraction& target)
 
 Reach reachBeyond(Reach::Side side, const Fraction& limit)
 {
-    return {side, roundToDigits(limit.num, limit.den, 4), nearestDouble(limit)};
+    return {side, roundToDigits(limit.num, limit.den, shownDigits), nearestDouble(limit)};
 }
 
 } // namespace detail

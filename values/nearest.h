@@ -28,7 +28,7 @@ Deviation deviation(const Decimal& value, const Decimal& target);
 struct Reach {
     enum class Side { Within, Below, Above };
     Side side = Side::Within; // Below: the target lies below the lowest value the parts give
-    Decimal limit;            // that lowest (or highest) value, to 4 significant digits
+    Decimal limit;            // that lowest (or highest) value, to shownDigits significant digits
     double precise = 0;       // the double nearest it, for the command line's JSON
 };
 

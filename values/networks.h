@@ -52,7 +52,7 @@ struct Network {
     // Larger value first in each group, single parts before bracketed groups: "1.2k + (68 || 68)",
     // "10k || 10k", "(15k || 15k) + (1k || 1k)".
     std::string text;
-    Decimal value;       // the network's value to 4 significant digits (rounded half away from zero)
+    Decimal value;       // as it is shown: to shownDigits significant digits, whole when it hits the target
     double precise = 0;  // the double nearest the exact value, for the command line's JSON
     Deviation deviation; // from the target, decided from the exact value
     int partCount = 1;

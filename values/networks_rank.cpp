@@ -24,7 +24,7 @@ constexpr long long rankSteps = 64;
 
 std::string partText(const Decimal& v)
 {
-    return format(v, std::max(v.digits(), 1));
+    return format(v, allDigits);
 }
 
 // A network built from its shape: exact value, text in order, the parts as the text lists them.
@@ -166,9 +166,10 @@ long long Pool::add(Shape shape, const Slots& slots, double error)
     // The same network reached another way.
     if (std::any_of(best_.begin(), best_.end(), [&](const Ranked& b) { return b.network.text == n.text; }))
         return rankSteps;
-    n.value = detail::roundToDigits(value.num, value.den, 4);
     n.precise = detail::nearestDouble(value);
     n.deviation = detail::deviationOf(value, shown_);
+    // An exact hit is the target as typed, every digit of it.
+    n.value = detail::roundToDigits(value.num, value.den, n.deviation.exact ? allDigits : shownDigits);
     best_.insert(std::upper_bound(best_.begin(), best_.end(), r, before), std::move(r));
     if (best_.size() > top_)
         best_.pop_back();

@@ -3,6 +3,7 @@
 
 #include "numeric/parse.h"
 #include "numeric/text.h"
+#include "values/measure.h"
 
 #include <utility>
 
@@ -13,6 +14,12 @@ namespace {
 constexpr std::size_t index(Quantity q)
 {
     return static_cast<std::size_t>(q);
+}
+
+Measure measure(Quantity q)
+{
+    constexpr Measure measures[] = {Measure::Voltage, Measure::Current, Measure::Resistance, Measure::Power};
+    return measures[index(q)];
 }
 
 OhmResult refuse(Quantity q, std::string message)
@@ -107,7 +114,7 @@ OhmParsed parseQuantity(std::string_view text, Quantity quantity, char decimalSe
     const Parsed parsed = parse(number, decimalSeparator);
     OhmParsed result;
     if (!parsed.value && !parsed.zero) {
-        result.error = requoted(parsed.error, number, typed);
+        result.error = refusal(parsed, number, typed, measure(quantity));
         return result;
     }
     const Unit expected = quantity == Quantity::Voltage ? Unit::Volt

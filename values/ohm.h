@@ -3,6 +3,7 @@
 
 #include "numeric/decimal.h"
 #include "numeric/exact.h"
+#include "numeric/format.h"
 
 #include <array>
 #include <optional>
@@ -32,6 +33,10 @@ struct OhmValue {
     {
         return root ? value.sqrtIsDecimal(significant) : value.isDecimal(significant);
     }
+    // As Ohm's law shows it (numeric/format.h): whole, after "=", when it is a decimal of at most
+    // exactDigits digits; else to shownDigits, after "≈".
+    bool exact() const { return isDecimal(exactDigits); }
+    Decimal shown() const { return rounded(exact() ? exactDigits : shownDigits); }
 };
 
 struct OhmResult {

@@ -7,6 +7,7 @@
 #include "numeric/format.h"
 #include "numeric/text.h"
 #include "numeric/wide.h"
+#include "values/measure.h"
 #include "values/nearest.h"
 
 #include <algorithm>
@@ -66,7 +67,7 @@ ParsedAttenuation parseAttenuation(std::string_view text, char decimalSeparator)
         if (parse(s.substr(1), decimalSeparator).value || s.find_first_not_of("-0.,") == std::string_view::npos)
             result.error = notAbove;
         else
-            result.error = quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
+            result.error = notA(typed, Measure::Attenuation);
         return result;
     }
     const Parsed parsed = parse(s, decimalSeparator);
@@ -75,12 +76,11 @@ ParsedAttenuation parseAttenuation(std::string_view text, char decimalSeparator)
             s.find('0') != std::string_view::npos)
             result.error = notAbove;
         else
-            result.error = s.empty() ? "Type an attenuation: write 6, 10.5 or 20 (dB)"
-                                     : quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
+            result.error = s.empty() ? typeA(Measure::Attenuation) : notA(typed, Measure::Attenuation);
         return result;
     }
     if (parsed.unit != Unit::None) {
-        result.error = quoted(typed) + " is not an attenuation: write 6, 10.5 or 20 (dB)";
+        result.error = notA(typed, Measure::Attenuation);
         return result;
     }
     if (Decimal::of(maxPadDb, 0) < *parsed.value) {

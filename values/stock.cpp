@@ -70,7 +70,7 @@ std::string unquoted(std::string_view row, char separator)
     return out;
 }
 
-bool allDigits(std::string_view s)
+bool onlyDigits(std::string_view s)
 {
     return !s.empty() && s.size() <= 7 &&
         std::all_of(s.begin(), s.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); });
@@ -121,7 +121,7 @@ Read readEntry(std::string_view text, char separator, Unit kind)
     for (std::size_t at = text.size(); at-- > 0;) {
         if (const std::size_t mark = markAt(text, at); mark != 0) {
             const std::string_view digits = text.substr(at + mark);
-            if (allDigits(digits) && !trim(text.substr(0, at)).empty()) {
+            if (onlyDigits(digits) && !trim(text.substr(0, at)).empty()) {
                 count = std::stoll(std::string(digits));
                 valueText = trim(text.substr(0, at));
                 counted = true;
@@ -136,7 +136,7 @@ Read readEntry(std::string_view text, char separator, Unit kind)
             ++n;
         const std::size_t afterDigits = text.size() - trim(text.substr(n)).size();
         const std::size_t mark = n > 0 ? markAt(text, afterDigits) : 0;
-        if (mark != 0 && allDigits(text.substr(0, n)) && !trim(text.substr(afterDigits + mark)).empty()) {
+        if (mark != 0 && onlyDigits(text.substr(0, n)) && !trim(text.substr(afterDigits + mark)).empty()) {
             count = std::stoll(std::string(text.substr(0, n)));
             valueText = trim(text.substr(afterDigits + mark));
         }
@@ -442,7 +442,7 @@ std::string lineOf(std::string_view row, const std::vector<std::string>& cells, 
             return *value;
         return (cells.front().empty() ? std::string() : cells.front() + ": ") + "no value";
     }
-    if (const std::string* count = cell(columns.count); count && allDigits(*count) && std::stoll(*count) != 1)
+    if (const std::string* count = cell(columns.count); count && onlyDigits(*count) && std::stoll(*count) != 1)
         part += " x" + *count;
     return part;
 }
@@ -571,7 +571,7 @@ std::string writeStock(const std::vector<StockEntry>& entries)
     std::string text;
     for (const StockEntry& e : entries) {
         if (e.value) {
-            text += format(*e.value, std::max(e.value->digits(), 1));
+            text += format(*e.value, allDigits);
             if (e.count != 1)
                 text += " x" + std::to_string(e.count);
         } else {

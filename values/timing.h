@@ -4,6 +4,7 @@
 #include "numeric/decimal.h"
 #include "numeric/parse.h"
 #include "values/budget.h"
+#include "values/measure.h"
 #include "values/nearest.h"
 
 #include <span>
@@ -18,12 +19,6 @@
 // point from the exact decimals, so only the last rounding to double is left. Values are in SI
 // units (ohms, farads, henries, hertz, seconds, volts) and positive.
 namespace values {
-
-// What a field holds. The value parser knows ohms, farads and volts; henries, hertz and seconds
-// are taken off here ("10 mH", "1kHz", "4.7ms") before the value is read.
-enum class Measure { Resistance, Capacitance, Inductance, Frequency, Time, Voltage };
-// parse() with the quantity's unit allowed and any other refused.
-Parsed parseMeasure(std::string_view text, Measure quantity, char decimalSeparator = '.');
 
 // RC
 double timeConstant(const Decimal& r, const Decimal& c);    // R C, in seconds
@@ -114,7 +109,7 @@ struct TimerDesign {
     Miss worst; // the larger of the two
     Miss frequency;
     Miss duty;           // the duty is a ratio of resistors, so it can be exact
-    Decimal dutyRounded; // percent to three decimals, rounded exactly
+    Decimal dutyRounded; // percent as it is shown: to shownDigits significant digits, whole when exact
 };
 
 // Datasheets ask at least this much for R1 (the discharge transistor's current).

@@ -43,11 +43,11 @@ protected:
 TEST_F(BoardWindow, TrackGivesTheWorkedWidthsResistanceAndTheReverse)
 {
     type("txtTrackCurrent", "1");
-    EXPECT_EQ(text("lblTrackAnswer"), "0.3004 mm (11.83 mil)");
-    EXPECT_EQ(text("lblTrackSection"), "16.3 mil² (35 µm thick)");
+    EXPECT_EQ(text("lblTrackAnswer"), "0.30039 mm (11.826 mil)");
+    EXPECT_EQ(text("lblTrackSection"), "16.296 mil² (35 µm thick)");
     EXPECT_EQ(text("lblTrackResistance"), "give a length");
     child<QComboBox>(*panel, "cboTrackLayer")->setCurrentIndex(1);
-    EXPECT_EQ(text("lblTrackAnswer"), "0.7814 mm (30.77 mil)");
+    EXPECT_EQ(text("lblTrackAnswer"), "0.78144 mm (30.765 mil)");
     child<QComboBox>(*panel, "cboTrackLayer")->setCurrentIndex(0);
 
     type("txtTrackLength", "100mm");
@@ -58,7 +58,7 @@ TEST_F(BoardWindow, TrackGivesTheWorkedWidthsResistanceAndTheReverse)
     child<QComboBox>(*panel, "cboTrackCopper")->setCurrentText("2oz");
     type("txtTrackCurrent", "3");
     type("txtTrackRise", "20");
-    EXPECT_EQ(text("lblTrackAnswer"), "0.4488 mm (17.67 mil)");
+    EXPECT_EQ(text("lblTrackAnswer"), "0.4488 mm (17.669 mil)");
 
     child<QComboBox>(*panel, "cboTrackSolve")->setCurrentIndex(1);
     EXPECT_FALSE(child<QLineEdit>(*panel, "txtTrackCurrent")->isEnabled());
@@ -79,13 +79,13 @@ TEST_F(BoardWindow, ViaGivesTheWorkedFiguresAndRefusesAnAntipadInsideThePad)
     type("txtViaHole", "0.3");
     type("txtViaPad", "0.6");
     type("txtViaAntipad", "1.0");
-    EXPECT_EQ(text("lblViaResistance"), "1.078 mΩ at 20 °C");
-    EXPECT_EQ(text("lblViaCapacitance"), "599.5 fF");
-    EXPECT_EQ(text("lblViaInductance"), "1.299 nH");
-    EXPECT_EQ(text("lblViaThermal"), "156.3 K/W");
+    EXPECT_EQ(text("lblViaResistance"), "1.0781 mΩ at 20 °C");
+    EXPECT_EQ(text("lblViaCapacitance"), "599.53 fF");
+    EXPECT_EQ(text("lblViaInductance"), "1.2993 nH");
+    EXPECT_EQ(text("lblViaThermal"), "156.32 K/W");
     EXPECT_EQ(text("lblViaDrop"), "give a current");
     type("txtViaCurrent", "1A");
-    EXPECT_EQ(text("lblViaDrop"), "1.078 mV, 1.078 mW at 1 A");
+    EXPECT_EQ(text("lblViaDrop"), "1.0781 mV, 1.0781 mW at 1 A");
     type("txtViaAntipad", "0.5");
     EXPECT_EQ(text("lblViaAntipadMessage"), "The antipad must be wider than the pad.");
     EXPECT_EQ(text("lblViaResistance"), "");
@@ -101,13 +101,13 @@ TEST_F(BoardWindow, SpacingFillsEveryCategoryForTheVoltage)
     ASSERT_EQ(table->rowCount(), 7);
     type("txtSpacingVoltage", "48");
     EXPECT_EQ(text("lblSpacingRow"), "The 31-50 V row.");
-    const char* at48[] = {"0.1 mm (3.937 mil)",  "0.6 mm (23.62 mil)", "0.6 mm (23.62 mil)", "0.13 mm (5.118 mil)",
-                          "0.13 mm (5.118 mil)", "0.4 mm (15.75 mil)", "0.13 mm (5.118 mil)"};
+    const char* at48[] = {"0.1 mm (3.937 mil)",   "0.6 mm (23.622 mil)", "0.6 mm (23.622 mil)", "0.13 mm (5.1181 mil)",
+                          "0.13 mm (5.1181 mil)", "0.4 mm (15.748 mil)", "0.13 mm (5.1181 mil)"};
     for (int r = 0; r < 7; ++r)
         EXPECT_EQ(table->item(r, 1)->text().toStdString(), at48[r]) << table->item(r, 0)->text().toStdString();
     type("txtSpacingVoltage", "1kV");
-    EXPECT_EQ(table->item(0, 1)->text().toStdString(), "1.5 mm (59.06 mil)");
-    EXPECT_EQ(table->item(6, 1)->text().toStdString(), "2.325 mm (91.54 mil)");
+    EXPECT_EQ(table->item(0, 1)->text().toStdString(), "1.5 mm (59.055 mil)");
+    EXPECT_EQ(table->item(6, 1)->text().toStdString(), "2.325 mm (91.535 mil)");
     type("txtSpacingVoltage", "-5");
     EXPECT_EQ(text("lblSpacingVoltageMessage"), "'-5' is negative: write a value above zero");
     EXPECT_EQ(table->item(0, 1)->text().toStdString(), "");

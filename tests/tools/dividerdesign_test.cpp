@@ -91,11 +91,11 @@ TEST_F(DividerDesignWindow, VinAndVoutGiveTheBestPairsWithTheirWorstCase)
     ASSERT_EQ(pairs->rowCount(), 10);
     EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("4.7 kΩ"));
     EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("9.1 kΩ"));
-    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.297 V"));
+    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.2971 V"));
     EXPECT_EQ(cell(*pairs, 0, Deviation), QStringLiteral("-0.09 %"));
-    EXPECT_EQ(cell(*pairs, 0, Lowest), QStringLiteral("3.275 V"));
-    EXPECT_EQ(cell(*pairs, 0, Highest), QStringLiteral("3.319 V"));
-    EXPECT_EQ(cell(*pairs, 0, Current), QStringLiteral("362.3 µA"));
+    EXPECT_EQ(cell(*pairs, 0, Lowest), QStringLiteral("3.2746 V"));
+    EXPECT_EQ(cell(*pairs, 0, Highest), QStringLiteral("3.3195 V"));
+    EXPECT_EQ(cell(*pairs, 0, Current), QStringLiteral("362.32 µA"));
     EXPECT_EQ(cell(*pairs, 1, R1), QStringLiteral("47 kΩ"));
 
     // A looser tolerance widens the worst case only.
@@ -126,7 +126,7 @@ TEST_F(DividerDesignWindow, FeedbackModeAsksForVrefAndRanksByVout)
     ASSERT_GT(pairs->rowCount(), 0);
     EXPECT_EQ(cell(*pairs, 0, R1), QStringLiteral("3.57 kΩ"));
     EXPECT_EQ(cell(*pairs, 0, R2), QStringLiteral("1.15 kΩ"));
-    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.283 V"));
+    EXPECT_EQ(cell(*pairs, 0, Vout), QStringLiteral("3.2835 V"));
     EXPECT_EQ(cell(*pairs, 0, Deviation), QStringLiteral("-0.50 %"));
 
     ASSERT_TRUE(chooseSeries("E24"));
@@ -165,11 +165,11 @@ TEST_P(RefusedGoal, IsNamedBesideTheFieldAndShowsNoPairs)
 
 INSTANTIATE_TEST_SUITE_P(
     Goals, RefusedGoal,
-    ::testing::Values(Refusal{"VoutAboveVin", false, "3.3", "5", "lblVoutMessage",
-                              "V out must be lower than V in: change V out"},
-                      Refusal{"VoutBelowVref", true, "0.8", "0.5", "lblVoutMessage", "V out must be higher than V ref"},
-                      Refusal{"VoutNotAValue", false, "5", "3x3", "lblVoutMessage", "'3x3' is not a value"},
-                      Refusal{"VoutInOhms", false, "5", "3.3 ohm", "lblVoutMessage", "'3.3 ohm' is not a voltage"}),
+    ::testing::Values(
+        Refusal{"VoutAboveVin", false, "3.3", "5", "lblVoutMessage", "V out must be lower than V in: change V out"},
+        Refusal{"VoutBelowVref", true, "0.8", "0.5", "lblVoutMessage", "V out must be higher than V ref"},
+        Refusal{"VoutNotAValue", false, "5", "3x3", "lblVoutMessage", "'3x3' is not a voltage: write 5, 3.3 or 12V"},
+        Refusal{"VoutInOhms", false, "5", "3.3 ohm", "lblVoutMessage", "'3.3 ohm' is not a voltage"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(DividerDesignWindow, MyPartsNeverUseAPartTwice)
@@ -188,15 +188,18 @@ TEST_F(DividerDesignWindow, MyPartsNeverUseAPartTwice)
 TEST_F(DividerDesignWindow, CopiesTheSelectionOrTheWholeTableWithHeaders)
 {
     auto* pairs = child<QTableWidget>(*panel, "tblPairs");
-    auto* copy = child<QPushButton>(*panel, "cmdCopy");
+    auto* copy = child<QPushButton>(*panel, "cmdCopyTable");
     ASSERT_TRUE(pairs && copy);
     ASSERT_TRUE(chooseSeries("E24"));
     ASSERT_TRUE(enter({{"txtFrom", "1k"}, {"txtTo", "100k"}, {"txtVin", "2.5"}, {"txtVout", "0.8"}}));
     ASSERT_EQ(pairs->rowCount(), 10);
     const QString header = QStringLiteral(
         "R1 (top)\tR2 (bottom)\tV out\tDeviation\tLowest\tHighest\tCurrent\tP R1\tP R2\tRating R1\tRating R2\n");
-    const QString first = QStringLiteral(
-        "5.1 kΩ\t2.4 kΩ\t800 mV\texact\t789.2 mV\t810.9 mV\t333.3 µA\t566.7 µW\t266.7 µW\t1/16 W\t1/16 W\n");
+    // The table shows five digits; what it copies has them all.
+    EXPECT_EQ(cell(*pairs, 0, 4), QStringLiteral("789.16 mV"));
+    const QString first = QStringLiteral("5.1 kΩ\t2.4 kΩ\t800 mV\texact\t789.1590275009964 mV\t810.9193095142513 mV\t"
+                                         "333.3333333333333 µA\t566.66666666666667 µW\t266.66666666666667 µW\t1/16 W\t"
+                                         "1/16 W\n");
 
     QApplication::clipboard()->clear();
     copy->click();

@@ -44,9 +44,9 @@ TEST(LedResistorWindow, AnswersAsTheUserTypesAndSaysWhenTheSupplyIsTooLow)
     type(panel, "txtSupply", QStringLiteral("12"));
     type(panel, "txtForward", QStringLiteral("2.2"));
     type(panel, "txtCurrent", QStringLiteral("30m"));
-    EXPECT_EQ(cell(*table, Exact, Ohms), QStringLiteral("≈ 326.7 Ω"));
+    EXPECT_EQ(cell(*table, Exact, Ohms), QStringLiteral("≈ 326.67 Ω"));
     EXPECT_EQ(cell(*table, Above, Ohms), QStringLiteral("330 Ω"));
-    EXPECT_EQ(cell(*table, Above, Current), QStringLiteral("29.7 mA"));
+    EXPECT_EQ(cell(*table, Above, Current), QStringLiteral("29.697 mA"));
     EXPECT_EQ(cell(*table, Above, Rating), QStringLiteral("1 W"));
 
     // Three white LEDs cannot run from 5 V: the message, and no resistor.

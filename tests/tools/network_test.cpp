@@ -67,7 +67,7 @@ TEST_F(NetworkWindow, CapacitorsInParallelAdd)
     child<QLineEdit>(panel.get(), "txtNetwork")->setText(QStringLiteral("100n || 47n"));
     EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("147 nF exact"));
     child<QComboBox>(panel.get(), "cboNetworkKind")->setCurrentIndex(0);
-    EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("31.9728 nΩ")) << "the same values as resistors";
+    EXPECT_EQ(shown("lblNetworkValue"), QStringLiteral("31.973 nΩ")) << "the same values as resistors";
 }
 
 TEST_F(NetworkWindow, ATypingErrorIsMarkedWhereItIsAndClearsTheAnswer)
@@ -77,7 +77,7 @@ TEST_F(NetworkWindow, ATypingErrorIsMarkedWhereItIsAndClearsTheAnswer)
     network->setText(QStringLiteral("4k7 + 4x7 || 1k"));
     auto* message = child<QLabel>(panel.get(), "lblNetworkMessage");
     EXPECT_TRUE(message->isVisible());
-    EXPECT_TRUE(message->text().contains(QStringLiteral("'4x7' is not a value"))) << message->text().toStdString();
+    EXPECT_TRUE(message->text().contains(QStringLiteral("'4x7' is not a resistance"))) << message->text().toStdString();
     EXPECT_TRUE(message->text().contains(QStringLiteral("4k7 + <u><b>4x7</b></u> || 1k")))
         << message->text().toStdString();
     EXPECT_EQ(shown("lblNetworkValue"), QString());
@@ -85,7 +85,7 @@ TEST_F(NetworkWindow, ATypingErrorIsMarkedWhereItIsAndClearsTheAnswer)
     network->setText(QStringLiteral("4k7 +"));
     EXPECT_TRUE(message->text().contains(QStringLiteral("expected a value after '+'")));
     network->setText(QStringLiteral("4k7"));
-    EXPECT_FALSE(message->isVisible());
+    EXPECT_TRUE(message->text().isEmpty());
     EXPECT_EQ(network->cursorPosition(), 3) << "the cursor stays where the user types";
 }
 
@@ -115,19 +115,16 @@ TEST_F(AttenuatorWindow, SixDbFiftyOhmsByTyping)
     EXPECT_EQ(child<QLineEdit>(panel.get(), "txtPadZ")->text(), QStringLiteral("50"));
     QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("6"));
     EXPECT_EQ(child<QLineEdit>(panel.get(), "txtPadDb")->text(), QStringLiteral("6"));
-    const char* expected[][4] = {{"Pi", "shunt (×2)", "150.48 Ω", "150 Ω"},
-                                 {"", "series", "37.35 Ω", "37.4 Ω"},
-                                 {"T", "series (×2)", "16.61 Ω", "16.5 Ω"},
-                                 {"", "shunt", "66.93 Ω", "66.5 Ω"},
-                                 {"Bridged T", "arm (×2)", "50.00 Ω", "49.9 Ω"},
-                                 {"", "bridge", "49.76 Ω", "49.9 Ω"},
-                                 {"", "shunt", "50.24 Ω", "49.9 Ω"}};
+    const char* expected[][4] = {{"Pi", "shunt (×2)", "150.48 Ω", "150 Ω"},   {"", "series", "37.352 Ω", "37.4 Ω"},
+                                 {"T", "series (×2)", "16.614 Ω", "16.5 Ω"},  {"", "shunt", "66.931 Ω", "66.5 Ω"},
+                                 {"Bridged T", "arm (×2)", "50 Ω", "49.9 Ω"}, {"", "bridge", "49.763 Ω", "49.9 Ω"},
+                                 {"", "shunt", "50.238 Ω", "49.9 Ω"}};
     for (int row = 0; row < 7; ++row) {
         for (int column = 0; column < 4; ++column)
             EXPECT_EQ(at(row, column), QString::fromUtf8(expected[row][column])) << row << ", " << column;
     }
     EXPECT_EQ(at(0, 4), QStringLiteral("6.009 dB"));
-    EXPECT_EQ(at(0, 5), QStringLiteral("49.96 Ω"));
+    EXPECT_EQ(at(0, 5), QStringLiteral("49.956 Ω"));
     EXPECT_EQ(table->horizontalHeaderItem(3)->text(), QStringLiteral("E96"));
 }
 

@@ -220,7 +220,7 @@ TEST_P(RefusedTarget, IsNamedBesideTheFieldAndShowsNoResult)
 
 INSTANTIATE_TEST_SUITE_P(Inputs, RefusedTarget,
                          ::testing::Values(RefusalCase{"NotAValue", "4x7",
-                                                       "'4x7' is not a value: write 4.7k, 4k7 or 4700"},
+                                                       "'4x7' is not a resistance: write 4.7k, 4k7 or 4700"},
                                            RefusalCase{"Zero", "0", ""}, RefusalCase{"Negative", "-5k", ""},
                                            RefusalCase{"TooLarge", "1e16", ""}, RefusalCase{"TooSmall", "1e-16", ""},
                                            RefusalCase{"AVoltage", "5V", "'5V' is not a resistance or a capacitance"}),

@@ -66,7 +66,7 @@ TEST_F(TimingWindow, RcPageGivesTheTimeConstantCornerChargeAndTheBestPairs)
 {
     ASSERT_TRUE(type({{"txtRcR", "10k"}, {"txtRcC", "100u"}, {"txtRcSupply", "5"}, {"txtRcLevel", "3.3"}}));
     EXPECT_TRUE(text("lblRc").contains(QStringLiteral("Time constant R C: 1 s"))) << text("lblRc").toStdString();
-    EXPECT_TRUE(text("lblRc").contains(QStringLiteral("159.15 mHz")));
+    EXPECT_TRUE(text("lblRc").contains(QStringLiteral("0.15915 Hz (period 6.2832 s)")));
     EXPECT_TRUE(text("lblRc").contains(QStringLiteral("1.0788 s")));
 
     ASSERT_TRUE(type({{"txtRcLevel", "6"}}));

@@ -64,14 +64,24 @@ TEST(BoardCommands, ViaJsonOfTheWorkedExample)
 
 TEST(BoardCommands, SpacingJsonHasEveryCategoryAtFullPrecision)
 {
-    const Printed r = board({"spacing", "--voltage", "48", "--json"});
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"voltage\": 48, \"spacing_m\": {\"B1\": 0.0001, \"B2\": 0.0006, \"B3\": 0.0006, \"B4\": "
-              "0.00013, \"A5\": 0.00013, \"A6\": 0.0004, \"A7\": 0.00013}}\n");
-    const Printed above = board({"spacing", "--voltage", "1000", "--json"});
-    EXPECT_NE(above.out.find("\"B1\": 0.0015, \"B2\": 0.005, \"B3\": 0.025, \"B4\": 0.002325"), std::string::npos)
-        << above.out;
+    const struct {
+        const char* voltage;
+        std::vector<const char*> metres; // B1, B2, B3, B4, A5, A6, A7
+    } cases[] = {
+        {"48", {"0.0001", "0.0006", "0.0006", "0.00013", "0.00013", "0.0004", "0.00013"}},
+        {"1000", {"0.0015", "0.005", "0.025", "0.002325", "0.002325", "0.003025", "0.002325"}},
+    };
+    const char* codes[] = {"B1", "B2", "B3", "B4", "A5", "A6", "A7"};
+    for (const auto& c : cases) {
+        const Printed r = board({"spacing", "--voltage", c.voltage, "--json"});
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out.rfind(std::string("{\"voltage_v\": ") + c.voltage + ", \"categories\": [{", 0), 0U) << r.out;
+        for (std::size_t i = 0; i < c.metres.size(); ++i) {
+            const std::string entry =
+                std::string("{\"category\": \"") + codes[i] + "\", \"spacing_m\": " + c.metres[i] + ", ";
+            EXPECT_NE(r.out.find(entry), std::string::npos) << entry;
+        }
+    }
 }
 
 struct Refusal {

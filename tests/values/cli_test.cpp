@@ -34,7 +34,7 @@ TEST(Cli, NearestJsonForOneSeries)
     const Outcome o = run({"nearest", "5k", "--series", "E24", "--json"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out,
-              "{\"target\": 5000, \"series\": [{\"name\": \"E24\", \"nearest\": 5100, \"error_percent\": 2.0, "
+              "{\"target\": 5000, \"series\": [{\"name\": \"E24\", \"nearest\": 5100, \"error_pct\": 2.0, "
               "\"below\": 4700, \"above\": 5100, \"exact\": false}]}\n");
     EXPECT_EQ(o.err, "");
 }
@@ -64,8 +64,8 @@ TEST(Cli, CombineJson)
     const Outcome o = run({"combine", "5k", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out,
-              "{\"target\": 5000, \"reach\": \"within\", \"reach_limit\": null, \"networks\": [{\"network\": "
-              "\"10k || 10k\", \"value\": 5000, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
+              "{\"target_ohm\": 5000, \"reach\": \"within\", \"reach_limit_ohm\": null, \"networks\": [{\"network\": "
+              "\"10k || 10k\", \"value_ohm\": 5000, \"error_pct\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombineCapacitorsInFarads)
@@ -73,15 +73,16 @@ TEST(Cli, CombineCapacitorsInFarads)
     const Outcome o = run({"combine", "147nF", "--capacitor", "--parts", "2", "--top", "1", "--json"});
     EXPECT_EQ(o.status, 0);
     EXPECT_EQ(o.out,
-              "{\"target\": 1.47e-7, \"reach\": \"within\", \"reach_limit\": null, \"networks\": [{\"network\": "
-              "\"100n || 47n\", \"value\": 1.47e-7, \"error_percent\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
+              "{\"target_f\": 1.47e-7, \"reach\": \"within\", \"reach_limit_f\": null, \"networks\": [{\"network\": "
+              "\"100n || 47n\", \"value_f\": 1.47e-7, \"error_pct\": 0.0, \"exact\": true, \"parts\": 2}]}\n");
 }
 
 TEST(Cli, CombineReachLimitHasFullPrecision)
 {
     const Outcome o = run({"combine", "1f", "--json"});
     ASSERT_EQ(o.status, 0) << o.err;
-    EXPECT_EQ(o.out.rfind("{\"target\": 1e-15, \"reach\": \"below\", \"reach_limit\": 3.3333333333333335, ", 0), 0U)
+    EXPECT_EQ(o.out.rfind("{\"target_ohm\": 1e-15, \"reach\": \"below\", \"reach_limit_ohm\": 3.3333333333333335, ", 0),
+              0U)
         << o.out;
 }
 

@@ -21,9 +21,11 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -107,7 +109,7 @@ TEST(CommandSyntax, PairsNameOptionsOfTheirCommand)
     }
 }
 
-TEST(CommandHelp, ListsEveryOptionWithItsDefaultOnItsLine)
+TEST(CommandHelp, ListsEveryOptionWithItsDefaultOnItsLineAndTheExamples)
 {
     const std::vector<cli::Command> commands = allCommands();
     for (const cli::Command& c : commands) {
@@ -118,16 +120,133 @@ TEST(CommandHelp, ListsEveryOptionWithItsDefaultOnItsLine)
         std::getline(lines, line);
         EXPECT_EQ(line, "Usage: voltiva " + cli::synopsis(c.name, c.syntax));
         std::map<std::string, std::string> listed; // "--series" -> its line
+        std::vector<std::string> examples;
         while (std::getline(lines, line)) {
             if (line.starts_with("  --"))
                 listed[line.substr(2, line.find(' ', 2) - 2)] = line;
+            if (line.starts_with("  voltiva "))
+                examples.push_back(line.substr(std::string("  voltiva ").size()));
         }
         EXPECT_EQ(listed.size(), c.syntax.options.size()) << c.name;
         for (const cli::Option& o : c.syntax.options) {
             const std::string name = "--" + std::string(o.name);
             ASSERT_TRUE(listed.count(name)) << c.name << ' ' << name;
+            std::string shown = o.fallback.empty() ? "" : "(default " + std::string(o.fallback);
+            if (!o.withFlag.flag.empty())
+                shown += "; " + std::string(o.withFlag.fallback) + " with --" + std::string(o.withFlag.flag);
+            if (!shown.empty()) {
+                EXPECT_TRUE(listed[name].ends_with(shown + ")")) << listed[name];
+            }
+        }
+        EXPECT_FALSE(c.syntax.examples.empty()) << c.name;
+        ASSERT_EQ(examples.size(), c.syntax.examples.size()) << c.name;
+        for (std::size_t i = 0; i < examples.size(); ++i)
+            EXPECT_EQ(examples[i], std::string(c.name) + " " + std::string(c.syntax.examples[i]));
+    }
+}
+
+// The words a shell makes of an example: blanks split them, double quotes hold one together.
+std::vector<std::string> shellWords(std::string_view line)
+{
+    std::vector<std::string> words;
+    std::string word;
+    bool quoted = false;
+    bool any = false;
+    for (const char ch : line) {
+        if (ch == '"') {
+            quoted = !quoted;
+            any = true;
+        } else if (ch == ' ' && !quoted) {
+            if (any)
+                words.push_back(word);
+            word.clear();
+            any = false;
+        } else {
+            word += ch;
+            any = true;
+        }
+    }
+    if (any)
+        words.push_back(word);
+    return words;
+}
+
+struct Printed {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Printed run(const std::vector<std::string>& args, const std::vector<cli::Command>& commands)
+{
+    std::ostringstream out, err;
+    const int status = cli::run(args, commands, out, err);
+    return {status, out.str(), err.str()};
+}
+
+// Each example's command line: the command's name, then its words.
+std::vector<std::string> exampleArgs(const cli::Command& c, std::string_view example)
+{
+    std::vector<std::string> args{std::string(c.name)};
+    for (std::string& word : shellWords(example))
+        args.push_back(std::move(word));
+    return args;
+}
+
+bool has(const std::vector<std::string>& args, const std::string& word)
+{
+    return std::find(args.begin(), args.end(), word) != args.end();
+}
+
+// Runs the example with the option left out and with `fallback` written out, in plain text and in
+// JSON; false when the example's form does not read the option (refused as not applying).
+bool comparedWithDefault(const std::vector<std::string>& example, const std::string& option,
+                         const std::string& fallback, const std::vector<cli::Command>& commands)
+{
+    for (const bool json : {false, true}) {
+        std::vector<std::string> left = example;
+        if (json)
+            left.emplace_back("--json");
+        std::vector<std::string> given = left;
+        given.insert(given.end(), {option, fallback});
+        const Printed without = run(left, commands);
+        const Printed with = run(given, commands);
+        EXPECT_EQ(without.status, cli::exitOk) << example[0] << ": " << without.err;
+        if (with.status == cli::exitUsage && with.err.find("not apply") != std::string::npos)
+            return false;
+        EXPECT_EQ(with.status, cli::exitOk) << example[0] << ' ' << option << ": " << with.err;
+        EXPECT_EQ(with.out, without.out) << example[0] << ' ' << option << ' ' << fallback;
+    }
+    return true;
+}
+
+// The default --help shows must be what the command takes: each example answers the same with the
+// default written out. Every default must be tried by at least one example.
+TEST(CommandHelp, EachDefaultShownIsWhatTheCommandTakesWhenTheOptionIsLeftOut)
+{
+    const std::vector<cli::Command> commands = allCommands();
+    for (const cli::Command& c : commands) {
+        std::set<std::pair<std::string, bool>> tried; // an option, and whether its flag was given
+        for (const std::string_view example : c.syntax.examples) {
+            const std::vector<std::string> args = exampleArgs(c, example);
+            for (const cli::Option& o : c.syntax.options) {
+                const std::string name = "--" + std::string(o.name);
+                const std::string flag = "--" + std::string(o.withFlag.flag);
+                if (o.fallback.empty() || has(args, name))
+                    continue;
+                const bool flagged = !o.withFlag.flag.empty() && has(args, flag);
+                if (comparedWithDefault(args, name, std::string(flagged ? o.withFlag.fallback : o.fallback), commands))
+                    tried.emplace(name, flagged);
+            }
+        }
+        for (const cli::Option& o : c.syntax.options) {
+            const std::string name = "--" + std::string(o.name);
             if (!o.fallback.empty()) {
-                EXPECT_TRUE(listed[name].ends_with("(default " + std::string(o.fallback) + ")")) << listed[name];
+                EXPECT_TRUE(tried.contains({name, false})) << c.name << ": no example takes the default of " << name;
+            }
+            if (!o.withFlag.flag.empty()) {
+                EXPECT_TRUE(tried.contains({name, true}))
+                    << c.name << ": no example takes the default of " << name << " with --" << o.withFlag.flag;
             }
         }
     }
@@ -208,13 +327,18 @@ std::map<std::string, std::string> byCommand(const std::string& text, const std:
     return parts;
 }
 
-TEST(ManPage, SynopsisAndEntriesMatchEachCommandsOptions)
+std::string manPage()
 {
     std::ifstream file(VOLTIVA_MAN_PAGE);
-    ASSERT_TRUE(file) << VOLTIVA_MAN_PAGE;
+    EXPECT_TRUE(file) << VOLTIVA_MAN_PAGE;
     std::stringstream read;
     read << file.rdbuf();
-    const std::string page = plain(read.str());
+    return plain(read.str());
+}
+
+TEST(ManPage, SynopsisAndEntriesMatchEachCommandsOptions)
+{
+    const std::string page = manPage();
     const auto synopses = byCommand(section(page, "SYNOPSIS"), "\n.br\n", true);
     // The first paragraph of COMMANDS follows ".SH COMMANDS" as the others follow ".TP".
     const auto entries = byCommand(section(page, "COMMANDS"), "\n.TP\n", false);
@@ -235,6 +359,91 @@ TEST(ManPage, SynopsisAndEntriesMatchEachCommandsOptions)
         EXPECT_TRUE(names.count(name)) << "the synopsis shows " << name << ", which is no command";
     for (const auto& [name, text] : entries)
         EXPECT_TRUE(names.count(name)) << "an entry for " << name << ", which is no command";
+}
+
+TEST(ManPage, ExamplesAreEachCommandsExamples)
+{
+    std::set<std::string> listed;
+    std::istringstream lines(section(manPage(), "EXAMPLES"));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.starts_with("voltiva "))
+            listed.insert(line);
+    }
+    std::set<std::string> examples;
+    for (const cli::Command& c : allCommands()) {
+        for (const std::string_view example : c.syntax.examples)
+            examples.insert("voltiva " + std::string(c.name) + " " + std::string(example));
+    }
+    EXPECT_EQ(listed, examples);
+}
+
+// Every key of a JSON text, and whether any of its values was a number.
+void collectKeys(const std::string& json, std::map<std::string, bool>& keys)
+{
+    for (std::size_t i = 0; i < json.size(); ++i) {
+        if (json[i] != '"')
+            continue;
+        std::size_t end = i + 1;
+        while (end < json.size() && json[end] != '"')
+            end += json[end] == '\\' ? 2 : 1;
+        std::size_t next = json.find_first_not_of(' ', end + 1);
+        if (next != std::string::npos && json[next] == ':') {
+            next = json.find_first_not_of(' ', next + 1);
+            const bool number = next != std::string::npos &&
+                (std::isdigit(static_cast<unsigned char>(json[next])) || json[next] == '-');
+            keys[json.substr(i + 1, end - i - 1)] |= number;
+        }
+        i = end;
+    }
+}
+
+// Whether `word` stands in `text` on its own, not inside a longer key.
+bool hasWord(const std::string& text, const std::string& word)
+{
+    const auto inKey = [](char ch) { return std::isalnum(static_cast<unsigned char>(ch)) || ch == '_'; };
+    for (std::size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) {
+        const std::size_t end = at + word.size();
+        if ((at == 0 || !inKey(text[at - 1])) && (end == text.size() || !inKey(text[end])))
+            return true;
+    }
+    return false;
+}
+
+// The rule the JSON section states: snake_case keys, a number's key ending in its unit unless it
+// has none. Every key of every example, and of answers out of reach, is held to it and to the page.
+TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
+{
+    const std::vector<cli::Command> commands = allCommands();
+    std::vector<std::vector<std::string>> runs{
+        {"combine", "10M"},
+        {"combine", "1f", "--capacitor", "--parts", "1"},
+        {"divider", "--vin", "5", "--vout", "4.99", "--range", "1k..2k"},
+    };
+    for (const cli::Command& c : commands) {
+        for (const std::string_view example : c.syntax.examples)
+            runs.push_back(exampleArgs(c, example));
+    }
+    const std::string described = section(manPage(), "JSON");
+    ASSERT_FALSE(described.empty());
+    const std::regex snakeCase("[a-z][a-z0-9]*(_[a-z0-9]+)*");
+    const std::regex unitSuffix(".+_(ohm|f|h|v|a|w|hz|s|j|c|ah|m|m2|mil|mil2|cmil|ohm_per_m|ohm_per_ft|degc|db|dbm|dbw|"
+                                "dbuv|dbu|dbv|pct|ppm|k_per_w)");
+    const std::set<std::string> unitless{"ratio", "parts", "target",      "nearest",       "below",          "above",
+                                         "er",    "value", "power_ratio", "voltage_ratio", "velocity_factor"};
+    for (std::vector<std::string>& args : runs) {
+        args.emplace_back("--json");
+        const Printed p = run(args, commands);
+        ASSERT_EQ(p.status, cli::exitOk) << args[0] << ": " << p.err;
+        std::map<std::string, bool> keys;
+        collectKeys(p.out, keys);
+        for (const auto& [key, number] : keys) {
+            EXPECT_TRUE(std::regex_match(key, snakeCase)) << args[0] << ": " << key;
+            if (number) {
+                EXPECT_TRUE(std::regex_match(key, unitSuffix) || unitless.contains(key)) << args[0] << ": " << key;
+            }
+            EXPECT_TRUE(hasWord(described, key)) << args[0] << ": " << key << " is not in the man page's JSON section";
+        }
+    }
 }
 
 } // namespace

@@ -32,18 +32,19 @@ TEST(DividerCommand, JsonOfTheIssueExample)
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.err, "");
     // Every figure the double nearest its exact value: 5 V x 9.1k / 13.8k, and so on.
-    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.66, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": 4700, "
-                          "\"r2\": 9100, \"vout\": 3.2971014492753623, \"error_percent\": -0.0878348704435661, "
-                          "\"exact\": false, \"vout_min\": 3.2745710962489096, \"vout_max\": 3.319488587113551, "
-                          "\"current_a\": 0.00036231884057971015, \"p1_w\": 0.0006169922285234195, "
-                          "\"p2_w\": 0.0011946019743751314, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}, "
-                          "{\"r1\": 47000, ",
-                          0),
-              0U)
+    EXPECT_EQ(
+        r.out.rfind("{\"ratio\": 0.66, \"reach\": \"within\", \"reach_limit_v\": null, \"pairs\": [{\"r1_ohm\": 4700, "
+                    "\"r2_ohm\": 9100, \"vout_v\": 3.2971014492753623, \"error_pct\": -0.0878348704435661, "
+                    "\"exact\": false, \"vout_min_v\": 3.2745710962489096, \"vout_max_v\": 3.319488587113551, "
+                    "\"current_a\": 0.00036231884057971015, \"power_r1_w\": 0.0006169922285234195, "
+                    "\"power_r2_w\": 0.0011946019743751314, \"rating_r1_w\": 0.0625, \"rating_r2_w\": 0.0625}, "
+                    "{\"r1_ohm\": 47000, ",
+                    0),
+        0U)
         << r.out;
     EXPECT_EQ(r.out.substr(r.out.size() - 4), "}]}\n");
     std::size_t pairs = 0;
-    for (std::size_t at = r.out.find("\"r1\""); at != std::string::npos; at = r.out.find("\"r1\"", at + 1))
+    for (std::size_t at = r.out.find("\"r1_ohm\""); at != std::string::npos; at = r.out.find("\"r1_ohm\"", at + 1))
         ++pairs;
     EXPECT_EQ(pairs, 10U);
 }
@@ -53,12 +54,13 @@ TEST(DividerCommand, JsonInFeedbackMode)
     const Printed r =
         divider({"--vref", "0.8", "--vout", "3.3V", "--series", "E24", "--range", "1k..100k", "--top", "1", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "{\"ratio\": 0.24242424242424243, \"reach\": \"within\", \"reach_limit\": null, \"pairs\": [{\"r1\": "
-              "7500, \"r2\": 2400, \"vout\": 3.3, \"error_percent\": 0.0, \"exact\": true, \"vout_min\": "
-              "3.2504950495049503, \"vout_max\": 3.3505050505050504, \"current_a\": 0.0003333333333333333, \"p1_w\": "
-              "0.0008333333333333334, \"p2_w\": 0.0002666666666666667, \"rating1_w\": 0.0625, \"rating2_w\": "
-              "0.0625}]}\n");
+    EXPECT_EQ(
+        r.out,
+        "{\"ratio\": 0.24242424242424243, \"reach\": \"within\", \"reach_limit_v\": null, \"pairs\": [{\"r1_ohm\": "
+        "7500, \"r2_ohm\": 2400, \"vout_v\": 3.3, \"error_pct\": 0.0, \"exact\": true, \"vout_min_v\": "
+        "3.2504950495049503, \"vout_max_v\": 3.3505050505050504, \"current_a\": 0.0003333333333333333, \"power_r1_w\": "
+        "0.0008333333333333334, \"power_r2_w\": 0.0002666666666666667, \"rating_r1_w\": 0.0625, \"rating_r2_w\": "
+        "0.0625}]}\n");
 }
 
 // 62.5 mW in each 100 Ω is exactly a 1/16 W part's rating without margin, and needs 1/8 W with 2x.
@@ -67,15 +69,16 @@ TEST(DividerCommand, PowerRatingsAreDecidedExactly)
     const Printed bare = divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1",
                                   "--margin", "1", "--json"});
     ASSERT_EQ(bare.status, 0) << bare.err;
-    EXPECT_NE(bare.out.find("\"p1_w\": 0.0625, \"p2_w\": 0.0625, \"rating1_w\": 0.0625, \"rating2_w\": 0.0625}"),
+    EXPECT_NE(bare.out.find(
+                  "\"power_r1_w\": 0.0625, \"power_r2_w\": 0.0625, \"rating_r1_w\": 0.0625, \"rating_r2_w\": 0.0625}"),
               std::string::npos)
         << bare.out;
     const Printed twice =
         divider({"--vin", "5", "--vout", "2.5", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
-    EXPECT_NE(twice.out.find("\"rating1_w\": 0.125, \"rating2_w\": 0.125}"), std::string::npos) << twice.out;
+    EXPECT_NE(twice.out.find("\"rating_r1_w\": 0.125, \"rating_r2_w\": 0.125}"), std::string::npos) << twice.out;
     const Printed hot =
         divider({"--vin", "100", "--vout", "50", "--series", "E3", "--range", "100..100", "--top", "1", "--json"});
-    EXPECT_NE(hot.out.find("\"rating1_w\": null"), std::string::npos) << hot.out;
+    EXPECT_NE(hot.out.find("\"rating_r1_w\": null"), std::string::npos) << hot.out;
 }
 
 // The regulator holds V ref across R2, so a pair that misses V out carries V ref / R2, not the
@@ -87,11 +90,12 @@ TEST(DividerCommand, PowerComesFromThePairsOwnCurrent)
         const char* row;
     } cases[] = {
         {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "10..1k"},
-         "220 Ω  100 Ω      4 V    +4.99 %  3.946 V  4.056 V  12.5 mA  34.38 mW  15.63 mW     1/10 W     1/16 W"},
+         "220 Ω  100 Ω       4 V    +4.99 %  3.9455 V  4.0556 V  12.5 mA  34.375 mW  15.625 mW     1/10 W     1/16 W"},
         {{"--vref", "1.25", "--vout", "5", "--series", "E12", "--range", "1k..10k"},
-         "6.8 kΩ  2.2 kΩ  5.114 V    +2.27 %  5.037 V  5.192 V  568.2 µA  2.195 mW  710.2 µW"},
+         "6.8 kΩ  2.2 kΩ  5.1136 V    +2.27 %  5.0371 V  5.1917 V  568.18 µA  2.1952 mW  710.23 µW"},
         {{"--vref", "1.25", "--vout", "3.81", "--r2", "100", "--series", "E6", "--range", "220..220", "--json"},
-         "\"current_a\": 0.0125, \"p1_w\": 0.034375, \"p2_w\": 0.015625, \"rating1_w\": 0.1, \"rating2_w\": 0.0625}"},
+         "\"current_a\": 0.0125, \"power_r1_w\": 0.034375, \"power_r2_w\": 0.015625, \"rating_r1_w\": 0.1, "
+         "\"rating_r2_w\": 0.0625}"},
     };
     for (const auto& c : cases) {
         const Printed r = divider(c.args);
@@ -105,7 +109,7 @@ TEST(DividerCommand, ReachLimitIsTheDoubleNearestTheEnd)
 {
     const Printed r = divider({"--vin", "5", "--vout", "1m", "--json"});
     ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.0002, \"reach\": \"below\", \"reach_limit\": 0.004995004995004995, ", 0), 0U)
+    EXPECT_EQ(r.out.rfind("{\"ratio\": 0.0002, \"reach\": \"below\", \"reach_limit_v\": 0.004995004995004995, ", 0), 0U)
         << r.out;
 }
 

@@ -90,7 +90,8 @@ std::vector<ExpressionCase> expressionCases()
         refusal("InnerBracketNeverClosed", "((1k) + (2k", 8, "'(' is never closed"),
         refusal("ClosingWithoutOpening", "4k7) + 1k", 3, "')' has no '(' to close"),
         refusal("SingleBar", "4k7 | 1k", 4, "write '||' for parallel"),
-        refusal("ValueTheReaderRefuses", "4k7 + 4x7", 6, "'4x7' is not a value"),
+        refusal("ValueTheReaderRefuses", "4k7 + 4x7", 6, "'4x7' is not a resistance: write 4.7k"),
+        refusal("ValueAmongCapacitors", "1n || 4x7", 6, "'4x7' is not a capacitance: write 100n", c),
         refusal("ZeroValue", "0 + 1k", 0, "'0' is zero"),
         refusal("NegativeValue", "1k || -1k", 6, "'-1k' is negative"),
         refusal("CapacitanceAmongResistors", "1k + 100nF", 5, "'100nF' is not a resistance"),
@@ -237,7 +238,7 @@ TEST(NetworkValues, WithoutToleranceTheRangeIsTheValue)
     EXPECT_EQ(v.nearest, 10000.0 / 3);
     EXPECT_EQ(v.lowNearest, v.nearest);
     EXPECT_EQ(v.highNearest, v.nearest);
-    EXPECT_EQ(format(v.value, 6), "3.33333k");
+    EXPECT_EQ(format(v.value), "3.3333k");
 }
 
 // A network of random small parts and tolerances, and its value in doubles at any corner.

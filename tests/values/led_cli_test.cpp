@@ -25,13 +25,13 @@ INSTANTIATE_TEST_SUITE_P(
             "RedLedAsJson",
             {"led", "--supply", "5", "--vf", "2", "--current", "10m", "--json"},
             0,
-            R"({"exact_ohms": 300, "choices": [{"ohms": 300, "current_a": 0.01, "current_min_a": 0.009523809523809525, )"
+            R"({"exact_r_ohm": 300, "choices": [{"r_ohm": 300, "current_a": 0.01, "current_min_a": 0.009523809523809525, )"
             R"("current_max_a": 0.010526315789473684, "power_w": 0.03, "power_max_w": 0.031578947368421054, )"
-            R"("rating_w": 0.0625, "led_power_w": 0.02, "efficiency": 0.4}, {"ohms": 270, )"
+            R"("rating_w": 0.0625, "led_power_w": 0.02, "efficiency_pct": 40}, {"r_ohm": 270, )"
             R"("current_a": 0.011111111111111112, "current_min_a": 0.010582010582010581, )"
             R"("current_max_a": 0.011695906432748537, "power_w": 0.03333333333333333, )"
             R"("power_max_w": 0.03508771929824561, "rating_w": 0.1, "led_power_w": 0.022222222222222223, )"
-            R"("efficiency": 0.4}]})"
+            R"("efficiency_pct": 40}]})"
             "\n",
             ""},
         CommandCase{
@@ -63,7 +63,7 @@ TEST(LedCommand, PrintsATableWithTheExactRow)
 {
     std::ostringstream out, err;
     EXPECT_EQ(cli::run({"led", "--supply", "12", "--vf", "2.2", "--current", "30m"}, cli::ledCommands(), out, err), 0);
-    EXPECT_NE(out.str().find("exact (rounded)  326.7 Ω"), std::string::npos) << out.str();
+    EXPECT_NE(out.str().find("exact (rounded)  326.67 Ω"), std::string::npos) << out.str();
     EXPECT_NE(out.str().find("1 W"), std::string::npos) << out.str();
 }
 

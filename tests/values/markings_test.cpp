@@ -390,7 +390,7 @@ const CliCase cliCases[] = {
     {"mark as JSON",
      {"mark", "4k7", "--tolerance", "5", "--json"},
      0,
-     "{\"value\": 4700, \"tolerance_percent\": 5, \"bands4\": [\"yellow\", \"violet\", \"red\", \"gold\"], "
+     "{\"value_ohm\": 4700, \"tolerance_pct\": 5, \"bands4\": [\"yellow\", \"violet\", \"red\", \"gold\"], "
      "\"bands5\": [\"yellow\", \"violet\", \"black\", \"brown\", \"gold\"], \"bands6\": null, \"smd3\": \"472\", "
      "\"smd4\": \"4701\", \"eia96\": null, \"rkm\": \"4K7\", \"why_not\": {\"bands6\": \"6 bands need a temperature "
      "coefficient\", \"eia96\": \"4.7k is not an E96 value\"}}\n",
@@ -398,7 +398,7 @@ const CliCase cliCases[] = {
     {"mark with six bands",
      {"mark", "10k", "--tolerance", "0.1%", "--tcr", "25", "--json"},
      0,
-     "{\"value\": 10000, \"tolerance_percent\": 0.1, \"bands4\": [\"brown\", \"black\", \"orange\", \"violet\"], "
+     "{\"value_ohm\": 10000, \"tolerance_pct\": 0.1, \"bands4\": [\"brown\", \"black\", \"orange\", \"violet\"], "
      "\"bands5\": [\"brown\", \"black\", \"black\", \"red\", \"violet\"], \"bands6\": [\"brown\", \"black\", "
      "\"black\", \"red\", \"violet\", \"yellow\"], \"smd3\": \"103\", \"smd4\": \"1002\", \"eia96\": \"01C\", "
      "\"rkm\": \"10K\", \"why_not\": {}}\n",
@@ -425,15 +425,15 @@ const CliCase cliCases[] = {
     {"read as JSON",
      {"read", "yellow violet red gold", "--json"},
      0,
-     "{\"readings\": [{\"kind\": \"colour bands\", \"value\": 4700, \"tolerance_percent\": 5, \"tcr_ppm\": null, "
-     "\"unit\": \"ohm\", \"tolerance\": \"±5 %\"}]}\n",
+     "{\"readings\": [{\"kind\": \"colour bands\", \"value_ohm\": 4700, \"tolerance_pct\": 5, \"tcr_ppm\": null, "
+     "\"tolerance\": \"±5 %\"}]}\n",
      ""},
     {"read both readings of 104",
      {"read", "104", "--json"},
      0,
-     "{\"readings\": [{\"kind\": \"SMD 3-digit\", \"value\": 100000, \"tolerance_percent\": null, \"tcr_ppm\": null, "
-     "\"unit\": \"ohm\", \"tolerance\": null}, {\"kind\": \"capacitor code\", \"value\": 1e-7, \"tolerance_percent\": "
-     "null, \"tcr_ppm\": null, \"unit\": \"F\", \"tolerance\": null}]}\n",
+     "{\"readings\": [{\"kind\": \"SMD 3-digit\", \"value_ohm\": 100000, \"tolerance_pct\": null, \"tcr_ppm\": null, "
+     "\"tolerance\": null}, {\"kind\": \"capacitor code\", \"value_f\": 1e-7, \"tolerance_pct\": "
+     "null, \"tcr_ppm\": null, \"tolerance\": null}]}\n",
      ""},
     {"read unquoted colours",
      {"read", "brown", "black", "black", "red", "violet", "yellow"},

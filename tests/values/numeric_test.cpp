@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <random>
+#include <string>
 
 namespace {
 
@@ -142,26 +143,54 @@ TEST(Parse, SignedWholeAndPercentage)
         EXPECT_FALSE(parseTolerance(text)) << text;
 }
 
-TEST(Format, PlainWritesNoDigitsTheDoubleDoesNotHold)
+// One rule for every figure people read (numeric/format.h): five significant digits, trailing
+// zeros dropped, a tie rounded away from zero on the decimal the double stands for, no prefix on
+// hertz below 1 or on decibels, a slow frequency with its period, what was typed in full.
+struct Shown {
+    const char* name;
+    std::string written;
+    const char* expected;
+};
+
+class ShownFigure : public testing::TestWithParam<Shown> {};
+
+TEST_P(ShownFigure, FollowsTheOneRule)
 {
-    const std::pair<double, const char*> cases[] = {
-        {0.000300386520833305, "0.0003004"}, {16.296001347209486, "16.3"}, {12345.6, "12346"},
-        {1e16, "10000000000000000"},         {1e17, "100000000000000000"}, {1e23, "100000000000000000000000"},
-        {-2.5e20, "-250000000000000000000"},
-    };
-    for (const auto& [value, text] : cases)
-        EXPECT_EQ(plain(value), text) << value;
+    EXPECT_EQ(GetParam().written, GetParam().expected);
 }
 
-TEST(Format, PrefixAndFourDigits)
+Decimal typed(const char* text)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"4700", "4.7k"},     {"4990", "4.99k"},   {"1234", "1.234k"},   {"147n", "147n"},        {"10", "10"},
-        {"1234.5", "1.235k"}, {"999.95", "1k"},    {"0.47", "470m"},     {"2.2u", "2.2\xC2\xB5"}, {"1e-15", "1f"},
-        {"1e15", "1000T"},    {"12345", "12.35k"}, {"5003.83", "5.004k"}};
-    for (const auto& [text, written] : cases)
-        EXPECT_EQ(format(*parse(text).value), written) << text;
+    return *parse(text).value;
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Format, ShownFigure,
+    testing::Values(
+        Shown{"five_digits_and_a_prefix", format(typed("5003.83")), "5.0038k"},
+        Shown{"trailing_zeros_dropped", format(typed("4700")), "4.7k"},
+        Shown{"a_tie_of_a_decimal_rounds_up", format(typed("1234.55")), "1.2346k"},
+        Shown{"rounding_up_a_decade", format(typed("999.995")), "1k"},
+        Shown{"micro", format(typed("2.2u")), "2.2\xC2\xB5"},
+        Shown{"the_widest_prefixes", format(typed("1e-15")) + " " + format(typed("1e15")), "1f 1000T"},
+        Shown{"typed_in_full", withUnit(typed("5.123456"), "V", allDigits), "5.123456 V"},
+        Shown{"a_double_to_five_digits", figure(5.0 / 220, "A"), "22.727 mA"},
+        Shown{"a_tie_rounds_on_the_decimal_not_the_binary", plain(0.250625), "0.25063"},
+        Shown{"the_same_below_the_binary_tie", plain(2.00005), "2.0001"},
+        Shown{"and_away_from_zero", plain(-2.00005), "-2.0001"},
+        Shown{"plain_keeps_no_binary_noise", plain(0.000300386520833305), "0.00030039"},
+        Shown{"plain_of_a_large_double", plain(1e23), "100000000000000000000000"},
+        Shown{"millimetres_shifted_as_a_decimal", plain(approximate(scaled(2.50125e-3, 3))), "2.5013"},
+        Shown{"hertz_below_one_with_the_period", figure(0.9935916259565863, "Hz"), "0.99359 Hz (period 1.0064 s)"},
+        Shown{"hertz_that_round_to_one", figure(0.999996, "Hz"), "1 Hz"},
+        Shown{"hertz_above_one_take_a_prefix", figure(159154.94309189534, "Hz"), "159.15 kHz"},
+        Shown{"typed_hertz_below_one", withUnit(typed("0.5"), "Hz", allDigits), "0.5 Hz"},
+        Shown{"decibels_never_take_a_prefix", withUnit(typed("0.001"), "dB", allDigits), "0.001 dB"},
+        Shown{"nor_large_ones", figure(137.28401, "dB") + ", " + withUnit(typed("1500"), "dB"), "137.28 dB, 1500 dB"},
+        Shown{"ohms_as_any_other_figure", figure(150.47602375372452, "Ω") + ", " + figure(29997.0, "Ω"),
+              "150.48 Ω, 29.997 kΩ"},
+        Shown{"zero", figure(0, "V"), "0 V"}),
+    [](const testing::TestParamInfo<Shown>& info) { return std::string(info.param.name); });
 
 TEST(Format, RkmCodes)
 {

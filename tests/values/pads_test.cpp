@@ -45,19 +45,18 @@ TEST_P(PadExamples, ShowTheirExactValues)
     ASSERT_EQ(pad.kind, c.kind);
     ASSERT_EQ(pad.resistors.size(), c.shown.size());
     for (std::size_t i = 0; i < c.shown.size(); ++i)
-        EXPECT_EQ(ohmsText(pad.resistors[i].exact), c.shown[i]) << pad.resistors[i].role;
+        EXPECT_EQ(figure(pad.resistors[i].exact, "Ω"), c.shown[i]) << pad.resistors[i].role;
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Examples, PadExamples,
-    testing::Values(PadExample{"PiSixDbFiftyOhms", "6", "50", PadKind::Pi, {"150.48 Ω", "37.35 Ω"}},
-                    PadExample{"TeeSixDbFiftyOhms", "6", "50", PadKind::Tee, {"16.61 Ω", "66.93 Ω"}},
-                    PadExample{"PiTwentyDbFiftyOhms", "20", "50", PadKind::Pi, {"61.11 Ω", "247.50 Ω"}},
-                    PadExample{"TeeTwentyDbFiftyOhms", "20", "50", PadKind::Tee, {"40.91 Ω", "10.10 Ω"}},
+    testing::Values(PadExample{"PiSixDbFiftyOhms", "6", "50", PadKind::Pi, {"150.48 Ω", "37.352 Ω"}},
+                    PadExample{"TeeSixDbFiftyOhms", "6", "50", PadKind::Tee, {"16.614 Ω", "66.931 Ω"}},
+                    PadExample{"PiTwentyDbFiftyOhms", "20", "50", PadKind::Pi, {"61.111 Ω", "247.5 Ω"}},
+                    PadExample{"TeeTwentyDbFiftyOhms", "20", "50", PadKind::Tee, {"40.909 Ω", "10.101 Ω"}},
                     PadExample{"PiTenDbSeventyFiveOhms", "10", "75", PadKind::Pi, {"144.37 Ω", "106.73 Ω"}},
-                    PadExample{
-                        "BridgedTeeTwentyDb", "20", "50", PadKind::BridgedTee, {"50.00 Ω", "450.00 Ω", "5.556 Ω"}},
-                    PadExample{"LargeValuesTakeAPrefix", "40", "600", PadKind::Pi, {"612.12 Ω", "29.9970 kΩ"}}),
+                    PadExample{"BridgedTeeTwentyDb", "20", "50", PadKind::BridgedTee, {"50 Ω", "450 Ω", "5.5556 Ω"}},
+                    PadExample{"LargeValuesTakeAPrefix", "40", "600", PadKind::Pi, {"612.12 Ω", "29.997 kΩ"}}),
     [](const testing::TestParamInfo<PadExample>& info) { return info.param.name; });
 
 TEST(Pads, SixDbStandardValuesAreTheCommandsExample)

@@ -191,7 +191,7 @@ TEST(Networks, FiveThousandFromE24WithTwoParts)
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(r.networks[static_cast<std::size_t>(i)].deviation.exact);
     EXPECT_EQ(r.networks[5].text, "47k || 5.6k");
-    EXPECT_EQ(format(r.networks[5].value), "5.004k");
+    EXPECT_EQ(format(r.networks[5].value), "5.0038k");
     EXPECT_EQ(r.networks[5].deviation.text(), "+0.08 %");
 }
 
@@ -206,12 +206,23 @@ TEST(Networks, FiveThousandFromE12WithTwoParts)
     EXPECT_EQ(r.networks[3].deviation.text(), "+0.60 %");
 }
 
+// The value shown is the target itself, every digit, where the network hits it; else five digits.
+TEST(Networks, AnExactHitShowsEveryDigitOfTheTarget)
+{
+    const SearchResult r = search("15004.7", Series::E24, "1", "1M", 2);
+    ASSERT_GE(r.networks.size(), 2U);
+    EXPECT_TRUE(r.networks[0].deviation.exact);
+    EXPECT_EQ(format(r.networks[0].value, allDigits), "15.0047k");
+    EXPECT_FALSE(r.networks[1].deviation.exact);
+    EXPECT_LE(r.networks[1].value.digits(), shownDigits);
+}
+
 TEST(Networks, TwelveThirtyFourFromE24WithTwoParts)
 {
     const SearchResult r = search("1234", Series::E24, "10", "1M", 2);
     ASSERT_GE(r.networks.size(), 2U);
     EXPECT_EQ(r.networks[0].text, "24k || 1.3k");
-    EXPECT_EQ(format(r.networks[0].value), "1.233k");
+    EXPECT_EQ(format(r.networks[0].value), "1.2332k");
     EXPECT_EQ(r.networks[0].deviation.text(), "-0.06 %");
     EXPECT_EQ(r.networks[1].text, "1.2k + 33");
     EXPECT_EQ(r.networks[1].deviation.text(), "-0.08 %");

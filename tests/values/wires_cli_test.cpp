@@ -42,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
             "WireAreaAsJson",
             {"wire", "--area", "2.5mm2", "--json"},
             0,
-            R"({"metal": "copper", "temperature_degc": 20, "awg": null, "diameter_mm": 1.7841241161527712, )"
-            R"("area_mm2": 2.5, "area_cmil": 4933.813103474963, )"
+            R"({"metal": "copper", "temperature_degc": 20, "awg": null, "diameter_m": 0.0017841241161527712, )"
+            R"("area_m2": 2.5e-6, "area_cmil": 4933.813103474963, )"
             R"("resistance_ohm_per_m": 0.006896399999999999, "resistance_ohm_per_ft": 0.0021020227199999996, "awg_above": "13", "awg_below": "14", )"
-            R"("metric_above_mm2": 2.5, "metric_below_mm2": 1.5})"
+            R"("metric_above_m2": 2.5e-6, "metric_below_m2": 1.5e-6})"
             "\n",
             ""},
         CommandCase{"DropOfTheWorkedRun",
@@ -63,9 +63,9 @@ INSTANTIATE_TEST_SUITE_P(
                     {"drop", "--length", "10m", "--current", "10", "--max-drop", "0.3V", "--three-phase", "--json"},
                     0,
                     R"({"length_m": 10, "current_a": 10, "metal": "copper", "three_phase": true, )"
-                    R"("temperature_degc": 20, "area_mm2": null, "resistance_ohm": null, "drop_v": null, )"
+                    R"("temperature_degc": 20, "area_m2": null, "resistance_ohm": null, "drop_v": null, )"
                     R"("drop_pct": null, "loss_w": null, "limit_v": 0.3, "smallest_awg": "7", )"
-                    R"("smallest_awg_drop_v": 0.2830875579054789, "smallest_metric_mm2": 10, )"
+                    R"("smallest_awg_drop_v": 0.2830875579054789, "smallest_metric_m2": 1e-5, )"
                     R"("smallest_metric_drop_v": 0.29862287973295004})"
                     "\n",
                     ""},
@@ -87,7 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandCase{"FuseATrackAsJson",
                     {"fuse", "--width", "0.3mm", "--copper", "2oz", "--time", "100ms", "--json"},
                     0,
-                    R"({"area_mm2": 0.020999999999999998, "area_cmil": 41.44403006918968, "time_s": 0.1, )"
+                    R"({"area_m2": 2.0999999999999996e-8, "area_cmil": 41.44403006918968, "time_s": 0.1, )"
                     R"("ambient_degc": 25, "melting_degc": 1083, "onderdonk_a": 19.173231340371117, "preece_a": null})"
                     "\n",
                     ""},
@@ -104,7 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
                      "--json"},
                     0,
                     R"({"capacity_ah": 2, "average_a": 0.1, "self_discharge_a": 8.213552361396303e-5, "usable_ah": 2, )"
-                    R"("life_h": 19.983586376692653, "life_d": 0.8326494323621939})"
+                    R"("life_s": 71940.91095609355})"
                     "\n",
                     ""},
         CommandCase{"CapacitorHoldUp",

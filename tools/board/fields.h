@@ -33,19 +33,12 @@ inline QLabel* emptyLabel(QWidget* parent, const char* name)
 
 inline QLabel* message(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setWordWrap(true);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return warningLabel(parent, name);
 }
 
 inline QLabel* answer(QWidget* parent, const char* name)
 {
-    auto* label = emptyLabel(parent, name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QLabel* label = new SteadyLabel(parent, QLatin1String(name), 1, SteadyLabel::Tone::Plain);
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mΩ at 100 °C (ambient plus rise)")));
     return label;
@@ -107,16 +100,22 @@ inline std::string typed(const QLineEdit* field)
     return field->text().toStdString();
 }
 
-// "170.3 mΩ", "1.902 A", with the locale's decimal separator.
+// "170.33 mΩ", "1.9021 A", with the locale's decimal separator.
 inline QString withUnit(double value, const char* unit, const QLocale& locale)
 {
-    return localised(values::withUnit(values::approximate(value, 4), unit), locale);
+    return localised(values::figure(value, unit), locale);
 }
 
-// "0.3004", "11.83": lengths in mm and mil carry no prefix.
-inline QString plain(double value, const QLocale& locale, int significant = 4)
+// "0.30043", "11.828": lengths in mm and mil carry no prefix.
+inline QString plain(double value, const QLocale& locale)
 {
-    return localised(values::plain(value, significant), locale);
+    return localised(values::plain(value), locale);
+}
+
+// Metres in millimetres, shifted as a decimal so that an exact spacing keeps its digits.
+inline QString millimetres(double metres, const QLocale& locale)
+{
+    return localised(values::plain(values::approximate(values::scaled(metres, 3))), locale);
 }
 
 } // namespace tools::boardfields

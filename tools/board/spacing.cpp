@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #include "tools/board/spacing.h"
 
+#include "tools/table.h"
+
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -31,18 +35,16 @@ void BoardSpacing::build()
                                 tr("Peak voltage between the conductors"), QStringLiteral("V"));
     voltage_.field->setPlaceholderText(tr("DC or AC peak"));
     grid->setColumnStretch(3, 1);
-    lblRow_ = boardfields::answer(this, "lblSpacingRow");
-    lblRow_->setWordWrap(true);
+    lblRow_ = new SteadyLabel(this, QStringLiteral("lblSpacingRow"), 2, SteadyLabel::Tone::Plain);
 
     const auto& categories = values::spacingCategories();
     tblSpacing_ = named(new QTableWidget(static_cast<int>(categories.size()), CColumns, this), "tblSpacing",
                         tr("Minimum conductor spacing"));
     tblSpacing_->setHorizontalHeaderLabels({tr("Category"), tr("Minimum spacing"), tr("Conductors")});
+    tblSpacing_->horizontalHeaderItem(CCategory)->setToolTip(
+        tr("IPC-2221B's name for where the conductors run, which the Conductors column gives in words"));
     tblSpacing_->verticalHeader()->hide();
-    tblSpacing_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblSpacing_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblSpacing_->setWordWrap(false);
-    tblSpacing_->setTabKeyNavigation(false);
+    makeResultsTable(tblSpacing_, {CConductors});
     int row = 0;
     for (const values::SpacingCategory& c : categories) {
         tblSpacing_->setItem(row, CCategory, cell(QString::fromLatin1(c.code), Qt::AlignCenter));
@@ -53,18 +55,16 @@ void BoardSpacing::build()
     const int padding = 4 * tblSpacing_->style()->pixelMetric(QStyle::PM_HeaderMargin);
     const QFontMetrics metrics = tblSpacing_->fontMetrics();
     QHeaderView* header = tblSpacing_->horizontalHeader();
-    header->setSectionResizeMode(CCategory, QHeaderView::ResizeToContents);
-    header->resizeSection(CSpacing,
-                          std::max(metrics.horizontalAdvance(QStringLiteral("12.525 mm (493.1 mil)")),
-                                   header->fontMetrics().horizontalAdvance(tr("Minimum spacing"))) +
-                              padding);
-    header->setStretchLastSection(true);
+    const int spacingWidth = std::max(metrics.horizontalAdvance(QStringLiteral("12.525 mm (493.1 mil)")),
+                                      header->fontMetrics().horizontalAdvance(tr("Minimum spacing"))) +
+        padding;
     int descriptions = 0;
-    for (int r = 0; r < tblSpacing_->rowCount(); ++r)
+    int codes = header->sectionSizeHint(CCategory);
+    for (int r = 0; r < tblSpacing_->rowCount(); ++r) {
         descriptions = std::max(descriptions, metrics.horizontalAdvance(tblSpacing_->item(r, CConductors)->text()));
-    tblSpacing_->resizeColumnToContents(CCategory);
-    const int width = tblSpacing_->columnWidth(CCategory) + header->sectionSize(CSpacing) + descriptions + padding +
-        2 * tblSpacing_->frameWidth();
+        codes = std::max(codes, metrics.horizontalAdvance(tblSpacing_->item(r, CCategory)->text()) + padding);
+    }
+    const int width = codes + spacingWidth + descriptions + padding + 2 * tblSpacing_->frameWidth();
     const int height = header->sizeHint().height() +
         tblSpacing_->rowCount() * tblSpacing_->verticalHeader()->defaultSectionSize() + 2 * tblSpacing_->frameWidth();
     tblSpacing_->setMinimumSize(width, height);
@@ -81,9 +81,14 @@ void BoardSpacing::build()
     auto* tableLabel = named(new QLabel(tr("Spacing by category:"), this), "lblSpacingTable");
     layout->addWidget(tableLabel);
     layout->addWidget(tblSpacing_, 1);
+    auto* copy = new QHBoxLayout;
+    copy->addStretch();
+    cmdCopy_ = copyTableButton(this, tblSpacing_, "cmdCopySpacing");
+    copy->addWidget(cmdCopy_);
+    layout->addLayout(copy);
     layout->addWidget(note);
 
-    setTabOrder(voltage_.field, tblSpacing_);
+    tabChain({voltage_.field, tblSpacing_, cmdCopy_});
     connect(voltage_.field, &QLineEdit::textChanged, this, &BoardSpacing::refresh);
 }
 
@@ -92,7 +97,7 @@ void BoardSpacing::refresh()
     voltage_.message->clear();
     lblRow_->clear();
     for (int r = 0; r < tblSpacing_->rowCount(); ++r)
-        tblSpacing_->item(r, CSpacing)->setText(QString());
+        tblSpacing_->setItem(r, CSpacing, cell(QString()));
     const QString text = voltage_.field->text().trimmed();
     if (text.isEmpty())
         return;
@@ -108,10 +113,12 @@ void BoardSpacing::refresh()
     const QLocale l = locale();
     for (int r = 0; r < tblSpacing_->rowCount(); ++r) {
         const double metres = s.metres[static_cast<std::size_t>(r)];
-        tblSpacing_->item(r, CSpacing)
-            ->setText(
-                tr("%1 mm (%2 mil)")
-                    .arg(boardfields::plain(metres * 1e3, l, 6), boardfields::plain(metres / values::metresPerMil, l)));
+        const QString both = tr("%1 mm (%2 mil)");
+        tblSpacing_->setItem(
+            r, CSpacing,
+            cell(both.arg(boardfields::millimetres(metres, l), boardfields::plain(metres / values::metresPerMil, l)),
+                 both.arg(localised(values::shortestText(metres * 1e3), l),
+                          localised(values::shortestText(metres / values::metresPerMil), l))));
     }
 }
 

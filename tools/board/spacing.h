@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -26,6 +27,7 @@ private:
     boardfields::Row voltage_;
     QLabel* lblRow_ = nullptr;
     QTableWidget* tblSpacing_ = nullptr;
+    QPushButton* cmdCopy_ = nullptr;
 };
 
 } // namespace tools

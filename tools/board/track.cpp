@@ -50,6 +50,7 @@ void BoardTrack::build()
                 QStringLiteral("10"));
 
     cboCopper_ = named(new QComboBox(this), "cboTrackCopper", tr("Copper weight or thickness"));
+    cboCopper_->setToolTip(tr("Copper weight: ounces of copper a square foot, 1 oz being 35 µm thick"));
     cboCopper_->setEditable(true);
     singleLine(cboCopper_->lineEdit());
     cboCopper_->setInsertPolicy(QComboBox::NoInsert);
@@ -131,7 +132,6 @@ void BoardTrack::clearAnswers()
 {
     for (QLabel* label : {lblAnswer_, lblSection_, lblResistance_, lblDrop_, lblOutside_})
         label->clear();
-    lblOutside_->hide();
 }
 
 void BoardTrack::refresh()
@@ -141,14 +141,8 @@ void BoardTrack::refresh()
     std::optional<double> given;
     if (forWidth) {
         current_.message->clear();
-        const QString text = current_.field->text().trimmed();
-        const values::Parsed parsed = values::parse(text.toStdString(), separator);
-        if (parsed.value && parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ampere)
-            current_.message->setText(tr("'%1' is not a current: write 1, 1A or 500mA").arg(elided(text)));
-        else if (parsed.value)
-            given = parsed.value->toDouble();
-        else if (!text.isEmpty())
-            current_.message->setText(QString::fromStdString(parsed.error));
+        if (const auto current = readTyped(current_.field, current_.message, values::Measure::Current))
+            given = current->toDouble();
     } else {
         given = boardfields::read(
             width_,
@@ -207,7 +201,6 @@ void BoardTrack::refresh()
     lblOutside_->setText(outside.isEmpty() ? QString()
                                            : tr("Outside the fitted range (%1): treat the answer as a rough guide.")
                                                  .arg(outside.join(QStringLiteral(", "))));
-    lblOutside_->setVisible(!outside.isEmpty());
 }
 
 } // namespace tools

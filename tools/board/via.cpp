@@ -43,6 +43,9 @@ void BoardVia::build()
     for (const boardfields::Row* r : {&hole_, &length_, &pad_, &antipad_})
         r->field->setToolTip(tr("In mm, or with a unit: 0.3mm, 12mil, 0.012in"));
     plating_.field->setToolTip(tr("In µm, or with a unit: 25um, 1mil, 0.025mm"));
+    er_.field->setToolTip(tr("How much the board's material raises the capacitance over air: about 4.5 for FR-4"));
+    antipad_.field->setToolTip(
+        tr("The hole cleared around the via in the planes; in mm, or with a unit: 0.3mm, 12mil, 0.012in"));
 
     auto* answers = new QGroupBox(tr("Answer"), this);
     auto* figures = new QGridLayout(answers);
@@ -57,6 +60,8 @@ void BoardVia::build()
     lblDrop_ = figure("lblViaDropCaption", "lblViaDrop", tr("Drop and loss:"));
     lblCapacity_ = figure("lblViaCapacityCaption", "lblViaCapacity", tr("Current it carries:"));
     lblThermal_ = figure("lblViaThermalCaption", "lblViaThermal", tr("Thermal resistance:"));
+    lblThermal_->setToolTip(tr("How many kelvins one end of the barrel is warmer than the other for each watt "
+                               "it carries along"));
     lblCapacitance_ = figure("lblViaCapacitanceCaption", "lblViaCapacitance", tr("Capacitance:"));
     lblInductance_ = figure("lblViaInductanceCaption", "lblViaInductance", tr("Inductance:"));
     figures->setColumnStretch(1, 1);
@@ -86,10 +91,9 @@ void BoardVia::refresh()
         return boardfields::read(r, values::parseLength(boardfields::typed(r.field), bare, false, separator));
     };
     // A plain positive number, or one with the unit it may carry.
-    const auto number = [](const boardfields::Row& r, values::Unit unit,
-                           const QString& wrong) -> std::optional<double> {
+    const auto number = [](const boardfields::Row& r, values::Measure measure) -> std::optional<double> {
         r.message->clear();
-        const auto value = readTyped(r.field, r.message, unit, wrong);
+        const auto value = readTyped(r.field, r.message, measure);
         return value ? std::optional(value->toDouble()) : std::nullopt;
     };
     const auto hole = length(hole_, B::Millimetre);
@@ -97,8 +101,8 @@ void BoardVia::refresh()
     const auto thickness = length(length_, B::Millimetre);
     const auto pad = length(pad_, B::Millimetre);
     const auto antipad = length(antipad_, B::Millimetre);
-    const auto er = number(er_, values::Unit::None, tr("'%1' is not a permittivity: write 4.5"));
-    const auto current = number(current_, values::Unit::Ampere, tr("'%1' is not a current: write 1, 1A or 500mA"));
+    const auto er = number(er_, values::Measure::Permittivity);
+    const auto current = number(current_, values::Measure::Current);
     const auto rise =
         boardfields::read(rise_, values::parseTemperature(boardfields::typed(rise_.field), false, separator));
     const bool currentRefused = !current_.message->text().isEmpty();

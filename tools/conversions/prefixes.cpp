@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "tools/conversions/prefixes.h"
 
+#include "tools/table.h"
+
 #include "values/conversions.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,29 +27,26 @@ ConversionsPrefixes::ConversionsPrefixes(QWidget* parent)
     constexpr int prefixes = 10;
     tblPrefixes_ = named(new QTableWidget(prefixes, 2, this), "tblPrefixes", tr("The value under every prefix"));
     tblPrefixes_->setHorizontalHeaderLabels({tr("Value"), tr("Unit")});
-    tblPrefixes_->verticalHeader()->hide();
-    tblPrefixes_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tblPrefixes_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tblPrefixes_->setWordWrap(false);
-    tblPrefixes_->setTabKeyNavigation(false);
+    makeResultsTable(tblPrefixes_, {1});
     for (int r = 0; r < prefixes; ++r) {
         tblPrefixes_->setItem(r, 0, cell(QString()));
         tblPrefixes_->setItem(r, 1, cell(QString(), Qt::AlignLeft | Qt::AlignVCenter));
     }
-    QHeaderView* header = tblPrefixes_->horizontalHeader();
-    const int padding = 4 * tblPrefixes_->style()->pixelMetric(QStyle::PM_HeaderMargin);
-    header->resizeSection(
-        0, tblPrefixes_->fontMetrics().horizontalAdvance(QStringLiteral("0.000000000000000000000000000001")) + padding);
-    header->setStretchLastSection(true);
     // Every row shows without scrolling.
-    tblPrefixes_->setMinimumHeight(header->height() + tblPrefixes_->rowHeight(0) * prefixes +
+    tblPrefixes_->setMinimumHeight(tblPrefixes_->horizontalHeader()->sizeHint().height() +
+                                   tblPrefixes_->verticalHeader()->defaultSectionSize() * prefixes +
                                    2 * tblPrefixes_->frameWidth());
+    auto* copyTable = copyTableButton(this, tblPrefixes_, "cmdCopyPrefixes");
+    auto* under = new QHBoxLayout;
+    under->addStretch();
+    under->addWidget(copyTable);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
     layout->addWidget(tblPrefixes_, 1);
+    layout->addLayout(under);
 
-    tabChain({value_.field, tblPrefixes_});
+    tabChain({value_.field, tblPrefixes_, copyTable});
     connect(value_.field, &QLineEdit::textChanged, this, &ConversionsPrefixes::refresh);
 }
 

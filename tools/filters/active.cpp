@@ -213,7 +213,7 @@ void FiltersActive::show(const Found& found)
         const double fc = d.goal.fcHz;
         const double gain = values::passBandGain(d);
         const values::Band atFc = values::filterBand(d, found.tolerances, std::array{fc});
-        const auto db = [&l](double v) { return localised(values::dbText(std::abs(v) < 5e-4 ? 0.0 : v), l); };
+        const auto db = [&l](double v) { return localised(values::decibelText(v), l); };
         if (std::abs(gain) != 1)
             lines << tr("Pass-band gain %1 (%2).").arg(figure(gain, l), db(values::decibels(gain)));
         lines << tr("At %1: %2 from the parts, %3 ideal; %4 to %5 over the tolerances.")

@@ -6,10 +6,12 @@
 #include "tools/form.h"
 #include "tools/localised.h"
 #include "tools/singleline.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include "numeric/format.h"
 #include "values/markings.h"
+#include "values/measure.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -158,6 +160,41 @@ QString markingKindText(values::MarkingKind kind)
     return {};
 }
 
+// The codes' names are terms of art: what each means, for the rows that name one.
+QString codeTip(values::MarkingKind kind)
+{
+    switch (kind) {
+    case values::MarkingKind::Smd3:
+        return Markings::tr("Two digits, then how many zeros follow: 472 is 4700 Ω");
+    case values::MarkingKind::Smd4:
+        return Markings::tr("Three digits, then how many zeros follow: 4701 is 4700 Ω");
+    case values::MarkingKind::Eia96:
+        return Markings::tr("Two digits for one of the 96 values of E96, then a letter for the multiplier: 68X "
+                            "is 49.9 Ω");
+    case values::MarkingKind::Rkm:
+        return Markings::tr("The letter code of IEC 60062: the letter stands for the decimal point and the "
+                            "multiplier, as in 4K7");
+    default:
+        return {};
+    }
+}
+
+QString codeTip(values::ReadingKind kind)
+{
+    switch (kind) {
+    case values::ReadingKind::Smd3:
+        return codeTip(values::MarkingKind::Smd3);
+    case values::ReadingKind::Smd4:
+        return codeTip(values::MarkingKind::Smd4);
+    case values::ReadingKind::Eia96:
+        return codeTip(values::MarkingKind::Eia96);
+    case values::ReadingKind::Rkm:
+        return codeTip(values::MarkingKind::Rkm);
+    default:
+        return {};
+    }
+}
+
 const std::array<values::Decimal, 11> tolerances{
     values::Decimal::of(1, -2),  values::Decimal::of(2, -2), values::Decimal::of(5, -2), values::Decimal::of(1, -1),
     values::Decimal::of(25, -2), values::Decimal::of(5, -1), values::Decimal::of(1, 0),  values::Decimal::of(2, 0),
@@ -172,12 +209,10 @@ QTableWidget* table(const QString& name, const QString& accessibleName, const QS
     t->setAccessibleName(accessibleName);
     t->setHorizontalHeaderLabels(header);
     t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionBehavior(QAbstractItemView::SelectRows);
-    t->setSelectionMode(QAbstractItemView::SingleSelection);
-    t->horizontalHeader()->setStretchLastSection(true);
-    t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    t->setWordWrap(false);
+    // Rows as tall as the text needs, not the style's roomy default: the window holds two tables
+    // and the lines kept for their messages.
+    t->verticalHeader()->setDefaultSectionSize(t->fontMetrics().height() + 8);
+    makeResultsTable(t, {static_cast<int>(header.size()) - 1});
     // Opens as tall as its rows need, not at the scroll area's generous default.
     t->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     return t;
@@ -216,7 +251,6 @@ QColor noteColour(const QPalette& palette)
 void showMessage(QLabel* label, const QString& text)
 {
     label->setText(text);
-    label->setVisible(!text.isEmpty());
 }
 
 } // namespace
@@ -226,7 +260,7 @@ void showMessage(QLabel* label, const QString& text)
 Markings::Markings(QWidget* parent)
     : QWidget(parent)
     , marking_(singleLine(new QLineEdit))
-    , readMessage_(new QLabel)
+    , readMessage_(new SteadyLabel(nullptr, QStringLiteral("lblReadMessage"), 2))
     , bandCount_(new QComboBox)
 {
     setWindowTitle(tr("Markings"));
@@ -238,19 +272,24 @@ Markings::Markings(QWidget* parent)
     marking_->setAccessibleName(tr("Marking"));
     marking_->setPlaceholderText(tr("yellow violet red gold, 4K7, 472, 4701, 68X, 104K"));
     auto* markingLabel = labelFor(nullptr, "lblMarking", tr("&Marking:"), marking_);
-    readMessage_->setObjectName(QStringLiteral("lblReadMessage"));
-    readMessage_->setWordWrap(true);
     readings_ = table(QStringLiteral("tblReadings"), tr("Readings"),
                       {tr("Reading"), tr("Value"), tr("Tolerance"), tr("Temperature coefficient")});
+    const QString toleranceTip = tr("How far the part may be off its marked value");
+    const QString tcrTip = tr("How much the resistance changes with temperature, in millionths a kelvin");
+    readings_->horizontalHeaderItem(2)->setToolTip(toleranceTip);
+    readings_->horizontalHeaderItem(3)->setToolTip(tcrTip);
     auto* readingsLabel = labelFor(nullptr, "lblReadings", tr("&Readings:"), readings_);
     fitRows(readings_, 2); // most texts read two ways at most; more scroll
 
     auto* readGrid = new QGridLayout(readBox);
     readGrid->addWidget(markingLabel, 0, 0);
-    readGrid->addWidget(marking_, 0, 1);
-    readGrid->addWidget(readMessage_, 1, 1);
+    readGrid->addWidget(marking_, 0, 1, 1, 2);
+    readGrid->addWidget(readMessage_, 1, 1, 1, 2);
     readGrid->addWidget(readingsLabel, 2, 0, Qt::AlignTop);
     readGrid->addWidget(readings_, 2, 1);
+    auto* copyReadings = copyTableButton(nullptr, readings_, "cmdCopyReadings", tr("Cop&y table"));
+    copyReadings->setAccessibleName(tr("Copy the readings"));
+    readGrid->addWidget(copyReadings, 2, 2, Qt::AlignTop);
     readGrid->setColumnStretch(1, 1);
 
     // Bands.
@@ -305,6 +344,7 @@ Markings::Markings(QWidget* parent)
         tolerance_->addItem(localised(values::describe(values::Tolerance::percent(tolerances[k]))),
                             static_cast<int>(k));
     tolerance_->setCurrentIndex(defaultTolerance);
+    tolerance_->setToolTip(toleranceTip);
     auto* toleranceLabel = labelFor(nullptr, "lblTolerance", tr("T&olerance:"), tolerance_);
     tcr_ = new QComboBox;
     tcr_->setObjectName(QStringLiteral("cboTcr"));
@@ -312,10 +352,9 @@ Markings::Markings(QWidget* parent)
     tcr_->addItem(tr("none"), 0);
     for (int ppm : temperatureCoefficients)
         tcr_->addItem(tr("%1 ppm/K").arg(ppm), ppm);
+    tcr_->setToolTip(tcrTip);
     auto* tcrLabel = labelFor(nullptr, "lblTcr", tr("Temperature co&efficient:"), tcr_);
-    markMessage_ = new QLabel;
-    markMessage_->setObjectName(QStringLiteral("lblMarkMessage"));
-    markMessage_->setWordWrap(true);
+    markMessage_ = new SteadyLabel(nullptr, QStringLiteral("lblMarkMessage"), 2);
     markings_ = table(QStringLiteral("tblMarkings"), tr("Markings"), {tr("Marking"), tr("Code")});
     markings_->setToolTip(tr("Double-click a row of bands to read and draw it"));
     auto* markingsLabel = labelFor(nullptr, "lblMarkings", tr("Mar&kings:"), markings_);
@@ -333,10 +372,13 @@ Markings::Markings(QWidget* parent)
     fields->addWidget(tcrLabel);
     fields->addWidget(tcr_);
     markGrid->addWidget(valueLabel, 0, 0);
-    markGrid->addLayout(fields, 0, 1);
-    markGrid->addWidget(markMessage_, 1, 1);
+    markGrid->addLayout(fields, 0, 1, 1, 2);
+    markGrid->addWidget(markMessage_, 1, 1, 1, 2);
     markGrid->addWidget(markingsLabel, 2, 0, Qt::AlignTop);
     markGrid->addWidget(markings_, 2, 1);
+    auto* copyMarkings = copyTableButton(nullptr, markings_, "cmdCopyMarkings", tr("Copy t&able"));
+    copyMarkings->setAccessibleName(tr("Copy the markings"));
+    markGrid->addWidget(copyMarkings, 2, 2, Qt::AlignTop);
     markGrid->setColumnStretch(1, 1);
 
     auto* close = new QPushButton(tr("&Close"));
@@ -351,9 +393,9 @@ Markings::Markings(QWidget* parent)
     layout->addWidget(markBox);
     layout->addLayout(buttons);
 
-    std::vector<QWidget*> order{marking_, readings_, bandCount_};
+    std::vector<QWidget*> order{marking_, readings_, copyReadings, bandCount_};
     order.insert(order.end(), bandPickers_.begin(), bandPickers_.end());
-    order.insert(order.end(), {copyPicture, value_, tolerance_, tcr_, markings_, close});
+    order.insert(order.end(), {copyPicture, value_, tolerance_, tcr_, markings_, copyMarkings, close});
     tabChain(order);
 
     connect(marking_, &QLineEdit::textChanged, this, &Markings::readMarking);
@@ -418,7 +460,9 @@ void Markings::readMarking()
     for (const values::Reading& r : result.readings) {
         const int row = readings_->rowCount();
         readings_->insertRow(row);
-        readings_->setItem(row, 0, leftCell(kindText(r.kind)));
+        QTableWidgetItem* kind = leftCell(kindText(r.kind));
+        kind->setToolTip(codeTip(r.kind));
+        readings_->setItem(row, 0, kind);
         readings_->setItem(row, 1, leftCell(localised(values::quantity(r.value, r.unit, r.figures))));
         QString tolerance = r.tolerance ? localised(values::describe(*r.tolerance)) : QString();
         if (r.kind == values::ReadingKind::ColourBands && r.bands.size() >= 4 &&
@@ -501,7 +545,8 @@ void Markings::markValue()
         return;
     const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator());
     if (!parsed.value) {
-        showMessage(markMessage_, u8(parsed.error));
+        showMessage(markMessage_,
+                    u8(values::refusal(parsed, text.toStdString(), text.toStdString(), values::Measure::Resistance)));
         return;
     }
     if (parsed.unit != values::Unit::None && parsed.unit != values::Unit::Ohm) {
@@ -523,7 +568,9 @@ void Markings::markValue()
     for (const values::Marking& m : result.markings) {
         const int row = markings_->rowCount();
         markings_->insertRow(row);
-        markings_->setItem(row, 0, leftCell(markingKindText(m.kind)));
+        QTableWidgetItem* kind = leftCell(markingKindText(m.kind));
+        kind->setToolTip(codeTip(m.kind));
+        markings_->setItem(row, 0, kind);
         QTableWidgetItem* code = nullptr;
         if (!m.carries()) {
             code = leftCell(u8(m.whyNot));

@@ -7,6 +7,7 @@
 #include "tools/circuitview.h"
 #include "tools/localised.h"
 #include "tools/standardvalues/detail.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"
@@ -41,7 +42,9 @@ void StandardValues::showNearest()
         const values::Nearest& n = rows.at(static_cast<std::size_t>(row));
         const auto put = [&](int column, const values::Decimal& value) {
             tblNearest_->setItem(row, column, cell(withUnit(value)));
-            tblNearest_->setItem(row, column + 1, cell(localised(values::deviation(value, *target_).text(), locale())));
+            const values::Deviation deviation = values::deviation(value, *target_);
+            tblNearest_->setItem(row, column + 1,
+                                 cell(localised(deviation.text(), locale()), fullText(deviation, locale())));
         };
         put(NNearest, n.nearest);
         put(NBelow, n.below);
@@ -75,8 +78,8 @@ void StandardValues::startSearch()
         parts = myParts_;
     } else {
         const char separator = decimalSeparator(locale());
-        const values::Parsed lo = values::parse(txtFrom_->text().trimmed().toStdString(), separator);
-        const values::Parsed hi = values::parse(txtTo_->text().trimmed().toStdString(), separator);
+        const values::Parsed lo = values::parseMeasure(txtFrom_->text().toStdString(), measure(), separator);
+        const values::Parsed hi = values::parseMeasure(txtTo_->text().toStdString(), measure(), separator);
         if (!lo.value || !hi.value) {
             lblRangeMessage_->setText(QString::fromStdString(!lo.value ? lo.error : hi.error));
             clearNetworks({});
@@ -128,8 +131,11 @@ void StandardValues::showNetworks(const values::SearchResult& result)
     int row = 0;
     for (const values::Network& network : result.networks) {
         tblNetworks_->setItem(row, WNetwork, cell(localised(network.text, locale()), Qt::AlignLeft | Qt::AlignVCenter));
-        tblNetworks_->setItem(row, WValue, cell(withUnit(network.value)));
-        QTableWidgetItem* deviation = cell(localised(network.deviation.text(), locale()));
+        tblNetworks_->setItem(row, WValue,
+                              cell(withUnit(network.value),
+                                   fullText(network.precise, kind() == values::Kind::Capacitor ? "F" : "Ω", locale())));
+        QTableWidgetItem* deviation =
+            cell(localised(network.deviation.text(), locale()), fullText(network.deviation, locale()));
         deviation->setToolTip(deviation->text());
         tblNetworks_->setItem(row, WDeviation, deviation);
         tblNetworks_->setItem(row, WParts, cell(QString::number(network.partCount)));

@@ -8,6 +8,7 @@
 #include "tools/localised.h"
 #include "tools/standardvalues/detail.h"
 #include "tools/standardvalues/myparts.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/nearest.h"
 #include "values/series.h"
@@ -23,6 +24,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextBlock>
@@ -52,34 +54,11 @@ constexpr qsizetype maxEditedLines = 250'000;
 constexpr std::size_t problemsListed = 200;
 constexpr int networkRowsShown = 5; // at the smallest size; the rest scroll
 
-// A wrapped label asks for some 80 characters of width; messages take the width they are given.
-QLabel* messageLabel(QWidget* parent, const char* name, bool warning)
+// Room taken whether or not there is a message: a line across the window, two in a column.
+QLabel* messageLabel(QWidget* parent, const char* name, bool warning, int lines)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
-    label->setWordWrap(true);
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    if (warning) {
-        QPalette red = label->palette();
-        red.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-        label->setPalette(red);
-    }
-    return label;
-}
-
-QTableWidget* resultTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers)
-{
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    // Tab leaves the table instead of walking its cells.
-    table->setTabKeyNavigation(false);
-    return table;
+    return new SteadyLabel(parent, QLatin1String(name), lines,
+                           warning ? SteadyLabel::Tone::Warning : SteadyLabel::Tone::Plain);
 }
 
 // Wide enough for the widest cell it can hold, so the columns do not jump while typing.
@@ -171,8 +150,7 @@ void StandardValues::build()
     txtTarget_->setPlaceholderText(tr("e.g. 4.7k, 4k7 or 100n"));
     cboKind_ = named(new QComboBox(this), "cboKind", tr("Kind of part"));
     cboKind_->addItems({tr("Resistor"), tr("Capacitor")});
-    lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true);
-    lblTargetMessage_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    lblTargetMessage_ = messageLabel(this, "lblTargetMessage", true, 1);
 
     auto* top = new QGridLayout;
     top->addWidget(labelFor(this, "lblTarget", tr("&Value:"), txtTarget_), 0, 0);
@@ -186,21 +164,38 @@ void StandardValues::build()
 
     // Nearest: one row per series.
     auto* pagNearest = named(new QWidget(tabStandard_), "pagNearest");
-    tblNearest_ = resultTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
-                              {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
-                               tr("Deviation"), tr("Exact")});
+    // Extra width goes to the values, not to one wide last column.
+    tblNearest_ = resultsTable(pagNearest, "tblNearest", tr("Nearest value in each series"),
+                               {tr("Series"), tr("Nearest"), tr("Deviation"), tr("Below"), tr("Deviation"), tr("Above"),
+                                tr("Deviation"), tr("Exact")},
+                               {NNearest, NNearestDev, NBelow, NBelowDev, NAbove, NAboveDev, NExact});
+    tblNearest_->setAlternatingRowColors(true);
+    const QString deviation = tr("How far the value lies from the target, in percent");
+    const std::pair<int, QString> nearestTips[] = {
+        {NSeries, tr("The E-series of standard values: E24 has 24 a decade, E96 has 96")},
+        {NNearest, tr("The value of the series nearest the target, by ratio")},
+        {NNearestDev, deviation},
+        {NBelow, tr("The next value of the series below the target")},
+        {NBelowDev, deviation},
+        {NAbove, tr("The next value of the series above the target")},
+        {NAboveDev, deviation},
+        {NExact, tr("Marked where the series holds the target itself")}};
+    for (const auto& [column, tip] : nearestTips)
+        tblNearest_->horizontalHeaderItem(column)->setToolTip(tip);
     tblNearest_->setRowCount(static_cast<int>(values::allSeries.size()));
     for (int row = 0; row < tblNearest_->rowCount(); ++row)
         tblNearest_->setItem(
             row, NSeries,
             cell(QString::fromLatin1(values::name(values::allSeries.at(static_cast<std::size_t>(row)))),
                  Qt::AlignLeft | Qt::AlignVCenter));
-    // Extra width goes to the values, not to one wide last column.
-    for (int column = NNearest; column < NColumns; ++column)
-        tblNearest_->horizontalHeader()->setSectionResizeMode(column, QHeaderView::Stretch);
+    cmdCopyNearest_ = copyTableButton(pagNearest, tblNearest_, "cmdCopyNearest", tr("Copy t&able"));
+    auto* nearestCopy = new QHBoxLayout;
+    nearestCopy->addStretch();
+    nearestCopy->addWidget(cmdCopyNearest_);
     auto* nearestLayout = new QVBoxLayout(pagNearest);
     nearestLayout->addWidget(labelFor(pagNearest, "lblNearest", tr("&In each series:"), tblNearest_));
     nearestLayout->addWidget(tblNearest_, 1);
+    nearestLayout->addLayout(nearestCopy);
     tabStandard_->addTab(pagNearest, tr("&Nearest"));
 
     // Networks: where the parts come from, how many, and the best ten.
@@ -216,7 +211,7 @@ void StandardValues::build()
     cboParts_ = named(new QComboBox(pagNetworks), "cboParts", tr("Most parts in a network"));
     cboParts_->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
     cboParts_->setCurrentIndex(2);
-    lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true);
+    lblRangeMessage_ = messageLabel(pagNetworks, "lblRangeMessage", true, 1);
 
     auto* source = new QHBoxLayout;
     source->addWidget(labelFor(pagNetworks, "lblSource", tr("&Source:"), cboSource_));
@@ -234,15 +229,22 @@ void StandardValues::build()
     source->addWidget(named(new QLabel(tr("parts"), pagNetworks), "lblPartsUnit"));
     source->addStretch();
 
-    tblNetworks_ = resultTable(pagNetworks, "tblNetworks", tr("Best networks"),
-                               {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")});
-    tblNetworks_->horizontalHeader()->setSectionResizeMode(WNetwork, QHeaderView::Stretch);
-    lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false);
+    tblNetworks_ = resultsTable(pagNetworks, "tblNetworks", tr("Best networks"),
+                                {tr("Network"), tr("Value"), tr("Deviation"), tr("Parts")}, {WNetwork});
+    tblNetworks_->setAlternatingRowColors(true);
+    tblNetworks_->horizontalHeaderItem(WNetwork)->setToolTip(tr("+ joins parts in series, || in parallel"));
+    tblNetworks_->horizontalHeaderItem(WDeviation)->setToolTip(deviation);
+    tblNetworks_->horizontalHeaderItem(WParts)->setToolTip(tr("How many parts the network takes"));
+    lblNetworksStatus_ = messageLabel(pagNetworks, "lblNetworksStatus", false, 2);
+    cmdCopyNetworks_ = copyTableButton(pagNetworks, tblNetworks_, "cmdCopyNetworks", tr("Copy t&able"));
 
     auto* results = new QVBoxLayout;
     results->addWidget(labelFor(pagNetworks, "lblNetworks", tr("&Best networks:"), tblNetworks_));
     results->addWidget(tblNetworks_, 1);
-    results->addWidget(lblNetworksStatus_);
+    auto* underNetworks = new QHBoxLayout;
+    underNetworks->addWidget(lblNetworksStatus_, 1);
+    underNetworks->addWidget(cmdCopyNetworks_, 0, Qt::AlignTop);
+    results->addLayout(underNetworks);
     circuit_ = new CircuitView(pagNetworks);
     results->addWidget(circuit_);
 
@@ -258,7 +260,7 @@ void StandardValues::build()
     lstPartProblems_ = named(new QListWidget(fraMyParts_), "lstPartProblems", tr("Lines left out of the search"));
     lstPartProblems_->setWordWrap(true);
     lstPartProblems_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true);
+    lblPartsMessage_ = messageLabel(fraMyParts_, "lblPartsMessage", true, 2);
 
     auto* partsHead = new QHBoxLayout;
     partsHead->addWidget(labelFor(fraMyParts_, "lblMyParts", tr("M&y parts:"), txtMyParts_), 1);
@@ -361,8 +363,11 @@ void StandardValues::changeEvent(QEvent* event)
 
 void StandardValues::chainTabs()
 {
-    tabChain({txtTarget_, cboKind_, tabStandard_, tblNearest_, cboSource_, txtFrom_, txtTo_, cboParts_, tblNetworks_,
-              txtMyParts_, cmdOpen_, lstPartProblems_, cmdClose_});
+    // From the tab bar on, which stays right after its tab widget: Tab would reach the widget, and
+    // so the bar, again after Close.
+    tabChain({tabStandard_->tabBar(), tblNearest_, cmdCopyNearest_, cboSource_, txtFrom_, txtTo_, cboParts_,
+              tblNetworks_, cmdCopyNetworks_, circuit_->copyButton(), cmdOpen_, txtMyParts_, lstPartProblems_,
+              cmdClose_});
 }
 
 void StandardValues::connectAll()
@@ -376,7 +381,6 @@ void StandardValues::connectAll()
     connect(txtMyParts_, &QPlainTextEdit::textChanged, this, &StandardValues::myPartsEdited);
     connect(cmdOpen_, &QPushButton::clicked, this, &StandardValues::openPartsFile);
     onRowPicked(tblNetworks_, this, [this] { drawNetwork(); });
-    setTabOrder(tblNetworks_, circuit_->copyButton());
     connect(saveTimer_, &QTimer::timeout, this, &StandardValues::saveMyParts);
     connect(slowTimer_, &QTimer::timeout, this, &StandardValues::searchIsSlow);
     connect(readTimer_, &QTimer::timeout, this, &StandardValues::readMyParts);
@@ -403,7 +407,8 @@ void StandardValues::targetEdited()
     if (!text.isEmpty()) {
         const values::Parsed parsed = values::parse(text.toStdString(), decimalSeparator(locale()));
         if (!parsed.value) {
-            message = QString::fromStdString(parsed.error);
+            message =
+                QString::fromStdString(values::refusal(parsed, text.toStdString(), text.toStdString(), measure()));
         } else if (parsed.unit == values::Unit::Volt || parsed.unit == values::Unit::Ampere) {
             message = tr("'%1' is not a resistance or a capacitance: write 4.7k, 4k7 or 100n").arg(elided(text));
         } else {
@@ -456,10 +461,15 @@ values::Kind StandardValues::kind() const
     return cboKind_->currentIndex() == 1 ? values::Kind::Capacitor : values::Kind::Resistor;
 }
 
+values::Measure StandardValues::measure() const
+{
+    return kind() == values::Kind::Capacitor ? values::Measure::Capacitance : values::Measure::Resistance;
+}
+
 // "4.7 kΩ", "147 nF", "10 Ω": the prefix written by the value's formatter, then the unit.
 QString StandardValues::withUnit(const values::Decimal& v) const
 {
-    return localised(values::withUnit(v, kind() == values::Kind::Capacitor ? "F" : "Ω"), locale());
+    return localised(values::withUnit(v, kind() == values::Kind::Capacitor ? "F" : "Ω", values::allDigits), locale());
 }
 
 } // namespace tools

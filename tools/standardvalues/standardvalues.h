@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tools/latest.h"
+#include "values/measure.h"
 #include "values/networks.h"
 #include "values/stock.h"
 
@@ -79,6 +80,7 @@ private:
     void drawNetwork(); // the selected row, or the best
 
     values::Kind kind() const;
+    values::Measure measure() const; // of the target and the range, by kind
     QString withUnit(const values::Decimal& v) const;
 
     QLineEdit* txtTarget_ = nullptr;
@@ -86,6 +88,7 @@ private:
     QComboBox* cboKind_ = nullptr;
     QTabWidget* tabStandard_ = nullptr;
     QTableWidget* tblNearest_ = nullptr;
+    QPushButton* cmdCopyNearest_ = nullptr;
     QComboBox* cboSource_ = nullptr;
     QLineEdit* txtFrom_ = nullptr;
     QLineEdit* txtTo_ = nullptr;
@@ -94,6 +97,7 @@ private:
     QLabel* lblRangeMessage_ = nullptr;
     QComboBox* cboParts_ = nullptr;
     QTableWidget* tblNetworks_ = nullptr;
+    QPushButton* cmdCopyNetworks_ = nullptr;
     QLabel* lblNetworksStatus_ = nullptr;
     QWidget* fraMyParts_ = nullptr;
     QPlainTextEdit* txtMyParts_ = nullptr;

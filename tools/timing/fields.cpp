@@ -4,6 +4,7 @@
 #include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
 
@@ -14,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -39,36 +41,28 @@ QString unitOf(values::Measure quantity)
         return QStringLiteral("s");
     case values::Measure::Voltage:
         return QStringLiteral("V");
+    case values::Measure::DutyCycle:
+        return QStringLiteral("%");
+    default:
+        return {};
     }
-    return {};
 }
 
+// A line under the field, kept while it says nothing.
 QLabel* messageLabel(QWidget* parent, const QString& name)
 {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    // A message takes the width the fields give it rather than widening the window.
-    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->hide();
-    return label;
+    return new SteadyLabel(parent, name, 1);
 }
 
 std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)
 {
     message->clear();
-    message->hide();
     const QString text = edit->text().trimmed();
     if (text.isEmpty())
         return std::nullopt;
     const values::Parsed parsed = values::parseMeasure(text.toStdString(), quantity, decimalSeparator(edit->locale()));
-    if (!parsed.value) {
+    if (!parsed.value)
         message->setText(QString::fromStdString(parsed.error));
-        message->show();
-    }
     return parsed.value;
 }
 
@@ -86,8 +80,7 @@ void Field::setVisible(bool visible) const
     label->setVisible(visible);
     edit->setVisible(visible);
     unit->setVisible(visible);
-    if (!visible)
-        message->hide();
+    message->setVisible(visible);
 }
 
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
@@ -116,20 +109,42 @@ void addField(QGridLayout* grid, int row, const Field& field)
     grid->addWidget(field.message, row + 1, 1, 1, 3);
 }
 
-QString shown(double value, const QString& unit, const QLocale& locale, int significant)
+QString shown(double value, const QString& unit, const QLocale& locale)
 {
-    return localised(values::withUnit(values::approximate(value, significant), unit.toStdString(), significant),
-                     locale);
+    return localised(values::figure(value, unit.toStdString()), locale);
+}
+
+QString shownInCell(double value, const QString& unit, const QLocale& locale)
+{
+    return localised(values::withUnit(values::approximate(value), unit.toStdString()), locale);
 }
 
 QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale)
 {
-    return localised(values::withUnit(value, unit.toStdString()), locale);
+    return localised(values::withUnit(value, unit.toStdString(), values::allDigits), locale);
 }
 
 QString percent(const values::Miss& miss, const QLocale& locale)
 {
     return miss.exact ? QObject::tr("exact") : localised(miss.rounded.text(), locale);
+}
+
+QTableWidgetItem* missCell(const values::Miss& miss, const QLocale& locale)
+{
+    return cell(percent(miss, locale), miss.exact ? percent(miss, locale) : fullPercent(miss.percent, locale));
+}
+
+QWidget* underTable(QWidget* parent, QPushButton* copy, QLabel* status)
+{
+    auto* row = new QWidget(parent);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    if (status)
+        layout->addWidget(status, 1);
+    else
+        layout->addStretch(1);
+    layout->addWidget(copy, 0, Qt::AlignTop);
+    return row;
 }
 
 QString plain(const values::Decimal& value, const QLocale& locale)
@@ -187,13 +202,11 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
     const auto hi = readEdit(to_, measure_, message_);
     if (!loMessage.isEmpty()) {
         message_->setText(loMessage);
-        message_->show();
     }
     if (!lo || !hi)
         return std::nullopt;
     if (*hi < *lo) {
         message_->setText(tr("The range runs from the lower value to the higher one."));
-        message_->show();
         return std::nullopt;
     }
     const auto series = values::seriesNamed(series_->currentText().toStdString());
@@ -201,7 +214,6 @@ std::optional<std::vector<values::Decimal>> PartRange::values() const
         series ? values::valuesInRange(*series, *lo, *hi) : std::vector<values::Decimal>{};
     if (found.empty()) {
         message_->setText(tr("No %1 value lies in this range.").arg(series_->currentText()));
-        message_->show();
         return std::nullopt;
     }
     return found;
@@ -235,14 +247,8 @@ void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int de
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest)
 {
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QTableWidget* table = resultsTable(parent, name, accessibleName, headers);
     table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->setTabKeyNavigation(false);
     // The columns share the width evenly, so each must be as wide as the widest of them.
     const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin);
     int column = 0;
@@ -251,8 +257,6 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
                            table->horizontalHeader()->fontMetrics().horizontalAdvance(headers[i]) + padding});
     }
     table->horizontalHeader()->setMinimumSectionSize(column);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     const int width = static_cast<int>(headers.size()) * column;
     const int rows = table->verticalHeader()->defaultSectionSize();
     table->setMinimumSize(width + 2 * table->frameWidth(),

@@ -18,7 +18,9 @@ class QGroupBox;
 class QLabel;
 class QLayout;
 class QLineEdit;
+class QPushButton;
 class QTableWidget;
+class QTableWidgetItem;
 class QTabWidget;
 
 // The pieces the pages of the Timing and filters window share.
@@ -43,11 +45,16 @@ Field makeField(QWidget* parent, const char* name, const QString& caption, value
 // Label, field and unit on `row`, the message on the row below spanning them.
 void addField(QGridLayout* grid, int row, const Field& field);
 
-// A figure for reading: `significant` digits, the unit's prefix, the locale's separator.
-QString shown(double value, const QString& unit, const QLocale& locale, int significant = 5);
+// A computed figure by numeric/format.h's rule, with the locale's separator; a typed or standard
+// value with every digit.
+QString shown(double value, const QString& unit, const QLocale& locale);
+// The same in a table cell, whose columns are sized for a figure: a slow frequency without its
+// period, which the answer lines give.
+QString shownInCell(double value, const QString& unit, const QLocale& locale);
 QString shown(const values::Decimal& value, const QString& unit, const QLocale& locale);
-QString percent(const values::Miss& miss, const QLocale& locale);   // "-0.53 %", "exact"
-QString plain(const values::Decimal& value, const QLocale& locale); // "59.375", "0.5": no prefix
+QString percent(const values::Miss& miss, const QLocale& locale);            // "-0.53 %", "exact"
+QTableWidgetItem* missCell(const values::Miss& miss, const QLocale& locale); // shown rounded, copied whole
+QString plain(const values::Decimal& value, const QLocale& locale);          // "59.375", "0.5": no prefix
 
 // A series and the range its values are taken from.
 class PartRange : public QWidget {
@@ -81,7 +88,7 @@ QGroupBox* section(QWidget* page, const QString& title, QLayout* fields, std::in
 // The page: what the parts give beside the designer, both compact, sharing the width as asked.
 void sideBySide(QWidget* page, QGroupBox* fromParts, QGroupBox* designer, int designerStretch = 1);
 
-// A read-only results table with the headers given, rows selected whole, sized for ten rows.
+// A results table with the headers given, sized for ten rows.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
                         const QStringList& widest);
 // A cell's text; empty where the table has none yet.
@@ -92,5 +99,8 @@ std::optional<values::Decimal> shownValue(const QString& text, values::Measure q
 // The circuit and the plots of what the parts give, a tab each, the circuit first.
 QTabWidget* views(QWidget* page, const char* name, QWidget* circuit,
                   std::initializer_list<std::pair<QWidget*, QString>> plots);
+
+// The line under a table: its status, then its "Copy table" button.
+QWidget* underTable(QWidget* parent, QPushButton* copy, QLabel* status = nullptr);
 
 } // namespace tools::timing

@@ -4,6 +4,7 @@
 #include "tools/circuitview.h"
 #include "tools/plots.h"
 #include "tools/plotview.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -12,6 +13,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -70,8 +72,7 @@ ReactancePage::ReactancePage(QWidget* parent)
     layout->addWidget(circuit_, 1);
     for (const timing::Field* f : {&f_, &c_, &l_})
         connect(f->edit, &QLineEdit::textChanged, this, &ReactancePage::calculate);
-    setTabOrder(f_.edit, c_.edit);
-    setTabOrder(c_.edit, l_.edit);
+    tabChain({f_.edit, c_.edit, l_.edit, circuit_->copyButton()});
     calculate();
 }
 
@@ -122,6 +123,10 @@ ResonancePage::ResonancePage(QWidget* parent)
         timing::makeTable(this, "tblLcCapacitors", tr("Best capacitors"), {tr("C"), tr("Resonance"), tr("Deviation")},
                           {QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"), QStringLiteral("-100.00 %")});
 
+    table_->horizontalHeaderItem(1)->setToolTip(tr("Where the tank resonates with the inductor: 1 / (2 π √(L C))"));
+    table_->horizontalHeaderItem(2)->setToolTip(tr("How far the resonance lies from the target, in percent"));
+    copy_ = copyTableButton(this, table_, "cmdCopyLcCapacitors");
+
     auto* grid = new QGridLayout;
     addField(grid, 0, l_);
     addField(grid, 2, c_);
@@ -129,9 +134,9 @@ ResonancePage::ResonancePage(QWidget* parent)
     auto* goal = new QGridLayout;
     addField(goal, 0, target_);
     goal->setColumnStretch(3, 1);
-    timing::sideBySide(
-        this, timing::section(this, tr("From the parts"), grid, {result_, views}, views),
-        timing::section(this, tr("Standard capacitors for the inductor above"), goal, {capacitors_, table_}, table_));
+    timing::sideBySide(this, timing::section(this, tr("From the parts"), grid, {result_, views}, views),
+                       timing::section(this, tr("Standard capacitors for the inductor above"), goal,
+                                       {capacitors_, table_, timing::underTable(this, copy_)}, table_));
 
     connect(l_.edit, &QLineEdit::textChanged, this, [this] {
         calculate();
@@ -141,7 +146,8 @@ ResonancePage::ResonancePage(QWidget* parent)
     for (QLineEdit* e : {target_.edit, capacitors_->from(), capacitors_->to()})
         connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
     connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
-    tabChain({l_.edit, c_.edit, target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_});
+    tabChain({l_.edit, c_.edit, circuit_->copyButton(), target_.edit, capacitors_->series(), capacitors_->from(),
+              capacitors_->to(), table_, copy_});
     onRowPicked(table_, this, [this] {
         capacitorDrawn_ = true;
         draw();
@@ -186,9 +192,10 @@ void ResonancePage::design()
     table_->setRowCount(static_cast<int>(found.size()));
     int row = 0;
     for (const values::TankCapacitor& t : found) {
-        table_->setItem(row, 0, cell(timing::shown(t.c, QStringLiteral("F"), loc)));
-        table_->setItem(row, 1, cell(timing::shown(t.f0Hz, QStringLiteral("Hz"), loc, 6)));
-        table_->setItem(row, 2, cell(timing::percent(t.miss, loc)));
+        table_->setItem(row, 0, cell(timing::shown(t.c, QStringLiteral("F"), loc), fullText(t.c, "F", loc)));
+        table_->setItem(row, 1,
+                        cell(timing::shownInCell(t.f0Hz, QStringLiteral("Hz"), loc), fullText(t.f0Hz, "Hz", loc)));
+        table_->setItem(row, 2, timing::missCell(t.miss, loc));
         ++row;
     }
     designedL_ = timing::shown(*l, QStringLiteral("H"), loc);

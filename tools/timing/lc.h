@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -59,6 +60,7 @@ private:
     std::optional<values::Decimal> cValue_;
     std::optional<values::Decimal> designedLValue_;
     bool capacitorDrawn_ = false;
+    QPushButton* copy_ = nullptr;
 };
 
 } // namespace tools

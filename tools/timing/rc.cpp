@@ -4,6 +4,7 @@
 #include "tools/circuitview.h"
 #include "tools/plots.h"
 #include "tools/plotview.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -13,6 +14,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -62,6 +64,8 @@ RcPage::RcPage(QWidget* parent)
     corner_ = named(new QRadioButton(tr("C&orner frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
+    corner_->setToolTip(tr("The frequency where the filter passes half the power, 3 dB down: 1 / (2 π R C)"));
+    tau_->setToolTip(tr("R C: the time the capacitor takes to charge to 63 % of a step"));
     target_ =
         timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
     resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
@@ -71,8 +75,10 @@ RcPage::RcPage(QWidget* parent)
     table_ = timing::makeTable(this, "tblRcPairs", tr("Best pairs"), {tr("R"), tr("C"), tr("Corner"), tr("Deviation")},
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"), QStringLiteral("999.999 kHz"),
                                 QStringLiteral("-100.00 %")});
-    status_ = named(new QLabel(this), "lblRcStatus");
-    status_->setWordWrap(true);
+    table_->horizontalHeaderItem(3)->setToolTip(tr("How far the pair's value lies from the target, in percent"));
+    cornerTip();
+    copy_ = copyTableButton(this, table_, "cmdCopyRcPairs");
+    status_ = new SteadyLabel(this, QStringLiteral("lblRcStatus"), 2, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     auto* kinds = new QHBoxLayout;
@@ -84,7 +90,8 @@ RcPage::RcPage(QWidget* parent)
     goal->setColumnStretch(3, 1);
     timing::sideBySide(this, forward,
                        timing::section(this, tr("Standard pairs for a target"), goal,
-                                       {resistors_, capacitors_, table_, status_}, table_));
+                                       {resistors_, capacitors_, table_, timing::underTable(this, copy_, status_)},
+                                       table_));
 
     for (const Field* f : {&r_, &c_, &supply_, &level_})
         connect(f->edit, &QLineEdit::textChanged, this, &RcPage::calculate);
@@ -98,15 +105,20 @@ RcPage::RcPage(QWidget* parent)
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });
-    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, corner_, tau_, target_.edit, resistors_->series(),
-              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
-              table_});
+    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, circuit_->copyButton(), corner_, tau_, target_.edit,
+              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
+              capacitors_->to(), table_, copy_});
     onRowPicked(table_, this, [this] {
         pairDrawn_ = true;
         draw();
     });
     calculate();
     design();
+}
+
+void RcPage::cornerTip()
+{
+    table_->horizontalHeaderItem(2)->setToolTip(cornerAsked_ ? corner_->toolTip() : tau_->toolTip());
 }
 
 QWidget* RcPage::firstField() const
@@ -145,7 +157,6 @@ void RcPage::calculate()
                               timing::shown(values::chargeTime(*r, *c, *supply, *level), QStringLiteral("s"), l));
         } else {
             level_.message->setText(tr("The capacitor charges towards the supply: give a level below it."));
-            level_.message->show();
         }
     }
     result_->setText(lines.join(u'\n'));
@@ -177,14 +188,16 @@ void RcPage::showPairs(const Found& found)
     const std::vector<values::RcPair>& pairs = found.pairs;
     const QLocale l = locale();
     table_->horizontalHeaderItem(2)->setText(cornerAsked_ ? tr("Corner") : tr("Time constant"));
+    cornerTip();
     table_->setRowCount(static_cast<int>(pairs.size()));
     int row = 0;
     for (const values::RcPair& p : pairs) {
-        table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l)));
-        table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l)));
+        const char* unit = cornerAsked_ ? "Hz" : "s";
+        table_->setItem(row, 0, cell(timing::shown(p.r, QStringLiteral("Ω"), l), fullText(p.r, "Ω", l)));
+        table_->setItem(row, 1, cell(timing::shown(p.c, QStringLiteral("F"), l), fullText(p.c, "F", l)));
         table_->setItem(row, 2,
-                        cell(timing::shown(p.value, cornerAsked_ ? QStringLiteral("Hz") : QStringLiteral("s"), l)));
-        table_->setItem(row, 3, cell(timing::percent(p.miss, l)));
+                        cell(timing::shownInCell(p.value, QString::fromLatin1(unit), l), fullText(p.value, unit, l)));
+        table_->setItem(row, 3, timing::missCell(p.miss, l));
         ++row;
     }
     QString status = pairs.empty() ? tr("No pair of these parts comes near.") : QString();

@@ -10,6 +10,7 @@
 #include <vector>
 
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
@@ -42,6 +43,7 @@ private:
     // The parts typed, or the pair picked in the table once it answers or is clicked: whichever
     // side was last touched.
     void draw();
+    void cornerTip(); // the value column's, for what was asked
 
     timing::Field r_;
     timing::Field c_;
@@ -57,6 +59,7 @@ private:
     timing::PartRange* resistors_ = nullptr;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
     QLabel* status_ = nullptr;
     bool cornerAsked_ = true;
     QString typedR_; // as drawn: empty while not given

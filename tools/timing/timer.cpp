@@ -6,6 +6,7 @@
 #include "tools/localised.h"
 #include "tools/plots.h"
 #include "tools/plotview.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
 
@@ -18,6 +19,7 @@
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -40,6 +42,8 @@ TimerPage::TimerPage(QWidget* parent)
     astable_ = named(new QRadioButton(tr("&Astable"), this), "opt555Astable");
     monostable_ = named(new QRadioButton(tr("Monosta&ble"), this), "opt555Monostable");
     astable_->setChecked(true);
+    astable_->setToolTip(tr("Runs on its own, high and low by turns"));
+    monostable_->setToolTip(tr("Gives one pulse each time it is triggered"));
     auto* modes = new QButtonGroup(this);
     modes->addButton(astable_);
     modes->addButton(monostable_);
@@ -72,9 +76,8 @@ TimerPage::TimerPage(QWidget* parent)
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
                            QStringLiteral("1k"));
-    duty_ = timing::makeField(this, "txt555Duty", tr("&Duty (time high):"), Measure::Time, tr("Target duty cycle"),
+    duty_ = timing::makeField(this, "txt555Duty", tr("&Duty (time high):"), Measure::DutyCycle, tr("Target duty cycle"),
                               QStringLiteral("60"));
-    duty_.unit->setText(QStringLiteral("%"));
     resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
@@ -84,10 +87,12 @@ TimerPage::TimerPage(QWidget* parent)
                                {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 nF"),
                                 QStringLiteral("999.999 kHz"), QStringLiteral("99.999 % exact"),
                                 QStringLiteral("-100.00 %")});
+    table_->horizontalHeaderItem(CDuty)->setToolTip(tr("The share of each period the output is high"));
     table_->horizontalHeaderItem(CWorst)->setToolTip(
-        tr("The larger of the high time's and the low time's relative errors"));
-    status_ = named(new QLabel(this), "lbl555Status");
-    status_->setWordWrap(true);
+        tr("The worst case: the larger of the high time's and the low time's errors, in percent"));
+    // "Frequenc&y" has the usual key.
+    copy_ = copyTableButton(this, table_, "cmdCopy555Designs", tr("Copy tab&le"));
+    status_ = new SteadyLabel(this, QStringLiteral("lbl555Status"), 2, SteadyLabel::Tone::Plain);
 
     auto* goal = new QGridLayout;
     addField(goal, 0, f_);
@@ -95,7 +100,8 @@ TimerPage::TimerPage(QWidget* parent)
     goal->setColumnStretch(3, 1);
     timing::sideBySide(this, forward,
                        timing::section(this, tr("Standard parts for a frequency and duty (R1 at least 1 kΩ)"), goal,
-                                       {resistors_, capacitors_, table_, status_}, table_),
+                                       {resistors_, capacitors_, table_, timing::underTable(this, copy_, status_)},
+                                       table_),
                        2);
 
     connect(astable_, &QRadioButton::toggled, this, &TimerPage::modeChosen);
@@ -110,9 +116,9 @@ TimerPage::TimerPage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
     for (QComboBox* b : {resistors_->series(), capacitors_->series()})
         connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
-    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, f_.edit, duty_.edit, resistors_->series(),
-              resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(),
-              table_});
+    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, circuit_->copyButton(), f_.edit, duty_.edit,
+              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
+              capacitors_->to(), table_, copy_});
     onRowPicked(table_, this, [this] {
         designDrawn_ = true;
         draw();
@@ -158,7 +164,7 @@ void TimerPage::calculate()
     const values::Astable a = values::astable(*r1, *r2, *c, diode);
     QStringList lines;
     lines << tr("Frequency: %1").arg(timing::shown(a.frequencyHz, QStringLiteral("Hz"), l))
-          << tr("Duty: %1 %").arg(timing::plain(values::approximate(a.dutyPercent, 5), l))
+          << tr("Duty: %1 %").arg(timing::plain(values::approximate(a.dutyPercent), l))
           << tr("High: %1, low: %2 (ln 2 R C)")
                  .arg(timing::shown(a.highS, QStringLiteral("s"), l), timing::shown(a.lowS, QStringLiteral("s"), l));
     if (diode)
@@ -169,19 +175,16 @@ void TimerPage::calculate()
 void TimerPage::design()
 {
     const auto f = f_.read();
-    // The duty is a plain percentage.
-    duty_.message->hide();
+    duty_.message->clear();
     std::optional<values::Decimal> duty;
-    QString text = duty_.edit->text().trimmed();
-    if (text.endsWith(u'%'))
-        text.chop(1);
-    if (!text.isEmpty()) {
-        const values::Parsed parsed = values::parse(text.trimmed().toStdString(), decimalSeparator(locale()));
+    if (const QString text = duty_.edit->text().trimmed(); !text.isEmpty()) {
+        const values::Parsed parsed =
+            values::parseMeasure(text.toStdString(), Measure::DutyCycle, decimalSeparator(locale()));
         const bool diode = diode_->isChecked();
         QString refusal;
         if (!parsed.value)
             refusal = QString::fromStdString(parsed.error);
-        else if (parsed.unit != values::Unit::None || !(*parsed.value < values::Decimal::of(100, 0)))
+        else if (!(*parsed.value < values::Decimal::of(100, 0)))
             refusal = tr("Give a percentage above 0 and below 100.");
         else if (!values::reachable({values::Decimal::of(1, 0), *parsed.value, diode}))
             refusal = tr("Without the diode the high time is always the longer: give more than 50 %, or tick the "
@@ -189,7 +192,6 @@ void TimerPage::design()
         else
             duty = parsed.value;
         duty_.message->setText(refusal);
-        duty_.message->setVisible(!refusal.isEmpty());
     }
     const auto resistors = resistors_->values();
     const auto capacitors = capacitors_->values();
@@ -221,15 +223,18 @@ void TimerPage::showDesigns(const Found& found)
     table_->setRowCount(static_cast<int>(designs.size()));
     int row = 0;
     for (const values::TimerDesign& d : designs) {
-        table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l)));
-        table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l)));
-        table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l)));
-        table_->setItem(row, CFrequency, cell(timing::shown(d.result.frequencyHz, QStringLiteral("Hz"), l, 6)));
-        QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
-        if (d.duty.exact)
-            duty += QStringLiteral(" ") + tr("exact");
-        table_->setItem(row, CDuty, cell(duty));
-        auto* worst = cell(timing::percent(d.worst, l));
+        table_->setItem(row, CR1, cell(timing::shown(d.r1, ohm, l), fullText(d.r1, "Ω", l)));
+        table_->setItem(row, CR2, cell(timing::shown(d.r2, ohm, l), fullText(d.r2, "Ω", l)));
+        table_->setItem(row, CC, cell(timing::shown(d.c, QStringLiteral("F"), l), fullText(d.c, "F", l)));
+        table_->setItem(row, CFrequency,
+                        cell(timing::shownInCell(d.result.frequencyHz, QStringLiteral("Hz"), l),
+                             fullText(d.result.frequencyHz, "Hz", l)));
+        const QString duty = timing::plain(d.dutyRounded, l) + QStringLiteral(" %");
+        table_->setItem(
+            row, CDuty,
+            d.duty.exact ? cell(duty + QStringLiteral(" ") + tr("exact"))
+                         : cell(duty, localised(values::shortestText(d.result.dutyPercent), l) + QStringLiteral(" %")));
+        auto* worst = timing::missCell(d.worst, l);
         worst->setToolTip(
             tr("High %1, low %2, frequency %3")
                 .arg(timing::percent(d.high, l), timing::percent(d.low, l), timing::percent(d.frequency, l)));

@@ -11,6 +11,7 @@
 
 class QCheckBox;
 class QLabel;
+class QPushButton;
 class QRadioButton;
 class QTableWidget;
 
@@ -60,6 +61,7 @@ private:
     timing::PartRange* resistors_ = nullptr;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
     QLabel* status_ = nullptr;
     Latest<Found> search_;
     QString typedR1_; // as drawn: empty while not given

@@ -35,8 +35,8 @@ Timing::Timing(QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_, 1);
     layout->addLayout(buttons);
-    // Typing goes to the first field straight away.
-    setFocusProxy(rc_->firstField());
+    // Typing goes to the first field straight away. Not by a focus proxy: Tab coming round would
+    // skip the tab bar for it.
     rc_->firstField()->setFocus();
 }
 

@@ -62,15 +62,7 @@ void WiresBattery::build()
 
     circuit_ = named(new CircuitView(this), "picBatteryCircuit", tr("The battery and its load"));
     circuit_->setMinimumSize(160, 150);
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, circuit_, answers_, note);
 
     const wirefields::Row* rows[] = {&capacity_,      &voltage_,  &active_,  &duty_, &sleep_,
                                      &selfDischarge_, &derating_, &peukert_, &rated_};
@@ -125,16 +117,15 @@ void WiresBattery::refresh()
         !rated)
         return;
 
-    values::Battery b;
-    b.capacityAh = capacity.ah ? *capacity.ah : *capacity.wh / *volts;
-    b.activeA = *active;
-    b.duty = *duty;
-    b.sleepA = *sleep;
-    b.selfDischarge = *selfDischarge;
-    b.derating = *derating;
-    b.peukert = *peukert;
-    b.ratedHours = *rated;
-    if (b.duty == 0 && b.sleepA == 0 && b.selfDischarge == 0) {
+    const values::Battery b{capacity.ah ? *capacity.ah : *capacity.wh / *volts,
+                            *active,
+                            *duty,
+                            *sleep,
+                            *selfDischarge,
+                            *derating,
+                            *peukert,
+                            *rated};
+    if (values::drawsNothing(b)) {
         lblLife_->setText(tr("nothing draws on the battery"));
         return;
     }

@@ -45,11 +45,7 @@ void WiresCapacitor::build()
                                    tr("E = C V² / 2 and Q = C V. From V1 down to V2 a constant current I takes "
                                       "C (V1 − V2) / I, a constant power P takes C (V1² − V2²) / (2 P)."));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, nullptr, answers_, note);
 
     tabChain({capacitance_.field, voltage_.field, end_.field, cboLoad_, load_.field});
     connect(cboLoad_, &QComboBox::currentIndexChanged, this, &WiresCapacitor::loadChosen);

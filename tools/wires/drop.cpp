@@ -70,15 +70,7 @@ void WiresDrop::build()
 
     circuit_ = named(new CircuitView(this), "picDropCircuit", tr("The cable run"));
     circuit_->setMinimumSize(220, 150);
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, circuit_, answers_, note);
 
     tabChain({length_.field, current_.field, cboGiven_, size_.field, supply_.field, limit_.field, cboFeed_, cboMetal_,
               temperature_.field, circuit_->copyButton()});

@@ -7,7 +7,9 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QStringList>
+#include <QVBoxLayout>
 
 #include <optional>
 #include <vector>
@@ -52,6 +54,23 @@ inline QComboBox* choices(QWidget* parent, QGridLayout* grid, int at, const char
     grid->addWidget(labelFor(parent, ("lbl" + stem).constData(), caption, box), at, 0);
     grid->addWidget(box, at, 1, 1, 2);
     return box;
+}
+
+// A page: its fields (beside its drawing, if it has one), the answer box and the note below.
+inline void layOut(QWidget* page, QGridLayout* fields, QWidget* drawing, QWidget* answers, QWidget* note)
+{
+    auto* layout = new QVBoxLayout(page);
+    if (drawing != nullptr) {
+        auto* top = new QHBoxLayout;
+        top->addLayout(fields, 1);
+        top->addWidget(drawing);
+        layout->addLayout(top);
+    } else {
+        layout->addLayout(fields);
+    }
+    layout->addWidget(answers);
+    layout->addWidget(note);
+    layout->addStretch();
 }
 
 // The "Answer" box under a page's fields: a caption and a figure on each line.

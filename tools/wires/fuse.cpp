@@ -71,11 +71,7 @@ void WiresFuse::build()
            "Tm = 1083 °C; no heat leaves the copper, so it holds for short times (up to about 10 s). Preece: "
            "I = 10244 d^1.5, d in inches, a round wire in open air in the long run."));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, nullptr, answers_, note);
 
     tabChain({cboGiven_, size_.field, cboCopper_, time_.field, ambient_.field});
     connect(cboGiven_, &QComboBox::currentIndexChanged, this, &WiresFuse::givenChosen);

@@ -53,11 +53,7 @@ void WiresGauge::build()
            "the IEC 60228 sections from 0.14 to 240 mm². Copper 1.7241e-8 Ωm at 20 °C and 0.00393/K, "
            "aluminium 2.8264e-8 Ωm and 0.00403/K."));
 
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(grid);
-    layout->addWidget(answers_);
-    layout->addWidget(note);
-    layout->addStretch();
+    wirefields::layOut(this, grid, nullptr, answers_, note);
 
     tabChain({cboGiven_, size_.field, cboMetal_, temperature_.field});
     connect(cboGiven_, &QComboBox::currentIndexChanged, this, &WiresGauge::givenChosen);

@@ -93,7 +93,7 @@ public:
     QSize sizeHint() const override { return {minimumWidth(), QTreeWidget::sizeHint().height()}; }
 };
 
-QAction* action(QMenu* menu, const char* name, const QString& text, QList<QKeySequence> keys = {})
+QAction* action(QMenu* menu, const char* name, const QString& text, const QList<QKeySequence>& keys = {})
 {
     auto* item = menu->addAction(text);
     item->setObjectName(QLatin1String(name));
@@ -103,19 +103,23 @@ QAction* action(QMenu* menu, const char* name, const QString& text, QList<QKeySe
 
 } // namespace
 
-Workbench::Workbench(QMainWindow& window, Links links)
+Workbench::Workbench(QMainWindow& window, const Links& links)
     : QWidget(&window)
     , window_(window)
+    , txtFind_(new QLineEdit(this))
+    , lstTools_(new ToolList(this))
+    , stack_(new QStackedWidget(this))
+    , help_(new QTextBrowser(this))
+    , splitter_(new QSplitter(this))
+    , saveLater_(new QTimer(this))
 {
     setObjectName(QStringLiteral("pnlWorkbench"));
-    txtFind_ = new QLineEdit(this);
     txtFind_->setObjectName(QStringLiteral("txtFind"));
     txtFind_->setAccessibleName(tr("Find a tool"));
     txtFind_->setPlaceholderText(tr("Find a tool (Ctrl+K)"));
     txtFind_->setClearButtonEnabled(true);
     txtFind_->installEventFilter(this);
 
-    lstTools_ = new ToolList(this);
     lstTools_->setObjectName(QStringLiteral("lstTools"));
     lstTools_->setAccessibleName(tr("Tools"));
     lstTools_->setHeaderHidden(true);
@@ -154,15 +158,12 @@ Workbench::Workbench(QMainWindow& window, Links links)
     column->addWidget(txtFind_);
     column->addWidget(lstTools_);
 
-    stack_ = new QStackedWidget(this);
-    help_ = new QTextBrowser(this);
     help_->setObjectName(QStringLiteral("txtHelp"));
     help_->setAccessibleName(tr("Help"));
     help_->setOpenExternalLinks(true);
     help_->setMinimumWidth(help_->fontMetrics().averageCharWidth() * 40);
     help_->hide();
 
-    splitter_ = new QSplitter(this);
     splitter_->setObjectName(QStringLiteral("splWorkbench"));
     splitter_->setChildrenCollapsible(false);
     splitter_->addWidget(chooser);
@@ -176,7 +177,6 @@ Workbench::Workbench(QMainWindow& window, Links links)
     layout->addWidget(splitter_);
     window.setCentralWidget(this);
 
-    saveLater_ = new QTimer(this);
     saveLater_->setSingleShot(true);
     saveLater_->setInterval(300);
     connect(saveLater_, &QTimer::timeout, this, [this] {
@@ -196,7 +196,7 @@ Workbench::Workbench(QMainWindow& window, Links links)
             showTool(item->data(0, toolRole).toString().toStdString());
     });
 
-    buildMenus(std::move(links));
+    buildMenus(links);
     window.installEventFilter(this);
     window.restoreGeometry(Settings().value(QStringLiteral("workbench/geometry")).toByteArray());
     splitter_->restoreState(Settings().value(QStringLiteral("workbench/splitter")).toByteArray());
@@ -210,7 +210,7 @@ Workbench::~Workbench()
     }
 }
 
-void Workbench::buildMenus(Links links)
+void Workbench::buildMenus(const Links& links)
 {
     QMenuBar* bar = window_.menuBar();
     QMenu* file = bar->addMenu(tr("&File"));

@@ -42,7 +42,7 @@ public:
 
     // Fills `window`: its central widget, menus and shortcuts. Escape, Ctrl+W and File, Close
     // close the window.
-    Workbench(QMainWindow& window, Links links);
+    Workbench(QMainWindow& window, const Links& links);
     ~Workbench() override;
     Workbench(const Workbench&) = delete;
     Workbench& operator=(const Workbench&) = delete;
@@ -68,7 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildMenus(Links links);
+    void buildMenus(const Links& links);
     void filter(const QString& text);
     void openFirstFound();
     QTreeWidgetItem* firstVisibleTool() const;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "values/filters.h"
 
+#include "numeric/format.h"
+
 #include <cmath>
 #include <numbers>
 
@@ -236,6 +238,11 @@ PassiveAnswer analysePassive(PassiveForm form, const PassiveParts& parts)
 double decibels(std::complex<double> h)
 {
     return 20 * std::log10(std::abs(h));
+}
+
+std::string decibelText(double db)
+{
+    return figure(std::abs(db) < 1e-9 ? 0.0 : db, "dB");
 }
 
 double degrees(std::complex<double> h)

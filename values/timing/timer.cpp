@@ -2,6 +2,7 @@
 #include "values/timing.h"
 
 #include "numeric/big.h"
+#include "numeric/format.h"
 #include "numeric/quad.h"
 #include "values/timing/exact.h"
 
@@ -207,7 +208,8 @@ public:
         d.duty = exactMiss({charging * Big(100), total}, detail::Fraction::of(goal_.dutyPercent));
         d.duty.percent =
             d.duty.exact ? 0 : static_cast<double>(100 * (100 * a.charging / a.total / toQuad(goal_.dutyPercent) - 1));
-        d.dutyRounded = Decimal::of(detail::roundScaled(charging * Big(100), total, 3), -3);
+        d.dutyRounded =
+            d.duty.exact ? goal_.dutyPercent : detail::roundToDigits(charging * Big(100), total, shownDigits);
         return d;
     }
 
