@@ -107,10 +107,23 @@ QString prefixOf(int group)
     return QString::fromUtf16(prefixes[group + 5]);
 }
 
+// Hertz below 1 take no prefix: "mHz" reads as "MHz".
+bool plainHertz(double v, const QString& unit)
+{
+    return unit == QLatin1String("Hz") && std::abs(v) < 1;
+}
+
+QString plainFigure(double v, QChar point, int significant)
+{
+    QString text = QString::number(v, 'g', significant);
+    text.replace(u'.', point);
+    return text;
+}
+
 QString labelOf(const Axis& a, double v, QChar point)
 {
     if (a.scale == Scale::Log && prefixed(a.unit))
-        return engineering(v, point);
+        return plainHertz(v, a.unit) ? plainFigure(v, point, 6) : engineering(v, point);
     const double scaled = v / std::pow(10.0, 3 * prefixGroup(a));
     // Ticks are whole steps: what is left beyond six digits is the sum's noise.
     QString text = QString::number(std::abs(scaled) < 1e-12 ? 0.0 : scaled, 'g', 6);
@@ -120,11 +133,10 @@ QString labelOf(const Axis& a, double v, QChar point)
 
 QString withUnit(double v, const QString& unit, QChar point, int significant)
 {
-    if (unit.isEmpty()) {
-        QString text = QString::number(v, 'g', significant);
-        text.replace(u'.', point);
-        return text;
-    }
+    if (unit.isEmpty())
+        return plainFigure(v, point, significant);
+    if (plainHertz(v, unit))
+        return plainFigure(v, point, significant) + QStringLiteral(" Hz");
     if (unit == QLatin1String("dB") || unit == QStringLiteral("°")) {
         QString text = QString::number(v, 'f', 2);
         text.replace(u'.', point);
@@ -172,6 +184,8 @@ struct Metrics {
     {
     }
     double width(const QString& text) const { return std::ceil(fm.horizontalAdvance(text)) + 1; }
+    // Right of the panels: room for half the last x label.
+    double right() const { return width(QStringLiteral("000.0M")) / 2 + pad; }
     QFontMetricsF fm;
     double line;
     double pad;
@@ -280,7 +294,7 @@ Placed place(const Plot& p, const QSizeF& size, const QFont& font)
     // Below the last panel: the x labels half a line clear of the lowest y label, then the title.
     const double bottom = m.line / 2 + m.line + m.line;
     const auto panels = static_cast<double>(p.panels.size());
-    const double right = m.width(QStringLiteral("000.0M")) / 2 + m.pad;
+    const double right = m.right();
     // A panel's lowest y label reaches half a line below it, where the next one's title starts.
     const double gapBetween = m.line / 2;
 
@@ -488,10 +502,16 @@ QSizeF Plot::minimumSize(const QFont& font) const
     for (const Entry& e : entries(*this))
         legend += 2 * m.line + 3 * m.pad + m.width(e.name);
     double left = 0;
-    for (const Panel& panel : panels)
+    double marker = 0;
+    for (const Panel& panel : panels) {
         left = std::max(left, yLabelWidth(panel, minimumAreaHeight * m.line, m, decimalPoint));
+        for (const Marker& k : panel.markers)
+            marker = std::max(marker, m.width(k.text));
+    }
+    // A marker's text stays over its panel.
     const double width =
-        std::max(legend / 2 + 2 * m.line, left + m.pad + minimumAreaWidth * m.width(QStringLiteral("0")));
+        std::max({legend / 2 + 2 * m.line, left + m.pad + minimumAreaWidth * m.width(QStringLiteral("0")),
+                  left + m.pad + marker + m.right()});
     double height = (legend > 0 ? 2 * m.line + m.pad : 0) + 2.5 * m.line;
     for (const Panel& panel : panels)
         height += (minimumAreaHeight + 2 + static_cast<double>(panel.markers.size())) * m.line;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "tools/plots.h"
 
+#include "numeric/format.h"
+#include "tools/localised.h"
+
 #include <QCoreApplication>
 
 #include <algorithm>
@@ -29,11 +32,10 @@ QChar pointOf(const QLocale& locale)
     return locale.decimalPoint().isEmpty() ? QChar(u'.') : locale.decimalPoint().front();
 }
 
-// "1.59 kHz"
-QString figure(double v, const QString& unit, QChar point)
+// "1.5915 kHz", "0.15915 Hz": a figure as the answers beside the plot show it.
+QString figure(double v, const QString& unit, const QLocale& locale)
 {
-    const QString e = schematic::engineering(v, point);
-    return e.back().isDigit() ? e + u' ' + unit : e.chopped(1) + u' ' + e.back() + unit;
+    return localised(values::withUnit(values::approximate(v), unit.toStdString()), locale);
 }
 
 // A linear range round `lo` and `hi` on whole steps of 1, 2 or 5.
@@ -84,8 +86,7 @@ Axis frequencyAxis(double from, double to)
 Plot filter(const values::FilterDesign& design, const values::FilterCurves& curves, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The filter's response against the ideal, with its spread over the parts' tolerances");
     if (design.sections.empty() || curves.frequencies.empty())
         return p;
@@ -98,13 +99,13 @@ Plot filter(const values::FilterDesign& design, const values::FilterCurves& curv
     gain.shades.push_back({tr("Over the tolerances"), curves.band.lowDb, curves.band.highDb});
     fitDb(gain.y, {curves.idealDb, curves.realDb, curves.band.highDb}, 80);
     const double fc = design.goal.fcHz;
-    gain.markers.push_back({tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), point)), fc, {}});
+    gain.markers.push_back({tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), locale)), fc, {}});
     const std::optional<double> half =
         values::halfPowerHz(design.goal, [&design](double f) { return values::designResponse(design, f); });
     if (half) {
         const double atHalf =
             values::decibels(values::designResponse(design, *half) / std::abs(values::passBandGain(design)));
-        gain.markers.push_back({tr("-3 dB %1").arg(figure(*half, QStringLiteral("Hz"), point)), *half, atHalf});
+        gain.markers.push_back({tr("-3 dB %1").arg(figure(*half, QStringLiteral("Hz"), locale)), *half, atHalf});
     }
     p.panels.push_back(std::move(gain));
     return p;
@@ -114,8 +115,7 @@ Plot bode(const values::Biquad& response, const std::vector<double>& minus3dbHz,
           const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = title;
     const double f0 = response.f0Hz();
     if (!(f0 > 0) || !std::isfinite(f0))
@@ -137,11 +137,11 @@ Plot bode(const values::Biquad& response, const std::vector<double>& minus3dbHz,
     phase.y.from = std::floor(*std::min_element(degrees.y.begin(), degrees.y.end()) / 45 - 1e-9) * 45;
     phase.y.to = std::ceil(*std::max_element(degrees.y.begin(), degrees.y.end()) / 45 + 1e-9) * 45;
     phase.y.step = 45;
-    magnitude.markers.push_back({tr("f0 %1").arg(figure(f0, QStringLiteral("Hz"), point)), f0, {}});
+    magnitude.markers.push_back({tr("f0 %1").arg(figure(f0, QStringLiteral("Hz"), locale)), f0, {}});
     for (const double f : minus3dbHz) {
         if (std::abs(f / f0 - 1) > 1e-9)
             magnitude.markers.push_back(
-                {tr("-3 dB %1").arg(figure(f, QStringLiteral("Hz"), point)), f, values::decibels(response.at(f))});
+                {tr("-3 dB %1").arg(figure(f, QStringLiteral("Hz"), locale)), f, values::decibels(response.at(f))});
     }
     magnitude.curves.push_back(std::move(db));
     phase.curves.push_back(std::move(degrees));
@@ -153,8 +153,7 @@ Plot bode(const values::Biquad& response, const std::vector<double>& minus3dbHz,
 Plot rc(double r, double c, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The RC's low and high pass");
     const double fc = 1 / (2 * std::numbers::pi * r * c);
     if (!(fc > 0) || !std::isfinite(fc))
@@ -181,7 +180,7 @@ Plot rc(double r, double c, const QLocale& locale)
     magnitude.y.to = 5;
     magnitude.y.step = 10;
     magnitude.markers.push_back(
-        {tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), point)), fc, values::decibels(low.at(fc))});
+        {tr("fc %1").arg(figure(fc, QStringLiteral("Hz"), locale)), fc, values::decibels(low.at(fc))});
     magnitude.curves = {std::move(lowDb), std::move(highDb)};
     phase.curves = {std::move(lowDeg), std::move(highDeg)};
     p.panels = {std::move(magnitude), std::move(phase)};
@@ -191,8 +190,7 @@ Plot rc(double r, double c, const QLocale& locale)
 Plot tank(double l, double c, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The reactances of L and C and the tank's impedance, which they make infinite at f0");
     const double f0 = 1 / (2 * std::numbers::pi * std::sqrt(l * c));
     if (!(f0 > 0) || !std::isfinite(f0))
@@ -212,7 +210,7 @@ Plot tank(double l, double c, const QLocale& locale)
         tank.y.push_back(std::abs(w * l / (1 - w * w * l * c)));
     }
     z.curves = {std::move(tank), std::move(xl), std::move(xc)};
-    z.markers.push_back({tr("f0 %1").arg(figure(f0, QStringLiteral("Hz"), point)), f0, z0});
+    z.markers.push_back({tr("f0 %1").arg(figure(f0, QStringLiteral("Hz"), locale)), f0, z0});
     p.panels.push_back(std::move(z));
     return p;
 }
@@ -220,8 +218,7 @@ Plot tank(double l, double c, const QLocale& locale)
 Plot timer(double highS, double lowS, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The 555's output and its capacitor over two periods");
     if (!(highS > 0) || !(lowS > 0) || !std::isfinite(highS + lowS))
         return p;
@@ -253,8 +250,8 @@ Plot timer(double highS, double lowS, const QLocale& locale)
     // A little beyond 0 and 1, so the output's levels are not hidden in the frame.
     v.y = {tr("Share of the supply"), QString(), Scale::Linear, -0.1, 1.1};
     v.curves = {std::move(output), std::move(capacitor)};
-    v.markers.push_back({tr("high %1").arg(figure(highS, QStringLiteral("s"), point)), highS, {}});
-    v.markers.push_back({tr("period %1").arg(figure(period, QStringLiteral("s"), point)), period, {}});
+    v.markers.push_back({tr("high %1").arg(figure(highS, QStringLiteral("s"), locale)), highS, {}});
+    v.markers.push_back({tr("period %1").arg(figure(period, QStringLiteral("s"), locale)), period, {}});
     p.panels.push_back(std::move(v));
     return p;
 }
@@ -262,8 +259,7 @@ Plot timer(double highS, double lowS, const QLocale& locale)
 Plot pulse(double pulseS, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The 555's pulse from the trigger");
     if (!(pulseS > 0) || !std::isfinite(pulseS))
         return p;
@@ -287,7 +283,7 @@ Plot pulse(double pulseS, const QLocale& locale)
     Panel v;
     v.y = {tr("Share of the supply"), QString(), Scale::Linear, -0.1, 1.1};
     v.curves = {std::move(output), std::move(capacitor)};
-    v.markers.push_back({tr("pulse %1").arg(figure(pulseS, QStringLiteral("s"), point)), pulseS, {}});
+    v.markers.push_back({tr("pulse %1").arg(figure(pulseS, QStringLiteral("s"), locale)), pulseS, {}});
     p.panels.push_back(std::move(v));
     return p;
 }
@@ -295,8 +291,7 @@ Plot pulse(double pulseS, const QLocale& locale)
 Plot charge(double tau, double supply, double level, const QLocale& locale)
 {
     Plot p;
-    const QChar point = pointOf(locale);
-    p.decimalPoint = point;
+    p.decimalPoint = pointOf(locale);
     p.title = tr("The capacitor charging towards the supply");
     if (!(tau > 0) || !(supply > 0) || !std::isfinite(tau * supply))
         return p;
@@ -316,10 +311,10 @@ Plot charge(double tau, double supply, double level, const QLocale& locale)
     fit(panel.y, 0, supply);
     panel.curves.push_back(std::move(v));
     panel.markers.push_back(
-        {tr("τ %1").arg(figure(tau, QStringLiteral("s"), point)), tau, supply * (1 - std::exp(-1.0))});
+        {tr("τ %1").arg(figure(tau, QStringLiteral("s"), locale)), tau, supply * (1 - std::exp(-1.0))});
     if (reached)
         panel.markers.push_back(
-            {tr("%1 at %2").arg(figure(level, QStringLiteral("V"), point), figure(t, QStringLiteral("s"), point)), t,
+            {tr("%1 at %2").arg(figure(level, QStringLiteral("V"), locale), figure(t, QStringLiteral("s"), locale)), t,
              level});
     p.panels.push_back(std::move(panel));
     return p;

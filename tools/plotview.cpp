@@ -164,7 +164,9 @@ PlotView::PlotView(QWidget* parent)
     readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     cmdCopyData_ = named(new QPushButton(tr("Copy &data"), this), "cmdCopyData");
     cmdCopyData_->setToolTip(tr("Copy the plotted points as CSV"));
-    cmdCopyPlot_ = named(new QPushButton(tr("Cop&y plot"), this), "cmdCopyPlot");
+    // Alt+P, as the circuit's Copy picture beside it: the plots and the circuit share a page's tabs,
+    // so the one key copies the picture shown.
+    cmdCopyPlot_ = named(new QPushButton(tr("Copy &plot"), this), "cmdCopyPlot");
     cmdCopyPlot_->setToolTip(tr("Copy the plot as a picture (SVG and PNG)"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);

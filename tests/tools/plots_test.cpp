@@ -193,6 +193,15 @@ TEST(SchematicPlot, AxesWriteTheirPrefixOnceAndTheDataInTheUnitItself)
         decades << box.text;
     for (const char* label : {"10", "100", "1k", "10k"})
         EXPECT_TRUE(decades.contains(QLatin1String(label))) << label << " in " << decades.join(u'|').toStdString();
+    // Hertz below 1 take no prefix, "mHz" reading as "MHz": a tank resonant at 0.15915 Hz.
+    const Plot slow = tools::plots::tank(1, 1, QLocale::c());
+    QStringList slowTexts;
+    for (const Plot::Box& box : slow.layout(slow.minimumSize(QApplication::font()) * 2, QApplication::font()).labels)
+        slowTexts << box.text;
+    for (const char* label : {"0.01", "0.1", "f0 0.15915 Hz"})
+        EXPECT_TRUE(slowTexts.contains(QLatin1String(label))) << label << " in " << slowTexts.join(u'|').toStdString();
+    const QString read = slow.readout(slow.nearest(0.1));
+    EXPECT_TRUE(read.startsWith(QStringLiteral("0.1")) && read.contains(QStringLiteral(" Hz: "))) << read.toStdString();
     // The cursor reads each curve in its panel's unit.
     const std::size_t at = bode.nearest(159.15494);
     EXPECT_EQ(bode.readout(at).toStdString(),
