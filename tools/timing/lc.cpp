@@ -24,15 +24,6 @@ using values::Measure;
 
 namespace {
 
-QLabel* resultLabel(QWidget* parent, const char* name)
-{
-    auto* label = named(new QLabel(parent), name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
-    return label;
-}
-
 // A part as drawn: typed, else the partner that resonates with `partner` at f, else not given.
 QString drawnPart(const std::optional<values::Decimal>& typed, const std::optional<values::Decimal>& f,
                   const std::optional<values::Decimal>& partner, const QString& unit, const QLocale& locale)
@@ -48,7 +39,7 @@ QString drawnPart(const std::optional<values::Decimal>& typed, const std::option
 
 ReactancePage::ReactancePage(QWidget* parent)
     : QWidget(parent)
-    , result_(resultLabel(this, "lblReactance"))
+    , result_(timing::answerLabel(this, "lblReactance", 6))
 {
     setObjectName(QStringLiteral("fraReactance"));
     f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Measure::Frequency, tr("Frequency"),
@@ -105,7 +96,7 @@ void ReactancePage::calculate()
 
 ResonancePage::ResonancePage(QWidget* parent)
     : QWidget(parent)
-    , result_(resultLabel(this, "lblLc"))
+    , result_(timing::answerLabel(this, "lblLc", 4))
 {
     setObjectName(QStringLiteral("fraResonance"));
     l_ =
@@ -116,7 +107,7 @@ ResonancePage::ResonancePage(QWidget* parent)
     tank_ = named(new PlotView(this), "plotLcTank", tr("Impedance"));
     QTabWidget* views = timing::views(this, "tabLcViews", circuit_, {{tank_, tr("Impedance")}});
     target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
-                                tr("Target resonant frequency"), QStringLiteral("159k"));
+                                tr("Target resonant frequency"), QStringLiteral("159k"), 1);
     capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Measure::Capacitance,
                                         values::Series::E12, "1p", "10u");
     table_ =
@@ -146,8 +137,9 @@ ResonancePage::ResonancePage(QWidget* parent)
     for (QLineEdit* e : {target_.edit, capacitors_->from(), capacitors_->to()})
         connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
     connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
-    tabChain({l_.edit, c_.edit, circuit_->copyButton(), target_.edit, capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(
+        timing::around({l_.edit, c_.edit}, views,
+                       {target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         capacitorDrawn_ = true;
         draw();

@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -37,10 +38,7 @@ RcPage::RcPage(QWidget* parent)
                                 QStringLiteral("5"));
     level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Measure::Voltage,
                                tr("Voltage the capacitor charges to"), QStringLiteral("3.3"));
-    result_ = named(new QLabel(this), "lblRc");
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 4);
-    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    result_ = timing::answerLabel(this, "lblRc", 6);
     circuit_ = named(new CircuitView(this), "picRc", tr("Circuit"));
     bode_ = named(new PlotView(this), "plotRcBode", tr("Bode plot"));
     charge_ = named(new PlotView(this), "plotRcCharge", tr("Charging"));
@@ -58,16 +56,17 @@ RcPage::RcPage(QWidget* parent)
     left->addWidget(result_);
     left->addStretch();
     forwardLayout->addLayout(left, 1);
-    forwardLayout->addWidget(
-        timing::views(this, "tabRcViews", circuit_, {{bode_, tr("Bode plot")}, {charge_, tr("Charging")}}), 1);
+    QTabWidget* views =
+        timing::views(this, "tabRcViews", circuit_, {{bode_, tr("Bode plot")}, {charge_, tr("Charging")}});
+    forwardLayout->addWidget(views, 1);
 
     corner_ = named(new QRadioButton(tr("C&orner frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
     corner_->setToolTip(tr("The frequency where the filter passes half the power, 3 dB down: 1 / (2 π R C)"));
     tau_->setToolTip(tr("R C: the time the capacitor takes to charge to 63 % of a step"));
-    target_ =
-        timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
+    target_ = timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"),
+                                QStringLiteral("1k"), 1);
     resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("RcC"), tr("Capac&itors:"), Measure::Capacitance,
@@ -105,9 +104,9 @@ RcPage::RcPage(QWidget* parent)
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });
-    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, circuit_->copyButton(), corner_, tau_, target_.edit,
-              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(timing::around({r_.edit, c_.edit, supply_.edit, level_.edit}, views,
+                            {corner_, tau_, target_.edit, resistors_->series(), resistors_->from(), resistors_->to(),
+                             capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         pairDrawn_ = true;
         draw();
@@ -156,7 +155,8 @@ void RcPage::calculate()
                               timing::shown(*supply, QStringLiteral("V"), l),
                               timing::shown(values::chargeTime(*r, *c, *supply, *level), QStringLiteral("s"), l));
         } else {
-            level_.message->setText(tr("The capacitor charges towards the supply: give a level below it."));
+            // Short enough for the field's two lines; the help says why.
+            level_.message->setText(tr("Give a level below the supply: it is never reached."));
         }
     }
     result_->setText(lines.join(u'\n'));

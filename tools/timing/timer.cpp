@@ -53,13 +53,12 @@ TimerPage::TimerPage(QWidget* parent)
     r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
     c_ = timing::makeField(this, "txt555C", tr("C:"), Measure::Capacitance, tr("Timing capacitor"),
                            QStringLiteral("10n"));
-    result_ = named(new QLabel(this), "lbl555");
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 5);
+    result_ = timing::answerLabel(this, "lbl555", 5);
     circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
     waveform_ = named(new PlotView(this), "plot555", tr("Waveform"));
     QTabWidget* views = timing::views(this, "tab555Views", circuit_, {{waveform_, tr("Waveform")}});
+    // "&Duty" has the usual key.
+    waveform_->dataButton()->setText(tr("C&opy data"));
 
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(astable_);
@@ -75,9 +74,9 @@ TimerPage::TimerPage(QWidget* parent)
     QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, views}, views);
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
-                           QStringLiteral("1k"));
+                           QStringLiteral("1k"), 1);
     duty_ = timing::makeField(this, "txt555Duty", tr("&Duty (time high):"), Measure::DutyCycle, tr("Target duty cycle"),
-                              QStringLiteral("60"));
+                              QStringLiteral("60"), 1);
     resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
@@ -116,9 +115,9 @@ TimerPage::TimerPage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
     for (QComboBox* b : {resistors_->series(), capacitors_->series()})
         connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
-    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, circuit_->copyButton(), f_.edit, duty_.edit,
-              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(timing::around({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit}, views,
+                            {f_.edit, duty_.edit, resistors_->series(), resistors_->from(), resistors_->to(),
+                             capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         designDrawn_ = true;
         draw();
@@ -187,8 +186,8 @@ void TimerPage::design()
         else if (!(*parsed.value < values::Decimal::of(100, 0)))
             refusal = tr("Give a percentage above 0 and below 100.");
         else if (!values::reachable({values::Decimal::of(1, 0), *parsed.value, diode}))
-            refusal = tr("Without the diode the high time is always the longer: give more than 50 %, or tick the "
-                         "diode.");
+            // One line across the designer; the help says why.
+            refusal = tr("Without the diode, give more than 50 % or tick the diode.");
         else
             duty = parsed.value;
         duty_.message->setText(refusal);
