@@ -71,14 +71,17 @@ std::span<const Tool> catalogue()
          "txtPadDb=6;txtPadZ=50",
          "Pi, T and bridged-T attenuator pads for a loss in dB, exact and from standard values, with the return "
          "loss."},
-        {"frmFilters", "mnuToolsFilters", "&Filters...", Group::Design, make<Filters>, filterCommands(),
-         "txtFilterCorner=1k;cboFilterKind=Low pass;cboFilterResponse=Butterworth;cboFilterOrder=4",
-         "Active filters of orders 1 to 8 (Butterworth, Bessel, Chebyshev; Sallen-Key or multiple feedback) and "
-         "passive RC, RL, LC and RLC filters from standard parts, with their responses plotted."},
         {"frmTiming", "mnuToolsTiming", "&Timing and filters...", Group::Design, make<Timing>, cli::timingCommands(),
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
          "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "
          "from standard parts."},
+        // F is the menu's own Find a tool.
+        {"frmFilters", "mnuToolsFilters", "F&ilters...", Group::Design, make<Filters>, filterCommands(),
+         "txtFilterCorner=1k;cboFilterKind=Low pass;cboFilterResponse=Butterworth;cboFilterOrder=4;txtPassiveR=1k;"
+         "txtPassiveL=10m;txtPassiveC=100n;txtPassiveTarget=1k;txtPassiveQ=0.7071",
+         "Active low and high pass filters of orders 1 to 8 (Butterworth, Bessel, Chebyshev; Sallen-Key or "
+         "multiple feedback) and passive RC, RL, LC and RLC filters from standard parts, with their responses "
+         "plotted."},
         {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
          "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48",
          "PCB track width for a current and the reverse, a via's resistance and current, and conductor spacing "
