@@ -4,6 +4,7 @@
 #include "tools/attenuator.h"
 #include "tools/circuitview.h"
 #include "tools/dividerdesign.h"
+#include "tools/filters/filters.h"
 #include "tools/ledresistor.h"
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
@@ -106,6 +107,16 @@ const Designer designers[] = {
      "",
      "",
      "txtSupply=9"},
+    // The passive filter's parts, drawn on the Circuit tab beside its Bode plot.
+    {"passive filter",
+     make<tools::Filters>(),
+     "tabFilters=Passive;tabPassiveViews=Circuit;cboPassiveForm=RLC band pass;txtPassiveTarget=1k;txtPassiveQ=2",
+     "tblPassiveDesigns",
+     {0, 1, 2},
+     0,
+     "txtPassiveR=47",
+     "R 47 Ω from out to ground",
+     "txtPassiveTarget=2k"},
     // The standard value of each pad's resistors; a picked pad stays picked while values change.
     {"attenuator", make<tools::Attenuator>(), "txtPadDb=6;txtPadZ=50", "tblPads", {3}},
 };

@@ -4,6 +4,7 @@
 // size, the passive page answers its parts and designs for a target; and every filter drawn
 // keeps its labels apart.
 #include "schematic/filters.h"
+#include "tools/catalogue.h"
 #include "tools/circuitview.h"
 #include "tools/filters/active.h"
 #include "tools/filters/command.h"
@@ -90,6 +91,7 @@ TEST(FiltersWindow, EachRefusalShowsBesideItsFieldAndTheWindowKeepsItsSize)
     for (const auto& r : refusals) {
         SCOPED_TRACE(r.field);
         tools::Filters panel;
+        window::typeExample(panel, tools::find("frmFilters")->example);
         panel.adjustSize();
         const QSize before = panel.size();
         const QString was = text(panel, r.field);
@@ -108,6 +110,7 @@ TEST(FiltersWindow, EachRefusalShowsBesideItsFieldAndTheWindowKeepsItsSize)
 TEST(FiltersWindow, ThePassivePageAnswersItsPartsAndDesignsForATarget)
 {
     tools::Filters panel;
+    window::typeExample(panel, tools::find("frmFilters")->example);
     auto* form = child<QComboBox>(panel, "cboPassiveForm");
     const struct {
         const char* form;

@@ -7,6 +7,7 @@
 #include "tools/localised.h"
 #include "tools/plots.h"
 #include "tools/plotview.h"
+#include "tools/table.h"
 #include "tools/timing/fields.h"
 #include "tools/widgets.h"
 
@@ -36,15 +37,52 @@ struct ResponseChoice {
     const char* text;
     values::Response response;
     double rippleDb;
+    const char* tip;
 };
 const ResponseChoice responses[] = {
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Butterworth"), values::Response::Butterworth, 0},
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Bessel, -3 dB at the corner"), values::Response::Bessel, 0},
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Bessel, delay-normalised"), values::Response::BesselDelay, 0},
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 0.5 dB"), values::Response::Chebyshev, 0.5},
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 1 dB"), values::Response::Chebyshev, 1},
-    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 3 dB"), values::Response::Chebyshev, 3},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Butterworth"), values::Response::Butterworth, 0,
+     QT_TRANSLATE_NOOP("tools::FiltersActive", "The flattest pass band, 3 dB down at the corner")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Bessel, -3 dB at the corner"), values::Response::Bessel, 0,
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "The steadiest delay, so a step barely overshoots; scaled to be 3 dB down at the corner")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Bessel, delay-normalised"), values::Response::BesselDelay, 0,
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "The steadiest delay, scaled to delay 1 / (2 π fc) at low frequencies: 3 dB down above the "
+                       "corner")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 0.5 dB"), values::Response::Chebyshev, 0.5,
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "A steeper fall for a pass band that ripples by 0.5 dB up to the corner")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 1 dB"), values::Response::Chebyshev, 1,
+     QT_TRANSLATE_NOOP("tools::FiltersActive", "A steeper fall for a pass band that ripples by 1 dB up to the corner")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Chebyshev 3 dB"), values::Response::Chebyshev, 3,
+     QT_TRANSLATE_NOOP("tools::FiltersActive", "A steeper fall for a pass band that ripples by 3 dB up to the corner")},
 };
+
+struct TopologyChoice {
+    const char* text;
+    const char* tip;
+};
+const TopologyChoice topologies[] = {
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Sallen-Key, unity gain"),
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "Sallen-Key: two resistors and two capacitors round a follower; the capacitors' ratio sets Q")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Sallen-Key, equal parts"),
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "Sallen-Key with equal resistors and equal capacitors; the gain 1 + RF / RG sets Q")},
+    {QT_TRANSLATE_NOOP("tools::FiltersActive", "Multiple feedback"),
+     QT_TRANSLATE_NOOP("tools::FiltersActive",
+                       "MFB: an inverting stage of gain -1 with two feedback paths; Q varies less with the parts")},
+};
+
+// Each choice says what it is when pointed at, the list what is chosen.
+void tips(QComboBox* box, const QStringList& tips)
+{
+    for (int i = 0; i < tips.size(); ++i)
+        box->setItemData(i, tips[i], Qt::ToolTipRole);
+    const auto follow = [box] { box->setToolTip(box->currentData(Qt::ToolTipRole).toString()); };
+    QObject::connect(box, &QComboBox::currentIndexChanged, box, follow);
+    follow();
+}
 
 QComboBox* choices(QWidget* parent, QGridLayout* grid, int row, const char* name, const QString& caption,
                    const QString& accessibleName, const QStringList& items)
@@ -57,17 +95,9 @@ QComboBox* choices(QWidget* parent, QGridLayout* grid, int row, const char* name
     return box;
 }
 
-QString percentText(double p, const QLocale& locale)
-{
-    return localised((p > 0 ? "+" : "") + values::plain(p, 3) + " %", locale);
-}
-
 constexpr int partsColumn = 7;
 
-QString figure(double v, const QLocale& locale)
-{
-    return localised(values::plain(v, 5), locale);
-}
+using filterfields::figure;
 
 } // namespace
 
@@ -80,19 +110,30 @@ FiltersActive::FiltersActive(QWidget* parent)
     kind_ = choices(this, grid, 0, "cboFilterKind", tr("&Kind:"), tr("Low or high pass"),
                     {tr("Low pass"), tr("High pass")});
     QStringList names;
-    for (const ResponseChoice& r : responses)
+    QStringList responseTips;
+    for (const ResponseChoice& r : responses) {
         names << tr(r.text);
+        responseTips << tr(r.tip);
+    }
     response_ = choices(this, grid, 1, "cboFilterResponse", tr("&Response:"), tr("Response"), names);
+    tips(response_, responseTips);
     order_ = choices(this, grid, 2, "cboFilterOrder", tr("&Order:"), tr("Order"),
                      {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
                       QStringLiteral("5"), QStringLiteral("6"), QStringLiteral("7"), QStringLiteral("8")});
     order_->setCurrentIndex(3);
     corner_ = filterfields::makeField(this, "txtFilterCorner", tr("Cor&ner:"), Measure::Frequency,
                                       tr("Corner frequency"), QStringLiteral("1k"));
-    corner_.edit->setPlaceholderText(tr("e.g. 1k"));
+    corner_.label->setToolTip(tr("fc: where the response is 3 dB down (Butterworth, Bessel) or last leaves its "
+                                 "ripple (Chebyshev)"));
     filterfields::addField(grid, 3, corner_);
-    topology_ = choices(this, grid, 5, "cboFilterTopology", tr("Topolo&gy:"), tr("FilterTopology"),
-                        {tr("Sallen-Key, unity gain"), tr("Sallen-Key, equal parts"), tr("Multiple feedback")});
+    QStringList topologyNames;
+    QStringList topologyTips;
+    for (const TopologyChoice& t : topologies) {
+        topologyNames << tr(t.text);
+        topologyTips << tr(t.tip);
+    }
+    topology_ = choices(this, grid, 5, "cboFilterTopology", tr("Topolo&gy:"), tr("Topology"), topologyNames);
+    tips(topology_, topologyTips);
     resistors_ = std::make_unique<filterfields::Range>(this, grid, 6, QStringLiteral("FilterR"), tr("R&esistors:"),
                                                        Measure::Resistance, values::Series::E24, "1k", "1M");
     capacitors_ = std::make_unique<filterfields::Range>(this, grid, 8, QStringLiteral("FilterC"), tr("C&apacitors:"),
@@ -105,8 +146,7 @@ FiltersActive::FiltersActive(QWidget* parent)
     filterfields::addField(grid, 12, cTolerance_);
     grid->setColumnStretch(3, 1);
 
-    summary_ = filterfields::reservedLabel(this, QStringLiteral("lblFilterSummary"), 5);
-    summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    summary_ = timing::answerLabel(this, "lblFilterSummary", 5);
 
     auto* filter = new QGroupBox(tr("Filter"), this);
     auto* left = new QVBoxLayout(filter);
@@ -116,16 +156,35 @@ FiltersActive::FiltersActive(QWidget* parent)
 
     table_ = filterfields::makeTable(
         this, "tblFilterSections", tr("Stages"),
-        {tr("Stage"), tr("Goal f0"), tr("Goal Q"), tr("f0"), tr("Q"), tr("f0 error"), tr("Q error"), tr("Parts")}, 4);
+        {tr("Stage"), tr("Goal f0"), tr("Goal Q"), tr("f0"), tr("Q"), tr("f0 error"), tr("Q error"), tr("Parts")}, 4,
+        {partsColumn});
+    const QString headerTips[] = {
+        {},
+        tr("The pole frequency the response asks of the stage"),
+        tr("The Q the response asks of the stage: how sharply it peaks at f0; a first-order stage has none"),
+        tr("f0: the pole frequency the parts give, 1 / (2 π √(R1 R2 C1 C2))"),
+        tr("Q: the quality factor the parts give, how sharply the stage peaks at f0"),
+        tr("How far the parts' f0 lies from the goal, in percent"),
+        tr("How far the parts' Q lies from the goal, in percent"),
+        tr("The stage's parts, named along the cascade as drawn"),
+    };
+    for (int column = 1; column < table_->columnCount(); ++column)
+        table_->horizontalHeaderItem(column)->setToolTip(headerTips[column]);
+    copy_ = copyTableButton(this, table_, "cmdCopyFilterSections");
 
     plot_ = named(new PlotView(this), "plotFilter", tr("Response"));
     circuit_ = named(new CircuitView(this), "picFilter", tr("Circuit"));
     auto* views = named(new QTabWidget(this), "tabFilterViews", tr("Response and circuit"));
     views->addTab(plot_, tr("Response"));
     views->addTab(circuit_, tr("Circuit"));
+    views->setUsesScrollButtons(false);
 
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addStretch();
+    copyRow->addWidget(copy_);
     auto* right = new QVBoxLayout;
     right->addWidget(table_);
+    right->addLayout(copyRow);
     right->addWidget(views, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(filter);
@@ -136,10 +195,10 @@ FiltersActive::FiltersActive(QWidget* parent)
     for (QLineEdit* e : {corner_.edit, resistors_->from(), resistors_->to(), capacitors_->from(), capacitors_->to(),
                          rTolerance_.edit, cTolerance_.edit})
         connect(e, &QLineEdit::textChanged, this, &FiltersActive::design);
-    tabChain({kind_, response_, order_, corner_.edit, topology_, resistors_->series(), resistors_->from(),
-              resistors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(), rTolerance_.edit,
-              cTolerance_.edit, table_, views, plot_->canvas(), plot_->dataButton(), plot_->copyButton(),
-              circuit_->copyButton()});
+    tabChain(timing::around({kind_, response_, order_, corner_.edit, topology_, resistors_->series(),
+                             resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
+                             capacitors_->to(), rTolerance_.edit, cTolerance_.edit, table_, copy_},
+                            views, {}));
     design();
 }
 
@@ -191,19 +250,15 @@ void FiltersActive::show(const Found& found)
         QStringList parts;
         for (const values::SectionPart& p : s.parts)
             parts << QString::fromStdString(p.name) + u' ' + filterdrawing::valueText(p, l);
-        const QStringList cells = {QString::number(row + 1),
-                                   timing::shown(s.goal.f0Hz, QStringLiteral("Hz"), l),
-                                   first ? QStringLiteral("-") : figure(s.goal.q, l),
-                                   timing::shown(s.f0Hz, QStringLiteral("Hz"), l),
-                                   first ? QStringLiteral("-") : figure(s.q, l),
-                                   percentText(s.f0ErrorPct, l),
-                                   first ? QStringLiteral("-") : percentText(s.qErrorPct, l),
-                                   parts.join(QStringLiteral(", "))};
-        for (int column = 0; column < cells.size(); ++column)
-            table_->setItem(
-                row, column,
-                cell(cells[column],
-                     column == partsColumn ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter));
+        const auto none = [] { return cell(QStringLiteral("-")); };
+        table_->setItem(row, 0, cell(QString::number(row + 1)));
+        table_->setItem(row, 1, filterfields::frequencyCell(s.goal.f0Hz, l));
+        table_->setItem(row, 2, first ? none() : filterfields::figureCell(s.goal.q, l));
+        table_->setItem(row, 3, filterfields::frequencyCell(s.f0Hz, l));
+        table_->setItem(row, 4, first ? none() : filterfields::figureCell(s.q, l));
+        table_->setItem(row, 5, filterfields::errorCell(s.f0ErrorPct, l));
+        table_->setItem(row, 6, first ? none() : filterfields::errorCell(s.qErrorPct, l));
+        table_->setItem(row, partsColumn, cell(parts.join(QStringLiteral(", ")), Qt::AlignLeft | Qt::AlignVCenter));
         ++row;
     }
     QStringList lines;

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -50,6 +51,7 @@ private:
     filterfields::Field rTolerance_;
     filterfields::Field cTolerance_;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
     QLabel* summary_ = nullptr;
     PlotView* plot_ = nullptr;
     CircuitView* circuit_ = nullptr;

@@ -4,10 +4,13 @@
 #include "numeric/format.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
+#include "tools/timing/fields.h"
 #include "tools/widgets.h"
 #include "values/measured.h"
 
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -39,32 +42,49 @@ QString unitOf(values::Measure quantity)
     return {};
 }
 
-class Reserved : public QLabel {
-public:
-    Reserved(QWidget* parent, int lines)
-        : QLabel(parent)
-        , lines_(lines)
-    {
-        setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    }
-    QSize sizeHint() const override { return {0, lines_ * fontMetrics().lineSpacing() + 1}; }
-    QSize minimumSizeHint() const override { return sizeHint(); }
-
-private:
-    int lines_;
-};
-
-// Always shown, a line high, so the window keeps its size as messages come and go.
+// Always there, two lines high, so the window keeps its size as messages come and go: a
+// refusal's examples take a second line under a narrow field.
 QLabel* messageLabel(QWidget* parent, const QString& name)
 {
-    QLabel* label = reservedLabel(parent, name, 1);
-    QPalette warning = label->palette();
-    warning.setColor(QPalette::WindowText, QColor(0xa0, 0x00, 0x00));
-    label->setPalette(warning);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    return label;
+    return new SteadyLabel(parent, name, 2);
 }
 
+// Holds a table at `rows` rows whatever the face and style it is shown in, which set its rows'
+// height only once it is polished.
+class RowsHigh : public QObject {
+public:
+    RowsHigh(QTableWidget* table, int rows)
+        : QObject(table)
+        , table_(table)
+        , rows_(rows)
+    {
+        table->installEventFilter(this);
+        fit();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        const QEvent::Type type = event->type();
+        if (watched == table_ && (type == QEvent::Polish || type == QEvent::FontChange || type == QEvent::StyleChange))
+            fit();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void fit()
+    {
+        // Room for the scroll bar a narrow window gives it, so no row is hidden under it.
+        table_->setFixedHeight(table_->horizontalHeader()->sizeHint().height() +
+                               rows_ * table_->verticalHeader()->defaultSectionSize() + 2 * table_->frameWidth() +
+                               table_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    }
+
+    QTableWidget* table_;
+    int rows_;
+};
+
+// The tip holds what a narrow window cuts short.
 void say(QLabel* message, const QString& text)
 {
     message->setText(text);
@@ -113,17 +133,18 @@ void Field::setEnabled(bool enabled) const
 }
 
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
-                const QString& accessibleName, const QString& text)
+                const QString& accessibleName, const QString& example)
 {
     const QString base = QLatin1String(name).mid(3);
     Field f;
     f.quantity = quantity;
-    f.edit = named(new QLineEdit(localised(text.toStdString(), parent->locale()), parent), name, accessibleName);
+    f.edit = named(new QLineEdit(parent), name, accessibleName);
+    f.edit->setPlaceholderText(QObject::tr("e.g. %1").arg(localised(example.toStdString(), parent->locale())));
     f.label = labelFor(parent, QStringLiteral("lbl") + base, caption, f.edit);
     f.unit = new QLabel(unitOf(quantity), parent);
     f.unit->setObjectName(QStringLiteral("lbl") + base + QStringLiteral("Unit"));
     f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"));
-    const int width = f.edit->fontMetrics().horizontalAdvance(QStringLiteral("000.000k")) * 3 / 2;
+    const int width = f.edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 000.000k")) * 5 / 4;
     f.edit->setMinimumWidth(width);
     f.edit->setMaximumWidth(width * 2);
     return f;
@@ -133,15 +154,16 @@ Field makePercent(QWidget* parent, const char* name, const QString& caption, con
                   const QString& text)
 {
     Field f = makeField(parent, name, caption, values::Measure::Resistance, accessibleName, text);
+    f.edit->setText(localised(text.toStdString(), parent->locale()));
     f.kind = Field::Kind::Percent;
     f.unit->setText(QStringLiteral("%"));
     return f;
 }
 
 Field makeNumber(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
-                 const QString& text)
+                 const QString& example)
 {
-    Field f = makeField(parent, name, caption, values::Measure::Resistance, accessibleName, text);
+    Field f = makeField(parent, name, caption, values::Measure::Resistance, accessibleName, example);
     f.kind = Field::Kind::Number;
     // An empty label asks MS Sans Serif for the width of no text, which comes back as hundreds of
     // pixels: this one takes the width the grid gives it.
@@ -226,32 +248,34 @@ void Range::setEnabled(bool enabled) const
         w->setEnabled(enabled);
 }
 
-QLabel* reservedLabel(QWidget* parent, const QString& name, int lines)
+QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
+                        int rows, std::initializer_list<int> stretch)
 {
-    auto* label = new Reserved(parent, lines);
-    label->setObjectName(name);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setWordWrap(lines > 1);
-    return label;
+    QTableWidget* table = resultsTable(parent, name, accessibleName, headers, stretch);
+    table->setAlternatingRowColors(true);
+    new RowsHigh(table, rows);
+    return table;
 }
 
-QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
-                        int rows)
+QString figure(double value, const QLocale& locale)
 {
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->setTabKeyNavigation(false);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    table->horizontalHeader()->setStretchLastSection(true);
-    const int row = table->verticalHeader()->defaultSectionSize();
-    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + rows * row + 2 * table->frameWidth() +
-                          table->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
-    return table;
+    return localised(values::plain(value), locale);
+}
+
+QTableWidgetItem* figureCell(double value, const QLocale& locale)
+{
+    return cell(figure(value, locale), localised(values::shortestText(value), locale));
+}
+
+QTableWidgetItem* frequencyCell(double hz, const QLocale& locale)
+{
+    return cell(timing::shownInCell(hz, QStringLiteral("Hz"), locale), fullText(hz, "Hz", locale));
+}
+
+QTableWidgetItem* errorCell(double percent, const QLocale& locale)
+{
+    return cell(localised((percent > 0 ? "+" : "") + values::plain(percent) + " %", locale),
+                fullPercent(percent, locale));
 }
 
 } // namespace tools::filterfields

@@ -8,6 +8,7 @@
 #include "values/series.h"
 #include "values/timing.h"
 
+#include <initializer_list>
 #include <optional>
 #include <vector>
 
@@ -15,10 +16,12 @@ class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QLocale;
 class QTableWidget;
+class QTableWidgetItem;
 
 // What the pages of the Filters window share: fields whose message line is kept whether or not
-// there is a message, so the window never changes size as the user types.
+// there is a message, so the window never changes size as the user types, and their tables.
 namespace tools::filterfields {
 
 // A caption, a field and its unit on one row, and the line under them for what is wrong with it.
@@ -37,15 +40,15 @@ struct Field {
 };
 
 // `name` is the field's objectName ("txtFilterCorner"); the label, unit and message take "lbl"
-// names after it. `text` is what it opens with.
+// names after it. It opens empty, showing "e.g. `example`".
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
-                const QString& accessibleName, const QString& text);
-// A tolerance in percent, 0 to 50.
+                const QString& accessibleName, const QString& example);
+// A tolerance in percent, 0 to 50, opening at `text`: a setting more than a question.
 Field makePercent(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
                   const QString& text);
-// A plain number above zero (a Q).
+// A plain number above zero (a Q), opening empty as makeField.
 Field makeNumber(QWidget* parent, const char* name, const QString& caption, const QString& accessibleName,
-                 const QString& text);
+                 const QString& example);
 // Label, field and unit on `row`, the message under the field on the row below.
 void addField(QGridLayout* grid, int row, const Field& field);
 
@@ -73,14 +76,16 @@ private:
     QLabel* message_ = nullptr;
 };
 
-// A label `lines` lines high in its font of the moment (the window's face changes with the screen's
-// ratio), whatever it holds, taking the width it is given: answers and messages come and go without
-// the window changing size.
-QLabel* reservedLabel(QWidget* parent, const QString& name, int lines);
-
-// A read-only results table with the headers given, rows selected whole, its columns as wide as
-// their texts, `rows` rows high.
+// A results table (tools/table.h) with the headers given, `rows` rows high; the columns in
+// `stretch` take the width left over.
 QTableWidget* makeTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
-                        int rows);
+                        int rows, std::initializer_list<int> stretch = {});
+
+// What the tables show: a figure to five digits ("0.54072") and a signed error ("+0.11527 %"), and
+// the same at full precision for copying.
+QString figure(double value, const QLocale& locale);
+QTableWidgetItem* figureCell(double value, const QLocale& locale);
+QTableWidgetItem* frequencyCell(double hz, const QLocale& locale);
+QTableWidgetItem* errorCell(double percent, const QLocale& locale);
 
 } // namespace tools::filterfields

@@ -31,8 +31,8 @@ Filters::Filters(QWidget* parent)
     layout->addWidget(tabFilters_, 1);
     layout->addLayout(buttons);
     connect(tabFilters_, &QTabWidget::currentChanged, this, &Filters::pageChosen);
-    // Typing goes to the corner straight away.
-    setFocusProxy(active_->firstField());
+    // Typing goes to the corner straight away. Not by a focus proxy: Tab coming round would skip
+    // the tab bar for it.
     active_->firstField()->setFocus();
 }
 

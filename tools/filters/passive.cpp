@@ -7,6 +7,7 @@
 #include "tools/localised.h"
 #include "tools/plots.h"
 #include "tools/plotview.h"
+#include "tools/table.h"
 #include "tools/timing/fields.h"
 #include "tools/widgets.h"
 
@@ -56,15 +57,7 @@ bool loaded(PassiveForm f)
     return f == PassiveForm::LcLow || f == PassiveForm::LcHigh || f == PassiveForm::LcBand;
 }
 
-QString figure(double v, const QLocale& locale)
-{
-    return localised(values::plain(v, 5), locale);
-}
-
-QString percentText(double p, const QLocale& locale)
-{
-    return localised((p > 0 ? "+" : "") + values::plain(p, 3) + " %", locale);
-}
+using filterfields::figure;
 
 } // namespace
 
@@ -89,8 +82,7 @@ FiltersPassive::FiltersPassive(QWidget* parent)
     filterfields::addField(parts, 3, l_);
     filterfields::addField(parts, 5, c_);
     parts->setColumnStretch(3, 1);
-    result_ = filterfields::reservedLabel(this, QStringLiteral("lblPassiveResult"), 3);
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    result_ = timing::answerLabel(this, "lblPassiveResult", 3);
     auto* forward = new QGroupBox(tr("From the parts"), this);
     auto* forwardLayout = new QVBoxLayout(forward);
     forwardLayout->addLayout(parts);
@@ -99,7 +91,11 @@ FiltersPassive::FiltersPassive(QWidget* parent)
     auto* goal = new QGridLayout;
     target_ = filterfields::makeField(this, "txtPassiveTarget", tr("Tar&get f0:"), Measure::Frequency,
                                       tr("Target frequency"), QStringLiteral("1k"));
+    target_.label->setToolTip(tr("f0: the corner of a first-order filter; the centre of a band pass or notch, or "
+                                 "where a second-order one would resonate"));
     q_ = filterfields::makeNumber(this, "txtPassiveQ", tr("&Q:"), tr("Target Q"), QStringLiteral("0.7071"));
+    q_.label->setToolTip(tr("Q: how sharply a second-order filter peaks at f0; f0 over the bandwidth of a band pass "
+                            "or notch; 0.7071 is the flattest low or high pass"));
     filterfields::addField(goal, 0, target_);
     filterfields::addField(goal, 2, q_);
     resistors_ = std::make_unique<filterfields::Range>(this, goal, 4, QStringLiteral("PassiveR"), tr("R&esistors:"),
@@ -110,8 +106,13 @@ FiltersPassive::FiltersPassive(QWidget* parent)
                                                         Measure::Capacitance, values::Series::E12, "1p", "100u");
     goal->setColumnStretch(3, 1);
     table_ = filterfields::makeTable(this, "tblPassiveDesigns", tr("Best parts"),
-                                     {tr("R"), tr("L"), tr("C"), tr("f0"), tr("Q"), tr("f0 error"), tr("Q error")}, 5);
-    status_ = filterfields::reservedLabel(this, QStringLiteral("lblPassiveStatus"), 2);
+                                     {tr("R"), tr("L"), tr("C"), tr("f0"), tr("Q"), tr("f0 error"), tr("Q error")}, 4);
+    table_->horizontalHeaderItem(3)->setToolTip(tr("f0: the corner or centre frequency the parts give"));
+    table_->horizontalHeaderItem(4)->setToolTip(tr("Q: how sharply the parts' filter peaks at f0"));
+    table_->horizontalHeaderItem(5)->setToolTip(tr("How far the parts' f0 lies from the target, in percent"));
+    table_->horizontalHeaderItem(6)->setToolTip(tr("How far the parts' Q lies from the target, in percent"));
+    copy_ = copyTableButton(this, table_, "cmdCopyPassiveDesigns");
+    status_ = timing::answerLabel(this, "lblPassiveStatus", 2);
     auto* designer = new QGroupBox(tr("Standard parts for a target"), this);
     auto* designerLayout = new QVBoxLayout(designer);
     designerLayout->addLayout(goal);
@@ -122,14 +123,19 @@ FiltersPassive::FiltersPassive(QWidget* parent)
     auto* views = named(new QTabWidget(this), "tabPassiveViews", tr("Bode plot and circuit"));
     views->addTab(plot_, tr("Bode plot"));
     views->addTab(circuit_, tr("Circuit"));
+    views->setUsesScrollButtons(false);
 
     // The parts and the target side by side over the designer's table; the plot and the circuit
     // beside them all.
+    auto* copyRow = new QHBoxLayout;
+    copyRow->addStretch();
+    copyRow->addWidget(copy_);
     auto* left = new QGridLayout;
     left->addWidget(forward, 0, 0);
     left->addWidget(designer, 0, 1);
     left->addWidget(table_, 1, 0, 1, 2);
-    left->setRowStretch(2, 1);
+    left->addLayout(copyRow, 2, 0, 1, 2);
+    left->setRowStretch(3, 1);
     auto* layout = new QHBoxLayout(this);
     layout->addLayout(left);
     layout->addWidget(views, 1);
@@ -151,27 +157,11 @@ FiltersPassive::FiltersPassive(QWidget* parent)
         rowDrawn_ = true;
         draw();
     });
-    tabChain({form_,
-              r_.edit,
-              l_.edit,
-              c_.edit,
-              target_.edit,
-              q_.edit,
-              resistors_->series(),
-              resistors_->from(),
-              resistors_->to(),
-              inductors_->series(),
-              inductors_->from(),
-              inductors_->to(),
-              capacitors_->series(),
-              capacitors_->from(),
-              capacitors_->to(),
-              table_,
-              views,
-              plot_->canvas(),
-              plot_->dataButton(),
-              plot_->copyButton(),
-              circuit_->copyButton()});
+    tabChain(
+        timing::around({form_, r_.edit, l_.edit, c_.edit, target_.edit, q_.edit, resistors_->series(),
+                        resistors_->from(), resistors_->to(), inductors_->series(), inductors_->from(),
+                        inductors_->to(), capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_},
+                       views, {}));
     formChosen();
 }
 
@@ -269,16 +259,14 @@ void FiltersPassive::showDesigns(const Found& found)
     int row = 0;
     for (const values::PassiveDesign& d : designs_) {
         const bool second = values::isSecondOrder(f);
-        const QStringList cells = {
-            timing::shown(d.r, QStringLiteral("Ω"), l),
-            values::usesInductor(f) ? timing::shown(d.l, QStringLiteral("H"), l) : QStringLiteral("-"),
-            values::usesCapacitor(f) ? timing::shown(d.c, QStringLiteral("F"), l) : QStringLiteral("-"),
-            timing::shown(d.f0Hz, QStringLiteral("Hz"), l),
-            second ? figure(d.q, l) : QStringLiteral("-"),
-            percentText(d.f0ErrorPct, l),
-            second ? percentText(d.qErrorPct, l) : QStringLiteral("-")};
-        for (int column = 0; column < cells.size(); ++column)
-            table_->setItem(row, column, cell(cells[column]));
+        const auto none = [] { return cell(QStringLiteral("-")); };
+        table_->setItem(row, 0, cell(timing::shown(d.r, QStringLiteral("Ω"), l)));
+        table_->setItem(row, 1, values::usesInductor(f) ? cell(timing::shown(d.l, QStringLiteral("H"), l)) : none());
+        table_->setItem(row, 2, values::usesCapacitor(f) ? cell(timing::shown(d.c, QStringLiteral("F"), l)) : none());
+        table_->setItem(row, 3, filterfields::frequencyCell(d.f0Hz, l));
+        table_->setItem(row, 4, second ? filterfields::figureCell(d.q, l) : none());
+        table_->setItem(row, 5, filterfields::errorCell(d.f0ErrorPct, l));
+        table_->setItem(row, 6, second ? filterfields::errorCell(d.qErrorPct, l) : none());
         ++row;
     }
     QString status = designs_.empty() ? tr("No parts of these ranges come near.") : QString();

@@ -11,6 +11,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace tools {
@@ -54,6 +55,7 @@ private:
     std::unique_ptr<filterfields::Range> inductors_;
     std::unique_ptr<filterfields::Range> capacitors_;
     QTableWidget* table_ = nullptr;
+    QPushButton* copy_ = nullptr;
     QLabel* status_ = nullptr;
     PlotView* plot_ = nullptr;
     CircuitView* circuit_ = nullptr;
