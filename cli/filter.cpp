@@ -42,7 +42,14 @@ constexpr Option filterOptions[] = {
     jsonOption,
 };
 
-constexpr Syntax syntax{.options = filterOptions};
+// The Chebyshev example takes --ripple's default; the others take every other default.
+constexpr std::string_view filterExamples[] = {
+    "--kind lowpass --response butterworth --order 4 --f 1k",
+    "--kind highpass --response chebyshev --order 3 --f 100 --topology mfb",
+    "--kind lowpass --response bessel --order 2 --f 10k --topology sallen-key-equal --series E96 --cap-series E6",
+};
+
+constexpr Syntax syntax{.options = filterOptions, .examples = filterExamples};
 
 int runWithoutPictures(const Arguments& a, std::ostream& out, std::ostream& err)
 {
@@ -195,7 +202,8 @@ std::optional<Request> read(const Arguments& a, std::string& error)
     r.goal.prototype.response = static_cast<values::Response>(*response);
     if (const auto ripple = a.value("ripple")) {
         if (r.goal.prototype.response != values::Response::Chebyshev) {
-            error = "--ripple: only a Chebyshev response ripples; leave it out or give --response chebyshev";
+            error = "filter with --response " + *a.value("response") +
+                ": --ripple does not apply; leave it out or give --response chebyshev";
             return std::nullopt;
         }
         std::string text = *ripple;
@@ -273,17 +281,22 @@ void writeJson(std::ostream& out, const Request& r, const values::FilterDesign& 
     j.key("fc_hz").number(r.goal.fcHz);
     j.key("sections").beginArray();
     for (const values::SectionDesign& s : d.sections) {
-        j.beginObject().key("order").number(static_cast<long long>(values::isFirstOrder(s.circuit) ? 1 : 2));
-        j.key("f0_goal_hz").number(s.goal.f0Hz).key("q_goal").number(s.goal.q);
-        j.key("parts").beginObject();
+        // A first-order section has no Q.
+        const bool first = values::isFirstOrder(s.circuit);
+        const auto q = [&j, first](double value) -> Json& { return first ? j.null() : j.number(value); };
+        j.beginObject().key("order").number(static_cast<long long>(first ? 1 : 2));
+        j.key("f0_goal_hz").number(s.goal.f0Hz).key("q_goal");
+        q(s.goal.q);
+        j.key("parts").beginArray();
         for (const values::SectionPart& p : s.parts) {
-            std::string key = p.name;
-            std::transform(key.begin(), key.end(), key.begin(), [](unsigned char ch) { return std::tolower(ch); });
-            j.key(key + (values::isCapacitor(p.name) ? "_f" : "_ohm")).number(p.value);
+            j.beginObject().key("name").string(p.name);
+            j.key(values::isCapacitor(p.name) ? "value_f" : "value_ohm").number(p.value).endObject();
         }
-        j.endObject();
-        j.key("f0_hz").number(s.f0Hz).key("q").number(s.q).key("gain").number(s.gain);
-        j.key("f0_error_pct").percent(s.f0ErrorPct).key("q_error_pct").percent(s.qErrorPct);
+        j.endArray();
+        j.key("f0_hz").number(s.f0Hz).key("q");
+        q(s.q).key("gain").number(s.gain);
+        j.key("f0_error_pct").percent(s.f0ErrorPct).key("q_error_pct");
+        first ? j.null() : j.percent(s.qErrorPct);
         j.endObject();
     }
     j.endArray();

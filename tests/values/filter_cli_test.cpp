@@ -45,21 +45,25 @@ INSTANTIATE_TEST_SUITE_P(
             "at 1 kHz: -2.9986 dB (ideal -3.0103 dB); -3.857 dB to -2.2196 dB over the tolerances (R 1 %, C 5 %)\n"
             "-3 dB at 1.0007 kHz\n",
             ""},
-        CommandCase{"BesselSecondOrderAsJson",
+        // A first-order section has no Q: null, as every number that does not apply.
+        CommandCase{"BesselThirdOrderAsJson",
                     {"filter", "--kind", "highpass", "--response", "bessel", "--order", "3", "--f", "2k", "--topology",
                      "mfb", "--json"},
                     0,
                     R"({"kind": "highpass", "response": "bessel", "ripple_db": null, "order": 3, "topology": "mfb", )"
-                    R"("fc_hz": 2000, "sections": [{"order": 1, "f0_goal_hz": 1512.0863329739723, "q_goal": 0, )"
-                    R"("parts": {"c1_f": 2.7e-9, "r1_ohm": 39000}, "f0_hz": 1511.442954338987, "q": 0, "gain": 1, )"
-                    R"("f0_error_pct": -0.04254906753372589, "q_error_pct": 0.0}, {"order": 2, )"
-                    R"("f0_goal_hz": 1381.5807745050538, "q_goal": 0.6910466258250713, "parts": {"c2_f": 3.3e-9, )"
-                    R"("c3_f": 3.3e-9, "c4_f": 1.8e-8, "r2_ohm": 6800, "r3_ohm": 33000}, "f0_hz": 1378.5276544796243, )"
-                    R"("q": 0.6901772328905844, "gain": -1, "f0_error_pct": -0.22098744291829675, )"
-                    R"("q_error_pct": -0.12580814405234175}], "pass_band_gain": -1, )"
-                    R"("response_at_fc_db": -3.0099918792824756, "ideal_at_fc_db": -3.0102999566398125, )"
-                    R"("band_at_fc_db": [-3.6814570976534284, -2.4227700002576364], )"
-                    R"("half_power_hz": 1999.9060766878285, "r_tolerance_pct": 1.0, "c_tolerance_pct": 5.0})"
+                    R"("fc_hz": 2000, "sections": [{"order": 1, "f0_goal_hz": 1512.0863329739723, "q_goal": null, )"
+                    R"("parts": [{"name": "C1", "value_f": 2.7e-9}, {"name": "R1", "value_ohm": 39000}], )"
+                    R"("f0_hz": 1511.442954338987, "q": null, "gain": 1, "f0_error_pct": -0.04254906753372589, )"
+                    R"("q_error_pct": null}, {"order": 2, "f0_goal_hz": 1381.5807745050538, )"
+                    R"("q_goal": 0.6910466258250713, "parts": [{"name": "C2", "value_f": 3.3e-9}, )"
+                    R"({"name": "C3", "value_f": 3.3e-9}, {"name": "C4", "value_f": 1.8e-8}, )"
+                    R"({"name": "R2", "value_ohm": 6800}, {"name": "R3", "value_ohm": 33000}], )"
+                    R"("f0_hz": 1378.5276544796243, "q": 0.6901772328905844, "gain": -1, )"
+                    R"("f0_error_pct": -0.22098744291829675, "q_error_pct": -0.12580814405234175}], )"
+                    R"("pass_band_gain": -1, "response_at_fc_db": -3.0099918792824756, )"
+                    R"("ideal_at_fc_db": -3.0102999566398125, "band_at_fc_db": [-3.6814570976534284, )"
+                    R"(-2.4227700002576364], "half_power_hz": 1999.9060766878285, "r_tolerance_pct": 1.0, )"
+                    R"("c_tolerance_pct": 5.0})"
                     "\n",
                     ""},
         CommandCase{"ChebyshevEqualParts",
@@ -92,8 +96,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     "voltiva: --kind: 'bandpass' is not a kind of filter: write lowpass or highpass\n"},
         CommandCase{"RippleWithoutChebyshev", filter({"--ripple", "1"}), 2, "",
-                    "voltiva: --ripple: only a Chebyshev response ripples; leave it out or give --response "
-                    "chebyshev\n"},
+                    "voltiva: filter with --response butterworth: --ripple does not apply; leave it out or give "
+                    "--response chebyshev\n"},
         CommandCase{"OrderNine",
                     {"filter", "--kind", "lowpass", "--response", "bessel", "--order", "9", "--f", "1k"},
                     2,
