@@ -103,6 +103,7 @@ using filterfields::figure;
 
 FiltersActive::FiltersActive(QWidget* parent)
     : QWidget(parent)
+    , summary_(timing::answerLabel(this, "lblFilterSummary", 5))
     , search_(this, [this](const Found& found) { show(found); })
 {
     setObjectName(QStringLiteral("pageFiltersActive"));
@@ -145,8 +146,6 @@ FiltersActive::FiltersActive(QWidget* parent)
                                             tr("Capacitor tolerance"), QStringLiteral("5"));
     filterfields::addField(grid, 12, cTolerance_);
     grid->setColumnStretch(3, 1);
-
-    summary_ = timing::answerLabel(this, "lblFilterSummary", 5);
 
     auto* filter = new QGroupBox(tr("Filter"), this);
     auto* left = new QVBoxLayout(filter);

@@ -63,6 +63,8 @@ using filterfields::figure;
 
 FiltersPassive::FiltersPassive(QWidget* parent)
     : QWidget(parent)
+    , result_(timing::answerLabel(this, "lblPassiveResult", 3))
+    , status_(timing::answerLabel(this, "lblPassiveStatus", 2))
     , search_(this, [this](const Found& found) { showDesigns(found); })
 {
     setObjectName(QStringLiteral("pageFiltersPassive"));
@@ -82,7 +84,6 @@ FiltersPassive::FiltersPassive(QWidget* parent)
     filterfields::addField(parts, 3, l_);
     filterfields::addField(parts, 5, c_);
     parts->setColumnStretch(3, 1);
-    result_ = timing::answerLabel(this, "lblPassiveResult", 3);
     auto* forward = new QGroupBox(tr("From the parts"), this);
     auto* forwardLayout = new QVBoxLayout(forward);
     forwardLayout->addLayout(parts);
@@ -112,7 +113,6 @@ FiltersPassive::FiltersPassive(QWidget* parent)
     table_->horizontalHeaderItem(5)->setToolTip(tr("How far the parts' f0 lies from the target, in percent"));
     table_->horizontalHeaderItem(6)->setToolTip(tr("How far the parts' Q lies from the target, in percent"));
     copy_ = copyTableButton(this, table_, "cmdCopyPassiveDesigns");
-    status_ = timing::answerLabel(this, "lblPassiveStatus", 2);
     auto* designer = new QGroupBox(tr("Standard parts for a target"), this);
     auto* designerLayout = new QVBoxLayout(designer);
     designerLayout->addLayout(goal);

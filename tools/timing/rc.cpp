@@ -27,6 +27,7 @@ using values::Measure;
 
 RcPage::RcPage(QWidget* parent)
     : QWidget(parent)
+    , result_(timing::answerLabel(this, "lblRc", 6))
     , search_(this, [this](const Found& found) { showPairs(found); })
 {
     setObjectName(QStringLiteral("fraRc"));
@@ -38,7 +39,6 @@ RcPage::RcPage(QWidget* parent)
                                 QStringLiteral("5"));
     level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Measure::Voltage,
                                tr("Voltage the capacitor charges to"), QStringLiteral("3.3"));
-    result_ = timing::answerLabel(this, "lblRc", 6);
     circuit_ = named(new CircuitView(this), "picRc", tr("Circuit"));
     bode_ = named(new PlotView(this), "plotRcBode", tr("Bode plot"));
     charge_ = named(new PlotView(this), "plotRcCharge", tr("Charging"));

@@ -36,6 +36,7 @@ enum Column { CR1, CR2, CC, CFrequency, CDuty, CWorst, CColumns };
 
 TimerPage::TimerPage(QWidget* parent)
     : QWidget(parent)
+    , result_(timing::answerLabel(this, "lbl555", 5))
     , search_(this, [this](const Found& found) { showDesigns(found); })
 {
     setObjectName(QStringLiteral("fra555"));
@@ -53,7 +54,6 @@ TimerPage::TimerPage(QWidget* parent)
     r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
     c_ = timing::makeField(this, "txt555C", tr("C:"), Measure::Capacitance, tr("Timing capacitor"),
                            QStringLiteral("10n"));
-    result_ = timing::answerLabel(this, "lbl555", 5);
     circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
     waveform_ = named(new PlotView(this), "plot555", tr("Waveform"));
     QTabWidget* views = timing::views(this, "tab555Views", circuit_, {{waveform_, tr("Waveform")}});
