@@ -158,10 +158,9 @@ PlotView::PlotView(QWidget* parent)
     scroll_->viewport()->setAutoFillBackground(false);
     canvas_->setAutoFillBackground(false);
     scroll_->setFocusPolicy(Qt::NoFocus);
-    readout_ = named(new QLabel(this), "lblPlotReadout");
-    // As tall as its text in the font of the moment, as wide as it is given: it is never empty.
-    readout_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // As wide as it is given, wrapped in room for three lines: a Bode plot's four readings beside
+    // a narrow plot take that many.
+    readout_ = new SteadyLabel(this, QStringLiteral("lblPlotReadout"), 3, SteadyLabel::Tone::Plain);
     cmdCopyData_ = named(new QPushButton(tr("Copy &data"), this), "cmdCopyData");
     cmdCopyData_->setToolTip(tr("Copy the plotted points as CSV"));
     // Alt+P, as the circuit's Copy picture beside it: the plots and the circuit share a page's tabs,
