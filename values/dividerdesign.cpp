@@ -42,15 +42,6 @@ detail::pairs::Options pairOptions(const DividerOptions& options)
 
 using detail::Fraction;
 
-// 1 + t and 1 - t for a tolerance of t percent below 100.
-std::pair<Fraction, Fraction> toleranceFactors(const Decimal& percent)
-{
-    const Fraction t = quotient(Fraction::of(percent), Fraction::of(Decimal::of(100, 0)));
-    if (percent.mantissa == 0)
-        return {Fraction{1, 1}, Fraction{1, 1}};
-    return {Fraction{t.den + t.num, t.den}, Fraction{t.den - t.num, t.den}};
-}
-
 // V out of R1 and R2 from the source, exactly.
 Fraction output(const DividerGoal& goal, const Fraction& r1, const Fraction& r2)
 {
@@ -70,7 +61,7 @@ DividerPair describe(const DividerGoal& goal, const detail::pairs::Pair& found, 
     pair.deviation = detail::deviationOf(out, Fraction::of(goal.vout));
     // The output rises with R2 and falls with R1 in output mode, the other way round in feedback
     // mode, so its extremes sit at opposite corners.
-    const auto [up, down] = toleranceFactors(options.tolerancePercent);
+    const auto [up, down] = detail::pairs::toleranceFactors(options.tolerancePercent);
     const bool rising = goal.mode == DividerMode::Output;
     pair.worstCase.min = detail::nearestDouble(output(goal, r1 * (rising ? up : down), r2 * (rising ? down : up)));
     pair.worstCase.max = detail::nearestDouble(output(goal, r1 * (rising ? down : up), r2 * (rising ? up : down)));

@@ -103,4 +103,32 @@ std::vector<Nearest> nearestInEverySeries(const Decimal& target)
     return all;
 }
 
+Bracket bracket(const SeriesSet& set, const Exact& value)
+{
+    // Two decades either way hold both neighbours of any value in every series.
+    const double v = value.toDouble();
+    const double lo = std::max(v / 100, 1e-15);
+    const double hi = std::min(v * 100, 1e15);
+    Bracket b;
+    if (value.isZero() || lo > hi)
+        return b;
+    for (const Decimal& d : valuesInRange(set, approximate(lo, 3), approximate(hi, 3))) {
+        if (Exact::of(d) >= value) {
+            b.atOrAbove = d;
+            break;
+        }
+        b.below = d;
+    }
+    return b;
+}
+
+std::optional<Decimal> nearer(const Bracket& around, const Exact& value)
+{
+    if (!around.below || !around.atOrAbove)
+        return around.atOrAbove ? around.atOrAbove : around.below;
+    if (Exact::of(*around.atOrAbove) == value)
+        return around.atOrAbove;
+    return value * value < Exact::of(*around.below) * Exact::of(*around.atOrAbove) ? around.below : around.atOrAbove;
+}
+
 } // namespace values

@@ -17,14 +17,14 @@ namespace {
 __extension__ using u128 = unsigned __int128;
 
 // An unsigned integer wide enough for every product the ranking makes, on the stack: the ranking
-// makes a few of them for every pair it looks at. Values lie within 1e-15 .. 1e15 with 64-bit
-// mantissas, so one aligned to the smallest exponent needs at most 164 bits; a coefficient
-// aligned to the others, each of them within 1e-30 .. 1e30 of a part's value, at most 365; X then
-// at most 365 + 2 x 164 = 693, and comparing two deviations (each side a product of X and Y) at
-// most 1386.
+// makes a few for every pair it looks at. Values lie within 1e-15 .. 1e15 with at most 18
+// significant digits, so one aligned to the smallest exponent needs at most 160 bits; the
+// coefficients aligned to one another at most 230 within the designers' checks (the widest
+// spread is the regulator's I adj, carrying a part's exponent, against its V out). X and Y then
+// need at most 390 bits, and comparing two deviations 780.
 class Wide {
 public:
-    static constexpr int capacity = 22;
+    static constexpr int capacity = 16;
 
     Wide() = default;
     explicit Wide(std::uint64_t v)
@@ -365,6 +365,14 @@ Fraction term(const Decimal& c, const Fraction& r)
 }
 
 } // namespace
+
+std::pair<Fraction, Fraction> toleranceFactors(const Decimal& percent)
+{
+    if (percent.mantissa == 0)
+        return {Fraction{1, 1}, Fraction{1, 1}};
+    const Fraction t = quotient(Fraction::of(percent), Fraction::of(Decimal::of(100, 0)));
+    return {Fraction{t.den + t.num, t.den}, Fraction{t.den - t.num, t.den}};
+}
 
 Fraction ratio(const Form& form, const Fraction& r1, const Fraction& r2)
 {

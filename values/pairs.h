@@ -12,6 +12,7 @@
 #include <optional>
 #include <span>
 #include <stop_token>
+#include <utility>
 #include <vector>
 
 namespace values::detail::pairs {
@@ -60,5 +61,9 @@ std::vector<Pair> bestBruteForce(const Form& form, std::span<const Part> parts, 
 // smallest part against the largest and the other way round, or the fixed resistor against
 // each end); the limit is then that end's ratio times `goal`, what the nearest pair gives.
 Reach reach(const Form& form, std::span<const Part> parts, const Options& options, const Fraction& goal);
+
+// 1 + t and 1 - t for a tolerance of t percent, 0 <= t < 100: what a part's value is multiplied
+// by at its corners.
+std::pair<Fraction, Fraction> toleranceFactors(const Decimal& percent);
 
 } // namespace values::detail::pairs
