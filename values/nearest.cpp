@@ -105,19 +105,22 @@ std::vector<Nearest> nearestInEverySeries(const Decimal& target)
 
 Bracket bracket(const SeriesSet& set, const Exact& value)
 {
-    // Two decades either way hold both neighbours of any value in every series.
+    // A decade either way holds both neighbours of any value in every series; each series is
+    // looked at on its own, which spares sorting their union.
     const double v = value.toDouble();
-    const double lo = std::max(v / 100, 1e-15);
-    const double hi = std::min(v * 100, 1e15);
+    const double lo = std::max(v / 10, 1e-15);
+    const double hi = std::min(v * 10, 1e15);
     Bracket b;
     if (value.isZero() || lo > hi)
         return b;
-    for (const Decimal& d : valuesInRange(set, approximate(lo, 3), approximate(hi, 3))) {
-        if (Exact::of(d) >= value) {
-            b.atOrAbove = d;
-            break;
-        }
-        b.below = d;
+    for (const Series series : set) {
+        const std::vector<Decimal> near = valuesInRange(series, approximate(lo, 3), approximate(hi, 3));
+        const auto at =
+            std::partition_point(near.begin(), near.end(), [&](const Decimal& d) { return Exact::of(d) < value; });
+        if (at != near.end() && (!b.atOrAbove || *at < *b.atOrAbove))
+            b.atOrAbove = *at;
+        if (at != near.begin() && (!b.below || *b.below < *(at - 1)))
+            b.below = *(at - 1);
     }
     return b;
 }

@@ -15,7 +15,7 @@ namespace {
 using detail::Fraction;
 
 constexpr std::array<RegulatorPart, 4> parts{{
-    {"adjustable, positive (LM317 type)",
+    {"Adjustable, positive (LM317 type)",
      RegulatorKind::ThreeTerminal,
      false,
      {125, -2},
@@ -24,7 +24,7 @@ constexpr std::array<RegulatorPart, 4> parts{{
      {5, -5},
      {1, -4},
      {1, -2}},
-    {"adjustable, negative (LM337 type)",
+    {"Adjustable, negative (LM337 type)",
      RegulatorKind::ThreeTerminal,
      true,
      {125, -2},
@@ -33,7 +33,7 @@ constexpr std::array<RegulatorPart, 4> parts{{
      {5, -5},
      {1, -4},
      {1, -2}},
-    {"low-dropout adjustable (LM1117 type)",
+    {"Low-dropout adjustable (LM1117 type)",
      RegulatorKind::ThreeTerminal,
      false,
      {125, -2},
@@ -42,7 +42,7 @@ constexpr std::array<RegulatorPart, 4> parts{{
      {6, -5},
      {12, -5},
      {5, -3}},
-    {"shunt reference (TL431 type)",
+    {"Shunt reference (TL431 type)",
      RegulatorKind::Shunt,
      false,
      {2495, -3},

@@ -26,7 +26,7 @@ enum class RegulatorKind { ThreeTerminal, Shunt };
 
 // A part's parameters as data sheets give them.
 struct RegulatorPart {
-    const char* name; // "adjustable, positive (LM317 type)"
+    const char* name; // "Adjustable, positive (LM317 type)"
     RegulatorKind kind;
     bool negative;
     Decimal vref;
@@ -63,7 +63,7 @@ struct RegulatorCheck {
 struct RegulatorOptions {
     SeriesSet series{Series::E96};
     Decimal lo = Decimal::of(1, 1); // R1 and R2 both lie in [lo, hi]
-    Decimal hi = Decimal::of(1, 6);
+    Decimal hi = Decimal::of(1, 5);
     Decimal tolerancePercent = Decimal::of(1, 0);
     int top = 10;
     std::optional<Decimal> fixedR1; // "R1 is 240": at most one of the two

@@ -13,22 +13,22 @@ const Decimal one = Decimal::of(1, 0);
 
 } // namespace
 
-Around aroundOf(Series series, const Exact& value)
+Neighbours neighbours(Series series, const Exact& value)
 {
-    // Two decades either way hold both neighbours in every series.
+    // A decade either way holds both neighbours in every series.
     const double v = value.toDouble();
-    const double lo = std::max(v / 100, 1e-15);
-    const double hi = std::min(v * 100, 1e15);
-    Around a;
+    const double lo = std::max(v / 10, 1e-15);
+    const double hi = std::min(v * 10, 1e15);
+    Neighbours a;
     if (value.isZero() || lo > hi)
         return a;
-    for (const Decimal& d : valuesInRange(series, approximate(lo, 3), approximate(hi, 3))) {
-        if (Exact::of(d) > value) {
-            a.above = d;
-            break;
-        }
-        a.atOrBelow = d;
-    }
+    const std::vector<Decimal> near = valuesInRange(series, approximate(lo, 3), approximate(hi, 3));
+    const auto above =
+        std::partition_point(near.begin(), near.end(), [&](const Decimal& d) { return !(value < Exact::of(d)); });
+    if (above != near.end())
+        a.above = *above;
+    if (above != near.begin())
+        a.atOrBelow = *(above - 1);
     return a;
 }
 
@@ -61,7 +61,7 @@ std::optional<BaseDesign> designBase(const BaseDrive& drive)
         drive.hfeMin ? ic * Exact::of(drive.overdrive) / Exact::of(*drive.hfeMin) : ic / Exact::of(drive.forcedGain);
     const Exact across = Exact::of(drive.drive) - Exact::of(drive.vbe);
     d.ohms = across / d.baseCurrent;
-    const Around around = aroundOf(drive.series, d.ohms);
+    const Neighbours around = neighbours(drive.series, d.ohms);
     for (const auto& r : {around.atOrBelow, around.above}) {
         if (!r)
             continue;
@@ -96,7 +96,7 @@ std::optional<GateDesign> designGate(const GateDrive& drive)
     const Exact across = v - Exact::of(drive.plateau);
     d.gateCurrent = qg / Exact::of(drive.time);
     d.ohms = across / d.gateCurrent;
-    const Around around = aroundOf(drive.series, d.ohms);
+    const Neighbours around = neighbours(drive.series, d.ohms);
     for (const auto& r : {around.atOrBelow, around.above}) {
         if (!r)
             continue;
@@ -105,7 +105,7 @@ std::optional<GateDesign> designGate(const GateDrive& drive)
     }
     const Exact hundredFold = d.ohms * Exact::of(100);
     const Exact least = Exact::of(Decimal::of(1, 4)) < hundredFold ? hundredFold : Exact::of(Decimal::of(1, 4));
-    const Around pull = aroundOf(drive.series, least);
+    const Neighbours pull = neighbours(drive.series, least);
     d.pullDown = pull.atOrBelow && Exact::of(*pull.atOrBelow) == least ? pull.atOrBelow : pull.above;
     if (d.pullDown) {
         const Exact rpd = Exact::of(*d.pullDown);

@@ -85,10 +85,10 @@ struct GateDesign {
 std::optional<GateDesign> designGate(const GateDrive& drive);
 
 // The largest series value at or below an exact value and the smallest above it.
-struct Around {
+struct Neighbours {
     std::optional<Decimal> atOrBelow;
     std::optional<Decimal> above;
 };
-Around aroundOf(Series series, const Exact& value);
+Neighbours neighbours(Series series, const Exact& value);
 
 } // namespace values
