@@ -63,6 +63,40 @@ INSTANTIATE_TEST_SUITE_P(
             R"x("r1_current_a": 0.005208333333333333, "below_min_load": true}]})x"
             "\n",
             ""},
+        CommandCase{"RegulatorNegativeWith120Ohms",
+                    {"regulator", "--vout", "-12", "--part", "lm337", "--r1", "120", "--top", "2"},
+                    0,
+                    "Adjustable, negative (LM337 type): V ref -1.25 V (-1.2 V to -1.3 V), I adj 50 µA (0 to 100 µA), "
+                    "minimum load 10 mA\n"
+                    "V out -12 V, E96 from 10 Ω to 100 kΩ, 1 % parts; R1 120 Ω: exact R2 1.0271 kΩ\n"
+                    "   R1       R2      V out  deviation     lowest    highest  R1 current\n"
+                    "120 Ω  1.02 kΩ  -11.926 V    -0.62 %  -12.676 V  -11.198 V  10.417 mA\n"
+                    "120 Ω  1.05 kΩ   -12.24 V    +2.00 %  -13.011 V  -11.492 V  10.417 mA\n",
+                    ""},
+        CommandCase{"OpAmpWithRfChosen",
+                    {"opamp", "--gain", "11", "--rf", "100k", "--top", "2"},
+                    0,
+                    "Non-inverting, G = 1 + Rf / Rg = 11; E24 from 1 kΩ to 1 MΩ, 1 % parts; Rf 100 kΩ: exact Rg 10 kΩ\n"
+                    "    Rf     Rg    gain  deviation  lowest  highest   Rf || Rg  nearest\n"
+                    "100 kΩ  10 kΩ      11      exact  10.802   11.202  9.0909 kΩ   9.1 kΩ\n"
+                    "100 kΩ  11 kΩ  10.091    -8.26 %  9.9109   10.275  9.9099 kΩ    10 kΩ\n",
+                    ""},
+        CommandCase{"HeatSinkWithoutThetaJa",
+                    {"heatsink", "--power", "1.2", "--theta-jc", "2", "--ambient", "40", "--tj-max", "150"},
+                    0,
+                    "1.2 W; junction at most 150 °C, ambient 40 °C\n"
+                    "without a heat sink  give --theta-ja\n"
+                    "heat sink            at most 89.167 K/W (θJC 2 K/W + θCS 0.5 K/W before it), the case at "
+                    "147.6 °C\n",
+                    ""},
+        CommandCase{"ZenerSupplyNotAboveVz",
+                    {"zener", "--supply", "5", "--vz", "5.1", "--load", "10m", "--json"},
+                    0,
+                    R"x({"open": false, "limit": "supply", "why": "At its lowest, 5 V, the supply is not above the )x"
+                    R"x(Zener's highest V z, 5.355 V: a higher supply or a lower V z", "r_min_ohm": null, )x"
+                    R"x("r_max_ohm": null, "pz_at_r_max_w": null, "choices": [], "more": 0})x"
+                    "\n",
+                    ""},
         CommandCase{"ZenerWindow",
                     {"zener", "--supply", "9..12", "--vz", "5.1", "--load", "0..20m", "--top", "2"},
                     0,

@@ -252,6 +252,41 @@ TEST(RegulatorDesign, AgreesWithEveryPairTried)
     }
 }
 
+// With one resistor fixed, the partner given is the one that gives the goal exactly.
+TEST(PairDesigns, TheExactPartnerGivesTheGoal)
+{
+    std::mt19937 random(1117);
+    for (int round = 0; round < 100; ++round) {
+        const Decimal fixed = d(static_cast<std::int64_t>(random() % 9999 + 1), static_cast<int>(random() % 4));
+        RegulatorInput input =
+            regulatorInput(regulatorParts()[random() % 4], d(static_cast<std::int64_t>(random() % 200 + 30), -1));
+        RegulatorOptions regulator;
+        (round % 2 ? regulator.fixedR1 : regulator.fixedR2) = fixed;
+        const RegulatorDesign r = designRegulator(input, regulator);
+        if (r.partner) {
+            const Exact r1 = round % 2 ? Exact::of(fixed) : *r.partner;
+            const Exact r2 = round % 2 ? *r.partner : Exact::of(fixed);
+            EXPECT_EQ(regulatorOutput(Exact::of(input.vref), Exact::of(input.iadj), r1, r2), Exact::of(input.vout))
+                << round;
+        } else {
+            // No R1 at all: I adj through R2 alone already reaches V out.
+            EXPECT_FALSE(round % 2);
+            EXPECT_GE(Exact::of(input.vref) + Exact::of(input.iadj) * Exact::of(fixed), Exact::of(input.vout));
+        }
+
+        const auto circuit = static_cast<OpAmpCircuit>(round % 3);
+        const OpAmpGoal goal{circuit, d(static_cast<std::int64_t>(random() % 9000 + 1001), -3)};
+        OpAmpOptions opamp;
+        (round % 2 ? opamp.fixedRf : opamp.fixedRg) = fixed;
+        const OpAmpDesign o = designOpAmp(goal, opamp);
+        ASSERT_TRUE(o.partner) << round;
+        const Exact rf = round % 2 ? Exact::of(fixed) : *o.partner;
+        const Exact rg = round % 2 ? *o.partner : Exact::of(fixed);
+        const Exact gain = circuit == OpAmpCircuit::NonInverting ? Exact::of(1) + rf / rg : rf / rg;
+        EXPECT_EQ(gain, Exact::of(goal.gain)) << round;
+    }
+}
+
 TEST(RegulatorDesign, WorstCaseIsTheExtremeOfEveryCorner)
 {
     for (const RegulatorPart& part : regulatorParts()) {

@@ -3,6 +3,8 @@
 // transistor switch's resistors.
 #include "numeric/exact.h"
 #include "values/heatsink.h"
+#include "values/nearest.h"
+#include "values/series.h"
 #include "values/switching.h"
 #include "values/zener.h"
 
@@ -12,6 +14,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -222,6 +226,104 @@ TEST(TransistorSwitch, GateResistorAndPullDown)
     EXPECT_EQ(*designGate(drive)->pullDown, d(2, 4));
     drive.plateau = d(5);
     EXPECT_EQ(checkGate(drive).change, SwitchField::Drive);
+}
+
+} // namespace
+
+namespace {
+
+// Random supplies, Zeners, loads and ratings: a value is listed exactly when every sampled corner
+// keeps the Zener's least current and its rating, and its worst currents are the corners'.
+TEST(ZenerDesign, AgreesWithTheCornersOnRandomInputs)
+{
+    std::mt19937 random(5151);
+    int open = 0;
+    for (int round = 0; round < 200; ++round) {
+        ZenerInput in;
+        // In tenths of a volt and in milliamperes, before each is made a decimal.
+        const auto vz = static_cast<std::int64_t>(random() % 150 + 24);
+        const std::int64_t supplyMin = vz * 11 / 10 + static_cast<std::int64_t>(random() % 60);
+        const std::int64_t loadMin = static_cast<std::int64_t>(random() % 10);
+        in.vz = d(vz, -1);
+        in.supplyMin = d(supplyMin, -1);
+        in.supplyMax = d(supplyMin + static_cast<std::int64_t>(random() % 80), -1);
+        in.vzTolerance = d(static_cast<std::int64_t>(random() % 10));
+        in.izMin = d(static_cast<std::int64_t>(random() % 10 + 1), -3);
+        in.pzRating = d(static_cast<std::int64_t>(random() % 20 + 1), -1);
+        in.loadMin = d(loadMin, -3);
+        in.loadMax = d(loadMin + static_cast<std::int64_t>(random() % 50), -3);
+        in.series = round % 2 ? Series::E12 : Series::E48;
+        in.top = 1000;
+        const auto design = designZener(in);
+        ASSERT_TRUE(design) << round;
+        std::vector<Decimal> listed;
+        for (const ZenerChoice& c : design->choices)
+            listed.push_back(c.ohms);
+        open += listed.empty() ? 0 : 1;
+        for (const Decimal& r : valuesInRange(in.series, d(1), d(1, 5))) {
+            const Sampled s = sampled(in, r.toDouble());
+            const bool keeps = s.izMin >= in.izMin.toDouble() * (1 + 1e-12) && s.pzMax <= in.pzRating.toDouble();
+            const bool near = std::abs(s.izMin / in.izMin.toDouble() - 1) < 1e-9 ||
+                std::abs(s.pzMax / in.pzRating.toDouble() - 1) < 1e-3;
+            if (!near) {
+                EXPECT_EQ(std::find(listed.begin(), listed.end(), r) != listed.end(), keeps)
+                    << "round " << round << ", " << r.toDouble() << " Ω";
+            }
+        }
+        for (const ZenerChoice& c : design->choices) {
+            const Sampled s = sampled(in, c.ohms.toDouble());
+            EXPECT_NEAR(c.izMin.toDouble(), s.izMin, 1e-12) << round;
+            EXPECT_NEAR(c.izMax.toDouble(), s.izMax, 1e-12) << round;
+        }
+    }
+    // Both kinds of answer were put to the test.
+    EXPECT_GT(open, 40);
+    EXPECT_LT(open, 160);
+}
+
+// The series values around a worked-out value, against every value of the series in turn.
+TEST(StandardValues, AroundAnExactValueAsAScanFindsThem)
+{
+    std::mt19937 random(77);
+    const SeriesSet sets[] = {{Series::E3}, {Series::E24}, {Series::E24, Series::E96}, {Series::E192}};
+    for (int round = 0; round < 300; ++round) {
+        const Exact value = Exact::of(d(static_cast<std::int64_t>(random() % 1'000'000 + 1), -3)) /
+            Exact::of(static_cast<std::uint64_t>(random() % 97 + 1));
+        const SeriesSet& set = sets[round % 4];
+        std::optional<Decimal> atOrAbove;
+        std::optional<Decimal> below;
+        std::optional<Decimal> atOrBelow;
+        std::optional<Decimal> above;
+        for (const Decimal& v : valuesInRange(set, d(1, -3), d(1, 7))) {
+            const Exact e = Exact::of(v);
+            if (e < value)
+                below = v;
+            if (e <= value)
+                atOrBelow = v;
+            if (!atOrAbove && value <= e)
+                atOrAbove = v;
+            if (!above && value < e)
+                above = v;
+        }
+        const Bracket b = bracket(set, value);
+        EXPECT_EQ(b.atOrAbove, atOrAbove) << round;
+        EXPECT_EQ(b.below, below) << round;
+        if (set.size() == 1) {
+            const Neighbours n = neighbours(set.front(), value);
+            EXPECT_EQ(n.atOrBelow, atOrBelow) << round;
+            EXPECT_EQ(n.above, above) << round;
+        }
+        // The nearer on a log scale: the smaller of value / below and above / value.
+        const auto nearest = nearer(b, value);
+        ASSERT_TRUE(nearest);
+        if (below && atOrAbove) {
+            const double up = atOrAbove->toDouble() / value.toDouble();
+            const double down = value.toDouble() / below->toDouble();
+            if (std::abs(up - down) > 1e-9) {
+                EXPECT_EQ(*nearest, up < down ? *atOrAbove : *below) << round;
+            }
+        }
+    }
 }
 
 } // namespace
