@@ -45,7 +45,6 @@ Amplifiers::Amplifiers(QWidget* parent)
 
     connect(tabAmplifiers_, &QTabWidget::currentChanged, this, &Amplifiers::pageChosen);
     // Typing goes to the first field straight away, not to the tab bar.
-    setFocusProxy(opamp->firstField());
     opamp->firstField()->setFocus();
 }
 
@@ -53,11 +52,10 @@ void Amplifiers::pageChosen(int index)
 {
     // A page picked with the mouse or its access key is ready for typing; arrowing along the tab
     // bar keeps the focus there.
-    if (index >= 0 && index < static_cast<int>(firstFields_.size())) {
-        setFocusProxy(firstFields_[static_cast<std::size_t>(index)]);
-        if (!tabAmplifiers_->tabBar()->hasFocus())
-            firstFields_[static_cast<std::size_t>(index)]->setFocus();
-    }
+    if (tabAmplifiers_->tabBar()->hasFocus())
+        return;
+    if (index >= 0 && index < static_cast<int>(firstFields_.size()))
+        firstFields_[static_cast<std::size_t>(index)]->setFocus();
 }
 
 } // namespace tools

@@ -168,16 +168,12 @@ QString tableText(const QTableWidget& table)
     }
     QStringList lines;
     QStringList header;
-    for (int column = 0; column < table.columnCount(); ++column) {
-        if (!table.isColumnHidden(column))
-            header << table.horizontalHeaderItem(column)->text();
-    }
+    for (int column = 0; column < table.columnCount(); ++column)
+        header << table.horizontalHeaderItem(column)->text();
     lines << header.join(u'\t');
     for (const int row : rows) {
         QStringList cells;
         for (int column = 0; column < table.columnCount(); ++column) {
-            if (table.isColumnHidden(column))
-                continue;
             const QTableWidgetItem* item = table.item(row, column);
             cells << (item ? item->text() : QString());
         }

@@ -66,7 +66,9 @@ void AmplifiersOpAmp::build()
     const QString corners = tr("The gain with every resistor off by up to its tolerance");
     table_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     table_->horizontalHeaderItem(CHighest)->setToolTip(corners);
-    table_->horizontalHeaderItem(CInput)->setToolTip(tr("The resistance the source sees"));
+    table_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far the pair's value lies from the goal, in percent"));
+    table_->horizontalHeaderItem(CInput)->setToolTip(
+        tr("The resistance the source sees; the non-inverting amplifier's input is the op-amp's own"));
     lblStatus_ = boardfields::message(this, "lblOpAmpStatus");
     lblStatus_->setPalette(palette());
     lblStatus_->setMinimumHeight(lblStatus_->fontMetrics().lineSpacing() * 2);
@@ -88,7 +90,7 @@ void AmplifiersOpAmp::build()
     std::vector<QWidget*> chain{cboCircuit_, gain_.field};
     for (QWidget* w : options_->tabOrder())
         chain.push_back(w);
-    chain.insert(chain.end(), {table_, cmdCopy_, circuit_->copyButton()});
+    chain.insert(chain.end(), {circuit_->copyButton(), table_, cmdCopy_});
     tabChain(chain);
 
     connect(cboCircuit_, &QComboBox::currentIndexChanged, this, &AmplifiersOpAmp::refresh);
@@ -141,7 +143,6 @@ void AmplifiersOpAmp::show(const values::OpAmpDesign& design)
     const QLocale l = locale();
     const bool difference = shownCircuit_ == values::OpAmpCircuit::Difference;
     table_->selectionModel()->clear(); // the best pair is drawn again
-    table_->setColumnHidden(CInput, shownCircuit_ == values::OpAmpCircuit::NonInverting);
     table_->horizontalHeaderItem(CBalance)->setText(difference ? tr("CMRR") : tr("Rb"));
     table_->horizontalHeaderItem(CBalance)->setToolTip(
         difference ? tr("The common-mode rejection at the worst corner of the tolerances")

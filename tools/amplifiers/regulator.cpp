@@ -120,6 +120,7 @@ void AmplifiersRegulator::build()
         tr("V out with each resistor off by up to its tolerance, V ref and I adj anywhere in their ranges");
     table_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     table_->horizontalHeaderItem(CHighest)->setToolTip(corners);
+    table_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far the pair's value lies from the goal, in percent"));
     table_->horizontalHeaderItem(CCurrent)->setToolTip(
         tr("V ref / R1: what the resistors draw from the output, against the part's minimum load"));
     lblStatus_ = boardfields::message(this, "lblRegulatorStatus");
@@ -144,7 +145,7 @@ void AmplifiersRegulator::build()
                                 iadj_.lo,    iadj_.hi, minLoad_.field};
     for (QWidget* w : options_->tabOrder())
         chain.push_back(w);
-    chain.insert(chain.end(), {table_, cmdCopy_, circuit_->copyButton()});
+    chain.insert(chain.end(), {circuit_->copyButton(), table_, cmdCopy_});
     tabChain(chain);
 
     connect(cboPart_, &QComboBox::currentIndexChanged, this, &AmplifiersRegulator::partChosen);

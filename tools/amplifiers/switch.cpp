@@ -109,7 +109,7 @@ void AmplifiersSwitch::build()
     layout->addLayout(below);
 
     tabChain({cboKind_, drive_.field, load_.field, vbe_.field, cboBase_, gain_.field, hfe_.field, overdrive_.field,
-              charge_.field, time_.field, plateau_.field, cboSeries_, table_, cmdCopy_, circuit_->copyButton()});
+              charge_.field, time_.field, plateau_.field, cboSeries_, circuit_->copyButton(), table_, cmdCopy_});
     for (QComboBox* box : {cboKind_, cboBase_})
         connect(box, &QComboBox::currentIndexChanged, this, &AmplifiersSwitch::kindChosen);
     connect(cboSeries_, &QComboBox::currentIndexChanged, this, &AmplifiersSwitch::refresh);

@@ -131,7 +131,7 @@ void AmplifiersZener::build()
     layout->addLayout(below);
 
     tabChain({supply_.field, supplyMax_, vz_.field, vzTolerance_.field, izMin_.field, pz_.field, load_.field, loadMax_,
-              cboSeries_, cboTolerance_, cboMargin_, table_, cmdCopy_, circuit_->copyButton()});
+              cboSeries_, cboTolerance_, cboMargin_, circuit_->copyButton(), table_, cmdCopy_});
     for (QLineEdit* e :
          {supply_.field, supplyMax_, vz_.field, vzTolerance_.field, izMin_.field, pz_.field, load_.field, loadMax_})
         connect(e, &QLineEdit::textChanged, this, &AmplifiersZener::refresh);
