@@ -104,7 +104,7 @@ constexpr Option switchOptions[] = {
     jsonOption,
 };
 constexpr OneOf switchOneOf[] = {
-    {"gain", "hfe", "--hfe: give the forced gain with --gain or hFE min with --hfe, not both", ""},
+    {"gain", "hfe", "switch --hfe: --gain does not apply; leave it out", ""},
 };
 
 constexpr std::array<Command, 5> table{{

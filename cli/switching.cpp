@@ -167,7 +167,7 @@ int runSwitch(const Arguments& a, std::ostream& out, std::ostream& err)
         if (!a.value("load"))
             return usage(err, "switch: give a bipolar transistor's --load, or an N-MOSFET's --qg");
         if (a.value("overdrive") && !a.value("hfe"))
-            return usage(err, "--overdrive: give it with --hfe");
+            return usage(err, "switch without --hfe: --overdrive does not apply; leave it out");
     }
     amplifiers::Reader read{a, {}};
     values::Series series = values::Series::E24;
@@ -192,14 +192,14 @@ int runSwitch(const Arguments& a, std::ostream& out, std::ostream& err)
             number(json, d.gateCurrent).key("exact_ohm");
             number(json, d.ohms).key("choices").beginArray();
             for (const values::GateChoice& c : d.choices) {
-                json.beginObject().key("ohm").number(c.ohms).key("time_s");
+                json.beginObject().key("r_ohm").number(c.ohms).key("time_s");
                 number(json, c.time).key("peak_a");
                 number(json, c.peakCurrent).endObject();
             }
             json.endArray().key("pull_down_ohm");
             d.pullDown ? json.number(*d.pullDown) : json.null();
-            json.key("gate_share");
-            number(json, d.gateShare).key("off_time_s");
+            json.key("gate_share_pct");
+            number(json, d.gateShare * values::Exact::of(100)).key("off_time_s");
             number(json, d.offTime).endObject();
             out << json.text() << '\n';
             return exitOk;
@@ -238,7 +238,7 @@ int runSwitch(const Arguments& a, std::ostream& out, std::ostream& err)
         number(json, d.baseCurrent).key("exact_ohm");
         number(json, d.ohms).key("choices").beginArray();
         for (const values::BaseChoice& c : d.choices) {
-            json.beginObject().key("ohm").number(c.ohms).key("base_current_a");
+            json.beginObject().key("r_ohm").number(c.ohms).key("base_current_a");
             number(json, c.baseCurrent).key("forced_gain");
             number(json, c.forcedGain).endObject();
         }

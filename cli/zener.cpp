@@ -123,7 +123,7 @@ int runZener(const Arguments& a, std::ostream& out, std::ostream& err)
         closedEarly ? json.null() : number(json, design.pzAtRMax);
         json.key("choices").beginArray();
         for (const values::ZenerChoice& c : design.choices) {
-            json.beginObject().key("ohm").number(c.ohms).key("iz_min_a");
+            json.beginObject().key("r_ohm").number(c.ohms).key("iz_min_a");
             number(json, c.izMin).key("iz_max_a");
             number(json, c.izMax).key("pz_max_w");
             number(json, c.pzMax).key("power_w");

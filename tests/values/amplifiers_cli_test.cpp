@@ -135,14 +135,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "1.3 kΩ       2 mA           50\n"
                     "1.5 kΩ  1.7333 mA       57.692\n",
                     ""},
-        CommandCase{"SwitchGateAsJson",
-                    {"switch", "--qg", "10nC", "--time", "100ns", "--drive", "5", "--plateau", "3", "--json"},
-                    0,
-                    R"x({"gate_current_a": 0.1, "exact_ohm": 20, "choices": [{"ohm": 20, "time_s": 1e-7, )x"
-                    R"x("peak_a": 0.25}, {"ohm": 22, "time_s": 1.1e-7, "peak_a": 0.22727272727272727}], )x"
-                    R"x("pull_down_ohm": 10000, "gate_share": 0.998003992015968, "off_time_s": 3.3333333333333335e-5})x"
-                    "\n",
-                    ""}),
+        CommandCase{
+            "SwitchGateAsJson",
+            {"switch", "--qg", "10nC", "--time", "100ns", "--drive", "5", "--plateau", "3", "--json"},
+            0,
+            R"x({"gate_current_a": 0.1, "exact_ohm": 20, "choices": [{"r_ohm": 20, "time_s": 1e-7, )x"
+            R"x("peak_a": 0.25}, {"r_ohm": 22, "time_s": 1.1e-7, "peak_a": 0.22727272727272727}], )x"
+            R"x("pull_down_ohm": 10000, "gate_share_pct": 99.8003992015968, "off_time_s": 3.3333333333333335e-5})x"
+            "\n",
+            ""}),
     [](const testing::TestParamInfo<CommandCase>& info) { return std::string(info.param.name); });
 
 INSTANTIATE_TEST_SUITE_P(
