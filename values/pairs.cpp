@@ -22,6 +22,7 @@ __extension__ using u128 = unsigned __int128;
 // coefficients aligned to one another at most 230 within the designers' checks (the widest
 // spread is the regulator's I adj, carrying a part's exponent, against its V out). X and Y then
 // need at most 390 bits, and comparing two deviations 780.
+// NOLINTBEGIN(cppcoreguidelines-pro-type-member-init): only the limbs in use are ever written
 class Wide {
 public:
     static constexpr int capacity = 16;
@@ -154,9 +155,10 @@ private:
 
     // Only the first used_ limbs mean anything: clearing all of them on every temporary would cost
     // more than the arithmetic.
-    std::array<std::uint64_t, capacity> limbs_; // NOLINT(cppcoreguidelines-pro-type-member-init)
+    std::array<std::uint64_t, capacity> limbs_;
     int used_ = 0;
 };
+// NOLINTEND(cppcoreguidelines-pro-type-member-init)
 
 const Decimal smallest = Decimal::of(1, -15);
 const Decimal largest = Decimal::of(1, 15);
@@ -251,33 +253,45 @@ Pool pool(std::span<const Part> parts, const Options& options)
     return result;
 }
 
+// The form's coefficients as integers on the pool's scale. With R = s 10^e, X and Y share the
+// factor 10^e, which leaves a12 with one of its own; the coefficients then go on one exponent.
+struct Coefficients {
+    Wide a1;
+    Wide a2;
+    Wide a12;
+    Wide b1;
+    Wide b2;
+    bool aSame = false; // a1 == a2: X's linear part from R1 + R2
+    bool bSame = false;
+};
+
+Coefficients coefficientsOf(const Form& form, int poolExponent)
+{
+    const Decimal a12 =
+        form.a12.mantissa == 0 ? form.a12 : Decimal::of(form.a12.mantissa, form.a12.exponent + poolExponent);
+    const Decimal* all[] = {&form.a1, &form.a2, &a12, &form.b1, &form.b2};
+    int exponent = 0;
+    bool any = false;
+    for (const Decimal* c : all) {
+        if (c->mantissa != 0) {
+            exponent = any ? std::min(exponent, c->exponent) : c->exponent;
+            any = true;
+        }
+    }
+    const auto integer = [&](const Decimal& c) { return c.mantissa == 0 ? Wide() : scaledTo(c, exponent); };
+    Coefficients k{integer(form.a1), integer(form.a2), integer(a12), integer(form.b1), integer(form.b2)};
+    k.aSame = k.a1 == k.a2;
+    k.bSame = k.b1 == k.b2;
+    return k;
+}
+
 class Ranker {
 public:
     Ranker(const Form& form, const Pool& pool)
         : rising_(form.rising)
         , pool_(pool)
+        , k_(coefficientsOf(form, pool.exponent))
     {
-        // With R = s 10^e, X and Y share the factor 10^e, which leaves a12 with one of its own;
-        // the coefficients then go on one exponent as integers.
-        const Decimal a12 =
-            form.a12.mantissa == 0 ? form.a12 : Decimal::of(form.a12.mantissa, form.a12.exponent + pool.exponent);
-        const Decimal* all[] = {&form.a1, &form.a2, &a12, &form.b1, &form.b2};
-        int exponent = 0;
-        bool any = false;
-        for (const Decimal* c : all) {
-            if (c->mantissa != 0) {
-                exponent = any ? std::min(exponent, c->exponent) : c->exponent;
-                any = true;
-            }
-        }
-        const auto integer = [&](const Decimal& c) { return c.mantissa == 0 ? Wide() : scaledTo(c, exponent); };
-        a1_ = integer(form.a1);
-        a2_ = integer(form.a2);
-        a12_ = integer(a12);
-        b1_ = integer(form.b1);
-        b2_ = integer(form.b2);
-        aSame_ = a1_ == a2_;
-        bSame_ = b1_ == b2_;
     }
 
     Candidate candidate(std::size_t r1, std::size_t r2) const
@@ -287,7 +301,7 @@ public:
         c.r2 = r2;
         c.sum = pool_.scaled[r1] + pool_.scaled[r2];
         const Wide x = top(r1, r2, c.sum);
-        const Wide y = linear(b1_, b2_, bSame_, r1, r2, c.sum);
+        const Wide y = linear(k_.b1, k_.b2, k_.bSame, r1, r2, c.sum);
         c.miss.below = x < y;
         c.miss.off = c.miss.below ? y - x : x - y;
         c.miss.base = y;
@@ -300,7 +314,7 @@ public:
     {
         const Wide sum = pool_.scaled[r1] + pool_.scaled[r2];
         const Wide x = top(r1, r2, sum);
-        const Wide y = linear(b1_, b2_, bSame_, r1, r2, sum);
+        const Wide y = linear(k_.b1, k_.b2, k_.bSame, r1, r2, sum);
         return rising_ ? x >= y : x <= y;
     }
 
@@ -319,21 +333,15 @@ private:
 
     Wide top(std::size_t r1, std::size_t r2, const Wide& sum) const
     {
-        Wide x = linear(a1_, a2_, aSame_, r1, r2, sum);
-        if (!a12_.isZero())
-            x = x + a12_ * pool_.scaled[r1] * pool_.scaled[r2];
+        Wide x = linear(k_.a1, k_.a2, k_.aSame, r1, r2, sum);
+        if (!k_.a12.isZero())
+            x = x + k_.a12 * pool_.scaled[r1] * pool_.scaled[r2];
         return x;
     }
 
     bool rising_;
     const Pool& pool_;
-    Wide a1_;
-    Wide a2_;
-    Wide a12_;
-    Wide b1_;
-    Wide b2_;
-    bool aSame_ = false;
-    bool bSame_ = false;
+    Coefficients k_;
 };
 
 std::vector<Pair> pairsOf(const Pool& pool, const std::vector<Candidate>& ranked, std::size_t count)

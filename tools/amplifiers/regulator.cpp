@@ -33,7 +33,7 @@ const Reading amps{values::Unit::Ampere, QT_TR_NOOP("'%1' is not a current: writ
 
 // Fields read one after another into one message line: the first refusal stays.
 struct Reader {
-    QLabel* message;
+    QLabel* message = nullptr;
     bool ok = true;
 
     std::optional<values::Decimal> operator()(QLineEdit* field, const Reading& how)
