@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The command descriptions: the reader's checks on a made-up command, each real command's --help
 // against its description, and the man page against them all.
+#include "cli/amplifiers.h"
 #include "cli/arguments.h"
 #include "cli/board.h"
 #include "cli/cli.h"
@@ -91,7 +92,7 @@ std::vector<cli::Command> allCommands()
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
           cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
-          cli::conversionsCommands(), cli::wiresCommands()})
+          cli::conversionsCommands(), cli::wiresCommands(), cli::amplifiersCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }
