@@ -107,15 +107,30 @@ constexpr OneOf switchOneOf[] = {
     {"gain", "hfe", "switch --hfe: --gain does not apply; leave it out", ""},
 };
 
+constexpr std::string_view opampExamples[] = {"--gain 10", "--gain -4.7", "--gain 2 --difference --tolerance 0.1",
+                                              "--gain 11 --rf 100k"};
+constexpr std::string_view regulatorExamples[] = {"--vout 5 --r1 240", "--vout 5 --r1 240 --series E24",
+                                                  "--vout -12 --part lm337",
+                                                  "--vout 2.5 --part tl431 --iadj-range 0..4u"};
+constexpr std::string_view zenerExamples[] = {"--supply 9..12 --vz 5.1 --load 0..20m",
+                                              "--supply 12 --vz 3.3 --load 5m..10m --pz 1.3"};
+constexpr std::string_view heatsinkExamples[] = {"--vin 12 --vout 5 --current 0.5 --theta-jc 5 --theta-ja 50",
+                                                 "--power 20 --theta-jc 1.5"};
+constexpr std::string_view switchExamples[] = {"--load 100m --drive 5", "--load 500m --drive 3.3 --hfe 100",
+                                               "--qg 10n --time 100n --drive 5 --plateau 3"};
+
 constexpr std::array<Command, 5> table{{
-    {"opamp", {.options = opampOptions, .oneOf = opampOneOf}, runOpAmp},
-    {"regulator", {.options = regulatorOptions, .oneOf = regulatorOneOf}, runRegulator},
-    {"zener", {.options = zenerOptions}, runZener},
-    {"heatsink", {.forms = "--power W | --vin V --vout V --current A", .options = heatsinkOptions}, runHeatSink},
+    {"opamp", {.options = opampOptions, .oneOf = opampOneOf, .examples = opampExamples}, runOpAmp},
+    {"regulator", {.options = regulatorOptions, .oneOf = regulatorOneOf, .examples = regulatorExamples}, runRegulator},
+    {"zener", {.options = zenerOptions, .examples = zenerExamples}, runZener},
+    {"heatsink",
+     {.forms = "--power W | --vin V --vout V --current A", .options = heatsinkOptions, .examples = heatsinkExamples},
+     runHeatSink},
     {"switch",
      {.forms = "--load A --drive V [--vbe 0.7] | --qg C --time S --drive V --plateau V",
       .options = switchOptions,
-      .oneOf = switchOneOf},
+      .oneOf = switchOneOf,
+      .examples = switchExamples},
      runSwitch},
 }};
 
@@ -229,7 +244,13 @@ int runOpAmp(const Arguments& a, std::ostream& out, std::ostream& err)
     if (a.flag("json")) {
         Json json;
         json.beginObject().key("circuit").string(circuitName(goal.circuit)).key("gain").number(goal.gain);
-        json.reach(design.reach).key("partner_ohm");
+        // A gain has no unit: its limit's key has none either.
+        using Side = values::Reach::Side;
+        const Side side = design.reach.side;
+        json.key("reach").string(side == Side::Below ? "below" : side == Side::Above ? "above" : "within");
+        json.key("reach_limit");
+        side == Side::Within ? json.null() : json.number(design.reach.precise);
+        json.key("partner_ohm");
         design.partner ? json.number(design.partner->toDouble()) : json.null();
         json.key("pairs").beginArray();
         for (const values::OpAmpPair& p : design.pairs) {
@@ -396,7 +417,7 @@ int runRegulator(const Arguments& a, std::ostream& out, std::ostream& err)
         json.key("vref_max_v").number(input.vrefMax).key("iadj_a").number(input.iadj);
         json.key("iadj_min_a").number(input.iadjMin).key("iadj_max_a").number(input.iadjMax);
         json.key("min_load_a").number(input.minLoad).key("vout_v").number(signs * input.vout.nearestDouble());
-        json.reach(design.reach).key("partner_ohm");
+        json.reach(design.reach, "v").key("partner_ohm");
         design.partner ? json.number(design.partner->toDouble()) : json.null();
         json.key("largest_r1_ohm");
         design.largestR1 ? json.number(design.largestR1->toDouble()) : json.null();

@@ -428,8 +428,10 @@ TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
     const std::regex snakeCase("[a-z][a-z0-9]*(_[a-z0-9]+)*");
     const std::regex unitSuffix(".+_(ohm|f|h|v|a|w|hz|s|j|c|ah|m|m2|mil|mil2|cmil|ohm_per_m|ohm_per_ft|degc|db|dbm|dbw|"
                                 "dbuv|dbu|dbv|pct|ppm|k_per_w)");
-    const std::set<std::string> unitless{"ratio", "parts", "target",      "nearest",       "below",          "above",
-                                         "er",    "value", "power_ratio", "voltage_ratio", "velocity_factor"};
+    const std::set<std::string> unitless{
+        "ratio", "parts",       "target",      "nearest",       "below",          "above",
+        "er",    "value",       "gain",        "gain_min",      "gain_max",       "forced_gain",
+        "more",  "reach_limit", "power_ratio", "voltage_ratio", "velocity_factor"};
     for (std::vector<std::string>& args : runs) {
         args.emplace_back("--json");
         const Printed p = run(args, commands);

@@ -4,19 +4,14 @@
 #include "numeric/format.h"
 #include "numeric/parse.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
-#include <QApplication>
-#include <QClipboard>
 #include <QComboBox>
-#include <QEvent>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTableWidget>
 
 #include <algorithm>
-#include <set>
 #include <string>
 
 namespace tools::amplifierfields {
@@ -29,26 +24,6 @@ struct SeriesChoice {
 };
 constexpr SeriesChoice unionChoices[] = {{"E24 + E96", "E24+E96"}, {"E24 + E192", "E24+E192"}};
 constexpr const char* single[] = {"E3", "E6", "E12", "E24", "E48", "E96", "E192"};
-
-// Ctrl+C copies rows with their headers, not the current cell as the view would.
-class CopyRows : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        const bool isKey = event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
-        auto* table = qobject_cast<QTableWidget*>(watched);
-        if (isKey && table && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-            if (event->type() == QEvent::KeyPress && table->rowCount() > 0)
-                QApplication::clipboard()->setText(tableText(*table));
-            event->accept();
-            return true;
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -128,76 +103,14 @@ values::SeriesSet chosenSeries(const QComboBox* box)
     return values::seriesSetNamed(box->currentData().toString().toStdString()).value_or(values::SeriesSet{});
 }
 
-QTableWidget* answerTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
-                          const QStringList& widest)
+QTableWidget* answerTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers)
 {
-    auto* table = named(new QTableWidget(0, static_cast<int>(headers.size()), parent), name, accessibleName);
-    table->setHorizontalHeaderLabels(headers);
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table->setAlternatingRowColors(true);
-    table->setWordWrap(false);
-    table->setTabKeyNavigation(false);
-    table->installEventFilter(new CopyRows(table));
-    // The columns share the width evenly, so each must be as wide as the widest of them.
-    const int padding = 4 * table->style()->pixelMetric(QStyle::PM_HeaderMargin);
-    int column = 0;
-    for (int i = 0; i < headers.size(); ++i) {
-        column = std::max({column, table->fontMetrics().horizontalAdvance(widest.value(i)) + padding,
-                           table->horizontalHeader()->fontMetrics().horizontalAdvance(headers[i]) + padding});
-    }
-    table->horizontalHeader()->setMinimumSectionSize(column);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    const int rows = table->verticalHeader()->defaultSectionSize();
-    table->setMinimumSize(static_cast<int>(headers.size()) * column + 2 * table->frameWidth(),
-                          table->horizontalHeader()->sizeHint().height() + 6 * rows + 2 * table->frameWidth());
-    return table;
-}
-
-QString tableText(const QTableWidget& table)
-{
-    std::set<int> rows;
-    for (const QModelIndex& index : table.selectionModel()->selectedRows())
-        rows.insert(index.row());
-    if (rows.empty()) {
-        for (int row = 0; row < table.rowCount(); ++row)
-            rows.insert(row);
-    }
-    QStringList lines;
-    QStringList header;
-    for (int column = 0; column < table.columnCount(); ++column)
-        header << table.horizontalHeaderItem(column)->text();
-    lines << header.join(u'\t');
-    for (const int row : rows) {
-        QStringList cells;
-        for (int column = 0; column < table.columnCount(); ++column) {
-            const QTableWidgetItem* item = table.item(row, column);
-            cells << (item ? item->text() : QString());
-        }
-        lines << cells.join(u'\t');
-    }
-    return lines.join(u'\n') + u'\n';
+    return resultsTable(parent, name, accessibleName, headers);
 }
 
 QPushButton* copyButton(QWidget* parent, const char* name, QTableWidget* table)
 {
-    auto* button = named(new QPushButton(QObject::tr("Copy ta&ble"), parent), name);
-    button->setToolTip(QObject::tr("Copy the selected rows, or the whole table, with its headers (Ctrl+C)"));
-    button->setEnabled(false);
-    QObject::connect(button, &QPushButton::clicked, table, [table] {
-        if (table->rowCount() > 0)
-            QApplication::clipboard()->setText(tableText(*table));
-    });
-    QObject::connect(table->model(), &QAbstractItemModel::modelReset, button,
-                     [button, table] { button->setEnabled(table->rowCount() > 0); });
-    QObject::connect(table->model(), &QAbstractItemModel::rowsInserted, button,
-                     [button, table] { button->setEnabled(table->rowCount() > 0); });
-    QObject::connect(table->model(), &QAbstractItemModel::rowsRemoved, button,
-                     [button, table] { button->setEnabled(table->rowCount() > 0); });
-    return button;
+    return copyTableButton(parent, table, name, QObject::tr("Copy ta&ble"));
 }
 
 } // namespace tools::amplifierfields

@@ -49,13 +49,9 @@ QComboBox* seriesChoice(QWidget* parent, const char* name, const QString& access
                         bool unions = true);
 values::SeriesSet chosenSeries(const QComboBox* box);
 
-// A read-only answer table: whole rows selected, Tab in and out in one press, columns sharing
-// the width, Ctrl+C copying the selected rows (or all) with the headers, tab-separated.
-QTableWidget* answerTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers,
-                          const QStringList& widest);
-// The table as a spreadsheet takes it: its headers, then the selected rows or every row.
-QString tableText(const QTableWidget& table);
-// "Copy table" for the table: enabled while it holds a row.
+// An answer table as every tool has them (tools/table.h), and its Copy table button, on a key
+// none of the pages' captions takes.
+QTableWidget* answerTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers);
 QPushButton* copyButton(QWidget* parent, const char* name, QTableWidget* table);
 
 } // namespace tools::amplifierfields

@@ -5,6 +5,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -59,10 +60,7 @@ void AmplifiersOpAmp::build()
 
     table_ = amplifierfields::answerTable(
         this, "tblOpAmpPairs", tr("Best pairs"),
-        {tr("Rf"), tr("Rg"), tr("Gain"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("Input"), tr("Rb")},
-        {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("99.999"),
-         QStringLiteral("-0.000045 %"), QStringLiteral("99.999"), QStringLiteral("99.999"), QStringLiteral("999.9 kΩ"),
-         QStringLiteral("99.999 dB")});
+        {tr("Rf"), tr("Rg"), tr("Gain"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("Input"), tr("Rb")});
     const QString corners = tr("The gain with every resistor off by up to its tolerance");
     table_->horizontalHeaderItem(CLowest)->setToolTip(corners);
     table_->horizontalHeaderItem(CHighest)->setToolTip(corners);
@@ -150,12 +148,13 @@ void AmplifiersOpAmp::show(const values::OpAmpDesign& design)
     table_->setRowCount(static_cast<int>(design.pairs.size()));
     int row = 0;
     for (const values::OpAmpPair& p : design.pairs) {
-        table_->setItem(row, CRf, cell(shown(p.rf, "Ω", l)));
-        table_->setItem(row, CRg, cell(shown(p.rg, "Ω", l)));
-        table_->setItem(row, CGain, cell(wirefields::figure(p.gain, l)));
-        table_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l)));
-        table_->setItem(row, CLowest, cell(wirefields::figure(p.worstCase.min, l)));
-        table_->setItem(row, CHighest, cell(wirefields::figure(p.worstCase.max, l)));
+        const auto exact = [&](double v) { return localised(values::shortestText(v), l); };
+        table_->setItem(row, CRf, cell(shown(p.rf, "Ω", l), fullText(p.rf, "Ω", l)));
+        table_->setItem(row, CRg, cell(shown(p.rg, "Ω", l), fullText(p.rg, "Ω", l)));
+        table_->setItem(row, CGain, cell(wirefields::figure(p.gain, l), exact(p.gain)));
+        table_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l), fullText(p.deviation, l)));
+        table_->setItem(row, CLowest, cell(wirefields::figure(p.worstCase.min, l), exact(p.worstCase.min)));
+        table_->setItem(row, CHighest, cell(wirefields::figure(p.worstCase.max, l), exact(p.worstCase.max)));
         table_->setItem(row, CInput, cell(p.inputOhms ? shown(*p.inputOhms, "Ω", l) : QString()));
         QTableWidgetItem* last = nullptr;
         if (difference) {

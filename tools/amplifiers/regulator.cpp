@@ -5,6 +5,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 
 #include <QComboBox>
@@ -112,10 +113,7 @@ void AmplifiersRegulator::build()
 
     table_ = amplifierfields::answerTable(
         this, "tblRegulatorPairs", tr("Best pairs"),
-        {tr("R1"), tr("R2"), tr("V out"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("R1 current")},
-        {QStringLiteral("999.9 kΩ"), QStringLiteral("999.9 kΩ"), QStringLiteral("-99.999 V"),
-         QStringLiteral("-0.000045 %"), QStringLiteral("-99.999 V"), QStringLiteral("-99.999 V"),
-         QStringLiteral("99.999 mA, too little")});
+        {tr("R1"), tr("R2"), tr("V out"), tr("Deviation"), tr("Lowest"), tr("Highest"), tr("R1 current")});
     const QString corners =
         tr("V out with each resistor off by up to its tolerance, V ref and I adj anywhere in their ranges");
     table_->horizontalHeaderItem(CLowest)->setToolTip(corners);
@@ -263,12 +261,13 @@ void AmplifiersRegulator::show(const values::RegulatorDesign& design)
     int row = 0;
     bool belowLoad = false;
     for (const values::RegulatorPair& p : design.pairs) {
-        table_->setItem(row, CR1, cell(shown(p.r1, "Ω", l)));
-        table_->setItem(row, CR2, cell(shown(p.r2, "Ω", l)));
-        table_->setItem(row, CVout, cell(shown(sign * p.vout, "V", l)));
-        table_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l)));
-        table_->setItem(row, CLowest, cell(shown(negative_ ? -p.worstCase.max : p.worstCase.min, "V", l)));
-        table_->setItem(row, CHighest, cell(shown(negative_ ? -p.worstCase.min : p.worstCase.max, "V", l)));
+        const auto volts = [&](double v) { return cell(shown(v, "V", l), fullText(v, "V", l)); };
+        table_->setItem(row, CR1, cell(shown(p.r1, "Ω", l), fullText(p.r1, "Ω", l)));
+        table_->setItem(row, CR2, cell(shown(p.r2, "Ω", l), fullText(p.r2, "Ω", l)));
+        table_->setItem(row, CVout, volts(sign * p.vout));
+        table_->setItem(row, CDeviation, cell(localised(p.deviation.text(), l), fullText(p.deviation, l)));
+        table_->setItem(row, CLowest, volts(negative_ ? -p.worstCase.max : p.worstCase.min));
+        table_->setItem(row, CHighest, volts(negative_ ? -p.worstCase.min : p.worstCase.max));
         auto* current =
             cell(p.belowMinLoad ? tr("%1, too little").arg(shown(p.r1CurrentA, "A", l)) : shown(p.r1CurrentA, "A", l));
         if (p.belowMinLoad)

@@ -5,6 +5,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/switching.h"
 
@@ -87,9 +88,8 @@ void AmplifiersSwitch::build()
     grid->addWidget(cboSeries_, 11, 1, 1, 2);
     grid->setColumnStretch(3, 1);
 
-    table_ = amplifierfields::answerTable(
-        this, "tblSwitchResistors", tr("Standard values"), {tr("R"), tr("Base current"), tr("Forced gain")},
-        {QStringLiteral("999.9 kΩ"), QStringLiteral("999.99 mA"), QStringLiteral("999.99 mA")});
+    table_ = amplifierfields::answerTable(this, "tblSwitchResistors", tr("Standard values"),
+                                          {tr("R"), tr("Base current"), tr("Forced gain")});
     lblStatus_ = boardfields::message(this, "lblSwitchStatus");
     lblStatus_->setPalette(palette());
     lblStatus_->setMinimumHeight(lblStatus_->fontMetrics().lineSpacing() * 2);
@@ -190,8 +190,8 @@ void AmplifiersSwitch::showBase()
     table_->setRowCount(static_cast<int>(design.choices.size()));
     int row = 0;
     for (const values::BaseChoice& c : design.choices) {
-        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l)));
-        table_->setItem(row, CSecond, cell(shown(c.baseCurrent, "A", l)));
+        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l), fullText(c.ohms, "Ω", l)));
+        table_->setItem(row, CSecond, cell(shown(c.baseCurrent, "A", l), fullText(c.baseCurrent, "A", l)));
         table_->setItem(row, CThird, cell(localised(values::format(c.forcedGain.rounded(5), 5), l)));
         ++row;
     }
@@ -225,9 +225,9 @@ void AmplifiersSwitch::showGate()
     table_->setRowCount(static_cast<int>(design.choices.size()));
     int row = 0;
     for (const values::GateChoice& c : design.choices) {
-        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l)));
-        table_->setItem(row, CSecond, cell(shown(c.time, "s", l)));
-        table_->setItem(row, CThird, cell(shown(c.peakCurrent, "A", l)));
+        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l), fullText(c.ohms, "Ω", l)));
+        table_->setItem(row, CSecond, cell(shown(c.time, "s", l), fullText(c.time, "s", l)));
+        table_->setItem(row, CThird, cell(shown(c.peakCurrent, "A", l), fullText(c.peakCurrent, "A", l)));
         ++row;
     }
     QString status =

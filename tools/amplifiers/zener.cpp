@@ -5,6 +5,7 @@
 #include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/power.h"
 #include "values/zener.h"
@@ -102,10 +103,7 @@ void AmplifiersZener::build()
     lblWindow_->setMinimumHeight(lblWindow_->fontMetrics().lineSpacing() * 3);
     table_ = amplifierfields::answerTable(
         this, "tblZenerResistors", tr("Resistors inside the window"),
-        {tr("R"), tr("I z least"), tr("I z most"), tr("P z most"), tr("P R"), tr("P R worst"), tr("Rating")},
-        {QStringLiteral("999.9 kΩ"), QStringLiteral("99.999 mA"), QStringLiteral("99.999 mA"),
-         QStringLiteral("999.99 mW"), QStringLiteral("999.99 mW"), QStringLiteral("999.99 mW"),
-         QStringLiteral("above 5 W")});
+        {tr("R"), tr("I z least"), tr("I z most"), tr("P z most"), tr("P R"), tr("P R worst"), tr("Rating")});
     table_->horizontalHeaderItem(CIzMin)->setToolTip(
         tr("The Zener's current at the lowest supply, the highest V z, the highest R and the largest load"));
     table_->horizontalHeaderItem(CIzMax)->setToolTip(
@@ -218,12 +216,15 @@ void AmplifiersZener::refresh()
     table_->setRowCount(static_cast<int>(design.choices.size()));
     int row = 0;
     for (const values::ZenerChoice& c : design.choices) {
-        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l)));
-        table_->setItem(row, CIzMin, cell(shown(c.izMin, "A", l)));
-        table_->setItem(row, CIzMax, cell(shown(c.izMax, "A", l)));
-        table_->setItem(row, CPz, cell(shown(c.pzMax, "W", l)));
-        table_->setItem(row, CPower, cell(shown(c.power, "W", l)));
-        table_->setItem(row, CPowerMax, cell(shown(c.powerMax, "W", l)));
+        const auto exact = [&](const values::Exact& v, const char* unit) {
+            return cell(shown(v, unit, l), fullText(v, unit, l));
+        };
+        table_->setItem(row, CR, cell(shown(c.ohms, "Ω", l), fullText(c.ohms, "Ω", l)));
+        table_->setItem(row, CIzMin, exact(c.izMin, "A"));
+        table_->setItem(row, CIzMax, exact(c.izMax, "A"));
+        table_->setItem(row, CPz, exact(c.pzMax, "W"));
+        table_->setItem(row, CPower, exact(c.power, "W"));
+        table_->setItem(row, CPowerMax, exact(c.powerMax, "W"));
         table_->setItem(row, CRating, cell(c.rating ? localised(values::ratingText(*c.rating), l) : tr("above 5 W")));
         ++row;
     }
