@@ -6,6 +6,7 @@
 #include "cli/conversions.h"
 #include "cli/divider.h"
 #include "cli/led.h"
+#include "cli/lines.h"
 #include "cli/markings.h"
 #include "cli/network.h"
 #include "cli/pad.h"
@@ -18,6 +19,7 @@
 #include "tools/conversions/conversions.h"
 #include "tools/dividerdesign.h"
 #include "tools/ledresistor.h"
+#include "tools/lines/lines.h"
 #include "tools/markings/markings.h"
 #include "tools/networkcalculator.h"
 #include "tools/ohmslaw.h"
@@ -93,6 +95,10 @@ std::span<const Tool> catalogue()
          "txtCapacitorV=12;txtCapacitorV2=9;txtCapacitorLoad=100m",
          "Wire gauge (AWG and mm2), cable voltage drop, fusing current, battery life and capacitor energy and "
          "hold-up time."},
+        {"frmLines", "mnuToolsLines", "Transmission l&ines...", Group::Boards, make<Lines>, cli::linesCommands(),
+         "txtLineW=3;txtLineH=1.6;txtLineT=35um;txtLineEr=4.5;txtLineTanD=0.02;cboLineType=Microstrip",
+         "Controlled impedance: microstrip, stripline, CPW, coupled pairs (Z diff), coax and twisted pair, the "
+         "width for a Z0, and the range over the fabrication tolerances."},
     };
     return tools;
 }
