@@ -46,8 +46,9 @@ constexpr Option viaOptions[] = {
 };
 
 constexpr Option spacingOptions[] = {
-    {"voltage", "V", "", "the peak voltage between the conductors",
+    {"voltage", "V", "", "the voltage between the conductors, DC or AC peak",
      "give the peak voltage between the conductors, for example --voltage 48"},
+    {"rms", "", "", "the voltage is an AC RMS (230 for mains): its peak is sqrt 2 times as much"},
     jsonOption,
 };
 
@@ -55,7 +56,7 @@ constexpr std::string_view trackExamples[] = {"--current 1", "--current 1 --leng
 constexpr std::string_view viaExamples[] = {"--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm",
                                             "--hole 0.3mm --plating 25u --length 1.6mm --pad 0.6mm --antipad 1mm "
                                             "--current 1"};
-constexpr std::string_view spacingExamples[] = {"--voltage 48", "--voltage 500.5"};
+constexpr std::string_view spacingExamples[] = {"--voltage 48", "--voltage 500.5", "--voltage 230 --rms"};
 
 constexpr std::array<Command, 3> table{{
     {"track", {.options = trackOptions, .oneOf = trackOneOf, .examples = trackExamples}, runTrack},
@@ -123,14 +124,14 @@ struct Reader {
     }
 };
 
-std::string outsideText(const values::FitLimits& f)
+std::string outsideText(const values::FitLimits& f, bool internal)
 {
     std::string parts;
     const auto add = [&](bool outside, const char* what) {
         if (outside)
             parts += (parts.empty() ? "" : ", ") + std::string(what);
     };
-    add(f.current, "current above 35 A");
+    add(f.current, internal ? "current above 17.5 A on an inner layer" : "current above 35 A");
     add(f.width, "width above 400 mil (10.16 mm)");
     add(f.rise, "rise outside 10-100 °C");
     add(f.copper, "copper outside 0.5-3 oz");
@@ -203,7 +204,7 @@ int runTrack(const Arguments& a, std::ostream& out, std::ostream& err)
     }
     t.print(out);
     if (r.outside.any())
-        out << outsideText(r.outside) << '\n';
+        out << outsideText(r.outside, track.internal) << '\n';
     return exitOk;
 }
 
@@ -234,9 +235,10 @@ int runVia(const Arguments& a, std::ostream& out, std::ostream& err)
     if (current)
         v.currentA = current->toDouble();
     if (const values::ViaCheck check = values::checkVia(v); check.field != values::ViaField::None) {
-        const char* option = check.field == values::ViaField::Antipad ? "--antipad: "
-            : check.field == values::ViaField::Length                 ? "--length: "
-                                                                      : "--er: ";
+        const char* option = check.field == values::ViaField::Pad ? "--pad: "
+            : check.field == values::ViaField::Antipad            ? "--antipad: "
+            : check.field == values::ViaField::Length             ? "--length: "
+                                                                  : "--er: ";
         return usage(err, option + check.message);
     }
     const values::ViaResult r = values::via(v);
@@ -279,7 +281,9 @@ int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
     const values::Reading voltage = values::parseVoltage(*a.value("voltage"));
     if (!voltage.value)
         return usage(err, "--voltage: " + voltage.error);
-    const values::SpacingResult r = values::spacing(*voltage.value);
+    const bool rms = a.flag("rms");
+    const values::RmsSpacing peak = rms ? values::spacingForRms(*voltage.value) : values::RmsSpacing{};
+    const values::SpacingResult r = rms ? peak.spacing : values::spacing(*voltage.value);
     const auto& categories = values::spacingCategories();
 
     if (a.flag("json")) {
@@ -295,13 +299,16 @@ int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
                 .string(categories[i].description)
                 .endObject();
         }
-        json.endArray().endObject();
+        json.endArray().key("rms").boolean(rms).key("peak_v");
+        rms ? json.number(peak.peakV) : json.number(*voltage.value);
+        json.endObject();
         out << json.text() << '\n';
         return exitOk;
     }
 
     const values::SpacingRow& row = values::spacingTable()[static_cast<std::size_t>(r.row)];
-    out << "IPC-2221B table 6-1 at " << values::withUnit(*voltage.value, "V", values::allDigits) << " peak: "
+    out << "IPC-2221B table 6-1 at " << values::withUnit(*voltage.value, "V", values::allDigits)
+        << (rms ? " RMS (" + values::withUnit(values::approximate(peak.peakV, 5), "V", 5) + " peak): " : " peak: ")
         << (row.toV == 0 ? std::string("the 301-500 V row plus the figure per volt above 500 V")
                          : "the " + std::to_string(row.fromV) + "-" + std::to_string(row.toV) + " V row")
         << '\n';

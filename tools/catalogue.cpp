@@ -1,16 +1,19 @@
 // SPDX-License-Identifier: MIT
 #include "tools/catalogue.h"
 
+#include "cli/amplifiers.h"
 #include "cli/board.h"
 #include "cli/conversions.h"
 #include "cli/divider.h"
 #include "cli/led.h"
+#include "cli/lines.h"
 #include "cli/markings.h"
 #include "cli/network.h"
 #include "cli/pad.h"
 #include "cli/standard.h"
 #include "cli/timing.h"
 #include "cli/wires.h"
+#include "tools/amplifiers/amplifiers.h"
 #include "tools/attenuator.h"
 #include "tools/board/board.h"
 #include "tools/conversions/conversions.h"
@@ -18,6 +21,7 @@
 #include "tools/filters/command.h"
 #include "tools/filters/filters.h"
 #include "tools/ledresistor.h"
+#include "tools/lines/lines.h"
 #include "tools/markings/markings.h"
 #include "tools/networkcalculator.h"
 #include "tools/ohmslaw.h"
@@ -75,13 +79,21 @@ std::span<const Tool> catalogue()
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
          "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "
          "from standard parts."},
-        // F is the menu's own Find a tool.
-        {"frmFilters", "mnuToolsFilters", "F&ilters...", Group::Design, make<Filters>, filterCommands(),
+        // F is the menu's own Find a tool, I Transmission lines'.
+        {"frmFilters", "mnuToolsFilters", "Filt&ers...", Group::Design, make<Filters>, filterCommands(),
          "txtFilterCorner=1k;cboFilterKind=Low pass;cboFilterResponse=Butterworth;cboFilterOrder=4;txtPassiveR=1k;"
          "txtPassiveL=10m;txtPassiveC=100n;txtPassiveTarget=1k;txtPassiveQ=0.7071",
          "Active low and high pass filters of orders 1 to 8 (Butterworth, Bessel, Chebyshev; Sallen-Key or "
          "multiple feedback) and passive RC, RL, LC and RLC filters from standard parts, with their responses "
          "plotted."},
+        {"frmAmplifiers", "mnuToolsAmplifiers", "Am&plifiers and regulators...", Group::Design, make<Amplifiers>,
+         cli::amplifiersCommands(),
+         "txtOpAmpGain=10;txtRegulatorVout=5;cboRegulatorFixed=R1 (across V ref);txtRegulatorFixed=240;"
+         "txtZenerSupply=9;txtZenerSupplyMax=12;txtZenerVz=5.1;txtZenerLoadMax=20m;cboHeatGiven=Linear regulator's "
+         "loss;"
+         "txtHeatVin=12;txtHeatVout=5;txtHeatCurrent=0.5;txtHeatJc=5;txtHeatJa=50;txtSwitchDrive=5;txtSwitchLoad=100m",
+         "Op-amp gain resistors, an adjustable regulator's R1 and R2 with its adjust-pin current, a Zener's series "
+         "resistor, a heat sink, and a transistor switch's base or gate resistor."},
         {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
          "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48",
          "PCB track width for a current and the reverse, a via's resistance and current, and conductor spacing "
@@ -92,6 +104,10 @@ std::span<const Tool> catalogue()
          "txtCapacitorV=12;txtCapacitorV2=9;txtCapacitorLoad=100m",
          "Wire gauge (AWG and mm2), cable voltage drop, fusing current, battery life and capacitor energy and "
          "hold-up time."},
+        {"frmLines", "mnuToolsLines", "Transmission l&ines...", Group::Boards, make<Lines>, cli::linesCommands(),
+         "txtLineW=3;txtLineH=1.6;txtLineT=35um;txtLineEr=4.5;txtLineTanD=0.02;cboLineType=Microstrip",
+         "Controlled impedance: microstrip, stripline, CPW, coupled pairs (Z diff), coax and twisted pair, the "
+         "width for a Z0, and the range over the fabrication tolerances."},
     };
     return tools;
 }

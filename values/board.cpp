@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "values/board.h"
 
+#include "numeric/format.h"
 #include "numeric/parse.h"
+#include "numeric/quad.h"
 #include "numeric/text.h"
 #include "numeric/wide.h"
 #include "values/measure.h"
@@ -56,10 +58,10 @@ double kOf(bool internal)
     return internal ? internalK : externalK;
 }
 
-FitLimits limits(double currentA, double widthM, double riseC, double thicknessM)
+FitLimits limits(double currentA, double widthM, double riseC, double thicknessM, bool internal)
 {
     FitLimits f;
-    f.current = currentA > 35;
+    f.current = currentA > (internal ? internalMaxA : externalMaxA);
     f.width = widthM > 400 * metresPerMil;
     f.rise = riseC < 10 || riseC > 100;
     // 0.5 to 3 oz as 17.5 to 105 µm, with room for the same weights written in mil.
@@ -172,7 +174,7 @@ TrackResult trackForCurrent(double currentA, const Track& track)
     const double thicknessMil = track.thicknessM / metresPerMil;
     r.widthMil = r.areaMil2 / thicknessMil;
     r.widthM = r.widthMil * metresPerMil;
-    r.outside = limits(currentA, r.widthM, track.riseC, track.thicknessM);
+    r.outside = limits(currentA, r.widthM, track.riseC, track.thicknessM, track.internal);
     addResistance(r, track);
     return r;
 }
@@ -184,13 +186,18 @@ TrackResult trackForWidth(double widthM, const Track& track)
     r.widthMil = widthM / metresPerMil;
     r.areaMil2 = r.widthMil * (track.thicknessM / metresPerMil);
     r.currentA = ipcCurrent(r.areaMil2, track.riseC, track.internal);
-    r.outside = limits(r.currentA, widthM, track.riseC, track.thicknessM);
+    r.outside = limits(r.currentA, widthM, track.riseC, track.thicknessM, track.internal);
     addResistance(r, track);
     return r;
 }
 
 ViaCheck checkVia(const Via& v)
 {
+    // The barrel's copper ends at the hole plus the plating on both sides; a pad no wider is none.
+    if (!(v.padM > v.holeM + 2 * v.platingM))
+        return {ViaField::Pad,
+                "The pad must be wider than the hole with its plating (" + plain((v.holeM + 2 * v.platingM) * 1e3, 4) +
+                    " mm)"};
     if (!(v.antipadM > v.padM))
         return {ViaField::Antipad, "The antipad must be wider than the pad"};
     // ln(4h/d) + 1 must stay above zero for the inductance to mean anything.
@@ -278,6 +285,30 @@ SpacingResult spacing(const Decimal& voltage)
         const u128 total = excess * detail::magnitude(perVolt.mantissa) * detail::pow10(productExponent - e) +
             detail::magnitude(base.mantissa) * detail::pow10(base.exponent - e);
         result.metres[c] = detail::nearestDouble(total, e - 3);
+    }
+    return result;
+}
+
+RmsSpacing spacingForRms(const Decimal& rms)
+{
+    using detail::quad;
+    const auto& table = spacingTable();
+    const quad peak = detail::toQuad(rms) * detail::squareRoot(2);
+    RmsSpacing result;
+    result.peakV = static_cast<double>(peak);
+    if (peak <= 500) {
+        // The first row whose end the peak does not pass gives the figures of that end.
+        std::size_t row = 0;
+        while (row < 8 && peak > table[row].toV)
+            ++row;
+        result.spacing = spacing(Decimal::of(table[row].toV, 0));
+        return result;
+    }
+    result.spacing.row = 9;
+    for (std::size_t c = 0; c < spacingCategoryCount; ++c) {
+        const quad base = detail::toQuad(*parse(table[8].mm[c]).value);
+        const quad perVolt = detail::toQuad(*parse(table[9].mm[c]).value);
+        result.spacing.metres[c] = static_cast<double>((base + (peak - 500) * perVolt) / 1000);
     }
     return result;
 }

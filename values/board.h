@@ -18,6 +18,8 @@ inline constexpr double copperConductivity = 401;    // W/(m K)
 inline constexpr double metresPerMil = 25.4e-6;
 inline constexpr double externalK = 0.048; // IPC-2221, outer layers
 inline constexpr double internalK = 0.024; // IPC-2221, inner layers
+inline constexpr double externalMaxA = 35; // where the fitted charts end
+inline constexpr double internalMaxA = 17.5;
 
 // A value read from a person's text: the value, or the message saying what to write instead.
 struct Reading {
@@ -53,7 +55,7 @@ double ipcArea(double currentA, double riseC, bool internal); // its inverse
 
 // Where the IPC-2221 curves were fitted; answers outside are marked, not refused.
 struct FitLimits {
-    bool current = false; // above 35 A
+    bool current = false; // above 35 A, or 17.5 A on an inner layer (the chart's inner curves end there)
     bool width = false;   // above 400 mil (10.16 mm)
     bool rise = false;    // outside 10-100 °C
     bool copper = false;  // outside 0.5-3 oz (17.5-105 µm)
@@ -96,7 +98,7 @@ struct Via {
 };
 
 // The input a via's formulas cannot take, named for the message beside its field.
-enum class ViaField { None, Antipad, Length, Er };
+enum class ViaField { None, Pad, Antipad, Length, Er };
 struct ViaCheck {
     ViaField field = ViaField::None;
     std::string message;
@@ -140,5 +142,14 @@ struct SpacingResult {
 // whole volts (15.5) takes the higher row. Above 500 V: the 500 V row plus the per-volt figure
 // for each volt above 500.
 SpacingResult spacing(const Decimal& voltage);
+
+// The same for an AC voltage given as its RMS, whose peak is V sqrt 2: 230 V mains peaks at
+// 325.27 V, in the 301-500 V row. The peak is worked out to 113 bits, far finer than any RMS typed
+// comes to a row's end, so the row is the exact peak's.
+struct RmsSpacing {
+    double peakV = 0;
+    SpacingResult spacing;
+};
+RmsSpacing spacingForRms(const Decimal& rms);
 
 } // namespace values

@@ -88,6 +88,11 @@ TEST_F(BoardWindow, ViaGivesTheWorkedFiguresAndRefusesAnAntipadInsideThePad)
     EXPECT_EQ(text("lblViaDrop"), "1.0781 mV, 1.0781 mW at 1 A");
     type("txtViaAntipad", "0.5");
     EXPECT_EQ(text("lblViaAntipadMessage"), "The antipad must be wider than the pad.");
+    type("txtViaAntipad", "1.0");
+    type("txtViaPad", "0.35");
+    EXPECT_EQ(text("lblViaPadMessage"), "The pad must be wider than the hole with its plating (0.35 mm).");
+    type("txtViaPad", "0.6");
+    type("txtViaAntipad", "0.5");
     EXPECT_EQ(text("lblViaResistance"), "");
     type("txtViaPlating", "-25");
     EXPECT_EQ(text("lblViaPlatingMessage"), "'-25' is negative: write a value above zero");
@@ -111,6 +116,12 @@ TEST_F(BoardWindow, SpacingFillsEveryCategoryForTheVoltage)
     type("txtSpacingVoltage", "-5");
     EXPECT_EQ(text("lblSpacingVoltageMessage"), "'-5' is negative: write a value above zero");
     EXPECT_EQ(table->item(0, 1)->text().toStdString(), "");
+    // Mains typed as its RMS is taken at its peak.
+    type("txtSpacingVoltage", "230");
+    EXPECT_EQ(text("lblSpacingRow"), "The 171-250 V row.");
+    child<QComboBox>(*panel, "cboSpacingKind")->setCurrentIndex(1);
+    EXPECT_EQ(text("lblSpacingRow"), "230 V RMS peaks at 325.27 V. The 301-500 V row.");
+    EXPECT_EQ(table->item(1, 1)->text().toStdString(), "2.5 mm (98.425 mil)");
 }
 
 TEST_F(BoardWindow, TypingGoesToTheCurrentFieldFirst)

@@ -82,6 +82,9 @@ TEST(BoardCommands, SpacingJsonHasEveryCategoryAtFullPrecision)
             EXPECT_NE(r.out.find(entry), std::string::npos) << entry;
         }
     }
+    const Printed mains = board({"spacing", "--voltage", "230", "--rms"});
+    EXPECT_EQ(mains.out.substr(0, mains.out.find('\n')),
+              "IPC-2221B table 6-1 at 230 V RMS (325.27 V peak): the 301-500 V row");
 }
 
 struct Refusal {
@@ -126,6 +129,10 @@ INSTANTIATE_TEST_SUITE_P(
                             {"via", "--hole", "0.3mm", "--plating", "25u", "--length", "1.6mm", "--pad", "0.6mm",
                              "--antipad", "0.5mm"},
                             "--antipad: The antipad must be wider"},
+                    Refusal{"PadNoWiderThanTheBarrel",
+                            {"via", "--hole", "0.3mm", "--plating", "25u", "--length", "1.6mm", "--pad", "0.35mm",
+                             "--antipad", "1mm"},
+                            "--pad: The pad must be wider than the hole with its plating (0.35 mm)"},
                     Refusal{"NanVoltage", {"spacing", "--voltage", "nan"}, "--voltage: 'nan' is not a voltage"},
                     Refusal{"NegativeVoltage", {"spacing", "--voltage", "-5"}, "--voltage: '-5' is negative"},
                     Refusal{"VoltageInAmps", {"spacing", "--voltage", "5A"}, "--voltage: '5A' is not a voltage"},

@@ -132,6 +132,16 @@ INSTANTIATE_TEST_SUITE_P(
                     Limit{"CopperThickerThanThreeOunces", 1, 10, 140e-6, false, false, false, true}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// The chart's inner-layer curves end at 17.5 A, half the outer ones' 35 A.
+TEST(Track, InnerLayersAreFittedToSeventeenAndAHalfAmps)
+{
+    Track inner;
+    inner.internal = true;
+    EXPECT_FALSE(trackForCurrent(17.5, inner).outside.current);
+    EXPECT_TRUE(trackForCurrent(17.6, inner).outside.current);
+    EXPECT_FALSE(trackForCurrent(17.6, Track{}).outside.current);
+}
+
 TEST(Via, TheWorkedVia)
 {
     Via v; // 0.3 mm hole, 25 µm plating, 1.6 mm board, 0.6 mm pad, 1.0 mm antipad, er 4.5
@@ -161,6 +171,12 @@ TEST(Via, RefusesWhatItsFormulasCannotTake)
     v = Via{};
     v.er = 0.9;
     EXPECT_EQ(checkVia(v).field, ViaField::Er);
+    // The barrel's copper is the hole and the plating on both sides: 0.35 mm here.
+    v = Via{};
+    v.padM = 0.35e-3;
+    EXPECT_EQ(checkVia(v).message, "The pad must be wider than the hole with its plating (0.35 mm)");
+    v.padM = 0.36e-3;
+    EXPECT_EQ(checkVia(v).field, ViaField::None);
 }
 
 // Every row of table 6-1, read at its highest voltage and just above the row below.
@@ -206,6 +222,26 @@ INSTANTIATE_TEST_SUITE_P(
                     SpacingCase{"1000", {1.5, 5, 25, 2.325, 2.325, 3.025, 2.325}},
                     SpacingCase{"500.5", {0.25125, 2.5025, 12.5125, 0.801525, 0.801525, 1.501525, 0.801525}}),
     spacingName);
+
+// Mains typed as 230 V RMS peaks at 325 V, a row above 230 V's; an RMS whose peak passes a row's
+// end by a hair takes the next row.
+TEST(Spacing, AnRmsVoltageTakesItsPeaksRow)
+{
+    struct Case {
+        const char* rms;
+        int row;
+    };
+    for (const Case c : {Case{"230", 8}, Case{"106", 4}, Case{"106.1", 5}, Case{"10.6", 0}, Case{"10.61", 1},
+                         Case{"353.5", 8}, Case{"353.6", 9}, Case{"0", 0}}) {
+        const Decimal rms = std::string(c.rms) == "0" ? Decimal{} : *parse(c.rms).value;
+        EXPECT_EQ(spacingForRms(rms).spacing.row, c.row) << c.rms;
+    }
+    EXPECT_EQ(spacing(*parse("230").value).row, 6);
+    EXPECT_NEAR(spacingForRms(*parse("230").value).peakV, 325.269, 0.001);
+    EXPECT_EQ(spacingForRms(*parse("230").value).spacing.metres, spacing(*parse("325").value).metres);
+    EXPECT_DOUBLE_EQ(spacingForRms(*parse("400").value).spacing.metres[0],
+                     (0.25 + (400 * std::sqrt(2.0) - 500) * 0.0025) / 1000);
+}
 
 TEST(Spacing, ZeroVoltsTakesTheFirstRowAndAboveFiveHundredTheRule)
 {

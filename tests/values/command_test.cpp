@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The command descriptions: the reader's checks on a made-up command, each real command's --help
 // against its description, and the man page against them all.
+#include "cli/amplifiers.h"
 #include "cli/arguments.h"
 #include "cli/board.h"
 #include "cli/cli.h"
@@ -8,6 +9,7 @@
 #include "cli/divider.h"
 #include "cli/filter.h"
 #include "cli/led.h"
+#include "cli/lines.h"
 #include "cli/markings.h"
 #include "cli/network.h"
 #include "cli/pad.h"
@@ -92,7 +94,8 @@ std::vector<cli::Command> allCommands()
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
           cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
-          cli::conversionsCommands(), cli::wiresCommands(), cli::filterCommands()})
+          cli::conversionsCommands(), cli::wiresCommands(), cli::amplifiersCommands(), cli::linesCommands(),
+          cli::filterCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }
@@ -428,9 +431,30 @@ TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
     const std::regex snakeCase("[a-z][a-z0-9]*(_[a-z0-9]+)*");
     const std::regex unitSuffix(".+_(ohm|f|h|v|a|w|hz|s|j|c|ah|m|m2|mil|mil2|cmil|ohm_per_m|ohm_per_ft|degc|db|dbm|dbw|"
                                 "dbuv|dbu|dbv|pct|ppm|k_per_w)");
-    const std::set<std::string> unitless{"ratio", "parts",  "target",      "nearest",       "below",           "above",
-                                         "er",    "value",  "power_ratio", "voltage_ratio", "velocity_factor", "order",
-                                         "q",     "q_goal", "gain",        "pass_band_gain"};
+    const std::set<std::string> unitless{"ratio",
+                                         "parts",
+                                         "target",
+                                         "nearest",
+                                         "below",
+                                         "above",
+                                         "er",
+                                         "value",
+                                         "gain",
+                                         "gain_min",
+                                         "gain_max",
+                                         "forced_gain",
+                                         "more",
+                                         "reach_limit",
+                                         "power_ratio",
+                                         "voltage_ratio",
+                                         "velocity_factor",
+                                         "tan_d",
+                                         "er_eff",
+                                         "er_eff_at_frequency",
+                                         "order",
+                                         "q",
+                                         "q_goal",
+                                         "pass_band_gain"};
     for (std::vector<std::string>& args : runs) {
         args.emplace_back("--json");
         const Printed p = run(args, commands);

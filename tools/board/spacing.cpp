@@ -3,6 +3,7 @@
 
 #include "tools/table.h"
 
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -31,9 +32,14 @@ BoardSpacing::BoardSpacing(QWidget* parent)
 void BoardSpacing::build()
 {
     auto* grid = new QGridLayout;
-    voltage_ = boardfields::row(this, grid, 0, "txtSpacingVoltage", tr("Peak volta&ge:"),
-                                tr("Peak voltage between the conductors"), QStringLiteral("V"));
-    voltage_.field->setPlaceholderText(tr("DC or AC peak"));
+    voltage_ = boardfields::row(this, grid, 0, "txtSpacingVoltage", tr("Volta&ge:"),
+                                tr("Voltage between the conductors"), QStringLiteral("V"));
+    voltage_.field->setPlaceholderText(tr("e.g. 48 or 230"));
+    cboKind_ = named(new QComboBox(this), "cboSpacingKind", tr("What the voltage is"));
+    cboKind_->addItem(tr("DC or AC peak"));
+    cboKind_->addItem(tr("AC RMS (its peak is √2 times as much)"));
+    grid->addWidget(labelFor(this, "lblSpacingKind", tr("&AC or DC:"), cboKind_), 1, 0);
+    grid->addWidget(cboKind_, 1, 1, 1, 2);
     grid->setColumnStretch(3, 1);
     lblRow_ = new SteadyLabel(this, QStringLiteral("lblSpacingRow"), 2, SteadyLabel::Tone::Plain);
 
@@ -88,8 +94,9 @@ void BoardSpacing::build()
     layout->addLayout(copy);
     layout->addWidget(note);
 
-    tabChain({voltage_.field, tblSpacing_, cmdCopy_});
+    tabChain({voltage_.field, cboKind_, tblSpacing_, cmdCopy_});
     connect(voltage_.field, &QLineEdit::textChanged, this, &BoardSpacing::refresh);
+    connect(cboKind_, &QComboBox::currentIndexChanged, this, &BoardSpacing::refresh);
 }
 
 void BoardSpacing::refresh()
@@ -106,11 +113,17 @@ void BoardSpacing::refresh()
         voltage_.message->setText(QString::fromStdString(voltage.error));
         return;
     }
-    const values::SpacingResult s = values::spacing(*voltage.value);
+    const bool rms = cboKind_->currentIndex() == 1;
+    const values::RmsSpacing peak = rms ? values::spacingForRms(*voltage.value) : values::RmsSpacing{};
+    const values::SpacingResult s = rms ? peak.spacing : values::spacing(*voltage.value);
     const values::SpacingRow& row = values::spacingTable()[static_cast<std::size_t>(s.row)];
-    lblRow_->setText(row.toV == 0 ? tr("Above 500 V: the 301-500 V row plus the figure per volt above 500 V.")
-                                  : tr("The %1-%2 V row.").arg(row.fromV).arg(row.toV));
     const QLocale l = locale();
+    const QString rowText = row.toV == 0 ? tr("Above 500 V: the 301-500 V row plus the figure per volt above 500 V.")
+                                         : tr("The %1-%2 V row.").arg(row.fromV).arg(row.toV);
+    lblRow_->setText(rms ? tr("%1 RMS peaks at %2. %3")
+                               .arg(localised(values::withUnit(*voltage.value, "V"), l),
+                                    localised(values::withUnit(values::approximate(peak.peakV, 5), "V", 5), l), rowText)
+                         : rowText);
     for (int r = 0; r < tblSpacing_->rowCount(); ++r) {
         const double metres = s.metres[static_cast<std::size_t>(r)];
         const QString both = tr("%1 mm (%2 mil)");

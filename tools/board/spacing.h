@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
@@ -12,7 +13,7 @@ class QTableWidget;
 namespace tools {
 
 // The Spacing page: the least conductor spacing of IPC-2221B table 6-1 for a peak voltage, one
-// row per category.
+// row per category; an AC voltage may be given as its RMS, which is taken at its peak.
 class BoardSpacing : public QWidget {
     Q_OBJECT
 public:
@@ -25,6 +26,7 @@ private:
     void refresh();
 
     boardfields::Row voltage_;
+    QComboBox* cboKind_ = nullptr;
     QLabel* lblRow_ = nullptr;
     QTableWidget* tblSpacing_ = nullptr;
     QPushButton* cmdCopy_ = nullptr;

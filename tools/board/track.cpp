@@ -94,10 +94,11 @@ void BoardTrack::build()
     lblDrop_ = figure(3, "lblTrackDropCaption", "lblTrackDrop", tr("Drop and loss:"));
     figures->setColumnStretch(1, 1);
 
-    auto* fit = boardfields::note(this, "lblTrackFit",
-                                  tr("IPC-2221: I = k ΔT^0.44 A^0.725 (A in mil², k = 0.048 outer, 0.024 inner "
-                                     "layers), fitted to currents up to 35 A, widths up to 400 mil (10.16 mm), rises "
-                                     "of 10 to 100 °C and 0.5 to 3 oz copper."));
+    auto* fit = boardfields::note(
+        this, "lblTrackFit",
+        tr("IPC-2221: I = k ΔT^0.44 A^0.725 (A in mil², k = 0.048 outer, 0.024 inner "
+           "layers), fitted to currents up to 35 A (17.5 A inner), widths up to 400 mil (10.16 mm), rises "
+           "of 10 to 100 °C and 0.5 to 3 oz copper."));
     lblOutside_ = boardfields::message(this, "lblTrackOutside");
 
     auto* layout = new QVBoxLayout(this);
@@ -191,7 +192,7 @@ void BoardTrack::refresh()
     }
     QStringList outside;
     if (r.outside.current)
-        outside << tr("current above 35 A");
+        outside << (track.internal ? tr("current above 17.5 A on an inner layer") : tr("current above 35 A"));
     if (r.outside.width)
         outside << tr("width above 400 mil");
     if (r.outside.rise)

@@ -121,10 +121,15 @@ void BoardVia::refresh()
     v.riseC = *rise;
     v.currentA = current;
     if (const values::ViaCheck check = values::checkVia(v); check.field != values::ViaField::None) {
-        const boardfields::Row& at = check.field == values::ViaField::Antipad ? antipad_
-            : check.field == values::ViaField::Length                         ? length_
-                                                                              : er_;
-        at.message->setText(check.field == values::ViaField::Antipad ? tr("The antipad must be wider than the pad.")
+        const boardfields::Row& at = check.field == values::ViaField::Pad ? pad_
+            : check.field == values::ViaField::Antipad                    ? antipad_
+            : check.field == values::ViaField::Length                     ? length_
+                                                                          : er_;
+        at.message->setText(check.field == values::ViaField::Pad
+                                ? tr("The pad must be wider than the hole with its plating (%1 mm).")
+                                      .arg(boardfields::plain((v.holeM + 2 * v.platingM) * 1e3, locale()))
+                                : check.field == values::ViaField::Antipad
+                                ? tr("The antipad must be wider than the pad.")
                                 : check.field == values::ViaField::Length
                                 ? tr("The board is too thin beside this hole for the inductance formula.")
                                 : tr("The relative permittivity is 1 or more (FR-4 is about 4.5)."));
