@@ -27,6 +27,7 @@ void CalculatorForm::wire()
 void CalculatorForm::cmdCalculate_Click()
 {
     std::vector<std::string> texts;
+    texts.reserve(fields_.size());
     for (const QLineEdit* field : fields_)
         texts.push_back(field->text().toStdString());
     const arithmetic::Display display{shell::Project::decimalSeparator(), project().displayDecimals()};

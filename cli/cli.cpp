@@ -61,7 +61,7 @@ std::optional<std::string> windowsArgumentsError(const std::vector<std::string>&
         const bool attached = equals != std::string_view::npos;
         if (attached)
             name = name.substr(0, equals);
-        const auto known =
+        const auto* const known =
             std::find_if(std::begin(qtOptions), std::end(qtOptions), [&](const QtOption& o) { return o.name == name; });
         if (known == std::end(qtOptions) || (attached && !known->attached))
             return "unknown option '" + arg + "' (see voltiva --help)";

@@ -69,7 +69,7 @@ int runMark(const Arguments& a, std::ostream& out, std::ostream& err)
         const auto n = values::parseWhole(*text, 1, std::numeric_limits<int>::max());
         if (!n)
             return usage(err, "--tcr: '" + *text + "' is not a whole number of ppm/K such as 50");
-        tcr = *n;
+        tcr = n;
     }
 
     const values::MarkResult result = values::mark(*parsed.value, tolerance, tcr);

@@ -72,7 +72,6 @@ int runZener(const Arguments& a, std::ostream& out, std::ostream& err)
     amplifiers::Reader read{a, {}};
     const auto supply = read.range("supply", values::Unit::Volt);
     const auto vz = read.value("vz", values::Unit::Volt);
-    std::string error;
     if (read.error.empty() && a.value("vz-tolerance")) {
         const auto t = toleranceArgument("--vz-tolerance", *a.value("vz-tolerance"), true, read.error);
         input.vzTolerance = t.value_or(input.vzTolerance);

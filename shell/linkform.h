@@ -12,9 +12,9 @@ namespace shell {
 // screen it is on. The row is named after its handler, control_Click; the control is the name
 // before "_Click".
 struct Link {
-    const char* handler;
-    const char* shows;          // unloadsItself: the screen closes
-    const char* part = nullptr; // where in the screen it opens: a workbench's tool
+    const char* handler = nullptr;
+    const char* shows = nullptr; // unloadsItself: the screen closes
+    const char* part = nullptr;  // where in the screen it opens: a workbench's tool
 };
 inline constexpr const char* unloadsItself = nullptr;
 

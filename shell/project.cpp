@@ -38,6 +38,7 @@ void Project::show(std::string_view name)
 std::vector<std::string> Project::screenNames() const
 {
     std::vector<std::string> names;
+    names.reserve(factories_.size());
     for (const auto& [name, factory] : factories_)
         names.push_back(name);
     return names;

@@ -102,7 +102,7 @@ private:
     // No `this`: the worker may outlive the object. It posts to `context` only under the mutex
     // while not closing, and the destructor sets closing under the same mutex while `context`
     // still stands; Qt drops what was posted to an object when it is destroyed.
-    static void work(std::shared_ptr<State> state, QObject* context, Deliver deliver)
+    static void work(std::shared_ptr<State> state, QObject* context, const Deliver& deliver)
     {
         std::unique_lock lock(state->mutex);
         for (;;) {

@@ -300,6 +300,7 @@ void flatten(Node& node)
 }
 
 // Sorts each group of a flattened tree: parts, then groups, larger first.
+// NOLINTNEXTLINE(cppcoreguidelines-rvalue-reference-param-not-moved): its parts are, one by one
 Ordered order(Node&& node, Kind kind)
 {
     if (node.join == Join::Part)

@@ -68,7 +68,7 @@ LedChoice ledChoice(const LedInput& input, const Exact& ohms);
 
 // A typical forward voltage and its range, by colour, as manufacturers' tables give them.
 struct LedColour {
-    const char* name; // "red"
+    const char* name = nullptr; // "red"
     Decimal typical;
     Decimal min;
     Decimal max;

@@ -25,7 +25,7 @@ constexpr double nepersToDb = 8.685889638065037; // 20 / ln 10
 
 // Every dimension of a cross-section with what it is, for the generic code below.
 template <class S, class F>
-void eachDim(S& s, F&& f)
+void eachDim(S& s, F f)
 {
     using T = std::remove_const_t<S>;
     if constexpr (std::is_same_v<T, Microstrip>) {

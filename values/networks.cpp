@@ -188,6 +188,7 @@ NetworkNode tree(const Network& network)
 {
     using Join = NetworkNode::Join;
     std::vector<NetworkNode> l;
+    l.reserve(network.parts.size());
     for (const Decimal& v : network.parts)
         l.push_back({Join::Part, v, {}});
     const auto join = [](Join how, std::vector<NetworkNode> parts) { return NetworkNode{how, {}, std::move(parts)}; };

@@ -16,7 +16,7 @@ namespace values {
 enum class Quantity { Voltage, Current, Resistance, Power };
 
 struct OhmGiven {
-    Quantity quantity;
+    Quantity quantity = Quantity::Voltage;
     Exact value; // >= 0
 };
 

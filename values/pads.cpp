@@ -114,6 +114,7 @@ std::array<Pad, 3> designPads(const Decimal& db, const Decimal& z, Series series
     pads[2] = {PadKind::BridgedTee, {arm, resistor("bridge", 1, zd * u), resistor("shunt", 1, zd / u)}, {}};
     for (Pad& pad : pads) {
         std::vector<Decimal> standard;
+        standard.reserve(pad.resistors.size());
         for (const PadResistor& r : pad.resistors)
             standard.push_back(r.standard);
         pad.standard = analysePad(pad.kind, standard, z);

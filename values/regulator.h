@@ -26,9 +26,9 @@ enum class RegulatorKind { ThreeTerminal, Shunt };
 
 // A part's parameters as data sheets give them.
 struct RegulatorPart {
-    const char* name; // "Adjustable, positive (LM317 type)"
-    RegulatorKind kind;
-    bool negative;
+    const char* name = nullptr; // "Adjustable, positive (LM317 type)"
+    RegulatorKind kind = RegulatorKind::ThreeTerminal;
+    bool negative = false;
     Decimal vref;
     Decimal vrefMin;
     Decimal vrefMax;

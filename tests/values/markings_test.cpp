@@ -318,6 +318,7 @@ TEST(Mark, RefusesMoreDigitsThanAnyMarkingHoldsAndOffersSeriesValues)
     EXPECT_EQ(r.error, "4.752k has 4 significant digits: markings hold 3 at most");
     EXPECT_TRUE(r.markings.empty());
     std::vector<std::string> nearest;
+    nearest.reserve(r.nearest.size());
     for (const Nearest& n : r.nearest)
         nearest.push_back(std::string(name(n.series)) + " " + format(n.nearest));
     EXPECT_EQ(nearest, (std::vector<std::string>{"E24 4.7k", "E96 4.75k", "E192 4.75k"}));

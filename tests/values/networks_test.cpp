@@ -23,6 +23,7 @@ Decimal d(std::string_view text)
 std::vector<std::string> textsOf(const SearchResult& r)
 {
     std::vector<std::string> out;
+    out.reserve(r.networks.size());
     for (const Network& n : r.networks)
         out.push_back(n.text);
     return out;

@@ -209,6 +209,7 @@ TEST(PadsAsCircuits, IdealPadsMatchAndAttenuateAsAsked)
         const Decimal ohms = Decimal::of(z(rng), 0);
         for (const Pad& pad : designPads(a, ohms, Series::E96)) {
             std::vector<double> exact;
+            exact.reserve(pad.resistors.size());
             for (const PadResistor& r : pad.resistors)
                 exact.push_back(r.exact);
             const Solved s = solve(circuitOf(pad.kind, exact), ohms.toDouble());

@@ -166,6 +166,7 @@ TEST(NearestValue, TinyDeviationsTakeAnExponentLikeHugeOnes)
 std::vector<std::string> texts(const SearchResult& r)
 {
     std::vector<std::string> out;
+    out.reserve(r.networks.size());
     for (const Network& n : r.networks)
         out.push_back(n.text);
     return out;

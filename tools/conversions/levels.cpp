@@ -78,6 +78,7 @@ ConversionsLevels::ConversionsLevels(QWidget* parent)
     layout->addStretch();
 
     std::vector<QWidget*> chain;
+    chain.reserve(rows_.size());
     for (const boardfields::Row& r : rows_)
         chain.push_back(r.field);
     chain.push_back(impedance_.field);

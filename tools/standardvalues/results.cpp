@@ -182,6 +182,7 @@ void StandardValues::drawNetwork()
             return schematic::Network::part(
                 symbol, localised(values::format(n.value, std::max(n.value.digits(), 1)), locale()));
         std::vector<schematic::Network> parts;
+        parts.reserve(n.parts.size());
         for (const values::NetworkNode& p : n.parts)
             parts.push_back(drawn(p));
         return n.join == Join::Series ? schematic::Network::series(std::move(parts))

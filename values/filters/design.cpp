@@ -343,6 +343,7 @@ double SectionDesign::worstPct() const
 std::vector<double> SectionDesign::values() const
 {
     std::vector<double> v;
+    v.reserve(parts.size());
     for (const SectionPart& p : parts)
         v.push_back(p.value.nearestDouble());
     return v;
