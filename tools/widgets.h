@@ -12,8 +12,11 @@
 #include <QPalette>
 #include <QString>
 #include <QTableWidgetItem>
+#include <QTextLayout>
 #include <QWidget>
+#include <QtMath>
 
+#include <algorithm>
 #include <initializer_list>
 #include <type_traits>
 #include <vector>
@@ -97,7 +100,18 @@ private:
     int reserved() const
     {
         const QMargins margins = contentsMargins();
-        return lines_ * fontMetrics().lineSpacing() + margins.top() + margins.bottom() + 2 * margin();
+        return lines_ * lineHeight() + margins.top() + margins.bottom() + 2 * margin();
+    }
+
+    // A line as tall as the units make it: where the font lacks Ω or µ, the face that has them
+    // may stand taller, and a line reserved by the font's own spacing would cut them off.
+    int lineHeight() const
+    {
+        QTextLayout layout(QStringLiteral("Ω µ ° ε ± Ag"), font());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        return std::max(fontMetrics().lineSpacing(), qCeil(line.height()));
     }
 
     int lines_;
