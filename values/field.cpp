@@ -1,0 +1,617 @@
+// SPDX-License-Identifier: MIT
+// Finite volumes on a tensor grid: a node's box reaches halfway to its neighbours, the flux across
+// each face is the permittivity of the cells beside it times the potential difference over the
+// spacing, and the permittivity is constant in each cell, so a dielectric interface on a grid line
+// needs nothing of its own. This is the stiffness of linear elements on the cells cut in two
+// triangles, so C comes from above and falls smoothly as the grid is refined, which is what the
+// extrapolation to a grid of no size relies on. Where a sloped side of a conductor crosses a link,
+// the link is shortened to the crossing (Shortley and Weller's boundary treatment).
+#include "values/field.h"
+#include "values/field_detail.h"
+
+#include "numeric/format.h"
+
+#include <Eigen/SparseCholesky>
+#include <Eigen/SparseCore>
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+#include <numbers>
+#include <string>
+#include <variant>
+#include <vector>
+
+namespace values::lines::field {
+
+namespace detail {
+
+bool Conductor::inside(double x, double z, double tolerance) const
+{
+    if (z < z0 - tolerance || z > z0 + t + tolerance)
+        return false;
+    return x >= left(z) - tolerance && x <= right(z) + tolerance;
+}
+
+double Conductor::left(double z) const
+{
+    return t > 0 ? xl + insetL * std::clamp((z - z0) / t, 0.0, 1.0) : xl;
+}
+
+double Conductor::right(double z) const
+{
+    return t > 0 ? xr - insetR * std::clamp((z - z0) / t, 0.0, 1.0) : xr;
+}
+
+} // namespace detail
+
+namespace {
+
+using namespace detail;
+
+// The grid at density 1: cells at a key a tenth of the distance to the next key (at a conductor's
+// edge, of the section's smallest dimension), growing by half a cell a cell away from it. Denser
+// grids shrink the cells at the keys as the square of the density and slow the growth as the
+// density, so the cells at an edge, where the field is singular, shrink fast enough for the error
+// to fall as the square of the density. Measured over every type, the estimates of the third grid
+// lie within 0.15 % of the converged figures, at 2,000 to 30,000 cells a grid.
+constexpr double fineAtKeys = 0.1;
+constexpr double growthPerCell = 0.5;
+constexpr double densityStep = 1.4;
+constexpr int maxCells = 30'000;
+
+// The box's open sides, as multiples of the cross-section's extent, and how far the field of a
+// strip between planes reaches sideways (it falls by e^-pi every b).
+constexpr double openDistance = 40;
+constexpr double betweenPlanes = 6;
+
+double etchInset(double t, const Options& o)
+{
+    return t * std::tan(o.etchDeg * std::numbers::pi / 180);
+}
+
+// Conductors on a substrate h thick whose underside is z = 0, with or without a plane there.
+Section surfaceSection(double h, double er, bool plane, double extent, const Options& o)
+{
+    Section s;
+    s.layers = {{0, h, er}};
+    s.surface = h;
+    if (o.mask) {
+        s.maskT = o.maskT;
+        s.maskEr = o.maskEr;
+        s.zKeys.push_back({h + o.maskT});
+    }
+    const double far = openDistance * extent;
+    s.xOpen = far;
+    s.zLow = plane ? 0 : -far;
+    s.zHigh = h + far;
+    s.zKeys.push_back({0});
+    s.zKeys.push_back({h});
+    return s;
+}
+
+Section betweenPlanesSection(double b, double er, double outerX)
+{
+    Section s;
+    s.layers = {{0, b, er}};
+    s.zLow = 0;
+    s.zHigh = b;
+    s.xOpen = outerX + betweenPlanes * b;
+    s.surface = b; // nothing is on an outer surface
+    return s;
+}
+
+void addConductor(Section& s, Conductor c, bool onSurface)
+{
+    s.xKeys.push_back({c.xl, c.xl > 0});
+    s.xKeys.push_back({c.xl + c.insetL, c.xl > 0});
+    if (c.xr < unbounded) {
+        s.xKeys.push_back({c.xr, true});
+        s.xKeys.push_back({c.xr - c.insetR, true});
+    }
+    s.zKeys.push_back({c.z0, true});
+    s.zKeys.push_back({c.z0 + c.t, true});
+    if (onSurface && s.maskT > 0) {
+        if (c.xl > 0)
+            s.xKeys.push_back({c.xl - s.maskT});
+        if (c.xr < unbounded)
+            s.xKeys.push_back({c.xr + s.maskT});
+        s.zKeys.push_back({c.z0 + c.t + s.maskT});
+    }
+    s.conductors.push_back(c);
+}
+
+// The smallest dimension: a conductor's width, thickness or etched slope, a gap, a layer or the mask.
+void setScale(Section& s)
+{
+    double least = s.zHigh - s.zLow;
+    const auto take = [&](double d) {
+        if (d > 0)
+            least = std::min(least, d);
+    };
+    for (const Conductor& c : s.conductors) {
+        if (c.xr < unbounded)
+            take(c.xr - c.xl);
+        take(c.t);
+        take(c.insetL);
+        take(c.insetR);
+        take(c.xl);
+        for (const Conductor& d : s.conductors) {
+            if (d.xl > c.xr)
+                take(d.xl - c.xr);
+        }
+        take(c.z0 - s.zLow);
+        take(s.zHigh - c.z0 - c.t);
+    }
+    for (const Layer& l : s.layers)
+        take(l.z1 - l.z0);
+    take(s.maskT);
+    s.scale = least;
+}
+
+// A single strip, cut in half at x = 0.
+Section single(Section s, double w, double z0, double t, double d, bool onSurface)
+{
+    addConductor(s, {0, w / 2, z0, t, 0, d, 1}, onSurface);
+    setScale(s);
+    return s;
+}
+
+// A coupled pair's right strip, the gap's middle at x = 0: the odd mode and the even mode.
+std::vector<Section> pair(Section s, double w, double gap, double z0, double t, double d, bool onSurface)
+{
+    addConductor(s, {gap / 2, gap / 2 + w, z0, t, d, d, 1}, onSurface);
+    setScale(s);
+    s.halves = 1;
+    Section odd = s;
+    odd.odd = true;
+    return {odd, s};
+}
+
+template <class C>
+Section coplanar(const C& c, bool plane, const Options& o)
+{
+    const double d = etchInset(c.t, o);
+    Section s = single(surfaceSection(c.h, c.er, plane, c.w / 2 + c.s + c.h, o), c.w, c.h, c.t, d, true);
+    addConductor(s, {c.w / 2 + c.s, unbounded, c.h, c.t, d, 0, 0}, true);
+    setScale(s);
+    return s;
+}
+
+} // namespace
+
+namespace detail {
+
+std::vector<Section> sections(const Line& line, const Options& options)
+{
+    const Options& o = options;
+    struct Visit {
+        const Options& o;
+        std::vector<Section> operator()(const Microstrip& m) const
+        {
+            return {single(surfaceSection(m.h, m.er, true, m.w / 2 + m.h, o), m.w, m.h, m.t, etchInset(m.t, o), true)};
+        }
+        std::vector<Section> operator()(const Stripline& s) const
+        {
+            return {
+                single(betweenPlanesSection(s.b, s.er, s.w / 2), s.w, (s.b - s.t) / 2, s.t, etchInset(s.t, o), false)};
+        }
+        std::vector<Section> operator()(const OffsetStripline& s) const
+        {
+            return {single(betweenPlanesSection(s.b, s.er, s.w / 2), s.w, s.h, s.t, etchInset(s.t, o), false)};
+        }
+        std::vector<Section> operator()(const Cpw& c) const { return {coplanar(c, false, o)}; }
+        std::vector<Section> operator()(const Gcpw& c) const { return {coplanar(c, true, o)}; }
+        std::vector<Section> operator()(const CoupledMicrostrip& c) const
+        {
+            return pair(surfaceSection(c.h, c.er, true, c.s / 2 + c.w + c.h, o), c.w, c.s, c.h, c.t, etchInset(c.t, o),
+                        true);
+        }
+        std::vector<Section> operator()(const CoupledStripline& c) const
+        {
+            return pair(betweenPlanesSection(c.b, c.er, c.s / 2 + c.w), c.w, c.s, (c.b - c.t) / 2, c.t,
+                        etchInset(c.t, o), false);
+        }
+        std::vector<Section> operator()(const Coax&) const { return {}; }
+        std::vector<Section> operator()(const TwistedPair&) const { return {}; }
+    };
+    return std::visit(Visit{o}, line);
+}
+
+std::vector<double> gradedAxis(std::vector<Key> keys, double lo, double hi, double edgeCell, double share,
+                               double growth)
+{
+    keys.push_back({lo});
+    keys.push_back({hi});
+    std::erase_if(keys, [&](const Key& k) { return k.at < lo || k.at > hi; });
+    std::sort(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a.at < b.at; });
+    // Keys closer than rounding are one, an edge if either is.
+    const double same = (hi - lo) * 1e-12;
+    std::vector<Key> merged;
+    for (const Key& k : keys) {
+        if (!merged.empty() && k.at - merged.back().at <= same)
+            merged.back().edge = merged.back().edge || k.edge;
+        else
+            merged.push_back(k);
+    }
+
+    std::vector<double> at;
+    std::vector<double> wanted;
+    for (std::size_t k = 0; k < merged.size(); ++k) {
+        double gap = hi - lo;
+        if (k > 0)
+            gap = std::min(gap, merged[k].at - merged[k - 1].at);
+        if (k + 1 < merged.size())
+            gap = std::min(gap, merged[k + 1].at - merged[k].at);
+        at.push_back(merged[k].at);
+        wanted.push_back(merged[k].edge ? std::min(edgeCell, share * gap) : share * gap);
+    }
+    const auto size = [&](double x) {
+        double s = hi - lo;
+        for (std::size_t k = 0; k < at.size(); ++k)
+            s = std::min(s, wanted[k] + growth * std::abs(x - at[k]));
+        return s;
+    };
+
+    // Between two keys, the nodes at equal steps of the integral of 1 / size: cells of the wanted
+    // size wherever it changes slowly against a cell, as it does here.
+    std::vector<double> axis{at.front()};
+    std::vector<double> xs;
+    std::vector<double> integral;
+    for (std::size_t k = 0; k + 1 < at.size(); ++k) {
+        const double a = at[k];
+        const double b = at[k + 1];
+        xs.assign(1, a);
+        integral.assign(1, 0);
+        for (double x = a; x < b;) {
+            const double step = std::min(size(x) / 8, b - x);
+            const double next = step < b - x ? x + step : b;
+            integral.push_back(integral.back() + step * (1 / size(x) + 1 / size(next)) / 2);
+            xs.push_back(next);
+            x = next;
+        }
+        const int cells = std::max(1, static_cast<int>(std::ceil(integral.back() - 1e-9)));
+        std::size_t at = 0;
+        for (int m = 1; m < cells; ++m) {
+            const double goal = integral.back() * m / cells;
+            while (integral[at + 1] < goal)
+                ++at;
+            const double f = (goal - integral[at]) / (integral[at + 1] - integral[at]);
+            axis.push_back(xs[at] + f * (xs[at + 1] - xs[at]));
+        }
+        axis.push_back(b);
+    }
+    return axis;
+}
+
+Capacitance capacitance(const Section& s, double density, const std::atomic<bool>* cancel)
+{
+    const double fine = fineAtKeys / (density * density);
+    const std::vector<double> x = gradedAxis(s.xKeys, 0, s.xOpen, fine * s.scale, fine, growthPerCell / density);
+    const std::vector<double> z = gradedAxis(s.zKeys, s.zLow, s.zHigh, fine * s.scale, fine, growthPerCell / density);
+    const int nx = static_cast<int>(x.size());
+    const int nz = static_cast<int>(z.size());
+    Capacitance answer;
+    answer.cells = (nx - 1) * (nz - 1);
+    const double tolerance = 1e-12 * (s.xOpen + s.zHigh - s.zLow);
+
+    // Who holds each node: a conductor (its index), the box's 0 V sides, or nobody (an unknown).
+    constexpr int held = -2;
+    constexpr int loose = -1;
+    const auto node = [nx](int i, int j) { return j * nx + i; };
+    std::vector<int> owner(static_cast<std::size_t>(nx) * nz, loose);
+    std::vector<int> unknown(owner.size(), -1);
+    int unknowns = 0;
+    for (int j = 0; j < nz; ++j) {
+        for (int i = 0; i < nx; ++i) {
+            int& o = owner[node(i, j)];
+            if (i == nx - 1 || j == 0 || j == nz - 1 || (i == 0 && s.odd)) {
+                o = held;
+                continue;
+            }
+            for (std::size_t c = 0; c < s.conductors.size() && o == loose; ++c) {
+                if (s.conductors[c].inside(x[i], z[j], tolerance))
+                    o = static_cast<int>(c);
+            }
+            if (o == loose)
+                unknown[node(i, j)] = unknowns++;
+        }
+    }
+    const auto volts = [&](int n) { return owner[n] >= 0 ? s.conductors[owner[n]].volts : 0.0; };
+
+    // Each cell's permittivity, from its middle.
+    const auto inMask = [&](double cx, double cz) {
+        if (s.maskT <= 0 || cz < s.surface)
+            return false;
+        if (cz < s.surface + s.maskT)
+            return true;
+        return std::any_of(s.conductors.begin(), s.conductors.end(), [&](const Conductor& c) {
+            return c.z0 >= s.surface - tolerance && cz < c.z0 + c.t + s.maskT && cx > c.left(cz) - s.maskT &&
+                cx < c.right(cz) + s.maskT;
+        });
+    };
+    std::vector<double> er(static_cast<std::size_t>(nx - 1) * (nz - 1), 1.0);
+    for (int j = 0; j + 1 < nz; ++j) {
+        const double cz = (z[j] + z[j + 1]) / 2;
+        double layer = 1;
+        for (const Layer& l : s.layers) {
+            if (cz > l.z0 && cz < l.z1)
+                layer = l.er;
+        }
+        for (int i = 0; i + 1 < nx; ++i) {
+            const double cx = (x[i] + x[i + 1]) / 2;
+            er[static_cast<std::size_t>(j) * (nx - 1) + i] = inMask(cx, cz) ? s.maskEr : layer;
+        }
+    }
+    const auto cellEr = [&](int i, int j) { return er[static_cast<std::size_t>(j) * (nx - 1) + i]; };
+    const bool uniform = std::all_of(er.begin(), er.end(), [&](double e) { return e == er.front(); });
+
+    // The links between neighbours, each with its conductance in air and with the dielectrics.
+    struct Link {
+        int a;
+        int b;
+        double air;
+        double dielectric;
+    };
+    std::vector<Link> links;
+    links.reserve(2 * owner.size());
+    // How far along from a to b a conductor's side crosses, when one end is loose and the other
+    // on a sloped conductor; 1 elsewhere.
+    const auto reach = [&](int a, int b, double xa, double za, double xb, double zb) {
+        if (owner[a] >= 0 && owner[b] == loose) {
+            std::swap(a, b);
+            std::swap(xa, xb);
+            std::swap(za, zb);
+        }
+        if (owner[a] != loose || owner[b] < 0)
+            return 1.0;
+        const Conductor& c = s.conductors[owner[b]];
+        double in = 1;
+        double out = 0;
+        for (int k = 0; k < 40; ++k) {
+            const double m = (in + out) / 2;
+            (c.inside(xa + m * (xb - xa), za + m * (zb - za), tolerance) ? in : out) = m;
+        }
+        return std::max(in, 0.05);
+    };
+    const auto link = [&](int a, int b, double air, double dielectric, double f) {
+        if (owner[a] != loose && owner[b] != loose && volts(a) == volts(b))
+            return;
+        links.push_back({a, b, air / f, dielectric / f});
+    };
+    for (int j = 0; j < nz; ++j) {
+        const double below = j > 0 ? z[j] - z[j - 1] : 0;
+        const double above = j + 1 < nz ? z[j + 1] - z[j] : 0;
+        for (int i = 0; i + 1 < nx; ++i) {
+            const double dx = x[i + 1] - x[i];
+            const double erBelow = j > 0 ? cellEr(i, j - 1) : 0;
+            const double erAbove = j + 1 < nz ? cellEr(i, j) : 0;
+            const int a = node(i, j);
+            const int b = node(i + 1, j);
+            link(a, b, (below + above) / (2 * dx), (erBelow * below + erAbove * above) / (2 * dx),
+                 reach(a, b, x[i], z[j], x[i + 1], z[j]));
+        }
+    }
+    for (int i = 0; i < nx; ++i) {
+        const double left = i > 0 ? x[i] - x[i - 1] : 0;
+        const double right = i + 1 < nx ? x[i + 1] - x[i] : 0;
+        for (int j = 0; j + 1 < nz; ++j) {
+            const double dz = z[j + 1] - z[j];
+            const double erLeft = i > 0 ? cellEr(i - 1, j) : 0;
+            const double erRight = i + 1 < nx ? cellEr(i, j) : 0;
+            const int a = node(i, j);
+            const int b = node(i, j + 1);
+            link(a, b, (left + right) / (2 * dz), (erLeft * left + erRight * right) / (2 * dz),
+                 reach(a, b, x[i], z[j], x[i], z[j + 1]));
+        }
+    }
+
+    // The energy of the field with the signal at 1 V: C = sum of g (Va - Vb)^2.
+    using Matrix = Eigen::SparseMatrix<double>;
+    Eigen::SimplicialLDLT<Matrix> solver;
+    const auto energy = [&](bool dielectric) {
+        std::vector<Eigen::Triplet<double>> entries;
+        entries.reserve(4 * links.size());
+        Eigen::VectorXd rhs = Eigen::VectorXd::Zero(unknowns);
+        for (const Link& l : links) {
+            const double g = dielectric ? l.dielectric : l.air;
+            const int ua = unknown[l.a];
+            const int ub = unknown[l.b];
+            if (ua >= 0)
+                entries.emplace_back(ua, ua, g);
+            if (ub >= 0)
+                entries.emplace_back(ub, ub, g);
+            if (ua >= 0 && ub >= 0) {
+                entries.emplace_back(ua, ub, -g);
+                entries.emplace_back(ub, ua, -g);
+            } else if (ua >= 0) {
+                rhs[ua] += g * volts(l.b);
+            } else if (ub >= 0) {
+                rhs[ub] += g * volts(l.a);
+            }
+        }
+        Matrix m(unknowns, unknowns);
+        m.setFromTriplets(entries.begin(), entries.end());
+        if (!dielectric || uniform)
+            solver.analyzePattern(m);
+        solver.factorize(m);
+        const Eigen::VectorXd v = solver.solve(rhs);
+        const auto at = [&](int n) { return unknown[n] >= 0 ? v[unknown[n]] : volts(n); };
+        double sum = 0;
+        for (const Link& l : links) {
+            const double dv = at(l.a) - at(l.b);
+            sum += (dielectric ? l.dielectric : l.air) * dv * dv;
+        }
+        return s.halves * sum;
+    };
+    const auto cancelled = [&] { return answer.cancelled = cancel && cancel->load(); };
+    if (cancelled())
+        return answer;
+    answer.inAir = energy(false);
+    if (cancelled())
+        return answer;
+    answer.withDielectric = uniform ? er.front() * answer.inAir : energy(true);
+    return answer;
+}
+
+} // namespace detail
+
+double percentApart(double closedForm, double field)
+{
+    return (closedForm - field) / field * 100;
+}
+
+namespace {
+
+std::string ratio(double value)
+{
+    return plain(value, 5);
+}
+
+// Whether value lies from lo to hi, allowing for the rounding of lengths typed in mil or inches.
+bool within(double value, double lo, double hi)
+{
+    return value >= lo * (1 - 1e-9) && value <= hi * (1 + 1e-9);
+}
+
+std::optional<Refused> range(const char* name, double value, double lo, double hi, Dim dim)
+{
+    if (within(value, lo, hi))
+        return std::nullopt;
+    return Refused{dim,
+                   std::string(name) + " is " + ratio(value) + ": the field solution takes " + name + " from " +
+                       ratio(lo) + " to " + ratio(hi)};
+}
+
+// The ratios of a cross-section: each within a range whose grid stays small and whose conductors
+// and layers the grid's cells can tell apart.
+constexpr double least = 0.01;
+constexpr double most = 100;
+
+// A strip whose faces stand off each plane by at least `least` of b.
+std::optional<Refused> clearance(double below, double above, double b, Dim low, Dim high)
+{
+    if (below / b < least * (1 - 1e-9))
+        return Refused{low,
+                       "the strip is " + ratio(below / b) + " b over the lower plane: the field solution takes " +
+                           ratio(least) + " b or more"};
+    if (above / b < least * (1 - 1e-9))
+        return Refused{high,
+                       "the strip is " + ratio(above / b) + " b under the upper plane: the field solution takes " +
+                           ratio(least) + " b or more"};
+    return std::nullopt;
+}
+
+std::optional<Refused> first(std::initializer_list<std::optional<Refused>> checks)
+{
+    for (const auto& c : checks) {
+        if (c)
+            return c;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<Refused> refusal(const Line& line, const Options& options)
+{
+    const Type type = typeOf(line);
+    if (type == Type::Coax || type == Type::TwistedPair)
+        return std::nullopt;
+    if (er(line) < 1)
+        return Refused{Dim::Er, "er is " + ratio(er(line)) + ": a dielectric's er is 1 or more"};
+    const double w = get(line, Dim::W);
+    const double t = get(line, Dim::T);
+    const double h = get(line, Dim::H);
+    const double b = get(line, Dim::B);
+    if (!(options.etchDeg >= 0 && options.etchDeg < 90))
+        return Refused{std::nullopt,
+                       "the etch angle is " + ratio(options.etchDeg) + "°: it must be from 0° to under 90°"};
+    if (t > 0 && w - 2 * t * std::tan(options.etchDeg * std::numbers::pi / 180) <= 0)
+        return Refused{std::nullopt, "the etch angle leaves the strip no top: w - 2 t tan(angle) must be more than 0"};
+
+    // Between planes: the strip must lie well inside them.
+    if (type == Type::Stripline || type == Type::CoupledStripline || type == Type::OffsetStripline) {
+        const double below = type == Type::OffsetStripline ? h : (b - t) / 2;
+        if (below + t >= b)
+            return Refused{type == Type::OffsetStripline ? Dim::H : Dim::T,
+                           std::string(type == Type::OffsetStripline ? "h + t" : "t") +
+                               " is b or more: the strip must lie between the planes"};
+        return first(
+            {range("w/b", w / b, least, most, Dim::W),
+             type == Type::CoupledStripline ? range("s/b", get(line, Dim::S) / b, least, most, Dim::S) : std::nullopt,
+             type == Type::OffsetStripline ? clearance(below, b - below - t, b, Dim::H, Dim::B)
+                                           : clearance(below, b - below - t, b, Dim::T, Dim::T)});
+    }
+    // On a surface: the mask over it too.
+    if (options.mask && !(options.maskEr >= 1))
+        return Refused{std::nullopt, "the mask's er is " + ratio(options.maskEr) + ": a dielectric's er is 1 or more"};
+    if (options.mask && !within(options.maskT / h, 0, 10))
+        return Refused{std::nullopt,
+                       "the mask is " + ratio(options.maskT / h) +
+                           " h thick: the field solution takes a mask from 0 to 10 h thick"};
+    return first({range("w/h", w / h, least, most, Dim::W),
+                  type == Type::Microstrip ? std::nullopt : range("s/h", get(line, Dim::S) / h, least, most, Dim::S),
+                  range("t/h", t / h, 0, 10, Dim::T)});
+}
+
+Solution solve(const Line& line, const Options& options, const std::atomic<bool>* cancel)
+{
+    Solution answer;
+    if (const auto r = refusal(line, options)) {
+        answer.error = r->message;
+        return answer;
+    }
+    const std::vector<Section> parts = sections(line, options);
+    if (parts.empty()) {
+        const Impedance exact = impedance(line);
+        answer.line = exact.line;
+        answer.even = exact.even;
+        return answer;
+    }
+
+    // Each grid's capacitances give, with the grid's before, an estimate extrapolated to a grid of
+    // no size: the error falls as the square of the density (Richardson). Two successive estimates
+    // that agree end the refinement.
+    const auto modeOf = [](double c, double c0) { return Mode{eta0 / std::sqrt(c * c0), c / c0}; };
+    std::vector<Capacitance> before;
+    std::vector<Mode> estimate;
+    double previousDensity = 0;
+    for (double density = 1;; density *= densityStep) {
+        std::vector<Capacitance> now;
+        for (const Section& s : parts) {
+            now.push_back(capacitance(s, density, cancel));
+            if (now.back().cancelled)
+                return Solution{{}, {}, 0, 0, "Cancelled"};
+        }
+        answer.gridCells = now.front().cells;
+        if (!before.empty()) {
+            const double r = density / previousDensity;
+            const double k = 1 / (r * r - 1);
+            std::vector<Mode> modes;
+            double apart = 0;
+            for (std::size_t m = 0; m < parts.size(); ++m) {
+                const Capacitance& a = now[m];
+                const Capacitance& b = before[m];
+                modes.push_back(modeOf(a.withDielectric + (a.withDielectric - b.withDielectric) * k,
+                                       a.inAir + (a.inAir - b.inAir) * k));
+                if (!estimate.empty())
+                    apart = std::max({apart, std::abs(modes[m].z0 / estimate[m].z0 - 1),
+                                      std::abs(modes[m].erEff / estimate[m].erEff - 1)});
+            }
+            answer.line = modes.front();
+            if (modes.size() > 1)
+                answer.even = modes[1];
+            const bool first = estimate.empty();
+            estimate = modes;
+            answer.convergedPercent = apart * 100;
+            const bool bounded = answer.gridCells * densityStep * densityStep > maxCells;
+            if (!first && (apart <= agreement || bounded))
+                return answer;
+        }
+        before = now;
+        previousDensity = density;
+    }
+}
+
+} // namespace values::lines::field
