@@ -66,13 +66,23 @@ struct Section {
 // The sections a line is solved as: one, or a coupled pair's odd mode then its even mode.
 std::vector<Section> sections(const Line& line, const Options& options);
 
-// The grid lines from lo to hi: one at each key, cells of `edgeCell` at an edge and of `share` of
-// the distance to the next key at any other key, growing by `growth` a cell away from them.
+// The grid lines from lo to hi: one at each key, cells of `share` of the distance to the nearest
+// other key there (at an edge, of at most `edgeCell`; anywhere, of at least 0.3 of it), each
+// e^growth times the one before away from the keys.
 std::vector<double> gradedAxis(std::vector<Key> keys, double lo, double hi, double edgeCell, double share,
                                double growth);
 
+// The grid a section is solved on at a density: 1 is the coarsest solved, and the cells shrink as
+// it grows.
+struct Grid {
+    std::vector<double> x;
+    std::vector<double> z;
+    int cells() const { return static_cast<int>((x.size() - 1) * (z.size() - 1)); }
+};
+Grid grid(const Section& section, double density);
+
 // One solve: the capacitance per length of the whole line in units of e0, with its dielectrics
-// or with air everywhere. `density` 1 is the coarsest grid; the cells shrink as it grows.
+// and with air everywhere, on the grid of that density.
 struct Capacitance {
     double withDielectric = 0;
     double inAir = 0;
