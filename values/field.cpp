@@ -18,7 +18,9 @@
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
+#include <optional>
 #include <string>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -298,78 +300,55 @@ Grid grid(const Section& s, double density)
             gradedAxis(s.zKeys, s.zLow, s.zHigh, fine * s.scale, fine, growth)};
 }
 
-Capacitance capacitance(const Section& s, double density, const std::atomic<bool>* cancel)
-{
-    const auto [x, z] = grid(s, density);
-    const int nx = static_cast<int>(x.size());
-    const int nz = static_cast<int>(z.size());
-    Capacitance answer;
-    answer.cells = (nx - 1) * (nz - 1);
-    const double tolerance = 1e-12 * (s.xOpen + s.zHigh - s.zLow);
+} // namespace detail
 
-    // Who holds each node: a conductor (its index), the box's 0 V sides, or nobody (an unknown).
-    constexpr int held = -2;
-    constexpr int loose = -1;
-    const auto node = [nx](int i, int j) { return j * nx + i; };
-    std::vector<int> owner(static_cast<std::size_t>(nx) * nz, loose);
-    std::vector<int> unknown(owner.size(), -1);
+namespace {
+
+// The grid's nodes, numbered row by row, with who holds each: a conductor (its index), the box's
+// 0 V sides, or nobody (an unknown, numbered apart).
+constexpr int held = -2;
+constexpr int loose = -1;
+
+struct Mesh {
+    const Section& s;
+    Grid g;
+    int nx;
+    int nz;
+    double tolerance;
+    std::vector<int> owner;
+    std::vector<int> unknown;
     int unknowns = 0;
-    for (int j = 0; j < nz; ++j) {
-        for (int i = 0; i < nx; ++i) {
-            int& o = owner[node(i, j)];
-            if (i == nx - 1 || j == 0 || j == nz - 1 || (i == 0 && s.odd)) {
-                o = held;
-                continue;
+
+    Mesh(const Section& section, Grid grid)
+        : s(section)
+        , g(std::move(grid))
+        , nx(static_cast<int>(g.x.size()))
+        , nz(static_cast<int>(g.z.size()))
+        , tolerance(1e-12 * (s.xOpen + s.zHigh - s.zLow))
+        , owner(static_cast<std::size_t>(nx) * nz, loose)
+        , unknown(owner.size(), -1)
+    {
+        for (int j = 0; j < nz; ++j) {
+            for (int i = 0; i < nx; ++i) {
+                int& o = owner[node(i, j)];
+                if (i == nx - 1 || j == 0 || j == nz - 1 || (i == 0 && s.odd))
+                    o = held;
+                for (std::size_t c = 0; c < s.conductors.size() && o == loose; ++c) {
+                    if (s.conductors[c].inside(g.x[i], g.z[j], tolerance))
+                        o = static_cast<int>(c);
+                }
+                if (o == loose)
+                    unknown[node(i, j)] = unknowns++;
             }
-            for (std::size_t c = 0; c < s.conductors.size() && o == loose; ++c) {
-                if (s.conductors[c].inside(x[i], z[j], tolerance))
-                    o = static_cast<int>(c);
-            }
-            if (o == loose)
-                unknown[node(i, j)] = unknowns++;
         }
     }
-    const auto volts = [&](int n) { return owner[n] >= 0 ? s.conductors[owner[n]].volts : 0.0; };
+    int node(int i, int j) const { return j * nx + i; }
+    double volts(int n) const { return owner[n] >= 0 ? s.conductors[owner[n]].volts : 0.0; }
 
-    // Each cell's permittivity, from its middle.
-    const auto inMask = [&](double cx, double cz) {
-        if (s.maskT <= 0 || cz < s.surface)
-            return false;
-        if (cz < s.surface + s.maskT)
-            return true;
-        return std::any_of(s.conductors.begin(), s.conductors.end(), [&](const Conductor& c) {
-            return c.z0 >= s.surface - tolerance && cz < c.z0 + c.t + s.maskT && cx > c.left(cz) - s.maskT &&
-                cx < c.right(cz) + s.maskT;
-        });
-    };
-    std::vector<double> er(static_cast<std::size_t>(nx - 1) * (nz - 1), 1.0);
-    for (int j = 0; j + 1 < nz; ++j) {
-        const double cz = (z[j] + z[j + 1]) / 2;
-        double layer = 1;
-        for (const Layer& l : s.layers) {
-            if (cz > l.z0 && cz < l.z1)
-                layer = l.er;
-        }
-        for (int i = 0; i + 1 < nx; ++i) {
-            const double cx = (x[i] + x[i + 1]) / 2;
-            er[static_cast<std::size_t>(j) * (nx - 1) + i] = inMask(cx, cz) ? s.maskEr : layer;
-        }
-    }
-    const auto cellEr = [&](int i, int j) { return er[static_cast<std::size_t>(j) * (nx - 1) + i]; };
-    const bool uniform = std::all_of(er.begin(), er.end(), [&](double e) { return e == er.front(); });
-
-    // The links between neighbours, each with its conductance in air and with the dielectrics.
-    struct Link {
-        int a;
-        int b;
-        double air;
-        double dielectric;
-    };
-    std::vector<Link> links;
-    links.reserve(2 * owner.size());
     // How far along from a to b a conductor's side crosses, when one end is loose and the other
-    // on a sloped conductor; 1 elsewhere.
-    const auto reach = [&](int a, int b, double xa, double za, double xb, double zb) {
+    // on a conductor (its sloped side cuts the link short); 1 elsewhere.
+    double reach(int a, int b, double xa, double za, double xb, double zb) const
+    {
         if (owner[a] >= 0 && owner[b] == loose) {
             std::swap(a, b);
             std::swap(xa, xb);
@@ -385,84 +364,167 @@ Capacitance capacitance(const Section& s, double density, const std::atomic<bool
             (c.inside(xa + m * (xb - xa), za + m * (zb - za), tolerance) ? in : out) = m;
         }
         return std::max(in, 0.05);
+    }
+};
+
+// Each cell's permittivity, from its middle: the layer's, or the mask's over the surface and round
+// the conductors on it.
+std::vector<double> permittivities(const Mesh& m)
+{
+    const Section& s = m.s;
+    const auto inMask = [&](double cx, double cz) {
+        if (s.maskT <= 0 || cz < s.surface)
+            return false;
+        if (cz < s.surface + s.maskT)
+            return true;
+        return std::any_of(s.conductors.begin(), s.conductors.end(), [&](const Conductor& c) {
+            return c.z0 >= s.surface - m.tolerance && cz < c.z0 + c.t + s.maskT && cx > c.left(cz) - s.maskT &&
+                cx < c.right(cz) + s.maskT;
+        });
     };
-    const auto link = [&](int a, int b, double air, double dielectric, double f) {
-        if (owner[a] != loose && owner[b] != loose && volts(a) == volts(b))
+    std::vector<double> er(static_cast<std::size_t>(m.nx - 1) * (m.nz - 1), 1.0);
+    for (int j = 0; j + 1 < m.nz; ++j) {
+        const double cz = (m.g.z[j] + m.g.z[j + 1]) / 2;
+        double layer = 1;
+        for (const Layer& l : s.layers) {
+            if (cz > l.z0 && cz < l.z1)
+                layer = l.er;
+        }
+        for (int i = 0; i + 1 < m.nx; ++i) {
+            const double cx = (m.g.x[i] + m.g.x[i + 1]) / 2;
+            er[static_cast<std::size_t>(j) * (m.nx - 1) + i] = inMask(cx, cz) ? s.maskEr : layer;
+        }
+    }
+    return er;
+}
+
+// A link between neighbours with its conductance in air and with the dielectrics: the faces of
+// the two half cells beside it over its length.
+struct Link {
+    int a;
+    int b;
+    double air;
+    double dielectric;
+};
+
+std::vector<Link> links(const Mesh& m, const std::vector<double>& er)
+{
+    const std::vector<double>& x = m.g.x;
+    const std::vector<double>& z = m.g.z;
+    const auto cellEr = [&](int i, int j) { return er[static_cast<std::size_t>(j) * (m.nx - 1) + i]; };
+    std::vector<Link> out;
+    out.reserve(2 * m.owner.size());
+    const auto add = [&](int a, int b, double air, double dielectric, double reach) {
+        if (m.owner[a] != loose && m.owner[b] != loose && m.volts(a) == m.volts(b))
             return;
-        links.push_back({a, b, air / f, dielectric / f});
+        out.push_back({a, b, air / reach, dielectric / reach});
     };
-    for (int j = 0; j < nz; ++j) {
+    for (int j = 0; j < m.nz; ++j) {
         const double below = j > 0 ? z[j] - z[j - 1] : 0;
-        const double above = j + 1 < nz ? z[j + 1] - z[j] : 0;
-        for (int i = 0; i + 1 < nx; ++i) {
+        const double above = j + 1 < m.nz ? z[j + 1] - z[j] : 0;
+        for (int i = 0; i + 1 < m.nx; ++i) {
             const double dx = x[i + 1] - x[i];
             const double erBelow = j > 0 ? cellEr(i, j - 1) : 0;
-            const double erAbove = j + 1 < nz ? cellEr(i, j) : 0;
-            const int a = node(i, j);
-            const int b = node(i + 1, j);
-            link(a, b, (below + above) / (2 * dx), (erBelow * below + erAbove * above) / (2 * dx),
-                 reach(a, b, x[i], z[j], x[i + 1], z[j]));
+            const double erAbove = j + 1 < m.nz ? cellEr(i, j) : 0;
+            const int a = m.node(i, j);
+            const int b = m.node(i + 1, j);
+            add(a, b, (below + above) / (2 * dx), (erBelow * below + erAbove * above) / (2 * dx),
+                m.reach(a, b, x[i], z[j], x[i + 1], z[j]));
         }
     }
-    for (int i = 0; i < nx; ++i) {
+    for (int i = 0; i < m.nx; ++i) {
         const double left = i > 0 ? x[i] - x[i - 1] : 0;
-        const double right = i + 1 < nx ? x[i + 1] - x[i] : 0;
-        for (int j = 0; j + 1 < nz; ++j) {
+        const double right = i + 1 < m.nx ? x[i + 1] - x[i] : 0;
+        for (int j = 0; j + 1 < m.nz; ++j) {
             const double dz = z[j + 1] - z[j];
             const double erLeft = i > 0 ? cellEr(i - 1, j) : 0;
-            const double erRight = i + 1 < nx ? cellEr(i, j) : 0;
-            const int a = node(i, j);
-            const int b = node(i, j + 1);
-            link(a, b, (left + right) / (2 * dz), (erLeft * left + erRight * right) / (2 * dz),
-                 reach(a, b, x[i], z[j], x[i], z[j + 1]));
+            const double erRight = i + 1 < m.nx ? cellEr(i, j) : 0;
+            const int a = m.node(i, j);
+            const int b = m.node(i, j + 1);
+            add(a, b, (left + right) / (2 * dz), (erLeft * left + erRight * right) / (2 * dz),
+                m.reach(a, b, x[i], z[j], x[i], z[j + 1]));
         }
     }
+    return out;
+}
 
-    // The energy of the field with the signal at 1 V: C = sum of g (Va - Vb)^2.
-    using Matrix = Eigen::SparseMatrix<double>;
+using Matrix = Eigen::SparseMatrix<double>;
+
+// The energy of the field with the signal at 1 V, C = the sum of g (Va - Vb)^2 over the links, or
+// nothing once `stop` says so. Only the matrix's lower triangle is built: the solver reads no
+// more. `stop` is asked between the steps, the longest of which, the factorisation, takes up to
+// about 50 ms at maxCells; the pattern is analysed only when `analyse`, the dielectric's matrix
+// having the same as air's.
+template <class Stop>
+std::optional<double> energy(const Mesh& m, const std::vector<Link>& links, bool dielectric, bool analyse,
+                             Eigen::SimplicialLDLT<Matrix>& solver, Stop stop)
+{
+    std::vector<Eigen::Triplet<double>> entries;
+    entries.reserve(3 * links.size());
+    Eigen::VectorXd rhs = Eigen::VectorXd::Zero(m.unknowns);
+    for (const Link& l : links) {
+        const double g = dielectric ? l.dielectric : l.air;
+        const int ua = m.unknown[l.a];
+        const int ub = m.unknown[l.b];
+        if (ua >= 0)
+            entries.emplace_back(ua, ua, g);
+        if (ub >= 0)
+            entries.emplace_back(ub, ub, g);
+        if (ua >= 0 && ub >= 0)
+            entries.emplace_back(std::max(ua, ub), std::min(ua, ub), -g);
+        else if (ua >= 0)
+            rhs[ua] += g * m.volts(l.b);
+        else if (ub >= 0)
+            rhs[ub] += g * m.volts(l.a);
+    }
+    Matrix matrix(m.unknowns, m.unknowns);
+    matrix.setFromTriplets(entries.begin(), entries.end());
+    if (stop())
+        return std::nullopt;
+    if (analyse) {
+        solver.analyzePattern(matrix);
+        if (stop())
+            return std::nullopt;
+    }
+    solver.factorize(matrix);
+    if (stop())
+        return std::nullopt;
+    const Eigen::VectorXd v = solver.solve(rhs);
+    const auto at = [&](int n) { return m.unknown[n] >= 0 ? v[m.unknown[n]] : m.volts(n); };
+    double sum = 0;
+    for (const Link& l : links) {
+        const double dv = at(l.a) - at(l.b);
+        sum += (dielectric ? l.dielectric : l.air) * dv * dv;
+    }
+    return m.s.halves * sum;
+}
+
+} // namespace
+
+namespace detail {
+
+Capacitance capacitance(const Section& s, double density, const std::atomic<bool>* cancel)
+{
+    Capacitance answer;
+    const auto stop = [&] { return answer.cancelled = cancel && cancel->load(); };
+    if (stop())
+        return answer;
+    const Mesh mesh(s, grid(s, density));
+    answer.cells = mesh.g.cells();
+    const std::vector<double> er = permittivities(mesh);
+    const bool uniform = std::all_of(er.begin(), er.end(), [&](double e) { return e == er.front(); });
+    const std::vector<Link> all = links(mesh, er);
+
     Eigen::SimplicialLDLT<Matrix> solver;
-    const auto energy = [&](bool dielectric) {
-        std::vector<Eigen::Triplet<double>> entries;
-        entries.reserve(4 * links.size());
-        Eigen::VectorXd rhs = Eigen::VectorXd::Zero(unknowns);
-        for (const Link& l : links) {
-            const double g = dielectric ? l.dielectric : l.air;
-            const int ua = unknown[l.a];
-            const int ub = unknown[l.b];
-            if (ua >= 0)
-                entries.emplace_back(ua, ua, g);
-            if (ub >= 0)
-                entries.emplace_back(ub, ub, g);
-            if (ua >= 0 && ub >= 0) {
-                entries.emplace_back(ua, ub, -g);
-                entries.emplace_back(ub, ua, -g);
-            } else if (ua >= 0) {
-                rhs[ua] += g * volts(l.b);
-            } else if (ub >= 0) {
-                rhs[ub] += g * volts(l.a);
-            }
-        }
-        Matrix m(unknowns, unknowns);
-        m.setFromTriplets(entries.begin(), entries.end());
-        if (!dielectric || uniform)
-            solver.analyzePattern(m);
-        solver.factorize(m);
-        const Eigen::VectorXd v = solver.solve(rhs);
-        const auto at = [&](int n) { return unknown[n] >= 0 ? v[unknown[n]] : volts(n); };
-        double sum = 0;
-        for (const Link& l : links) {
-            const double dv = at(l.a) - at(l.b);
-            sum += (dielectric ? l.dielectric : l.air) * dv * dv;
-        }
-        return s.halves * sum;
-    };
-    const auto cancelled = [&] { return answer.cancelled = cancel && cancel->load(); };
-    if (cancelled())
+    const std::optional<double> inAir = energy(mesh, all, false, true, solver, stop);
+    if (!inAir)
         return answer;
-    answer.inAir = energy(false);
-    if (cancelled())
-        return answer;
-    answer.withDielectric = uniform ? er.front() * answer.inAir : energy(true);
+    answer.inAir = *inAir;
+    // One dielectric everywhere scales C0; otherwise a second solve on the same pattern.
+    const std::optional<double> withDielectric =
+        uniform ? er.front() * *inAir : energy(mesh, all, true, false, solver, stop);
+    if (withDielectric)
+        answer.withDielectric = *withDielectric;
     return answer;
 }
 
