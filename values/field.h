@@ -10,8 +10,9 @@
 // The Transmission lines' cross-sections solved as fields: Laplace's equation over the section by
 // finite volumes on a grid graded towards every conductor's edge, the capacitance per length with
 // the dielectrics (C) and without (C0) from the field's energy, Z0 = 1 / (c sqrt(C C0)) and
-// er eff = C / C0. The grid is refined until two successive grids agree within `agreement`; the
-// figures given are the last two grids' extrapolation to a grid of no size.
+// er eff = C / C0. Each grid's capacitances are extrapolated with the grid's before to a grid of
+// no size (Richardson); the grid is refined until two successive such estimates agree within
+// `agreement`, and the last is the answer.
 namespace values::lines::field {
 
 // What the cross-section has beyond what the closed forms take.
@@ -26,7 +27,7 @@ struct Options {
     double etchDeg = 0;
 };
 
-inline constexpr double agreement = 0.002; // relative, between two successive grids
+inline constexpr double agreement = 0.002; // relative, between two successive estimates
 
 struct Solution {
     Mode line;                // Z0 and er eff, or a coupled pair's odd mode
@@ -43,10 +44,11 @@ struct Solution {
 // The field solution of a cross-section. Coax and twisted pair are not solved: their closed forms
 // are exact for the round conductors they take, and are given as they are (gridCells 0).
 // A geometry the solution does not take (beyond its range, or not buildable) gives `error` with
-// the reason. Three to four grids of 1,000 to 30,000 cells, each solved with and without the
-// dielectrics and, for a coupled pair, for both modes: 2 to 30 ms and under 10 MB for a board's
-// lines here, at most about 0.2 s and 25 MB at the ends of the ranges it takes. `cancel` is read
-// between the solves (each at most about 50 ms): once it reads true, `error` is "Cancelled".
+// the reason. Three or four grids of up to 30,000 cells, each solved with and without the
+// dielectrics and, for a coupled pair, for both modes: 2 to 50 ms of processor time and under
+// 10 MB for a board's lines here, at most about 0.2 s and 20 MB at the ends of the ranges it
+// takes; so a window calls it on a worker thread. `cancel` is read between the steps of every
+// solve, the longest about 50 ms: once it reads true, solve() ends with `error` "Cancelled".
 Solution solve(const Line& line, const Options& options = {}, const std::atomic<bool>* cancel = nullptr);
 
 // Why solve() would not take the geometry, in one line, with the dimension to change (none when
