@@ -5,7 +5,8 @@
 // needs nothing of its own. This is the stiffness of linear elements on the cells cut in two
 // triangles, so C comes from above and falls smoothly as the grid is refined, which is what the
 // extrapolation to a grid of no size relies on. Where a sloped side of a conductor crosses a link,
-// the link is shortened to the crossing (Shortley and Weller's boundary treatment).
+// the link is shortened to the crossing (Shortley and Weller's boundary treatment), which keeps
+// the smoothness if not the bound.
 #include "values/field.h"
 #include "values/field_detail.h"
 
@@ -128,8 +129,8 @@ void addConductor(Section& s, Conductor c, bool onSurface)
 }
 
 // The smallest of the widths, gaps and heights, which the cells at a conductor's edge follow. The
-// copper's thickness, its etched slope and the mask need nothing of it: the grid lines at both of
-// their sides are close, and the cells between close lines are small anyway.
+// copper's thickness, its etched slope and the mask have grid lines at both of their sides, and a
+// layer far thinner than the cells around it is crossed by a cell or two (gradedAxis).
 void setScale(Section& s)
 {
     double least = s.zHigh - s.zLow;

@@ -5,7 +5,6 @@
 
 #include <atomic>
 #include <limits>
-#include <optional>
 #include <vector>
 
 // The pieces of the field solution that the tests and the benchmark reach: the cross-section as
@@ -36,8 +35,8 @@ struct Layer { // a dielectric slab across the whole width; air outside every la
     double er = 1;
 };
 
-// A grid line the grid must have; a conductor's edge wants cells of the section's scale there,
-// anything else cells of a share of its distance to the next key.
+// A line the grid must have; at a conductor's edge the cells are sized by the section's scale,
+// anywhere else by the distance to the next key.
 struct Key {
     double at = 0;
     bool edge = false;
@@ -47,9 +46,9 @@ struct Key {
 struct Section {
     std::vector<Conductor> conductors;
     std::vector<Layer> layers;
-    std::optional<double> planeBelow; // a ground plane's top, or open below
-    std::optional<double> planeAbove; // a ground plane's underside, or open above
-    double xOpen = 0;                 // where the box's side is; and its top and bottom when open
+    // The box, x from 0 to xOpen and z from zLow to zHigh, its sides but x = 0 held at 0 V: a
+    // ground plane where there is one, elsewhere far enough away to stand for an open side.
+    double xOpen = 0;
     double zLow = 0;
     double zHigh = 0;
     bool odd = false;  // x = 0 is held at 0 V (the odd mode); otherwise the field runs along it
@@ -81,7 +80,7 @@ struct Grid {
 };
 Grid grid(const Section& section, double density);
 
-// One solve: the capacitance per length of the whole line in units of e0, with its dielectrics
+// One solve: the capacitance per length of the whole line in units of e0 (F/m), with its dielectrics
 // and with air everywhere, on the grid of that density.
 struct Capacitance {
     double withDielectric = 0;
