@@ -38,7 +38,6 @@ int runBattery(const Arguments& a, std::ostream& out, std::ostream& err)
         return usage(err, "battery without --peukert: --rated-hours does not apply; leave it out");
     MeasuredOptions read{a, {}};
     const auto volts = read.amount("voltage", voltage, 1.0);
-    values::Battery b;
     const auto active = read.amount("current", current);
     const auto duty = read.percent("duty", 0, 100, 1.0);
     const auto sleep = read.amount("sleep", {values::Unit::Ampere, {}, "a current", "10u, 10uA or 0", true}, 0.0);
@@ -52,15 +51,15 @@ int runBattery(const Arguments& a, std::ostream& out, std::ostream& err)
         read.error = "--rated-hours: '" + *a.value("rated-hours") + "' is outside 0.1 to 1000 h";
     if (!read.error.empty())
         return usage(err, read.error);
-    b.capacityAh = capacity.ah ? *capacity.ah : *capacity.wh / *volts;
-    b.activeA = *active;
-    b.duty = *duty;
-    b.sleepA = *sleep;
-    b.selfDischarge = *selfDischarge;
-    b.derating = *derating;
-    b.peukert = *peukert;
-    b.ratedHours = *rated;
-    if (b.duty == 0 && b.sleepA == 0 && b.selfDischarge == 0)
+    const values::Battery b{capacity.ah ? *capacity.ah : *capacity.wh / *volts,
+                            *active,
+                            *duty,
+                            *sleep,
+                            *selfDischarge,
+                            *derating,
+                            *peukert,
+                            *rated};
+    if (values::drawsNothing(b))
         return usage(err, "--duty: at 0 % with no --sleep current nothing draws on the battery");
     const values::BatteryLife life = values::batteryLife(b);
 

@@ -52,6 +52,7 @@ QRectF bodyRect(Symbol symbol)
     case Symbol::Inductor:
         return {-0.5, -0.16, 1.0, 0.2};
     case Symbol::Diode:
+    case Symbol::Zener:
         return {-0.5, -0.22, 1.0, 0.44};
     case Symbol::Led:
         return {-0.5, -0.62, 1.0, 0.84};
@@ -106,6 +107,7 @@ void symbolShape(Symbol symbol, QPainterPath& strokes, QPainterPath& fills)
             strokes.arcTo(QRectF(-0.5 + 0.25 * i, -0.125, 0.25, 0.25), 180, -180);
         return;
     case Symbol::Diode:
+    case Symbol::Zener:
     case Symbol::Led: {
         strokes.moveTo(-0.5, 0);
         strokes.lineTo(-0.18, 0);
@@ -117,6 +119,13 @@ void symbolShape(Symbol symbol, QPainterPath& strokes, QPainterPath& fills)
         fills.closeSubpath();
         strokes.moveTo(0.18, -0.2);
         strokes.lineTo(0.18, 0.2);
+        if (symbol == Symbol::Zener) {
+            // The cathode's bar with its ends bent, as IEC 60617 draws it.
+            strokes.moveTo(0.18, -0.2);
+            strokes.lineTo(0.1, -0.2);
+            strokes.moveTo(0.18, 0.2);
+            strokes.lineTo(0.26, 0.2);
+        }
         if (symbol == Symbol::Led) {
             arrow(strokes, fills, {-0.04, -0.28}, {0.14, -0.58});
             arrow(strokes, fills, {0.16, -0.28}, {0.34, -0.58});

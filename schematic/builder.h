@@ -103,6 +103,14 @@ public:
         return rect;
     }
 
+    // A symbol none of the parts above draws (an op-amp, a transistor): its lines, its filled
+    // shapes and the name it is known by.
+    void outline(const QPainterPath& strokes, const QPainterPath& fills, const QString& name)
+    {
+        d.strokes_.addPath(strokes);
+        d.fills_.addPath(fills);
+        d.symbols_.push_back({strokes.boundingRect().united(fills.boundingRect()), name});
+    }
     // Shapes of their own (a cross-section's copper and dielectric): outlined, or filled in the ink,
     // and a part of the drawing that labels must keep clear of.
     void outline(const QPainterPath& path) { d.strokes_.addPath(path); }

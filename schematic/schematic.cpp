@@ -45,6 +45,8 @@ QString symbolName(Symbol symbol)
         return QStringLiteral("a diode");
     case Symbol::Led:
         return QStringLiteral("an LED");
+    case Symbol::Zener:
+        return QStringLiteral("a Zener diode");
     }
     return {};
 }

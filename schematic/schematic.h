@@ -20,7 +20,7 @@ class QPalette;
 // table. Painting only (QPainter, no widgets): tools/circuitview.h shows a Drawing in a window.
 namespace schematic {
 
-enum class Symbol { Resistor, Capacitor, PolarisedCapacitor, Inductor, Led, Diode };
+enum class Symbol { Resistor, Capacitor, PolarisedCapacitor, Inductor, Led, Diode, Zener };
 
 // How resistors are drawn: the IEC box, or the zigzag many readers know from American books.
 // Kept with QSettings, so the choice holds for every drawing and the next start.

@@ -2,6 +2,7 @@
 // The schematic painter judged on what it laid out, not on pixels: every series-parallel shape of
 // one to four parts and every fixed circuit with no symbol or label on another, descriptions that
 // read as the tables write, the resistor style kept, and the view's Copy picture.
+#include "schematic/amplifiers.h"
 #include "schematic/schematic.h"
 #include "tools/circuitview.h"
 
@@ -203,6 +204,25 @@ const Fixed fixedCircuits[] = {
     {"Pi pad", [] { return schematic::piPad("96.25 Ω", "71.15 Ω"); }, 3},
     {"T pad", [] { return schematic::teePad("8.55 Ω", "1.234 kΩ"); }, 3},
     {"bridged T pad", [] { return schematic::bridgedTeePad("50 Ω", "108.1 Ω", "23.12 Ω"); }, 4},
+    {"non-inverting amplifier", [] { return schematic::opAmp(schematic::OpAmp::NonInverting, "180 kΩ", "20 kΩ"); }, 4},
+    {"non-inverting amplifier with Rb",
+     [] { return schematic::opAmp(schematic::OpAmp::NonInverting, "1.234 MΩ", "1.234 MΩ", "620 kΩ"); },
+     5},
+    {"inverting amplifier", [] { return schematic::opAmp(schematic::OpAmp::Inverting, "47 kΩ", "10 kΩ"); }, 4},
+    {"inverting amplifier with Rb",
+     [] { return schematic::opAmp(schematic::OpAmp::Inverting, "1.234 MΩ", "1.234 MΩ", "620 kΩ"); },
+     5},
+    {"difference amplifier",
+     [] { return schematic::opAmp(schematic::OpAmp::Difference, "1.234 MΩ", "1.234 MΩ"); },
+     6},
+    {"adjustable regulator", [] { return schematic::adjustableRegulator("240 Ω", "715 Ω", "out = 5.0097 V"); }, 4},
+    {"shunt reference", [] { return schematic::shuntReference("10 kΩ", "10 kΩ", "out = 5.0097 V"); }, 4},
+    {"Zener shunt", [] { return schematic::zenerShunt("9 to 12 V", "100 Ω", "5.1 V", "0 to 20 mA"); }, 4},
+    {"bipolar switch", [] { return schematic::bjtSwitch("5 V", "430 Ω", "100 mA"); }, 5},
+    {"MOSFET switch", [] { return schematic::mosfetSwitch("5 V", "20 Ω", "10 kΩ", "2 A"); }, 7},
+    {"heat path",
+     [] { return schematic::heatPath("junction 125 °C", "5 K/W", "0.5 K/W", "23.071 K/W", "air 25 °C"); },
+     3},
 };
 
 TEST(Schematic, EveryFixedCircuitIsDrawnWithoutOverlapsAndDescribed)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "tools/catalogue.h"
 
+#include "cli/amplifiers.h"
 #include "cli/board.h"
 #include "cli/conversions.h"
 #include "cli/divider.h"
@@ -12,6 +13,7 @@
 #include "cli/standard.h"
 #include "cli/timing.h"
 #include "cli/wires.h"
+#include "tools/amplifiers/amplifiers.h"
 #include "tools/attenuator.h"
 #include "tools/board/board.h"
 #include "tools/conversions/conversions.h"
@@ -75,6 +77,14 @@ std::span<const Tool> catalogue()
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
          "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "
          "from standard parts."},
+        {"frmAmplifiers", "mnuToolsAmplifiers", "Am&plifiers and regulators...", Group::Design, make<Amplifiers>,
+         cli::amplifiersCommands(),
+         "txtOpAmpGain=10;txtRegulatorVout=5;cboRegulatorFixed=R1 (across V ref);txtRegulatorFixed=240;"
+         "txtZenerSupply=9;txtZenerSupplyMax=12;txtZenerVz=5.1;txtZenerLoadMax=20m;cboHeatGiven=Linear regulator's "
+         "loss;"
+         "txtHeatVin=12;txtHeatVout=5;txtHeatCurrent=0.5;txtHeatJc=5;txtHeatJa=50;txtSwitchDrive=5;txtSwitchLoad=100m",
+         "Op-amp gain resistors, an adjustable regulator's R1 and R2 with its adjust-pin current, a Zener's series "
+         "resistor, a heat sink, and a transistor switch's base or gate resistor."},
         {"frmBoard", "mnuToolsBoard", "&Board...", Group::Boards, make<Board>, cli::boardCommands(),
          "txtTrackCurrent=1;txtTrackLength=100;txtViaHole=0.3;txtViaPad=0.6;txtViaAntipad=1;txtSpacingVoltage=48",
          "PCB track width for a current and the reverse, a via's resistance and current, and conductor spacing "

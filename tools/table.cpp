@@ -118,6 +118,7 @@ public:
     ColumnFit(QTableWidget* table, std::vector<int> stretch)
         : QObject(table)
         , table_(table)
+        , viewport_(table->viewport())
         , stretch_(std::move(stretch))
     {
         table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -147,7 +148,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         const QEvent::Type type = event->type();
-        if (watched == table_->viewport() && type == QEvent::Resize)
+        // Compared, not asked of the table: a table being destroyed still sends events, and is no
+        // longer a table by then.
+        if (watched == viewport_ && type == QEvent::Resize)
             apply();
         else if (watched == table_ && (type == QEvent::FontChange || type == QEvent::StyleChange))
             fit();
@@ -205,6 +208,7 @@ private:
     }
 
     QTableWidget* table_;
+    const QObject* viewport_;
     std::vector<int> stretch_;
     std::vector<int> needed_;
 };

@@ -36,6 +36,12 @@ struct BatteryLife {
 // Needs a load or a self-discharge above zero.
 BatteryLife batteryLife(const Battery& battery);
 
+// Nothing draws on the battery: no load at any time and no self-discharge, a life without end.
+inline bool drawsNothing(const Battery& b)
+{
+    return b.duty == 0 && b.sleepA == 0 && b.selfDischarge == 0;
+}
+
 // Capacity: "2000mAh", "2Ah", "2.4 Ah", "10Wh" (with `volts` for the Wh), a bare number in mAh.
 struct Capacity {
     std::optional<double> ah;

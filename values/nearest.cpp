@@ -103,4 +103,35 @@ std::vector<Nearest> nearestInEverySeries(const Decimal& target)
     return all;
 }
 
+Bracket bracket(const SeriesSet& set, const Exact& value)
+{
+    // A decade either way holds both neighbours of any value in every series; each series is
+    // looked at on its own, which spares sorting their union.
+    const double v = value.toDouble();
+    const double lo = std::max(v / 10, 1e-15);
+    const double hi = std::min(v * 10, 1e15);
+    Bracket b;
+    if (value.isZero() || lo > hi)
+        return b;
+    for (const Series series : set) {
+        const std::vector<Decimal> near = valuesInRange(series, approximate(lo, 3), approximate(hi, 3));
+        const auto at =
+            std::partition_point(near.begin(), near.end(), [&](const Decimal& d) { return Exact::of(d) < value; });
+        if (at != near.end() && (!b.atOrAbove || *at < *b.atOrAbove))
+            b.atOrAbove = *at;
+        if (at != near.begin() && (!b.below || *b.below < *(at - 1)))
+            b.below = *(at - 1);
+    }
+    return b;
+}
+
+std::optional<Decimal> nearer(const Bracket& around, const Exact& value)
+{
+    if (!around.below || !around.atOrAbove)
+        return around.atOrAbove ? around.atOrAbove : around.below;
+    if (Exact::of(*around.atOrAbove) == value)
+        return around.atOrAbove;
+    return value * value < Exact::of(*around.below) * Exact::of(*around.atOrAbove) ? around.below : around.atOrAbove;
+}
+
 } // namespace values

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "numeric/decimal.h"
+#include "numeric/exact.h"
 #include "values/series.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -45,6 +47,17 @@ struct Nearest {
 // so no rounding can move a target to the wrong side. The target must be positive.
 Nearest nearest(const Decimal& target, Series series);
 std::vector<Nearest> nearestInEverySeries(const Decimal& target); // E3 ... E192, in that order
+
+// The values of a series or union around an exact value (a resistance worked out, not typed):
+// the smallest at or above it and the largest below it, none beyond 1e-15 .. 1e15.
+struct Bracket {
+    std::optional<Decimal> atOrAbove;
+    std::optional<Decimal> below;
+};
+Bracket bracket(const SeriesSet& set, const Exact& value);
+// Of the two the nearer on a log scale, decided exactly (value² against their product; a tie
+// goes up, as nearest() does).
+std::optional<Decimal> nearer(const Bracket& around, const Exact& value);
 
 } // namespace values
 

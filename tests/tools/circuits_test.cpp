@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Every designer draws the row the user picks, by mouse or keyboard, or its best row until one is
 // picked, with that row's values; a new answer draws its best row again.
+#include "tools/amplifiers/amplifiers.h"
 #include "tools/attenuator.h"
 #include "tools/circuitview.h"
 #include "tools/dividerdesign.h"
@@ -108,6 +109,25 @@ const Designer designers[] = {
      "txtSupply=9"},
     // The standard value of each pad's resistors; a picked pad stays picked while values change.
     {"attenuator", make<tools::Attenuator>(), "txtPadDb=6;txtPadZ=50", "tblPads", {3}},
+    {"op-amp", make<tools::Amplifiers>(), "txtOpAmpGain=10", "tblOpAmpPairs", {0, 1}, 0, "", "", "txtOpAmpGain=4.7"},
+    {"regulator",
+     make<tools::Amplifiers>(),
+     "tabAmplifiers=Regulator;txtRegulatorVout=5",
+     "tblRegulatorPairs",
+     {0, 1},
+     0,
+     "",
+     "",
+     "txtRegulatorVout=12"},
+    {"Zener",
+     make<tools::Amplifiers>(),
+     "tabAmplifiers=Zener;txtZenerSupply=9;txtZenerSupplyMax=12;txtZenerVz=5.1;txtZenerLoadMax=20m",
+     "tblZenerResistors",
+     {0},
+     0,
+     "",
+     "",
+     "txtZenerSupply=10"},
 };
 
 class DesignerDrawings : public ::testing::TestWithParam<Designer> {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The command descriptions: the reader's checks on a made-up command, each real command's --help
 // against its description, and the man page against them all.
+#include "cli/amplifiers.h"
 #include "cli/arguments.h"
 #include "cli/board.h"
 #include "cli/cli.h"
@@ -92,7 +93,7 @@ std::vector<cli::Command> allCommands()
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
           cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
-          cli::conversionsCommands(), cli::wiresCommands(), cli::linesCommands()})
+          cli::conversionsCommands(), cli::wiresCommands(), cli::amplifiersCommands(), cli::linesCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }
@@ -428,9 +429,26 @@ TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
     const std::regex snakeCase("[a-z][a-z0-9]*(_[a-z0-9]+)*");
     const std::regex unitSuffix(".+_(ohm|f|h|v|a|w|hz|s|j|c|ah|m|m2|mil|mil2|cmil|ohm_per_m|ohm_per_ft|degc|db|dbm|dbw|"
                                 "dbuv|dbu|dbv|pct|ppm|k_per_w)");
-    const std::set<std::string> unitless{"ratio", "parts", "target",      "nearest",       "below",          "above",
-                                         "er",    "value", "power_ratio", "voltage_ratio", "velocity_factor",
-                                         "tan_d", "er_eff", "er_eff_at_frequency"};
+    const std::set<std::string> unitless{"ratio",
+                                         "parts",
+                                         "target",
+                                         "nearest",
+                                         "below",
+                                         "above",
+                                         "er",
+                                         "value",
+                                         "gain",
+                                         "gain_min",
+                                         "gain_max",
+                                         "forced_gain",
+                                         "more",
+                                         "reach_limit",
+                                         "power_ratio",
+                                         "voltage_ratio",
+                                         "velocity_factor",
+                                         "tan_d",
+                                         "er_eff",
+                                         "er_eff_at_frequency"};
     for (std::vector<std::string>& args : runs) {
         args.emplace_back("--json");
         const Printed p = run(args, commands);

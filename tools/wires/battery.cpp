@@ -117,16 +117,15 @@ void WiresBattery::refresh()
         !rated)
         return;
 
-    values::Battery b;
-    b.capacityAh = capacity.ah ? *capacity.ah : *capacity.wh / *volts;
-    b.activeA = *active;
-    b.duty = *duty;
-    b.sleepA = *sleep;
-    b.selfDischarge = *selfDischarge;
-    b.derating = *derating;
-    b.peukert = *peukert;
-    b.ratedHours = *rated;
-    if (b.duty == 0 && b.sleepA == 0 && b.selfDischarge == 0) {
+    const values::Battery b{capacity.ah ? *capacity.ah : *capacity.wh / *volts,
+                            *active,
+                            *duty,
+                            *sleep,
+                            *selfDischarge,
+                            *derating,
+                            *peukert,
+                            *rated};
+    if (values::drawsNothing(b)) {
         lblLife_->setText(tr("nothing draws on the battery"));
         return;
     }
