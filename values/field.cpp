@@ -536,6 +536,19 @@ double percentApart(double closedForm, double field)
     return (closedForm - field) / field * 100;
 }
 
+std::string apartText(double closedForm, double field)
+{
+    return fixed(approximate(std::round(std::abs(percentApart(closedForm, field)) * 10) / 10), 1) + " %";
+}
+
+std::string convergedText(double percent)
+{
+    if (!(percent > 0))
+        return "0 %";
+    const double digit = std::pow(10, std::floor(std::log10(percent)));
+    return plain(std::ceil(percent / digit * (1 - 1e-12)) * digit, 1) + " %";
+}
+
 namespace {
 
 std::string ratio(double value)
@@ -601,9 +614,11 @@ std::optional<Refused> refusal(const Line& line, const Options& options)
     const double b = get(line, Dim::B);
     if (!(options.etchDeg >= 0 && options.etchDeg < 90))
         return Refused{std::nullopt,
-                       "the etch angle is " + ratio(options.etchDeg) + "°: it must be from 0° to under 90°"};
+                       "the etch angle is " + ratio(options.etchDeg) + "°: it must be from 0° to under 90°",
+                       Setting::Etch};
     if (t > 0 && w - 2 * t * std::tan(options.etchDeg * std::numbers::pi / 180) <= 0)
-        return Refused{std::nullopt, "the etch angle leaves the strip no top: w - 2 t tan(angle) must be more than 0"};
+        return Refused{std::nullopt, "the etch angle leaves the strip no top: w - 2 t tan(angle) must be more than 0",
+                       Setting::Etch};
 
     // Between planes: the strip must lie well inside them.
     if (type == Type::Stripline || type == Type::CoupledStripline || type == Type::OffsetStripline) {
@@ -621,11 +636,13 @@ std::optional<Refused> refusal(const Line& line, const Options& options)
     }
     // On a surface: the mask over it too.
     if (options.mask && !(options.maskEr >= 1))
-        return Refused{std::nullopt, "the mask's er is " + ratio(options.maskEr) + ": a dielectric's er is 1 or more"};
+        return Refused{std::nullopt, "the mask's er is " + ratio(options.maskEr) + ": a dielectric's er is 1 or more",
+                       Setting::MaskEr};
     if (options.mask && !within(options.maskT / h, 0, 10))
         return Refused{std::nullopt,
                        "the mask is " + ratio(options.maskT / h) +
-                           " h thick: the field solution takes a mask from 0 to 10 h thick"};
+                           " h thick: the field solution takes a mask from 0 to 10 h thick",
+                       Setting::MaskT};
     const bool gap = type != Type::Microstrip;
     return first({range("w/h", w / h, least, most, Dim::W),
                   gap ? range("s/h", get(line, Dim::S) / h, least, most, Dim::S) : std::nullopt,
@@ -702,4 +719,76 @@ Solution solve(const Line& line, const Options& options, const std::atomic<bool>
     }
 }
 
+Synthesis synthesise(const Line& line, Dim solveFor, double goalOhm, double stepM, const Options& options,
+                     const std::atomic<bool>* cancel)
+{
+    Synthesis answer;
+    const lines::Synthesis closed = lines::synthesise(line, solveFor, goalOhm, stepM);
+    if (!closed.error.empty()) {
+        answer.error = closed.error;
+        return answer;
+    }
+    answer.closedFormM = closed.exactM;
+    Line trial = line;
+    // The field's designed figure less the goal at a dimension, or nothing with answer.error set.
+    const auto at = [&](double x) -> std::optional<double> {
+        set(trial, solveFor, x);
+        ++answer.solves;
+        answer.rounded = solve(trial, options, cancel);
+        if (!answer.rounded.error.empty()) {
+            answer.error = answer.rounded.error;
+            return std::nullopt;
+        }
+        return designed(answer.rounded.impedance()) - goalOhm;
+    };
+    const double tolerance = goalOhm * synthesisAgreement;
+    double x0 = closed.exactM;
+    auto f0 = at(x0);
+    if (!f0)
+        return answer;
+    // Lowering the impedance takes a wider strip, or a narrower gap.
+    const double lower = solveFor == Dim::S ? -1 : 1;
+    double a = std::log(x0); // the older point
+    double fa = *f0;
+    double b = a; // the newer, whose solution answer.rounded holds
+    double fb = fa;
+    if (std::abs(fb) > tolerance) {
+        // The closed form is off by about the same share nearby: ask it for the goal moved by that.
+        const lines::Synthesis moved = lines::synthesise(line, solveFor, goalOhm * goalOhm / (fa + goalOhm), stepM);
+        b = moved.error.empty() && moved.exactM != x0 ? std::log(moved.exactM) : a + lower * (fa > 0 ? 0.1 : -0.1);
+        const auto f = at(std::exp(b));
+        if (!f)
+            return answer;
+        fb = *f;
+    }
+    // Secant steps on log x, no more than doubling or halving it at once; once two figures differ in
+    // sign, regula falsi inside that bracket with the Illinois step (an end kept twice has its figure
+    // halved), bisection when a step would leave it.
+    bool bracketed = (fa > 0) != (fb > 0);
+    while (std::abs(fb) > tolerance && answer.solves < synthesisSolves - 1) {
+        double next = b - fb * (b - a) / (fb - fa);
+        if (bracketed && !(next > std::min(a, b) && next < std::max(a, b)))
+            next = (a + b) / 2;
+        else if (!bracketed)
+            next = std::isfinite(next) ? std::clamp(next, b - std::log(2.0), b + std::log(2.0))
+                                       : b + lower * (fb > 0 ? 0.1 : -0.1);
+        const auto f = at(std::exp(next));
+        if (!f)
+            return answer;
+        if (bracketed && (*f > 0) == (fb > 0)) {
+            fa /= 2;
+        } else {
+            a = b;
+            fa = fb;
+        }
+        b = next;
+        fb = *f;
+        bracketed = bracketed || (fa > 0) != (fb > 0);
+    }
+    answer.exactM = std::exp(b);
+    answer.roundedM = std::max(stepM, std::round(answer.exactM / stepM) * stepM);
+    if (answer.roundedM != answer.exactM)
+        at(answer.roundedM);
+    return answer;
+}
 } // namespace values::lines::field

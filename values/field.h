@@ -51,15 +51,41 @@ struct Solution {
 // solve, the longest about 50 ms: once it reads true, solve() ends with `error` "Cancelled".
 Solution solve(const Line& line, const Options& options = {}, const std::atomic<bool>* cancel = nullptr);
 
-// Why solve() would not take the geometry, in one line, with the dimension to change (none when
-// it is the mask or the etch angle).
+// Why solve() would not take the geometry, in one line, with the dimension to change, or else the
+// setting of Options (the mask's er or thickness, or the etch angle).
+enum class Setting { MaskEr, MaskT, Etch };
 struct Refused {
     std::optional<Dim> dim;
     std::string message;
+    std::optional<Setting> setting = std::nullopt;
 };
 std::optional<Refused> refusal(const Line& line, const Options& options = {});
 
 // (closed form - field) / field, in percent.
 double percentApart(double closedForm, double field);
+// How far apart, as shown beside both: "0.4 %", to a tenth of a percent.
+std::string apartText(double closedForm, double field);
+// The solution's convergedPercent as shown, its one digit rounded up so that "within" holds:
+// "0.03 %".
+std::string convergedText(double percent);
+
+// The width (or a coupled pair's gap) whose field solution gives `goalOhm` (Z0, or Z diff), then
+// rounded to `stepM` and solved there. The closed form's answer starts it, and its figure there
+// against the field's gives the second guess; secant steps on the logarithm of the dimension,
+// kept inside a bracket once there is one, end when the field is within `synthesisAgreement` of
+// the goal. At most `synthesisSolves` solves in all, so about ten times one solve's time at the
+// most; `cancel` as for solve(). Coax and twisted pair are the closed form's answer.
+inline constexpr double synthesisAgreement = 0.0005; // relative, a quarter of the solution's own
+inline constexpr int synthesisSolves = 8;
+struct Synthesis {
+    double exactM = 0;
+    double roundedM = 0;
+    double closedFormM = 0; // what the closed form alone finds
+    Solution rounded;       // at the rounded dimension
+    int solves = 0;
+    std::string error; // no dimension found: the closed form's or the field solution's reason, or "Cancelled"
+};
+Synthesis synthesise(const Line& line, Dim solveFor, double goalOhm, double stepM, const Options& options = {},
+                     const std::atomic<bool>* cancel = nullptr);
 
 } // namespace values::lines::field
