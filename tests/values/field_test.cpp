@@ -196,6 +196,7 @@ TEST(FieldSolution, BoundsTheClosedFormsWhereTheirAccuracyIsMeasured)
         {Cpw{1 * mm, 3 * mm, 1 * mm, 0, 4.5}, 3},
         {Cpw{0.1 * mm, 10 * mm, 1 * mm, 0, 4.5}, 9},
         {Cpw{0.1 * mm, 100 * mm, 1 * mm, 0, 20}, 27},
+        {Cpw{0.5 * mm, 0.15 * mm, 1 * mm, 35e-6, 4.5}, 11}, // low: the thickness correction overdone
         {Gcpw{3 * mm, 1 * mm, 1 * mm, 0, 1}, 1.1},
         {Gcpw{1 * mm, 3 * mm, 1 * mm, 0, 1}, 7},
         {Gcpw{1 * mm, 10 * mm, 1 * mm, 0, 1}, 16},
