@@ -11,6 +11,7 @@
 #include "values/field_detail.h"
 
 #include "numeric/format.h"
+#include "values/budget.h"
 
 #include <Eigen/SparseCholesky>
 #include <Eigen/SparseCore>
@@ -729,12 +730,16 @@ Synthesis synthesise(const Line& line, Dim solveFor, double goalOhm, double step
         return answer;
     }
     answer.closedFormM = closed.exactM;
+    const double started = threadCpuSeconds();
+    double longest = 0; // of the solves so far, in processor seconds
     Line trial = line;
     // The field's designed figure less the goal at a dimension, or nothing with answer.error set.
     const auto at = [&](double x) -> std::optional<double> {
         set(trial, solveFor, x);
         ++answer.solves;
+        const double before = threadCpuSeconds();
         answer.rounded = solve(trial, options, cancel);
+        longest = std::max(longest, threadCpuSeconds() - before);
         if (!answer.rounded.error.empty()) {
             answer.error = answer.rounded.error;
             return std::nullopt;
@@ -765,7 +770,9 @@ Synthesis synthesise(const Line& line, Dim solveFor, double goalOhm, double step
     // sign, regula falsi inside that bracket with the Illinois step (an end kept twice has its figure
     // halved), bisection when a step would leave it.
     bool bracketed = (fa > 0) != (fb > 0);
-    while (std::abs(fb) > tolerance && answer.solves < synthesisSolves - 1) {
+    // Another step only while it and the rounded dimension's solve fit in the time allowed.
+    const auto timeFor = [&] { return threadCpuSeconds() - started + 2 * longest <= synthesisCpuSeconds; };
+    while (std::abs(fb) > tolerance && answer.solves < synthesisSolves - 1 && timeFor()) {
         double next = b - fb * (b - a) / (fb - fa);
         if (bracketed && !(next > std::min(a, b) && next < std::max(a, b)))
             next = (a + b) / 2;

@@ -73,10 +73,13 @@ std::string convergedText(double percent);
 // rounded to `stepM` and solved there. The closed form's answer starts it, and its figure there
 // against the field's gives the second guess; secant steps on the logarithm of the dimension,
 // kept inside a bracket once there is one, end when the field is within `synthesisAgreement` of
-// the goal. At most `synthesisSolves` solves in all, so about ten times one solve's time at the
-// most; `cancel` as for solve(). Coax and twisted pair are the closed form's answer.
+// the goal, after `synthesisSolves` solves in all, or before a step would take it past
+// `synthesisCpuSeconds` of processor time with the rounded dimension's solve (the field is then
+// further off, which the rounded solution shows); `cancel` as for solve(). Coax and twisted pair
+// are the closed form's answer.
 inline constexpr double synthesisAgreement = 0.0005; // relative, a quarter of the solution's own
 inline constexpr int synthesisSolves = 8;
+inline constexpr double synthesisCpuSeconds = 0.9;
 struct Synthesis {
     double exactM = 0;
     double roundedM = 0;
