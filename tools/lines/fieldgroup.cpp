@@ -37,6 +37,7 @@ std::vector<double> keyOf(const ln::Line& line, const fs::Options& o)
 
 LineField::LineField(QWidget* parent)
     : QGroupBox(tr("Field solution"), parent)
+    , lblMessage_(warningLabel(this, "lblLineFieldMessage", 1))
     , pause_(new QTimer(this))
     , worker_(this, [this](Answer answer) { arrived(std::move(answer)); })
 {
@@ -59,7 +60,6 @@ LineField::LineField(QWidget* parent)
     lblEtchUnit_ = named(new QLabel(tr("° from upright"), this), "lblLineEtchUnit");
     chkFind_ = named(new QCheckBox(tr("Find it on the field sol&ution"), this), "chkLineFieldFind");
     chkFind_->setToolTip(tr("The width or gap found for the impedance wanted on the field solution, not the formula"));
-    lblMessage_ = warningLabel(this, "lblLineFieldMessage", 1);
 
     // Two rows: the mask, then the etch with finding on the field beside it.
     grid->addWidget(chkMask_, 0, 0);
