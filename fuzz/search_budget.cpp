@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Every search against its budget, and against trying everything where that is quick. The bytes
 // choose the search (the network finder over a series or over a stock, the RC designer for a
-// corner or a time constant, the 555 designer), the parts (unions of E3 ... E192 over up to
+// corner or a time constant, the 555 designer, a filter stage's designer and the passive filters'
+// designer), the parts (unions of E3 ... E192 over up to
 // thirty decades, or stocks of up to 100,000 parts), a target near the parts or far out of their
 // reach, how many answers and a budget. Properties:
 // - a search never spends more than its budget: its steps at most a ranking beyond maxSteps, its
@@ -14,11 +15,13 @@
 #include "numeric/format.h"
 #include "numeric/parse.h"
 #include "values/budget.h"
+#include "values/filters.h"
 #include "values/networks.h"
 #include "values/series.h"
 #include "values/timing.h"
 
 #include <cstdint>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -255,6 +258,76 @@ void timer(Bytes& in)
     }
 }
 
+// A filter stage of any circuit for an f0 anywhere and a Q from 0.1 to 50 (none for first order).
+void filterStage(Bytes& in)
+{
+    using values::Circuit;
+    static constexpr Circuit circuits[] = {Circuit::RcLow,
+                                           Circuit::RcHigh,
+                                           Circuit::SallenKeyLow,
+                                           Circuit::SallenKeyHigh,
+                                           Circuit::SallenKeyEqualLow,
+                                           Circuit::SallenKeyEqualHigh,
+                                           Circuit::MultipleFeedbackLow,
+                                           Circuit::MultipleFeedbackHigh};
+    const Circuit circuit = circuits[in.next() % std::size(circuits)];
+    const int top = 1 + static_cast<int>(in.word() % 1000);
+    values::DesignBudget budget = designBudget(in);
+    const bool small = (in.next() & 3U) != 0;
+    const auto r = designerParts(in, small);
+    const auto c = designerParts(in, small);
+    values::SectionGoal goal;
+    goal.f0Hz = targetOf(in, -18, 36).nearestDouble();
+    if (!values::isFirstOrder(circuit))
+        goal.q = static_cast<double>(1 + in.word() % 500) / 10;
+    const std::string input = values::format(values::shortest(goal.f0Hz)) + " Hz, Q " + std::to_string(goal.q) +
+        ", circuit " + std::to_string(static_cast<int>(circuit)) + " from " + std::to_string(r.size()) + " R and " +
+        std::to_string(c.size()) + " C";
+
+    const double started = values::threadCpuSeconds();
+    const auto fast = values::designSection(circuit, goal, r, c, small ? 1 + top % 12 : top, {}, &budget);
+    checkBudget("the filter stage designer", values::threadCpuSeconds() - started, budget.steps, budget.maxSteps, 256,
+                r.size() + c.size(), input);
+    if (budget.limited || !small)
+        return;
+    const auto slow = values::designSectionBruteForce(circuit, goal, r, c, 1 + top % 12);
+    if (fast.size() != slow.size())
+        fuzz::fail("found " + std::to_string(fast.size()) + " stages, every combination gives " +
+                       std::to_string(slow.size()),
+                   {input});
+    for (std::size_t i = 0; i < fast.size(); ++i) {
+        for (std::size_t k = 0; k < fast[i].parts.size() && k < slow[i].parts.size(); ++k) {
+            if (fast[i].parts[k].value != slow[i].parts[k].value)
+                fuzz::fail("row " + std::to_string(i + 1) + " has " + fast[i].parts[k].name + " " +
+                               values::format(fast[i].parts[k].value) + ", every combination gives " +
+                               values::format(slow[i].parts[k].value),
+                           {input});
+        }
+    }
+}
+
+// A passive filter of any form from its parts' lists: within its budget, whatever it is asked.
+void passiveFilter(Bytes& in)
+{
+    const auto form = static_cast<values::PassiveForm>(in.next() % 11);
+    const int top = 1 + static_cast<int>(in.word() % 1000);
+    values::DesignBudget budget = designBudget(in);
+    const bool small = (in.next() & 3U) != 0;
+    const auto r = designerParts(in, small);
+    const auto l = designerParts(in, small);
+    const auto c = designerParts(in, small);
+    const values::SectionGoal goal{targetOf(in, -18, 36).nearestDouble(),
+                                   static_cast<double>(1 + in.word() % 500) / 10};
+    const Decimal load = targetOf(in, -3, 9);
+    const std::string input = values::format(values::shortest(goal.f0Hz)) + " Hz, form " +
+        std::to_string(static_cast<int>(form)) + " from " + std::to_string(r.size()) + " R, " +
+        std::to_string(l.size()) + " L and " + std::to_string(c.size()) + " C";
+    const double started = values::threadCpuSeconds();
+    values::designPassive(form, goal, load, r, l, c, top, {}, &budget);
+    checkBudget("the passive filter designer", values::threadCpuSeconds() - started, budget.steps, budget.maxSteps, 256,
+                r.size() + l.size() + c.size(), input);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -262,7 +335,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 2)
         return -1;
     Bytes in(data, size);
-    switch (in.next() % 5) {
+    switch (in.next() % 7) {
     case 0:
         networks(in, false);
         break;
@@ -273,8 +346,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case 3:
         rc(in);
         break;
-    default:
+    case 4:
         timer(in);
+        break;
+    case 5:
+        filterStage(in);
+        break;
+    default:
+        passiveFilter(in);
         break;
     }
     return 0;

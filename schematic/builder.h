@@ -162,6 +162,24 @@ public:
         symbolText(QRectF(topLeft, size), name);
     }
 
+    // An op-amp whose inputs meet its left side at `top` and `top` + (0, 1), its output at the
+    // tip, half way down and `length` to the right; the inverting input on top or below.
+    QPointF opamp(QPointF top, double length, bool invertingOnTop)
+    {
+        const QPointF upper = top + QPointF(0, -0.6);
+        const QPointF lower = top + QPointF(0, 1.6);
+        const QPointF tip = top + QPointF(length, 0.5);
+        wire(upper, lower);
+        wire(lower, tip);
+        wire(tip, upper);
+        d.symbols_.push_back({QRectF(upper, QSizeF(length, 2.2)), QStringLiteral("op-amp")});
+        const QSizeF sign = textSize(QStringLiteral("+"));
+        for (const auto& [y, plus] : {std::pair{0.0, !invertingOnTop}, std::pair{1.0, invertingOnTop}})
+            symbolText(QRectF(top + QPointF(0.1, y - sign.height() / 2), sign),
+                       plus ? QStringLiteral("+") : QStringLiteral("\u2212"));
+        return tip;
+    }
+
     static Drawing redescribed(Drawing d, QString description)
     {
         d.description_ = std::move(description);

@@ -18,6 +18,8 @@
 #include "tools/board/board.h"
 #include "tools/conversions/conversions.h"
 #include "tools/dividerdesign.h"
+#include "tools/filters/command.h"
+#include "tools/filters/filters.h"
 #include "tools/ledresistor.h"
 #include "tools/lines/lines.h"
 #include "tools/markings/markings.h"
@@ -77,6 +79,13 @@ std::span<const Tool> catalogue()
          "txtRcR=10k;txtRcC=100n;txtRcSupply=5;txtRcLevel=3.3;txtRcTarget=1k",
          "RC time constant and corner frequency, reactance, LC resonance and the 555 timer, forwards or designed "
          "from standard parts."},
+        // F is the menu's own Find a tool, I Transmission lines'.
+        {"frmFilters", "mnuToolsFilters", "Filt&ers...", Group::Design, make<Filters>, filterCommands(),
+         "txtFilterCorner=1k;cboFilterKind=Low pass;cboFilterResponse=Butterworth;cboFilterOrder=4;txtPassiveR=1k;"
+         "txtPassiveL=10m;txtPassiveC=100n;txtPassiveTarget=1k;txtPassiveQ=0.7071",
+         "Active low and high pass filters of orders 1 to 8 (Butterworth, Bessel, Chebyshev; Sallen-Key or "
+         "multiple feedback) and passive RC, RL, LC and RLC filters from standard parts, with their responses "
+         "plotted."},
         {"frmAmplifiers", "mnuToolsAmplifiers", "Am&plifiers and regulators...", Group::Design, make<Amplifiers>,
          cli::amplifiersCommands(),
          "txtOpAmpGain=10;txtRegulatorVout=5;cboRegulatorFixed=R1 (across V ref);txtRegulatorFixed=240;"

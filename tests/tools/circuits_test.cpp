@@ -5,6 +5,7 @@
 #include "tools/attenuator.h"
 #include "tools/circuitview.h"
 #include "tools/dividerdesign.h"
+#include "tools/filters/filters.h"
 #include "tools/ledresistor.h"
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
@@ -107,6 +108,16 @@ const Designer designers[] = {
      "",
      "",
      "txtSupply=9"},
+    // The passive filter's parts, drawn on the Circuit tab beside its Bode plot.
+    {"passive filter",
+     make<tools::Filters>(),
+     "tabFilters=Passive;tabPassiveViews=Circuit;cboPassiveForm=RLC band pass;txtPassiveTarget=1k;txtPassiveQ=2",
+     "tblPassiveDesigns",
+     {0, 1, 2},
+     0,
+     "txtPassiveR=47",
+     "R 47 Ω from out to ground",
+     "txtPassiveTarget=2k"},
     // The standard value of each pad's resistors; a picked pad stays picked while values change.
     {"attenuator", make<tools::Attenuator>(), "txtPadDb=6;txtPadZ=50", "tblPads", {3}},
     {"op-amp", make<tools::Amplifiers>(), "txtOpAmpGain=10", "tblOpAmpPairs", {0, 1}, 0, "", "", "txtOpAmpGain=4.7"},

@@ -61,6 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
                               "'abc' is not an impedance"},
                       Refusal{"TimingCorner", "frmTiming", "txtRcTarget", "abc", "lblRcTargetMessage",
                               "'abc' is not a frequency: write 1k, 50 or 2.4GHz"},
+                      Refusal{"FilterCorner", "frmFilters", "txtFilterCorner", "1 kV", "lblFilterCornerMessage",
+                              "'1 kV' is not a frequency: write 1k, 50 or 2.4GHz"},
+                      Refusal{"PassiveQ", "frmFilters", "txtPassiveQ", "high", "lblPassiveQMessage",
+                              "'high' is not a number", "cboPassiveForm=RLC band pass"},
                       Refusal{"BoardPermittivity", "frmBoard", "txtViaEr", "FR4", "lblViaErMessage",
                               "'FR4' is not a permittivity"}),
     [](const auto& info) { return std::string(info.param.name); });

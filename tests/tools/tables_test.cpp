@@ -78,9 +78,11 @@ INSTANTIATE_TEST_SUITE_P(Catalogue, Tables, ::testing::ValuesIn(tools::catalogue
 TEST(TermsOfArt, SayWhatTheyMeanInATip)
 {
     std::map<QString, int> seen;
-    for (const char* term :
-         {"Deviation", "Worst", "Worst time", "Return loss", "Z in", "Exact", "Corner", "Resonance", "Duty",
-          "Tolerance", "Rating", "Efficiency", "Category", "Series", "Pad", "Temperature coefficient", "k ="})
+    for (const char* term : {"Deviation", "Worst",     "Worst time", "Return loss",
+                             "Z in",      "Exact",     "Corner",     "Resonance",
+                             "Duty",      "Tolerance", "Rating",     "Efficiency",
+                             "Category",  "Series",    "Pad",        "Temperature coefficient",
+                             "k =",       "f0",        "Q",          "Goal Q"})
         seen[QString::fromLatin1(term)] = 0;
     const auto check = [&](const QString& text, const QString& tip) {
         for (auto& [term, count] : seen) {

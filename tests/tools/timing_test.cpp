@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // The Timing and filters window, built directly and used as a person would: each page answers
 // as its fields are typed, its designer fills its table, and a refusal shows beside its field.
+#include "tools/plotview.h"
 #include "tools/timing/timing.h"
 
 #include "window.h"
@@ -143,6 +144,41 @@ TEST_F(TimingWindow, TimerPageRunsForwardsAndDesignsWithAndWithoutTheDiode)
     child<QRadioButton>(*panel, "opt555Monostable")->click();
     ASSERT_TRUE(type({{"txt555R1", "100k"}, {"txt555C", "10u"}}));
     EXPECT_TRUE(text("lbl555").contains(QStringLiteral("1.0986 s"))) << text("lbl555").toStdString();
+}
+
+// Where a plot's first marker stands: the corner, f0, the high time, the pulse.
+double firstMarker(const tools::Timing& panel, const char* plot)
+{
+    const schematic::Plot& p = child<tools::PlotView>(panel, plot)->plot();
+    return p.panels.empty() || p.panels.front().markers.empty() ? 0 : p.panels.front().markers.front().x;
+}
+
+TEST_F(TimingWindow, EachPagePlotsThePartsItDraws)
+{
+    ASSERT_TRUE(type({{"txtRcR", "10k"}, {"txtRcC", "100u"}, {"txtRcSupply", "5"}, {"txtRcLevel", "3.3"}}));
+    EXPECT_NEAR(firstMarker(*panel, "plotRcBode"), 0.15915494, 1e-8);
+    const schematic::Plot& charge = child<tools::PlotView>(*panel, "plotRcCharge")->plot();
+    ASSERT_EQ(charge.panels.size(), 1u);
+    ASSERT_EQ(charge.panels[0].markers.size(), 2u);
+    EXPECT_NEAR(charge.panels[0].markers[1].x, 1.0788097, 1e-6) << "the time to the level typed";
+    // A pair found for a target is drawn and plotted until the parts are typed again.
+    ASSERT_TRUE(type({{"txtRcTarget", "1k"}}));
+    ASSERT_TRUE(settled("lblRcStatus"));
+    EXPECT_NEAR(firstMarker(*panel, "plotRcBode"), 994.72, 0.01);
+    ASSERT_TRUE(type({{"txtRcLevel", "6"}}));
+    EXPECT_TRUE(child<tools::PlotView>(*panel, "plotRcCharge")->plot().isEmpty());
+    EXPECT_NEAR(firstMarker(*panel, "plotRcBode"), 0.15915494, 1e-8);
+
+    ASSERT_TRUE(type({{"txtLcL", "10u"}, {"txtLcC", "100n"}}));
+    EXPECT_NEAR(firstMarker(*panel, "plotLcTank"), 159154.94, 0.01);
+
+    ASSERT_TRUE(type({{"txt555R1", "10k"}, {"txt555R2", "1M"}, {"txt555C", "300n"}}));
+    const schematic::Plot& wave = child<tools::PlotView>(*panel, "plot555")->plot();
+    ASSERT_FALSE(wave.isEmpty());
+    EXPECT_NEAR(wave.xs.back(), 2 / 2.3925290893680984, 1e-9) << "two periods";
+    child<QRadioButton>(*panel, "opt555Monostable")->click();
+    ASSERT_TRUE(type({{"txt555R1", "100k"}, {"txt555C", "10u"}}));
+    EXPECT_NEAR(firstMarker(*panel, "plot555"), 1.0986123, 1e-6);
 }
 
 } // namespace

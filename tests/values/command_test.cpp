@@ -7,6 +7,7 @@
 #include "cli/cli.h"
 #include "cli/conversions.h"
 #include "cli/divider.h"
+#include "cli/filter.h"
 #include "cli/led.h"
 #include "cli/lines.h"
 #include "cli/markings.h"
@@ -93,7 +94,8 @@ std::vector<cli::Command> allCommands()
     for (const auto list :
          {cli::standardCommands(), cli::markingsCommands(), cli::networkCommands(), cli::dividerCommands(),
           cli::ledCommands(), cli::ohmCommands(), cli::padCommands(), cli::timingCommands(), cli::boardCommands(),
-          cli::conversionsCommands(), cli::wiresCommands(), cli::amplifiersCommands(), cli::linesCommands()})
+          cli::conversionsCommands(), cli::wiresCommands(), cli::amplifiersCommands(), cli::linesCommands(),
+          cli::filterCommands()})
         all.insert(all.end(), list.begin(), list.end());
     return all;
 }
@@ -429,12 +431,13 @@ TEST(Json, EveryKeyFollowsTheNamingRuleAndIsInTheManPage)
     const std::regex snakeCase("[a-z][a-z0-9]*(_[a-z0-9]+)*");
     const std::regex unitSuffix(".+_(ohm|f|h|v|a|w|hz|s|j|c|ah|m|m2|mil|mil2|cmil|ohm_per_m|ohm_per_ft|degc|db|dbm|dbw|"
                                 "dbuv|dbu|dbv|pct|ppm|k_per_w|deg)");
-    const std::set<std::string> unitless{
-        "ratio", "parts", "target", "nearest", "below", "above", "er", "value", "gain", "gain_min", "gain_max",
-        "forced_gain", "more", "reach_limit", "power_ratio", "voltage_ratio", "velocity_factor", "tan_d", "er_eff",
-        "er_eff_at_frequency", "mask_er", "field_er_eff", "field_er_eff_odd", "field_er_eff_even", "field_grid_cells",
-        // a percentage, its unit spelt out in the key
-        "field_converged_percent"};
+    const std::set<std::string> unitless{"ratio", "parts", "target", "nearest", "below", "above", "er", "value", "gain",
+                                         "gain_min", "gain_max", "forced_gain", "more", "reach_limit", "power_ratio",
+                                         "voltage_ratio", "velocity_factor", "tan_d", "er_eff", "er_eff_at_frequency",
+                                         "mask_er", "field_er_eff", "field_er_eff_odd", "field_er_eff_even",
+                                         "field_grid_cells", "order", "q", "q_goal", "pass_band_gain",
+                                         // a percentage, its unit spelt out in the key
+                                         "field_converged_percent"};
     for (std::vector<std::string>& args : runs) {
         args.emplace_back("--json");
         const Printed p = run(args, commands);

@@ -2,8 +2,10 @@
 #include "tools/timing/fields.h"
 
 #include "numeric/format.h"
+#include "tools/circuitview.h"
 #include "tools/form.h"
 #include "tools/localised.h"
+#include "tools/plotview.h"
 #include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
@@ -16,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -47,10 +50,10 @@ QString unitOf(values::Measure quantity)
     }
 }
 
-// A line under the field, kept while it says nothing.
-QLabel* messageLabel(QWidget* parent, const QString& name)
+// Under the field, kept while it says nothing.
+QLabel* messageLabel(QWidget* parent, const QString& name, int lines)
 {
-    return new SteadyLabel(parent, name, 1);
+    return new SteadyLabel(parent, name, lines);
 }
 
 std::optional<values::Decimal> readEdit(const QLineEdit* edit, values::Measure quantity, QLabel* message)
@@ -83,7 +86,7 @@ void Field::setVisible(bool visible) const
 }
 
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
-                const QString& accessibleName, const QString& example)
+                const QString& accessibleName, const QString& example, int messageLines)
 {
     const QString base = QLatin1String(name).mid(3);
     Field f;
@@ -93,7 +96,7 @@ Field makeField(QWidget* parent, const char* name, const QString& caption, value
     f.label = labelFor(parent, QStringLiteral("lbl") + base, caption, f.edit);
     f.unit = new QLabel(unitOf(quantity), parent);
     f.unit->setObjectName(QStringLiteral("lbl") + base + QStringLiteral("Unit"));
-    f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"));
+    f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"), messageLines);
     const int width = f.edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 000.000k")) * 5 / 4;
     f.edit->setMinimumWidth(width);
     f.edit->setMaximumWidth(width * 2);
@@ -173,7 +176,8 @@ PartRange::PartRange(QWidget* parent, const QString& prefix, const QString& capt
     const int width = from_->fontMetrics().horizontalAdvance(QStringLiteral("000.00µ")) * 3 / 2;
     from_->setMaximumWidth(width);
     to_->setMaximumWidth(width);
-    message_ = messageLabel(this, QStringLiteral("lbl") + prefix + QStringLiteral("RangeMessage"));
+    // A line is enough across the range's whole width.
+    message_ = messageLabel(this, QStringLiteral("lbl") + prefix + QStringLiteral("RangeMessage"), 1);
 
     auto* label = labelFor(this, QStringLiteral("lbl") + prefix + QStringLiteral("Series"), caption, series_);
     const QString unit = unitOf(quantity);
@@ -267,6 +271,53 @@ QString cellText(const QTableWidget& table, int row, int column)
 {
     const QTableWidgetItem* item = table.item(row, column);
     return item ? item->text() : QString();
+}
+
+std::optional<values::Decimal> shownValue(const QString& text, values::Measure quantity, const QLocale& locale)
+{
+    if (text.isEmpty())
+        return std::nullopt;
+    return values::parseMeasure(text.toStdString(), quantity, decimalSeparator(locale)).value;
+}
+
+QTabWidget* views(QWidget* page, const char* name, QWidget* circuit,
+                  std::initializer_list<std::pair<QWidget*, QString>> plots)
+{
+    auto* tabs = named(new QTabWidget(page), name, QObject::tr("Circuit and plots"));
+    // Every tab's title whole: scroll arrows would hide some.
+    tabs->setUsesScrollButtons(false);
+    tabs->addTab(circuit, QObject::tr("Circuit"));
+    for (const auto& [plot, title] : plots)
+        tabs->addTab(plot, title);
+    return tabs;
+}
+
+std::vector<QWidget*> viewStops(QTabWidget* views)
+{
+    // The tab widget, not its bar: it stands in the chain for its bar, which is its focus proxy.
+    std::vector<QWidget*> stops{views};
+    for (int i = 0; i < views->count(); ++i) {
+        if (auto* circuit = qobject_cast<CircuitView*>(views->widget(i)))
+            stops.push_back(circuit->copyButton());
+        if (auto* plot = qobject_cast<PlotView*>(views->widget(i)))
+            stops.insert(stops.end(), {plot->canvas(), plot->dataButton(), plot->copyButton()});
+    }
+    return stops;
+}
+
+std::vector<QWidget*> around(std::initializer_list<QWidget*> first, QTabWidget* views,
+                             std::initializer_list<QWidget*> last)
+{
+    std::vector<QWidget*> stops(first);
+    const std::vector<QWidget*> middle = viewStops(views);
+    stops.insert(stops.end(), middle.begin(), middle.end());
+    stops.insert(stops.end(), last.begin(), last.end());
+    return stops;
+}
+
+QLabel* answerLabel(QWidget* parent, const char* name, int lines)
+{
+    return new SteadyLabel(parent, QLatin1String(name), lines, SteadyLabel::Tone::Plain);
 }
 
 } // namespace tools::timing

@@ -21,6 +21,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTableWidgetItem;
+class QTabWidget;
 
 // The pieces the pages of the Timing and filters window share.
 namespace tools::timing {
@@ -39,8 +40,10 @@ struct Field {
 };
 
 // `name` is the field's objectName ("txtRcR"); the label and the message take "lbl" names after it.
+// The message keeps `messageLines` lines: two under a field beside a drawing, where a refusal's
+// examples wrap; one across a designer's width.
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
-                const QString& accessibleName, const QString& example);
+                const QString& accessibleName, const QString& example, int messageLines = 2);
 // Label, field and unit on `row`, the message on the row below spanning them.
 void addField(QGridLayout* grid, int row, const Field& field);
 
@@ -92,6 +95,22 @@ QTableWidget* makeTable(QWidget* parent, const char* name, const QString& access
                         const QStringList& widest);
 // A cell's text; empty where the table has none yet.
 QString cellText(const QTableWidget& table, int row, int column);
+// A value as a table shows it ("4.7 kΩ"), read back: standard values come back exact.
+std::optional<values::Decimal> shownValue(const QString& text, values::Measure quantity, const QLocale& locale);
+
+// The circuit and the plots of what the parts give, a tab each, the circuit first.
+QTabWidget* views(QWidget* page, const char* name, QWidget* circuit,
+                  std::initializer_list<std::pair<QWidget*, QString>> plots);
+// Where Tab stops in `views`, in order: the tab bar, then each page's circuit or plot and its buttons.
+std::vector<QWidget*> viewStops(QTabWidget* views);
+// `first`, then the stops of `views`, then `last`: a page's Tab order with its views in the middle.
+std::vector<QWidget*> around(std::initializer_list<QWidget*> first, QTabWidget* views,
+                             std::initializer_list<QWidget*> last);
+
+// An answer of `lines` lines, each wrapped to the width it is given: a long figure (a slow corner
+// with its period) takes a second line rather than being cut off, and the room is kept whatever it
+// says, so the window keeps its size.
+QLabel* answerLabel(QWidget* parent, const char* name, int lines);
 
 // The line under a table: its status, then its "Copy table" button.
 QWidget* underTable(QWidget* parent, QPushButton* copy, QLabel* status = nullptr);

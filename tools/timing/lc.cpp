@@ -2,6 +2,8 @@
 #include "tools/timing/lc.h"
 
 #include "tools/circuitview.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/table.h"
 #include "tools/widgets.h"
 
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -20,15 +23,6 @@ namespace tools {
 using values::Measure;
 
 namespace {
-
-QLabel* resultLabel(QWidget* parent, const char* name)
-{
-    auto* label = named(new QLabel(parent), name);
-    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setMinimumHeight(label->fontMetrics().lineSpacing() * 4);
-    return label;
-}
 
 // A part as drawn: typed, else the partner that resonates with `partner` at f, else not given.
 QString drawnPart(const std::optional<values::Decimal>& typed, const std::optional<values::Decimal>& f,
@@ -45,7 +39,7 @@ QString drawnPart(const std::optional<values::Decimal>& typed, const std::option
 
 ReactancePage::ReactancePage(QWidget* parent)
     : QWidget(parent)
-    , result_(resultLabel(this, "lblReactance"))
+    , result_(timing::answerLabel(this, "lblReactance", 6))
 {
     setObjectName(QStringLiteral("fraReactance"));
     f_ = timing::makeField(this, "txtReactanceF", tr("Fre&quency:"), Measure::Frequency, tr("Frequency"),
@@ -102,7 +96,7 @@ void ReactancePage::calculate()
 
 ResonancePage::ResonancePage(QWidget* parent)
     : QWidget(parent)
-    , result_(resultLabel(this, "lblLc"))
+    , result_(timing::answerLabel(this, "lblLc", 4))
 {
     setObjectName(QStringLiteral("fraResonance"));
     l_ =
@@ -110,8 +104,10 @@ ResonancePage::ResonancePage(QWidget* parent)
     c_ = timing::makeField(this, "txtLcC", tr("Tan&k capacitor:"), Measure::Capacitance, tr("Capacitor"),
                            QStringLiteral("100n"));
     circuit_ = named(new CircuitView(this), "picLc", tr("Circuit"));
+    tank_ = named(new PlotView(this), "plotLcTank", tr("Impedance"));
+    QTabWidget* views = timing::views(this, "tabLcViews", circuit_, {{tank_, tr("Impedance")}});
     target_ = timing::makeField(this, "txtLcTarget", tr("Target f&0:"), Measure::Frequency,
-                                tr("Target resonant frequency"), QStringLiteral("159k"));
+                                tr("Target resonant frequency"), QStringLiteral("159k"), 1);
     capacitors_ = new timing::PartRange(this, QStringLiteral("LcC"), tr("Capacitors:"), Measure::Capacitance,
                                         values::Series::E12, "1p", "10u");
     table_ =
@@ -129,7 +125,7 @@ ResonancePage::ResonancePage(QWidget* parent)
     auto* goal = new QGridLayout;
     addField(goal, 0, target_);
     goal->setColumnStretch(3, 1);
-    timing::sideBySide(this, timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_),
+    timing::sideBySide(this, timing::section(this, tr("From the parts"), grid, {result_, views}, views),
                        timing::section(this, tr("Standard capacitors for the inductor above"), goal,
                                        {capacitors_, table_, timing::underTable(this, copy_)}, table_));
 
@@ -141,8 +137,9 @@ ResonancePage::ResonancePage(QWidget* parent)
     for (QLineEdit* e : {target_.edit, capacitors_->from(), capacitors_->to()})
         connect(e, &QLineEdit::textChanged, this, &ResonancePage::design);
     connect(capacitors_->series(), &QComboBox::currentIndexChanged, this, &ResonancePage::design);
-    tabChain({l_.edit, c_.edit, circuit_->copyButton(), target_.edit, capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(
+        timing::around({l_.edit, c_.edit}, views,
+                       {target_.edit, capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         capacitorDrawn_ = true;
         draw();
@@ -158,6 +155,8 @@ void ResonancePage::calculate()
     const QLocale loc = locale();
     typedL_ = l ? timing::shown(*l, QStringLiteral("H"), loc) : QString();
     typedC_ = c ? timing::shown(*c, QStringLiteral("F"), loc) : QString();
+    lValue_ = l;
+    cValue_ = c;
     capacitorDrawn_ = false;
     draw();
     if (!l || !c) {
@@ -192,6 +191,7 @@ void ResonancePage::design()
         ++row;
     }
     designedL_ = timing::shown(*l, QStringLiteral("H"), loc);
+    designedLValue_ = l;
     table_->selectionModel()->clear(); // the best capacitor is drawn again
     capacitorDrawn_ = true;
     draw();
@@ -202,6 +202,11 @@ void ResonancePage::draw()
     const int row = capacitorDrawn_ ? drawnRow(*table_) : -1;
     circuit_->setDrawing(row < 0 ? schematic::lcTank(typedL_, typedC_)
                                  : schematic::lcTank(designedL_, timing::cellText(*table_, row, 0)));
+    // The plot follows the parts drawn.
+    const auto l = row < 0 ? lValue_ : designedLValue_;
+    const auto c =
+        row < 0 ? cValue_ : timing::shownValue(timing::cellText(*table_, row, 0), Measure::Capacitance, locale());
+    tank_->setPlot(l && c ? plots::tank(l->nearestDouble(), c->nearestDouble(), locale()) : schematic::Plot{});
 }
 
 } // namespace tools

@@ -12,6 +12,7 @@ class QTableWidget;
 namespace tools {
 
 class CircuitView;
+class PlotView;
 
 // The reactance of a capacitor and of an inductor at a frequency, and the partner each resonates
 // with there.
@@ -48,12 +49,16 @@ private:
     timing::Field c_;
     QLabel* result_ = nullptr;
     CircuitView* circuit_ = nullptr;
+    PlotView* tank_ = nullptr;
     timing::Field target_;
     timing::PartRange* capacitors_ = nullptr;
     QTableWidget* table_ = nullptr;
     QString typedL_; // as drawn: empty while not given
     QString typedC_;
     QString designedL_;
+    std::optional<values::Decimal> lValue_; // as typed, for the plot
+    std::optional<values::Decimal> cValue_;
+    std::optional<values::Decimal> designedLValue_;
     bool capacitorDrawn_ = false;
     QPushButton* copy_ = nullptr;
 };

@@ -2,6 +2,8 @@
 #include "tools/timing/rc.h"
 
 #include "tools/circuitview.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/table.h"
 #include "tools/widgets.h"
 
@@ -14,6 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -24,6 +27,7 @@ using values::Measure;
 
 RcPage::RcPage(QWidget* parent)
     : QWidget(parent)
+    , result_(timing::answerLabel(this, "lblRc", 6))
     , search_(this, [this](const Found& found) { showPairs(found); })
 {
     setObjectName(QStringLiteral("fraRc"));
@@ -35,11 +39,9 @@ RcPage::RcPage(QWidget* parent)
                                 QStringLiteral("5"));
     level_ = timing::makeField(this, "txtRcLevel", tr("Charged to &level:"), Measure::Voltage,
                                tr("Voltage the capacitor charges to"), QStringLiteral("3.3"));
-    result_ = named(new QLabel(this), "lblRc");
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 4);
-    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     circuit_ = named(new CircuitView(this), "picRc", tr("Circuit"));
+    bode_ = named(new PlotView(this), "plotRcBode", tr("Bode plot"));
+    charge_ = named(new PlotView(this), "plotRcCharge", tr("Charging"));
 
     auto* parts = new QGridLayout;
     addField(parts, 0, r_);
@@ -54,15 +56,17 @@ RcPage::RcPage(QWidget* parent)
     left->addWidget(result_);
     left->addStretch();
     forwardLayout->addLayout(left, 1);
-    forwardLayout->addWidget(circuit_, 1);
+    QTabWidget* views =
+        timing::views(this, "tabRcViews", circuit_, {{bode_, tr("Bode plot")}, {charge_, tr("Charging")}});
+    forwardLayout->addWidget(views, 1);
 
     corner_ = named(new QRadioButton(tr("C&orner frequency"), this), "optRcCorner");
     tau_ = named(new QRadioButton(tr("Ti&me constant"), this), "optRcTau");
     corner_->setChecked(true);
     corner_->setToolTip(tr("The frequency where the filter passes half the power, 3 dB down: 1 / (2 π R C)"));
     tau_->setToolTip(tr("R C: the time the capacitor takes to charge to 63 % of a step"));
-    target_ =
-        timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"), QStringLiteral("1k"));
+    target_ = timing::makeField(this, "txtRcTarget", tr("Tar&get:"), Measure::Frequency, tr("Target"),
+                                QStringLiteral("1k"), 1);
     resistors_ = new timing::PartRange(this, QStringLiteral("RcR"), tr("R&esistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("RcC"), tr("Capac&itors:"), Measure::Capacitance,
@@ -100,9 +104,9 @@ RcPage::RcPage(QWidget* parent)
         target_.edit->setPlaceholderText(corner_->isChecked() ? tr("e.g. 1k") : tr("e.g. 1m"));
         design();
     });
-    tabChain({r_.edit, c_.edit, supply_.edit, level_.edit, circuit_->copyButton(), corner_, tau_, target_.edit,
-              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(timing::around({r_.edit, c_.edit, supply_.edit, level_.edit}, views,
+                            {corner_, tau_, target_.edit, resistors_->series(), resistors_->from(), resistors_->to(),
+                             capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         pairDrawn_ = true;
         draw();
@@ -130,6 +134,10 @@ void RcPage::calculate()
     const QLocale l = locale();
     typedR_ = r ? timing::shown(*r, QStringLiteral("Ω"), l) : QString();
     typedC_ = c ? timing::shown(*c, QStringLiteral("F"), l) : QString();
+    rValue_ = r;
+    cValue_ = c;
+    supplyValue_ = supply;
+    levelValue_ = level;
     pairDrawn_ = false;
     draw();
     if (!r || !c) {
@@ -147,7 +155,8 @@ void RcPage::calculate()
                               timing::shown(*supply, QStringLiteral("V"), l),
                               timing::shown(values::chargeTime(*r, *c, *supply, *level), QStringLiteral("s"), l));
         } else {
-            level_.message->setText(tr("The capacitor charges towards the supply: give a level below it."));
+            // Short enough for the field's two lines; the help says why.
+            level_.message->setText(tr("Give a level below the supply: it is never reached."));
         }
     }
     result_->setText(lines.join(u'\n'));
@@ -213,9 +222,23 @@ void RcPage::clearPairs(const QString& status)
 void RcPage::draw()
 {
     const int row = pairDrawn_ ? drawnRow(*table_) : -1;
-    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass,
-                                             row < 0 ? typedR_ : timing::cellText(*table_, row, 0),
-                                             row < 0 ? typedC_ : timing::cellText(*table_, row, 1)));
+    const QString rText = row < 0 ? typedR_ : timing::cellText(*table_, row, 0);
+    const QString cText = row < 0 ? typedC_ : timing::cellText(*table_, row, 1);
+    circuit_->setDrawing(schematic::rcFilter(schematic::Filter::LowPass, rText, cText));
+    // The plots follow the parts drawn.
+    const QLocale l = locale();
+    const auto r = row < 0 ? rValue_ : timing::shownValue(rText, Measure::Resistance, l);
+    const auto c = row < 0 ? cValue_ : timing::shownValue(cText, Measure::Capacitance, l);
+    if (!r || !c) {
+        bode_->setPlot({});
+        charge_->setPlot({});
+        return;
+    }
+    bode_->setPlot(plots::rc(r->nearestDouble(), c->nearestDouble(), l));
+    const bool level = supplyValue_ && levelValue_ && *levelValue_ < *supplyValue_;
+    charge_->setPlot(level ? plots::charge(values::timeConstant(*r, *c), supplyValue_->nearestDouble(),
+                                           levelValue_->nearestDouble(), l)
+                           : schematic::Plot{});
 }
 
 } // namespace tools

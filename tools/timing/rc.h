@@ -17,6 +17,7 @@ class QTableWidget;
 namespace tools {
 
 class CircuitView;
+class PlotView;
 
 // An RC's time constant, corner and charging time from its parts, and the standard pairs for a
 // corner or a time constant.
@@ -50,6 +51,8 @@ private:
     timing::Field level_;
     QLabel* result_ = nullptr;
     CircuitView* circuit_ = nullptr;
+    PlotView* bode_ = nullptr;
+    PlotView* charge_ = nullptr;
     QRadioButton* corner_ = nullptr;
     QRadioButton* tau_ = nullptr;
     timing::Field target_;
@@ -61,6 +64,10 @@ private:
     bool cornerAsked_ = true;
     QString typedR_; // as drawn: empty while not given
     QString typedC_;
+    std::optional<values::Decimal> rValue_; // as typed, for the plots
+    std::optional<values::Decimal> cValue_;
+    std::optional<values::Decimal> supplyValue_;
+    std::optional<values::Decimal> levelValue_;
     bool pairDrawn_ = false;
     Latest<Found> search_;
 };

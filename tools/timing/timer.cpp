@@ -4,6 +4,8 @@
 #include "numeric/format.h"
 #include "tools/circuitview.h"
 #include "tools/localised.h"
+#include "tools/plots.h"
+#include "tools/plotview.h"
 #include "tools/table.h"
 #include "tools/widgets.h"
 #include "values/dividerdesign.h"
@@ -19,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableWidget>
 
 namespace tools {
@@ -33,6 +36,7 @@ enum Column { CR1, CR2, CC, CFrequency, CDuty, CWorst, CColumns };
 
 TimerPage::TimerPage(QWidget* parent)
     : QWidget(parent)
+    , result_(timing::answerLabel(this, "lbl555", 5))
     , search_(this, [this](const Found& found) { showDesigns(found); })
 {
     setObjectName(QStringLiteral("fra555"));
@@ -50,11 +54,11 @@ TimerPage::TimerPage(QWidget* parent)
     r2_ = timing::makeField(this, "txt555R2", tr("R&2:"), Measure::Resistance, tr("R2"), QStringLiteral("100k"));
     c_ = timing::makeField(this, "txt555C", tr("C:"), Measure::Capacitance, tr("Timing capacitor"),
                            QStringLiteral("10n"));
-    result_ = named(new QLabel(this), "lbl555");
-    result_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    result_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    result_->setMinimumHeight(result_->fontMetrics().lineSpacing() * 5);
     circuit_ = named(new CircuitView(this), "pic555", tr("Circuit"));
+    waveform_ = named(new PlotView(this), "plot555", tr("Waveform"));
+    QTabWidget* views = timing::views(this, "tab555Views", circuit_, {{waveform_, tr("Waveform")}});
+    // "&Duty" has the usual key.
+    waveform_->dataButton()->setText(tr("C&opy data"));
 
     auto* modeRow = new QHBoxLayout;
     modeRow->addWidget(astable_);
@@ -67,12 +71,12 @@ TimerPage::TimerPage(QWidget* parent)
     addField(grid, 4, r2_);
     addField(grid, 6, c_);
     grid->setColumnStretch(3, 1);
-    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, circuit_}, circuit_);
+    QGroupBox* forward = timing::section(this, tr("From the parts"), grid, {result_, views}, views);
 
     f_ = timing::makeField(this, "txt555F", tr("Frequenc&y:"), Measure::Frequency, tr("Target frequency"),
-                           QStringLiteral("1k"));
+                           QStringLiteral("1k"), 1);
     duty_ = timing::makeField(this, "txt555Duty", tr("&Duty (time high):"), Measure::DutyCycle, tr("Target duty cycle"),
-                              QStringLiteral("60"));
+                              QStringLiteral("60"), 1);
     resistors_ = new timing::PartRange(this, QStringLiteral("555R"), tr("Resistors:"), Measure::Resistance,
                                        values::Series::E24, "1k", "1M");
     capacitors_ = new timing::PartRange(this, QStringLiteral("555C"), tr("Capacitors:"), Measure::Capacitance,
@@ -111,9 +115,9 @@ TimerPage::TimerPage(QWidget* parent)
         connect(e, &QLineEdit::textChanged, this, &TimerPage::design);
     for (QComboBox* b : {resistors_->series(), capacitors_->series()})
         connect(b, &QComboBox::currentIndexChanged, this, &TimerPage::design);
-    tabChain({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit, circuit_->copyButton(), f_.edit, duty_.edit,
-              resistors_->series(), resistors_->from(), resistors_->to(), capacitors_->series(), capacitors_->from(),
-              capacitors_->to(), table_, copy_});
+    tabChain(timing::around({astable_, monostable_, diode_, r1_.edit, r2_.edit, c_.edit}, views,
+                            {f_.edit, duty_.edit, resistors_->series(), resistors_->from(), resistors_->to(),
+                             capacitors_->series(), capacitors_->from(), capacitors_->to(), table_, copy_}));
     onRowPicked(table_, this, [this] {
         designDrawn_ = true;
         draw();
@@ -182,8 +186,8 @@ void TimerPage::design()
         else if (!(*parsed.value < values::Decimal::of(100, 0)))
             refusal = tr("Give a percentage above 0 and below 100.");
         else if (!values::reachable({values::Decimal::of(1, 0), *parsed.value, diode}))
-            refusal = tr("Without the diode the high time is always the longer: give more than 50 %, or tick the "
-                         "diode.");
+            // One line across the designer; the help says why.
+            refusal = tr("Without the diode, give more than 50 % or tick the diode.");
         else
             duty = parsed.value;
         duty_.message->setText(refusal);
@@ -258,16 +262,43 @@ void TimerPage::clearDesigns(const QString& status)
 
 void TimerPage::draw()
 {
-    // The designer's answers are astables, whichever mode the parts are typed for.
+    // The designer's answers are astables, whichever mode the parts are typed for; the waveform
+    // follows the parts drawn.
+    const QLocale l = locale();
+    const auto value = [&l](const QString& text, Measure quantity) { return timing::shownValue(text, quantity, l); };
     if (const int row = designDrawn_ ? drawnRow(*table_) : -1; row >= 0) {
-        circuit_->setDrawing(schematic::astable555(timing::cellText(*table_, row, CR1),
-                                                   timing::cellText(*table_, row, CR2),
-                                                   timing::cellText(*table_, row, CC), designDiode_));
+        const QString r1 = timing::cellText(*table_, row, CR1);
+        const QString r2 = timing::cellText(*table_, row, CR2);
+        const QString c = timing::cellText(*table_, row, CC);
+        circuit_->setDrawing(schematic::astable555(r1, r2, c, designDiode_));
+        const auto r1v = value(r1, Measure::Resistance);
+        const auto r2v = value(r2, Measure::Resistance);
+        const auto cv = value(c, Measure::Capacitance);
+        if (r1v && r2v && cv) {
+            const values::Astable a = values::astable(*r1v, *r2v, *cv, designDiode_);
+            waveform_->setPlot(plots::timer(a.highS, a.lowS, l));
+            return;
+        }
     } else if (astable_->isChecked()) {
         circuit_->setDrawing(schematic::astable555(typedR1_, typedR2_, typedC_, diode_->isChecked()));
+        const auto r1 = r1_.read();
+        const auto r2 = r2_.read();
+        const auto c = c_.read();
+        if (r1 && r2 && c) {
+            const values::Astable a = values::astable(*r1, *r2, *c, diode_->isChecked());
+            waveform_->setPlot(plots::timer(a.highS, a.lowS, l));
+            return;
+        }
     } else {
         circuit_->setDrawing(schematic::monostable555(typedR1_, typedC_));
+        const auto r = r1_.read();
+        const auto c = c_.read();
+        if (r && c) {
+            waveform_->setPlot(plots::pulse(values::monostable(*r, *c), l));
+            return;
+        }
     }
+    waveform_->setPlot({});
 }
 
 } // namespace tools

@@ -18,6 +18,7 @@ class QTableWidget;
 namespace tools {
 
 class CircuitView;
+class PlotView;
 
 // The 555 as an astable (with or without the diode across R2) or a monostable from its parts,
 // and the standard (R1, R2, C) for a frequency and a duty cycle.
@@ -53,6 +54,7 @@ private:
     timing::Field c_;
     QLabel* result_ = nullptr;
     CircuitView* circuit_ = nullptr;
+    PlotView* waveform_ = nullptr;
     timing::Field f_;
     timing::Field duty_;
     QLabel* dutyMessage_ = nullptr;

@@ -416,16 +416,32 @@ QTreeWidgetItem* Workbench::firstVisibleTool() const
 
 void Workbench::openFirstFound()
 {
-    // A tool whose name has the words typed comes before one that only mentions them: "network"
-    // opens Network, not Standard values' networks.
+    // A tool whose name begins with the words typed comes first, then one whose name has them,
+    // then one that only mentions them: "filters" opens Filters, not Timing and filters, and
+    // "network" opens Network, not Standard values' networks.
     const QStringList wanted = words(txtFind_->text());
-    QTreeWidgetItem* first = firstVisibleTool();
-    for (QTreeWidgetItem* item = first; item != nullptr; item = lstTools_->itemBelow(item)) {
-        if (!item->isHidden() && matches(wanted, words(item->text(0)))) {
-            first = item;
-            break;
+    const auto begins = [&wanted](const QStringList& name) {
+        if (name.size() < wanted.size())
+            return false;
+        for (qsizetype i = 0; i < wanted.size(); ++i) {
+            if (!name[i].startsWith(wanted[i]))
+                return false;
         }
-    }
+        return true;
+    };
+    QTreeWidgetItem* const visible = firstVisibleTool();
+    const auto firstNamed = [&](const auto& named) -> QTreeWidgetItem* {
+        for (QTreeWidgetItem* item = visible; item != nullptr; item = lstTools_->itemBelow(item)) {
+            if (!item->isHidden() && named(words(item->text(0))))
+                return item;
+        }
+        return nullptr;
+    };
+    QTreeWidgetItem* first = firstNamed(begins);
+    if (first == nullptr)
+        first = firstNamed([&wanted](const QStringList& name) { return matches(wanted, name); });
+    if (first == nullptr)
+        first = visible;
     if (first != nullptr)
         showTool(first->data(0, toolRole).toString().toStdString());
 }
