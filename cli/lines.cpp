@@ -5,6 +5,7 @@
 #include "cli/measured.h"
 #include "cli/table.h"
 
+#include "values/field.h"
 #include "values/lines.h"
 
 #include <algorithm>
@@ -19,6 +20,7 @@ namespace cli {
 namespace {
 
 namespace ln = values::lines;
+namespace field = values::lines::field;
 using ln::Dim;
 
 constexpr Option lineOptions[] = {
@@ -40,6 +42,11 @@ constexpr Option lineOptions[] = {
     {"dh", "TOL", "10%", "the tolerance of h and b (D of a coax or a pair): a share or a length"},
     {"der", "TOL", "0.2", "the permittivity's tolerance, or a share (5%)"},
     {"dt", "TOL", "0", "the copper thickness's tolerance: a length or a share"},
+    {"field", "", "", "also solve the cross-section as a field and say how far the formula is from it"},
+    {"mask", "", "", "with --field, solder mask over the outer layer (microstrip, CPW, GCPW, coupled microstrip)"},
+    {"mask-t", "L", "20u", "the mask's thickness over the substrate and round the strips"},
+    {"mask-er", "ER", "3.8", "the mask's relative permittivity"},
+    {"etch", "DEGREES", "0", "with --field, how far the strips' sides lean in from upright, 0 to 60 degrees"},
     jsonOption,
 };
 constexpr OneOf lineOneOf[] = {
@@ -54,11 +61,16 @@ constexpr std::string_view lineExamples[] = {
     "microstrip --z0 50 --h 1.6mm --er 4.5 --tand 0.02 --length 100mm",
     "coupled-microstrip --zdiff 100 --s 0.2mm --h 0.2mm --er 4.3",
     "coax --d 0.9mm --D 2.95mm --er 2.25",
+    "microstrip --w 0.36mm --h 0.2mm --er 4.3 --field --mask",
+    "coupled-microstrip --w 0.2mm --s 0.2mm --h 0.2mm --er 4.3 --t 0 --field",
 };
 
 constexpr std::array<Command, 1> table{{
     {"line",
-     {.positional = "TYPE", .missing = "the line's type: " LINE_TYPES, .options = lineOptions, .oneOf = lineOneOf,
+     {.positional = "TYPE",
+      .missing = "the line's type: " LINE_TYPES,
+      .options = lineOptions,
+      .oneOf = lineOneOf,
       .examples = lineExamples},
      runLine},
 }};
@@ -84,6 +96,19 @@ const char* optionOf(Dim dim)
         break;
     }
     return "er";
+}
+
+const char* optionOf(field::Setting setting)
+{
+    switch (setting) {
+    case field::Setting::MaskEr:
+        return "mask-er";
+    case field::Setting::MaskT:
+        return "mask-t";
+    case field::Setting::Etch:
+        break;
+    }
+    return "etch";
 }
 
 const char* toleranceOf(ln::Toleranced t)
@@ -131,7 +156,21 @@ struct Given {
     double goalOhm = 0;
     double stepM = 0;
     double exactM = 0;
+    bool field = false;
+    field::Options options;
 };
+
+// Whether the type has an outer surface for a mask: the striplines are inside the board.
+bool outer(ln::Type type)
+{
+    return type == ln::Type::Microstrip || type == ln::Type::Cpw || type == ln::Type::Gcpw ||
+        type == ln::Type::CoupledMicrostrip;
+}
+
+bool isRound(ln::Type type)
+{
+    return type == ln::Type::Coax || type == ln::Type::TwistedPair;
+}
 
 std::string left(const std::string& option, const std::string& goal)
 {
@@ -146,13 +185,43 @@ std::string missing(const std::string& option)
 // The options a type takes, with --help and those every type takes.
 std::vector<std::string_view> taken(ln::Type type)
 {
-    std::vector<std::string_view> names{"er", "tand", "f", "length", "step", "dw", "dh", "der", "json"};
+    std::vector<std::string_view> names{"er", "tand", "f", "length", "step", "dw", "dh", "der", "json", "field"};
     for (const Dim dim : ln::dimsOf(type))
         names.emplace_back(optionOf(dim));
     names.emplace_back(ln::coupled(type) ? "zdiff" : "z0");
-    if (type != ln::Type::Coax && type != ln::Type::TwistedPair)
-        names.emplace_back("dt");
+    if (!isRound(type))
+        names.insert(names.end(), {"dt", "etch"});
+    if (outer(type))
+        names.insert(names.end(), {"mask", "mask-t", "mask-er"});
     return names;
+}
+
+// --field and what shapes it: the mask and the etch only with it, the mask's figures only with it.
+std::optional<std::string> readField(const Arguments& a, Given& g)
+{
+    g.field = a.flag("field");
+    g.options.mask = a.flag("mask");
+    for (const char* option : {"mask", "mask-t", "mask-er", "etch"}) {
+        if (!g.field && (a.flag(option) || a.value(option)))
+            return "--" + std::string(option) + ": does not apply without --field; add --field or leave it out";
+    }
+    for (const char* option : {"mask-t", "mask-er"}) {
+        if (!g.options.mask && a.value(option))
+            return "--" + std::string(option) + ": does not apply without --mask; add --mask or leave it out";
+    }
+    MeasuredOptions read{a, {}};
+    const auto maskT = read.get(
+        "mask-t", [](const std::string& t) { return ln::parseLineLength(t); }, g.options.maskT);
+    const auto maskEr = read.get(
+        "mask-er", [](const std::string& t) { return ln::parsePermittivity(t); }, g.options.maskEr);
+    const auto etch = read.get(
+        "etch", [](const std::string& t) { return ln::parseEtchAngle(t); }, 0.0);
+    if (!read.error.empty())
+        return read.error;
+    g.options.maskT = *maskT;
+    g.options.maskEr = *maskEr;
+    g.options.etchDeg = *etch;
+    return std::nullopt;
 }
 
 // NOLINTNEXTLINE(readability-function-cognitive-complexity): one flat check per option, in the order they are listed
@@ -231,6 +300,8 @@ std::optional<std::string> read(const Arguments& a, ln::Type type, Given& g)
         if (auto refused = spread(option, length, *into))
             return refused;
     }
+    if (auto refused = readField(a, g))
+        return refused;
     if (g.solved) {
         const ln::Synthesis s = ln::synthesise(g.line, *g.solved, g.goalOhm, g.stepM);
         if (!s.error.empty())
@@ -240,6 +311,14 @@ std::optional<std::string> read(const Arguments& a, ln::Type type, Given& g)
     }
     if (const auto r = ln::refusal(g.line))
         return "--" + std::string(r->dim == g.solved ? goalOption : optionOf(r->dim)) + ": " + r->message;
+    if (!g.field)
+        return std::nullopt;
+    if (const auto r = field::refusal(g.line, g.options)) {
+        const std::string option = r->setting ? optionOf(*r->setting)
+            : r->dim == g.solved              ? goalOption
+                                              : optionOf(r->dim.value_or(Dim::Er));
+        return "--" + option + ": " + r->message;
+    }
     return std::nullopt;
 }
 
@@ -267,6 +346,13 @@ int runLine(const Arguments& a, std::ostream& out, std::ostream& err)
     const ln::Model& model = ln::model(*type);
     const bool pair = ln::coupled(*type);
     const double length = g.conditions.lengthM;
+    std::optional<field::Solution> solved;
+    if (g.field) {
+        solved = field::solve(g.line, g.options);
+        if (!solved->error.empty())
+            return usage(err, "--field: " + solved->error);
+    }
+    const ln::Impedance formula{an.line.mode, an.even ? std::optional(an.even->mode) : std::nullopt};
 
     if (a.flag("json")) {
         Json json;
@@ -316,7 +402,28 @@ int runLine(const Arguments& a, std::ostream& out, std::ostream& err)
         json.key("skin_depth_m").number(an.skinDepthM);
         if (length > 0)
             json.key("length_m").number(length);
-        json.key("dispersion_outside_range").boolean(an.dispersionOutside).endObject();
+        json.key("dispersion_outside_range").boolean(an.dispersionOutside);
+        if (solved) {
+            if (!isRound(*type)) {
+                json.key("mask").boolean(g.options.mask);
+                if (g.options.mask)
+                    json.key("mask_t_m").number(g.options.maskT).key("mask_er").number(g.options.maskEr);
+                json.key("etch_deg").number(g.options.etchDeg);
+            }
+            if (pair) {
+                json.key("field_z_diff_ohm").number(2 * solved->line.z0);
+                json.key("field_z_odd_ohm").number(solved->line.z0).key("field_z_even_ohm").number(solved->even->z0);
+                json.key("field_er_eff_odd").number(solved->line.erEff);
+                json.key("field_er_eff_even").number(solved->even->erEff);
+            } else {
+                json.key("field_z0_ohm").number(solved->line.z0).key("field_er_eff").number(solved->line.erEff);
+            }
+            json.key("field_grid_cells").number(static_cast<long long>(solved->gridCells));
+            json.key("field_converged_percent").number(solved->convergedPercent);
+            json.key("field_apart_pct")
+                .number(field::percentApart(ln::designed(formula), ln::designed(solved->impedance())));
+        }
+        json.endObject();
         out << json.text() << '\n';
         return exitOk;
     }
@@ -376,6 +483,19 @@ int runLine(const Arguments& a, std::ostream& out, std::ostream& err)
     if (an.dispersionOutside)
         out << "The dispersion is outside Kirschning and Jansen's range; treat er eff at the frequency as a rough "
                "guide.\n";
+    if (solved && isRound(*type)) {
+        out << "Field solution: the formula is exact for this line\n";
+    } else if (solved) {
+        const double scale = pair ? 2 : 1;
+        out << "Field solution: " << (pair ? "Z diff " : "") << shown(solved->line.z0 * scale, "Ω") << " (formula "
+            << shown(formula.line.z0 * scale, "Ω") << ", "
+            << field::apartText(ln::designed(formula), ln::designed(solved->impedance())) << " apart, converged within "
+            << field::convergedText(solved->convergedPercent) << ", " << solved->gridCells << " cells)";
+        if (pair)
+            out << "; Z odd " << shown(solved->line.z0, "Ω") << ", Z even " << shown(solved->even->z0, "Ω")
+                << " (formula " << shown(formula.line.z0, "Ω") << ", " << shown(formula.even->z0, "Ω") << ")";
+        out << '\n';
+    }
     return exitOk;
 }
 

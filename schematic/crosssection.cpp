@@ -3,6 +3,8 @@
 
 #include "schematic/builder.h"
 
+#include <initializer_list>
+
 namespace schematic {
 
 namespace {
@@ -13,6 +15,8 @@ using Kind = CrossSection::Kind;
 constexpr double arrow = 0.12; // an arrowhead's length
 constexpr double board = 8;    // a planar section's width
 constexpr double copper = 0.15;
+constexpr double etchInset = 0.1; // an etched side's lean, whatever its angle
+constexpr double maskT = 0.07;
 
 void arrowhead(Builder& b, QPointF tip, QPointF from)
 {
@@ -52,6 +56,55 @@ void copperRect(Builder& b, const QRectF& rect, const QString& name)
     b.solid(rect, name);
 }
 
+// A strip whose sides may be etched: narrower on its top, the face away from its foot, by `left`
+// and `right`.
+void strip(Builder& b, const QRectF& rect, double left, double right, const QString& name)
+{
+    if (left == 0 && right == 0) {
+        copperRect(b, rect, name);
+        return;
+    }
+    QPainterPath path;
+    path.moveTo(rect.bottomLeft());
+    path.lineTo(rect.bottomRight());
+    path.lineTo(rect.right() - right, rect.top());
+    path.lineTo(rect.left() + left, rect.top());
+    path.closeSubpath();
+    b.fill(path);
+    b.solid(rect, name);
+}
+
+// The mask over a substrate whose top is y = 0 and over the strips on it, the strips' feet from
+// x0 to x1 with their tops narrower by the insets: its upper face, closed down to the substrate
+// at the section's sides.
+struct OnSurface {
+    double x0, x1, insetL, insetR;
+};
+void mask(Builder& b, std::initializer_list<OnSurface> strips, double top)
+{
+    QPainterPath face;
+    face.moveTo(0, 0);
+    face.lineTo(0, -maskT);
+    for (const OnSurface& s : strips) {
+        if (s.x0 > 0) {
+            face.lineTo(s.x0 - maskT, -maskT);
+            face.lineTo(s.x0 + s.insetL - maskT, top - maskT);
+        } else {
+            face.lineTo(0, top - maskT);
+        }
+        if (s.x1 < board) {
+            face.lineTo(s.x1 - s.insetR + maskT, top - maskT);
+            face.lineTo(s.x1 + maskT, -maskT);
+        } else {
+            face.lineTo(board, top - maskT);
+        }
+    }
+    if (face.currentPosition().x() < board)
+        face.lineTo(board, -maskT);
+    face.lineTo(board, 0);
+    b.outline(face);
+}
+
 void dielectric(Builder& b, const QRectF& rect)
 {
     QPainterPath path;
@@ -73,6 +126,17 @@ void down(Builder& b, double x, double y0, double y1, const QString& text, Side 
     b.wire({from, y0}, {x + 0.1, y0});
     b.wire({from, y1}, {x + 0.1, y1});
     dimension(b, {x, y0}, {x, y1}, text, side);
+}
+
+QString treated(const CrossSection& c, bool outer)
+{
+    QString more;
+    if (!c.etch.isEmpty())
+        more += QStringLiteral(", the sides etched at %1").arg(c.etch);
+    if (c.mask && outer)
+        more += QStringLiteral(", under solder mask %1 thick of %2")
+                    .arg(given(c.maskT), named(QStringLiteral("εr"), c.maskEr));
+    return more;
 }
 
 QString described(const CrossSection& c)
@@ -119,6 +183,14 @@ QString described(const CrossSection& c)
     return {};
 }
 
+QString describedAll(const CrossSection& c)
+{
+    const bool round = c.kind == Kind::Coax || c.kind == Kind::TwistedPair;
+    const bool outer =
+        c.kind == Kind::Microstrip || c.kind == Kind::Cpw || c.kind == Kind::Gcpw || c.kind == Kind::CoupledMicrostrip;
+    return round ? described(c) : described(c) + treated(c, outer);
+}
+
 // Microstrip, CPW, GCPW and coupled microstrip: a substrate with strips on top, a plane under it
 // where there is one.
 void planar(Builder& b, const CrossSection& c)
@@ -134,24 +206,35 @@ void planar(Builder& b, const CrossSection& c)
     const QString w = named(QStringLiteral("w"), c.w);
     const QString t = named(QStringLiteral("t"), c.t);
     const QString s = named(QStringLiteral("s"), c.s);
+    const double e = c.etch.isEmpty() ? 0 : etchInset;
     if (pair) {
-        copperRect(b, {2.0, top, 1.6, copper}, QStringLiteral("strip"));
-        copperRect(b, {4.4, top, 1.6, copper}, QStringLiteral("strip"));
+        strip(b, {2.0, top, 1.6, copper}, e, e, QStringLiteral("strip"));
+        strip(b, {4.4, top, 1.6, copper}, e, e, QStringLiteral("strip"));
         across(b, 2.0, 3.6, top, top - 0.45, w, Side::Above);
         across(b, 3.6, 4.4, 0, 0.4, s, Side::Below);
-        thickness(b, {6.0, top}, t, Side::Right);
+        thickness(b, {6.0 - e, top}, t, Side::Right);
+        if (c.mask)
+            mask(b, {{2.0, 3.6, e, e}, {4.4, 6.0, e, e}}, top);
     } else {
-        copperRect(b, {3.2, top, 1.6, copper}, QStringLiteral("strip"));
+        strip(b, {3.2, top, 1.6, copper}, e, e, QStringLiteral("strip"));
         across(b, 3.2, 4.8, top, top - 0.45, w, Side::Above);
         if (coplanar) {
-            copperRect(b, {0, top, 2.4, copper}, QStringLiteral("ground"));
-            copperRect(b, {5.6, top, 2.4, copper}, QStringLiteral("ground"));
+            strip(b, {0, top, 2.4, copper}, 0, e, QStringLiteral("ground"));
+            strip(b, {5.6, top, 2.4, copper}, e, 0, QStringLiteral("ground"));
             across(b, 4.8, 5.6, 0, 0.4, s, Side::Below);
             b.label({0, top - 0.45, 2.4, 0}, t, Side::Above);
+            if (c.mask)
+                mask(b, {{0, 2.4, 0, e}, {3.2, 4.8, e, e}, {5.6, board, e, 0}}, top);
         } else {
-            thickness(b, {4.8, top}, t, Side::Right);
+            thickness(b, {4.8 - e, top}, t, Side::Right);
+            if (c.mask)
+                mask(b, {{3.2, 4.8, e, e}}, top);
         }
     }
+    // Named where no figure is: beside the grounds' thickness on a coplanar line, else at the left.
+    if (c.mask)
+        b.label(coplanar ? QRectF(6.4, top - maskT, 1.6, 0) : QRectF(0.1, -maskT, 1.0, 0), QStringLiteral("mask"),
+                Side::Above);
     down(b, board + 0.45, 0, h, named(QStringLiteral("h"), c.h), Side::Right, board);
     b.label({0.15, 0.95, 0, 0.3}, named(QStringLiteral("εr"), c.er), Side::Right);
 }
@@ -167,14 +250,15 @@ void between(Builder& b, const CrossSection& c)
     const double y = offset ? 1.45 : (spacing - copper) / 2;
     const QString w = named(QStringLiteral("w"), c.w);
     const QString t = named(QStringLiteral("t"), c.t);
+    const double e = c.etch.isEmpty() ? 0 : etchInset;
     if (c.kind == Kind::CoupledStripline) {
-        copperRect(b, {2.0, y, 1.6, copper}, QStringLiteral("strip"));
-        copperRect(b, {4.4, y, 1.6, copper}, QStringLiteral("strip"));
+        strip(b, {2.0, y, 1.6, copper}, e, e, QStringLiteral("strip"));
+        strip(b, {4.4, y, 1.6, copper}, e, e, QStringLiteral("strip"));
         across(b, 2.0, 3.6, y, y - 0.3, w, Side::Above);
         across(b, 3.6, 4.4, y + copper, y + copper + 0.3, named(QStringLiteral("s"), c.s), Side::Below);
         b.label({2.0, y, 0, copper}, t, Side::Left);
     } else {
-        copperRect(b, {3.2, y, 1.6, copper}, QStringLiteral("strip"));
+        strip(b, {3.2, y, 1.6, copper}, e, e, QStringLiteral("strip"));
         across(b, 3.2, 4.8, y, y - 0.3, w, Side::Above);
         b.label({4.8, y, 0, copper}, t, Side::Right);
     }
@@ -242,7 +326,7 @@ Drawing crossSection(const CrossSection& section)
         pair(b, section);
         break;
     }
-    return b.finish(described(section));
+    return b.finish(describedAll(section));
 }
 
 } // namespace schematic

@@ -509,6 +509,12 @@ Measured parseImpedance(std::string_view text, char decimalSeparator)
                    2000, "1 to 2000 Ω");
 }
 
+Measured parseEtchAngle(std::string_view text, char decimalSeparator)
+{
+    return inRange(parseAmount(text, {Unit::None, "°", "an angle", "0, 30 or 30°", true}, decimalSeparator), text, 0,
+                   60, "0° (upright) to 60°");
+}
+
 SpreadReading parseSpread(std::string_view text, bool length, char decimalSeparator)
 {
     const std::string_view typed = trim(text);

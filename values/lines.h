@@ -210,6 +210,8 @@ Measured parseLossTangent(std::string_view text, char decimalSeparator = '.');
 Measured parseFrequency(std::string_view text, char decimalSeparator = '.');
 // An impedance from 1 to 1000 Ω: "50", "50 Ω", "100ohm".
 Measured parseImpedance(std::string_view text, char decimalSeparator = '.');
+// An etched side's lean from upright, in degrees from 0 to 60: "0", "30", "30°".
+Measured parseEtchAngle(std::string_view text, char decimalSeparator = '.');
 // A tolerance: a share ("10%") or an amount ("0.025mm", "1mil"; a bare number is in mm), zero
 // allowed; for er (`length` false) a bare number is in er's own units.
 struct SpreadReading {

@@ -8,10 +8,16 @@
 
 #include "window.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
+
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -110,12 +116,105 @@ TEST(LinesWindow, RefusesBesideTheFieldWithTheModelsRange)
     EXPECT_EQ(child<QComboBox>(panel, "cboLineMaterial")->currentText(), QStringLiteral("FR-4, er 4.5"));
 }
 
+// The figure a field line starts with: "49.906 Ω (formula ...".
+double leading(const QString& text)
+{
+    return text.section(u' ', 0, 0).toDouble();
+}
+
+// Every type answers on the field solution too, once typing pauses, beside the formula and how far
+// apart; the mask, on an outer layer, lowers it.
+TEST(LinesWindow, SolvesEveryTypeAsAFieldBesideTheFormula)
+{
+    struct Case {
+        const char* type;
+        std::vector<std::pair<const char*, const char*>> typed;
+        bool outer; // a mask applies
+    };
+    const Case cases[] = {
+        {"Microstrip", {{"txtLineW", "0.36"}, {"txtLineH", "0.2"}, {"txtLineEr", "4.3"}}, true},
+        {"Stripline", {{"txtLineW", "0.2"}, {"txtLineB", "0.6"}, {"txtLineEr", "4.3"}}, false},
+        {"Offset stripline", {{"txtLineW", "0.15"}, {"txtLineB", "0.8"}, {"txtLineH", "0.2"}}, false},
+        {"Coplanar waveguide (CPW)", {{"txtLineW", "0.5"}, {"txtLineS", "0.15"}, {"txtLineH", "1"}}, true},
+        {"Grounded coplanar waveguide (GCPW)", {{"txtLineW", "0.5"}, {"txtLineS", "0.15"}, {"txtLineH", "0.4"}}, true},
+        {"Edge-coupled microstrip", {{"txtLineW", "0.15"}, {"txtLineS", "0.2"}, {"txtLineH", "0.12"}}, true},
+        {"Edge-coupled stripline", {{"txtLineW", "0.1"}, {"txtLineS", "0.15"}, {"txtLineB", "0.5"}}, false},
+    };
+    tools::Lines panel;
+    auto* mask = child<QCheckBox>(panel, "chkLineMask");
+    const QRegularExpression answer(QStringLiteral("^[0-9.]+ Ω \\(formula [0-9.]+ Ω, [0-9.]+ % apart\\)$"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.type);
+        choose(panel, "cboLineType", QString::fromUtf8(c.type));
+        for (const auto& [field, value] : c.typed)
+            type(panel, field, QString::fromUtf8(value));
+        EXPECT_EQ(text(panel, "lblLineField"), QStringLiteral("solving…"));
+        ASSERT_TRUE(window::waitFor([&] { return text(panel, "lblLineField").contains(QStringLiteral("apart")); }))
+            << text(panel, "lblLineField").toStdString();
+        const QString bare = text(panel, "lblLineField");
+        EXPECT_TRUE(answer.match(bare).hasMatch()) << bare.toStdString();
+        if (std::string_view(c.type).starts_with("Edge")) {
+            EXPECT_TRUE(text(panel, "lblLineFieldModes").contains(QStringLiteral("(formula "))) << c.type;
+        }
+        EXPECT_EQ(mask->isVisibleTo(&panel), c.outer);
+        if (!c.outer)
+            continue;
+        mask->setChecked(true);
+        ASSERT_TRUE(window::waitFor([&] { return text(panel, "lblLineField").contains(QStringLiteral("apart")); }));
+        EXPECT_LT(leading(text(panel, "lblLineField")), leading(bare) - 0.5)
+            << text(panel, "lblLineField").toStdString();
+        mask->setChecked(false);
+    }
+    for (const char* round : {"Coax", "Twisted pair"}) {
+        choose(panel, "cboLineType", QString::fromUtf8(round));
+        type(panel, "txtLineD", QStringLiteral("0.5"));
+        type(panel, "txtLineOuter", QStringLiteral("2"));
+        EXPECT_EQ(text(panel, "lblLineField"), QStringLiteral("the formula is exact for this line")) << round;
+        EXPECT_FALSE(child<QWidget>(panel, "grpLineField")->isVisibleTo(&panel)) << round;
+    }
+}
+
+// The width for an impedance found on the field solution, the mask in it; what the field solution
+// refuses, and options that do not read, said where they belong.
+TEST(LinesWindow, FindsTheWidthOnTheFieldAndSaysWhatItCannotSolve)
+{
+    tools::Lines panel;
+    type(panel, "txtLineH", QStringLiteral("0.2"));
+    type(panel, "txtLineEr", QStringLiteral("4.3"));
+    child<QComboBox>(panel, "cboLineSolve")->setCurrentIndex(1);
+    type(panel, "txtLineGoal", QStringLiteral("50"));
+    child<QCheckBox>(panel, "chkLineMask")->setChecked(true);
+    child<QCheckBox>(panel, "chkLineFieldFind")->setChecked(true);
+    ASSERT_TRUE(window::waitFor([&] { return text(panel, "lblLineFound").contains(QStringLiteral("field")); }));
+    // "w = 310 µm gives 50.1 Ω on the field solution (308.12 µm gives 50 Ω; the formula's 350.52 µm)"
+    const QRegularExpression found(QStringLiteral("^w = ([0-9.]+) µm gives ([0-9.]+) Ω on the field solution "
+                                                  "\\(([0-9.]+) µm gives 50 Ω; the formula's ([0-9.]+) µm\\)$"));
+    const auto m = found.match(text(panel, "lblLineFound"));
+    ASSERT_TRUE(m.hasMatch()) << text(panel, "lblLineFound").toStdString();
+    EXPECT_NEAR(m.captured(2).toDouble(), 50, 1);
+    EXPECT_LT(m.captured(3).toDouble(), m.captured(4).toDouble() * 0.95); // the mask lowers Z0: a narrower strip
+    EXPECT_NEAR(m.captured(1).toDouble(), m.captured(3).toDouble(), 5.01);
+    EXPECT_EQ(leading(text(panel, "lblLineField")), m.captured(2).toDouble());
+
+    type(panel, "txtLineMaskT", QStringLiteral("3mm"));
+    EXPECT_EQ(text(panel, "lblLineField"),
+              QStringLiteral("the mask is 15 h thick: the field solution takes a mask from 0 to 10 h thick"));
+    type(panel, "txtLineEtch", QStringLiteral("75"));
+    EXPECT_EQ(text(panel, "lblLineFieldMessage"), QStringLiteral("'75' is outside 0° (upright) to 60°"));
+    EXPECT_EQ(text(panel, "lblLineField"), QString());
+}
+
 TEST(CrossSection, EveryTypeKeepsItsLabelsClearOfTheCopperAndOfEachOther)
 {
     using Kind = schematic::CrossSection::Kind;
-    for (int k = 0; k <= static_cast<int>(Kind::TwistedPair); ++k) {
+    for (int k = 0; k <= 2 * static_cast<int>(Kind::TwistedPair) + 1; ++k) {
         schematic::CrossSection c;
-        c.kind = static_cast<Kind>(k);
+        c.kind = static_cast<Kind>(k / 2);
+        // Each with the mask and etched sides as well (where there is an outer layer to mask).
+        c.mask = k % 2 == 1;
+        c.maskT = QStringLiteral("20 µm");
+        c.maskEr = QStringLiteral("3.8");
+        c.etch = c.mask ? QStringLiteral("30°") : QString();
         // The widest figures five digits give.
         c.w = c.s = c.h = c.b = c.d = c.D = QStringLiteral("0.12345 mm");
         c.t = QStringLiteral("17.999 µm");

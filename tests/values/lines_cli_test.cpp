@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+#include <vector>
+
 namespace {
 
 class LineCommand : public testing::TestWithParam<CommandCase> {};
@@ -92,6 +96,35 @@ INSTANTIATE_TEST_SUITE_P(
                     2,
                     "",
                     "voltiva: --dw: The tolerance leaves nothing of 0.02 mm: make it smaller\n"},
+        CommandCase{"AMaskWithoutTheField",
+                    {"line", "microstrip", "--w", "0.36mm", "--h", "0.2mm", "--er", "4.3", "--mask"},
+                    2,
+                    "",
+                    "voltiva: --mask: does not apply without --field; add --field or leave it out\n"},
+        CommandCase{"AMaskInsideTheBoard",
+                    {"line", "stripline", "--w", "0.2mm", "--b", "0.6mm", "--er", "4.3", "--field", "--mask"},
+                    2,
+                    "",
+                    "voltiva: line stripline: --mask does not apply; leave it out\n"},
+        CommandCase{"AMaskThickerThanTheFieldSolutionTakes",
+                    {"line", "microstrip", "--w", "0.36mm", "--h", "0.2mm", "--er", "4.3", "--field", "--mask",
+                     "--mask-t", "3mm"},
+                    2,
+                    "",
+                    "voltiva: --mask-t: the mask is 15 h thick: the field solution takes a mask from 0 to 10 h "
+                    "thick\n"},
+        CommandCase{"AGeometryTheFormulaTakesAndTheFieldSolutionNot",
+                    {"line", "cpw", "--w", "50mm", "--s", "0.02mm", "--h", "1mm", "--er", "4.5", "--t", "0", "--field"},
+                    2,
+                    "",
+                    "voltiva: --s: w/s is 2500: the field solution takes w/s from 0.001 to 1000\n"},
+        CommandCase{"AnEtchThatLeavesNoTop",
+                    {"line", "microstrip", "--w", "0.1mm", "--h", "0.2mm", "--t", "0.1mm", "--er", "4.3", "--field",
+                     "--etch", "40"},
+                    2,
+                    "",
+                    "voltiva: --etch: the etch angle leaves the strip no top: w - 2 t tan(angle) must be more than "
+                    "0\n"},
         CommandCase{"NoSuchType",
                     {"line", "slotline", "--er", "4"},
                     2,
@@ -99,5 +132,37 @@ INSTANTIATE_TEST_SUITE_P(
                     "voltiva: line: 'slotline' is no type of line: write microstrip, stripline, offset-stripline, cpw, "
                     "gcpw, coupled-microstrip, coupled-stripline, coax or twisted-pair\n"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The field solution's figures depend on the grid's rounding, so only their presence and form are
+// held here; their values are held in field_test.cpp.
+TEST(LineCommand, AddsTheFieldSolutionBesideTheFormula)
+{
+    struct Case {
+        std::vector<std::string> args;
+        std::vector<std::string> wanted;
+    };
+    const Case cases[] = {
+        {{"line", "microstrip", "--w", "0.36mm", "--h", "0.2mm", "--er", "4.3", "--field", "--mask", "--json"},
+         {"\"mask\": true, \"mask_t_m\": 2e-5, \"mask_er\": 3.8, \"etch_deg\": 0, \"field_z0_ohm\": 48.",
+          "\"field_er_eff\": ", "\"field_grid_cells\": ", "\"field_converged_percent\": ", "\"field_apart_pct\": 3."}},
+        {{"line", "coupled-stripline", "--w", "0.1mm", "--s", "0.15mm", "--b", "0.5mm", "--er", "4.3", "--field",
+          "--etch", "30", "--json"},
+         {"\"etch_deg\": 30, \"field_z_diff_ohm\": ", "\"field_z_odd_ohm\": ", "\"field_z_even_ohm\": ",
+          "\"field_er_eff_odd\": ", "\"field_er_eff_even\": ", "\"field_grid_cells\": ", "\"field_apart_pct\": "}},
+        {{"line", "microstrip", "--w", "3mm", "--h", "1.6mm", "--er", "4.5", "--t", "0", "--field"},
+         {"\nField solution: 50.", " Ω (formula 50.108 Ω, 0.", " % apart, converged within 0.", " cells)\n"}},
+        {{"line", "coupled-microstrip", "--w", "0.2mm", "--s", "0.2mm", "--h", "0.2mm", "--er", "4.3", "--field"},
+         {"\nField solution: Z diff 1", "; Z odd ", ", Z even "}},
+        {{"line", "coax", "--d", "0.9mm", "--D", "2.95mm", "--er", "2.25", "--field"},
+         {"\nField solution: the formula is exact for this line\n"}},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream out;
+        std::ostringstream err;
+        EXPECT_EQ(cli::run(c.args, cli::linesCommands(), out, err), 0) << err.str();
+        for (const std::string& wanted : c.wanted)
+            EXPECT_NE(out.str().find(wanted), std::string::npos) << wanted << " is not in " << out.str();
+    }
+}
 
 } // namespace

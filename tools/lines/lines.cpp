@@ -3,6 +3,7 @@
 
 #include "schematic/crosssection.h"
 #include "tools/circuitview.h"
+#include "tools/lines/fieldgroup.h"
 #include "tools/wires/fields.h"
 #include "values/lines.h"
 
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -22,6 +24,7 @@ namespace tools {
 namespace {
 
 namespace ln = values::lines;
+namespace fs = values::lines::field;
 using ln::Dim;
 
 enum Solve { Analyse, SolveWidth, SolveGap };
@@ -97,8 +100,10 @@ void Lines::build()
 
     answers_ = new wirefields::Answers(this, "grpLineAnswer", tr("Answer"));
     lblImpedance_ = answers_->add("lblLineImpedance", tr("Z0:"));
+    lblField_ = answers_->add("lblLineField", tr("Field solution:"));
     lblSecond_ = answers_->add("lblLineCommon", tr("Z common:"));
     lblModes_ = answers_->add("lblLineModes", tr("Z odd, Z even:"));
+    lblFieldModes_ = answers_->add("lblLineFieldModes", tr("Field Z odd, Z even:"));
     lblFound_ = answers_->add("lblLineFound", tr("Found:"));
     lblErEff_ = answers_->add("lblLineErEff", tr("Eff. permittivity:"));
     lblDelay_ = answers_->add("lblLineDelay", tr("Delay:"));
@@ -108,6 +113,7 @@ void Lines::build()
     lblModel_ = boardfields::note(this, "lblLineModel", QString::fromUtf8(ln::model(ln::Type::Microstrip).accuracy));
     lblModel_->setMinimumSize(0, lblModel_->fontMetrics().lineSpacing() * 4);
 
+    field_ = new LineField(this);
     section_ = named(new CircuitView(this), "picLineSection", tr("The line's cross-section"));
     section_->setMinimumSize(380, 190);
     cmdClose_ = named(new QPushButton(tr("&Close"), this), "cmdClose");
@@ -122,6 +128,7 @@ void Lines::build()
     auto* right = new QVBoxLayout;
     right->addWidget(section_, 1);
     right->addWidget(answers_);
+    right->addWidget(field_);
     right->addWidget(lblModel_);
     auto* columns = new QHBoxLayout;
     columns->addWidget(column, 1);
@@ -139,12 +146,16 @@ void Lines::build()
     chain.insert(chain.end(), {cboMaterial_, er_.field, tanD_.field, frequency_.field, length_.field});
     chain.insert(chain.end(), tolerances_.begin(), tolerances_.end());
     chain.push_back(section_->copyButton());
+    for (QWidget* w : field_->controls())
+        chain.push_back(w);
     chain.push_back(cmdClose_);
     tabChain(chain);
 
     connect(cboType_, &QComboBox::currentIndexChanged, this, &Lines::typeChosen);
     connect(cboSolve_, &QComboBox::currentIndexChanged, this, &Lines::refresh);
     connect(cboMaterial_, &QComboBox::currentIndexChanged, this, &Lines::materialChosen);
+    connect(field_, &LineField::edited, this, &Lines::refresh);
+    connect(field_, &LineField::answered, this, &Lines::refresh);
     std::vector<QLineEdit*> fields{goal_.field, step_.field, er_.field, tanD_.field, frequency_.field, length_.field};
     for (const boardfields::Row& r : dims_)
         fields.push_back(r.field);
@@ -212,7 +223,7 @@ void Lines::typeChosen()
                            static_cast<QWidget*>(dims_[i].unit), static_cast<QWidget*>(dims_[i].message)})
             w->setVisible(shown);
     }
-    for (QLabel* l : {lblSecond_, lblModes_}) {
+    for (QLabel* l : {lblSecond_, lblModes_, lblFieldModes_}) {
         l->setVisible(pair);
         findChild<QLabel*>(l->objectName() + QLatin1String("Caption"))->setVisible(pair);
     }
@@ -248,6 +259,13 @@ void Lines::refresh()
     const Dim solvedDim = solve == SolveGap ? Dim::S : solving ? ln::dimsOf(type).front() : Dim::Er;
     goal_.field->setEnabled(solving);
     step_.field->setEnabled(solving);
+    field_->setType(type, solving);
+    // Whatever ends this reading without asking for the field solution drops what was asked before.
+    bool fieldAsked = false;
+    const auto settle = qScopeGuard([&] {
+        if (!fieldAsked)
+            field_->cancel();
+    });
     goal_.label->setText(pair ? tr("&Z diff wanted:") : tr("&Z0 wanted:"));
     lblFound_->setVisible(solving);
     findChild<QLabel*>(QStringLiteral("lblLineFoundCaption"))->setVisible(solving);
@@ -303,6 +321,13 @@ void Lines::refresh()
         goal_.message->clear();
         step_.message->clear();
     }
+    const std::optional<fs::Options> options = field_->options();
+    if (options) {
+        picture.mask = options->mask;
+        picture.maskT = length(options->maskT, l);
+        picture.maskEr = wirefields::figure(options->maskEr, l);
+        picture.etch = options->etchDeg > 0 ? wirefields::figure(options->etchDeg, l) + QStringLiteral("°") : QString();
+    }
     ln::Tolerances tolerances;
     lblTolerancesMessage_->clear();
     ln::Spread* spreads[] = {&tolerances.width, &tolerances.height, &tolerances.er, &tolerances.thickness};
@@ -333,6 +358,8 @@ void Lines::refresh()
     ln::setEr(line, *er);
 
     std::optional<ln::Synthesis> found;
+    const bool finding = solving && field_->findsOnField();
+    const fs::Synthesis* fieldFound = nullptr;
     if (solving) {
         found = ln::synthesise(line, solvedDim, *goal, *step);
         if (!found->error.empty()) {
@@ -340,8 +367,14 @@ void Lines::refresh()
             draw();
             return;
         }
-        ln::set(line, solvedDim, found->roundedM);
-        *labels[static_cast<std::size_t>(solvedDim)] = length(found->roundedM, l);
+        double width = found->roundedM;
+        if (finding && options) {
+            fieldFound = field_->synthesis(line, solvedDim, *goal, *step, *options);
+            if (fieldFound && fieldFound->error.empty())
+                width = fieldFound->roundedM;
+        }
+        ln::set(line, solvedDim, width);
+        *labels[static_cast<std::size_t>(solvedDim)] = length(width, l);
     }
     draw();
     if (const auto refused = ln::refusal(line)) {
@@ -351,6 +384,7 @@ void Lines::refresh()
         r.message->setText(QString::fromStdString(refused->message));
         return;
     }
+    fieldAsked = showField(line, options, finding, fieldFound);
     const ln::Bands bands = ln::bands(line, tolerances);
     if (!bands.error.empty()) {
         lblTolerancesMessage_->setText(QString::fromStdString(bands.error));
@@ -377,13 +411,18 @@ void Lines::refresh()
     } else {
         lblImpedance_->setText(banded(a.line.mode.z0, bands.line, 1));
     }
-    if (found) {
+    const QString solvedName = solvedDim == Dim::S ? QStringLiteral("s")
+        : solvedDim == Dim::D                      ? QStringLiteral("d")
+                                                   : QStringLiteral("w");
+    if (fieldFound && fieldFound->error.empty()) {
+        lblFound_->setText(tr("%1 = %2 gives %3 on the field solution (%4 gives %5; the formula's %6)")
+                               .arg(solvedName, length(fieldFound->roundedM, l),
+                                    ohms(ln::designed(fieldFound->rounded.impedance())), length(fieldFound->exactM, l),
+                                    ohms(*goal), length(found->exactM, l)));
+    } else if (found) {
         lblFound_->setText(tr("%1 = %2 gives %3 (%4 gives %5)")
-                               .arg(solvedDim == Dim::S       ? QStringLiteral("s")
-                                        : solvedDim == Dim::D ? QStringLiteral("d")
-                                                              : QStringLiteral("w"),
-                                    length(found->roundedM, l), ohms(found->roundedOhm), length(found->exactM, l),
-                                    ohms(*goal)));
+                               .arg(solvedName, length(found->roundedM, l), ohms(found->roundedOhm),
+                                    length(found->exactM, l), ohms(*goal)));
     }
     const QString mode = pair ? tr(" (odd mode)") : QString();
     const ln::ModeAnswer& m = a.line;
@@ -413,6 +452,50 @@ void Lines::refresh()
         lblModel_->setText(lblModel_->text() +
                            tr(" This line is outside the dispersion formula's range: treat εr eff "
                               "at the frequency as a rough guide."));
+}
+
+// The field solution's line: the figures beside the formula's, "solving..." while they are worked
+// out, or why there are none. True while the group is asked for them.
+bool Lines::showField(const ln::Line& line, const std::optional<fs::Options>& options, bool finding,
+                      const fs::Synthesis* found)
+{
+    const ln::Type type = ln::typeOf(line);
+    lblField_->setToolTip({});
+    if (type == ln::Type::Coax || type == ln::Type::TwistedPair) {
+        lblField_->setText(tr("the formula is exact for this line"));
+        return false;
+    }
+    if (!options)
+        return false;
+    if (const auto refused = fs::refusal(line, *options)) {
+        lblField_->setText(QString::fromStdString(refused->message));
+        return false;
+    }
+    const fs::Solution* s = finding ? (found ? &found->rounded : nullptr) : field_->solution(line, *options);
+    if (finding && found && !found->error.empty()) {
+        lblField_->setText(QString::fromStdString(found->error));
+        return true;
+    }
+    if (s == nullptr) {
+        lblField_->setText(tr("solving…"));
+        return true;
+    }
+    const QLocale l = locale();
+    const auto ohms = [&](double z) { return wirefields::shown(z, "Ω", l); };
+    const ln::Impedance formula = ln::impedance(line);
+    const double scale = ln::coupled(type) ? 2 : 1;
+    lblField_->setText(tr("%1 (formula %2, %3 apart)")
+                           .arg(ohms(s->line.z0 * scale), ohms(formula.line.z0 * scale),
+                                localised(fs::apartText(ln::designed(formula), ln::designed(s->impedance())), l)));
+    lblField_->setToolTip(tr("Converged within %1 on a grid of %2 cells; εr eff %3")
+                              .arg(localised(fs::convergedText(s->convergedPercent), l), l.toString(s->gridCells),
+                                   wirefields::figure(s->line.erEff, l)));
+    if (s->even && formula.even) {
+        lblFieldModes_->setText(
+            tr("%1, %2 (formula %3, %4)")
+                .arg(ohms(s->line.z0), ohms(s->even->z0), ohms(formula.line.z0), ohms(formula.even->z0)));
+    }
+    return true;
 }
 
 } // namespace tools

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "tools/board/fields.h"
+#include "values/field.h"
 
 #include <QWidget>
 
@@ -15,13 +16,15 @@ class QPushButton;
 namespace tools {
 
 class CircuitView;
+class LineField;
 namespace wirefields {
 class Answers;
 }
 
 // Transmission lines: a line's impedance, delay and loss from its cross-section, or the width (or
 // gap) for an impedance, with the impedance's range over the board house's tolerances and the
-// cross-section drawn. Follows every keystroke.
+// cross-section drawn; beside the formula, the field solution of the cross-section. Follows every
+// keystroke, the field solution once typing pauses.
 class Lines : public QWidget {
     Q_OBJECT
 public:
@@ -33,6 +36,8 @@ private:
     void typeChosen();
     void materialChosen();
     void refresh();
+    bool showField(const values::lines::Line& line, const std::optional<values::lines::field::Options>& options,
+                   bool finding, const values::lines::field::Synthesis* found);
 
     QComboBox* cboType_ = nullptr;
     QComboBox* cboSolve_ = nullptr;
@@ -47,10 +52,13 @@ private:
     QGroupBox* grpTolerances_ = nullptr;
     std::array<QLineEdit*, 4> tolerances_{}; // by values::lines::Toleranced
     QLabel* lblTolerancesMessage_ = nullptr;
+    LineField* field_ = nullptr;
     wirefields::Answers* answers_ = nullptr;
     QLabel* lblImpedance_ = nullptr;
     QLabel* lblSecond_ = nullptr;
     QLabel* lblModes_ = nullptr;
+    QLabel* lblField_ = nullptr;
+    QLabel* lblFieldModes_ = nullptr;
     QLabel* lblFound_ = nullptr;
     QLabel* lblErEff_ = nullptr;
     QLabel* lblDelay_ = nullptr;
