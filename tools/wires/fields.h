@@ -91,6 +91,8 @@ public:
         grid_->addWidget(named(new QLabel(caption, this), (QByteArray(name) + "Caption").constData()), at, 0);
         auto* value = boardfields::answer(this, name);
         value->setWordWrap(true);
+        // Centred in its row like its caption: the row keeps room for a taller line than most.
+        value->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         grid_->addWidget(value, at, 1);
         figures_.push_back(value);
         return value;
