@@ -218,9 +218,9 @@ std::optional<std::string> readField(const Arguments& a, Given& g)
         "etch", [](const std::string& t) { return ln::parseEtchAngle(t); }, 0.0);
     if (!read.error.empty())
         return read.error;
-    g.options.maskT = *maskT;
-    g.options.maskEr = *maskEr;
-    g.options.etchDeg = *etch;
+    g.options.maskT = maskT.value_or(g.options.maskT);
+    g.options.maskEr = maskEr.value_or(g.options.maskEr);
+    g.options.etchDeg = etch.value_or(0.0);
     return std::nullopt;
 }
 
