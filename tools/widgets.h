@@ -91,6 +91,13 @@ public:
         }
     }
 
+    // A figure with its unit: room for the unit's sign, whichever face draws it.
+    void keepRoomForUnits()
+    {
+        units_ = true;
+        updateGeometry();
+    }
+
     QSize sizeHint() const override { return {0, reserved()}; }
     QSize minimumSizeHint() const override { return {0, reserved()}; }
     bool hasHeightForWidth() const override { return false; }
@@ -100,14 +107,15 @@ private:
     int reserved() const
     {
         const QMargins margins = contentsMargins();
-        return lines_ * lineHeight() + margins.top() + margins.bottom() + 2 * margin();
+        const int first = units_ ? unitsLineHeight() : fontMetrics().lineSpacing();
+        return first + (lines_ - 1) * fontMetrics().lineSpacing() + margins.top() + margins.bottom() + 2 * margin();
     }
 
     // A line as tall as the units make it: where the font lacks Ω or µ, the face that has them
     // may stand taller, and a line reserved by the font's own spacing would cut them off.
-    int lineHeight() const
+    int unitsLineHeight() const
     {
-        QTextLayout layout(QStringLiteral("Ω µ ° ε ± Ag"), font());
+        QTextLayout layout(QStringLiteral("Ω µ ° Ag"), font());
         layout.beginLayout();
         const QTextLine line = layout.createLine();
         layout.endLayout();
@@ -115,6 +123,7 @@ private:
     }
 
     int lines_;
+    bool units_ = false;
 };
 
 // A message beside a field, two lines of room.

@@ -38,7 +38,8 @@ inline QLabel* message(QWidget* parent, const char* name)
 
 inline QLabel* answer(QWidget* parent, const char* name)
 {
-    QLabel* label = new SteadyLabel(parent, QLatin1String(name), 1, SteadyLabel::Tone::Plain);
+    auto* label = new SteadyLabel(parent, QLatin1String(name), 1, SteadyLabel::Tone::Plain);
+    label->keepRoomForUnits();
     label->setMinimumWidth(
         label->fontMetrics().horizontalAdvance(QStringLiteral("000.0 mΩ at 100 °C (ambient plus rise)")));
     return label;
