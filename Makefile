@@ -9,10 +9,13 @@ FUZZ_DIR ?= build-fuzz
 BENCH_DIR ?= build-bench
 FUZZ_SECONDS ?= 120
 
-.PHONY: deps build run test clean install package screenshots test-sanitized test-fuzz fuzz-build fuzz lint lint-changed bench
+.PHONY: deps lint-deps build run test clean install package screenshots test-sanitized test-fuzz fuzz-build fuzz lint lint-changed bench
 
 deps:
 	@scripts/deps
+
+lint-deps:
+	@scripts/deps lint
 
 $(BUILD_DIR)/build.ninja: | deps
 	cmake -S . -B $(BUILD_DIR) -G Ninja
@@ -55,11 +58,11 @@ fuzz: fuzz-build
 
 # clang-tidy (.clang-tidy) on the project's own sources and clang-format (.clang-format) on every
 # C++ file in the tree; exits non-zero on any finding.
-lint: deps $(BUILD_DIR)/build.ninja $(FUZZ_DIR)/build.ninja $(BENCH_DIR)/build.ninja
+lint: lint-deps $(BUILD_DIR)/build.ninja $(FUZZ_DIR)/build.ninja $(BENCH_DIR)/build.ninja
 	scripts/lint $(BUILD_DIR) $(FUZZ_DIR) $(BENCH_DIR)
 
 # The same on the files that differ from main (or, on main, those of the last commit).
-lint-changed: deps $(BUILD_DIR)/build.ninja $(FUZZ_DIR)/build.ninja $(BENCH_DIR)/build.ninja
+lint-changed: lint-deps $(BUILD_DIR)/build.ninja $(FUZZ_DIR)/build.ninja $(BENCH_DIR)/build.ninja
 	scripts/lint --changed $(BUILD_DIR) $(FUZZ_DIR) $(BENCH_DIR)
 
 # Start-up against a bare Qt window, the runtime against the standard library, and Calculate
