@@ -63,6 +63,28 @@ std::string_view noun(Measure measure)
     return words(measure).noun;
 }
 
+std::string_view unitSymbol(Measure measure)
+{
+    switch (measure) {
+    case Measure::Resistance:
+        return "Ω";
+    case Measure::Capacitance:
+        return "F";
+    case Measure::Inductance:
+        return "H";
+    case Measure::Frequency:
+        return "Hz";
+    case Measure::Time:
+        return "s";
+    case Measure::Voltage:
+        return "V";
+    case Measure::DutyCycle:
+        return "%";
+    default:
+        return {};
+    }
+}
+
 std::string_view examples(Measure measure)
 {
     return words(measure).examples;

@@ -31,6 +31,10 @@ enum class Measure {
 
 // "a voltage", and what to write instead, each example read as that kind: "5, 3.3 or 12V".
 std::string_view noun(Measure measure);
+
+// The unit a field of the kind is typed in, beside it: "Ω", "Hz"; empty where it has none of
+// its own (a length, read in several).
+std::string_view unitSymbol(Measure measure);
 std::string_view examples(Measure measure);
 
 // "'12x' is not a voltage: write 5, 3.3 or 12V"

@@ -8,8 +8,11 @@
 #include "tools/widgets.h"
 
 #include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <string>
@@ -111,6 +114,29 @@ QTableWidget* answerTable(QWidget* parent, const char* name, const QString& acce
 QPushButton* copyButton(QWidget* parent, const char* name, QTableWidget* table)
 {
     return copyTableButton(parent, table, name, QObject::tr("Copy ta&ble"));
+}
+
+QLabel* statusLabel(QWidget* page, const char* name)
+{
+    QLabel* status = boardfields::message(page, name);
+    status->setPalette(page->palette());
+    status->setMinimumHeight(status->fontMetrics().lineSpacing() * 2);
+    return status;
+}
+
+void layOutDesigner(QWidget* page, QLayout* fields, QWidget* circuit, QTableWidget* table, QLabel* status,
+                    QPushButton* copy)
+{
+    auto* top = new QHBoxLayout;
+    top->addLayout(fields, 1);
+    top->addWidget(circuit, 1);
+    auto* below = new QHBoxLayout;
+    below->addWidget(status, 1);
+    below->addWidget(copy, 0, Qt::AlignTop);
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(top);
+    layout->addWidget(table, 1);
+    layout->addLayout(below);
 }
 
 } // namespace tools::amplifierfields

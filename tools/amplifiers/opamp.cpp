@@ -67,23 +67,12 @@ void AmplifiersOpAmp::build()
     table_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far the pair's value lies from the goal, in percent"));
     table_->horizontalHeaderItem(CInput)->setToolTip(
         tr("The resistance the source sees; the non-inverting amplifier's input is the op-amp's own"));
-    lblStatus_ = boardfields::message(this, "lblOpAmpStatus");
-    lblStatus_->setPalette(palette());
-    lblStatus_->setMinimumHeight(lblStatus_->fontMetrics().lineSpacing() * 2);
+    lblStatus_ = amplifierfields::statusLabel(this, "lblOpAmpStatus");
     cmdCopy_ = amplifierfields::copyButton(this, "cmdOpAmpCopy", table_);
     circuit_ = named(new CircuitView(this), "picOpAmp", tr("The amplifier"));
     circuit_->setMinimumSize(300, 220);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_, 1);
-    auto* below = new QHBoxLayout;
-    below->addWidget(lblStatus_, 1);
-    below->addWidget(cmdCopy_, 0, Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_, 1);
-    layout->addLayout(below);
+    amplifierfields::layOutDesigner(this, grid, circuit_, table_, lblStatus_, cmdCopy_);
 
     std::vector<QWidget*> chain{cboCircuit_, gain_.field};
     for (QWidget* w : options_->tabOrder())

@@ -121,23 +121,12 @@ void AmplifiersRegulator::build()
     table_->horizontalHeaderItem(CDeviation)->setToolTip(tr("How far the pair's value lies from the goal, in percent"));
     table_->horizontalHeaderItem(CCurrent)->setToolTip(
         tr("V ref / R1: what the resistors draw from the output, against the part's minimum load"));
-    lblStatus_ = boardfields::message(this, "lblRegulatorStatus");
-    lblStatus_->setPalette(palette());
-    lblStatus_->setMinimumHeight(lblStatus_->fontMetrics().lineSpacing() * 2);
+    lblStatus_ = amplifierfields::statusLabel(this, "lblRegulatorStatus");
     cmdCopy_ = amplifierfields::copyButton(this, "cmdRegulatorCopy", table_);
     circuit_ = named(new CircuitView(this), "picRegulator", tr("The regulator"));
     circuit_->setMinimumSize(300, 220);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_, 1);
-    auto* below = new QHBoxLayout;
-    below->addWidget(lblStatus_, 1);
-    below->addWidget(cmdCopy_, 0, Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_, 1);
-    layout->addLayout(below);
+    amplifierfields::layOutDesigner(this, grid, circuit_, table_, lblStatus_, cmdCopy_);
 
     std::vector<QWidget*> chain{vout_.field, cboPart_, vref_.typical.field, vref_.lo, vref_.hi, iadj_.typical.field,
                                 iadj_.lo,    iadj_.hi, minLoad_.field};

@@ -90,23 +90,12 @@ void AmplifiersSwitch::build()
 
     table_ = amplifierfields::answerTable(this, "tblSwitchResistors", tr("Standard values"),
                                           {tr("R"), tr("Base current"), tr("Forced gain")});
-    lblStatus_ = boardfields::message(this, "lblSwitchStatus");
-    lblStatus_->setPalette(palette());
-    lblStatus_->setMinimumHeight(lblStatus_->fontMetrics().lineSpacing() * 2);
+    lblStatus_ = amplifierfields::statusLabel(this, "lblSwitchStatus");
     cmdCopy_ = amplifierfields::copyButton(this, "cmdSwitchCopy", table_);
     circuit_ = named(new CircuitView(this), "picSwitch", tr("The switch"));
     circuit_->setMinimumSize(260, 200);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_, 1);
-    auto* below = new QHBoxLayout;
-    below->addWidget(lblStatus_, 1);
-    below->addWidget(cmdCopy_, 0, Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_, 1);
-    layout->addLayout(below);
+    amplifierfields::layOutDesigner(this, grid, circuit_, table_, lblStatus_, cmdCopy_);
 
     tabChain({cboKind_, drive_.field, load_.field, vbe_.field, cboBase_, gain_.field, hfe_.field, overdrive_.field,
               charge_.field, time_.field, plateau_.field, cboSeries_, circuit_->copyButton(), table_, cmdCopy_});

@@ -25,21 +25,8 @@ namespace {
 
 QString unitOf(values::Measure quantity)
 {
-    switch (quantity) {
-    case values::Measure::Resistance:
-        return QStringLiteral("Ω");
-    case values::Measure::Capacitance:
-        return QStringLiteral("F");
-    case values::Measure::Inductance:
-        return QStringLiteral("H");
-    case values::Measure::Frequency:
-        return QStringLiteral("Hz");
-    case values::Measure::Time:
-        return QStringLiteral("s");
-    case values::Measure::Voltage:
-        return QStringLiteral("V");
-    }
-    return {};
+    const std::string_view unit = values::unitSymbol(quantity);
+    return QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
 }
 
 // Always there, two lines high, so the window keeps its size as messages come and go: a

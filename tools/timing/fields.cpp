@@ -30,24 +30,8 @@ namespace {
 
 QString unitOf(values::Measure quantity)
 {
-    switch (quantity) {
-    case values::Measure::Resistance:
-        return QStringLiteral("Ω");
-    case values::Measure::Capacitance:
-        return QStringLiteral("F");
-    case values::Measure::Inductance:
-        return QStringLiteral("H");
-    case values::Measure::Frequency:
-        return QStringLiteral("Hz");
-    case values::Measure::Time:
-        return QStringLiteral("s");
-    case values::Measure::Voltage:
-        return QStringLiteral("V");
-    case values::Measure::DutyCycle:
-        return QStringLiteral("%");
-    default:
-        return {};
-    }
+    const std::string_view unit = values::unitSymbol(quantity);
+    return QString::fromUtf8(unit.data(), static_cast<qsizetype>(unit.size()));
 }
 
 // Under the field, kept while it says nothing.
