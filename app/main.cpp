@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "shell/application.h"
 #include "tools/catalogue.h"
+#include "tools/latest.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -84,5 +85,7 @@ int main(int argc, char* argv[])
         return cli::runOnStandardStreams(args, tools::commands());
     if (const auto error = cli::windowsArgumentsError(args))
         return cli::usage(std::cerr, *error);
-    return runWindows(argc, argv);
+    const int status = runWindows(argc, argv);
+    tools::waitForWorkers();
+    return status;
 }

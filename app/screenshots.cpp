@@ -7,6 +7,7 @@
 #include "shell/fonts.h"
 #include "shell/form.h"
 #include "tools/catalogue.h"
+#include "tools/latest.h"
 
 #include <QApplication>
 #include <QDir>
@@ -97,5 +98,6 @@ int main(int argc, char* argv[])
         form.unload();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
+    tools::waitForWorkers();
     return failures == 0 ? 0 : 1;
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Window tests run on Qt's offscreen platform, in the C locale, set up as the program is.
 #include "shell/application.h"
+#include "tools/latest.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -19,5 +20,7 @@ int main(int argc, char* argv[])
     // Some runs give the offscreen platform a scale or screens of different ratios.
     const auto application = shell::startOffscreen(argc, argv, shell::fromEnvironment);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    tools::waitForWorkers();
+    return status;
 }

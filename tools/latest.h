@@ -4,6 +4,8 @@
 #include <QMetaObject>
 #include <QObject>
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <memory>
@@ -14,6 +16,21 @@
 #include <utility>
 
 namespace tools {
+
+namespace detail {
+// Workers still running, those of windows already gone among them. Trivially destroyed, so it
+// outlives every static a job may read.
+inline std::atomic<int> liveWorkers{0};
+} // namespace detail
+
+// Waits, up to `limit`, for the jobs of windows already closed to notice their stop. A program
+// calls it before returning from main: the static tables a job reads go when main returns.
+inline void waitForWorkers(std::chrono::milliseconds limit = std::chrono::seconds(30))
+{
+    const auto until = std::chrono::steady_clock::now() + limit;
+    while (detail::liveWorkers.load() > 0 && std::chrono::steady_clock::now() < until)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+}
 
 // Runs the newest of a stream of jobs on one worker thread and hands its result to the UI thread.
 // A window calls run() on every keystroke: the job in progress is asked to stop, jobs that never
@@ -66,8 +83,10 @@ public:
             state_->pending = std::move(job);
             ++state_->generation;
         }
-        if (!worker_.joinable())
+        if (!worker_.joinable()) {
+            ++detail::liveWorkers;
             worker_ = std::thread(work, state_, context_, deliver_);
+        }
         state_->wake.notify_all();
     }
 
@@ -104,6 +123,14 @@ private:
     // still stands; Qt drops what was posted to an object when it is destroyed.
     static void work(std::shared_ptr<State> state, QObject* context, const Deliver& deliver)
     {
+        struct Counted {
+            Counted() = default;
+            Counted(const Counted&) = delete;
+            Counted& operator=(const Counted&) = delete;
+            Counted(Counted&&) = delete;
+            Counted& operator=(Counted&&) = delete;
+            ~Counted() { --detail::liveWorkers; }
+        } const counted;
         std::unique_lock lock(state->mutex);
         for (;;) {
             state->wake.wait(lock, [&] { return state->closing || state->pending; });
