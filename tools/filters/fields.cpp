@@ -122,18 +122,14 @@ void Field::setEnabled(bool enabled) const
 Field makeField(QWidget* parent, const char* name, const QString& caption, values::Measure quantity,
                 const QString& accessibleName, const QString& example)
 {
-    const QString base = QLatin1String(name).mid(3);
+    // Built as Timing's are, with the two lines of room a refusal's examples take here.
+    const timing::Field built = timing::makeField(parent, name, caption, quantity, accessibleName, example, 2);
     Field f;
+    f.label = built.label;
+    f.edit = built.edit;
+    f.unit = built.unit;
+    f.message = built.message;
     f.quantity = quantity;
-    f.edit = named(new QLineEdit(parent), name, accessibleName);
-    f.edit->setPlaceholderText(QObject::tr("e.g. %1").arg(localised(example.toStdString(), parent->locale())));
-    f.label = labelFor(parent, QStringLiteral("lbl") + base, caption, f.edit);
-    f.unit = new QLabel(unitOf(quantity), parent);
-    f.unit->setObjectName(QStringLiteral("lbl") + base + QStringLiteral("Unit"));
-    f.message = messageLabel(parent, QStringLiteral("lbl") + base + QStringLiteral("Message"));
-    const int width = f.edit->fontMetrics().horizontalAdvance(QStringLiteral("e.g. 000.000k")) * 5 / 4;
-    f.edit->setMinimumWidth(width);
-    f.edit->setMaximumWidth(width * 2);
     return f;
 }
 
