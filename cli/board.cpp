@@ -84,7 +84,7 @@ struct Reader {
         const auto text = a.value(option);
         if (!text)
             return std::nullopt;
-        const values::Reading r = values::parseLength(*text, bare, copper);
+        const values::QuantityReading r = values::parseLength(*text, bare, copper);
         if (!r.value) {
             error = "--" + std::string(option) + ": " + r.error;
             return std::nullopt;
@@ -115,7 +115,7 @@ struct Reader {
         const auto text = a.value(option);
         if (!text)
             return fallback;
-        const values::Reading r = values::parseTemperature(*text, signedValue);
+        const values::QuantityReading r = values::parseTemperature(*text, signedValue);
         if (!r.value) {
             error = "--" + std::string(option) + ": " + r.error;
             return std::nullopt;
@@ -278,7 +278,7 @@ int runVia(const Arguments& a, std::ostream& out, std::ostream& err)
 
 int runSpacing(const Arguments& a, std::ostream& out, std::ostream& err)
 {
-    const values::Reading voltage = values::parseVoltage(*a.value("voltage"));
+    const values::QuantityReading voltage = values::parseVoltage(*a.value("voltage"));
     if (!voltage.value)
         return usage(err, "--voltage: " + voltage.error);
     const bool rms = a.flag("rms");

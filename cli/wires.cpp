@@ -319,8 +319,8 @@ int runFuse(const Arguments& a, std::ostream& out, std::ostream& err)
     MeasuredOptions read{a, {}};
     std::optional<Conductor> c = conductor(read);
     if (const auto width = read.a.value("width"); width && read.error.empty()) {
-        const values::Reading w = values::parseLength(*width, values::BareLength::Millimetre);
-        const values::Reading copper =
+        const values::QuantityReading w = values::parseLength(*width, values::BareLength::Millimetre);
+        const values::QuantityReading copper =
             values::parseLength(a.value("copper").value_or("1oz"), values::BareLength::Micrometre, true);
         if (!w.value)
             read.error = "--width: " + w.error;

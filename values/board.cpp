@@ -81,7 +81,7 @@ void addResistance(TrackResult& r, const Track& track)
 
 } // namespace
 
-Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, char decimalSeparator)
+QuantityReading parseLength(std::string_view text, BareLength bare, bool copperWeight, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
     const Measure measure = copperWeight ? Measure::CopperWeight : Measure::Length;
@@ -110,7 +110,7 @@ Reading parseLength(std::string_view text, BareLength bare, bool copperWeight, c
     return {scaled(*parsed.value, 1, bare == BareLength::Millimetre ? -3 : -6), {}};
 }
 
-Reading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator)
+QuantityReading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
     const std::string notTemperature = notA(typed, Measure::Temperature);
@@ -133,7 +133,7 @@ Reading parseTemperature(std::string_view text, bool signedValue, char decimalSe
     return {parsed.value, {}};
 }
 
-Reading parseVoltage(std::string_view text, char decimalSeparator)
+QuantityReading parseVoltage(std::string_view text, char decimalSeparator)
 {
     const std::string_view typed = trim(text);
     if (typed.empty())

@@ -22,7 +22,7 @@ inline constexpr double externalMaxA = 35; // where the fitted charts end
 inline constexpr double internalMaxA = 17.5;
 
 // A value read from a person's text: the value, or the message saying what to write instead.
-struct Reading {
+struct QuantityReading {
     std::optional<Decimal> value;
     std::string error;
 };
@@ -37,14 +37,15 @@ enum class BareLength {
 // an SI prefix and no unit is in metres ("25u" is 25 µm, "1.6m" is 1.6 mm, as the value parser
 // reads "m"); a bare number is in `bare`. With `copperWeight`, "1oz" (35 µm per oz/ft²) too.
 // Refuses zero, negatives, nan, inf and units of anything else.
-Reading parseLength(std::string_view text, BareLength bare, bool copperWeight = false, char decimalSeparator = '.');
+QuantityReading parseLength(std::string_view text, BareLength bare, bool copperWeight = false,
+                            char decimalSeparator = '.');
 
 // A temperature in °C ("20", "20 °C", "20C"); negatives and zero only with `signedValue`
 // (an ambient), never below absolute zero. A rise must be above zero.
-Reading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator = '.');
+QuantityReading parseTemperature(std::string_view text, bool signedValue, char decimalSeparator = '.');
 
 // A peak voltage between conductors, zero or more: "48", "48 V", "1.2k", "0".
-Reading parseVoltage(std::string_view text, char decimalSeparator = '.');
+QuantityReading parseVoltage(std::string_view text, char decimalSeparator = '.');
 
 // Copper resistance of a conductor of this section and length at a temperature.
 double copperResistance(double lengthM, double sectionM2, double temperatureC);

@@ -465,7 +465,7 @@ Measured parseLineLength(std::string_view text, bool zero, char decimalSeparator
         if (!number.empty() && isZeroText(number, decimalSeparator))
             return {0.0, {}};
     }
-    const Reading r = parseLength(typed, BareLength::Millimetre, false, decimalSeparator);
+    const QuantityReading r = parseLength(typed, BareLength::Millimetre, false, decimalSeparator);
     if (!r.value)
         return {std::nullopt, r.error};
     const double metres = nearestDouble(*r.value);

@@ -250,7 +250,7 @@ Measured parseCableLength(std::string_view text, char decimalSeparator)
 
 Measured parseDiameter(std::string_view text, char decimalSeparator)
 {
-    const Reading r = parseLength(text, BareLength::Millimetre, false, decimalSeparator);
+    const QuantityReading r = parseLength(text, BareLength::Millimetre, false, decimalSeparator);
     if (!r.value)
         return {std::nullopt, r.error};
     const double d = nearestDouble(*r.value);
@@ -274,7 +274,7 @@ DropLimit parseDropLimit(std::string_view text, char decimalSeparator)
 
 Measured parseTemperatureIn(std::string_view text, double lo, double hi, char decimalSeparator)
 {
-    const Reading r = parseTemperature(text, true, decimalSeparator);
+    const QuantityReading r = parseTemperature(text, true, decimalSeparator);
     if (!r.value)
         return {std::nullopt, r.error};
     const double t = nearestDouble(*r.value);

@@ -264,7 +264,7 @@ class LengthText : public testing::TestWithParam<LengthCase> {};
 TEST_P(LengthText, ReadsAsPeopleWriteIt)
 {
     const LengthCase& c = GetParam();
-    const Reading r = parseLength(c.text, c.bare, c.copper);
+    const QuantityReading r = parseLength(c.text, c.bare, c.copper);
     if (c.metres == 0) {
         EXPECT_FALSE(r.value) << c.text;
         EXPECT_NE(r.error.find(std::string("'") + c.text + "'"), std::string::npos) << r.error;

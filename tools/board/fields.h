@@ -86,7 +86,7 @@ inline Row row(QWidget* parent, QGridLayout* grid, int at, const char* fieldName
 
 // A reading for a row: the value, or nothing with the message beside the field (an empty field
 // has no message, it simply gives no answer yet).
-inline std::optional<double> read(const Row& r, const values::Reading& reading)
+inline std::optional<double> read(const Row& r, const values::QuantityReading& reading)
 {
     r.message->clear();
     if (reading.value)

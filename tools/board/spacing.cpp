@@ -108,7 +108,7 @@ void BoardSpacing::refresh()
     const QString text = voltage_.field->text().trimmed();
     if (text.isEmpty())
         return;
-    const values::Reading voltage = values::parseVoltage(text.toStdString(), decimalSeparator(locale()));
+    const values::QuantityReading voltage = values::parseVoltage(text.toStdString(), decimalSeparator(locale()));
     if (!voltage.value) {
         voltage_.message->setText(QString::fromStdString(voltage.error));
         return;

@@ -152,7 +152,7 @@ void BoardTrack::refresh()
     const auto rise =
         boardfields::read(rise_, values::parseTemperature(boardfields::typed(rise_.field), false, separator));
     lblCopperMessage_->clear();
-    const values::Reading copper =
+    const values::QuantityReading copper =
         values::parseLength(cboCopper_->currentText().toStdString(), values::BareLength::Micrometre, true, separator);
     if (!copper.value && !cboCopper_->currentText().trimmed().isEmpty())
         lblCopperMessage_->setText(QString::fromStdString(copper.error));

@@ -128,7 +128,7 @@ std::optional<WiresFuse::Section> WiresFuse::section()
     }
     const auto width =
         boardfields::read(size_, values::parseLength(typed, values::BareLength::Millimetre, false, separator));
-    const values::Reading copper =
+    const values::QuantityReading copper =
         values::parseLength(cboCopper_->currentText().toStdString(), values::BareLength::Micrometre, true, separator);
     if (!copper.value && !cboCopper_->currentText().trimmed().isEmpty())
         lblCopperMessage_->setText(QString::fromStdString(copper.error));
