@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Renders every screen as it first opens to <folder>/<screen>.png: the client area with its
 // menu bar, in the program's own fonts, at one device pixel per logical pixel, or with
-// --scale N at N device pixels per logical pixel, as a high-density desktop shows it.
+// --scale N at N device pixels per logical pixel, as a high-density desktop shows it. Each
+// picture waits --settle MS (400) for the answers the screen computes as it opens.
 #include "app/screens.h"
 #include "shell/application.h"
 #include "shell/fonts.h"
@@ -27,12 +28,13 @@
 
 namespace {
 
-// Grabs a window as it is drawn, as <folder>/<name>.png; false when it cannot.
-bool render(QMainWindow& window, const QDir& folder, const QString& name)
+// Grabs a window as it is drawn, as <folder>/<name>.png, after `settleMs` for the answers that
+// arrive from worker threads (searches take milliseconds, the field solution starts 250 ms after
+// the last change); false when it cannot.
+bool render(QMainWindow& window, const QDir& folder, const QString& name, int settleMs)
 {
-    // Searches answer from a worker thread within milliseconds.
     QEventLoop settle;
-    QTimer::singleShot(400, &settle, &QEventLoop::quit);
+    QTimer::singleShot(settleMs, &settle, &QEventLoop::quit);
     settle.exec();
     const QPixmap picture = window.grab();
     const QString path = folder.filePath(name + QStringLiteral(".png"));
@@ -48,14 +50,24 @@ bool render(QMainWindow& window, const QDir& folder, const QString& name)
 
 int main(int argc, char* argv[])
 {
-    const bool scaled = argc == 4 && std::strcmp(argv[1], "--scale") == 0 && std::atof(argv[2]) > 0;
-    if (argc != 2 && !scaled) {
-        std::fprintf(stderr, "usage: %s [--scale N] FOLDER\n", argv[0]);
+    double scale = 1.0;
+    int settleMs = 400;
+    int i = 1;
+    for (; i + 1 < argc && argv[i][0] == '-'; i += 2) {
+        if (std::strcmp(argv[i], "--scale") == 0)
+            scale = std::atof(argv[i + 1]);
+        else if (std::strcmp(argv[i], "--settle") == 0)
+            settleMs = std::atoi(argv[i + 1]);
+        else
+            break;
+    }
+    if (i != argc - 1 || !(scale > 0) || settleMs < 0) {
+        std::fprintf(stderr, "usage: %s [--scale N] [--settle MS] FOLDER\n", argv[0]);
         return 2;
     }
-    const char* folderName = argv[argc - 1];
+    const char* folderName = argv[i];
     // The pictures must not depend on the display of whoever runs this.
-    const auto application = shell::startOffscreen(argc, argv, scaled ? std::atof(argv[2]) : 1.0);
+    const auto application = shell::startOffscreen(argc, argv, scale);
 
     // A picture in a stand-in font would show captions the user never sees.
     // The fonts the screens use at ratio 1 and at any other ratio.
@@ -92,7 +104,7 @@ int main(int argc, char* argv[])
         for (const auto& [picture, part] : views) {
             form.showPart(part);
             QApplication::processEvents();
-            if (!render(*form.window(), folder, QString::fromStdString(picture)))
+            if (!render(*form.window(), folder, QString::fromStdString(picture), settleMs))
                 ++failures;
         }
         form.unload();

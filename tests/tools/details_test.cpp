@@ -10,6 +10,7 @@
 #include "tools/standardvalues/myparts.h"
 #include "tools/standardvalues/standardvalues.h"
 
+#include "everytool.h"
 #include "window.h"
 
 #include "values/markings.h"
@@ -206,36 +207,41 @@ TEST_F(ToolWindow, EveryToolKeepsItsLogicalSizeAtEveryScale)
 
 // A page pasted into a one-line field: the field takes its first line, and the message quoting
 // at most 60 characters of it grows the window no more than a short mistake's message does.
-TEST_F(ToolWindow, AMultiLinePasteTakesItsFirstLineInEveryField)
+// A case a tool, so that the tools' windows are pasted into side by side.
+class MultiLinePaste : public ToolWindow, public ::testing::WithParamInterface<tools::Tool> {};
+
+TEST_P(MultiLinePaste, TakesItsFirstLineInEveryField)
 {
     QStringList page;
     for (int i = 0; i < 2000; ++i)
         page << QStringLiteral("junk%1 ").arg(i).repeated(20);
-    for (const tools::Tool& tool : tools::catalogue()) {
-        shell::Project project{{{shell::panel(tool.window, tool.make)}, tool.window}};
-        project.start();
-        QMainWindow* window = project.form(tool.window).window();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
-        const int line = window->fontMetrics().lineSpacing();
-        for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
-            if (!field->isVisible())
-                continue;
-            SCOPED_TRACE(tool.window + (" " + field->objectName().toStdString()));
-            const QString before = field->text();
-            const int height = window->height();
-            field->setText(QStringLiteral("x"));
-            QTest::qWait(20);
-            const int shortMistake = std::max(window->height(), height + 2 * line); // a line and its spacing
-            field->selectAll();
-            QApplication::clipboard()->setText(page.join(QLatin1Char('\n')));
-            field->paste();
-            QTest::qWait(20);
-            EXPECT_EQ(field->text().toStdString(), page.front().toStdString());
-            EXPECT_LE(window->height(), shortMistake);
-            for (QLabel* label : window->findChildren<QLabel*>())
-                EXPECT_FALSE(label->text().contains(page.front().left(61))) << label->text().toStdString();
-            field->setText(before);
-        }
-        project.form(tool.window).unload();
+    const tools::Tool& tool = GetParam();
+    shell::Project project{{{shell::panel(tool.window, tool.make)}, tool.window}};
+    project.start();
+    QMainWindow* window = project.form(tool.window).window();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    const int line = window->fontMetrics().lineSpacing();
+    for (QLineEdit* field : window->findChildren<QLineEdit*>()) {
+        if (!field->isVisible())
+            continue;
+        SCOPED_TRACE(field->objectName().toStdString());
+        const QString before = field->text();
+        const int height = window->height();
+        field->setText(QStringLiteral("x"));
+        QTest::qWait(20);
+        const int shortMistake = std::max(window->height(), height + 2 * line); // a line and its spacing
+        field->selectAll();
+        QApplication::clipboard()->setText(page.join(QLatin1Char('\n')));
+        field->paste();
+        QTest::qWait(20);
+        EXPECT_EQ(field->text().toStdString(), page.front().toStdString());
+        EXPECT_LE(window->height(), shortMistake);
+        for (QLabel* label : window->findChildren<QLabel*>())
+            EXPECT_FALSE(label->text().contains(page.front().left(61))) << label->text().toStdString();
+        field->setText(before);
     }
+    project.form(tool.window).unload();
 }
+
+INSTANTIATE_TEST_SUITE_P(Catalogue, MultiLinePaste,
+                         ::testing::ValuesIn(tools::catalogue().begin(), tools::catalogue().end()), everytool::name);
