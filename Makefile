@@ -3,7 +3,7 @@
 BUILD_DIR ?= build
 JOBS ?= $(shell nproc)
 PREFIX ?= /usr/local
-# The same sources built for the sanitizers (g++), for fuzzing (clang) and for benchmarks.
+# The same sources built for the sanitizers and for fuzzing (both clang) and for benchmarks.
 ASAN_DIR ?= build-asan
 FUZZ_DIR ?= build-fuzz
 BENCH_DIR ?= build-bench
@@ -30,10 +30,12 @@ test: build
 	cd $(BUILD_DIR) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 	@$(MAKE) --no-print-directory test-sanitized test-fuzz
 
-# Every test again under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer; -O1
-# keeps the build quick and the stack traces whole, and any finding fails its test.
+# Every test again under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, and any
+# finding fails its test. clang builds it in half the time g++ takes, and is a second compiler's
+# warnings on every source; -O1 keeps the stack traces whole.
 $(ASAN_DIR)/build.ninja: | deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DVOLTIVA_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
+	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON \
+		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
 
 test-sanitized: deps $(ASAN_DIR)/build.ninja
 	cmake --build $(ASAN_DIR) -j $(JOBS)
