@@ -23,6 +23,7 @@
 #include <cctype>
 #include <fstream>
 #include <map>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -201,24 +202,40 @@ bool has(const std::vector<std::string>& args, const std::string& word)
     return std::find(args.begin(), args.end(), word) != args.end();
 }
 
-// Runs the example with the option left out and with `fallback` written out, in plain text and in
-// JSON; false when the example's form does not read the option (refused as not applying).
-bool comparedWithDefault(const std::vector<std::string>& example, const std::string& option,
-                         const std::string& fallback, const std::vector<cli::Command>& commands)
+// An example's answers in plain text and in JSON, as the command gives them with nothing added.
+struct ExampleAnswers {
+    std::vector<std::string> args;
+    Printed plain, json;
+};
+
+ExampleAnswers answersOf(std::vector<std::string> args, const std::vector<cli::Command>& commands)
+{
+    ExampleAnswers answers{std::move(args), {}, {}};
+    answers.plain = run(answers.args, commands);
+    std::vector<std::string> json = answers.args;
+    json.emplace_back("--json");
+    answers.json = run(json, commands);
+    return answers;
+}
+
+// Runs the example with `fallback` written out for the option, in plain text and in JSON, against
+// its answers with the option left out; false when the example's form does not read the option
+// (refused as not applying).
+bool comparedWithDefault(const ExampleAnswers& example, const std::string& option, const std::string& fallback,
+                         const std::vector<cli::Command>& commands)
 {
     for (const bool json : {false, true}) {
-        std::vector<std::string> left = example;
+        std::vector<std::string> given = example.args;
         if (json)
-            left.emplace_back("--json");
-        std::vector<std::string> given = left;
+            given.emplace_back("--json");
         given.insert(given.end(), {option, fallback});
-        const Printed without = run(left, commands);
+        const Printed& without = json ? example.json : example.plain;
         const Printed with = run(given, commands);
-        EXPECT_EQ(without.status, cli::exitOk) << example[0] << ": " << without.err;
+        EXPECT_EQ(without.status, cli::exitOk) << example.args[0] << ": " << without.err;
         if (with.status == cli::exitUsage && with.err.find("not apply") != std::string::npos)
             return false;
-        EXPECT_EQ(with.status, cli::exitOk) << example[0] << ' ' << option << ": " << with.err;
-        EXPECT_EQ(with.out, without.out) << example[0] << ' ' << option << ' ' << fallback;
+        EXPECT_EQ(with.status, cli::exitOk) << example.args[0] << ' ' << option << ": " << with.err;
+        EXPECT_EQ(with.out, without.out) << example.args[0] << ' ' << option << ' ' << fallback;
     }
     return true;
 }
@@ -232,13 +249,17 @@ TEST(CommandHelp, EachDefaultShownIsWhatTheCommandTakesWhenTheOptionIsLeftOut)
         std::set<std::pair<std::string, bool>> tried; // an option, and whether its flag was given
         for (const std::string_view example : c.syntax.examples) {
             const std::vector<std::string> args = exampleArgs(c, example);
+            std::optional<ExampleAnswers> answers; // the example left alone, run once it is needed
             for (const cli::Option& o : c.syntax.options) {
                 const std::string name = "--" + std::string(o.name);
                 const std::string flag = "--" + std::string(o.withFlag.flag);
                 if (o.fallback.empty() || has(args, name))
                     continue;
                 const bool flagged = !o.withFlag.flag.empty() && has(args, flag);
-                if (comparedWithDefault(args, name, std::string(flagged ? o.withFlag.fallback : o.fallback), commands))
+                if (!answers)
+                    answers = answersOf(args, commands);
+                if (comparedWithDefault(*answers, name, std::string(flagged ? o.withFlag.fallback : o.fallback),
+                                        commands))
                     tried.emplace(name, flagged);
             }
         }

@@ -2,6 +2,8 @@
 #include "values/field.h"
 #include "values/field_detail.h"
 
+#include "tests/values/limits.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -246,7 +248,10 @@ TEST(FieldSolution, FindsTheDimensionForAnImpedance)
         EXPECT_LE(found.solves, synthesisSolves);
         Line exact = c.line;
         set(exact, c.solveFor, found.exactM);
-        EXPECT_NEAR(designed(solve(exact, c.options).impedance()), c.goal, c.goal * synthesisAgreement);
+        // Under the sanitizers each solve takes several times the processor time, and the bound on
+        // it may end the search early: there it is held to the solution's own accuracy instead.
+        const double agreement = testing_limits::sanitized ? 4 * synthesisAgreement : synthesisAgreement;
+        EXPECT_NEAR(designed(solve(exact, c.options).impedance()), c.goal, c.goal * agreement);
         EXPECT_NEAR(found.roundedM / step, std::round(found.exactM / step), 1e-9);
         Line rounded = c.line;
         set(rounded, c.solveFor, found.roundedM);
