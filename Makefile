@@ -33,8 +33,9 @@ test: build
 # Every test again under AddressSanitizer (leaks included) and UndefinedBehaviorSanitizer, and any
 # finding fails its test. clang builds it in half the time g++ takes, and is a second compiler's
 # warnings on every source; -O0 (-O1 for the code that computes) keeps the stack traces whole.
-$(ASAN_DIR)/build.ninja: | deps
-	cmake -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON \
+# Configured afresh when this file changes, so a tree built before takes the new compiler and flags.
+$(ASAN_DIR)/build.ninja: Makefile | deps
+	cmake --fresh -S . -B $(ASAN_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O0 -g1"
 
 test-sanitized: deps $(ASAN_DIR)/build.ninja
@@ -44,8 +45,8 @@ test-sanitized: deps $(ASAN_DIR)/build.ninja
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
 # The libFuzzer targets (fuzz/): a few seconds each in `make test`, FUZZ_SECONDS each in `make fuzz`.
-$(FUZZ_DIR)/build.ninja: | deps
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON -DVOLTIVA_FUZZ=ON \
+$(FUZZ_DIR)/build.ninja: Makefile | deps
+	cmake --fresh -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON -DVOLTIVA_FUZZ=ON \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
 
 fuzz-build: deps $(FUZZ_DIR)/build.ninja

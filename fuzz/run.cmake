@@ -1,10 +1,11 @@
 # SPDX-License-Identifier: MIT
-# Runs one fuzz target for VOLTIVA_FUZZ_SECONDS (environment, 2 by default) within
+# Runs one fuzz target for VOLTIVA_FUZZ_SECONDS (environment, 1 by default) within
 # VOLTIVA_FUZZ_RSS_MB of memory (2048 by default): new inputs grow the build's corpus, the seeds
 # in the source tree are only read, and a crashing input is kept under ARTIFACTS for replay
-# (`fuzz_<target> <file>`). Every input of the corpus is run first, however long that takes; the
-# two seconds of new inputs after it are a check for `make test`, and `make fuzz` is the search.
-set(seconds 2)
+# (`fuzz_<target> <file>`). Every input of the corpus is run first, however long that takes; then
+# libFuzzer makes new inputs until the whole second after the count has passed (1 is about two
+# seconds), a check for `make test`; `make fuzz` is the search.
+set(seconds 1)
 if(DEFINED ENV{VOLTIVA_FUZZ_SECONDS})
     set(seconds $ENV{VOLTIVA_FUZZ_SECONDS})
 endif()
