@@ -44,7 +44,8 @@ test-sanitized: deps $(ASAN_DIR)/build.ninja
 		ASAN_OPTIONS=detect_stack_use_after_return=1:check_initialization_order=1:strict_init_order=1 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-# The libFuzzer targets (fuzz/): a few seconds each in `make test`, FUZZ_SECONDS each in `make fuzz`.
+# The libFuzzer targets (fuzz/): their corpus and about two seconds each in `make test`, FUZZ_SECONDS each
+# in `make fuzz`.
 $(FUZZ_DIR)/build.ninja: Makefile | deps
 	cmake --fresh -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DVOLTIVA_SANITIZE=ON -DVOLTIVA_FUZZ=ON \
 		-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1"
