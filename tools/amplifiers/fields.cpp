@@ -116,11 +116,11 @@ QPushButton* copyButton(QWidget* parent, const char* name, QTableWidget* table)
     return copyTableButton(parent, table, name, QObject::tr("Copy ta&ble"));
 }
 
-QLabel* statusLabel(QWidget* page, const char* name)
+QLabel* statusLabel(QWidget* page, const char* name, int lines)
 {
     QLabel* status = boardfields::message(page, name);
     status->setPalette(page->palette());
-    status->setMinimumHeight(status->fontMetrics().lineSpacing() * 2);
+    status->setMinimumHeight(status->fontMetrics().lineSpacing() * lines);
     return status;
 }
 

@@ -54,9 +54,9 @@ values::SeriesSet chosenSeries(const QComboBox* box);
 QTableWidget* answerTable(QWidget* parent, const char* name, const QString& accessibleName, const QStringList& headers);
 QPushButton* copyButton(QWidget* parent, const char* name, QTableWidget* table);
 
-// A pair designer's page: its fields beside its circuit, the table of pairs below, and under it
-// the status line (two lines of room, in the page's own colours) with the Copy table button.
-QLabel* statusLabel(QWidget* page, const char* name);
+// A designer's page: its fields beside its circuit, the table below, and under it the status line
+// (`lines` of room, in the page's own colours) with the Copy table button.
+QLabel* statusLabel(QWidget* page, const char* name, int lines = 2);
 void layOutDesigner(QWidget* page, QLayout* fields, QWidget* circuit, QTableWidget* table, QLabel* status,
                     QPushButton* copy);
 

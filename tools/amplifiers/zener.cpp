@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QVBoxLayout>
 
 namespace tools {
 
@@ -98,9 +97,7 @@ void AmplifiersZener::build()
     grid->addWidget(cboMargin_, 8, 1, 1, 2);
     grid->setColumnStretch(3, 1);
 
-    lblWindow_ = boardfields::message(this, "lblZenerWindow");
-    lblWindow_->setPalette(palette());
-    lblWindow_->setMinimumHeight(lblWindow_->fontMetrics().lineSpacing() * 3);
+    lblWindow_ = amplifierfields::statusLabel(this, "lblZenerWindow", 3);
     table_ = amplifierfields::answerTable(
         this, "tblZenerResistors", tr("Resistors inside the window"),
         {tr("R"), tr("I z least"), tr("I z most"), tr("P z most"), tr("P R"), tr("P R worst"), tr("Rating")});
@@ -117,16 +114,7 @@ void AmplifiersZener::build()
     circuit_ = named(new CircuitView(this), "picZener", tr("The Zener shunt"));
     circuit_->setMinimumSize(300, 160);
 
-    auto* top = new QHBoxLayout;
-    top->addLayout(grid, 1);
-    top->addWidget(circuit_, 1);
-    auto* below = new QHBoxLayout;
-    below->addWidget(lblWindow_, 1);
-    below->addWidget(cmdCopy_, 0, Qt::AlignTop);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(table_, 1);
-    layout->addLayout(below);
+    amplifierfields::layOutDesigner(this, grid, circuit_, table_, lblWindow_, cmdCopy_);
 
     tabChain({supply_.field, supplyMax_, vz_.field, vzTolerance_.field, izMin_.field, pz_.field, load_.field, loadMax_,
               cboSeries_, cboTolerance_, cboMargin_, circuit_->copyButton(), table_, cmdCopy_});
